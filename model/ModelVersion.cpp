@@ -1,0 +1,1 @@
+const char* ModelVersion() { return "1.0"; }
