@@ -140,3 +140,18 @@ TEST(Settings, StoresAndReloads)
     EXPECT_EQ(s.GetInt(L"Settings", L"AutoCheck", 1), 0);
     EXPECT_EQ(s.GetString(L"Settings", L"InitDir", L""), L"/tmp/a b\\c\n\u00e9");
 }
+
+#include "platform/ResourceLibrary.h"
+
+TEST(ResourceLibrary, LoadsStringTableOfTheBuild)
+{
+    auto lib = CResourceLibrary::Load(KM_RES_DIR);
+    ASSERT_TRUE(lib);
+    EXPECT_EQ(lib->GetString(100), L"KestrelMedia");
+    EXPECT_EQ(lib->GetString(0xFFFFFF), L"");
+    EXPECT_FALSE(CResourceLibrary::Load(std::filesystem::path(KM_RES_DIR) / "nope"));
+    SetCurrentResourceLibrary(lib.get());
+    EXPECT_EQ(LoadResString(100), L"KestrelMedia");
+    SetCurrentResourceLibrary(nullptr);
+    EXPECT_EQ(LoadResString(100), L"");
+}
