@@ -1,2 +1,0 @@
-// The engine library's version text, for the log.
-const char* MediaEngineVersion() { return "1.0"; }
