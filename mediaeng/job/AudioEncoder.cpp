@@ -96,7 +96,7 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
     if (oc->oformat->flags & AVFMT_GLOBALHEADER) c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     const bool pcm = codec->id >= AV_CODEC_ID_PCM_S16LE && codec->id < AV_CODEC_ID_ADPCM_IMA_QT;
     if (!pcm) {
-        if (s.bitrateMode != kBitrateConstant && (codec->id == AV_CODEC_ID_MP3 || codec->id == AV_CODEC_ID_AAC ||
+        if (s.bitrateMode == kBitrateVariable && (codec->id == AV_CODEC_ID_MP3 || codec->id == AV_CODEC_ID_AAC ||
                                                   codec->id == AV_CODEC_ID_VORBIS)) {
             const int q = std::clamp(s.quality, 0, 100);
             c->flags |= AV_CODEC_FLAG_QSCALE;
@@ -122,8 +122,11 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
     m_frameSize = (codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) || c->frame_size <= 0 ? 1024 : c->frame_size;
 
     SwrContext* swr = nullptr;
-    rc = swr_alloc_set_opts2(&swr, &c->ch_layout, c->sample_fmt, c->sample_rate, &in.layout, in.format, in.sampleRate, 0,
+    AVChannelLayout inLayout{};
+    av_channel_layout_copy(&inLayout, &in.layout);
+    rc = swr_alloc_set_opts2(&swr, &c->ch_layout, c->sample_fmt, c->sample_rate, &inLayout, in.format, in.sampleRate, 0,
                              nullptr);
+    av_channel_layout_uninit(&inLayout);
     m_swr.reset(swr);
     if (rc < 0 || swr_init(m_swr.get()) < 0) return error = "cannot convert the audio samples", false;
     m_fifo = av_audio_fifo_alloc(c->sample_fmt, channels, m_frameSize * 4);

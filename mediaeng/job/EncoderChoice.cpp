@@ -20,7 +20,7 @@ const AVCodec* ChooseEncoder(const AVOutputFormat* muxer, AVMediaType type, cons
             if (const AVCodecDescriptor* d = avcodec_descriptor_get_by_name(name.c_str()))
                 codec = avcodec_find_encoder(d->id);
         }
-        if (codec && codec->type == type && avformat_query_codec(muxer, codec->id, FF_COMPLIANCE_NORMAL) == 1)
+        if (codec && codec->type == type && avformat_query_codec(muxer, codec->id, FF_COMPLIANCE_NORMAL) != 0)
             return codec;
         warnings.push_back(L"The codec \"" + Widen(name) + L"\" cannot be used in this format; its default codec is used.");
     }

@@ -84,7 +84,7 @@ CFrameGeometry ComputeGeometry(int srcWidth, int srcHeight, double sar, int targ
         w = std::max(2, int(std::lround(targetHeight * srcAspect)));
     w &= ~1;
     h &= ~1;
-    if (resizeType == kResizeFitBars && letterbox) {
+    if ((resizeType == kResizeFit && letterbox) || resizeType == kResizeFitBlurred) {
         g.bars = w != targetWidth || h != targetHeight;
         g.picture = {((targetWidth - w) / 2) & ~1, ((targetHeight - h) / 2) & ~1, w, h};
         return g;

@@ -14,7 +14,7 @@ struct CFrameGeometry {
     int outWidth = 0, outHeight = 0;  // the encoded frame
     CRect picture;                    // where the source's picture lands in it
     CRect sourceCut;                  // the part of the source that is shown
-    bool bars = false;                // the rest of the frame takes the bar colour
+    bool bars = false;                // the rest of the frame is filled (colour or blurred picture)
 };
 
 // Parses "N%", "W x H", "WxH", a text holding "WxH" (e.g. "VGA (640x480)") or

@@ -25,15 +25,17 @@ struct CJobSource {
     double duration = 0;             // probed length in seconds (weights the progress), 0: unknown
 };
 
-// Bitrate modes of "VideoBitrateMode" and "AudioBitrateMode".
+// Bitrate modes of "VideoBitrateMode" (2: quality); for "AudioBitrateMode" 1
+// is the quality-driven mode and 0 and 2 follow the bitrate.
 enum EBitrateMode { kBitrateConstant = 0, kBitrateVariable = 1, kBitrateQuality = 2 };
 
 // How the picture reaches the "Resize" size ("ResizeType").
 enum EResizeType {
     kResizeStretch = 0,     // exactly W x H
-    kResizeFit = 1,         // inside W x H keeping the aspect; the output takes the fitted size
-    kResizeFitBars = 2,     // inside W x H keeping the aspect; bars when "CreateLitterbox"
-    kResizeCropFill = 3,    // fills W x H keeping the aspect; the overflow is cut off
+    kResizeCropFill = 1,    // fills W x H keeping the aspect; the overflow is cut off
+    kResizeFit = 2,         // inside W x H keeping the aspect: bars of "LitterboxColor" when
+                            // "CreateLitterbox", else the output takes the fitted size
+    kResizeFitBlurred = 3,  // inside W x H keeping the aspect, on a blurred copy of itself
 };
 
 struct CVideoOutput {
@@ -50,7 +52,7 @@ struct CVideoOutput {
     double displayAspect = 0;       // 0: the source's display aspect
     std::wstring resize = L"100%";  // "N%", "W x H" or "WxH"
     int resizeType = kResizeStretch;
-    int resampling = 0;             // 0 bicubic, 1 bilinear, 2 nearest, 3 lanczos, 4 area
+    int resampling = 0;             // 0 bilinear, 1 bicubic, 2 nearest, 3 lanczos
     bool letterbox = false;
     uint32_t letterboxColor = 0;    // COLORREF 0x00BBGGRR
 };

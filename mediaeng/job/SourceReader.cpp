@@ -90,6 +90,9 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
         error = "no usable video or audio stream";
         return false;
     }
+    // Time 0 is where the picture starts; audio before it is codec pre-roll.
+    const Stream& lead = HasVideo() ? m_video : m_audio;
+    if (lead.st->start_time != AV_NOPTS_VALUE) m_origin = double(lead.st->start_time) * av_q2d(lead.st->time_base);
     if (HasVideo()) {
         AVRational fr = av_guess_frame_rate(m_input.get(), m_video.st, nullptr);
         if (fr.num > 0 && fr.den > 0 && av_q2d(fr) <= 240) m_frameRate = fr;
@@ -174,7 +177,7 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
     }
 
     if (!first || start > 0) {
-        const int64_t ts = int64_t(start * AV_TIME_BASE) + (m_input->start_time != AV_NOPTS_VALUE ? m_input->start_time : 0);
+        const int64_t ts = int64_t((start + m_origin) * AV_TIME_BASE);
         int rc = avformat_seek_file(m_input.get(), -1, INT64_MIN, ts, ts, 0);
         if (rc < 0) rc = av_seek_frame(m_input.get(), -1, m_input->start_time != AV_NOPTS_VALUE ? m_input->start_time : 0,
                                        AVSEEK_FLAG_BACKWARD);
@@ -221,8 +224,10 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
         const int64_t want = std::llround(rangeEnd * m_audio.ctx->sample_rate);
         if (want > r.audioCursor && !PadSilence(want - r.audioCursor, sink)) return true;
     }
+    // Pictures end where the range does, or where the video itself ran out.
+    const double videoEnd = r.videoDone ? rangeEnd : std::min(rangeEnd, r.videoEnd);
+    sink.OnRangeEnd(r.outOffset + (videoEnd - r.start));
     outOffset = r.outOffset + (rangeEnd - r.start);
-    sink.OnRangeEnd(outOffset);
     return true;
 }
 

@@ -24,7 +24,7 @@ public:
     virtual bool OnVideo(FramePtr frame, double outTime) = 0;
     // The next audio samples, in the source's sample format, contiguous.
     virtual bool OnAudio(FramePtr frame) = 0;
-    // The current range ends at outEnd on the output timeline.
+    // The current range's pictures end at outEnd on the output timeline.
     virtual bool OnRangeEnd(double outEnd) = 0;
 };
 

@@ -7,7 +7,7 @@ extern "C" {
 }
 #include <algorithm>
 #include <cmath>
-#include <thread>
+#include <cstring>
 
 namespace job {
 
@@ -16,11 +16,10 @@ namespace {
 int SwsFlagsFor(int resampling)
 {
     switch (resampling) {
-    case 1: return SWS_BILINEAR;
+    case 1: return SWS_BICUBIC;
     case 2: return SWS_POINT;
     case 3: return SWS_LANCZOS;
-    case 4: return SWS_AREA;
-    default: return SWS_BICUBIC;
+    default: return SWS_BILINEAR;
     }
 }
 
@@ -51,6 +50,15 @@ size_t PlaneOffset(AVPixelFormat fmt, const AVFrame* f, int p, int x, int y)
     const int cx = chroma ? x >> d->log2_chroma_w : x;
     const int cy = chroma ? y >> d->log2_chroma_h : y;
     return size_t(cy) * f->linesize[p] + size_t(std::max(0, av_image_get_linesize(fmt, cx, p)));
+}
+
+// 4:2:0 where the encoder takes it: every player and every profile plays it.
+AVPixelFormat PickPixelFormat(const AVCodec* codec, AVPixelFormat source)
+{
+    if (!codec->pix_fmts) return AV_PIX_FMT_YUV420P;
+    for (const AVPixelFormat* f = codec->pix_fmts; *f != AV_PIX_FMT_NONE; ++f)
+        if (*f == AV_PIX_FMT_YUV420P || *f == AV_PIX_FMT_YUVJ420P) return *f;
+    return avcodec_find_best_pix_fmt_of_list(codec->pix_fmts, source, 0, nullptr);
 }
 
 }  // namespace
@@ -145,8 +153,7 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
     c->height = oh;
     c->time_base = av_inv_q(m_frameRate);
     c->framerate = m_frameRate;
-    c->pix_fmt = codec->pix_fmts ? avcodec_find_best_pix_fmt_of_list(codec->pix_fmts, in.format, 0, nullptr)
-                                 : AV_PIX_FMT_YUV420P;
+    c->pix_fmt = PickPixelFormat(codec, in.format);
     if (s.displayAspect > 0)
         c->sample_aspect_ratio = av_d2q(s.displayAspect * oh / ow, 255);
     else if (sameSize && in.sar.num > 0)
@@ -191,7 +198,8 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
     m_stream->sample_aspect_ratio = c->sample_aspect_ratio;
     avcodec_parameters_from_context(m_stream->codecpar, c);
     m_swsFlags = SwsFlagsFor(s.resampling);
-    if (m_geometry.bars && !MakeBackground(s.letterboxColor)) return error = "out of memory", false;
+    m_blurredBars = s.resizeType == kResizeFitBlurred;
+    if (m_geometry.bars && !m_blurredBars && !MakeBackground(s.letterboxColor)) return error = "out of memory", false;
     return true;
 }
 
@@ -246,11 +254,37 @@ bool CVideoEncoder::Shape(const AVFrame* src, AVFrame* dst)
         sws_scale(m_sws.get(), view->data, view->linesize, 0, view->height, dst->data, dst->linesize);
         return true;
     }
-    av_frame_copy(dst, m_background.get());
+    if (m_blurredBars) {
+        if (!FillBlurred(view.get(), dst)) return false;
+    } else {
+        av_frame_copy(dst, m_background.get());
+    }
     uint8_t* planes[4] = {};
     const int planeCount = av_pix_fmt_count_planes(m_ctx->pix_fmt);
     for (int p = 0; p < planeCount && p < 4; ++p) planes[p] = dst->data[p] + PlaneOffset(m_ctx->pix_fmt, dst, p, pic.x, pic.y);
     sws_scale(m_sws.get(), view->data, view->linesize, 0, view->height, planes, dst->linesize);
+    return true;
+}
+
+// The picture stretched over the whole frame through a tiny copy: a cheap,
+// soft background for the bars.
+bool CVideoEncoder::FillBlurred(const AVFrame* view, AVFrame* dst)
+{
+    const int sw = std::max(2, m_ctx->width / 16) & ~1, sh = std::max(2, m_ctx->height / 16) & ~1;
+    if (!m_small) {
+        m_small = MakeFrame();
+        m_small->format = m_ctx->pix_fmt;
+        m_small->width = sw;
+        m_small->height = sh;
+        if (av_frame_get_buffer(m_small.get(), 0) < 0) return false;
+    }
+    m_blurDown.reset(sws_getCachedContext(m_blurDown.release(), view->width, view->height, AVPixelFormat(view->format),
+                                          sw, sh, m_ctx->pix_fmt, SWS_AREA, nullptr, nullptr, nullptr));
+    m_blurUp.reset(sws_getCachedContext(m_blurUp.release(), sw, sh, m_ctx->pix_fmt, m_ctx->width, m_ctx->height,
+                                        m_ctx->pix_fmt, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!m_blurDown || !m_blurUp) return false;
+    sws_scale(m_blurDown.get(), view->data, view->linesize, 0, view->height, m_small->data, m_small->linesize);
+    sws_scale(m_blurUp.get(), m_small->data, m_small->linesize, 0, sh, dst->data, dst->linesize);
     return true;
 }
 

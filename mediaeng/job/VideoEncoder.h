@@ -44,7 +44,12 @@ private:
     FramePtr m_scaled;
     CFrameGeometry m_geometry;
     AVRational m_frameRate{25, 1};
-    int m_swsFlags = SWS_BICUBIC;
+    bool FillBlurred(const AVFrame* view, AVFrame* dst);
+
+    int m_swsFlags = SWS_BILINEAR;
+    bool m_blurredBars = false;
+    SwsPtr m_blurDown, m_blurUp;
+    FramePtr m_small;
     int m_pass = 0;  // 0 single pass, 1 or 2
     std::string m_statsIn;
     std::string m_statsFile;
