@@ -168,7 +168,7 @@ void CWatermarkObj::CreateSchema()
         return p->nestedGroup.get();
     };
 
-    CSchemaProperties* main = CPropertiesImpl::AddGroup(61378, kMainGroup);
+    CSchemaProperties* main = AddGroup(61378, kMainGroup);
     AddProperty(250, main, kTextId, SCHEMA_TYPE_STRING, &text, 0);
     options(AddProperty(61438, main, kStretchingId, SCHEMA_TYPE_INT, &stretching, SPF_NO_TYPING),
             {{0, L"None"}, {1, L"Width"}, {2, L"Height"}});
@@ -177,7 +177,7 @@ void CWatermarkObj::CreateSchema()
     AddProperty(261, main, kPathId, SCHEMA_TYPE_STRING, &path, SPF_BUTTON, SPB_IMAGE_FILE);
     FillResizeList(AddProperty(280, main, kResizeId, SCHEMA_TYPE_STRING, &resize, SPF_FRAME_SIZE));
 
-    CSchemaProperties* place = CPropertiesImpl::AddGroup(61432, kPlaceGroup);
+    CSchemaProperties* place = AddGroup(61432, kPlaceGroup);
     options(AddProperty(61435, place, kPlacementId, SCHEMA_TYPE_INT, &placement, SPF_NO_TYPING),
             {{0, L"Top-Left"}, {1, L"Top-Center"}, {2, L"Top-Right"}, {3, L"Center-Left"},
              {4, L"Center-Center"}, {5, L"Center-Right"}, {6, L"Bottom-Left"}, {7, L"Bottom-Center"},
@@ -187,7 +187,7 @@ void CWatermarkObj::CreateSchema()
     AddProperty(61436, place, kWidthId, SCHEMA_TYPE_INT, &width, 0);
     AddProperty(61437, place, kHeightId, SCHEMA_TYPE_INT, &height, 0);
 
-    CSchemaProperties* colours = CPropertiesImpl::AddGroup(245, kColorGroup);
+    CSchemaProperties* colours = AddGroup(245, kColorGroup);
     AddProperty(249, colours, 0, SCHEMA_TYPE_INT, &color, SPF_COLOR);
     options(AddProperty(246, colours, kFigureTypeId, SCHEMA_TYPE_INT, &figure_type, SPF_NO_TYPING | SPF_REBUILD),
             {{kFigureFill, L"Fill"}, {kFigureFrame, L"Frame"}});
@@ -204,7 +204,7 @@ void CWatermarkObj::CreateSchema()
     spin(253, shadow, kShadowSizeId, &dropshadowsize, 20);
     spin(291, shadow, kShadowDistanceId, &dropshadowdistance, 20);
 
-    CSchemaProperties* font = CPropertiesImpl::AddGroup(251, kFontGroup);
+    CSchemaProperties* font = AddGroup(251, kFontGroup);
     AddProperty(252, font, 0, SCHEMA_TYPE_STRING, &font_name, SPF_FONTS | SPF_NO_TYPING);
     CSchemaProperty* size = AddProperty(253, font, 0, SCHEMA_TYPE_INT, &font_size, 0);
     for (int32_t points : {8, 9, 10, 12, 14, 16, 18, 20, 22, 26, 30, 32, 40, 48})
@@ -218,11 +218,11 @@ void CWatermarkObj::CreateSchema()
     FillCharsetList(AddProperty(259, font, 0, SCHEMA_TYPE_INT, &font_charset, SPF_NO_TYPING));
 
     if (m_videoOutput != 1) return;
-    CSchemaProperties* fades = CPropertiesImpl::AddGroup(292, kFadeGroup);
+    CSchemaProperties* fades = AddGroup(292, kFadeGroup);
     spin(310, withChildren(308, fades, kShadowId, &fadeIn), kFadeInDurationId, &fadeInduration, 100);
     spin(310, withChildren(308, fades, kShadowId, &fadeOut), kFadeOutDurationId, &fadeOutduration, 100);
 
-    CSchemaProperties* range = CPropertiesImpl::AddGroup(307, kTimeRangeGroup);
+    CSchemaProperties* range = AddGroup(307, kTimeRangeGroup);
     AddProperty(283, range, 0, SCHEMA_TYPE_INT, &timelineAllVideo, SPF_SWITCH | SPF_REBUILD);
     CSchemaProperty* type =
         AddProperty(296, range, kTimelineTypeId, SCHEMA_TYPE_INT, &timelineType, SPF_NO_TYPING | SPF_REBUILD);

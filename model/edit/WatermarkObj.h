@@ -27,6 +27,10 @@ public:
     CWatermarkObj& operator=(const CWatermarkObj&) = delete;
     ~CWatermarkObj() override;
 
+    // The schema's names, where both bases have one.
+    using CPropertiesImpl::AddGroup;
+    using CPropertiesImpl::FindGroup;
+
     void UpdateStates() override;
     // 0 for the shapes (kinds 2 and 3), whose size is dragged rather than moved.
     uint32_t IsMovable() const;

@@ -139,7 +139,10 @@ TEST_P(EraserUpdateStates, ShowsTheRowsOfTheType)
 INSTANTIATE_TEST_SUITE_P(Types, EraserUpdateStates,
                          ::testing::Values(EraserStates{0, 1, 1, 1}, EraserStates{1, 0, 1, 1},
                                            EraserStates{2, 0, 0, 1}, EraserStates{3, 0, 1, 1},
-                                           EraserStates{4, 0, 1, 0}, EraserStates{9, 0, 1, 1}));
+                                           EraserStates{4, 0, 1, 0}, EraserStates{9, 0, 1, 1}),
+                         [](const ::testing::TestParamInfo<EraserStates>& info) {
+                             return "type" + std::to_string(info.param.type);
+                         });
 
 TEST(EraserObj, SchemaRanges)
 {

@@ -34,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LevelCase{L"abc:x1:-", 0, 0.0, 0},           // not numeric gives 0
                       LevelCase{L" +12px: 2.25e0 :-3", 12, 2.25, -3},
                       LevelCase{L"99999999999:1:0", 2147483647, 1.0, 0},
-                      LevelCase{L"1:nan:2", 1, 0.0, 2}));
+                      LevelCase{L"1:nan:2", 1, 0.0, 2}),
+    [](const ::testing::TestParamInfo<LevelCase>& info) { return "case" + std::to_string(info.index); });
 
 TEST(LevelText, FormatsWithTwoDecimals)
 {

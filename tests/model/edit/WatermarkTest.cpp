@@ -170,7 +170,12 @@ INSTANTIATE_TEST_SUITE_P(
                       StatesCase{1, 2, 1, 1, 1, 1, 0, 0, "11110101111111101111"},
                       StatesCase{4, 0, 0, 0, 0, 1, 1, 1, "111101011111111-----"},
                       StatesCase{0, 2, 0, 1, 0, 1, 1, 2, "001101101110001-----"},
-                      StatesCase{0, 2, 1, 0, 0, 0, 1, 0, "00110110111001111011"}));
+                      StatesCase{0, 2, 1, 0, 0, 0, 1, 0, "00110110111001111011"}),
+    [](const ::testing::TestParamInfo<StatesCase>& info) {
+        const StatesCase& c = info.param;
+        return "kind" + std::to_string(c.kind) + "_video" + std::to_string(c.video) + "_case" +
+               std::to_string(info.index);
+    });
 
 TEST(WatermarkObj, DetailRowsKeepTheirStateForKindsWithoutColours)
 {
@@ -348,4 +353,10 @@ INSTANTIATE_TEST_SUITE_P(
         TimingCase{1, 0, 0, 0, 1, 2,
                    {L"Watermarks[0]/FadeIn=I4:0", L"Watermarks[0]/FadeOut=I4:0", T + L"StartTime=BSTR:0:00:04",
                     T + L"EndTime=BSTR:0:00:03", T + L"EndOfFile=I4:0", T + L"EndTimeAsRelativeEndofFile=I4:1",
-                    T + L"StartTimeAsRelative=I4:1"}}));
+                    T + L"StartTimeAsRelative=I4:1"}}),
+    [](const ::testing::TestParamInfo<TimingCase>& info) {
+        const TimingCase& c = info.param;
+        return "video" + std::to_string(c.video) + "_skip" + std::to_string(c.skip) + "_fades" +
+               std::to_string(c.fadeIn) + std::to_string(c.fadeOut) + "_range" + std::to_string(c.allVideo) +
+               "_type" + std::to_string(c.type);
+    });
