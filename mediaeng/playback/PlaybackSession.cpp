@@ -77,8 +77,6 @@ HRESULT CPlaybackSession::Open(const CPlaybackInput& input, std::wstring* error)
     }
     m_duration = m_demux.Duration();
     m_frameDuration = m_demux.FrameDuration();
-    if (m_hasAudio && FAILED(m_audio.Open(m_demux.AudioCodec()))) m_audio.Close();
-    m_audio.SetPaused(true);
     m_thread = std::thread([this] { Worker(); });
     return S_OK;
 }
@@ -96,7 +94,6 @@ void CPlaybackSession::Close()
     m_cv.notify_all();
     if (m_thread.joinable()) m_thread.join();
     m_pending.clear();
-    m_audio.Close();
     m_demux.Close();
     m_sinks->Clear();
 }
@@ -224,6 +221,9 @@ bool CPlaybackSession::WaitUntil(std::chrono::steady_clock::time_point when, uin
 void CPlaybackSession::Worker()
 {
     pthread_setname_np(pthread_self(), m_kind == SessionKind::Playback ? "km-playback" : "km-grab");
+    // The device lives on this thread only, so no other thread keeps SDL state.
+    if (m_hasAudio && FAILED(m_audio.Open(m_demux.AudioCodec()))) m_audio.Close();
+    m_audio.SetPaused(true);
     Snapshot s{};
     while (TakeSnapshot(s)) {
         ApplyState(s);
@@ -234,7 +234,8 @@ void CPlaybackSession::Worker()
         else if (s.state == State_Running)
             StepRunning(s);
     }
-    m_audio.SetPaused(true);
+    m_audio.Close();
+    SDL_TLSCleanup();
 }
 
 REFERENCE_TIME CPlaybackSession::ClockNow()
@@ -283,47 +284,21 @@ void CPlaybackSession::DoSeek(const Snapshot& s)
         __UnLockChangePos();
     }
     m_audio.SetPaused(true);
-    if (FAILED(m_demux.Seek(target)) && target > 0) {
-        Finish(s, EC_ENGINE_FAILED, E_FAIL);
-        return;
-    }
-    // Decode up to the frame that is on screen at the target; the one after it
-    // stays queued so that nothing is decoded twice.
-    CDecodedFrame prev;
-    bool havePrev = false;
-    while (m_hasVideo) {
-        CDecodedFrame f;
-        HRESULT hr = m_demux.Next(f);
-        if (SeekOverridden()) return;  // a newer seek or a stop starts over
-        if (SUCCEEDED(hr) && GrabExpired()) {
-            SetError(L"No picture came within the time limit");
-            hr = E_ABORT;
-        }
-        if (FAILED(hr)) {
-            if (hr != E_ABORT) SetError(m_demux.LastError());
-            Finish(s, EC_ENGINE_FAILED, hr);
+    // A key frame found by its index may decode to a later time than the index
+    // says (delayed frames): then seek further back until a frame at or before
+    // the target comes first.
+    REFERENCE_TIME back = 0;
+    for (;;) {
+        REFERENCE_TIME seekTo = std::max<REFERENCE_TIME>(target - back, 0);
+        if (FAILED(m_demux.Seek(seekTo)) && seekTo > 0) {
+            SetError(m_demux.LastError());
+            Finish(s, EC_ENGINE_FAILED, E_FAIL);
             return;
         }
-        if (hr != S_OK) {
-            if (havePrev && target < prev.time + prev.duration) m_pending.push_back(std::move(prev));
-            if (m_pending.empty()) {
-                SetError(L"The source ends before the requested time");
-                m_videoDone = true;
-            }
-            break;
-        }
-        if (!f.video) {
-            QueueSound(s, f);
-            continue;
-        }
-        if (f.time <= target) {
-            prev = std::move(f);
-            havePrev = true;
-            continue;
-        }
-        if (havePrev) m_pending.push_back(std::move(prev));
-        m_pending.push_back(std::move(f));
-        break;
+        SeekResult r = DecodeTo(s, target, seekTo > 0);
+        if (r == SeekResult::Abandoned) return;
+        if (r != SeekResult::TooLate) break;
+        back = back ? back * 2 : kUnitsPerSecond / 2;
     }
     // The clock starts at the target once the picture for it is ready.
     m_clock.Sync(target);
@@ -343,6 +318,53 @@ bool CPlaybackSession::GrabExpired() const
 {
     return m_kind == SessionKind::Grab && m_applied == State_Running && !m_delivered &&
            std::chrono::steady_clock::now() - m_runStart > m_grabLimit;
+}
+
+CPlaybackSession::SeekResult CPlaybackSession::DecodeTo(const Snapshot& s, REFERENCE_TIME target, bool mayRetry)
+{
+    // Decode up to the frame that is on screen at the target; the one after it
+    // stays queued so that nothing is decoded twice.
+    CDecodedFrame prev;
+    bool havePrev = false;
+    while (m_hasVideo) {
+        CDecodedFrame f;
+        HRESULT hr = m_demux.Next(f);
+        if (SeekOverridden()) return SeekResult::Abandoned;  // a newer seek or a stop starts over
+        if (SUCCEEDED(hr) && GrabExpired()) {
+            SetError(L"No picture came within the time limit");
+            hr = E_ABORT;
+        }
+        if (FAILED(hr)) {
+            if (hr != E_ABORT) SetError(m_demux.LastError());
+            Finish(s, EC_ENGINE_FAILED, hr);
+            return SeekResult::Abandoned;
+        }
+        if (hr != S_OK) {
+            if (havePrev && target < prev.time + prev.duration) m_pending.push_back(std::move(prev));
+            if (m_pending.empty()) {
+                SetError(L"The source ends before the requested time");
+                m_videoDone = true;
+            }
+            break;
+        }
+        if (!f.video) {
+            QueueSound(s, f);
+            continue;
+        }
+        if (f.time <= target) {
+            prev = std::move(f);
+            havePrev = true;
+            continue;
+        }
+        if (!havePrev && mayRetry) {
+            m_audio.Clear();
+            return SeekResult::TooLate;
+        }
+        if (havePrev) m_pending.push_back(std::move(prev));
+        m_pending.push_back(std::move(f));
+        break;
+    }
+    return SeekResult::Done;
 }
 
 void CPlaybackSession::Cue(const Snapshot& s)

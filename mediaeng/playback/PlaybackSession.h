@@ -70,7 +70,9 @@ private:
     bool HasWork() const;
     bool TakeSnapshot(Snapshot& s);
     void ApplyState(const Snapshot& s);
+    enum class SeekResult { Done, TooLate, Abandoned };
     void DoSeek(const Snapshot& s);
+    SeekResult DecodeTo(const Snapshot& s, REFERENCE_TIME target, bool mayRetry);
     void Cue(const Snapshot& s);
     void StepRunning(const Snapshot& s);
     HRESULT FetchVideo(const Snapshot& s, CDecodedFrame& out);
