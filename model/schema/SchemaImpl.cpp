@@ -128,7 +128,7 @@ void CSchemaImpl::CreateImage(int imageOutput)
 
 void CSchemaImpl::InitVideoCodecList(CSchemaProperty* property, int32_t format)
 {
-    if (format == m_videoListFormat) return;
+    if (!property || format == m_videoListFormat) return;
     m_videoListFormat = format;
     CSchemaProperty::ClearOptions(property);
     m_videoCodecs = CreateVideoCodecs(format);
@@ -141,7 +141,7 @@ void CSchemaImpl::InitVideoCodecList(CSchemaProperty* property, int32_t format)
 
 void CSchemaImpl::InitAudioCodecList(CSchemaProperty* property, int32_t format)
 {
-    if (format == m_audioListFormat) return;
+    if (!property || format == m_audioListFormat) return;
     m_audioListFormat = format;
     CSchemaProperty::ClearOptions(property);
     property->hidden = 0;

@@ -67,6 +67,8 @@ TEST_F(SchemaVideoTest, VerifyVideoOptionsHidesRowsAndPicksRateModes)
     std::map<Modes, std::vector<std::wstring>> modeTexts{{H264_MODES, ListTexts(CH254BitrateTypeEnum())},
                                                          {WMV_MODES, ListTexts(CWMVBitrateTypeEnum())},
                                                          {PLAIN_MODES, ListTexts(CBitrateTypeEnum())}};
+    ASSERT_NE(modeTexts[H264_MODES], modeTexts[PLAIN_MODES]);
+    ASSERT_NE(modeTexts[WMV_MODES], modeTexts[PLAIN_MODES]);
     for (const auto& c : cases) {
         schema->InitVideoCodecList(schema->VideoCodecProperty(), c.format);
         // Start from the opposite state so that forced changes show.
@@ -142,6 +144,12 @@ TEST_F(SchemaVideoTest, CodecListIsKeptForTheSameFormatAndReplacedOnChange)
     schema->InitVideoCodecList(prop, 99);
     EXPECT_EQ(schema->VideoCodecs(), nullptr);
     EXPECT_EQ(prop->optionSource, nullptr);
+
+    // Deleting the schema leaves a list that someone else still holds.
+    schema->InitVideoCodecList(prop, 13);
+    heldByRow = prop->optionSource;
+    schema.reset();
+    EXPECT_EQ(heldByRow->GetIdW(L"Bare"), 3);
 }
 
 TEST_F(SchemaVideoTest, VerifyVideoCodecKeepsExactNamesOnly)
