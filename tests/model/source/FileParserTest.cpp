@@ -44,6 +44,8 @@ struct FactsCase {
     bool image, audioOnly, video;
 };
 
+void PrintTo(const FactsCase& c, std::ostream* os) { *os << c.name; }
+
 class FileParserFacts : public ::testing::TestWithParam<FactsCase> {};
 
 TEST_P(FileParserFacts, ReadsWhatTheSourceAnswers)
