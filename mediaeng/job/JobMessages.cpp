@@ -1,19 +1,31 @@
 #include "mediaeng/job/JobMessages.h"
 #include "platform/ResourceLibrary.h"
 #include <algorithm>
-#include <cstdarg>
+#include <vector>
 #include <filesystem>
 
 namespace job {
 
 namespace {
-std::wstring Format(unsigned id, const wchar_t* fallback, ...)
+CMsgArg Str(const std::wstring& s)
 {
-    va_list args;
-    va_start(args, fallback);
-    std::wstring text = FormatMessageText(JobText(id, fallback), args);
-    va_end(args);
-    return text;
+    CMsgArg a;
+    a.kind = CMsgArg::String;
+    a.text = s;
+    return a;
+}
+
+CMsgArg Int(int v)
+{
+    CMsgArg a;
+    a.kind = CMsgArg::Int;
+    a.number = v;
+    return a;
+}
+
+std::wstring Format(unsigned id, const wchar_t* fallback, const std::vector<CMsgArg>& args)
+{
+    return FormatMessageSafe(JobText(id, fallback), args);
 }
 
 std::wstring FileNameOf(const std::wstring& path)
@@ -36,24 +48,24 @@ void CJobMessages::Text(const std::wstring& text, DWORD flags) const
 
 void CJobMessages::FileStart(const std::wstring& source) const
 {
-    Text(Format(7101, L"Converting %ls", source.c_str()), MSGF_START);
+    Text(Format(7101, L"Converting %ls", {Str(source)}), MSGF_START);
 }
 
 void CJobMessages::FileSaved(const std::wstring& output) const
 {
     const std::wstring name = FileNameOf(output);
-    Text(Format(7102, L"Saved #*link*#%ls#*#%ls#*#0", name.c_str(), output.c_str()), MSGF_ENGINE_TEXT);
+    Text(Format(7102, L"Saved #*link*#%ls#*#%ls#*#0", {Str(name), Str(output)}), MSGF_ENGINE_TEXT);
     Text(output, MSGF_FILE_DONE);
 }
 
 void CJobMessages::FileError(const std::wstring& source, const std::wstring& reason) const
 {
-    Text(Format(7103, L"Cannot convert %ls: %ls", source.c_str(), reason.c_str()), MSGF_ERROR);
+    Text(Format(7103, L"Cannot convert %ls: %ls", {Str(source), Str(reason)}), MSGF_ERROR);
 }
 
 void CJobMessages::FileWarning(const std::wstring& source, const std::wstring& text) const
 {
-    Text(Format(7104, L"%ls: %ls", FileNameOf(source).c_str(), text.c_str()), MSGF_WARNING);
+    Text(Format(7104, L"%ls: %ls", {Str(FileNameOf(source)), Str(text)}), MSGF_WARNING);
 }
 
 void CJobMessages::BatchStart() const
@@ -69,7 +81,7 @@ void CJobMessages::Progress(double share) const
 
 void CJobMessages::Finished(int converted, int total) const
 {
-    Text(Format(7105, L"Conversion finished: %d of %d files converted.", converted, total), MSGF_JOB_FINISHED);
+    Text(Format(7105, L"Conversion finished: %d of %d files converted.", {Int(converted), Int(total)}), MSGF_JOB_FINISHED);
 }
 
 void CJobMessages::Aborted() const
