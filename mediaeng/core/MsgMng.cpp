@@ -1,4 +1,6 @@
 #include "engine/MsgMng.h"
+#include "engine/EngineInit.h"
+#include "platform/ClassRegistry.h"
 #include "platform/ResourceLibrary.h"
 #include <atomic>
 #include <cwchar>
@@ -6,6 +8,9 @@
 
 namespace {
 std::atomic<IMsgHandler*> g_handler{nullptr};
+// Every model object derives from CMsgMng, so this object file is always
+// linked: it is where the engine's classes get registered.
+const bool g_engineRegistered = (CoAddInitializer(&EngineInitialize), true);
 }
 
 IMsgHandler* __SetMessageHandler(IMsgHandler* handler)

@@ -1,0 +1,12 @@
+#pragma once
+// Registration of the engine's classes with the platform's class registry.
+//
+// EngineInitialize registers every class of mediaeng/core, probe, dvd and
+// folder (media source, conversion job, watermark items, frame filters where
+// not registered by their owner, codec enumerators). It is idempotent and
+// runs through CoAddInitializer from the object file of CMsgMng, which every
+// model object derives from, so CoInitialize/CoCreateInstance find the classes
+// in any program that uses the model. Besides, mediaeng is linked as a whole
+// archive, so other engine parts may self-register from static initialisers.
+// Tests may call it directly.
+void EngineInitialize();

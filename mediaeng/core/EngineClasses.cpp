@@ -1,0 +1,9 @@
+#include "mediaeng/core/EngineClasses.h"
+
+namespace mediaeng {
+
+void RegisterEngineClasses()
+{
+}
+
+}  // namespace mediaeng

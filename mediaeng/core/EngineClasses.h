@@ -1,0 +1,8 @@
+#pragma once
+// Registration of each engine class with the platform's class registry; each
+// part of the engine adds its classes here (called once by EngineInitialize).
+namespace mediaeng {
+void RegisterEngineClasses();
+void RegisterJobClasses();      // mediaeng/core/JobTree.cpp
+void RegisterSourceClasses();   // mediaeng/probe/MediaSource.cpp
+}  // namespace mediaeng
