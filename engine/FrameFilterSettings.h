@@ -2,6 +2,7 @@
 // The colour and image filter values of one output, under their engine names,
 // and the engine object that holds them for the preview and the job. Every
 // default is an exact identity.
+#include "engine/EngineIds.h"
 #include "platform/Variant.h"
 #include <cstdint>
 
@@ -54,17 +55,16 @@ struct FrameFilterSettings {
     bool GetByName(const wchar_t* name, VARIANT* value) const;
 };
 
-// {BAD20826-2469-4EA2-9E32-416336A2B940}
-constexpr CLSID CLSID_FrameFilterSettings{0xBAD20826, 0x2469, 0x4EA2, {0x9E, 0x32, 0x41, 0x63, 0x36, 0xA2, 0xB9, 0x40}};
+// The object's class is CLSID_FrameFilters (engine/EngineIds.h).
 // {5C0E4B61-8F2A-4D7B-A3C9-61E2F0B7D415}
 constexpr IID IID_IFrameFilterSettings{0x5C0E4B61, 0x8F2A, 0x4D7B, {0xA3, 0xC9, 0x61, 0xE2, 0xF0, 0xB7, 0xD4, 0x15}};
 
-// The frame-filter object: written by name on the user-interface thread, read
-// as a whole copy by whoever filters; the two never see half a change.
+// The frame-filter object: written by name through its engine node interface
+// (IEngineNode, as the filter settings write every engine object) on the
+// user-interface thread, read as a whole copy by whoever filters; the two
+// never see half a change.
 struct IFrameFilterSettings : IUnknown {
     static constexpr const GUID& kIID = IID_IFrameFilterSettings;
-    virtual HRESULT SetValue(const wchar_t* name, const VARIANT* value) = 0;  // E_INVALIDARG: unknown name
-    virtual HRESULT GetValue(const wchar_t* name, VARIANT* value) = 0;
     virtual HRESULT GetSettings(FrameFilterSettings* out) = 0;
     virtual HRESULT SetSettings(const FrameFilterSettings* in) = 0;
     // Grows by one with every change, so a reader can tell a stale copy.

@@ -4,23 +4,23 @@
 #include "engine/FrameRecord.h"
 #include <memory>
 
-// Values of "ResizeType".
+// Values of "ResizeType" (the engine's resize type list, with the letterbox
+// choice folded in by the job transfer).
 enum : int {
-    RESIZE_STRETCH = 0,      // fill the size, aspect not kept
-    RESIZE_FIT = 1,          // keep the aspect; the picture gets the fitted size
-    RESIZE_KEEP_ASPECT = 2,  // keep the aspect; bars fill the size when letterboxing
-    RESIZE_CROP_FILL = 3,    // keep the aspect; the overflow is cut away
+    RESIZE_STRETCH = 0,       // fill the size, aspect not kept
+    RESIZE_CROP_FILL = 1,     // keep the aspect; the overflow is cut away
+    RESIZE_KEEP_ASPECT = 2,   // keep the aspect; bars of the colour with a letterbox,
+                              // else the picture takes the fitted size
+    RESIZE_BLURRED_BARS = 3,  // keep the aspect; the bars show the picture blurred
 };
 
-// Values of "Resampling", in the order of the engine's list.
+// Values of "Resampling", in the order of the engine's resampling list.
 enum : int {
-    RESAMPLE_BICUBIC = 0,
-    RESAMPLE_BILINEAR = 1,
+    RESAMPLE_BILINEAR = 0,
+    RESAMPLE_BICUBIC = 1,
     RESAMPLE_NEAREST = 2,
-    RESAMPLE_AREA = 3,
-    RESAMPLE_LANCZOS = 4,
-    RESAMPLE_SPLINE = 5,
-    RESAMPLE_COUNT = 6,
+    RESAMPLE_LANCZOS = 3,
+    RESAMPLE_COUNT = 4,
 };
 
 class CResizeMng {
@@ -37,7 +37,7 @@ public:
     // keeps the input's depth and row order; RGB only after conversion (other
     // pictures are converted to 24-bit first).
     HRESULT Resize(int width, int height, DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
-                   int bExplicit = 1, int resizeType = RESIZE_STRETCH, int resampling = RESAMPLE_BICUBIC,
+                   int bExplicit = 1, int resizeType = RESIZE_STRETCH, int resampling = RESAMPLE_BILINEAR,
                    int letterbox = 0, COLORREF letterboxColor = 0);
 
 private:

@@ -42,6 +42,10 @@ public:
 
     // Replaces the items, in drawing order (the last is topmost).
     HRESULT SetItems(std::vector<WatermarkEntry> items);
+    // Takes the items of the node's "Watermarks" collection (an engine format
+    // node, or any node with such a collection); a null node clears them.
+    HRESULT SetProperty(IUnknown* node, IUnknown* reserved1 = nullptr, IUnknown* reserved2 = nullptr,
+                        IUnknown* reserved3 = nullptr, int bReload = 1);
     // The image rectangle in client pixels, source pixels per client pixel,
     // and the image size in client pixels.
     HRESULT SetImageSize(const RECT& image, double scale, SIZE size);

@@ -1,6 +1,8 @@
 #include "engine/FrameFilterSettings.h"
 #include "platform/TextConv.h"
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -73,6 +75,25 @@ const IntName* FindInt(std::wstring_view name)
 }
 
 }  // namespace
+
+namespace km::frame {
+
+const std::vector<std::wstring>& FrameFilterValueNames()
+{
+    static const std::vector<std::wstring> names = [] {
+        std::vector<std::wstring> v;
+        for (const IntName& n : kIntNames) v.emplace_back(n.name);
+        for (const wchar_t* c : {L"Red", L"Green", L"Blue"}) {
+            v.push_back(std::wstring(L"LevelMin") + c);
+            v.push_back(std::wstring(L"LevelMax") + c);
+            v.push_back(std::wstring(L"LevelMax") + c + L"_Middle");
+        }
+        return v;
+    }();
+    return names;
+}
+
+}  // namespace km::frame
 
 bool FrameFilterSettings::IsIdentity() const
 {

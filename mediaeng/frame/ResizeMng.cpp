@@ -4,6 +4,7 @@
 #include "mediaeng/frame/SwsScaler.h"
 #include <algorithm>
 #include <cmath>
+#include <vector>
 extern "C" {
 #include <libswscale/swscale.h>
 }
@@ -14,23 +15,36 @@ namespace {
 
 struct ResizeValues {
     int type = RESIZE_STRETCH;
-    int resampling = RESAMPLE_BICUBIC;
+    int resampling = RESAMPLE_BILINEAR;
     int letterbox = 0;
     COLORREF color = 0;
 };
 
 int SwsFlagsOf(int resampling)
 {
-    static const int kFlags[RESAMPLE_COUNT] = {SWS_BICUBIC, SWS_BILINEAR, SWS_POINT, SWS_AREA, SWS_LANCZOS, SWS_SPLINE};
-    return (resampling >= 0 && resampling < RESAMPLE_COUNT) ? kFlags[resampling] : SWS_BICUBIC;
+    static const int kFlags[RESAMPLE_COUNT] = {SWS_BILINEAR, SWS_BICUBIC, SWS_POINT, SWS_LANCZOS};
+    return (resampling >= 0 && resampling < RESAMPLE_COUNT) ? kFlags[resampling] : SWS_BILINEAR;
 }
 
 // Where the scaled picture goes and which part of the source it shows.
 struct ResizePlan {
-    int outW = 0, outH = 0;   // size of the result
-    RECT dst{};               // picture inside the result (bars around it)
-    RECT src{};               // part of the source scaled
+    int outW = 0, outH = 0;  // size of the result
+    RECT dst{};              // picture inside the result (bars around it)
+    RECT src{};              // part of the source scaled
+    bool bars = false;       // colour bars around dst
+    bool blurredBars = false;
 };
+
+// The largest rectangle of the source's aspect inside tw x th, centred.
+RECT FitInside(int sw, int sh, int tw, int th)
+{
+    int w = tw, h = th;
+    if (static_cast<long long>(sw) * th > static_cast<long long>(tw) * sh)
+        h = std::max(1, static_cast<int>(std::lround(static_cast<double>(tw) * sh / sw)));
+    else
+        w = std::max(1, static_cast<int>(std::lround(static_cast<double>(th) * sw / sh)));
+    return {(tw - w) / 2, (th - h) / 2, (tw - w) / 2 + w, (th - h) / 2 + h};
+}
 
 ResizePlan PlanResize(int sw, int sh, int tw, int th, const ResizeValues& v)
 {
@@ -39,40 +53,28 @@ ResizePlan PlanResize(int sw, int sh, int tw, int th, const ResizeValues& v)
     p.outH = th;
     p.dst = {0, 0, tw, th};
     p.src = {0, 0, sw, sh};
-    const double srcAspect = static_cast<double>(sw) / sh;
-    const double dstAspect = static_cast<double>(tw) / th;
-    auto fit = [&](int& w, int& h) {
-        if (srcAspect > dstAspect) {
-            w = tw;
-            h = std::max(1, static_cast<int>(std::lround(tw / srcAspect)));
-        } else {
-            h = th;
-            w = std::max(1, static_cast<int>(std::lround(th * srcAspect)));
-        }
-    };
     switch (v.type) {
-    case RESIZE_FIT:
-    case RESIZE_KEEP_ASPECT: {
-        int w = tw, h = th;
-        fit(w, h);
-        if (v.type == RESIZE_KEEP_ASPECT && v.letterbox) {
-            p.dst = {(tw - w) / 2, (th - h) / 2, (tw - w) / 2 + w, (th - h) / 2 + h};
+    case RESIZE_KEEP_ASPECT:
+    case RESIZE_BLURRED_BARS: {
+        const RECT fit = FitInside(sw, sh, tw, th);
+        if (v.type == RESIZE_BLURRED_BARS) {
+            p.dst = fit;
+            p.blurredBars = true;
+        } else if (v.letterbox) {
+            p.dst = fit;
+            p.bars = true;
         } else {
-            p.outW = w;
-            p.outH = h;
-            p.dst = {0, 0, w, h};
+            p.outW = fit.right - fit.left;
+            p.outH = fit.bottom - fit.top;
+            p.dst = {0, 0, p.outW, p.outH};
         }
         break;
     }
-    case RESIZE_CROP_FILL:
-        if (srcAspect > dstAspect) {
-            const int cw = std::max(1, static_cast<int>(std::lround(sh * dstAspect)));
-            p.src = {(sw - cw) / 2, 0, (sw - cw) / 2 + cw, sh};
-        } else {
-            const int ch = std::max(1, static_cast<int>(std::lround(sw / dstAspect)));
-            p.src = {0, (sh - ch) / 2, sw, (sh - ch) / 2 + ch};
-        }
+    case RESIZE_CROP_FILL: {
+        const RECT keep = FitInside(tw, th, sw, sh);  // the target's aspect inside the source
+        p.src = keep;
         break;
+    }
     default: break;
     }
     return p;
@@ -100,7 +102,35 @@ struct CResizeMng::Impl {
     CRgbInput rgb;
     CFrameOutput out;
     CSwsScaler sws;
+    CSwsScaler swsSmall;
+    CSwsScaler swsBack;
+    std::vector<BYTE> small;
 };
+
+namespace {
+
+// The whole picture cut to the result's aspect, shrunk to a few pixels and
+// grown back: a soft, cheap blur behind the fitted picture.
+HRESULT BlurredBackground(CSwsScaler& down, CSwsScaler& up, std::vector<BYTE>& small, const FrameIn& in,
+                          const PixelView& dst)
+{
+    const int sw = std::max(1, dst.width / 24), sh = std::max(1, dst.height / 24);
+    const BITMAPINFOHEADER smallHdr = MakeRgbHeader(sw, sh, dst.bpp, false);
+    small.resize(PictureBytes(smallHdr));
+    const PixelView smallView = ViewOf(smallHdr, small.data());
+    const RECT keep = FitInside(dst.width, dst.height, in.Width(), in.Height());
+    HRESULT hr = down.Scale(in, &keep, smallView, SWS_AREA);
+    if (FAILED(hr)) return hr;
+    FrameIn smallIn;
+    smallIn.hdr = smallHdr;
+    smallIn.format = dst.bpp == 4 ? PixelFormat::Bgr32 : PixelFormat::Bgr24;
+    smallIn.hasData = true;
+    smallIn.data = small.data();
+    smallIn.cbData = static_cast<DWORD>(small.size());
+    return up.Scale(smallIn, nullptr, dst, SWS_BILINEAR);
+}
+
+}  // namespace
 
 CResizeMng::CResizeMng() : m_impl(std::make_unique<Impl>()) {}
 CResizeMng::~CResizeMng() = default;
@@ -134,7 +164,11 @@ HRESULT CResizeMng::Resize(int width, int height, DWORD* cbFormat, BYTE** pForma
         inner.top = dst.At(plan.dst.left, plan.dst.top);
         inner.width = plan.dst.right - plan.dst.left;
         inner.height = plan.dst.bottom - plan.dst.top;
-        if (inner.width != dst.width || inner.height != dst.height) FillBars(dst, plan.dst, v.color);
+        if (plan.bars) FillBars(dst, plan.dst, v.color);
+        if (plan.blurredBars) {
+            hr = BlurredBackground(s.swsSmall, s.swsBack, s.small, in, dst);
+            if (FAILED(hr)) return hr;
+        }
         hr = s.sws.Scale(in, &plan.src, inner, SwsFlagsOf(v.resampling));
         if (FAILED(hr)) return hr;
     }
