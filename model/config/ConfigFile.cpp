@@ -135,7 +135,7 @@ HRESULT CConfigMng::LoadParamRecord(CArchive& archive)
     if (!ReadExact(archive, typeSize, sizeof typeSize)) return S_FALSE;
     uint32_t size = GetU32(typeSize + 4);  // the stored type is not consulted
 
-    ConfigParam* p = FindByFullName(AnsiToWide(name));
+    const ConfigParam* p = FindByFullName(AnsiToWide(name));
     if (!p) return Skip(archive, size) ? S_OK : S_FALSE;
     switch (p->type) {
     case CONFIG_TYPE_INT:

@@ -48,16 +48,17 @@ const ConfigParam* CConfigMng::FindByShortName(const std::wstring& name) const
     return nullptr;
 }
 
-ConfigParam* CConfigMng::FindByFullNameNoCase(const std::wstring& name)
+const ConfigParam* CConfigMng::FindByFullNameNoCase(const std::wstring& name) const
 {
-    for (ConfigParam& p : m_params)
+    // 64-bit parameters are passed over: a variant lookup serves profile values.
+    for (const ConfigParam& p : m_params)
         if ((p.type == CONFIG_TYPE_INT || p.type == CONFIG_TYPE_STRING) && EqualsNoCase(p.name, name)) return &p;
     return nullptr;
 }
 
-ConfigParam* CConfigMng::FindByFullName(const std::wstring& name)
+const ConfigParam* CConfigMng::FindByFullName(const std::wstring& name) const
 {
-    for (ConfigParam& p : m_params)
+    for (const ConfigParam& p : m_params)
         if (p.name == name) return &p;
     return nullptr;
 }
@@ -107,7 +108,7 @@ HRESULT CConfigMng::SetParamValue(const std::wstring& name, const VARIANT& value
 
 HRESULT CConfigMng::GetParamVariant(const std::wstring& name, VARIANT* value) const
 {
-    auto* p = const_cast<CConfigMng*>(this)->FindByFullNameNoCase(name);
+    const ConfigParam* p = FindByFullNameNoCase(name);
     if (!p) return S_FALSE;
     if (!value) return E_POINTER;
     VariantClear(value);
@@ -123,7 +124,7 @@ HRESULT CConfigMng::GetParamVariant(const std::wstring& name, VARIANT* value) co
 
 HRESULT CConfigMng::SetParamVariant(const std::wstring& name, const VARIANT& value)
 {
-    ConfigParam* p = FindByFullNameNoCase(name);
+    const ConfigParam* p = FindByFullNameNoCase(name);
     if (!p) return S_OK;
     int32_t v = 0;
     if (p->type == CONFIG_TYPE_INT && IntegerOf(value, v))

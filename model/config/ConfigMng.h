@@ -77,10 +77,9 @@ public:
 
 private:
     const ConfigParam* FindByShortName(const std::wstring& name) const;
-    ConfigParam* FindByFullNameNoCase(const std::wstring& name);
-    ConfigParam* FindByFullName(const std::wstring& name);
+    const ConfigParam* FindByFullNameNoCase(const std::wstring& name) const;
+    const ConfigParam* FindByFullName(const std::wstring& name) const;
     ConfigGroup* FindGroup(DWORD id);
-    void SaveNode(CArchive& archive, unsigned depth);
     HRESULT LoadNode(CArchive& archive, unsigned depth);
     HRESULT LoadParamRecord(CArchive& archive);
     HRESULT LoadGroupRecord(CArchive& archive, unsigned depth);

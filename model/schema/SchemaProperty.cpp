@@ -1,5 +1,6 @@
 #include "model/schema/SchemaProperty.h"
 
+#include "model/schema/EngineLists.h"
 #include "model/schema/SchemaProperties.h"
 #include "platform/ResourceLibrary.h"
 
@@ -28,4 +29,11 @@ int32_t* CSchemaProperty::IntValue() const
 std::wstring* CSchemaProperty::StringValue() const
 {
     return type == SCHEMA_TYPE_STRING ? static_cast<std::wstring*>(value) : nullptr;
+}
+
+void CSchemaProperty::FillOptions(const CListEnumBase& list, CSchemaProperty* property)
+{
+    ClearOptions(property);
+    for (size_t i = 0; i < schema_lists::Count(list); ++i)
+        AddOption(property, schema_lists::Value(list, i), schema_lists::Text(list, i));
 }

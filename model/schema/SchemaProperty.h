@@ -62,6 +62,8 @@ public:
     static void AddOption(CSchemaProperty* property, int32_t value, const std::wstring& text);
     static void AddOptionById(UINT textId, CSchemaProperty* property, int32_t value);
     static void ClearOptions(CSchemaProperty* property);
+    // Replaces the options by the items of an engine list, in list order.
+    static void FillOptions(const CListEnumBase& list, CSchemaProperty* property);
 
     // The bound field when the type matches, else null (other types have no value).
     int32_t* IntValue() const;

@@ -249,3 +249,30 @@ TEST(ConfigFile, SavedFileOnDiskLoadsBack)
     EXPECT_EQ(q.title, p.title);
     EXPECT_EQ(q.list.items.size(), 2u);
 }
+
+TEST(ConfigFile, NestingDeeperThanAnyTreeEndsTheLoad)
+{
+    // A node whose items are nodes of its own kind, as a chapter list could be.
+    struct CNest : CConfigMng {
+        CNest() { AddGroup(this, 1, &children); }
+        struct CList : CConfigMng {
+            DWORD GetCount() override { return static_cast<DWORD>(items.size()); }
+            CConfigMng* GetAt(DWORD i) override { return items[i].get(); }
+            CConfigMng* CreateItem() override
+            {
+                items.push_back(std::make_unique<CNest>());
+                return items.back().get();
+            }
+            std::vector<std::unique_ptr<CNest>> items;
+        } children;
+    };
+    auto nested = [](int levels) {
+        KmBytes k;
+        for (int i = 0; i < levels; ++i) k.node(0, 1).group(1, 0, 1);
+        return k.node(0, 0).b;
+    };
+    CNest shallow;
+    EXPECT_EQ(Load(shallow, nested(20)), S_OK);
+    CNest deep;
+    EXPECT_EQ(Load(deep, nested(100000)), S_FALSE);
+}

@@ -1,0 +1,117 @@
+#include "mediaeng/core/ConversionJobImpl.h"
+#include "mediaeng/core/JobTree.h"
+
+namespace mediaeng {
+
+CConversionJob::CConversionJob() : CEngineNode(L"Job")
+{
+    Child(L"Files", MakeComObject<CEngineNode>(L"Files", NODE_FILES));
+    ComPtr<CEngineNode> profiles = MakeComObject<CEngineNode>(L"Profiles", NODE_COLLECTION);
+    profiles->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeProfileNode().Detach()), false); });
+    profiles->Add(static_cast<IEngineNode*>(MakeProfileNode().Get()));
+    Child(L"Profiles", profiles);
+}
+
+CConversionJob::~CConversionJob()
+{
+    // The runner's worker reads the tree: it goes first.
+    std::unique_ptr<IConversionRunner> runner;
+    {
+        std::lock_guard<std::mutex> lk(m_runnerMutex);
+        runner.swap(m_runner);
+    }
+    runner.reset();
+}
+
+HRESULT CConversionJob::QueryInterface(REFIID iid, void** out)
+{
+    if (iid == IID_IConversionJob) {
+        if (!out) return E_POINTER;
+        *out = static_cast<IConversionJob*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return CEngineNode::QueryInterface(iid, out);
+}
+
+IConversionRunner* CConversionJob::Runner()
+{
+    std::lock_guard<std::mutex> lk(m_runnerMutex);
+    if (!m_runner)
+        if (ConversionRunnerFactory factory = GetConversionRunnerFactory()) m_runner = factory(this);
+    return m_runner.get();
+}
+
+HRESULT CConversionJob::GetRoot(IEngineNode** root)
+{
+    if (!root) return E_POINTER;
+    *root = static_cast<IEngineNode*>(this);
+    AddRef();
+    return S_OK;
+}
+
+HRESULT CConversionJob::GetState(LONG* state)
+{
+    if (!state) return E_POINTER;
+    std::lock_guard<std::mutex> lk(m_runnerMutex);
+    *state = m_runner ? m_runner->GetState() : JOB_IDLE;
+    return S_OK;
+}
+
+HRESULT CConversionJob::Wait(DWORD ms)
+{
+    std::lock_guard<std::mutex> lk(m_runnerMutex);
+    return m_runner ? m_runner->Wait(ms) : S_OK;
+}
+
+HRESULT CConversionJob::GetFilesNode(IFilesNode** files)
+{
+    if (!files) return E_POINTER;
+    *files = nullptr;
+    ComPtr<IUnknown> item;
+    CEngineNode::GetItem(L"Files", item.ReleaseAndGetAddressOf());
+    return item ? item->QueryInterface(IID_IFilesNode, reinterpret_cast<void**>(files)) : E_FAIL;
+}
+
+HRESULT CConversionJob::GetProfiles(IEngineCollection** profiles)
+{
+    if (!profiles) return E_POINTER;
+    *profiles = nullptr;
+    ComPtr<IUnknown> item;
+    CEngineNode::GetItem(L"Profiles", item.ReleaseAndGetAddressOf());
+    return item ? item->QueryInterface(IID_IEngineCollection, reinterpret_cast<void**>(profiles)) : E_FAIL;
+}
+
+HRESULT CConversionJob::GetResult(HRESULT* result)
+{
+    if (!result) return E_POINTER;
+    std::lock_guard<std::mutex> lk(m_runnerMutex);
+    *result = m_runner ? m_runner->GetResult() : S_OK;
+    return S_OK;
+}
+
+HRESULT CConversionJob::Init(LONG flags)
+{
+    IConversionRunner* runner = Runner();
+    return runner ? runner->Init(flags) : S_OK;
+}
+
+HRESULT CConversionJob::Run(LONG a, LONG b, LONG c, IMsgHandler* handler)
+{
+    IConversionRunner* runner = Runner();
+    return runner ? runner->Run(a, b, c, handler) : E_NOTIMPL;
+}
+
+HRESULT CConversionJob::Pause()
+{
+    IConversionRunner* runner = Runner();
+    return runner ? runner->Pause() : S_FALSE;
+}
+
+HRESULT CConversionJob::Stop()
+{
+    std::lock_guard<std::mutex> lk(m_runnerMutex);
+    return m_runner ? m_runner->Stop() : S_OK;
+}
+
+}  // namespace mediaeng
