@@ -1,0 +1,50 @@
+#include "model/edit/CropObj.h"
+#include "model/config/ConfigMng.h"
+#include "model/edit/EngineWrite.h"
+#include <algorithm>
+
+CCropObj::CCropObj() = default;
+
+int CCropObj::Bind(const std::wstring& prefix, CConfigMng* node)
+{
+    const struct {
+        const wchar_t* key;
+        int32_t* field;
+    } params[] = {
+        {L"crop_left", &crop_left}, {L"crop_right", &crop_right}, {L"crop_top", &crop_top},
+        {L"crop_bottom", &crop_bottom}, {L"flip_h", &flip_h}, {L"flip_v", &flip_v}, {L"rotate", &rotate},
+    };
+    for (const auto& p : params)
+        CConfigMng::AddPrefixedParam(node, p.key, prefix, CONFIG_TYPE_INT, p.field, 0);
+    return 0;
+}
+
+void CCropObj::CreateSchema()
+{
+    CSchemaProperties* margins = AddGroup(346, 0);
+    AddProperty(347, margins, 0, SCHEMA_TYPE_INT, &crop_left, SPF_SPIN, SPB_NONE, 0, 16000);
+    AddProperty(348, margins, 0, SCHEMA_TYPE_INT, &crop_right, SPF_SPIN, SPB_NONE, 0, 16000);
+    AddProperty(349, margins, 0, SCHEMA_TYPE_INT, &crop_top, SPF_SPIN, SPB_NONE, 0, 16000);
+    AddProperty(350, margins, 0, SCHEMA_TYPE_INT, &crop_bottom, SPF_SPIN, SPB_NONE, 0, 16000);
+    CSchemaProperties* flips = AddGroup(353, 0);
+    AddProperty(354, flips, 0, SCHEMA_TYPE_INT, &flip_h, SPF_SWITCH);
+    AddProperty(355, flips, 0, SCHEMA_TYPE_INT, &flip_v, SPF_SWITCH);
+    CSchemaProperties* turn = AddGroup(352, 0);
+    CSchemaProperty* rot = AddProperty(356, turn, 0, SCHEMA_TYPE_INT, &rotate, SPF_NO_TYPING);
+    CSchemaProperty::AddOption(rot, 0, L"None");
+    CSchemaProperty::AddOption(rot, 1, L"90 deg");
+    CSchemaProperty::AddOption(rot, 2, L"180 deg");
+    CSchemaProperty::AddOption(rot, 3, L"270 deg");
+}
+
+void CCropObj::WriteEngineValues(const CCropObj& crop, IUnknown* node)
+{
+    // A project file may hold anything; the engine gets what it can use.
+    EngineWriteInt(node, L"Crop_Left", std::max(crop.crop_left, 0));
+    EngineWriteInt(node, L"Crop_Right", std::max(crop.crop_right, 0));
+    EngineWriteInt(node, L"Crop_Top", std::max(crop.crop_top, 0));
+    EngineWriteInt(node, L"Crop_Bottom", std::max(crop.crop_bottom, 0));
+    EngineWriteInt(node, L"Rotate", ((crop.rotate % 4) + 4) % 4);
+    EngineWriteInt(node, L"FlipH", crop.flip_h);
+    EngineWriteInt(node, L"FlipV", crop.flip_v);
+}

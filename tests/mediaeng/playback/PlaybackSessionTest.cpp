@@ -1,0 +1,234 @@
+// The playback graph: frame-accurate seeks, the stop time, control from every
+// state, and sound that plays as long as the source and with the picture.
+#include "PlaybackTestSupport.h"
+#include "fixtures/MediaFixtures.h"
+#include <gtest/gtest.h>
+#include <cstring>
+#include <fstream>
+#include <thread>
+
+using namespace pbtest;
+using namespace std::chrono_literals;
+
+namespace {
+
+fs::path Clip(const std::string& name, fixtures::ClipSpec spec = {})
+{
+    fs::path file = TestDir() / name;
+    if (!fs::exists(file)) {
+        std::string error;
+        EXPECT_FALSE(fixtures::WriteClip(file, spec, &error).empty()) << error;
+    }
+    return file;
+}
+
+REFERENCE_TIME Ms(int ms) { return REFERENCE_TIME(ms) * 10000; }
+
+struct SeekCase {
+    const char* clip;
+    int ms;
+    int counter;
+};
+
+class PausedSeek : public ::testing::TestWithParam<SeekCase> {};
+
+}  // namespace
+
+// The frame shown after a paused seek is the one on screen at that time, also
+// between frames and past several key frames (a key frame every 12 frames).
+TEST_P(PausedSeek, ShowsTheFrameAtTheTime)
+{
+    const SeekCase c = GetParam();
+    ComPtr<IGraphBuilder> graph = OpenGraph(Clip(c.clip), MEDIA_GRAPH_PLAYBACK);
+    ASSERT_TRUE(graph);
+    CRecordingSink sink;
+    HookSink(graph.Get(), &sink);
+    auto control = graph.As<IMediaControl>();
+    control->Pause();
+    ASSERT_TRUE(sink.WaitFrames(1, 5s));
+    sink.Reset();
+    ASSERT_EQ(Seek(graph.Get(), Ms(c.ms)), S_OK);
+    ASSERT_TRUE(sink.WaitFrames(1, 5s));
+    std::this_thread::sleep_for(100ms);  // a paused graph shows one frame only
+    auto frames = sink.Frames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].counter, c.counter);
+    LONGLONG pos = -1;
+    graph.As<IMediaSeeking>()->GetCurrentPosition(&pos);
+    EXPECT_EQ(pos, Ms(c.ms));
+    ClearGraphFull(graph.Get());
+}
+
+// The AVI clip's frames after the first sit one frame late (frame n at
+// (n + 1) x 40 ms) and the MKV clip's video starts 23 ms after its audio: the
+// frame shown follows the file's own times.
+INSTANTIATE_TEST_SUITE_P(Clips, PausedSeek,
+                         ::testing::Values(SeekCase{"seek.mp4", 1000, 25}, SeekCase{"seek.mp4", 0, 0},
+                                           SeekCase{"seek.mp4", 1039, 25}, SeekCase{"seek.mp4", 1979, 49},
+                                           SeekCase{"seek.mp4", 520, 13}, SeekCase{"seek.avi", 1000, 24},
+                                           SeekCase{"seek.avi", 999, 23}, SeekCase{"seek.mkv", 1022, 24},
+                                           SeekCase{"seek.mkv", 1023, 25}));
+
+// Playing from 0.2 s to a stop time of 0.6 s shows frames 5 to 14 in order, each
+// at its time, and ends with exactly one end-of-play.
+TEST(PlaybackGraph, PlaysToTheStopTimeWithOneEndOfPlay)
+{
+    ComPtr<IGraphBuilder> graph = OpenGraph(Clip("stop.mp4"), MEDIA_GRAPH_PLAYBACK);
+    ASSERT_TRUE(graph);
+    CRecordingSink sink;
+    HookSink(graph.Get(), &sink);
+    ASSERT_EQ(Seek(graph.Get(), Ms(200), Ms(600)), S_OK);
+    auto start = Clock::now();
+    ASSERT_EQ(graph.As<IMediaControl>()->Run(), S_OK);
+    ASSERT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+    auto elapsed = Clock::now() - start;
+    EXPECT_EQ(WaitEvent(graph.Get(), 400ms), 0) << "a second event came";
+    auto frames = sink.Frames();
+    ASSERT_EQ(frames.size(), 10u);
+    for (size_t i = 0; i < frames.size(); ++i) {
+        EXPECT_EQ(frames[i].counter, int(5 + i));
+        EXPECT_EQ(frames[i].sampleTime, Ms(40) * REFERENCE_TIME(i));  // counted from the seek
+    }
+    // Paced: the last frame comes about 0.36 s after the first.
+    auto span = std::chrono::duration_cast<std::chrono::milliseconds>(frames.back().at - frames.front().at);
+    EXPECT_GT(span.count(), 300);
+    EXPECT_LT(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count(), 2000);
+    ClearGraphFull(graph.Get());
+}
+
+// Every control call from every state returns at once and the graph ends
+// cleanly wherever it was, with or without sound.
+TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
+{
+    const fs::path clips[] = {Clip("ctl.mp4"), Clip("ctl-silent.mp4", [] {
+                                  fixtures::ClipSpec s;
+                                  s.audio = false;
+                                  return s;
+                              }())};
+    enum Op { Run, Pause, Stop, SeekHalf, SeekEnd };
+    const std::vector<std::vector<Op>> sequences = {
+        {Run, Pause, Run, Stop, Run},          {Pause, Stop, Pause, Run, Pause},
+        {Stop, Stop, Run, Run, Pause, Pause},  {Run, SeekHalf, Pause, SeekEnd, Run},
+        {SeekEnd, Run, Stop, SeekHalf, Pause}, {Run},
+        {Pause},                               {},
+    };
+    WithWatchdog(20s, [&] {
+        for (const fs::path& clip : clips)
+            for (const auto& seq : sequences) {
+                ComPtr<IGraphBuilder> graph = OpenGraph(clip, MEDIA_GRAPH_PLAYBACK);
+                ASSERT_TRUE(graph);
+                CRecordingSink sink;
+                HookSink(graph.Get(), &sink);
+                auto control = graph.As<IMediaControl>();
+                for (Op op : seq) {
+                    auto t0 = Clock::now();
+                    switch (op) {
+                    case Run: control->Run(); break;
+                    case Pause: control->Pause(); break;
+                    case Stop: control->Stop(); break;
+                    case SeekHalf: Seek(graph.Get(), Ms(1000)); break;
+                    case SeekEnd: Seek(graph.Get(), Ms(1990)); break;
+                    }
+                    EXPECT_LT(Clock::now() - t0, 50ms) << "a control call waited";
+                    std::this_thread::sleep_for(30ms);
+                }
+                auto t0 = Clock::now();
+                ClearGraphFull(graph.Get());
+                EXPECT_LT(Clock::now() - t0, 500ms) << "tear-down was slow";
+                // A cleared graph refuses further work and never calls the sink again.
+                EXPECT_TRUE(FAILED(control->Run()));
+                size_t n = sink.Frames().size();
+                std::this_thread::sleep_for(20ms);
+                EXPECT_EQ(sink.Frames().size(), n);
+            }
+    });
+}
+
+// Stop keeps the position: the next pause shows the frame where it stopped.
+TEST(PlaybackGraph, PauseAfterStopShowsTheStoppedFrame)
+{
+    ComPtr<IGraphBuilder> graph = OpenGraph(Clip("stopped.mp4"), MEDIA_GRAPH_PLAYBACK);
+    ASSERT_TRUE(graph);
+    CRecordingSink sink;
+    HookSink(graph.Get(), &sink);
+    auto control = graph.As<IMediaControl>();
+    Seek(graph.Get(), Ms(800));
+    control->Pause();
+    ASSERT_TRUE(sink.WaitFrames(1, 5s));
+    control->Stop();
+    sink.Reset();
+    EXPECT_EQ(control->Pause(), S_FALSE);
+    ASSERT_TRUE(sink.WaitFrames(1, 5s));
+    EXPECT_EQ(sink.Frames()[0].counter, 20);
+    ClearGraphFull(graph.Get());
+}
+
+// A source with sound only reports its position while it plays and ends once.
+TEST(PlaybackGraph, SoundOnlySourceReportsItsPosition)
+{
+    fs::path wav = TestDir() / "tone.wav";
+    ASSERT_FALSE(fixtures::WriteAudio(wav, 0.6).empty());
+    ComPtr<IGraphBuilder> graph = OpenGraph(wav, MEDIA_GRAPH_PLAYBACK);
+    ASSERT_TRUE(graph);
+    ComPtr<IBaseFilter> none;
+    EXPECT_TRUE(FAILED(graph->FindFilterByName(L"MainVideoFilter", none.ReleaseAndGetAddressOf())));
+    EXPECT_FALSE(graph.As<IVideoWindow>());
+    CRecordingSink sink;
+    HookSink(graph.Get(), &sink, L"WaveCodec");
+    graph.As<IMediaControl>()->Run();
+    ASSERT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+    auto positions = sink.Positions();
+    ASSERT_GE(positions.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_LE(positions.back(), Ms(600));
+    ClearGraphFull(graph.Get());
+}
+
+namespace {
+// First and last frame of sound above silence in 16-bit stereo raw samples.
+std::pair<size_t, size_t> HeardSpan(const std::vector<int16_t>& samples)
+{
+    size_t first = SIZE_MAX, last = 0;
+    for (size_t i = 0; i < samples.size(); ++i)
+        if (std::abs(samples[i]) > 1000) {
+            first = std::min(first, i / 2);
+            last = i / 2;
+        }
+    return {first, last};
+}
+}  // namespace
+
+// With SDL's disk driver the sound written is as long as the source's and
+// starts when the first picture is shown.
+TEST(PlaybackSound, DiskDriverGetsTheWholeSoundWithThePicture)
+{
+    const fs::path raw = TestDir() / "heard.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
+    fixtures::ClipSpec spec;
+    spec.seconds = 1.0;
+    ComPtr<IGraphBuilder> graph = OpenGraph(Clip("sound.mp4", spec), MEDIA_GRAPH_PLAYBACK);
+    ASSERT_TRUE(graph);
+    const auto opened = Clock::now();  // the device writes from here on
+    CRecordingSink sink;
+    HookSink(graph.Get(), &sink);
+    std::this_thread::sleep_for(200ms);
+    graph.As<IMediaControl>()->Run();
+    ASSERT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+    auto frames = sink.Frames();
+    ClearGraphFull(graph.Get());
+    graph = nullptr;
+    ASSERT_FALSE(frames.empty());
+
+    std::ifstream in(raw, std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<int16_t> samples(bytes.size() / 2);
+    std::memcpy(samples.data(), bytes.data(), samples.size() * 2);
+    auto [first, last] = HeardSpan(samples);
+    ASSERT_NE(first, SIZE_MAX) << "no sound was written";
+    const double heard = double(last - first + 1) / 44100.0;
+    EXPECT_NEAR(heard, 1.0, 0.05);
+    const double soundStart = double(first) / 44100.0;
+    const double pictureStart = std::chrono::duration<double>(frames.front().at - opened).count();
+    EXPECT_NEAR(soundStart, pictureStart, 0.04);
+}

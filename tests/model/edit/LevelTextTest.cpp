@@ -1,0 +1,75 @@
+#include "model/edit/ColorText.h"
+#include "model/edit/LevelText.h"
+#include <gtest/gtest.h>
+#include <clocale>
+#include <string>
+
+namespace {
+struct LevelCase {
+    const wchar_t* text;
+    int32_t black;
+    double gamma;
+    int32_t white;
+};
+
+class ParseLevelTextTest : public ::testing::TestWithParam<LevelCase> {};
+
+TEST_P(ParseLevelTextTest, FillsTheFieldsItFinds)
+{
+    const LevelCase& c = GetParam();
+    int32_t black = -7, white = -7;  // presets that show which outputs were left alone
+    double gamma = -7.0;
+    EXPECT_EQ(ParseLevelText(c.text, &black, &white, &gamma), 3);
+    EXPECT_EQ(black, c.black);
+    EXPECT_DOUBLE_EQ(gamma, c.gamma);
+    EXPECT_EQ(white, c.white);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ParseLevelTextTest,
+    ::testing::Values(LevelCase{L"0:1.00:255", 0, 1.0, 255},       // the default
+                      LevelCase{L"10:1.5", 10, 1.5, -7},           // white keeps the preset
+                      LevelCase{L"", 0, -7.0, -7},                 // empty sets black only
+                      LevelCase{L"5:0.5:200:99", 5, 0.5, 200},     // a fourth field is ignored
+                      LevelCase{L"abc:x1:-", 0, 0.0, 0},           // not numeric gives 0
+                      LevelCase{L" +12px: 2.25e0 :-3", 12, 2.25, -3},
+                      LevelCase{L"99999999999:1:0", 2147483647, 1.0, 0},
+                      LevelCase{L"1:nan:2", 1, 0.0, 2}),
+    [](const ::testing::TestParamInfo<LevelCase>& info) { return "case" + std::to_string(info.index); });
+
+TEST(LevelText, FormatsWithTwoDecimals)
+{
+    EXPECT_EQ(FormatLevelText(0, 1.0, 255), L"0:1.00:255");
+    EXPECT_EQ(FormatLevelText(-4, 0.456, 17), L"-4:0.46:17");
+}
+
+// A user locale that writes "1,50" must not change what files hold.
+TEST(LevelText, IgnoresTheUserLocale)
+{
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    std::string saved = previous ? previous : "C";
+    const char* german = nullptr;
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "German_Germany.1252"})
+        if (std::setlocale(LC_ALL, name)) {
+            german = name;
+            break;
+        }
+    if (!german) GTEST_SKIP() << "no German locale installed";
+    int32_t black = 0, white = 0;
+    double gamma = 0.0;
+    ParseLevelText(L"3:1.75:250", &black, &white, &gamma);
+    std::wstring text = FormatLevelText(3, 1.75, 250);
+    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_DOUBLE_EQ(gamma, 1.75);
+    EXPECT_EQ(white, 250);
+    EXPECT_EQ(text, L"3:1.75:250");
+}
+
+TEST(ColorText, RedGreenBlueFromTheLowByteUp)
+{
+    EXPECT_EQ(FormatEngineColor(255), L"0xFF0000");
+    EXPECT_EQ(FormatEngineColor(16711680), L"0x0000FF");
+    EXPECT_EQ(FormatEngineColor(0x00123456), L"0x563412");
+    EXPECT_EQ(FormatEngineColor(0xFF000000), L"0x000000");  // the unused high byte is dropped
+}
+}  // namespace
