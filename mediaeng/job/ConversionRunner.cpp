@@ -2,7 +2,6 @@
 #include "mediaeng/job/FrameChainEdit.h"
 #include "mediaeng/job/JobMessages.h"
 #include "mediaeng/job/JobTreeReader.h"
-#include "platform/ClassRegistry.h"
 
 namespace job {
 
@@ -12,12 +11,9 @@ std::unique_ptr<IConversionRunner> MakeRunner(IConversionJob* job)
     return std::make_unique<CConversionRunner>(job);
 }
 
-void RegisterRunner()
-{
-    SetConversionRunnerFactory(&MakeRunner);
-}
-
-const bool g_registered = (CoAddInitializer(&RegisterRunner), true);
+// Registered as the program loads (the factory slot is constant-initialised),
+// so a caller that swaps the factory for a while gets ours back unchanged.
+const bool g_registered = (SetConversionRunnerFactory(&MakeRunner), true);
 }  // namespace
 
 CConversionRunner::CConversionRunner(IConversionJob* job) : m_job(job), m_batch(job)
