@@ -1,0 +1,38 @@
+#pragma once
+// Applies the colour and image filters (and the watermarks of a conversion)
+// to a frame record; the same code serves the preview and the conversion.
+#include "engine/FrameFilterSettings.h"
+#include "engine/FrameRecord.h"
+#include "engine/WatermarkEngine.h"
+#include <memory>
+
+class CGalleryItemBase;
+
+class CMngFrameFilters {
+public:
+    CMngFrameFilters();
+    ~CMngFrameFilters();
+    CMngFrameFilters(const CMngFrameFilters&) = delete;
+    CMngFrameFilters& operator=(const CMngFrameFilters&) = delete;
+
+    // Takes a copy of the values of a frame-filter object (null: no filters).
+    HRESULT SetFilters(IUnknown* settings);
+    HRESULT SetFilterValues(const FrameFilterSettings& values);
+    // Filters the record (24 or 32-bit RGB; other pictures are converted to 24
+    // bits first), then draws the watermarks given to Watermarks() at the time
+    // of the frame. width and height are the caller's idea of the size; the
+    // header decides. Nothing is copied when there is nothing to do.
+    HRESULT ConvertForItem(int width, int height, DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
+                           CGalleryItemBase* item = nullptr, REFERENCE_TIME rtTime = 0,
+                           REFERENCE_TIME rtDuration = 0);
+
+    HRESULT StartExtraProcessing();
+    HRESULT EndExtraProcessing();
+    CWatermarkEngine& Watermarks() { return m_watermarks; }
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+    int m_bExtraProcessing = 0;
+    CWatermarkEngine m_watermarks;
+};

@@ -1,0 +1,100 @@
+#include "mediaeng/frame/EraseKinds.h"
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+namespace km::frame {
+
+namespace {
+
+// One box pass along a line of n pixels (channels interleaved), src and dst distinct.
+void BoxLine(const BYTE* src, std::ptrdiff_t step, BYTE* dst, std::ptrdiff_t dstep, int n, int ch, int radius)
+{
+    const int win = 2 * radius + 1;
+    for (int c = 0; c < ch; ++c) {
+        auto px = [&](int i) { return static_cast<int>(src[std::clamp(i, 0, n - 1) * step + c]); };
+        int sum = 0;
+        for (int k = -radius; k <= radius; ++k) sum += px(k);
+        for (int i = 0; i < n; ++i) {
+            dst[i * dstep + c] = static_cast<BYTE>((sum + win / 2) / win);
+            sum += px(i + radius + 1) - px(i - radius);
+        }
+    }
+}
+
+}  // namespace
+
+void BlurRect(const PixelView& v, const PixelRect& r, int radius)
+{
+    if (r.Empty() || radius < 1) return;
+    const int w = r.Width(), h = r.Height(), ch = v.bpp;
+    std::vector<BYTE> a(static_cast<size_t>(w) * h * ch), b(a.size());
+    for (int y = 0; y < h; ++y) std::copy_n(v.At(r.left, r.top + y), static_cast<size_t>(w) * ch, &a[size_t(y) * w * ch]);
+    const std::ptrdiff_t row = static_cast<std::ptrdiff_t>(w) * ch;
+    for (int pass = 0; pass < 3; ++pass) {
+        for (int y = 0; y < h; ++y) BoxLine(&a[y * row], ch, &b[y * row], ch, w, ch, radius);
+        for (int x = 0; x < w; ++x) BoxLine(&b[x * ch], row, &a[x * ch], row, h, ch, radius);
+    }
+    for (int y = 0; y < h; ++y) std::copy_n(&a[y * row], static_cast<size_t>(row), v.At(r.left, r.top + y));
+}
+
+void PixelateRect(const PixelView& v, const PixelRect& r, int cell)
+{
+    if (r.Empty() || cell < 2) return;
+    const int ch = v.bpp;
+    for (int cy = r.top; cy < r.bottom; cy += cell) {
+        const int ey = std::min(cy + cell, r.bottom);
+        for (int cx = r.left; cx < r.right; cx += cell) {
+            const int ex = std::min(cx + cell, r.right);
+            uint32_t sum[4] = {};
+            for (int y = cy; y < ey; ++y)
+                for (int x = cx; x < ex; ++x)
+                    for (int c = 0; c < ch; ++c) sum[c] += v.At(x, y)[c];
+            const uint32_t n = static_cast<uint32_t>((ey - cy) * (ex - cx));
+            BYTE mean[4];
+            for (int c = 0; c < ch; ++c) mean[c] = static_cast<BYTE>((sum[c] + n / 2) / n);
+            for (int y = cy; y < ey; ++y)
+                for (int x = cx; x < ex; ++x) std::copy_n(mean, ch, v.At(x, y));
+        }
+    }
+}
+
+void FillRectFromSurroundings(const PixelView& v, const PixelRect& r)
+{
+    if (r.Empty()) return;
+    const int ch = v.bpp;
+    const bool hasL = r.left > 0, hasR = r.right < v.width, hasT = r.top > 0, hasB = r.bottom < v.height;
+    if (!hasL && !hasR && !hasT && !hasB) {
+        uint64_t sum[4] = {};
+        uint64_t n = 0;
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) {
+                if (y != r.top && y != r.bottom - 1 && x != r.left && x != r.right - 1) continue;
+                for (int c = 0; c < ch; ++c) sum[c] += v.At(x, y)[c];
+                ++n;
+            }
+        BYTE mean[4];
+        for (int c = 0; c < ch; ++c) mean[c] = static_cast<BYTE>((sum[c] + n / 2) / n);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) std::copy_n(mean, ch, v.At(x, y));
+        return;
+    }
+    for (int y = r.top; y < r.bottom; ++y) {
+        for (int x = r.left; x < r.right; ++x) {
+            double acc[4] = {}, wsum = 0;
+            auto add = [&](const BYTE* p, int dist) {
+                const double w = 1.0 / dist;
+                for (int c = 0; c < ch; ++c) acc[c] += w * p[c];
+                wsum += w;
+            };
+            if (hasL) add(v.At(r.left - 1, y), x - r.left + 1);
+            if (hasR) add(v.At(r.right, y), r.right - x);
+            if (hasT) add(v.At(x, r.top - 1), y - r.top + 1);
+            if (hasB) add(v.At(x, r.bottom), r.bottom - y);
+            BYTE* d = v.At(x, y);
+            for (int c = 0; c < ch; ++c) d[c] = static_cast<BYTE>(acc[c] / wsum + 0.5);
+        }
+    }
+}
+
+}  // namespace km::frame

@@ -1,0 +1,23 @@
+#pragma once
+// The pixel work of the eraser kinds, on a rectangle already inside the view.
+#include "mediaeng/frame/FrameBuffer.h"
+
+namespace km::frame {
+
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+// Three box passes of the radius within the rectangle (close to a Gaussian).
+void BlurRect(const PixelView& v, const PixelRect& r, int radius);
+// Cells of cell x cell pixels from the rectangle's corner, each its mean.
+void PixelateRect(const PixelView& v, const PixelRect& r, int cell);
+// Each pixel from the pixels just outside the four sides, weighted by the
+// inverse distance (sides on the frame's edge take no part); a rectangle that
+// covers the whole frame takes the mean of its border.
+void FillRectFromSurroundings(const PixelView& v, const PixelRect& r);
+
+}  // namespace km::frame

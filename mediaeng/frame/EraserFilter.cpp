@@ -1,0 +1,88 @@
+#include "engine/FrameEraser.h"
+#include "mediaeng/frame/EraseKinds.h"
+#include "mediaeng/frame/FrameBuffer.h"
+#include "mediaeng/frame/RgbInput.h"
+#include "mediaeng/frame/SwsScaler.h"
+#include <algorithm>
+
+using namespace km::frame;
+
+struct CEraserFilter::Impl {
+    tag_ERASEPARAM param{};
+    CRgbInput rgb;
+    CFrameOutput out;
+};
+
+CEraserFilter::CEraserFilter() : m_impl(std::make_unique<Impl>()) { m_impl->param.nType = ERASER_NONE; }
+CEraserFilter::~CEraserFilter() = default;
+
+HRESULT CEraserFilter::SetProperty(const tag_ERASEPARAM* param)
+{
+    m_impl->param = param ? *param : tag_ERASEPARAM{};
+    if (!param) m_impl->param.nType = ERASER_NONE;
+    return S_OK;
+}
+
+namespace {
+
+PixelRect ClipRect(const tag_ERASEPARAM& p, int w, int h)
+{
+    PixelRect r;
+    if (p.nLeft > p.nRight || p.nTop > p.nBottom) return r;  // empty
+    r.left = std::clamp<LONG>(p.nLeft, 0, w);
+    r.right = std::clamp<LONG>(p.nRight, 0, w);
+    r.top = std::clamp<LONG>(p.nTop, 0, h);
+    r.bottom = std::clamp<LONG>(p.nBottom, 0, h);
+    return r;
+}
+
+// The side band without the rectangle that keeps the most picture; empty when
+// the rectangle leaves no band.
+PixelRect KeptBand(const PixelRect& r, int w, int h)
+{
+    const PixelRect bands[4] = {{0, 0, r.left, h}, {r.right, 0, w, h}, {0, 0, w, r.top}, {0, r.bottom, w, h}};
+    PixelRect best;
+    long bestArea = 0;
+    for (const PixelRect& b : bands) {
+        const long area = b.Empty() ? 0 : static_cast<long>(b.Width()) * b.Height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = b;
+        }
+    }
+    return best;
+}
+
+}  // namespace
+
+HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData)
+{
+    FrameIn in;
+    HRESULT hr = ReadRecord(cbFormat, pFormat, cbData, pData, in);
+    if (FAILED(hr)) return hr;
+    Impl& s = *m_impl;
+    const tag_ERASEPARAM p = s.param;
+    if (p.nType < ERASER_CROP || p.nType > ERASER_PIXELATE) return S_OK;
+    const PixelRect r = ClipRect(p, in.Width(), in.Height());
+    if (r.Empty()) return S_OK;
+    PixelRect keep{0, 0, in.Width(), in.Height()};
+    if (p.nType == ERASER_CROP) {
+        keep = KeptBand(r, in.Width(), in.Height());
+        if (keep.Empty()) return S_OK;
+    }
+    hr = s.rgb.Make(in);
+    if (FAILED(hr)) return hr;
+    const BITMAPINFOHEADER h = MakeRgbHeader(keep.Width(), keep.Height(), in.hdr.biBitCount / 8, in.BottomUp());
+    const PixelView dst = s.out.Prepare(h, in.hasData, in.data);
+    if (in.hasData) {
+        CopyRect(in.View(), keep.left, keep.top, dst);
+        switch (p.nType) {
+        case ERASER_BLUR: BlurRect(dst, r, std::clamp<LONG>(p.nStrength, 1, 16)); break;
+        case ERASER_PIXELATE: PixelateRect(dst, r, std::clamp<LONG>(p.nCell, 1, 16)); break;
+        case ERASER_FILL: FillRectFromSurroundings(dst, r); break;
+        default: break;
+        }
+    }
+    s.out.Publish(cbFormat, pFormat, cbData, pData);
+    return S_OK;
+}

@@ -1,0 +1,206 @@
+#include "mediaeng/frame/FilterProgram.h"
+#include "mediaeng/frame/AutoLevels.h"
+#include "mediaeng/frame/ParallelRows.h"
+#include "mediaeng/frame/SpatialFilters.h"
+#include <algorithm>
+#include <cmath>
+
+namespace km::frame {
+
+namespace {
+
+BYTE ToByte(double v) { return static_cast<BYTE>(std::lround(ClampChannel(v))); }
+
+bool HasLevels(const FrameFilterSettings& s, int c)
+{
+    return s.levelMax[c] > s.levelMin[c] &&
+           (s.levelMin[c] != 0 || s.levelMax[c] != 255 || s.levelMiddle[c] != 1.0);
+}
+
+bool HasPerChannelCurves(const FrameFilterSettings& s)
+{
+    return HasLevels(s, 0) || HasLevels(s, 1) || HasLevels(s, 2) || s.brightness || s.contrast || s.gamma ||
+           s.red || s.green || s.blue || s.y || s.u || s.v || s.cmykC || s.cmykM || s.cmykY || s.cmykK ||
+           s.luminosity || s.negative;
+}
+
+// Picture channel order is B, G, R; the settings speak of R, G, B.
+constexpr int kRgbOfPicture[3] = {2, 1, 0};
+
+void ApplyLuts(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut)
+{
+    const int w = src.width;
+    const int bpp = src.bpp;
+    ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
+        const BYTE* lb = lut[0].data();
+        const BYTE* lg = lut[1].data();
+        const BYTE* lr = lut[2].data();
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* s = src.Row(y);
+            BYTE* d = dst.Row(y);
+            if (bpp == 3) {
+                for (int x = 0; x < w; ++x, s += 3, d += 3) {
+                    d[0] = lb[s[0]];
+                    d[1] = lg[s[1]];
+                    d[2] = lr[s[2]];
+                }
+            } else {
+                for (int x = 0; x < w; ++x, s += 4, d += 4) {
+                    d[0] = lb[s[0]];
+                    d[1] = lg[s[1]];
+                    d[2] = lr[s[2]];
+                    d[3] = s[3];
+                }
+            }
+        }
+    });
+}
+
+void ApplyMatrix(const PixelView& src, const PixelView& dst, const Matrix3& m)
+{
+    // Fixed point 16.16 on R, G, B; picture bytes are B, G, R.
+    int k[3][3];
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) k[i][j] = static_cast<int>(std::lround(m[i][j] * 65536.0));
+    const int w = src.width, bpp = src.bpp;
+    ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* s = src.Row(y);
+            BYTE* d = dst.Row(y);
+            for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
+                const int r = s[2], g = s[1], b = s[0];
+                const int nr = (k[0][0] * r + k[0][1] * g + k[0][2] * b + 32768) >> 16;
+                const int ng = (k[1][0] * r + k[1][1] * g + k[1][2] * b + 32768) >> 16;
+                const int nb = (k[2][0] * r + k[2][1] * g + k[2][2] * b + 32768) >> 16;
+                d[0] = static_cast<BYTE>(std::clamp(nb, 0, 255));
+                d[1] = static_cast<BYTE>(std::clamp(ng, 0, 255));
+                d[2] = static_cast<BYTE>(std::clamp(nr, 0, 255));
+                if (bpp == 4) d[3] = s[3];
+            }
+        }
+    });
+}
+
+void ApplyBalance(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut, bool keepLuma)
+{
+    const int w = src.width, bpp = src.bpp;
+    ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* s = src.Row(y);
+            BYTE* d = dst.Row(y);
+            for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
+                int b = lut[0][s[0]], g = lut[1][s[1]], r = lut[2][s[2]];
+                if (keepLuma) {
+                    // Integer BT.601 weights (x 1024) so both paths agree bit for bit.
+                    const int before = 306 * s[2] + 601 * s[1] + 117 * s[0];
+                    const int after = 306 * r + 601 * g + 117 * b;
+                    const int delta = (before - after + (before >= after ? 512 : -512)) / 1024;
+                    r = std::clamp(r + delta, 0, 255);
+                    g = std::clamp(g + delta, 0, 255);
+                    b = std::clamp(b + delta, 0, 255);
+                }
+                d[0] = static_cast<BYTE>(b);
+                d[1] = static_cast<BYTE>(g);
+                d[2] = static_cast<BYTE>(r);
+                if (bpp == 4) d[3] = s[3];
+            }
+        }
+    });
+}
+
+}  // namespace
+
+void CFilterProgram::Compile(const FrameFilterSettings& s)
+{
+    m_s = s;
+    m_lut = HasPerChannelCurves(s) || NeedsAnalysis();
+    Matrix3 m = IdentityMatrix();
+    if (s.lmsL || s.lmsM || s.lmsS) m = Multiply(LmsMatrix(s.lmsL, s.lmsM, s.lmsS), m);
+    if (s.hue) m = Multiply(HueMatrix(s.hue), m);
+    if (s.saturation) m = Multiply(SaturationMatrix(s.saturation), m);
+    if (s.grayscale) m = Multiply(GrayscaleMatrix(), m);
+    m_mat = m;
+    m_matrix = !km::frame::IsIdentity(m);
+    m_balance = s.balanceRed || s.balanceGreen || s.balanceBlue;
+    if (m_balance) {
+        const int amounts[3] = {s.balanceRed, s.balanceGreen, s.balanceBlue};
+        for (int i = 0; i < 3; ++i)
+            for (int x = 0; x < 256; ++x)
+                m_balanceLuts[i][x] = ToByte(BalanceCurve(x, amounts[kRgbOfPicture[i]], s.range));
+    }
+    if (m_lut && !NeedsAnalysis()) {
+        const int low[3] = {0, 0, 0}, high[3] = {255, 255, 255};
+        m_staticLuts = BuildLuts(low, high, 1.0);
+    }
+    m_identity = !m_lut && !m_matrix && !m_balance && !s.deinterlace && !s.soften && !s.sharpen;
+}
+
+std::array<ChannelLut, 3> CFilterProgram::BuildLuts(const int low[3], const int high[3], double midGamma) const
+{
+    const FrameFilterSettings& s = m_s;
+    const std::array<double, 3> yuv = YuvOffsets(s.y, s.u, s.v);
+    const int rgb[3] = {s.red, s.green, s.blue};
+    const int ink[3] = {s.cmykC, s.cmykM, s.cmykY};
+    std::array<ChannelLut, 3> luts{};
+    for (int i = 0; i < 3; ++i) {
+        const int c = kRgbOfPicture[i];
+        for (int x = 0; x < 256; ++x) {
+            double v = x;
+            v = ClampChannel(StretchCurve(v, low[c], high[c]));
+            v = ClampChannel(MidtoneGammaCurve(v, midGamma));
+            v = ClampChannel(LevelsCurve(v, s.levelMin[c], s.levelMax[c], s.levelMiddle[c]));
+            if (s.brightness) v = ClampChannel(BrightnessCurve(v, s.brightness));
+            if (s.contrast) v = ClampChannel(ContrastCurve(v, s.contrast));
+            if (s.gamma) v = ClampChannel(GammaCurve(v, s.gamma));
+            if (rgb[c]) v = ClampChannel(OffsetCurve(v, std::clamp(rgb[c], -255, 255)));
+            if (s.y || s.u || s.v) v = ClampChannel(OffsetCurve(v, yuv[c]));
+            if (ink[c] || s.cmykK) v = ClampChannel(CmykCurve(v, ink[c], s.cmykK));
+            if (s.luminosity) v = ClampChannel(LuminosityCurve(v, s.luminosity));
+            if (s.negative) v = NegativeCurve(v);
+            luts[i][x] = ToByte(v);
+        }
+    }
+    return luts;
+}
+
+PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const PixelView& b) const
+{
+    PixelView cur = src;
+    const PixelView* next = &a;
+    auto advance = [&] {
+        cur = *next;
+        next = (next == &a) ? &b : &a;
+    };
+    if (m_s.deinterlace) {
+        DeinterlaceInto(cur, *next);
+        advance();
+    }
+    if (m_lut) {
+        if (NeedsAnalysis()) {
+            const AutoLevels al = AnalyseAutoLevels(cur, m_s.autoLevel != 0, m_s.autoEnhance != 0);
+            ApplyLuts(cur, *next, BuildLuts(al.low, al.high, al.midGamma));
+        } else {
+            ApplyLuts(cur, *next, m_staticLuts);
+        }
+        advance();
+    }
+    if (m_matrix) {
+        ApplyMatrix(cur, *next, m_mat);
+        advance();
+    }
+    if (m_balance) {
+        ApplyBalance(cur, *next, m_balanceLuts, m_s.preserveLuminosity != 0);
+        advance();
+    }
+    if (m_s.soften) {
+        SoftenInto(cur, *next);
+        advance();
+    }
+    if (m_s.sharpen) {
+        SharpenInto(cur, *next);
+        advance();
+    }
+    return cur;
+}
+
+}  // namespace km::frame

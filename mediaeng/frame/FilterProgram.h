@@ -1,0 +1,42 @@
+#pragma once
+// The frame filters compiled from their settings into a few passes: line
+// deinterlacing, one table per channel for every per-channel curve (levels,
+// auto levels, brightness, contrast, gamma, RGB, YUV, CMYK, luminosity,
+// negative), one colour matrix (LMS, hue, saturation, greyscale), the colour
+// balance with its luminosity kept, then softening and sharpening.
+#include "engine/FrameFilterSettings.h"
+#include "mediaeng/frame/FilterCurves.h"
+#include "mediaeng/frame/FrameBuffer.h"
+#include <array>
+#include <cstdint>
+
+namespace km::frame {
+
+using ChannelLut = std::array<BYTE, 256>;
+
+class CFilterProgram {
+public:
+    void Compile(const FrameFilterSettings& s);
+    bool IsIdentity() const { return m_identity; }
+    // Runs the passes from src; the result lands in a or b (both prepared with
+    // src's header and distinct from it) and its view is returned.
+    PixelView Run(const PixelView& src, const PixelView& a, const PixelView& b) const;
+
+    // The per-channel table (B, G, R order of the picture) for a picture whose
+    // auto-level analysis gave these stretch points; for tests and the runner.
+    std::array<ChannelLut, 3> BuildLuts(const int low[3], const int high[3], double midGamma) const;
+
+private:
+    bool NeedsAnalysis() const { return m_s.autoLevel || m_s.autoContrast || m_s.autoEnhance; }
+
+    FrameFilterSettings m_s;
+    bool m_identity = true;
+    bool m_lut = false;
+    bool m_matrix = false;
+    bool m_balance = false;
+    Matrix3 m_mat = IdentityMatrix();
+    std::array<ChannelLut, 3> m_staticLuts{};  // when no analysis is needed
+    std::array<ChannelLut, 3> m_balanceLuts{};
+};
+
+}  // namespace km::frame

@@ -1,0 +1,79 @@
+#include "engine/FrameFilters.h"
+#include "mediaeng/frame/FilterProgram.h"
+#include "mediaeng/frame/FrameBuffer.h"
+#include "mediaeng/frame/FrameFilterSettingsObj.h"
+#include "mediaeng/frame/RgbInput.h"
+
+using namespace km::frame;
+
+struct CMngFrameFilters::Impl {
+    CFilterProgram program;
+    CRgbInput rgb;
+    CFrameOutput out;
+};
+
+CMngFrameFilters::CMngFrameFilters() : m_impl(std::make_unique<Impl>()) {}
+CMngFrameFilters::~CMngFrameFilters() = default;
+
+HRESULT CMngFrameFilters::SetFilters(IUnknown* settings)
+{
+    FrameFilterSettings values;
+    if (!ReadFilterObject(settings, values)) return E_NOINTERFACE;
+    return SetFilterValues(values);
+}
+
+HRESULT CMngFrameFilters::SetFilterValues(const FrameFilterSettings& values)
+{
+    m_impl->program.Compile(values);
+    return S_OK;
+}
+
+HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
+                                         CGalleryItemBase*, REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration)
+{
+    FrameIn in;
+    HRESULT hr = ReadRecord(cbFormat, pFormat, cbData, pData, in);
+    if (FAILED(hr)) return hr;
+    Impl& s = *m_impl;
+    const bool filters = !s.program.IsIdentity();
+    const bool marks = !m_watermarks.IsEmpty();
+    if (!filters && !marks) return S_OK;
+    if (!in.hasData) return S_OK;  // neither changes the geometry
+    hr = s.rgb.Make(in);
+    if (FAILED(hr)) return hr;
+    // Both buffers get the picture's header; the passes alternate between them.
+    const PixelView a = s.out.Prepare(in.hdr, true, in.data);
+    if (filters) {
+        PixelView b = a;
+        std::vector<BYTE> spare;  // a second buffer only when the passes need it
+        spare.resize(PictureBytes(in.hdr));
+        b = ViewOf(in.hdr, spare.data());
+        const PixelView result = s.program.Run(in.View(), a, b);
+        if (result.top != a.top) CopyRect(result, 0, 0, a);
+    } else {
+        CopyRect(in.View(), 0, 0, a);
+    }
+    s.out.Publish(cbFormat, pFormat, cbData, pData);
+    if (marks) {
+        tag_DRAW_WATERMARK_INFO info;
+        info.rtTime = rtTime;
+        info.rtDuration = rtDuration;
+        info.bIgnoreTiming = 0;
+        RECT image{0, 0, in.Width(), in.Height()};
+        m_watermarks.SetImageSize(image, 1.0, SIZE{in.Width(), in.Height()});
+        hr = m_watermarks.Draw(cbFormat, pFormat, cbData, pData, &info);
+    }
+    return hr;
+}
+
+HRESULT CMngFrameFilters::StartExtraProcessing()
+{
+    m_bExtraProcessing = 1;
+    return m_watermarks.StartExtraProcessing();
+}
+
+HRESULT CMngFrameFilters::EndExtraProcessing()
+{
+    m_bExtraProcessing = 0;
+    return m_watermarks.EndExtraProcessing();
+}

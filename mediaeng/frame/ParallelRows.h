@@ -1,0 +1,12 @@
+#pragma once
+// Splits the rows of a picture across a few worker threads. Workers are made
+// once ("km-rows-N"), sleep between calls and are joined at process exit; they
+// take no lock but the pool's own, so any caller may use it.
+#include <functional>
+
+namespace km::frame {
+
+// Runs fn(begin, end) over [0, rows) in bands; small jobs run on the caller.
+void ParallelRows(int rows, long long pixels, const std::function<void(int, int)>& fn);
+
+}  // namespace km::frame

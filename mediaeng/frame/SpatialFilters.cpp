@@ -1,0 +1,65 @@
+#include "mediaeng/frame/SpatialFilters.h"
+#include "mediaeng/frame/ParallelRows.h"
+#include <algorithm>
+#include <cstring>
+
+namespace km::frame {
+
+namespace {
+
+template <class Kernel>
+void Convolve(const PixelView& src, const PixelView& dst, Kernel k)
+{
+    const int w = src.width, h = src.height, ch = src.bpp;
+    ParallelRows(h, static_cast<long long>(w) * h, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* up = src.Row(std::max(y - 1, 0));
+            const BYTE* mid = src.Row(y);
+            const BYTE* dn = src.Row(std::min(y + 1, h - 1));
+            BYTE* d = dst.Row(y);
+            for (int x = 0; x < w; ++x) {
+                const int l = std::max(x - 1, 0) * ch, c = x * ch, r = std::min(x + 1, w - 1) * ch;
+                for (int i = 0; i < ch; ++i)
+                    d[c + i] = k(up[l + i], up[c + i], up[r + i], mid[l + i], mid[c + i], mid[r + i], dn[l + i],
+                                 dn[c + i], dn[r + i]);
+            }
+        }
+    });
+}
+
+BYTE Clamp255(int v) { return static_cast<BYTE>(std::clamp(v, 0, 255)); }
+
+}  // namespace
+
+void SoftenInto(const PixelView& src, const PixelView& dst)
+{
+    Convolve(src, dst, [](int a, int b, int c, int d, int e, int f, int g, int h, int i) {
+        return static_cast<BYTE>((a + 2 * b + c + 2 * d + 4 * e + 2 * f + g + 2 * h + i + 8) >> 4);
+    });
+}
+
+void SharpenInto(const PixelView& src, const PixelView& dst)
+{
+    Convolve(src, dst, [](int, int b, int, int d, int e, int f, int, int h, int) {
+        return Clamp255(5 * e - b - d - f - h);
+    });
+}
+
+void DeinterlaceInto(const PixelView& src, const PixelView& dst)
+{
+    const size_t bytes = static_cast<size_t>(src.width) * src.bpp;
+    for (int y = 0; y < src.height; ++y) {
+        BYTE* d = dst.Row(y);
+        if (y % 2 == 0) {
+            std::memcpy(d, src.Row(y), bytes);
+        } else if (y + 1 < src.height) {
+            const BYTE* a = src.Row(y - 1);
+            const BYTE* b = src.Row(y + 1);
+            for (size_t i = 0; i < bytes; ++i) d[i] = static_cast<BYTE>((a[i] + b[i] + 1) >> 1);
+        } else {
+            std::memcpy(d, src.Row(y - 1), bytes);
+        }
+    }
+}
+
+}  // namespace km::frame
