@@ -89,6 +89,7 @@ void CPlaybackSession::Close()
         m_closed = true;
         m_quit = true;
         ++m_gen;
+        ++m_flush;
     }
     m_abortIo = true;
     m_cv.notify_all();
@@ -121,10 +122,25 @@ HRESULT CPlaybackSession::Pause()
     return cue ? S_FALSE : S_OK;
 }
 
+void CPlaybackSession::FlushDeliveries()
+{
+    // m_flush was raised with the command, under m_mutex, so no later
+    // snapshot delivers a stale frame; wait for one in flight. A sink that blocks must not hang the caller: wait a bounded time only.
+    if (m_deliverLock.try_lock_for(std::chrono::milliseconds(250))) m_deliverLock.unlock();
+}
+
 HRESULT CPlaybackSession::Stop()
+{
+    HRESULT hr = StopLocked();
+    FlushDeliveries();
+    return hr;
+}
+
+HRESULT CPlaybackSession::StopLocked()
 {
     std::lock_guard<std::mutex> lk(m_mutex);
     if (m_closed) return E_UNEXPECTED;
+    ++m_flush;
     if (m_target != State_Stopped) {
         // The next run or pause starts again where the picture stopped.
         m_seekPending = true;
@@ -145,6 +161,13 @@ LONG CPlaybackSession::State() const
 
 HRESULT CPlaybackSession::SetPositions(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags)
 {
+    HRESULT hr = SetPositionsLocked(current, currentFlags, stop, stopFlags);
+    if (SUCCEEDED(hr) && (currentFlags & AM_SEEKING_AbsolutePositioning)) FlushDeliveries();
+    return hr;
+}
+
+HRESULT CPlaybackSession::SetPositionsLocked(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags)
+{
     std::lock_guard<std::mutex> lk(m_mutex);
     if (m_closed) return E_UNEXPECTED;
     if ((currentFlags & AM_SEEKING_AbsolutePositioning) && !current) return E_POINTER;
@@ -152,6 +175,7 @@ HRESULT CPlaybackSession::SetPositions(LONGLONG* current, DWORD currentFlags, LO
     if (stopFlags & AM_SEEKING_AbsolutePositioning) m_stop = *stop > 0 ? *stop : 0;
     if (currentFlags & AM_SEEKING_AbsolutePositioning) {
         REFERENCE_TIME pos = std::max<LONGLONG>(*current, 0);
+        ++m_flush;
         m_seekPending = true;
         m_seekPos = pos;
         m_origin = pos;
@@ -201,6 +225,7 @@ bool CPlaybackSession::TakeSnapshot(Snapshot& s)
     s.stop = m_stop > 0 ? m_stop : kNoStop;
     s.origin = m_origin;
     s.gen = m_gen;
+    s.flush = m_flush.load();
     s.cue = m_needCue;
     if (s.seek) m_seekPending = false;
     return true;
@@ -493,6 +518,8 @@ HRESULT CPlaybackSession::Deliver(const Snapshot& s, CDecodedFrame& f, bool conv
         HRESULT hr = m_picture.Convert(f.frame.get());
         if (FAILED(hr)) return hr;
     }
+    std::lock_guard<std::timed_mutex> deliver(m_deliverLock);
+    if (m_flush.load() != s.flush) return S_FALSE;  // stopped or sought meanwhile
     m_position = std::max(f.time, s.seekPos);
     m_delivered = true;
     if (m_kind == SessionKind::Playback) {
@@ -511,7 +538,7 @@ HRESULT CPlaybackSession::Deliver(const Snapshot& s, CDecodedFrame& f, bool conv
             cb->SampleCB(seconds, &sample);
         }
     }
-    if (m_sinks->OneShot()) Finish(s, EC_COMPLETE, 0);
+    if (m_sinks->OneShot()) Finish(s, EC_COMPLETE, 0);  // takes m_mutex: allowed under m_deliverLock
     return S_OK;
 }
 

@@ -6,7 +6,8 @@
 // limit. Control calls never wait for the worker; Close joins it.
 //
 // Locks: m_mutex guards the control state; the worker never holds it while
-// decoding or calling a sink. The engine's position lock is taken alone and
+// decoding or calling a sink. m_deliverLock is held around each sink call and
+// taken by the control side only briefly, never together with m_mutex. The engine's position lock is taken alone and
 // only around position changes of a seek.
 #include "mediaeng/playback/PlaybackAudio.h"
 #include "mediaeng/playback/PlaybackClock.h"
@@ -63,9 +64,12 @@ private:
         REFERENCE_TIME stop;
         REFERENCE_TIME origin;
         uint64_t gen;
+        uint64_t flush;
         bool cue;
     };
 
+    HRESULT StopLocked();
+    HRESULT SetPositionsLocked(LONGLONG* current, DWORD currentFlags, LONGLONG* stop, DWORD stopFlags);
     void Worker();
     bool HasWork() const;
     bool TakeSnapshot(Snapshot& s);
@@ -109,6 +113,13 @@ private:
     std::wstring m_error;
 
     std::atomic<REFERENCE_TIME> m_position{0};
+
+    // Stop, seek and close make frames decoded before them stale. A delivery
+    // runs under m_deliverLock and checks m_flush; the control side raises
+    // m_flush under m_mutex, then waits (bounded) for a delivery in flight.
+    std::atomic<uint64_t> m_flush{0};
+    std::timed_mutex m_deliverLock;
+    void FlushDeliveries();
 
     // Facts fixed at Open.
     bool m_hasVideo = false, m_hasAudio = false;
