@@ -1,9 +1,10 @@
 #include "RecordingNode.h"
 #include "SchemaProbe.h"
 #include "engine/EngineIds.h"
+#include "engine/FrameFilterSettings.h"
 #include "model/config/ConfigMng.h"
 #include "model/edit/FiltersObj.h"
-#include "platform/ClassRegistry.h"
+#include "model/source/PropertyAccess.h"
 #include <gtest/gtest.h>
 
 using namespace editing_test;
@@ -146,34 +147,45 @@ TEST(FiltersObj, TransferWritesIntoTheFirstFiltersItem)
 
 TEST(FiltersObj, EngineFilterIsKeptAndRewrittenOnEveryRequest)
 {
-    auto log = std::make_shared<WriteLog>();
-    int created = 0;
-    CoRegisterClass(CLSID_FrameFilters, [&] {
-        ++created;
-        return static_cast<IUnknown*>(static_cast<IEngineNode*>(new RecordingNode(log, L"")));
-    });
-    {
-        CFiltersObj filters;
-        ComPtr<IUnknown> first, second;
-        EXPECT_EQ(filters.GetEngineFilter(first.ReleaseAndGetAddressOf()), 0);
-        ASSERT_TRUE(first);
-        filters.brightness = 40;
-        filters.GetEngineFilter(second.ReleaseAndGetAddressOf());
-        EXPECT_EQ(first.Get(), second.Get());
-        EXPECT_EQ(created, 1);
-        ASSERT_EQ(log->entries.size(), 84u);
-        EXPECT_EQ(log->entries[42 + 8], L"COLOR_BRIGHTNESS=I4:40");
+    CFiltersObj filters;
+    ComPtr<IUnknown> first, second;
+    EXPECT_EQ(filters.GetEngineFilter(first.ReleaseAndGetAddressOf()), 0);
+    ASSERT_TRUE(first) << "the engine offers no frame-filter object";
+    filters.brightness = 40;
+    filters.level = L"10";
+    filters.GetEngineFilter(second.ReleaseAndGetAddressOf());
+    EXPECT_EQ(first.Get(), second.Get());
+    EXPECT_EQ(GetSourceProperty(first.Get(), L"COLOR_BRIGHTNESS").AsInt(), 40);
+    EXPECT_EQ(GetSourceProperty(first.Get(), L"LevelMinGreen").AsInt(), 10);
+    EXPECT_EQ(GetSourceProperty(first.Get(), L"LevelMaxGreen").AsInt(), 255);
+    EXPECT_DOUBLE_EQ(GetSourceProperty(first.Get(), L"LevelMaxGreen_Middle").AsDouble(), 1.0);
 
-        // Reset reaches the engine object only with the next request.
-        filters.Reset();
-        EXPECT_EQ(log->entries.size(), 84u);
-        filters.GetEngineFilter(nullptr);
-        EXPECT_EQ(log->entries[84 + 8], L"COLOR_BRIGHTNESS=I4:0");
-    }
-    CoUnregisterClass(CLSID_FrameFilters);
+    // Reset reaches the engine object only with the next request.
+    filters.Reset();
+    EXPECT_EQ(GetSourceProperty(first.Get(), L"COLOR_BRIGHTNESS").AsInt(), 40);
+    filters.GetEngineFilter(nullptr);
+    EXPECT_EQ(GetSourceProperty(first.Get(), L"COLOR_BRIGHTNESS").AsInt(), 0);
+    EXPECT_EQ(GetSourceProperty(first.Get(), L"LevelMinGreen").AsInt(), 0);
+}
 
-    CFiltersObj missing;
-    IUnknown* out = reinterpret_cast<IUnknown*>(&missing);  // anything but null
-    EXPECT_EQ(missing.GetEngineFilter(&out), 0);
-    EXPECT_EQ(out, nullptr);
+// The preview filters on its own thread: each refresh must reach the engine
+// object as one change, never as 42 separate ones a frame could fall between.
+TEST(FiltersObj, EngineFilterTakesEachRefreshAsOneChange)
+{
+    CFiltersObj filters;
+    ComPtr<IUnknown> object;
+    filters.GetEngineFilter(object.ReleaseAndGetAddressOf());
+    ComPtr<IFrameFilterSettings> whole = object.As<IFrameFilterSettings>();
+    if (!whole) GTEST_SKIP() << "the frame-filter object takes values by name only";
+    ULONG before = whole->GetVersion();
+    filters.saturation = -20;
+    filters.level = L"8:1.25:240";
+    filters.GetEngineFilter(nullptr);
+    EXPECT_EQ(whole->GetVersion(), before + 1);
+    FrameFilterSettings settings;
+    whole->GetSettings(&settings);
+    EXPECT_EQ(settings.saturation, -20);
+    EXPECT_EQ(settings.levelMin[2], 8);
+    EXPECT_EQ(settings.levelMax[0], 240);
+    EXPECT_DOUBLE_EQ(settings.levelMiddle[1], 1.25);
 }

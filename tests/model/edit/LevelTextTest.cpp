@@ -2,6 +2,9 @@
 #include "model/edit/LevelText.h"
 #include <gtest/gtest.h>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -43,23 +46,39 @@ TEST(LevelText, FormatsWithTwoDecimals)
     EXPECT_EQ(FormatLevelText(-4, 0.456, 17), L"-4:0.46:17");
 }
 
+// Makes a German locale current: an installed one, else one compiled into the
+// test folder with localedef. Returns false when neither is possible.
+bool UseGermanLocale()
+{
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
+        if (std::setlocale(LC_ALL, name)) return true;
+    const char* dir = std::getenv("KM_TEST_DIR");
+    if (!dir) return false;
+    std::string folder = std::string(dir) + "/locale";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    // localedef may warn (and say so in its exit code) yet write a usable locale.
+    std::string command = "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == -1) return false;
+    setenv("LOCPATH", folder.c_str(), 1);
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+
 // A user locale that writes "1,50" must not change what files hold.
 TEST(LevelText, IgnoresTheUserLocale)
 {
     const char* previous = std::setlocale(LC_ALL, nullptr);
     std::string saved = previous ? previous : "C";
-    const char* german = nullptr;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "German_Germany.1252"})
-        if (std::setlocale(LC_ALL, name)) {
-            german = name;
-            break;
-        }
-    if (!german) GTEST_SKIP() << "no German locale installed";
+    if (!UseGermanLocale()) GTEST_SKIP() << "no German locale available";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.2f", 1.5);
     int32_t black = 0, white = 0;
     double gamma = 0.0;
     ParseLevelText(L"3:1.75:250", &black, &white, &gamma);
     std::wstring text = FormatLevelText(3, 1.75, 250);
     std::setlocale(LC_ALL, saved.c_str());
+    unsetenv("LOCPATH");
+    EXPECT_STREQ(probe, "1,50");  // the locale really is a comma locale
     EXPECT_DOUBLE_EQ(gamma, 1.75);
     EXPECT_EQ(white, 250);
     EXPECT_EQ(text, L"3:1.75:250");

@@ -167,6 +167,7 @@ CFakeProgressDlg::~CFakeProgressDlg()
 void CFakeProgressDlg::DoModal()
 {
     ++m_log.shown;
+    std::this_thread::sleep_for(std::chrono::milliseconds(m_log.windowDelayMs));
     if (m_log.userClosesAtOnce) {
         m_stop = true;  // the window is gone; the engine is asked to stop
         return;

@@ -162,6 +162,7 @@ public:
         std::atomic<int> destroyed{0};
         std::atomic<bool> closeWhileDestroyed{false};
         bool userClosesAtOnce = false;  // DoModal returns at once, as after Escape
+        int windowDelayMs = 0;  // how long the dialog takes to get its window
     };
     explicit CFakeProgressDlg(Log& log);
     ~CFakeProgressDlg() override;

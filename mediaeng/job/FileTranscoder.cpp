@@ -1,0 +1,260 @@
+#include "mediaeng/job/FileTranscoder.h"
+#include "mediaeng/job/AudioEncoder.h"
+#include "mediaeng/job/BoundedQueue.h"
+#include "mediaeng/job/EncoderChoice.h"
+#include "mediaeng/job/OutputFile.h"
+#include "mediaeng/job/SourceReader.h"
+#include "mediaeng/job/VideoEncoder.h"
+#include "platform/TextConv.h"
+#include <cmath>
+#include <cstring>
+#include <thread>
+#include <unistd.h>
+
+namespace job {
+namespace fs = std::filesystem;
+
+namespace {
+
+// What the reading thread hands to the encoding thread.
+struct CQueueItem {
+    enum Kind { kVideo, kAudio, kRangeEnd, kEnd, kFailed } kind = kEnd;
+    FramePtr frame;
+    double time = 0;
+    std::string error;
+};
+
+constexpr size_t kQueueLength = 12;
+
+// Reading-thread side: edits pictures and queues everything.
+class CQueueSink final : public IReaderSink {
+public:
+    CQueueSink(CBoundedQueue<CQueueItem>& queue, IFrameEditStage& edit, CRunControl& control)
+        : m_queue(queue), m_edit(edit), m_control(control)
+    {
+    }
+    bool OnVideo(FramePtr frame, double outTime) override
+    {
+        if (!m_control.Checkpoint()) return false;
+        if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
+        return m_queue.Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
+    }
+    bool OnAudio(FramePtr frame) override
+    {
+        if (!m_control.Checkpoint()) return false;
+        return m_queue.Push(CQueueItem{CQueueItem::kAudio, std::move(frame), 0, {}});
+    }
+    bool OnRangeEnd(double outEnd) override { return m_queue.Push(CQueueItem{CQueueItem::kRangeEnd, nullptr, outEnd, {}}); }
+    bool Fail(const std::string& error)
+    {
+        m_queue.Push(CQueueItem{CQueueItem::kFailed, nullptr, 0, error});
+        return false;
+    }
+
+private:
+    CBoundedQueue<CQueueItem>& m_queue;
+    IFrameEditStage& m_edit;
+    CRunControl& m_control;
+};
+
+// Encoding-thread side: a constant frame rate from pictures with times.
+class CConstantRate {
+public:
+    CConstantRate(CVideoEncoder& enc, IPacketSink& sink) : m_enc(enc), m_sink(sink) {}
+    bool OnVideo(FramePtr frame, double time, std::string& error)
+    {
+        const int64_t target = std::llround(time * av_q2d(m_enc.FrameRate()));
+        const AVFrame* fill = m_prev ? m_prev.get() : frame.get();  // a late first picture also covers the start
+        while (m_next < target)
+            if (!m_enc.Encode(fill, m_next++, m_sink, error)) return false;
+        m_prev = std::move(frame);
+        return true;
+    }
+    bool OnRangeEnd(double end, std::string& error)
+    {
+        if (!m_prev) return true;
+        const int64_t target = std::llround(end * av_q2d(m_enc.FrameRate()));
+        while (m_next < target)
+            if (!m_enc.Encode(m_prev.get(), m_next++, m_sink, error)) return false;
+        m_prev.reset();
+        return true;
+    }
+    double Seconds() const { return double(m_next) / av_q2d(m_enc.FrameRate()); }
+
+private:
+    CVideoEncoder& m_enc;
+    IPacketSink& m_sink;
+    FramePtr m_prev;
+    int64_t m_next = 0;
+};
+
+bool IsNativeMpegFamily(AVCodecID id)
+{
+    return id == AV_CODEC_ID_MPEG4 || id == AV_CODEC_ID_MPEG2VIDEO || id == AV_CODEC_ID_MPEG1VIDEO ||
+           id == AV_CODEC_ID_MSMPEG4V3 || id == AV_CODEC_ID_WMV1 || id == AV_CODEC_ID_WMV2 || id == AV_CODEC_ID_FLV1 ||
+           id == AV_CODEC_ID_H263 || id == AV_CODEC_ID_H263P;
+}
+
+}  // namespace
+
+CFileTranscoder::CFileTranscoder(const CJobSource& source, const CJobOutput& output, IFrameEditStage& edit,
+                                 CRunControl& control)
+    : m_source(source), m_output(output), m_edit(edit), m_control(control)
+{
+}
+
+bool CFileTranscoder::SupportsTwoPass(const std::string& encoderName, const std::string& muxer)
+{
+    const AVOutputFormat* fmt = av_guess_format(muxer.c_str(), nullptr, nullptr);
+    if (!fmt) return false;
+    std::vector<std::wstring> ignored;
+    const AVCodec* codec = ChooseEncoder(fmt, AVMEDIA_TYPE_VIDEO, encoderName, ignored);
+    if (!codec) return false;
+    return !std::strcmp(codec->name, "libx264") || (IsNativeMpegFamily(codec->id) && !std::strchr(codec->name, '_'));
+}
+
+CTranscodeResult CFileTranscoder::Run(const fs::path& finalPath, const std::function<void(double)>& progress)
+{
+    CTranscodeResult result;
+    int passes = 1;
+    if (m_output.video.enabled && m_output.video.twoPass) {
+        if (SupportsTwoPass(m_output.video.encoder, m_output.muxer)) {
+            passes = 2;
+        } else {
+            result.warnings.push_back(L"Two-pass encoding is not available for this codec; one pass is used.");
+        }
+    }
+    if (passes == 2) {
+        m_statsFile = (finalPath.parent_path() / ("." + finalPath.filename().string() + "." +
+                                                  std::to_string(::getpid()) + ".passlog")).string();
+    }
+    bool ok = true;
+    for (int pass = passes == 2 ? 1 : 0; ok && pass <= (passes == 2 ? 2 : 0); ++pass)
+        ok = RunPass(pass, passes, finalPath, progress, result);
+    if (!m_statsFile.empty()) {
+        std::error_code ec;
+        fs::remove(m_statsFile, ec);
+        fs::remove(m_statsFile + ".mbtree", ec);
+        fs::remove(m_statsFile + ".temp", ec);
+        fs::remove(m_statsFile + ".mbtree.temp", ec);
+    }
+    result.ok = ok;
+    return result;
+}
+
+bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, const std::function<void(double)>& progress,
+                              CTranscodeResult& result)
+{
+    std::vector<std::wstring> warnings;
+    CSourceReader reader;
+    const bool wantVideo = m_output.video.enabled;
+    const bool wantAudio = m_output.audio.enabled && pass != 1;
+    if (!reader.Open(fs::path(WideToUtf8(m_source.path)), m_source, wantVideo, wantAudio, result.error)) {
+        if (pass == 1 && result.error == "no usable video or audio stream") return result.error.clear(), true;
+        return false;
+    }
+    const bool video = wantVideo && reader.HasVideo();
+    const bool audio = wantAudio && reader.HasAudio();
+    if (pass == 1 && !video) return true;  // nothing for a first pass to learn
+    if (!video && !audio) {
+        result.error = "it has no stream the output can carry";
+        return false;
+    }
+
+    COutputFile out;
+    if (!(pass == 1 ? out.CreateNull(result.error) : out.Create(finalPath, m_output.muxer, result.error))) return false;
+    CVideoEncoder venc;
+    CAudioEncoder aenc;
+    if (video) {
+        const AVCodecContext* d = reader.VideoDecoder();
+        CVideoInput in;
+        in.width = d->width;
+        in.height = d->height;
+        in.format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
+        in.sar = reader.SampleAspect();
+        in.frameRate = reader.FrameRate();
+        m_edit.OutputFormat(in.width, in.height, in.format);
+        venc.SetPass(pass, m_stats, m_statsFile);
+        if (!venc.Open(out.Context(), m_output.video, in, warnings, result.error)) return false;
+    }
+    if (audio) {
+        const AVCodecContext* d = reader.AudioDecoder();
+        CAudioInput in;
+        in.sampleRate = d->sample_rate;
+        av_channel_layout_copy(&in.layout, &d->ch_layout);
+        in.format = d->sample_fmt;
+        const bool opened = aenc.Open(out.Context(), m_output.audio, in, warnings, result.error);
+        av_channel_layout_uninit(&in.layout);
+        if (!opened) return false;
+    }
+    if (pass != 2)
+        for (std::wstring& w : warnings) result.warnings.push_back(std::move(w));
+    if (!out.Begin(result.error)) return false;
+
+    const double duration = reader.OutputDuration();
+    CBoundedQueue<CQueueItem> queue(kQueueLength, [this] { return m_control.IsStopped(); });
+    CQueueSink sink(queue, m_edit, m_control);
+    std::thread readerThread([&] {
+        std::string error;
+        if (!reader.Run(sink, error))
+            sink.Fail(error);
+        else
+            queue.Push(CQueueItem{CQueueItem::kEnd, nullptr, 0, {}});
+    });
+
+    CConstantRate cfr(venc, out);
+    bool ok = true;
+    std::string error;
+    for (bool done = false; ok && !done;) {
+        if (!m_control.Checkpoint()) {
+            ok = false;
+            break;
+        }
+        std::optional<CQueueItem> item = queue.Pop();
+        if (!item) {
+            ok = false;
+            break;
+        }
+        switch (item->kind) {
+        case CQueueItem::kVideo:
+            ok = !video || cfr.OnVideo(std::move(item->frame), item->time, error);
+            break;
+        case CQueueItem::kAudio:
+            ok = !audio || aenc.Encode(item->frame.get(), out, error);
+            break;
+        case CQueueItem::kRangeEnd:
+            ok = !video || cfr.OnRangeEnd(item->time, error);
+            break;
+        case CQueueItem::kEnd:
+            done = true;
+            break;
+        case CQueueItem::kFailed:
+            error = item->error;
+            ok = false;
+            break;
+        }
+        if (ok && duration > 0 && progress) {
+            double at = video ? cfr.Seconds() : 0;
+            if (audio && aenc.SampleRate() > 0) at = std::max(at, double(aenc.SamplesWritten()) / aenc.SampleRate());
+            const double share = std::min(1.0, at / duration);
+            progress(passes == 2 ? (pass - 1 + share) / 2 : share);
+        }
+    }
+    queue.Cancel();
+    readerThread.join();
+
+    if (m_control.IsStopped()) {
+        result.stopped = true;
+        return false;
+    }
+    if (ok && video) ok = venc.Encode(nullptr, 0, out, error);
+    if (ok && audio) ok = aenc.Encode(nullptr, out, error);
+    if (!ok) {
+        result.error = !out.WriteError().empty() ? out.WriteError() : error;
+        return false;
+    }
+    if (pass == 1) m_stats = venc.PassStats();
+    return out.Commit(result.error);
+}
+
+}  // namespace job

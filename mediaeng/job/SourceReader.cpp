@@ -1,0 +1,320 @@
+#include "mediaeng/job/SourceReader.h"
+#include "platform/TextConv.h"
+extern "C" {
+#include <libavutil/samplefmt.h>
+}
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace job {
+
+namespace {
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+// Reading goes on this far past a range's end before giving up on a stream
+// that has nothing more in the range (a short audio track, a gap).
+constexpr double kReadPastEnd = 3.0;
+// Audio timestamps closer than this to the expected sample count as joined.
+constexpr double kAudioJitter = 0.005;
+}  // namespace
+
+struct CSourceReader::RangeState {
+    double start = 0, end = kInfinity;  // source seconds
+    double outOffset = 0;
+    bool videoDone = true, audioDone = true;
+    double videoEnd = 0;                // end of the last picture taken, source seconds
+    int64_t audioCursor = 0;            // next sample wanted, source sample position
+    int64_t audioEnd = std::numeric_limits<int64_t>::max();
+    int64_t audioStart = 0;
+    double maxPacketTime = -kInfinity;
+};
+
+double CSourceReader::Seconds(int64_t ts, AVRational tb) const
+{
+    return double(ts) * av_q2d(tb) - m_origin;
+}
+
+bool CSourceReader::OpenDecoder(AVMediaType type, int nth, Stream& s, std::string& error)
+{
+    int seen = 0;
+    for (unsigned i = 0; i < m_input->nb_streams; ++i) {
+        AVStream* st = m_input->streams[i];
+        if (st->codecpar->codec_type != type || (st->disposition & AV_DISPOSITION_ATTACHED_PIC)) continue;
+        if (seen++ != nth) continue;
+        const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+        if (!codec) {
+            error = std::string("no decoder for ") + avcodec_get_name(st->codecpar->codec_id);
+            return false;
+        }
+        s.ctx.reset(avcodec_alloc_context3(codec));
+        if (!s.ctx || avcodec_parameters_to_context(s.ctx.get(), st->codecpar) < 0) return error = "decoder", false;
+        s.ctx->thread_count = 0;
+        s.ctx->pkt_timebase = st->time_base;
+        const int rc = avcodec_open2(s.ctx.get(), codec, nullptr);
+        if (rc < 0) {
+            error = std::string("cannot open the ") + avcodec_get_name(st->codecpar->codec_id) + " decoder: " +
+                    AvErrorText(rc);
+            return false;
+        }
+        s.index = int(i);
+        s.st = st;
+        return true;
+    }
+    return true;  // no such stream: not an error, the stream is left out
+}
+
+bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& source, bool wantVideo,
+                         bool wantAudio, std::string& error)
+{
+    m_source = source;
+    AVFormatContext* raw = nullptr;
+    int rc = avformat_open_input(&raw, file.c_str(), nullptr, nullptr);
+    if (rc < 0) {
+        error = AvErrorText(rc);
+        return false;
+    }
+    m_input.reset(raw);
+    rc = avformat_find_stream_info(m_input.get(), nullptr);
+    if (rc < 0) {
+        error = "cannot read the stream information: " + AvErrorText(rc);
+        return false;
+    }
+    if (m_input->start_time != AV_NOPTS_VALUE) m_origin = double(m_input->start_time) / AV_TIME_BASE;
+    if (m_input->duration > 0) m_fileDuration = double(m_input->duration) / AV_TIME_BASE;
+
+    if (wantVideo && source.videoStream >= 0 && !OpenDecoder(AVMEDIA_TYPE_VIDEO, source.videoStream, m_video, error))
+        return false;
+    if (wantAudio && source.audioStream >= 0 && !OpenDecoder(AVMEDIA_TYPE_AUDIO, source.audioStream, m_audio, error))
+        return false;
+    if (!HasVideo() && !HasAudio()) {
+        error = "no usable video or audio stream";
+        return false;
+    }
+    // Time 0 is where the picture starts; audio before it is codec pre-roll.
+    const Stream& lead = HasVideo() ? m_video : m_audio;
+    if (lead.st->start_time != AV_NOPTS_VALUE) m_origin = double(lead.st->start_time) * av_q2d(lead.st->time_base);
+    if (HasVideo()) {
+        AVRational fr = av_guess_frame_rate(m_input.get(), m_video.st, nullptr);
+        if (fr.num > 0 && fr.den > 0 && av_q2d(fr) <= 240) m_frameRate = fr;
+        m_sar = av_guess_sample_aspect_ratio(m_input.get(), m_video.st, nullptr);
+        if (m_video.ctx->width <= 0 || m_video.ctx->height <= 0) {
+            error = "the video stream has no picture size";
+            return false;
+        }
+    }
+    if (HasAudio() && (m_audio.ctx->sample_rate <= 0 || m_audio.ctx->ch_layout.nb_channels <= 0)) {
+        error = "the audio stream has no sample rate or channels";
+        return false;
+    }
+    return true;
+}
+
+double CSourceReader::OutputDuration() const
+{
+    if (m_source.virtualVideo && HasVideo()) return m_source.virtualDuration;
+    if (m_source.ranges.empty()) return m_fileDuration;
+    double total = 0;
+    for (const CTrimRange& r : m_source.ranges) {
+        double s = double(r.start) / 1e7, e = double(r.end) / 1e7;
+        if (m_fileDuration > 0) e = std::min(e, m_fileDuration);
+        if (e > s) total += e - s;
+    }
+    return total;
+}
+
+bool CSourceReader::Run(IReaderSink& sink, std::string& error)
+{
+    if (m_source.virtualVideo && HasVideo()) return RunStill(sink, error);
+    double outOffset = 0;
+    if (m_source.ranges.empty()) return RunRange(sink, 0, kInfinity, outOffset, true, error);
+    bool first = true;
+    for (const CTrimRange& r : m_source.ranges) {
+        const double s = std::max(0.0, double(r.start) / 1e7), e = double(r.end) / 1e7;
+        if (!(e > s)) continue;  // an empty or reversed range keeps nothing
+        if (!RunRange(sink, s, e, outOffset, first, error)) return false;
+        first = false;
+    }
+    return true;
+}
+
+bool CSourceReader::RunStill(IReaderSink& sink, std::string& error)
+{
+    PacketPtr pkt = MakePacket();
+    FramePtr frame = MakeFrame();
+    while (av_read_frame(m_input.get(), pkt.get()) >= 0) {
+        const bool mine = pkt->stream_index == m_video.index;
+        if (mine) avcodec_send_packet(m_video.ctx.get(), pkt.get());
+        av_packet_unref(pkt.get());
+        if (mine && avcodec_receive_frame(m_video.ctx.get(), frame.get()) == 0) break;
+    }
+    if (!frame->data[0]) {
+        avcodec_send_packet(m_video.ctx.get(), nullptr);
+        if (avcodec_receive_frame(m_video.ctx.get(), frame.get()) < 0) {
+            error = "the picture cannot be decoded";
+            return false;
+        }
+    }
+    const double length = m_source.virtualDuration > 0 ? m_source.virtualDuration : 1.0;
+    if (!sink.OnVideo(std::move(frame), 0.0)) return true;
+    sink.OnRangeEnd(length);
+    return true;
+}
+
+bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first,
+                             std::string& error)
+{
+    RangeState r;
+    r.start = start;
+    r.end = end;
+    r.outOffset = outOffset;
+    r.videoEnd = start;
+    r.videoDone = !HasVideo();
+    r.audioDone = !HasAudio();
+    if (HasAudio()) {
+        const int rate = m_audio.ctx->sample_rate;
+        r.audioStart = r.audioCursor = std::llround(start * rate);
+        if (end != kInfinity) r.audioEnd = std::llround(end * rate);
+    }
+
+    if (!first || start > 0) {
+        const int64_t ts = int64_t((start + m_origin) * AV_TIME_BASE);
+        int rc = avformat_seek_file(m_input.get(), -1, INT64_MIN, ts, ts, 0);
+        if (rc < 0) rc = av_seek_frame(m_input.get(), -1, m_input->start_time != AV_NOPTS_VALUE ? m_input->start_time : 0,
+                                       AVSEEK_FLAG_BACKWARD);
+        if (rc < 0 && !first) {
+            error = "cannot seek to the trim start: " + AvErrorText(rc);
+            return false;
+        }
+        if (HasVideo()) avcodec_flush_buffers(m_video.ctx.get());
+        if (HasAudio()) avcodec_flush_buffers(m_audio.ctx.get());
+    }
+
+    PacketPtr pkt = MakePacket();
+    bool more = true;
+    while (!(r.videoDone && r.audioDone)) {
+        const int rc = av_read_frame(m_input.get(), pkt.get());
+        if (rc == AVERROR_EOF || rc == AVERROR(EIO) || rc == AVERROR_INVALIDDATA) break;  // a cut-off file ends here
+        if (rc < 0) {
+            error = "read error: " + AvErrorText(rc);
+            return false;
+        }
+        Stream* s = pkt->stream_index == m_video.index ? &m_video : pkt->stream_index == m_audio.index ? &m_audio : nullptr;
+        if (s) {
+            if (pkt->pts != AV_NOPTS_VALUE) r.maxPacketTime = std::max(r.maxPacketTime, Seconds(pkt->pts, s->st->time_base));
+            more = Decode(*s, pkt.get(), r, sink);
+        }
+        av_packet_unref(pkt.get());
+        if (!more) return true;
+        if (r.end != kInfinity && r.maxPacketTime > r.end + kReadPastEnd) break;
+    }
+    // Drain what the decoders still hold.
+    for (Stream* s : {&m_video, &m_audio}) {
+        if (s->index < 0) continue;
+        if (!Decode(*s, nullptr, r, sink)) return true;
+    }
+
+    // The range ends where it was asked to, or where the file ran out.
+    double rangeEnd = r.end;
+    if (rangeEnd == kInfinity || (!r.videoDone || !r.audioDone)) {
+        double seen = r.videoEnd;
+        if (HasAudio()) seen = std::max(seen, double(r.audioCursor) / m_audio.ctx->sample_rate);
+        rangeEnd = std::min(rangeEnd, std::max(seen, r.start));
+    }
+    if (HasAudio()) {
+        const int64_t want = std::llround(rangeEnd * m_audio.ctx->sample_rate);
+        if (want > r.audioCursor && !PadSilence(want - r.audioCursor, sink)) return true;
+    }
+    // Pictures end where the range does, or where the video itself ran out.
+    const double videoEnd = r.videoDone ? rangeEnd : std::min(rangeEnd, r.videoEnd);
+    sink.OnRangeEnd(r.outOffset + (videoEnd - r.start));
+    outOffset = r.outOffset + (rangeEnd - r.start);
+    return true;
+}
+
+bool CSourceReader::Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink)
+{
+    if (avcodec_send_packet(s.ctx.get(), pkt) < 0 && pkt) return true;  // a damaged packet is skipped
+    FramePtr frame = MakeFrame();
+    for (;;) {
+        const int rc = avcodec_receive_frame(s.ctx.get(), frame.get());
+        if (rc < 0) return true;
+        const bool go = &s == &m_video ? TakeVideo(frame.get(), r, sink) : TakeAudio(frame.get(), r, sink);
+        av_frame_unref(frame.get());
+        if (!go) return false;
+    }
+}
+
+bool CSourceReader::TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink)
+{
+    if (r.videoDone) return true;
+    const int64_t ts = f->best_effort_timestamp;
+    if (ts == AV_NOPTS_VALUE) return true;
+    const double t = Seconds(ts, m_video.st->time_base);
+    const double frameLength = av_q2d(av_inv_q(m_frameRate));
+    constexpr double eps = 1e-6;
+    if (t >= r.end - eps) {
+        r.videoDone = true;
+        return true;
+    }
+    if (t + frameLength <= r.start + eps) return true;  // before the cut
+    r.videoEnd = std::max(r.videoEnd, t + frameLength);
+    FramePtr copy = MakeFrame();
+    av_frame_ref(copy.get(), f);
+    return sink.OnVideo(std::move(copy), r.outOffset + std::max(t, r.start) - r.start);
+}
+
+bool CSourceReader::PadSilence(int64_t samples, IReaderSink& sink)
+{
+    const AVCodecContext* c = m_audio.ctx.get();
+    while (samples > 0) {
+        const int n = int(std::min<int64_t>(samples, 4096));
+        FramePtr f = MakeFrame();
+        f->format = c->sample_fmt;
+        f->sample_rate = c->sample_rate;
+        av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
+        f->nb_samples = n;
+        if (av_frame_get_buffer(f.get(), 0) < 0) return false;
+        av_samples_set_silence(f->data, 0, n, c->ch_layout.nb_channels, c->sample_fmt);
+        if (!sink.OnAudio(std::move(f))) return false;
+        samples -= n;
+    }
+    return true;
+}
+
+bool CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink)
+{
+    if (r.audioDone || f->nb_samples <= 0) return true;
+    const int rate = m_audio.ctx->sample_rate;
+    int64_t pos = r.audioCursor;
+    if (f->best_effort_timestamp != AV_NOPTS_VALUE)
+        pos = std::llround(Seconds(f->best_effort_timestamp, m_audio.st->time_base) * rate);
+    if (std::llabs(pos - r.audioCursor) <= std::llround(kAudioJitter * rate)) pos = r.audioCursor;
+    if (pos > r.audioCursor) {
+        // A gap in the file: silence keeps the picture in step.
+        const int64_t gap = std::min(pos, r.audioEnd) - r.audioCursor;
+        if (!PadSilence(gap, sink)) return false;
+        r.audioCursor += gap;
+    }
+    const int64_t skip = std::max<int64_t>(0, r.audioCursor - pos);
+    const int64_t take = std::min<int64_t>(f->nb_samples - skip, r.audioEnd - r.audioCursor);
+    if (r.audioCursor >= r.audioEnd) r.audioDone = true;
+    if (take <= 0) return true;
+
+    FramePtr out = MakeFrame();
+    if (skip == 0 && take == f->nb_samples) {
+        av_frame_ref(out.get(), f);
+    } else {
+        out->format = f->format;
+        out->sample_rate = f->sample_rate;
+        av_channel_layout_copy(&out->ch_layout, &f->ch_layout);
+        out->nb_samples = int(take);
+        if (av_frame_get_buffer(out.get(), 0) < 0) return false;
+        av_samples_copy(out->data, f->data, 0, int(skip), int(take), f->ch_layout.nb_channels,
+                        AVSampleFormat(f->format));
+    }
+    r.audioCursor += take;
+    if (r.audioCursor >= r.audioEnd) r.audioDone = true;
+    return sink.OnAudio(std::move(out));
+}
+
+}  // namespace job

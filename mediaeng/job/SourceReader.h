@@ -1,0 +1,77 @@
+#pragma once
+// Reads one source for the conversion: demuxes and decodes the chosen video
+// and audio streams, cuts them to the source's trim ranges and places every
+// picture and every audio sample on the output's timeline, ranges joined in
+// order. Cuts are frame-accurate (a seek to the keyframe before the start,
+// then decoding and dropping up to it) and audio is cut to the sample and
+// padded with silence where the file has a gap, so sound and picture stay in
+// step across every cut. A still picture becomes a clip of a given length.
+#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/job/JobSettings.h"
+#include "platform/Types.h"
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace job {
+
+// Receives what the reader produces, on the reader's thread. Each call returns
+// false to end the reading (a stop).
+class IReaderSink {
+public:
+    virtual ~IReaderSink() = default;
+    // A picture shown from outTime (seconds on the output timeline).
+    virtual bool OnVideo(FramePtr frame, double outTime) = 0;
+    // The next audio samples, in the source's sample format, contiguous.
+    virtual bool OnAudio(FramePtr frame) = 0;
+    // The current range's pictures end at outEnd on the output timeline.
+    virtual bool OnRangeEnd(double outEnd) = 0;
+};
+
+class CSourceReader {
+public:
+    // Opens the file and its decoders; false with error text when it cannot.
+    bool Open(const std::filesystem::path& file, const CJobSource& source, bool wantVideo, bool wantAudio,
+              std::string& error);
+
+    bool HasVideo() const { return m_video.index >= 0; }
+    bool HasAudio() const { return m_audio.index >= 0; }
+    const AVCodecContext* VideoDecoder() const { return m_video.ctx.get(); }
+    const AVCodecContext* AudioDecoder() const { return m_audio.ctx.get(); }
+    AVRational FrameRate() const { return m_frameRate; }
+    AVRational SampleAspect() const { return m_sar; }
+    // Length of the output this source gives, in seconds (0 when unknown).
+    double OutputDuration() const;
+
+    // Reads every range; progress receives seconds done on the output
+    // timeline. False with error text on a read or decode failure; a sink
+    // that asks to stop ends the reading with true.
+    bool Run(IReaderSink& sink, std::string& error);
+
+private:
+    struct Stream {
+        int index = -1;
+        CodecCtxPtr ctx;
+        AVStream* st = nullptr;
+    };
+    struct RangeState;
+
+    bool OpenDecoder(AVMediaType type, int nth, Stream& s, std::string& error);
+    bool RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first, std::string& error);
+    bool RunStill(IReaderSink& sink, std::string& error);
+    bool Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink);
+    bool TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink);
+    bool TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink);
+    bool PadSilence(int64_t samples, IReaderSink& sink);
+    double Seconds(int64_t ts, AVRational tb) const;
+
+    InputPtr m_input;
+    Stream m_video, m_audio;
+    AVRational m_frameRate{25, 1};
+    AVRational m_sar{0, 1};
+    CJobSource m_source;
+    double m_fileDuration = 0;
+    double m_origin = 0;  // container start time, seconds
+};
+
+}  // namespace job

@@ -1,0 +1,157 @@
+// A batch on the worker thread: order, failures that do not end the batch,
+// pause and resume, stop, progress and the end of the run.
+#include "JobTestUtil.h"
+#include "RecordingHandler.h"
+#include "mediaeng/job/BatchRunner.h"
+#include "mediaeng/job/JobMessages.h"
+#include "platform/TextConv.h"
+#include <thread>
+
+namespace {
+
+using namespace jobtest;
+using job::CBatchRunner;
+using job::EBatchState;
+
+job::CJobSource SourceOf(const fs::path& file, double duration = 2.0)
+{
+    job::CJobSource s;
+    s.path = Utf8ToWide(file.string());
+    s.duration = duration;
+    return s;
+}
+
+TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
+{
+    const fs::path dir = TestFolder();
+    const fixtures::FixtureSet set = fixtures::WriteFixtureSet(dir / "src");
+    job::CJobSettings settings;
+    settings.sources = {SourceOf(set.avi), SourceOf(set.textAsMp4), SourceOf(set.mkv)};
+    settings.output.naming.destinationFolder = Utf8ToWide((dir / "out" / "new").string());  // created on demand
+
+    CRecordingHandler handler;
+    CBatchRunner runner;
+    ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+    ASSERT_EQ(runner.Wait(60000), S_OK);
+    EXPECT_EQ(runner.State(), EBatchState::kDone);
+    EXPECT_EQ(runner.Result(), S_FALSE);
+
+    EXPECT_TRUE(fixtures::ReadMedia(dir / "out" / "new" / "clip.mp4").ok);
+    EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
+    EXPECT_EQ(handler.Count(MSGF_START), 3);
+    EXPECT_EQ(handler.Count(MSGF_FILE_DONE), 2);
+    EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 1);
+    EXPECT_EQ(handler.Count(job::MSGF_JOB_ABORTED), 0);
+    int files = 0;
+    for (auto it = fs::directory_iterator(dir / "out" / "new"); it != fs::directory_iterator(); ++it) ++files;
+    EXPECT_EQ(files, 2);  // clip.mp4 and clip_01.mp4 (both sources are named "clip")
+    EXPECT_TRUE(fs::exists(dir / "out" / "new" / "clip_01.mp4"));
+
+    const auto lines = handler.Lines();
+    for (const auto& l : lines) {
+        if (l.flags & MSGF_ERROR) EXPECT_NE(l.text.find(L"text.mp4"), std::wstring::npos) << WideToUtf8(l.text);
+    }
+    // Order: the first source's link line comes before the second start line.
+    size_t firstLink = lines.size(), secondStart = lines.size();
+    int starts = 0;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if ((lines[i].flags & MSGF_ENGINE_TEXT) && firstLink == lines.size()) firstLink = i;
+        if ((lines[i].flags & MSGF_START) && ++starts == 2) secondStart = i;
+    }
+    EXPECT_LT(firstLink, secondStart);
+    EXPECT_NE(lines[firstLink].text.find(L"#*link*#clip.mp4#*#"), std::wstring::npos);
+    EXPECT_EQ(lines.back().flags, DWORD(job::MSGF_JOB_FINISHED));
+
+    // Progress: starts with the range, climbs, ends at the whole bar.
+    const auto events = handler.Events();
+    ASSERT_GE(events.size(), 3u);
+    EXPECT_EQ(events.front().id, DWORD(job::EVT_NEW_JOB));
+    EXPECT_EQ(events.front().extra, job::kProgressRange);
+    DWORD last = 0;
+    for (const auto& e : events) {
+        if (e.id != job::EVT_FILE_POSITION) continue;
+        EXPECT_GE(e.value, last);
+        last = e.value;
+    }
+    EXPECT_EQ(last, job::kProgressScale);
+}
+
+TEST(BatchRunner, PauseHoldsAndRunResumes)
+{
+    const fs::path dir = TestFolder();
+    fixtures::ClipSpec spec;
+    spec.seconds = 6;
+    const fs::path src = fixtures::WriteClip(dir / "long.mkv", spec);
+    job::CJobSettings settings;
+    settings.sources = {SourceOf(src, 6)};
+    settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
+    CRecordingHandler handler;
+    CBatchRunner runner;
+    ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+    ASSERT_EQ(runner.Pause(), S_OK);
+    EXPECT_EQ(runner.State(), EBatchState::kPaused);
+    const size_t events = handler.Events().size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(runner.Wait(0), S_FALSE);
+    EXPECT_LE(handler.Events().size(), events + 2);  // at most what was under way
+    EXPECT_EQ(runner.Start(settings, &handler), S_OK);
+    EXPECT_EQ(runner.State(), EBatchState::kRunning);
+    ASSERT_EQ(runner.Wait(60000), S_OK);
+    EXPECT_EQ(runner.Result(), S_OK);
+    EXPECT_EQ(fixtures::ReadMedia(dir / "out" / "long.mp4").frames, 150);
+}
+
+TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
+{
+    const fs::path dir = TestFolder();
+    fixtures::ClipSpec spec;
+    spec.seconds = 8;
+    const fs::path src = fixtures::WriteClip(dir / "long.mkv", spec);
+    job::CJobSettings settings;
+    settings.sources = {SourceOf(src, 8), SourceOf(src, 8)};
+    settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
+    CRecordingHandler handler;
+    CBatchRunner runner;
+    ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+    for (int i = 0; i < 500 && handler.Events().size() < 4; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_EQ(runner.Stop(), S_OK);
+    EXPECT_EQ(runner.Wait(0), S_OK);  // Stop has joined the worker
+    EXPECT_EQ(runner.Result(), E_ABORT);
+    EXPECT_EQ(runner.State(), EBatchState::kIdle);
+    EXPECT_EQ(handler.Count(job::MSGF_JOB_ABORTED), 1);
+    EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 0);
+    EXPECT_FALSE(fs::exists(dir / "out" / "long.mp4"));
+    if (fs::exists(dir / "out")) EXPECT_TRUE(fs::is_empty(dir / "out"));
+}
+
+// A handler that stops the job from inside its own callbacks, as the program
+// does on an abort, must not deadlock.
+class StoppingHandler final : public IMsgHandler {
+public:
+    CBatchRunner* runner = nullptr;
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT OnTextMessage(const wchar_t*, DWORD flags) override
+    {
+        if (flags & MSGF_START) runner->Stop();
+        return S_OK;
+    }
+    HRESULT OnNotifyMessage(DWORD, DWORD, DWORD) override { return S_OK; }
+};
+
+TEST(BatchRunner, StopFromInsideTheHandlerEndsTheRun)
+{
+    const fs::path dir = TestFolder();
+    const fs::path src = fixtures::WriteClip(dir / "a.avi");
+    job::CJobSettings settings;
+    settings.sources = {SourceOf(src)};
+    StoppingHandler handler;
+    CBatchRunner runner;
+    handler.runner = &runner;
+    ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+    ASSERT_EQ(runner.Wait(30000), S_OK);
+    EXPECT_EQ(runner.Result(), E_ABORT);
+}
+
+}  // namespace
