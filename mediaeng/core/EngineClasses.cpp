@@ -35,6 +35,7 @@ void RegisterJobClasses()
 void RegisterEngineClasses()
 {
     RegisterJobClasses();
+    RegisterSourceClasses();
 }
 
 }  // namespace mediaeng

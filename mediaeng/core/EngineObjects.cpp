@@ -670,6 +670,19 @@ CEngineNode* CEngineNode::FactGroup(const std::wstring& name)
     return group.Get();
 }
 
+CEngineProperty* CEngineNode::Publish(const std::wstring& name, const CVariant& value)
+{
+    CSchemaLock l;
+    CEngineProperty* fact = Fact(name, value);
+    for (Item& item : m_items)
+        if (item.name == name) {
+            item.object = m_facts.back().object;  // a fact published again
+            return fact;
+        }
+    m_items.push_back({name, m_facts.back().object});
+    return fact;
+}
+
 void CEngineNode::ClearFacts()
 {
     std::vector<Item> old;

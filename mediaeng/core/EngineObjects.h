@@ -149,6 +149,8 @@ public:
     // A fact of the property container (not a settable item of the node).
     CEngineProperty* Fact(const std::wstring& name, const CVariant& value, DWORD flags = EPF_READONLY);
     CEngineNode* FactGroup(const std::wstring& name);
+    // A read-only fact that the node also answers by name.
+    CEngineProperty* Publish(const std::wstring& name, const CVariant& value);
     void ClearFacts();
     // Collections: what CreateNew makes.
     void SetItemFactory(std::function<ComPtr<IUnknown>()> factory) { m_factory = std::move(factory); }

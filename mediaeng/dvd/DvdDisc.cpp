@@ -1,0 +1,140 @@
+#include "mediaeng/dvd/DvdDisc.h"
+#include <cstdarg>
+#include <filesystem>
+#include <memory>
+extern "C" {
+#include <dvdread/dvd_reader.h>
+#include <dvdread/ifo_read.h>
+#include <dvdread/ifo_types.h>
+}
+
+namespace mediaeng {
+
+namespace {
+
+struct IfoCloser {
+    void operator()(ifo_handle_t* h) const { ifoClose(h); }
+};
+using IfoPtr = std::unique_ptr<ifo_handle_t, IfoCloser>;
+
+void DropLog(void*, dvd_logger_level_t, const char*, va_list) {}
+const dvd_logger_cb kQuietLogger{&DropLog};
+
+int Bcd(uint8_t v) { return (v >> 4) * 10 + (v & 0x0F); }
+
+double TimeSeconds(const dvd_time_t& t)
+{
+    const int rateBits = (t.frame_u & 0xC0) >> 6;
+    const double fps = rateBits == 1 ? 25.0 : rateBits == 3 ? 30000.0 / 1001.0 : 0.0;
+    const int frames = Bcd(t.frame_u & 0x3F);
+    return Bcd(t.hour) * 3600.0 + Bcd(t.minute) * 60.0 + Bcd(t.second) + (fps > 0 ? frames / fps : 0.0);
+}
+
+// The program chain a title starts with; null when the tables do not hold it.
+pgc_t* TitlePgc(const ifo_handle_t* vts, int vtsTitle)
+{
+    const vts_ptt_srpt_t* ptt = vts->vts_ptt_srpt;
+    const pgcit_t* pgcit = vts->vts_pgcit;
+    if (!ptt || !pgcit || vtsTitle < 1 || vtsTitle > ptt->nr_of_srpts) return nullptr;
+    const ttu_t& ttu = ptt->title[vtsTitle - 1];
+    if (ttu.nr_of_ptts < 1 || !ttu.ptt) return nullptr;
+    const int pgcn = ttu.ptt[0].pgcn;
+    if (pgcn < 1 || pgcn > pgcit->nr_of_pgci_srp) return nullptr;
+    return pgcit->pgci_srp[pgcn - 1].pgc;
+}
+
+void ReadPicture(const ifo_handle_t* vts, DvdTitleInfo& t)
+{
+    const video_attr_t& v = vts->vtsi_mat->vts_video_attr;
+    const bool pal = v.video_format == 1;
+    static const int kWidths[] = {720, 704, 352, 352};
+    t.width = kWidths[v.picture_size & 3];
+    t.height = (pal ? 576 : 480) / (v.picture_size == 3 ? 2 : 1);
+    t.aspect = v.display_aspect_ratio == 3 ? 16.0 / 9.0 : 4.0 / 3.0;
+    t.frameRate = pal ? 25.0 : 30000.0 / 1001.0;
+    t.audioStreams = vts->vtsi_mat->nr_of_vts_audio_streams;
+}
+
+}  // namespace
+
+CDvdDisc::~CDvdDisc()
+{
+    if (m_reader) DVDClose(m_reader);
+}
+
+std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& path, std::string* error)
+{
+    std::error_code ec;
+    if (path.empty() || !std::filesystem::exists(path, ec)) {
+        if (error) *error = "no such file or folder";
+        return nullptr;
+    }
+    std::shared_ptr<CDvdDisc> disc(new CDvdDisc());
+    disc->m_path = path;
+    disc->m_reader = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
+    if (!disc->m_reader) {
+        if (error) *error = "not a DVD";
+        return nullptr;
+    }
+    if (!disc->ReadTitles(error)) return nullptr;
+    return disc;
+}
+
+bool CDvdDisc::ReadTitles(std::string* error)
+{
+    IfoPtr vmg(ifoOpen(m_reader, 0));
+    if (!vmg || !vmg->tt_srpt) {
+        if (error) *error = "no title table";
+        return false;
+    }
+    const tt_srpt_t* srpt = vmg->tt_srpt;
+    for (int i = 0; i < srpt->nr_of_srpts; ++i) {
+        const title_info_t& ti = srpt->title[i];
+        IfoPtr vts(ifoOpen(m_reader, ti.title_set_nr));
+        if (!vts || !vts->vtsi_mat) continue;
+        const pgc_t* pgc = TitlePgc(vts.get(), ti.vts_ttn);
+        if (!pgc || !pgc->cell_playback) continue;
+        DvdTitleInfo t;
+        t.number = i + 1;
+        t.titleSet = ti.title_set_nr;
+        t.duration = TimeSeconds(pgc->playback_time);
+        ReadPicture(vts.get(), t);
+        for (int c = 0; c < pgc->nr_of_cells; ++c) {
+            const cell_playback_t& cell = pgc->cell_playback[c];
+            // Of an angle block only the first angle plays.
+            if (cell.block_type == BLOCK_TYPE_ANGLE_BLOCK && cell.block_mode != BLOCK_MODE_FIRST_CELL) continue;
+            if (cell.last_sector < cell.first_sector) continue;
+            t.cells.push_back({cell.first_sector, cell.last_sector});
+        }
+        if (!t.cells.empty()) m_titles.push_back(std::move(t));
+    }
+    if (m_titles.empty()) {
+        if (error) *error = "no playable title";
+        return false;
+    }
+    return true;
+}
+
+std::string MakeDvdTitlePath(const std::string& disc, int title)
+{
+    return "dvdtitle:" + std::to_string(title) + ":" + disc;
+}
+
+bool ParseDvdTitlePath(const std::string& path, std::string* disc, int* title)
+{
+    static const std::string kPrefix = "dvdtitle:";
+    if (path.compare(0, kPrefix.size(), kPrefix) != 0) return false;
+    size_t colon = path.find(':', kPrefix.size());
+    if (colon == std::string::npos || colon == kPrefix.size() || colon - kPrefix.size() > 3) return false;
+    int n = 0;
+    for (size_t i = kPrefix.size(); i < colon; ++i) {
+        if (path[i] < '0' || path[i] > '9') return false;
+        n = n * 10 + (path[i] - '0');
+    }
+    if (n < 1 || colon + 1 >= path.size()) return false;
+    if (disc) *disc = path.substr(colon + 1);
+    if (title) *title = n;
+    return true;
+}
+
+}  // namespace mediaeng

@@ -1,0 +1,380 @@
+#include "mediaeng/probe/MediaSource.h"
+#include "engine/MsgMng.h"
+#include "mediaeng/dvd/DvdDisc.h"
+#include "mediaeng/dvd/DvdTitleReader.h"
+#include "platform/ClassRegistry.h"
+#include "platform/ResourceLibrary.h"
+#include "platform/TextConv.h"
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace mediaeng {
+
+namespace {
+
+enum : UINT {
+    IDS_NOT_FOUND = 32301,
+    IDS_EMPTY = 32302,
+    IDS_NOT_MEDIA = 32303,
+    IDS_DAMAGED = 32304,
+    IDS_NO_STREAMS = 32305,
+    IDS_NO_DVD = 32306,
+    IDS_CANCELLED = 32307,
+    IDS_NO_NAME = 32308,
+    IDS_TOO_SLOW = 32309,
+};
+
+std::wstring ErrorText(UINT id, const std::wstring& path)
+{
+    std::wstring format = LoadResString(id);
+    if (format.empty()) {
+        static const std::pair<UINT, const wchar_t*> kFallback[] = {
+            {IDS_NOT_FOUND, L"The file \"%s\" does not exist."},
+            {IDS_EMPTY, L"The file \"%s\" is empty."},
+            {IDS_NOT_MEDIA, L"\"%s\" is not a media file that can be read."},
+            {IDS_DAMAGED, L"\"%s\" is damaged or incomplete."},
+            {IDS_NO_STREAMS, L"\"%s\" holds no video, audio or picture."},
+            {IDS_NO_DVD, L"No DVD could be read at \"%s\"."},
+            {IDS_CANCELLED, L"Opening \"%s\" was cancelled."},
+            {IDS_NO_NAME, L"No file name was given."},
+            {IDS_TOO_SLOW, L"Reading \"%s\" took too long."},
+        };
+        for (const auto& [key, text] : kFallback)
+            if (key == id) format = text;
+    }
+    CMsgArg arg;
+    arg.kind = CMsgArg::String;
+    arg.text = path;
+    return FormatMessageSafe(format, {arg});
+}
+
+std::wstring StreamCategory(const wchar_t* kind, size_t index, size_t count)
+{
+    return count == 1 ? std::wstring(kind) : std::wstring(kind) + L": " + std::to_wstring(index + 1);
+}
+
+constexpr int kStreamSlots = 16;
+
+}  // namespace
+
+CMediaSource::CMediaSource() : CEngineNode(L"MediaSource")
+{
+    Prop(L"FileName", CVariant(L""));
+    Prop(L"Type", CVariant(int32_t{0}));
+    Prop(L"IsVirtualFile", CVariant(int32_t{0}));
+    Prop(L"IsVirtualVideoFile", CVariant(int32_t{0}));
+    Prop(L"VirtualDuration", CVariant(0.0));
+    Prop(L"IsMontageFile", CVariant(0.0));
+    Prop(L"IgnoreBuild", CVariant(0.0));
+    Prop(L"AddToJoin", CVariant(0.0));
+    Prop(L"JoinSubFiles", CVariant(int32_t{0}));
+    Prop(L"IncludeSubFile", CVariant(int32_t{1}));
+    for (const wchar_t* list : {L"IsAudio", L"IsVideo", L"IsImage"})
+        for (int n = 0; n < kStreamSlots; ++n) {
+            std::wstring key = list + std::to_wstring(n);
+            Prop(key, CVariant(int32_t{n == 0 ? 1 : 0}))->SetSettingsKey(key);
+        }
+    for (const wchar_t* name : {L"GalleryData", L"MontageData"}) {
+        CEngineProperty* data = Prop(name, CVariant());
+        data->EnableGalleryData();
+        ComPtr<CEngineNode> holder = MakeComObject<CEngineNode>(name);
+        holder->Child(L"Items", MakeComObject<CEngineNode>(L"Items", NODE_COLLECTION));
+        data->SetChildNode(static_cast<IEngineNode*>(holder.Get()));
+    }
+    Child(L"SubFiles", MakeComObject<CEngineNode>(L"SubFiles", NODE_COLLECTION));
+}
+
+HRESULT CMediaSource::QueryInterface(REFIID iid, void** out)
+{
+    if (iid == IID_IMediaSourceGraph) {
+        if (!out) return E_POINTER;
+        *out = static_cast<IMediaSourceGraph*>(this);
+        AddRef();
+        return S_OK;
+    }
+    return CEngineNode::QueryInterface(iid, out);
+}
+
+CEngineNode* CMediaSource::SubFiles()
+{
+    ComPtr<IUnknown> item;
+    CEngineNode::GetItem(L"SubFiles", item.ReleaseAndGetAddressOf());
+    return CEngineNode::FromUnknown(item.Get());
+}
+
+HRESULT CMediaSource::Fail(UINT id, const std::wstring& path, HRESULT hr)
+{
+    CSchemaLock l;
+    m_lastError = ErrorText(id, path);
+    m_state = State::Failed;
+    SetError(m_lastError);
+    return hr;
+}
+
+HRESULT CMediaSource::Open(IMsgHandler*)
+{
+    {
+        CSchemaLock l;
+        if (m_state == State::Open) return S_OK;
+        if (m_state == State::Pending) return MS_OPEN_PENDING;
+    }
+    SetError(L"");  // no stale text from an earlier call on this thread
+    const std::wstring name = ValueOf(L"FileName").AsString();
+    const int32_t type = ValueOf(L"Type").AsInt();
+    if (name.empty()) return Fail(IDS_NO_NAME, name);
+    const std::string path = WideToUtf8(name);
+    if (type == 1) {
+        std::error_code ec;
+        if (!fs::exists(path, ec)) return Fail(IDS_NOT_FOUND, name);
+        CSchemaLock l;
+        m_state = State::Pending;
+        return MS_OPEN_PENDING;
+    }
+    std::string disc;
+    int title = 0;
+    if (ParseDvdTitlePath(path, &disc, &title)) return OpenTitle(disc, title, name);
+    return OpenFile(path, name);
+}
+
+HRESULT CMediaSource::OpenFile(const std::string& path, const std::wstring& shown)
+{
+    std::error_code ec;
+    if (!fs::exists(path, ec)) return Fail(IDS_NOT_FOUND, shown);
+    if (!fs::is_regular_file(path, ec)) return Fail(IDS_NOT_MEDIA, shown);
+    if (fs::file_size(path, ec) == 0) return Fail(IDS_EMPTY, shown);
+
+    CInterruptGuard guard(std::chrono::seconds(20), &m_cancel);
+    FormatContextPtr ctx;
+    if (OpenBounded(path, nullptr, guard, ctx) < 0)
+        return Fail(guard.Expired() ? IDS_TOO_SLOW : IDS_NOT_MEDIA, shown);
+    ProbeResult facts;
+    if (!ProbeStreams(ctx.get(), facts)) return Fail(IDS_NO_STREAMS, shown);
+    if (LooksTruncated(ctx.get(), facts)) return Fail(IDS_DAMAGED, shown);
+    PublishFacts(facts, 0);
+    // A plain file is its own one sub-file.
+    ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
+    sub->Prop(L"FileName", CVariant())->Assign(CVariant(shown));
+    sub->PublishFacts(facts, 0);
+    sub->MarkOpen();
+    AddSubFile(sub);
+    CSchemaLock l;
+    m_state = State::Open;
+    return S_OK;
+}
+
+HRESULT CMediaSource::OpenTitle(const std::string& discPath, int title, const std::wstring& shown)
+{
+    auto disc = CDvdDisc::Open(discPath, nullptr);
+    if (!disc) return Fail(IDS_NO_DVD, Utf8ToWide(discPath));
+    auto reader = CDvdTitleReader::Open(disc, title);
+    if (!reader) return Fail(IDS_NOT_MEDIA, shown);
+    double duration = 0;
+    for (const DvdTitleInfo& t : disc->Titles())
+        if (t.number == title) duration = t.duration;
+    ProbeResult facts;
+    {
+        CInterruptGuard guard(std::chrono::seconds(20), &m_cancel);
+        FormatContextPtr ctx;
+        if (OpenBounded("", reader->Context(), guard, ctx) < 0 || !ProbeStreams(ctx.get(), facts))
+            return Fail(IDS_NOT_MEDIA, shown);
+    }
+    PublishFacts(facts, duration);
+    CSchemaLock l;
+    m_state = State::Open;
+    return S_OK;
+}
+
+HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
+{
+    {
+        CSchemaLock l;
+        if (m_state == State::Open) return S_OK;
+        if (m_state != State::Pending) return E_UNEXPECTED;
+    }
+    return OpenDisc(progress);
+}
+
+HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
+{
+    const std::wstring name = ValueOf(L"FileName").AsString();
+    std::string reason;
+    auto disc = CDvdDisc::Open(WideToUtf8(name), &reason);
+    if (!disc) return Fail(IDS_NO_DVD, name);
+    const auto& titles = disc->Titles();
+    if (progress) progress->SetRange(static_cast<LONGLONG>(titles.size()));
+    double longest = 0;
+    const DvdTitleInfo* main = nullptr;
+    for (size_t i = 0; i < titles.size(); ++i) {
+        if (progress && !progress->CanContinue()) return Fail(IDS_CANCELLED, name, E_ABORT);
+        const DvdTitleInfo& t = titles[i];
+        ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
+        const std::wstring titlePath = Utf8ToWide(MakeDvdTitlePath(disc->Path(), t.number));
+        sub->Prop(L"FileName", CVariant())->Assign(CVariant(titlePath));
+        if (SUCCEEDED(sub->OpenTitle(disc->Path(), t.number, titlePath))) AddSubFile(sub);
+        if (t.duration > longest) longest = t.duration, main = &t;
+        if (progress) progress->SetPos(static_cast<LONGLONG>(i + 1));
+    }
+    LONG count = 0;
+    SubFiles()->GetCount(&count);
+    if (count == 0) return Fail(IDS_NO_DVD, name);
+    // The disc as a whole shows its longest title's picture.
+    ProbeResult facts;
+    StreamFacts video;
+    video.width = main->width;
+    video.height = main->height;
+    video.displayAspect = main->aspect;
+    video.frameRate = main->frameRate;
+    video.codec = "mpeg2video";
+    facts.video.push_back(video);
+    PublishFacts(facts, longest);
+    CSchemaLock l;
+    m_state = State::Open;
+    return S_OK;
+}
+
+void CMediaSource::AddSubFile(ComPtr<CMediaSource> sub)
+{
+    IUnknown* self = static_cast<IEngineNode*>(this);
+    sub->SetOwner(self);
+    sub->SetAssociated(this);
+    SubFiles()->Add(static_cast<IEngineNode*>(sub.Get()));
+}
+
+void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
+{
+    CSchemaLock l;
+    ClearFacts();
+    m_duration = duration > 0 ? duration : facts.duration;
+    if (!facts.still) {
+        Publish(L"DurationByS", CVariant(m_duration));
+        Publish(L"StreamDuration", CVariant(static_cast<int64_t>(m_duration * 1e7)));
+    }
+    if (!facts.video.empty()) {
+        const StreamFacts& v = facts.video.front();
+        const double aspect = v.displayAspect > 0 ? v.displayAspect : (v.height ? double(v.width) / v.height : 0.0);
+        Publish(L"Width", CVariant(int32_t{v.width}));
+        Publish(L"Height", CVariant(int32_t{v.height}));
+        Publish(L"AspectRatio", CVariant(aspect));
+        Publish(L"DisplayWidth", CVariant(static_cast<int32_t>(v.height * aspect + 0.5)));
+        Publish(L"DisplayHeight", CVariant(int32_t{v.height}));
+        if (!facts.still) Publish(L"FrameRate", CVariant(v.frameRate));
+    }
+    Publish(L"IsImage", CVariant(int32_t{facts.still ? 1 : 0}));
+
+    CEngineNode* general = FactGroup(L"General");
+    general->Fact(L"Format", CVariant(Utf8ToWide(facts.format)));
+    if (!facts.still) general->Fact(L"Duration", CVariant(m_duration));
+
+    auto addSwitch = [this](CEngineNode* group, const wchar_t* list, size_t index) {
+        const std::wstring key = list + std::to_wstring(index);
+        ComPtr<IUnknown> linked;
+        CEngineNode::GetItem(key.c_str(), linked.ReleaseAndGetAddressOf());
+        CEngineProperty* sw = group->Fact(L"Enabled", ValueOf(key), EPF_SWITCH);
+        sw->SetSettingsKey(key);
+        sw->SetLinked(linked.Get());
+    };
+    if (facts.still) {
+        const StreamFacts& v = facts.video.front();
+        CEngineNode* g = FactGroup(L"Image");
+        g->Fact(L"Codec", CVariant(Utf8ToWide(v.codec)));
+        g->Fact(L"Width", CVariant(int32_t{v.width}));
+        g->Fact(L"Height", CVariant(int32_t{v.height}));
+        addSwitch(g, L"IsImage", 0);
+        return;
+    }
+    for (size_t i = 0; i < facts.video.size() && i < kStreamSlots; ++i) {
+        const StreamFacts& v = facts.video[i];
+        CEngineNode* g = FactGroup(StreamCategory(L"Video", i, facts.video.size()));
+        g->Fact(L"Codec", CVariant(Utf8ToWide(v.codec)));
+        g->Fact(L"Width", CVariant(int32_t{v.width}));
+        g->Fact(L"Height", CVariant(int32_t{v.height}));
+        g->Fact(L"AspectRatio", CVariant(v.displayAspect));
+        g->Fact(L"FrameRate", CVariant(v.frameRate));
+        g->Fact(L"Bitrate", CVariant(static_cast<int32_t>(v.bitrate / 1000)));
+        g->Fact(L"StreamID", CVariant(int32_t{v.index}));
+        addSwitch(g, L"IsVideo", i);
+    }
+    for (size_t i = 0; i < facts.audio.size() && i < kStreamSlots; ++i) {
+        const StreamFacts& a = facts.audio[i];
+        CEngineNode* g = FactGroup(StreamCategory(L"Audio", i, facts.audio.size()));
+        g->Fact(L"Codec", CVariant(Utf8ToWide(a.codec)));
+        g->Fact(L"Channels", CVariant(int32_t{a.channels}));
+        g->Fact(L"SamplingRate", CVariant(int32_t{a.sampleRate}));
+        g->Fact(L"Bitrate", CVariant(static_cast<int32_t>(a.bitrate / 1000)));
+        g->Fact(L"StreamID", CVariant(int32_t{a.index}));
+        addSwitch(g, L"IsAudio", i);
+    }
+}
+
+HRESULT CMediaSource::BuildGraph(LONG forPlayback, IUnknown** graph)
+{
+    if (!graph) return E_POINTER;
+    *graph = nullptr;
+    IMediaGraphProvider* provider = GetMediaGraphProvider();
+    if (!provider) return E_NOTIMPL;
+    HRESULT hr = provider->BuildGraph(static_cast<IEngineNode*>(this), forPlayback, graph);
+    if (SUCCEEDED(hr) && *graph) {
+        CSchemaLock l;
+        m_graph = ComPtr<IUnknown>(*graph);
+    }
+    return hr;
+}
+
+HRESULT CMediaSource::ReadFrame(REFERENCE_TIME time, void* record, BYTE** format, DWORD* dataSize, BYTE** data)
+{
+    IMediaGraphProvider* provider = GetMediaGraphProvider();
+    if (!provider) return E_NOTIMPL;
+    return provider->ReadFrame(static_cast<IEngineNode*>(this), time, record, format, dataSize, data);
+}
+
+HRESULT CMediaSource::GetDuration(REFERENCE_TIME* duration)
+{
+    if (!duration) return E_POINTER;
+    CSchemaLock l;
+    *duration = static_cast<REFERENCE_TIME>(m_duration * 1e7);
+    return S_OK;
+}
+
+HRESULT CMediaSource::IsOpen(BOOL* open)
+{
+    if (!open) return E_POINTER;
+    CSchemaLock l;
+    *open = m_state == State::Open;
+    return S_OK;
+}
+
+HRESULT CMediaSource::GetLastError(BSTR* text)
+{
+    if (!text) return E_POINTER;
+    CSchemaLock l;
+    *text = SysAllocString(m_lastError);
+    return m_lastError.empty() ? S_FALSE : S_OK;
+}
+
+HRESULT CMediaSource::Close()
+{
+    ComPtr<IUnknown> graph;
+    CSchemaLock l;
+    graph.Swap(m_graph);
+    ClearFacts();
+    m_state = State::Closed;
+    return S_OK;
+}
+
+HRESULT CMediaSource::ReleaseGraph()
+{
+    ComPtr<IUnknown> graph;
+    CSchemaLock l;
+    graph.Swap(m_graph);
+    return S_OK;
+}
+
+HRESULT CMediaSource::ResetAfterJob(LONG, LONG) { return S_OK; }
+
+void RegisterSourceClasses()
+{
+    CoRegisterClass(CLSID_MediaSource, []() -> IUnknown* { return static_cast<IEngineNode*>(new CMediaSource()); });
+}
+
+}  // namespace mediaeng

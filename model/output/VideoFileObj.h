@@ -1,0 +1,34 @@
+#pragma once
+// The video output's settings ("video_file"): format, video, audio and frame
+// options, with its advanced, watermark, filter, crop and eraser members.
+#include "model/edit/CropObj.h"
+#include "model/edit/EraserObj.h"
+#include "model/edit/FiltersObj.h"
+#include "model/edit/WatermarksObj.h"
+#include "model/output/FrameFileObj.h"
+#include "model/output/VideoFileAdvObj.h"
+
+// Child group id of the video output's watermark list in the project node.
+constexpr DWORD kVideoWatermarksGroup = 11;
+
+class CVideoFileObj : public CFrameFileObj {
+public:
+    CVideoFileObj();
+    ~CVideoFileObj() override;
+
+    // The format rule, the include switches, the codec lists and options,
+    // then the advanced states.
+    void UpdateStates() override;
+    // The frame keys, the twenty video and audio keys, the members' keys, then
+    // the watermark list as child group 11 of the node.
+    HRESULT Bind(const std::wstring& prefix, CConfigMng* node) override;
+    void CreateSchema() override;
+    void FillFormatList(CSchemaProperty* property) override;
+
+    // Members in construction order.
+    CVideoFileAdvObj m_adv;
+    CWatermarksObj m_watermarks;
+    CFiltersObj m_filters;
+    CCropObj m_crop;
+    CEraserObj m_eraser;
+};
