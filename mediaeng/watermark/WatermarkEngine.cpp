@@ -17,6 +17,9 @@ namespace {
 
 constexpr UINT IDS_WATERMARK_PICTURE_MISSING = 5901;
 constexpr UINT IDS_WATERMARK_MEDIA_MISSING = 5902;
+// Both messages carry the file's path.
+const bool g_argsRegistered = (CMsgMng::SetMessageArgs(IDS_WATERMARK_PICTURE_MISSING, "s"),
+                               CMsgMng::SetMessageArgs(IDS_WATERMARK_MEDIA_MISSING, "s"), true);
 
 // One item with what was rendered for it.
 struct ItemState {

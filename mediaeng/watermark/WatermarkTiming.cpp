@@ -7,8 +7,11 @@ VisibleSpan SpanOf(const WatermarkItemDesc& d, double duration)
 {
     VisibleSpan s;
     const WatermarkTimeRange& r = d.timeline;
-    if (!r.enabled) return s;
     const bool known = duration > 0;
+    if (!r.enabled) {
+        s.end = known ? duration : -1;  // the whole source
+        return s;
+    }
     const double startText = std::max(0.0, ParseWatermarkTime(r.startTime));
     const double endText = std::max(0.0, ParseWatermarkTime(r.endTime));
     // The range runs to the end of the file, or ends at its own time, or that

@@ -30,6 +30,8 @@ struct SeekCase {
     int counter;
 };
 
+void PrintTo(const SeekCase& c, std::ostream* os) { *os << c.clip << " at " << c.ms << " ms"; }
+
 class PausedSeek : public ::testing::TestWithParam<SeekCase> {};
 
 }  // namespace
@@ -67,7 +69,11 @@ INSTANTIATE_TEST_SUITE_P(Clips, PausedSeek,
                                            SeekCase{"seek.mp4", 1039, 25}, SeekCase{"seek.mp4", 1979, 49},
                                            SeekCase{"seek.mp4", 520, 13}, SeekCase{"seek.avi", 1000, 24},
                                            SeekCase{"seek.avi", 999, 23}, SeekCase{"seek.mkv", 1022, 24},
-                                           SeekCase{"seek.mkv", 1023, 25}));
+                                           SeekCase{"seek.mkv", 1023, 25}),
+                         [](const ::testing::TestParamInfo<SeekCase>& info) {
+                             std::string name = std::string(info.param.clip).substr(5) + "_" + std::to_string(info.param.ms);
+                             return name + "ms";
+                         });
 
 // Playing from 0.2 s to a stop time of 0.6 s shows frames 5 to 14 in order, each
 // at its time, and ends with exactly one end-of-play.
