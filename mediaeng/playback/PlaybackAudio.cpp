@@ -1,13 +1,35 @@
 #include "mediaeng/playback/PlaybackAudio.h"
 #include <algorithm>
+#include <mutex>
 
 namespace playback {
+
+namespace {
+// SDL's audio subsystem alone, counted across graphs: the full subsystem init
+// also starts SDL's event loop, which talks to the desktop bus.
+std::mutex g_sdlLock;
+int g_sdlUsers = 0;
+
+bool AcquireSdlAudio()
+{
+    std::lock_guard<std::mutex> lk(g_sdlLock);
+    if (g_sdlUsers == 0 && SDL_AudioInit(nullptr) != 0) return false;
+    ++g_sdlUsers;
+    return true;
+}
+
+void ReleaseSdlAudio()
+{
+    std::lock_guard<std::mutex> lk(g_sdlLock);
+    if (--g_sdlUsers == 0) SDL_AudioQuit();
+}
+}  // namespace
 
 HRESULT CPlaybackAudio::Open(const AVCodecContext* codec)
 {
     Close();
     if (!codec || codec->sample_rate <= 0) return S_FALSE;
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return S_FALSE;
+    if (!AcquireSdlAudio()) return S_FALSE;
     m_sdlInit = true;
     SDL_AudioSpec want{};
     want.freq = codec->sample_rate;
@@ -27,7 +49,7 @@ void CPlaybackAudio::Close()
 {
     if (m_device) SDL_CloseAudioDevice(m_device);
     m_device = 0;
-    if (m_sdlInit) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    if (m_sdlInit) ReleaseSdlAudio();
     m_sdlInit = false;
     m_swr.reset();
     m_swrFormat = -1;

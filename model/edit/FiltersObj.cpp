@@ -1,8 +1,9 @@
 #include "model/edit/FiltersObj.h"
 #include "engine/EngineIds.h"
+#include "engine/FrameFilterSettings.h"
 #include "model/config/ConfigMng.h"
-#include "model/edit/EngineWrite.h"
 #include "model/edit/LevelText.h"
+#include "model/source/PropertyAccess.h"
 #include "platform/ClassRegistry.h"
 
 namespace {
@@ -111,7 +112,7 @@ void CFiltersObj::CreateSchema()
     add(lms, 345, &lms_s, false, -100, 100);
 }
 
-void CFiltersObj::WriteEngineValues(IUnknown* node) const
+std::vector<std::pair<std::wstring, CVariant>> CFiltersObj::EngineValues() const
 {
     const struct {
         const wchar_t* name;
@@ -129,8 +130,8 @@ void CFiltersObj::WriteEngineValues(IUnknown* node) const
         {L"CMYK_C", cmyk_c}, {L"CMYK_M", cmyk_m}, {L"CMYK_Y", cmyk_y}, {L"CMYK_K", cmyk_h},
         {L"COLORLMS_L", lms_l}, {L"COLORLMS_M", lms_m}, {L"COLORLMS_S", lms_s}, {L"DepthMap", depth_map},
     };
-    for (const auto& v : values)
-        EngineWriteInt(node, v.name, v.value);
+    std::vector<std::pair<std::wstring, CVariant>> out;
+    for (const auto& v : values) out.emplace_back(v.name, CVariant(v.value));
 
     // Start from the identity levels so a short or empty text never yields
     // an empty range or a gamma of 0.
@@ -139,11 +140,18 @@ void CFiltersObj::WriteEngineValues(IUnknown* node) const
     double gammaLevel = 1.0;
     ParseLevelText(level, &black, &white, &gammaLevel);
     for (const wchar_t* channel : {L"Red", L"Green", L"Blue"}) {
-        std::wstring c(channel);
-        EngineWriteInt(node, (L"LevelMin" + c).c_str(), black);
-        EngineWriteInt(node, (L"LevelMax" + c).c_str(), white);
-        EngineWriteDouble(node, (L"LevelMax" + c + L"_Middle").c_str(), gammaLevel);
+        const std::wstring c(channel);
+        out.emplace_back(L"LevelMin" + c, CVariant(black));
+        out.emplace_back(L"LevelMax" + c, CVariant(white));
+        out.emplace_back(L"LevelMax" + c + L"_Middle", CVariant(gammaLevel));
     }
+    return out;
+}
+
+void CFiltersObj::WriteEngineValues(IUnknown* node) const
+{
+    for (const auto& [name, value] : EngineValues())
+        SetSourceProperty(node, name.c_str(), value);
 }
 
 int CFiltersObj::GetEngineFilter(IUnknown** out)
@@ -154,7 +162,17 @@ int CFiltersObj::GetEngineFilter(IUnknown** out)
                          m_engineFilter.ReleaseAndGetVoidAddress());
         if (!m_engineFilter) return 0;
     }
-    WriteEngineValues(m_engineFilter.Get());
+    // The preview may be filtering with this object on another thread: hand
+    // it the new values as one change where the object allows it, so no frame
+    // is drawn with half old and half new values.
+    if (ComPtr<IFrameFilterSettings> whole = m_engineFilter.As<IFrameFilterSettings>()) {
+        FrameFilterSettings settings;
+        whole->GetSettings(&settings);
+        for (const auto& [name, value] : EngineValues()) settings.SetByName(name.c_str(), value);
+        whole->SetSettings(&settings);
+    } else {
+        WriteEngineValues(m_engineFilter.Get());
+    }
     if (out) {
         m_engineFilter->AddRef();
         *out = m_engineFilter.Get();

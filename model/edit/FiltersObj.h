@@ -3,8 +3,10 @@
 // output's key prefix, shown in the filters grid, written into the job's
 // "Filters" item and into the engine frame-filter object the preview uses.
 #include "model/schema/PropertiesImpl.h"
-#include "platform/Unknown.h"
+#include "platform/Variant.h"
 #include <string>
+#include <utility>
+#include <vector>
 
 class CConfigMng;
 struct IEngineCollection;
@@ -67,6 +69,9 @@ public:
     std::wstring level;
 
 private:
+    // The 42 engine names and values, in the order they are written.
+    std::vector<std::pair<std::wstring, CVariant>> EngineValues() const;
+
     ComPtr<IUnknown> m_engineFilter;
 };
 

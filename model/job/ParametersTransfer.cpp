@@ -1,15 +1,86 @@
 #include "model/job/ParametersTransfer.h"
+#include "model/job/JobMessages.h"
+#include "model/schema/ParametersObj.h"
+#include "model/source/PropertyAccess.h"
+#include <string>
+
+void RegisterJobMessageArgs()
+{
+    CMsgMng::SetMessageArgs(kMsgSourceSkipped, "s");
+}
 
 CParametersTransfer::CParametersTransfer()
 {
+    RegisterJobMessageArgs();
     m_inputDVD.m_owner = &m_inputFiles;
 }
 
 CParametersTransfer::~CParametersTransfer()
 {
+    m_handedSources.clear();
     m_job = nullptr;
 }
 
-HRESULT CParametersTransfer::TransferInputs() { return E_NOTIMPL; }
-HRESULT CParametersTransfer::TransferOutput() { return E_NOTIMPL; }
-void CParametersTransfer::ResetMontageData() {}
+CParametersTransfer::EOutputKind CParametersTransfer::ActiveOutputKind()
+{
+    for (EOutputKind kind : {kVideoOutput, kImageOutput, kAudioOutput}) {
+        const CParametersObj* settings = OutputSettings(kind);
+        if (settings && settings->is_create) return kind;
+    }
+    return kNoOutput;
+}
+
+HRESULT CParametersTransfer::TransferOutput()
+{
+    ComPtr<IUnknown> format;
+    GetFormatNode(format.ReleaseAndGetAddressOf());
+    const EOutputKind kind = ActiveOutputKind();
+    if (kind == kNoOutput) {
+        SendMsgError(kMsgNoActiveOutput);
+        return E_FAIL;
+    }
+    if (!format) {
+        SendMsgError(kMsgNoFormatNode);
+        return E_FAIL;
+    }
+    CParametersObj& output = *OutputSettings(kind);
+    const CParametersObj* advanced = AdvancedSettings(kind);
+    TransferCommonOutput(output, format.Get());
+    switch (kind) {
+    case kVideoOutput:
+        TransferVideoSettings(output, format.Get());
+        if (advanced) TransferVideoSplitJoin(*advanced, format.Get());
+        break;
+    case kAudioOutput:
+        TransferAudioSettings(output, format.Get());
+        if (advanced) TransferAudioSplitJoin(*advanced, format.Get());
+        break;
+    case kImageOutput:
+        TransferImageSettings(output, format.Get());
+        if (advanced) TransferImageSplit(*advanced, format.Get());
+        break;
+    default: break;
+    }
+    TransferEditing(kind, format.Get());
+    return S_OK;
+}
+
+CKMFile* CParametersTransfer::FindSourceEntry(const CJobSourceList& sources, IUnknown* media)
+{
+    for (const CJobSource& s : sources)
+        if (s.media.Get() == media) return s.entry;
+    return nullptr;
+}
+
+HRESULT CParametersTransfer::TransferStreamFlags(const CJobSourceList& sources)
+{
+    for (const CJobSource& s : sources) {
+        for (int n = 0; n < CKMFile::kStreamSlots; ++n) {
+            const std::wstring index = std::to_wstring(n);
+            SetSourceProperty(s.media.Get(), (L"IsAudio" + index).c_str(), CVariant(s.entry->m_audioFlags[n]));
+            SetSourceProperty(s.media.Get(), (L"IsVideo" + index).c_str(), CVariant(s.entry->m_videoFlags[n]));
+            SetSourceProperty(s.media.Get(), (L"IsImage" + index).c_str(), CVariant(s.entry->m_imageFlags[n]));
+        }
+    }
+    return S_OK;
+}

@@ -7,31 +7,39 @@
 //  - CProject implements the CProfileImpl accessors (its three outputs) and
 //    registers "source_type" (&m_sourceType), the folder and DVD parameters
 //    and the groups 1 to 5 over the inputs below in its constructor;
+//  - the output objects are read through OutputSettings, AdvancedSettings and
+//    TransferEditing, whose defaults (OutputAccess.cpp) reach the members of
+//    CVideoFileObj, CAudioFileObj and CImageFileObj; CProject need not
+//    override them;
 //  - the active output is found here in the usual order (video, image, audio
 //    by "is_create"), so CProject::GetActiveOutput and the transfer agree.
+#include "engine/ConversionJob.h"
 #include "model/config/ConfigMng.h"
 #include "model/job/JobSourceList.h"
 #include "model/job/ProfileImpl.h"
 #include "model/source/Files.h"
 #include "model/source/InputDVD.h"
 #include "model/source/InputFolder.h"
-#include "engine/ConversionJob.h"
 #include <string>
 #include <vector>
 
 class CParametersObj;
+class CFolderWalk;
 
 class CParametersTransfer : public CConfigMng, public CProfileImpl {
 public:
     // Values of "source_type".
     enum : int32_t { kSourceFiles = 0, kSourceFolder = 1, kSourceDVD = 2 };
+    enum EOutputKind : int { kNoOutput = -1, kVideoOutput = 0, kAudioOutput = 1, kImageOutput = 2 };
 
     CParametersTransfer();
     ~CParametersTransfer() override;
 
     // Hands the entries of the current source type to the job's "Files" node
     // with their flags, then the gallery timing and stream choices. S_OK when
-    // at least one source was handed over, else a failure (logged).
+    // at least one source was handed over, else a failure (logged). A source
+    // that has no media object, whose open failed or that the job refused is
+    // left out with a log line naming it.
     HRESULT TransferInputs();
     // Writes the active output into the job's first format node. S_OK when
     // written; a failure (logged) when there is no active output or no format.
@@ -40,6 +48,8 @@ public:
     // and the file list's sources, and clears their montage state.
     void ResetMontageData();
 
+    // Video, else image, else audio, by "is_create"; kNoOutput when none.
+    EOutputKind ActiveOutputKind();
     // The job's first format node with a reference, or null. Always S_OK.
     HRESULT GetFormatNode(IUnknown** formatNode);
     HRESULT TransferGalleries(const CJobSourceList& sources);
@@ -47,6 +57,8 @@ public:
     static CKMFile* FindSourceEntry(const CJobSourceList& sources, IUnknown* media);
     // The per-source flags a transfer starts from; a null source writes nothing.
     static void ResetSourceFlags(IUnknown* source);
+    // Points a chapter's source at the source that owns its title.
+    static void RelinkTitleSource(CKMFile* entry);
 
     // Settings writers, each onto one engine node (a missing name is skipped).
     static void TransferCommonOutput(const CParametersObj& output, IUnknown* formatNode);
@@ -70,10 +82,24 @@ public:
     ComPtr<IConversionJob> m_job;
 
 protected:
+    // The parameter block of an output object and of its advanced member.
+    virtual CParametersObj* OutputSettings(EOutputKind kind);
+    virtual CParametersObj* AdvancedSettings(EOutputKind kind);
+    // The visual output's watermarks, filters, crop and eraser write
+    // themselves into the format node; the audio output has none.
+    virtual void TransferEditing(EOutputKind kind, IUnknown* formatNode);
+
     // Sources handed to the current job, kept until ResetMontageData.
     std::vector<ComPtr<IUnknown>> m_handedSources;
 
     CInputFiles m_inputFiles;
     CInputFolder m_inputFolder;
     CInputDVD m_inputDVD;
+
+private:
+    void CollectInputEntries(std::vector<CKMFile*>& entries, CFolderWalk& walk);
+    ComPtr<IUnknown> OpenEntrySource(CKMFile* entry);
+    void WriteStillImageFlags(IUnknown* source);
+    static void ResetSourceAfterJob(IUnknown* source);
+    void TransferGalleryTiming(IUnknown* formatNode, IUnknown* profile, const CJobSourceList& sources);
 };

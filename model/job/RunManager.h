@@ -14,10 +14,12 @@ public:
     ~CRunManager() override;
 
     // Creates the job, initialises it and fills it from the project. A failure
-    // leaves no job held.
+    // of any step (also a job with no source or no output to write) leaves no
+    // job held; the transfer's reason is in the log.
     HRESULT CreateJob();
     // Starts (from idle) or resumes (from paused) the job with the registered
-    // message handler; does nothing while running.
+    // message handler, keeping the system awake; S_FALSE and nothing done while
+    // running. A failed start releases the job and the keep-awake request.
     HRESULT Run();
     // Stops and releases a held job, back to idle, lets the system sleep. S_OK.
     HRESULT Stop();
@@ -25,6 +27,12 @@ public:
     DWORD m_runState = kIdle;
 
 protected:
+    // In-process server and handler, local and remote server.
+    static constexpr DWORD kJobClassContext = 23;
+
     // Makes the engine's job object; tests put a double here.
     virtual HRESULT CreateJobObject(ComPtr<IConversionJob>& job);
+
+private:
+    void ReleaseJob();
 };

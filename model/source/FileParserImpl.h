@@ -41,6 +41,8 @@ public:
     // The source every read uses: the override source when set, else the own one.
     ComPtr<IUnknown> CurrentSource() const;
     bool HasOwnSource() const { return static_cast<bool>(m_source); }
+    // The entry's own source (a chapter's whole file), not the override; not AddRef'd.
+    IUnknown* GetOwnSource() const { return m_source.Get(); }
 
     int32_t m_infoRead = 0;
     std::wstring m_openError;

@@ -30,6 +30,8 @@ struct SeekCase {
     int counter;
 };
 
+void PrintTo(const SeekCase& c, std::ostream* os) { *os << c.clip << " at " << c.ms << " ms"; }
+
 class PausedSeek : public ::testing::TestWithParam<SeekCase> {};
 
 }  // namespace
@@ -39,9 +41,9 @@ class PausedSeek : public ::testing::TestWithParam<SeekCase> {};
 TEST_P(PausedSeek, ShowsTheFrameAtTheTime)
 {
     const SeekCase c = GetParam();
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip(c.clip), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     auto control = graph.As<IMediaControl>();
     control->Pause();
@@ -67,15 +69,19 @@ INSTANTIATE_TEST_SUITE_P(Clips, PausedSeek,
                                            SeekCase{"seek.mp4", 1039, 25}, SeekCase{"seek.mp4", 1979, 49},
                                            SeekCase{"seek.mp4", 520, 13}, SeekCase{"seek.avi", 1000, 24},
                                            SeekCase{"seek.avi", 999, 23}, SeekCase{"seek.mkv", 1022, 24},
-                                           SeekCase{"seek.mkv", 1023, 25}));
+                                           SeekCase{"seek.mkv", 1023, 25}),
+                         [](const ::testing::TestParamInfo<SeekCase>& info) {
+                             std::string name = std::string(info.param.clip).substr(5) + "_" + std::to_string(info.param.ms);
+                             return name + "ms";
+                         });
 
 // Playing from 0.2 s to a stop time of 0.6 s shows frames 5 to 14 in order, each
 // at its time, and ends with exactly one end-of-play.
 TEST(PlaybackGraph, PlaysToTheStopTimeWithOneEndOfPlay)
 {
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip("stop.mp4"), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     ASSERT_EQ(Seek(graph.Get(), Ms(200), Ms(600)), S_OK);
     auto start = Clock::now();
@@ -115,9 +121,9 @@ TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
     WithWatchdog(20s, [&] {
         for (const fs::path& clip : clips)
             for (const auto& seq : sequences) {
+                CRecordingSink sink;  // outlives the graph
                 ComPtr<IGraphBuilder> graph = OpenGraph(clip, MEDIA_GRAPH_PLAYBACK);
                 ASSERT_TRUE(graph);
-                CRecordingSink sink;
                 HookSink(graph.Get(), &sink);
                 auto control = graph.As<IMediaControl>();
                 for (Op op : seq) {
@@ -147,9 +153,9 @@ TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
 // Stop keeps the position: the next pause shows the frame where it stopped.
 TEST(PlaybackGraph, PauseAfterStopShowsTheStoppedFrame)
 {
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip("stopped.mp4"), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     auto control = graph.As<IMediaControl>();
     Seek(graph.Get(), Ms(800));
@@ -168,12 +174,12 @@ TEST(PlaybackGraph, SoundOnlySourceReportsItsPosition)
 {
     fs::path wav = TestDir() / "tone.wav";
     ASSERT_FALSE(fixtures::WriteAudio(wav, 0.6).empty());
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(wav, MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
     ComPtr<IBaseFilter> none;
     EXPECT_TRUE(FAILED(graph->FindFilterByName(L"MainVideoFilter", none.ReleaseAndGetAddressOf())));
     EXPECT_FALSE(graph.As<IVideoWindow>());
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink, L"WaveCodec");
     graph.As<IMediaControl>()->Run();
     ASSERT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
@@ -207,10 +213,10 @@ TEST(PlaybackSound, DiskDriverGetsTheWholeSoundWithThePicture)
     setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
     fixtures::ClipSpec spec;
     spec.seconds = 1.0;
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip("sound.mp4", spec), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
     const auto opened = Clock::now();  // the device writes from here on
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     std::this_thread::sleep_for(200ms);
     graph.As<IMediaControl>()->Run();

@@ -1,6 +1,7 @@
 #include "RecordingNode.h"
 #include "SchemaProbe.h"
 #include "engine/EngineIds.h"
+#include "engine/FrameFilterSettings.h"
 #include "model/config/ConfigMng.h"
 #include "model/edit/FiltersObj.h"
 #include "model/source/PropertyAccess.h"
@@ -165,4 +166,26 @@ TEST(FiltersObj, EngineFilterIsKeptAndRewrittenOnEveryRequest)
     filters.GetEngineFilter(nullptr);
     EXPECT_EQ(GetSourceProperty(first.Get(), L"COLOR_BRIGHTNESS").AsInt(), 0);
     EXPECT_EQ(GetSourceProperty(first.Get(), L"LevelMinGreen").AsInt(), 0);
+}
+
+// The preview filters on its own thread: each refresh must reach the engine
+// object as one change, never as 42 separate ones a frame could fall between.
+TEST(FiltersObj, EngineFilterTakesEachRefreshAsOneChange)
+{
+    CFiltersObj filters;
+    ComPtr<IUnknown> object;
+    filters.GetEngineFilter(object.ReleaseAndGetAddressOf());
+    ComPtr<IFrameFilterSettings> whole = object.As<IFrameFilterSettings>();
+    if (!whole) GTEST_SKIP() << "the frame-filter object takes values by name only";
+    ULONG before = whole->GetVersion();
+    filters.saturation = -20;
+    filters.level = L"8:1.25:240";
+    filters.GetEngineFilter(nullptr);
+    EXPECT_EQ(whole->GetVersion(), before + 1);
+    FrameFilterSettings settings;
+    whole->GetSettings(&settings);
+    EXPECT_EQ(settings.saturation, -20);
+    EXPECT_EQ(settings.levelMin[2], 8);
+    EXPECT_EQ(settings.levelMax[0], 240);
+    EXPECT_DOUBLE_EQ(settings.levelMiddle[1], 1.25);
 }

@@ -1,0 +1,17 @@
+#pragma once
+// Message ids of the job transfer and the conversion run (texts in
+// resources/strings/job.tsv).
+#include "platform/Types.h"
+
+enum : UINT {
+    kMsgTrimWithSplit = 512,       // warning: trims are not applied while splitting
+    kMsgAddingSources = 526,       // text: the sources are being handed to the job
+    kMsgSplitAndJoin = 530,        // warning: split wins over join
+    kMsgNoActiveOutput = 5801,     // error: no output is switched on
+    kMsgNoFormatNode = 5802,       // error: the job offers no output format
+    kMsgNothingToConvert = 5803,   // error: no source could be handed over
+    kMsgSourceSkipped = 5804,      // error: the named file is left out (%ls)
+};
+
+// Declares the argument kinds of the ids above once.
+void RegisterJobMessageArgs();

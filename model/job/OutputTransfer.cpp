@@ -1,0 +1,228 @@
+// The active output's settings into the job's format node and its profile node.
+#include "model/job/JobMessages.h"
+#include "model/job/JobTreeAccess.h"
+#include "model/job/ParametersTransfer.h"
+#include "model/schema/ParametersObj.h"
+#include "model/source/PropertyAccess.h"
+#include "model/util/FormatProfile.h"
+
+namespace {
+
+void PutI4(IUnknown* node, const wchar_t* name, int32_t value)
+{
+    SetSourceProperty(node, name, CVariant(value));
+}
+
+// The setting's 32-bit value passes unchanged.
+void PutUI4(IUnknown* node, const wchar_t* name, int32_t value)
+{
+    SetSourceProperty(node, name, CVariant(static_cast<uint32_t>(value)));
+}
+
+void PutText(IUnknown* node, const wchar_t* name, const std::wstring& value)
+{
+    SetSourceProperty(node, name, CVariant(value));
+}
+
+struct CodecProperties {
+    const wchar_t* video;
+    const wchar_t* audio;
+};
+
+CodecProperties CodecPropertiesOf(int32_t format)
+{
+    switch (format) {
+    case 1: return {L"AVIVideoCodec", L"AVIAudioCodec"};
+    case 2: return {L"WMVVideoCodec", L"WMVAudioCodec"};
+    case 3:
+    case 21: return {L"MPEGVideoCodec", L"MPEGAudioCodec"};
+    case 4: return {L"MOVVideoCodec", L"MOVAudioCodec"};
+    case 5:
+    case 6: return {L"FLASHVideoCodec", L"FLASHAudioCodec"};
+    case 13: return {L"MP4VideoCodec", L"MP4AudioCodec"};
+    case 14: return {L"3GPVideoCodec", L"3GPAudioCodec"};
+    case 15: return {L"3G2VideoCodec", L"3G2AudioCodec"};
+    case 16: return {L"MKVVideoCodec", L"MKVAudioCodec"};
+    case 18: return {L"F4VVideoCodec", L"F4VAudioCodec"};
+    default: return {nullptr, nullptr};
+    }
+}
+
+ComPtr<IUnknown> ProfileOf(IUnknown* formatNode)
+{
+    ComPtr<IUnknown> profile;
+    if (FAILED(GetFormatProfile(formatNode, profile.ReleaseAndGetAddressOf()))) profile = nullptr;
+    return profile;
+}
+
+void WriteSplit(const CParametersObj& adv, IUnknown* profile)
+{
+    PutI4(profile, L"SplitUse", 1);
+    PutI4(profile, L"SplitType", adv.adv_split_type);
+    PutI4(profile, L"SplitCountFrames", adv.adv_split_count_part);
+    PutI4(profile, L"SplitStep", adv.adv_split_time);
+    PutI4(profile, L"SplitSize", adv.adv_split_size);
+    PutI4(profile, L"SplitStartWith", adv.adv_split_start_time);
+    PutI4(profile, L"SplitLastVideo", adv.adv_create_last_clip);
+}
+
+}  // namespace
+
+HRESULT CParametersTransfer::GetFormatNode(IUnknown** formatNode)
+{
+    if (!formatNode) return S_OK;
+    ComPtr<IEngineCollection> profiles = GetProfilesNode(m_job.Get());
+    if (!profiles) return S_OK;
+    LONG count = 0;
+    if (FAILED(profiles->GetCount(&count))) count = 0;
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> profile;
+        if (FAILED(profiles->GetItem(i, profile.ReleaseAndGetAddressOf())) || !profile) continue;
+        CFormatsNodeHolder holder;
+        OpenFormatsNode(holder, profile.Get(), 0);
+        LONG formats = 0;
+        if (holder.Formats() && SUCCEEDED(holder.Formats()->GetCount(&formats)) && formats > 0) {
+            ComPtr<IUnknown> first;
+            if (SUCCEEDED(holder.Formats()->GetItem(0, first.ReleaseAndGetAddressOf())) && first) {
+                *formatNode = first.Detach();
+                return S_OK;
+            }
+        }
+    }
+    return S_OK;
+}
+
+void CParametersTransfer::TransferCommonOutput(const CParametersObj& o, IUnknown* node)
+{
+    PutI4(node, L"OutputFormatID", o.file_format);
+    PutText(node, L"DestinationFolder", o.destination);
+    PutText(node, L"FileNamePattern", o.file_name);
+    PutI4(node, L"IsOverwrite", o.overwrite);
+    PutText(node, L"FormatDublicateName", o.dupformat);
+    PutText(node, L"FormatNumericVariable", o.num_format);
+    PutI4(node, L"NumericVarStartWidth", o.st_with);
+    PutI4(node, L"NumericVarIncrement", o.increment);
+    PutI4(node, L"WebSafe", o.websafe);
+    PutI4(node, L"NameCase", o.name_case);
+    PutI4(node, L"ExtensionCase", o.ext_case);
+    PutI4(node, L"UseFormatExtension", o.formatdepext);
+}
+
+void CParametersTransfer::TransferFrameSize(const CParametersObj& o, int32_t aspect, IUnknown* node)
+{
+    PutText(node, L"Resize", o.image_size);
+    PutI4(node, L"Resampling", o.resampling);
+    PutI4(node, L"ResizeType", o.resize_type);
+    if (o.resize_type == 2) {
+        switch (o.litterbox) {
+        case 0: PutI4(node, L"CreateLitterbox", 0); PutI4(node, L"ResizeType", 2); break;
+        case 1: PutI4(node, L"CreateLitterbox", 1); PutI4(node, L"ResizeType", 2); break;
+        case 2: PutI4(node, L"CreateLitterbox", 0); PutI4(node, L"ResizeType", 3); break;
+        default: break;
+        }
+    }
+    PutUI4(node, L"LitterboxColor", o.litterbox_color);
+    PutI4(node, L"AspectRatioType", aspect);
+}
+
+void CParametersTransfer::TransferVideoStreams(const CParametersObj& v, IUnknown* node)
+{
+    PutI4(node, L"IncludeAudioStream", v.include_audio);
+    PutI4(node, L"IncludeVideoStream", v.include_video);
+    PutI4(node, L"FrameRateID", v.frame_rate);
+    PutI4(node, L"AspectRatioType", v.aspect_ratio);
+}
+
+void CParametersTransfer::TransferVideoSettings(const CParametersObj& v, IUnknown* node)
+{
+    TransferFrameSize(v, v.aspect_ratio, node);
+    TransferVideoStreams(v, node);
+    CodecProperties codecs = CodecPropertiesOf(v.file_format);
+    if (codecs.video) {
+        PutText(node, codecs.video, v.video_codec);
+        PutText(node, codecs.audio, v.audio_codec);
+    }
+    PutUI4(node, L"VideoBitrate", v.video_bitrate);
+    PutUI4(node, L"Quality", v.video_quality);
+    PutI4(node, L"TwoPass", AllowsTwoPass(v.video_codec) ? v.two_pass : 0);
+    PutI4(node, L"KeyFrames", v.key_frame_rate);
+    PutI4(node, L"VideoBitrateMode", v.video_rate_control);
+    PutI4(node, L"VideoProfile", v.vc_profile);
+    PutI4(node, L"Channels", v.audio_channels);
+    PutI4(node, L"SamplingRate", v.audio_sampling_rate);
+    PutUI4(node, L"AudioBitrate", v.audio_bitrate);
+    PutUI4(node, L"AudioPrecision", v.audio_precision);
+    PutI4(node, L"AudioBitrateMode", v.audio_rate_control);
+    PutUI4(node, L"AudioQuality", v.audio_quality);
+    PutI4(node, L"FormatType", 1);
+}
+
+void CParametersTransfer::TransferVideoSplitJoin(const CParametersObj& adv, IUnknown* formatNode)
+{
+    ComPtr<IUnknown> profile = ProfileOf(formatNode);
+    if (!profile) return;
+    if (adv.adv_enable_split) {
+        WriteSplit(adv, profile.Get());
+        if (adv.adv_enable_join) SendMsgWarning(kMsgSplitAndJoin);
+    } else if (adv.adv_enable_join) {
+        PutI4(profile.Get(), L"SplitUse", 0);
+        PutI4(profile.Get(), L"JoinType", 1);
+        PutI4(profile.Get(), L"JoinImageTime", adv.adv_image_duration);
+    } else {
+        PutI4(profile.Get(), L"SplitUse", 0);
+    }
+}
+
+void CParametersTransfer::TransferAudioSettings(CParametersObj& a, IUnknown* node)
+{
+    PutI4(node, L"IncludeAudioStream", 1);
+    PutI4(node, L"IncludeVideoStream", 0);
+    if (a.file_format != 21)
+        if (const wchar_t* codec = CodecPropertiesOf(a.file_format).audio) PutText(node, codec, a.audio_codec);
+    // Only the raw format keeps a chosen precision; the project keeps the change.
+    if (a.file_format != 20) a.audio_precision = 16;
+    PutI4(node, L"Channels", a.audio_channels);
+    PutI4(node, L"SamplingRate", a.audio_sampling_rate);
+    PutUI4(node, L"AudioBitrate", a.audio_bitrate);
+    PutUI4(node, L"AudioPrecision", a.audio_precision);
+    PutI4(node, L"AudioBitrateMode", a.audio_rate_control);
+    PutUI4(node, L"AudioQuality", a.audio_quality);
+}
+
+void CParametersTransfer::TransferAudioSplitJoin(const CParametersObj& adv, IUnknown* formatNode)
+{
+    ComPtr<IUnknown> profile = ProfileOf(formatNode);
+    if (!profile) return;
+    if (adv.adv_enable_split) {
+        WriteSplit(adv, profile.Get());
+    } else if (adv.adv_enable_join) {
+        PutI4(profile.Get(), L"SplitUse", 0);
+        PutI4(profile.Get(), L"JoinType", 1);
+    } else {
+        PutI4(profile.Get(), L"SplitUse", 0);
+    }
+}
+
+void CParametersTransfer::TransferImageSettings(const CParametersObj& i, IUnknown* node)
+{
+    // The image output keeps no aspect setting.
+    TransferFrameSize(i, 0, node);
+    PutI4(node, L"ScreenListEnable", i.is_join_image);
+    PutI4(node, L"ScreenListRows", i.images_rows);
+    PutI4(node, L"ScreenListCols", i.images_cols);
+}
+
+void CParametersTransfer::TransferImageSplit(const CParametersObj& adv, IUnknown* formatNode)
+{
+    if (ComPtr<IUnknown> profile = ProfileOf(formatNode)) {
+        if (adv.adv_image_extract_mode == 1) {
+            PutI4(profile.Get(), L"SplitUse", 1);
+            PutI4(profile.Get(), L"SplitType", adv.adv_split_type);
+            PutI4(profile.Get(), L"SplitCountFrames", adv.adv_split_count_part);
+            PutI4(profile.Get(), L"SplitStep", adv.adv_split_time);
+        } else {
+            PutI4(profile.Get(), L"SplitUse", 0);
+        }
+    }
+    PutI4(formatNode, L"FrameShift", adv.adv_split_start_time);
+}
