@@ -57,13 +57,14 @@ private:
     CRunControl& m_control;
 };
 
-// Encoding-thread side: a constant frame rate from pictures with times.
+// Encoding-thread side: a constant frame rate from pictures with times. Output
+// frame n shows the latest picture whose time is at or before n / rate.
 class CConstantRate {
 public:
     CConstantRate(CVideoEncoder& enc, IPacketSink& sink) : m_enc(enc), m_sink(sink) {}
     bool OnVideo(FramePtr frame, double time, std::string& error)
     {
-        const int64_t target = std::llround(time * av_q2d(m_enc.FrameRate()));
+        const int64_t target = Slot(time);
         const AVFrame* fill = m_prev ? m_prev.get() : frame.get();  // a late first picture also covers the start
         while (m_next < target)
             if (!m_enc.Encode(fill, m_next++, m_sink, error)) return false;
@@ -73,7 +74,7 @@ public:
     bool OnRangeEnd(double end, std::string& error)
     {
         if (!m_prev) return true;
-        const int64_t target = std::llround(end * av_q2d(m_enc.FrameRate()));
+        const int64_t target = Slot(end);
         while (m_next < target)
             if (!m_enc.Encode(m_prev.get(), m_next++, m_sink, error)) return false;
         m_prev.reset();
@@ -82,6 +83,10 @@ public:
     double Seconds() const { return double(m_next) / av_q2d(m_enc.FrameRate()); }
 
 private:
+    // The first output frame at or after time (a thousandth of a frame of slack
+    // for timestamps that are not exact).
+    int64_t Slot(double time) const { return int64_t(std::ceil(time * av_q2d(m_enc.FrameRate()) - 1e-3)); }
+
     CVideoEncoder& m_enc;
     IPacketSink& m_sink;
     FramePtr m_prev;

@@ -1,0 +1,277 @@
+#include "mediaeng/job/JobTreeReader.h"
+#include "mediaeng/core/FormatTable.h"
+#include "platform/TextConv.h"
+#include <cmath>
+#include <cwchar>
+
+namespace job {
+
+namespace {
+
+ComPtr<IEngineNode> NodeOf(IUnknown* unknown)
+{
+    ComPtr<IEngineNode> node;
+    if (unknown) unknown->QueryInterface(IID_IEngineNode, reinterpret_cast<void**>(node.ReleaseAndGetAddressOf()));
+    return node;
+}
+
+ComPtr<IEngineCollection> CollectionOf(IUnknown* unknown)
+{
+    ComPtr<IEngineCollection> c;
+    if (unknown) unknown->QueryInterface(IID_IEngineCollection, reinterpret_cast<void**>(c.ReleaseAndGetAddressOf()));
+    return c;
+}
+
+ComPtr<IUnknown> Child(IEngineNode* node, const wchar_t* name)
+{
+    ComPtr<IUnknown> item;
+    if (node) node->GetItem(name, item.ReleaseAndGetAddressOf());
+    return item;
+}
+
+bool Read(IEngineNode* node, const wchar_t* name, VARTYPE vt, CVariant& out)
+{
+    CVariant raw;
+    if (!node || FAILED(node->GetValue(name, &raw)) || raw.vt == VT_EMPTY) return false;
+    if (raw.vt == VT_BSTR && vt == VT_R8) {
+        // Times come as texts of seconds too; parse them without the locale.
+        const std::wstring text = BstrToWString(raw.bstrVal);
+        wchar_t* end = nullptr;
+        const double v = std::wcstod(text.c_str(), &end);
+        if (end == text.c_str()) return false;
+        out = CVariant(v);
+        return true;
+    }
+    return SUCCEEDED(VariantChangeType(&out, &raw, vt));
+}
+
+int Int(IEngineNode* node, const wchar_t* name, int fallback)
+{
+    CVariant v;
+    return Read(node, name, VT_I4, v) ? v.lVal : fallback;
+}
+
+double Real(IEngineNode* node, const wchar_t* name, double fallback)
+{
+    CVariant v;
+    return Read(node, name, VT_R8, v) ? v.dblVal : fallback;
+}
+
+std::wstring Text(IEngineNode* node, const wchar_t* name, const std::wstring& fallback)
+{
+    CVariant v;
+    return Read(node, name, VT_BSTR, v) ? BstrToWString(v.bstrVal) : fallback;
+}
+
+ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job)
+{
+    ComPtr<IEngineCollection> profiles;
+    if (FAILED(job->GetProfiles(profiles.ReleaseAndGetAddressOf())) || !profiles) return nullptr;
+    LONG count = 0;
+    profiles->GetCount(&count);
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> profile;
+        profiles->GetItem(i, profile.ReleaseAndGetAddressOf());
+        ComPtr<IEngineCollection> formats = CollectionOf(Child(NodeOf(profile.Get()).Get(), L"Formats").Get());
+        LONG n = 0;
+        if (!formats || FAILED(formats->GetCount(&n)) || n < 1) continue;
+        ComPtr<IUnknown> format;
+        formats->GetItem(0, format.ReleaseAndGetAddressOf());
+        if (ComPtr<IEngineNode> node = NodeOf(format.Get())) return node;
+    }
+    return nullptr;
+}
+
+int ChosenStream(IEngineNode* source, const wchar_t* prefix)
+{
+    for (int n = 0; n < 16; ++n)
+        if (Int(source, (prefix + std::to_wstring(n)).c_str(), 0) != 0) return n;
+    return 0;
+}
+
+void ReadRanges(IEngineNode* source, CJobSource& s)
+{
+    ComPtr<IEngineProperty> data;
+    if (ComPtr<IUnknown> item = Child(source, L"GalleryData"))
+        item->QueryInterface(IID_IEngineProperty, reinterpret_cast<void**>(data.ReleaseAndGetAddressOf()));
+    ComPtr<IUnknown> holder;
+    if (data) data->GetChildNode(holder.ReleaseAndGetAddressOf());
+    ComPtr<IEngineNode> holderNode = NodeOf(holder ? holder.Get() : Child(source, L"GalleryData").Get());
+    ComPtr<IEngineCollection> items = CollectionOf(Child(holderNode.Get(), L"Items").Get());
+    LONG count = 0;
+    if (!items || FAILED(items->GetCount(&count))) return;
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> item;
+        items->GetItem(i, item.ReleaseAndGetAddressOf());
+        ComPtr<IEngineNode> range = NodeOf(item.Get());
+        const double start = Real(range.Get(), L"StartTime", 0), end = Real(range.Get(), L"EndTime", 0);
+        if (end > start && start >= 0) s.ranges.push_back({std::llround(start * 1e7), std::llround(end * 1e7)});
+    }
+}
+
+void ReadSources(IConversionJob* job, CJobSettings& settings)
+{
+    ComPtr<IFilesNode> files;
+    if (FAILED(job->GetFilesNode(files.ReleaseAndGetAddressOf())) || !files) return;
+    LONG count = 0;
+    files->GetCount(&count);
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> item;
+        files->GetItem(i, item.ReleaseAndGetAddressOf());
+        ComPtr<IEngineNode> node = NodeOf(item.Get());
+        if (!node) continue;
+        CJobSource s;
+        s.path = Text(node.Get(), L"FileName", L"");
+        s.duration = Real(node.Get(), L"DurationByS", 0);
+        s.virtualVideo = Int(node.Get(), L"IsVirtualVideoFile", 0) != 0;
+        s.virtualDuration = Real(node.Get(), L"VirtualDuration", 0);
+        s.videoStream = ChosenStream(node.Get(), L"IsVideo");
+        s.audioStream = ChosenStream(node.Get(), L"IsAudio");
+        ReadRanges(node.Get(), s);
+        settings.sources.push_back(std::move(s));
+    }
+}
+
+// The codec property of a format (its container's prefix), or null.
+const wchar_t* CodecPrefix(int format)
+{
+    switch (format) {
+    case 1: return L"AVI";
+    case 2: return L"WMV";
+    case 3:
+    case 21: return L"MPEG";
+    case 4: return L"MOV";
+    case 5:
+    case 6: return L"FLASH";
+    case 13: return L"MP4";
+    case 14: return L"3GP";
+    case 15: return L"3G2";
+    case 16: return L"MKV";
+    case 18: return L"F4V";
+    default: return nullptr;
+    }
+}
+
+std::string EncoderFor(const mediaeng::FormatInfo& f, const std::wstring& codecName, bool video)
+{
+    if (!codecName.empty())
+        if (const mediaeng::CodecInfo* c = mediaeng::FindCodecByName(f.id, codecName, video)) {
+            std::string e = mediaeng::AvailableEncoder(*c);
+            if (!e.empty()) return e;
+        }
+    for (int32_t tag : video ? f.videoTags : f.audioTags) {
+        const mediaeng::CodecInfo* c = video ? mediaeng::FindVideoCodec(tag) : mediaeng::FindAudioCodec(tag);
+        if (c) {
+            std::string e = mediaeng::AvailableEncoder(*c);
+            if (!e.empty()) return e;
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+ComPtr<IEngineNode> FirstFormatNodeOf(IConversionJob* job)
+{
+    if (!job) return nullptr;
+    CSchemaLock lock;
+    return FirstFormatNode(job);
+}
+
+void FrameRateFromId(int id, int& num, int& den)
+{
+    num = 0;
+    den = 1;
+    if (id <= 0) return;
+    // 23976, 29970, 59940...: the NTSC rates, N x 1000/1001.
+    const long long ntsc = std::llround(id * 1.001 / 1000.0) * 1000;
+    if (id % 1000 != 0 && std::llabs(ntsc * 1000 / 1001 - id) <= 1) {
+        num = int(ntsc);
+        den = 1001;
+        return;
+    }
+    num = id;
+    den = 1000;
+}
+
+double AspectFromId(int id)
+{
+    switch (id) {
+    case 1: return 4.0 / 3.0;
+    case 2: return 16.0 / 9.0;
+    case 3: return 1.0;
+    case 4: return 2.35;
+    default: return 0;
+    }
+}
+
+HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& error)
+{
+    if (!job) return E_POINTER;
+    CSchemaLock lock;
+    settings = CJobSettings();
+    ReadSources(job, settings);
+
+    ComPtr<IEngineNode> fmt = FirstFormatNode(job);
+    if (!fmt) {
+        error = L"the job has no output format";
+        return E_FAIL;
+    }
+    IEngineNode* n = fmt.Get();
+    const int formatId = Int(n, L"OutputFormatID", 0);
+    const mediaeng::FormatInfo* f = mediaeng::FindFormat(formatId);
+    if (!f || !f->muxer || !*f->muxer || *f->imageEncoder) {
+        error = L"the output format " + std::to_wstring(formatId) + L" cannot be converted to by this job";
+        return E_FAIL;
+    }
+    CJobOutput& o = settings.output;
+    o.muxer = f->muxer;
+    o.extension = Utf8ToWide(f->extension);
+
+    const bool hasVideo = !f->videoTags.empty();
+    CVideoOutput& v = o.video;
+    v.enabled = hasVideo && Int(n, L"IncludeVideoStream", 1) != 0;
+    const wchar_t* prefix = CodecPrefix(formatId);
+    const std::wstring videoCodec = prefix ? Text(n, (std::wstring(prefix) + L"VideoCodec").c_str(), L"") : L"";
+    const std::wstring audioCodec = prefix ? Text(n, (std::wstring(prefix) + L"AudioCodec").c_str(), L"") : L"";
+    if (hasVideo) v.encoder = EncoderFor(*f, videoCodec, true);
+    v.bitrateMode = Int(n, L"VideoBitrateMode", 0);
+    v.bitrateKbps = Int(n, L"VideoBitrate", 2000);
+    v.quality = Int(n, L"Quality", 75);
+    v.keyFrames = Int(n, L"KeyFrames", 100);
+    v.profile = Int(n, L"VideoProfile", 0);
+    v.twoPass = Int(n, L"TwoPass", 0) != 0;
+    FrameRateFromId(Int(n, L"FrameRateID", 0), v.frameRateNum, v.frameRateDen);
+    v.displayAspect = AspectFromId(Int(n, L"AspectRatioType", 0));
+    v.resize = Text(n, L"Resize", L"100%");
+    v.resizeType = Int(n, L"ResizeType", 0);
+    v.resampling = Int(n, L"Resampling", 1);
+    v.letterbox = Int(n, L"CreateLitterbox", 0) != 0;
+    v.letterboxColor = uint32_t(Int(n, L"LitterboxColor", 0));
+
+    CAudioOutput& a = o.audio;
+    a.enabled = !f->audioTags.empty() && Int(n, L"IncludeAudioStream", 1) != 0;
+    a.encoder = EncoderFor(*f, audioCodec, false);
+    a.channels = Int(n, L"Channels", 2);
+    a.sampleRate = Int(n, L"SamplingRate", 44100);
+    a.bitrateKbps = Int(n, L"AudioBitrate", 128);
+    a.precision = Int(n, L"AudioPrecision", 16);
+    a.bitrateMode = Int(n, L"AudioBitrateMode", 0);
+    a.quality = Int(n, L"AudioQuality", 75);
+
+    CNamingSettings& nm = o.naming;
+    nm.destinationFolder = Text(n, L"DestinationFolder", L"");
+    nm.pattern = Text(n, L"FileNamePattern", L"*.*");
+    nm.overwrite = Int(n, L"IsOverwrite", 1) != 0;
+    nm.duplicateFormat = Text(n, L"FormatDublicateName", L"%02d");
+    nm.numericFormat = Text(n, L"FormatNumericVariable", L"%02d");
+    nm.numericStart = Int(n, L"NumericVarStartWidth", 0);
+    nm.numericIncrement = Int(n, L"NumericVarIncrement", 1);
+    nm.webSafe = Int(n, L"WebSafe", 0) != 0;
+    nm.nameCase = Int(n, L"NameCase", 0);
+    nm.extensionCase = Int(n, L"ExtensionCase", 0);
+    nm.useFormatExtension = Int(n, L"UseFormatExtension", 1) != 0;
+    return S_OK;
+}
+
+}  // namespace job

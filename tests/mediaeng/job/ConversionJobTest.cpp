@@ -1,0 +1,158 @@
+// The job object as the program drives it: the tree filled by name, Run with
+// a handler, outputs on disk with the format node's edits and settings.
+#include "JobTestUtil.h"
+#include "RecordingHandler.h"
+#include "engine/ConversionJob.h"
+#include "engine/EngineIds.h"
+#include "engine/EngineInit.h"
+#include "mediaeng/core/EngineObjects.h"
+#include "mediaeng/job/JobMessages.h"
+#include "mediaeng/job/JobTreeReader.h"
+#include "platform/ClassRegistry.h"
+#include "platform/TextConv.h"
+
+namespace {
+
+using namespace jobtest;
+
+class JobRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CoInitialize();
+        ASSERT_EQ(CoCreate(CLSID_ConversionJob, m_job), S_OK);
+        m_format = job::FirstFormatNodeOf(m_job.Get());
+        ASSERT_TRUE(m_format);
+    }
+
+    // A media source node as the job's "Files" node receives it.
+    ComPtr<mediaeng::CEngineNode> AddSource(const fs::path& file, double duration = 2.0)
+    {
+        auto source = MakeComObject<mediaeng::CEngineNode>(L"Source");
+        source->Prop(L"FileName", CVariant(Utf8ToWide(file.string())));
+        source->Prop(L"DurationByS", CVariant(duration));
+        source->Prop(L"IsVirtualVideoFile", CVariant(int32_t{0}));
+        source->Prop(L"VirtualDuration", CVariant(0.0));
+        ComPtr<IFilesNode> files;
+        m_job->GetFilesNode(files.ReleaseAndGetAddressOf());
+        files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
+        return source;
+    }
+
+    void Set(const wchar_t* name, const CVariant& v) { m_format->SetValue(name, v); }
+
+    HRESULT RunToEnd(CRecordingHandler& handler)
+    {
+        HRESULT hr = m_job->Run(0, 0, 0, &handler);
+        if (FAILED(hr)) return hr;
+        EXPECT_EQ(m_job->Wait(60000), S_OK);
+        HRESULT result = E_FAIL;
+        m_job->GetResult(&result);
+        return result;
+    }
+
+    ComPtr<IConversionJob> m_job;
+    ComPtr<IEngineNode> m_format;
+};
+
+TEST_F(JobRun, TreeSettingsReachTheOutput)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "src" / "A clip.mkv"));
+    Set(L"OutputFormatID", CVariant(int32_t{16}));  // MKV
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+    Set(L"FileNamePattern", CVariant(L"%f_%n"));
+    Set(L"WebSafe", CVariant(int32_t{1}));
+    Set(L"NameCase", CVariant(int32_t{1}));
+    Set(L"Resize", CVariant(L"320 x 240"));
+    Set(L"FrameRateID", CVariant(int32_t{12500}));
+    Set(L"Channels", CVariant(int32_t{1}));
+    Set(L"SamplingRate", CVariant(int32_t{22050}));
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    LONG state = -1;
+    m_job->GetState(&state);
+    EXPECT_EQ(state, JOB_DONE);
+
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / "a_clip_00.mkv");
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(info.videoCodec, "h264");
+    EXPECT_EQ(info.width, 320);
+    EXPECT_EQ(info.height, 240);
+    EXPECT_NEAR(info.fps, 12.5, 0.01);
+    EXPECT_EQ(info.frames, 25);
+    EXPECT_EQ(info.counters.at(1), 2) << ::testing::PrintToString(info.counters);  // every second picture
+    EXPECT_EQ(info.channels, 1);
+    EXPECT_EQ(info.sampleRate, 22050);
+    EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 1);
+}
+
+TEST_F(JobRun, CropAndRotationShowInTheOutputSize)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "clip.mkv"));
+    Set(L"OutputFormatID", CVariant(int32_t{1}));  // AVI
+    Set(L"DestinationFolder", CVariant(Utf8ToWide(dir.string())));
+    Set(L"Crop_Left", CVariant(int32_t{20}));
+    Set(L"Crop_Right", CVariant(int32_t{20}));  // 120 x 120 left
+    Set(L"Crop_Top", CVariant(int32_t{0}));
+    Set(L"Crop_Bottom", CVariant(int32_t{40}));  // 120 x 80
+    Set(L"Rotate", CVariant(int32_t{1}));  // a quarter turn: 80 x 120
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "clip.avi");
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(info.width, 80);
+    EXPECT_EQ(info.height, 120);
+    EXPECT_EQ(info.frames, 50);
+}
+
+TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
+{
+    const fs::path dir = TestFolder();
+    auto source = AddSource(fixtures::WriteClip(dir / "clip.mkv"));
+    // The source's "GalleryData" child holds the ranges as "Items".
+    auto holder = MakeComObject<mediaeng::CEngineNode>(L"GalleryData");
+    auto items = MakeComObject<mediaeng::CEngineNode>(L"Items", mediaeng::NODE_COLLECTION);
+    for (auto [s, e] : {std::pair{L"0.2", L"0.6"}, std::pair{L"1.0", L"1.2"}}) {
+        auto item = MakeComObject<mediaeng::CEngineNode>(L"Timeline");
+        item->Prop(L"StartTime", CVariant(s));
+        item->Prop(L"EndTime", CVariant(e));
+        items->Add(static_cast<IEngineNode*>(item.Get()));
+    }
+    holder->Child(L"Items", items);
+    source->Child(L"GalleryData", holder);
+    Set(L"OutputFormatID", CVariant(int32_t{13}));
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "clip.mp4");
+    ASSERT_EQ(info.frames, 15);
+    EXPECT_EQ(info.counters.front(), 5);
+    EXPECT_EQ(info.counters.back(), 29);
+}
+
+TEST_F(JobRun, NoFormatChosenIsAnErrorLine)
+{
+    AddSource(fixtures::WriteClip(TestFolder() / "clip.avi"));
+    CRecordingHandler handler;
+    EXPECT_TRUE(FAILED(m_job->Run(0, 0, 0, &handler)));
+    EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
+}
+
+TEST(JobTreeValues, FrameRatesAndAspects)
+{
+    int num = 0, den = 0;
+    job::FrameRateFromId(29970, num, den);
+    EXPECT_EQ(num * 1000 / den, 29970);
+    EXPECT_EQ(den, 1001);
+    job::FrameRateFromId(23976, num, den);
+    EXPECT_EQ(num, 24000);
+    job::FrameRateFromId(25000, num, den);
+    EXPECT_EQ(double(num) / den, 25.0);
+    job::FrameRateFromId(0, num, den);
+    EXPECT_EQ(num, 0);
+    EXPECT_DOUBLE_EQ(job::AspectFromId(2), 16.0 / 9.0);
+    EXPECT_EQ(job::AspectFromId(9), 0);
+}
+
+}  // namespace

@@ -1,0 +1,151 @@
+#include "engine/MediaInput.h"
+#include "engine/MediaSourceGraph.h"
+#include "fixtures/DvdFixture.h"
+#include "mediaeng/dvd/DvdDisc.h"
+#include "platform/ClassRegistry.h"
+#include <cstdlib>
+#include <gtest/gtest.h>
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path& Disc()
+{
+    static const fs::path disc = [] {
+        const char* dir = std::getenv("KM_TEST_DIR");
+        return fixtures::WriteDvd(fs::path(dir ? dir : "/tmp") / "dvd");
+    }();
+    return disc;
+}
+
+struct Progress : IProgressImpl {
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT SetRange(LONGLONG t) override { return total = t, S_OK; }
+    HRESULT SetPos(LONGLONG p) override { return pos = p, S_OK; }
+    HRESULT Reserved() override { return S_OK; }
+    BOOL CanContinue() override { return go; }
+    LONGLONG total = 0, pos = 0;
+    BOOL go = 1;
+};
+
+ComPtr<IEngineNode> NewSource(const fs::path& path, int type)
+{
+    ComPtr<IEngineNode> s;
+    EXPECT_EQ(CoCreate(CLSID_MediaSource, s), S_OK);
+    s->SetValue(L"FileName", CVariant(path.wstring()));
+    s->SetValue(L"Type", CVariant(int32_t{type}));
+    return s;
+}
+
+ComPtr<IUnknown> SubFile(IEngineNode* source, LONG i)
+{
+    ComPtr<IUnknown> list, item;
+    source->GetItem(L"SubFiles", list.ReleaseAndGetAddressOf());
+    if (auto c = list.As<IEngineCollection>()) c->GetItem(i, item.ReleaseAndGetAddressOf());
+    return item;
+}
+
+double Duration(IUnknown* source)
+{
+    CVariant v;
+    CSchemaLock lock;
+    ComPtr<IUnknown> item;
+    if (auto c = ComPtr<IUnknown>(source).As<IPropertyContainer>())
+        if (SUCCEEDED(c->GetItemByName(L"DurationByS", item.ReleaseAndGetAddressOf()))) item.As<IEngineValue>()->GetValue(&v);
+    return v.AsDouble(-1);
+}
+
+}  // namespace
+
+TEST(DvdMediaSource, ListsTitlesWithDurations)
+{
+    if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
+    for (const fs::path& where : {Disc(), Disc() / "VIDEO_TS"}) {
+        SCOPED_TRACE(where.string());
+        ComPtr<IEngineNode> dvd = NewSource(where, 1);
+        auto graph = dvd.As<IMediaSourceGraph>();
+        ASSERT_EQ(graph->Open(nullptr), MS_OPEN_PENDING);
+        Progress progress;
+        ASSERT_EQ(graph->ContinueOpen(&progress), S_OK);
+        EXPECT_EQ(progress.total, 2);
+        EXPECT_EQ(progress.pos, 2);
+        LONG count = 0;
+        ComPtr<IUnknown> list;
+        dvd->GetItem(L"SubFiles", list.ReleaseAndGetAddressOf());
+        list.As<IEngineCollection>()->GetCount(&count);
+        ASSERT_EQ(count, 2);
+        EXPECT_NEAR(Duration(SubFile(dvd.Get(), 0).Get()), 1.0, 0.08);
+        EXPECT_NEAR(Duration(SubFile(dvd.Get(), 1).Get()), 2.0, 0.08);
+        // A title knows the disc it came from.
+        auto item = SubFile(dvd.Get(), 1).As<IMediaItem>();
+        EXPECT_EQ(item->GetAssociated(nullptr), 1);
+    }
+}
+
+// A title opens again by its own name, and its video is read through libdvdread.
+TEST(DvdMediaSource, TitleReadsThroughItsCells)
+{
+    if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
+    ComPtr<IEngineNode> dvd = NewSource(Disc(), 1);
+    auto graph = dvd.As<IMediaSourceGraph>();
+    ASSERT_EQ(graph->Open(nullptr), MS_OPEN_PENDING);
+    ASSERT_EQ(graph->ContinueOpen(nullptr), S_OK);
+    CVariant name;
+    SubFile(dvd.Get(), 1).As<IEngineNode>()->GetValue(L"FileName", &name);
+    ComPtr<IEngineNode> title = NewSource(name.AsString(), 0);
+    ASSERT_EQ(title.As<IMediaSourceGraph>()->Open(nullptr), S_OK);
+    EXPECT_NEAR(Duration(title.Get()), 2.0, 0.08);
+    std::unique_ptr<CMediaInput> input;
+    ASSERT_EQ(OpenMediaInput(title.Get(), input), S_OK);
+    AVFormatContext* ctx = input->Format();
+    int video = av_find_best_stream(ctx, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    ASSERT_GE(video, 0);
+    EXPECT_EQ(ctx->streams[video]->codecpar->width, 720);
+    AVPacket* pkt = av_packet_alloc();
+    int videoPackets = 0;
+    while (av_read_frame(ctx, pkt) >= 0) {
+        videoPackets += pkt->stream_index == video;
+        av_packet_unref(pkt);
+    }
+    av_packet_free(&pkt);
+    EXPECT_GE(videoPackets, 45);  // two runs of 25 frames
+}
+
+TEST(DvdMediaSource, CancelAndBadPlacesFailWithAText)
+{
+    if (!Disc().empty()) {
+        ComPtr<IEngineNode> dvd = NewSource(Disc(), 1);
+        auto graph = dvd.As<IMediaSourceGraph>();
+        ASSERT_EQ(graph->Open(nullptr), MS_OPEN_PENDING);
+        Progress stop;
+        stop.go = 0;
+        EXPECT_EQ(graph->ContinueOpen(&stop), E_ABORT);
+        BSTR text = nullptr;
+        graph->GetLastError(&text);
+        EXPECT_FALSE(BstrToWString(text).empty());
+        SysFreeString(text);
+    }
+    const char* dir = std::getenv("KM_TEST_DIR");
+    const fs::path empty = fs::path(dir ? dir : "/tmp") / "not-a-dvd";
+    fs::create_directories(empty);
+    ComPtr<IEngineNode> folder = NewSource(empty, 1);
+    auto graph = folder.As<IMediaSourceGraph>();
+    ASSERT_EQ(graph->Open(nullptr), MS_OPEN_PENDING);
+    EXPECT_LT(graph->ContinueOpen(nullptr), 0);
+    EXPECT_LT(NewSource(empty / "missing", 1).As<IMediaSourceGraph>()->Open(nullptr), 0);
+    // A title name that points nowhere fails cleanly too.
+    EXPECT_LT(NewSource(L"dvdtitle:3:" + empty.wstring(), 0).As<IMediaSourceGraph>()->Open(nullptr), 0);
+    std::string disc;
+    int n = 0;
+    EXPECT_FALSE(mediaeng::ParseDvdTitlePath("dvdtitle:x:/a", &disc, &n));
+    EXPECT_FALSE(mediaeng::ParseDvdTitlePath("dvdtitle:0:/a", &disc, &n));
+    EXPECT_TRUE(mediaeng::ParseDvdTitlePath(mediaeng::MakeDvdTitlePath("/a:b", 12), &disc, &n));
+    EXPECT_EQ(disc, "/a:b");
+    EXPECT_EQ(n, 12);
+}
