@@ -68,6 +68,12 @@ void CEraserObj::UpdateStates()
     }
 }
 
+tag_ERASEPARAM CEraserObj::Params() const
+{
+    return {eraser_type, eraser_left, eraser_right, eraser_top, eraser_bottom, std::max(eraser_strength, 1),
+            std::max(eraser_cell, 1)};
+}
+
 void CEraserObj::WriteEngineValues(const CEraserObj& eraser, IUnknown* node)
 {
     EngineWriteInt(node, L"EraserType", eraser.eraser_type);

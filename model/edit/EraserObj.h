@@ -31,11 +31,9 @@ public:
     // strength go as at least 1 whatever a project file held.
     static void WriteEngineValues(const CEraserObj& eraser, IUnknown* node);
 
-    // The seven fields as the engine's eraser filter takes them.
-    tag_ERASEPARAM Params() const
-    {
-        return {eraser_type, eraser_left, eraser_right, eraser_top, eraser_bottom, eraser_strength, eraser_cell};
-    }
+    // The seven fields as the engine's eraser filter takes them, with cell
+    // and strength at least 1 as the job receives them.
+    tag_ERASEPARAM Params() const;
 
     // Defaults are the owning output's to set; these are the usual ones.
     int32_t eraser_type = 0;

@@ -43,6 +43,14 @@ CWatermarkObj* CWatermarksObj::FindById(WatermarkId id) const
     return i < 0 ? nullptr : m_items[static_cast<size_t>(i)].get();
 }
 
+CWatermarkObj* CWatermarksObj::FindByEngineItem(const IUnknown* item) const
+{
+    if (!item) return nullptr;
+    for (const auto& w : m_items)
+        if (w->GetEngineItem() == item) return w.get();
+    return nullptr;
+}
+
 CWatermarkObj* CWatermarksObj::RemoveById(WatermarkId id)
 {
     long i = IndexOf(id);

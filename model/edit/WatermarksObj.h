@@ -27,6 +27,8 @@ public:
     // which survives every replacement of their engine items; kNoWatermarkId
     // matches nothing.
     CWatermarkObj* FindById(WatermarkId id) const;
+    // The watermark whose current engine item this is; null matches nothing.
+    CWatermarkObj* FindByEngineItem(const IUnknown* item) const;
     // Returns the watermark to select next (the one that followed, else the
     // first), or null when nothing matched or the list is now empty.
     CWatermarkObj* RemoveById(WatermarkId id);

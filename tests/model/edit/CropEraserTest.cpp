@@ -168,4 +168,8 @@ TEST(EraserObj, WritesInEngineOrderWithCellAndStrengthAtLeastOne)
               (std::vector<std::wstring>{L"EraserType=I4:4", L"EraserTop=I4:0", L"EraserBottom=I4:100",
                                          L"EraserLeft=I4:-3", L"EraserRight=I4:100", L"EraserCell=I4:1",
                                          L"EraserStrength=I4:1"}));
+    // The preview's record is clamped the same way.
+    EXPECT_EQ(eraser.Params().cell, 1);
+    EXPECT_EQ(eraser.Params().strength, 1);
+    EXPECT_EQ(eraser.Params().left, -3);
 }

@@ -141,6 +141,12 @@ TEST_P(WatermarkList, PasteCarriesTheValuesAtCopyTimeThenTheTopLeft)
     EXPECT_EQ(list.RemoveById(first->GetId()), a);
 }
 
+TEST_P(WatermarkList, EngineItemLookupNeverMatchesAMissingItem)
+{
+    EXPECT_EQ(list.FindByEngineItem(nullptr), nullptr);
+    if (GetParam()) EXPECT_EQ(list.FindByEngineItem(c->GetEngineItem()), c);
+}
+
 TEST_P(WatermarkList, IdentityOutlivesAnotherTransfer)
 {
     WatermarkId id = b->GetId();
