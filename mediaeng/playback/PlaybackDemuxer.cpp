@@ -24,7 +24,9 @@ void CPlaybackDemuxer::Close()
 {
     m_video.reset();
     m_audio.reset();
+    m_fmt = nullptr;
     m_format.reset();
+    m_input.reset();
     if (m_io) {
         // The context does not own a custom reader; its opener frees it.
         if (m_closeIo) m_closeIo(m_io);
@@ -46,10 +48,16 @@ HRESULT CPlaybackDemuxer::Fail(const std::wstring& text, HRESULT hr)
     return hr;
 }
 
-HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std::wstring* error)
+HRESULT CPlaybackDemuxer::OpenFormat(const CPlaybackInput& input)
 {
-    Close();
-    HRESULT hr = S_OK;
+    if (input.openInput) {
+        HRESULT hr = input.openInput(m_input);
+        if (FAILED(hr) || !m_input || !m_input->Format())
+            return Fail(L"Cannot open \"" + Utf8ToWide(input.url) + L"\" for playing", FAILED(hr) ? hr : E_FAIL);
+        m_fmt = m_input->Format();
+        m_fmt->interrupt_callback = {&CPlaybackDemuxer::InterruptCallback, this};
+        return S_OK;
+    }
     AVFormatContext* fmt = avformat_alloc_context();
     if (!fmt) return E_OUTOFMEMORY;
     fmt->interrupt_callback = {&CPlaybackDemuxer::InterruptCallback, this};
@@ -60,21 +68,25 @@ HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std:
         m_closeIo = input.closeIo;
         if (!m_io) {
             avformat_free_context(fmt);
-            hr = Fail(L"Cannot open the source for reading: " + Utf8ToWide(input.url), E_FAIL);
-            if (error) *error = m_error;
-            return hr;
+            return Fail(L"Cannot open the source for reading: " + Utf8ToWide(input.url), E_FAIL);
         }
         fmt->pb = m_io;
         fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
     }
     int err = avformat_open_input(&fmt, input.url.c_str(), nullptr, nullptr);  // frees fmt on failure
-    if (err < 0) {
-        hr = Fail(L"Cannot open \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
-    } else {
-        m_format.reset(fmt);
-        err = avformat_find_stream_info(fmt, nullptr);
-        if (err < 0) hr = Fail(L"Cannot read the streams of \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
-    }
+    if (err < 0) return Fail(L"Cannot open \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
+    m_format.reset(fmt);
+    m_fmt = fmt;
+    err = avformat_find_stream_info(fmt, nullptr);
+    if (err < 0) return Fail(L"Cannot read the streams of \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
+    return S_OK;
+}
+
+HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std::wstring* error)
+{
+    Close();
+    HRESULT hr = OpenFormat(input);
+    AVFormatContext* fmt = m_fmt;
     if (SUCCEEDED(hr)) {
         m_videoIndex = av_find_best_stream(fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
         if (m_videoIndex >= 0 && (fmt->streams[m_videoIndex]->disposition & AV_DISPOSITION_ATTACHED_PIC)) m_videoIndex = -1;
@@ -91,6 +103,7 @@ HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std:
     }
     m_origin = fmt->start_time != AV_NOPTS_VALUE ? ToMediaTime(fmt->start_time, AVRational{1, AV_TIME_BASE}) : 0;
     m_duration = fmt->duration > 0 ? ToMediaTime(fmt->duration, AVRational{1, AV_TIME_BASE}) : 0;
+    if (m_duration <= 0 && m_input) m_duration = static_cast<REFERENCE_TIME>(m_input->DurationSeconds() * kUnitsPerSecond);
     if (m_video) {
         AVRational rate = av_guess_frame_rate(fmt, fmt->streams[m_videoIndex], nullptr);
         if (rate.num > 0 && rate.den > 0) m_frameDuration = av_rescale_q(1, av_inv_q(rate), kMediaTimeBase);
@@ -101,7 +114,7 @@ HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std:
 
 HRESULT CPlaybackDemuxer::OpenDecoder(int index, CodecPtr& codec)
 {
-    AVStream* st = m_format->streams[index];
+    AVStream* st = m_fmt->streams[index];
     const AVCodec* dec = avcodec_find_decoder(st->codecpar->codec_id);
     if (!dec) return E_FAIL;
     codec.reset(avcodec_alloc_context3(dec));
@@ -128,7 +141,7 @@ bool CPlaybackDemuxer::ReceiveFrame(AVCodecContext* codec, int index, CDecodedFr
         hr = Fail(L"Decoding failed: " + AvErrorText(err), E_FAIL);
         return false;
     }
-    AVStream* st = m_format->streams[index];
+    AVStream* st = m_fmt->streams[index];
     int64_t ts = frame->best_effort_timestamp;
     if (ts == AV_NOPTS_VALUE) ts = frame->pts;
     out.video = codec == m_video.get();
@@ -156,8 +169,8 @@ HRESULT CPlaybackDemuxer::Next(CDecodedFrame& out)
             if (videoDone && audioDone) return S_FALSE;
             continue;  // the decoders still hold frames
         }
-        int err = av_read_frame(m_format.get(), m_packet.get());
-        if (err == AVERROR_EOF || (err < 0 && m_format->pb && avio_feof(m_format->pb))) {
+        int err = av_read_frame(m_fmt, m_packet.get());
+        if (err == AVERROR_EOF || (err < 0 && m_fmt->pb && avio_feof(m_fmt->pb))) {
             m_eof = true;
             if (m_video) avcodec_send_packet(m_video.get(), nullptr);
             if (m_audio) avcodec_send_packet(m_audio.get(), nullptr);
@@ -178,11 +191,11 @@ HRESULT CPlaybackDemuxer::Next(CDecodedFrame& out)
 
 HRESULT CPlaybackDemuxer::Seek(REFERENCE_TIME t)
 {
-    if (!m_format) return E_FAIL;
+    if (!m_fmt) return E_FAIL;
     int64_t ts = av_rescale_q(t + m_origin, kMediaTimeBase, AVRational{1, AV_TIME_BASE});
-    int err = avformat_seek_file(m_format.get(), -1, INT64_MIN, ts, ts, 0);
-    if (err < 0) err = av_seek_frame(m_format.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
-    if (err < 0 && t <= 0) err = av_seek_frame(m_format.get(), -1, 0, AVSEEK_FLAG_BYTE);
+    int err = avformat_seek_file(m_fmt, -1, INT64_MIN, ts, ts, 0);
+    if (err < 0) err = av_seek_frame(m_fmt, -1, ts, AVSEEK_FLAG_BACKWARD);
+    if (err < 0 && t <= 0) err = av_seek_frame(m_fmt, -1, 0, AVSEEK_FLAG_BYTE);
     if (m_video) avcodec_flush_buffers(m_video.get());
     if (m_audio) avcodec_flush_buffers(m_audio.get());
     m_eof = m_videoDrained = m_audioDrained = false;

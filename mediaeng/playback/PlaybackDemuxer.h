@@ -53,7 +53,11 @@ private:
     bool ReceiveFrame(AVCodecContext* codec, int index, CDecodedFrame& out, HRESULT& hr);
     HRESULT Fail(const std::wstring& text, HRESULT hr);
 
-    FormatPtr m_format;
+    HRESULT OpenFormat(const CPlaybackInput& input);
+
+    std::unique_ptr<CMediaInput> m_input;  // owns the demuxer of an engine source
+    FormatPtr m_format;                    // else the demuxer is ours
+    AVFormatContext* m_fmt = nullptr;      // whichever of the two
     AVIOContext* m_io = nullptr;
     std::function<void(AVIOContext*)> m_closeIo;
     CodecPtr m_video, m_audio;

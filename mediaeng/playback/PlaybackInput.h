@@ -1,7 +1,9 @@
 #pragma once
 // What a playback or grab graph reads: a file path, or a custom reader such
 // as a DVD title's cells (the opener is called once per demuxer).
+#include "engine/MediaInput.h"
 #include <functional>
+#include <memory>
 #include <string>
 
 struct AVIOContext;
@@ -12,4 +14,7 @@ struct CPlaybackInput {
     // and frees one (the demuxer calls it when it closes).
     std::function<AVIOContext*()> openIo;
     std::function<void(AVIOContext*)> closeIo;
+    // Set for engine media sources (files and DVD titles): opens a fresh,
+    // probed demuxer of the source.
+    std::function<HRESULT(std::unique_ptr<CMediaInput>&)> openInput;
 };

@@ -41,9 +41,9 @@ class PausedSeek : public ::testing::TestWithParam<SeekCase> {};
 TEST_P(PausedSeek, ShowsTheFrameAtTheTime)
 {
     const SeekCase c = GetParam();
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip(c.clip), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     auto control = graph.As<IMediaControl>();
     control->Pause();
@@ -79,9 +79,9 @@ INSTANTIATE_TEST_SUITE_P(Clips, PausedSeek,
 // at its time, and ends with exactly one end-of-play.
 TEST(PlaybackGraph, PlaysToTheStopTimeWithOneEndOfPlay)
 {
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip("stop.mp4"), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     ASSERT_EQ(Seek(graph.Get(), Ms(200), Ms(600)), S_OK);
     auto start = Clock::now();
@@ -121,9 +121,9 @@ TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
     WithWatchdog(20s, [&] {
         for (const fs::path& clip : clips)
             for (const auto& seq : sequences) {
+                CRecordingSink sink;  // outlives the graph
                 ComPtr<IGraphBuilder> graph = OpenGraph(clip, MEDIA_GRAPH_PLAYBACK);
                 ASSERT_TRUE(graph);
-                CRecordingSink sink;
                 HookSink(graph.Get(), &sink);
                 auto control = graph.As<IMediaControl>();
                 for (Op op : seq) {
@@ -153,9 +153,9 @@ TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
 // Stop keeps the position: the next pause shows the frame where it stopped.
 TEST(PlaybackGraph, PauseAfterStopShowsTheStoppedFrame)
 {
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip("stopped.mp4"), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     auto control = graph.As<IMediaControl>();
     Seek(graph.Get(), Ms(800));
@@ -174,12 +174,12 @@ TEST(PlaybackGraph, SoundOnlySourceReportsItsPosition)
 {
     fs::path wav = TestDir() / "tone.wav";
     ASSERT_FALSE(fixtures::WriteAudio(wav, 0.6).empty());
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(wav, MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
     ComPtr<IBaseFilter> none;
     EXPECT_TRUE(FAILED(graph->FindFilterByName(L"MainVideoFilter", none.ReleaseAndGetAddressOf())));
     EXPECT_FALSE(graph.As<IVideoWindow>());
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink, L"WaveCodec");
     graph.As<IMediaControl>()->Run();
     ASSERT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
@@ -213,10 +213,10 @@ TEST(PlaybackSound, DiskDriverGetsTheWholeSoundWithThePicture)
     setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
     fixtures::ClipSpec spec;
     spec.seconds = 1.0;
+    CRecordingSink sink;  // outlives the graph
     ComPtr<IGraphBuilder> graph = OpenGraph(Clip("sound.mp4", spec), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
     const auto opened = Clock::now();  // the device writes from here on
-    CRecordingSink sink;
     HookSink(graph.Get(), &sink);
     std::this_thread::sleep_for(200ms);
     graph.As<IMediaControl>()->Run();

@@ -1,0 +1,62 @@
+// Plugs the playback and grab graphs into the engine's media sources: a
+// source's BuildGraph and ReadFrame come here, and each graph opens its own
+// demuxer of the source (a file, or a DVD title through its reader).
+#include "engine/FrameRecord.h"
+#include "engine/MediaSourceGraph.h"
+#include "mediaeng/playback/PlaybackGraphBuilder.h"
+#include "platform/TextConv.h"
+#include "platform/Variant.h"
+
+namespace {
+
+CPlaybackInput InputOf(IUnknown* source)
+{
+    CPlaybackInput input;
+    if (auto node = ComPtr<IUnknown>(source).As<IEngineNode>()) {
+        CVariant name;
+        if (SUCCEEDED(node->GetValue(L"FileName", &name)) && name.vt == VT_BSTR) input.url = WideToUtf8(name.AsString());
+    }
+    ComPtr<IUnknown> keep(source);
+    input.openInput = [keep](std::unique_ptr<CMediaInput>& out) { return OpenMediaInput(keep.Get(), out); };
+    return input;
+}
+
+class CPlaybackGraphProvider final : public IMediaGraphProvider {
+public:
+    CPlaybackGraphProvider() { SetMediaGraphProvider(this); }
+    ~CPlaybackGraphProvider() override
+    {
+        if (GetMediaGraphProvider() == this) SetMediaGraphProvider(nullptr);
+    }
+
+    HRESULT BuildGraph(IUnknown* source, LONG forPlayback, IUnknown** graph) override
+    {
+        if (!source || !graph) return E_POINTER;
+        *graph = nullptr;
+        IGraphBuilder* built = nullptr;
+        std::wstring error;
+        HRESULT hr = CreateMediaGraph(InputOf(source), forPlayback ? MEDIA_GRAPH_PLAYBACK : MEDIA_GRAPH_GRAB, &built, &error);
+        if (FAILED(hr)) {
+            if (!error.empty()) CErrorMng().SetError(error);
+            return hr;
+        }
+        *graph = built;  // IGraphBuilder is the graph's first interface
+        return S_OK;
+    }
+
+    HRESULT ReadFrame(IUnknown* source, REFERENCE_TIME time, void* record, BYTE** format, DWORD* dataSize,
+                      BYTE** data) override
+    {
+        if (!source || !format || !dataSize || !data) return E_POINTER;
+        DWORD formatSize = 0;
+        std::wstring error;
+        HRESULT hr = ReadPictureAt(InputOf(source), time, &formatSize, format, dataSize, data, &error);
+        if (record) static_cast<FRAME_RECORD*>(record)->cbFormat = formatSize;
+        if (FAILED(hr) && !error.empty()) CErrorMng().SetError(error);
+        return hr;
+    }
+};
+
+CPlaybackGraphProvider g_provider;
+
+}  // namespace
