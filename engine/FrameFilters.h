@@ -7,6 +7,9 @@
 #include <memory>
 
 class CGalleryItemBase;
+namespace km::frame {
+struct FrameIn;
+}
 
 class CMngFrameFilters {
 public:
@@ -21,7 +24,8 @@ public:
     // Filters the record (24 or 32-bit RGB; other pictures are converted to 24
     // bits first), then draws the watermarks given to Watermarks() at the time
     // of the frame. width and height are the caller's idea of the size; the
-    // header decides. Nothing is copied when there is nothing to do.
+    // header decides. Nothing is copied when there is nothing to do, and a
+    // working copy made by another engine operation is changed where it is.
     HRESULT ConvertForItem(int width, int height, DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
                            CGalleryItemBase* item = nullptr, REFERENCE_TIME rtTime = 0,
                            REFERENCE_TIME rtDuration = 0);
@@ -31,6 +35,9 @@ public:
     CWatermarkEngine& Watermarks() { return m_watermarks; }
 
 private:
+    HRESULT DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const km::frame::FrameIn& in,
+                      REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     int m_bExtraProcessing = 0;

@@ -2,7 +2,9 @@
 // The frame record that every frame operation takes and hands back: a format
 // block opening with a BITMAPINFOHEADER and a data block. The operations take
 // the four fields by address and point them at their own output buffers, which
-// stay valid until the same object's next call.
+// stay valid until the same object's next call. Such a block is the engine's
+// working copy: a later operation may change it where it is. A block the
+// caller brings is never written.
 #include "platform/Bitmap.h"
 
 struct FRAME_RECORD {

@@ -53,6 +53,16 @@ PixelRect KeptBand(const PixelRect& r, int w, int h)
     return best;
 }
 
+void ErasePixels(const tag_ERASEPARAM& p, const PixelView& v, const PixelRect& r)
+{
+    switch (p.nType) {
+    case ERASER_BLUR: BlurRect(v, r, std::clamp<LONG>(p.nStrength, 1, 16)); break;
+    case ERASER_PIXELATE: PixelateRect(v, r, std::clamp<LONG>(p.nCell, 1, 16)); break;
+    case ERASER_FILL: FillRectFromSurroundings(v, r); break;
+    default: break;
+    }
+}
+
 }  // namespace
 
 HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData)
@@ -70,18 +80,18 @@ HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYT
         keep = KeptBand(r, in.Width(), in.Height());
         if (keep.Empty()) return S_OK;
     }
+    if (p.nType != ERASER_CROP && in.hasData && IsRgb(in.format) && IsEngineBlock(in.data)) {
+        // A working copy of an earlier operation: no need for another one.
+        ErasePixels(p, in.View(), r);
+        return S_OK;
+    }
     hr = s.rgb.Make(in);
     if (FAILED(hr)) return hr;
     const BITMAPINFOHEADER h = MakeRgbHeader(keep.Width(), keep.Height(), in.hdr.biBitCount / 8, in.BottomUp());
     const PixelView dst = s.out.Prepare(h, in.hasData, in.data);
     if (in.hasData) {
         CopyRect(in.View(), keep.left, keep.top, dst);
-        switch (p.nType) {
-        case ERASER_BLUR: BlurRect(dst, r, std::clamp<LONG>(p.nStrength, 1, 16)); break;
-        case ERASER_PIXELATE: PixelateRect(dst, r, std::clamp<LONG>(p.nCell, 1, 16)); break;
-        case ERASER_FILL: FillRectFromSurroundings(dst, r); break;
-        default: break;
-        }
+        ErasePixels(p, dst, r);
     }
     s.out.Publish(cbFormat, pFormat, cbData, pData);
     return S_OK;

@@ -18,6 +18,14 @@ class CFilterProgram {
 public:
     void Compile(const FrameFilterSettings& s);
     bool IsIdentity() const { return m_identity; }
+    // True when every pass works pixel by pixel, so source and result may be one picture.
+    bool WorksInPlace() const { return !m_s.deinterlace && !m_s.soften && !m_s.sharpen; }
+    // How many passes Run makes (each writes a whole picture).
+    int PassCount() const
+    {
+        return int(m_s.deinterlace != 0) + int(m_lut) + int(m_matrix) + int(m_balance) + int(m_s.soften != 0) +
+               int(m_s.sharpen != 0);
+    }
     // Runs the passes from src; the result lands in a or b (both prepared with
     // src's header and distinct from it) and its view is returned.
     PixelView Run(const PixelView& src, const PixelView& a, const PixelView& b) const;

@@ -1,6 +1,8 @@
 #include "mediaeng/frame/FrameBuffer.h"
 #include <cstdlib>
 #include <cstring>
+#include <mutex>
+#include <set>
 
 namespace km::frame {
 
@@ -85,6 +87,42 @@ HRESULT ReadRecord(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
     return S_OK;
 }
 
+namespace {
+
+std::mutex& BlockMutex()
+{
+    static std::mutex m;
+    return m;
+}
+
+std::set<const BYTE*>& Blocks()
+{
+    static std::set<const BYTE*> blocks;
+    return blocks;
+}
+
+void Track(const BYTE* before, const BYTE* after)
+{
+    if (before == after) return;
+    std::lock_guard<std::mutex> lk(BlockMutex());
+    if (before) Blocks().erase(before);
+    if (after) Blocks().insert(after);
+}
+
+}  // namespace
+
+bool IsEngineBlock(const BYTE* data)
+{
+    if (!data) return false;
+    std::lock_guard<std::mutex> lk(BlockMutex());
+    return Blocks().count(data) != 0;
+}
+
+CFrameOutput::~CFrameOutput()
+{
+    for (auto& d : m_data) Track(d.empty() ? nullptr : d.data(), nullptr);
+}
+
 PixelView CFrameOutput::Prepare(const BITMAPINFOHEADER& hdr, bool withData, const BYTE* avoid)
 {
     int next = m_cur;
@@ -95,7 +133,11 @@ PixelView CFrameOutput::Prepare(const BITMAPINFOHEADER& hdr, bool withData, cons
     m_withData = withData;
     if (!withData) return ViewOf(hdr, nullptr);
     const size_t need = PictureBytes(hdr);
-    if (m_data[m_cur].size() < need) m_data[m_cur].resize(need);
+    if (m_data[m_cur].size() < need) {
+        const BYTE* before = m_data[m_cur].empty() ? nullptr : m_data[m_cur].data();
+        m_data[m_cur].resize(need);
+        Track(before, m_data[m_cur].data());
+    }
     m_hdr[m_cur].biSizeImage = static_cast<DWORD>(need);
     return ViewOf(hdr, m_data[m_cur].data());
 }

@@ -47,8 +47,17 @@ struct FrameIn {
 // cannot be trusted. Header-only when the data pointers are null or empty.
 HRESULT ReadRecord(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, FrameIn& out);
 
+// Whether the block is a working copy that an engine operation made (these
+// may be edited in place by the next operation; blocks from elsewhere never are).
+bool IsEngineBlock(const BYTE* data);
+
 class CFrameOutput {
 public:
+    CFrameOutput() = default;
+    ~CFrameOutput();
+    CFrameOutput(const CFrameOutput&) = delete;
+    CFrameOutput& operator=(const CFrameOutput&) = delete;
+
     // Makes room for a picture of hdr (no pixels when withData is false) in the
     // buffer that does not hold `avoid`; returns its view (empty without data).
     PixelView Prepare(const BITMAPINFOHEADER& hdr, bool withData, const BYTE* avoid);

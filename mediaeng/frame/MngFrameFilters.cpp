@@ -10,6 +10,8 @@ struct CMngFrameFilters::Impl {
     CFilterProgram program;
     CRgbInput rgb;
     CFrameOutput out;
+    std::vector<BYTE> spare;  // second buffer for passes that cannot work in place
+    BITMAPINFOHEADER inPlaceHdr;
 };
 
 CMngFrameFilters::CMngFrameFilters() : m_impl(std::make_unique<Impl>()) {}
@@ -41,29 +43,41 @@ HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pForm
     if (!in.hasData) return S_OK;  // neither changes the geometry
     hr = s.rgb.Make(in);
     if (FAILED(hr)) return hr;
+    if (IsEngineBlock(in.data) && (!filters || s.program.WorksInPlace())) {
+        // A working copy of an earlier operation is filtered and drawn on where it is.
+        if (filters) s.program.Run(in.View(), in.View(), in.View());
+        if (!marks) return S_OK;
+        *cbFormat = sizeof(BITMAPINFOHEADER);
+        s.inPlaceHdr = in.hdr;
+        *pFormat = reinterpret_cast<BYTE*>(&s.inPlaceHdr);
+        *cbData = in.cbData;
+        *pData = in.data;
+        return DrawMarks(cbFormat, pFormat, cbData, pData, in, rtTime, rtDuration);
+    }
     // Both buffers get the picture's header; the passes alternate between them.
     const PixelView a = s.out.Prepare(in.hdr, true, in.data);
     if (filters) {
-        PixelView b = a;
-        std::vector<BYTE> spare;  // a second buffer only when the passes need it
-        spare.resize(PictureBytes(in.hdr));
-        b = ViewOf(in.hdr, spare.data());
+        if (s.program.PassCount() > 1 && s.spare.size() < PictureBytes(in.hdr)) s.spare.resize(PictureBytes(in.hdr));
+        const PixelView b = s.program.PassCount() > 1 ? ViewOf(in.hdr, s.spare.data()) : a;
         const PixelView result = s.program.Run(in.View(), a, b);
         if (result.top != a.top) CopyRect(result, 0, 0, a);
     } else {
         CopyRect(in.View(), 0, 0, a);
     }
     s.out.Publish(cbFormat, pFormat, cbData, pData);
-    if (marks) {
-        tag_DRAW_WATERMARK_INFO info;
-        info.rtTime = rtTime;
-        info.rtDuration = rtDuration;
-        info.bIgnoreTiming = 0;
-        RECT image{0, 0, in.Width(), in.Height()};
-        m_watermarks.SetImageSize(image, 1.0, SIZE{in.Width(), in.Height()});
-        hr = m_watermarks.Draw(cbFormat, pFormat, cbData, pData, &info);
-    }
-    return hr;
+    return marks ? DrawMarks(cbFormat, pFormat, cbData, pData, in, rtTime, rtDuration) : S_OK;
+}
+
+HRESULT CMngFrameFilters::DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
+                                    const km::frame::FrameIn& in, REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration)
+{
+    tag_DRAW_WATERMARK_INFO info;
+    info.rtTime = rtTime;
+    info.rtDuration = rtDuration;
+    info.bIgnoreTiming = 0;
+    const RECT image{0, 0, in.Width(), in.Height()};
+    m_watermarks.SetImageSize(image, 1.0, SIZE{in.Width(), in.Height()});
+    return m_watermarks.Draw(cbFormat, pFormat, cbData, pData, &info);
 }
 
 HRESULT CMngFrameFilters::StartExtraProcessing()

@@ -1,4 +1,5 @@
 #include "mediaeng/frame/SwsScaler.h"
+#include "mediaeng/frame/ParallelRows.h"
 #include <cstring>
 extern "C" {
 #include <libswscale/swscale.h>
@@ -99,7 +100,9 @@ HRESULT CSwsScaler::Scale(const FrameIn& in, const RECT* srcRect, const PixelVie
 void CopyRect(const PixelView& src, int x, int y, const PixelView& dst)
 {
     const size_t bytes = static_cast<size_t>(dst.width) * dst.bpp;
-    for (int r = 0; r < dst.height; ++r) std::memcpy(dst.Row(r), src.At(x, y + r), bytes);
+    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [&](int r0, int r1) {
+        for (int r = r0; r < r1; ++r) std::memcpy(dst.Row(r), src.At(x, y + r), bytes);
+    });
 }
 
 }  // namespace km::frame

@@ -136,6 +136,29 @@ TEST(Eraser, CropKeepsTheLargestBandWithoutTheRectangle)
     }
 }
 
+TEST(Eraser, WorksOnAnEarlierOperationsCopyButNeverOnTheCallersBlock)
+{
+    const auto src = Greys({10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 120});
+    const tag_ERASEPARAM pixelate = Param(ERASER_PIXELATE, 0, 2, 0, 2, 8, 2);
+    const tag_ERASEPARAM fill = Param(ERASER_FILL, 2, 4, 0, 1);
+    TestFrame f(4, 3, src);
+    CEraserFilter first, second;
+    first.SetProperty(&pixelate);
+    ASSERT_EQ(S_OK, first.Erase(f.F(), f.PF(), f.D(), f.PD()));
+    BYTE* copy = f.rec.pbData;
+    EXPECT_NE(f.data.data(), copy);
+    second.SetProperty(&fill);
+    ASSERT_EQ(S_OK, second.Erase(f.F(), f.PF(), f.D(), f.PD()));
+    EXPECT_EQ(copy, f.rec.pbData);  // the first one's working copy, changed where it is
+    EXPECT_EQ(Greys({35, 35, 53, 65, 35, 35, 70, 80, 90, 100, 110, 120}), Pixels(f.rec));
+
+    TestFrame g(4, 3, src);
+    ASSERT_EQ(S_OK, second.Erase(g.F(), g.PF(), g.D(), g.PD()));
+    EXPECT_NE(g.data.data(), g.rec.pbData);  // the caller's own block gets a copy
+    g.Reset();
+    EXPECT_EQ(src, Pixels(g.rec));
+}
+
 TEST(Eraser, NothingHappensWithoutAKindOrARectangle)
 {
     const tag_ERASEPARAM none[] = {Param(ERASER_NONE, 0, 2, 0, 2), Param(7, 0, 2, 0, 2), Param(-1, 0, 2, 0, 2),

@@ -76,8 +76,11 @@ TEST(FrameFilters, NeutralCurvesStillRunGiveTheSameBytes)
     m.SetFilterValues(t);
     ASSERT_EQ(S_OK, m.ConvertForItem(4, 3, f.F(), f.PF(), f.D(), f.PD()));
     auto back = Pixels(f.rec);
-    for (size_t i = 0; i < kColours.size(); ++i)
-        if (((kColours[i] >> 16) & 0xFF) != 255) EXPECT_EQ(kColours[i], back[i]) << i;
+    for (size_t i = 0; i < kColours.size(); ++i) {
+        if (((kColours[i] >> 16) & 0xFF) != 255) {
+            EXPECT_EQ(kColours[i], back[i]) << i;
+        }
+    }
 }
 
 TEST(FrameFilters, EachFilterAloneDoesWhatItsNameSays)
