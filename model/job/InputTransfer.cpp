@@ -147,9 +147,12 @@ void CParametersTransfer::WriteStillImageFlags(IUnknown* source)
 {
     const CParametersObj* settings = OutputSettings(kVideoOutput);
     if (settings && settings->is_create) {
+        // The duration lives with the video output's advanced settings.
+        const CParametersObj* advanced = AdvancedSettings(kVideoOutput);
+        const double seconds = advanced ? advanced->adv_image_duration : 0;
         SetSourceProperty(source, L"IsVirtualFile", CVariant(int32_t{1}));
         SetSourceProperty(source, L"IsVirtualVideoFile", CVariant(int32_t{1}));
-        SetSourceProperty(source, L"VirtualDuration", CVariant(static_cast<double>(settings->adv_image_duration)));
+        SetSourceProperty(source, L"VirtualDuration", CVariant(seconds));
     } else {
         SetSourceProperty(source, L"IsVirtualFile", CVariant(int32_t{0}));
         SetSourceProperty(source, L"IsVirtualVideoFile", CVariant(int32_t{0}));

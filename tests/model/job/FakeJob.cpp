@@ -1,4 +1,7 @@
 #include "FakeJob.h"
+#include "engine/EngineIds.h"
+#include "engine/EngineInit.h"
+#include "platform/ClassRegistry.h"
 #include <sstream>
 
 namespace jobfakes {
@@ -100,6 +103,12 @@ HRESULT Node::GetItemByName(const wchar_t* name, IUnknown** item)
     ComPtr<Property> p = MakeComObject<Property>(m_log, m_path + L"|fact");
     *item = static_cast<IEngineProperty*>(p.Detach());
     return S_OK;
+}
+
+HRESULT Node::Open(IMsgHandler*)
+{
+    if (onOpen) onOpen(*this);
+    return openResult;
 }
 
 HRESULT Node::GetLastError(BSTR* text)
@@ -221,6 +230,33 @@ ComPtr<Node> MakeSource(LogPtr log, const std::wstring& path, std::set<std::wstr
     s->isSource = true;
     s->facts = std::move(facts);
     return s;
+}
+
+SourceFactory::SourceFactory(LogPtr log) : m_log(std::move(log))
+{
+    CoInitialize();  // the engine's own registrations first, so ours wins
+    CoRegisterClass(CLSID_MediaSource, [this]() -> IUnknown* {
+        ComPtr<Node> s = MakeSource(m_log, L"S" + std::to_wstring(made.size()), {});
+        s->onOpen = [this](Node& n) {
+            const std::wstring name = n.Value(L"FileName").AsString();
+            if (failing.count(name)) {
+                n.openResult = E_FAIL;
+                return;
+            }
+            n.facts = {L"Video", L"Width", L"Height"};
+            for (const std::wstring& end : imageEndings)
+                if (name.size() >= end.size() && name.compare(name.size() - end.size(), end.size(), end) == 0)
+                    n.facts = {L"Width", L"Height"};
+        };
+        made.push_back(s);
+        return static_cast<IEngineNode*>(s.Get());
+    });
+}
+
+SourceFactory::~SourceFactory()
+{
+    CoUnregisterClass(CLSID_MediaSource);
+    EngineInitialize();
 }
 
 }  // namespace jobfakes

@@ -4,6 +4,7 @@
 // "path|name|kind|value", and the job counts its live instances.
 #include "engine/ConversionJob.h"
 #include "engine/MediaSourceGraph.h"
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -63,6 +64,7 @@ public:
     std::set<std::wstring> facts;    // container items ("Width", "Height", "Video")
     HRESULT openResult = S_OK;
     bool isSource = false;           // answers IMediaSourceGraph / IPropertyContainer
+    std::function<void(Node&)> onOpen;  // lets a test shape the source by its "FileName"
 
     // IEngineNode
     HRESULT GetItem(const wchar_t* name, IUnknown** item) override;
@@ -92,7 +94,7 @@ public:
     HRESULT Contains(const wchar_t*, BOOL*) override { return E_NOTIMPL; }
     HRESULT GetItemByName(const wchar_t* name, IUnknown** item) override;
     // IMediaSourceGraph
-    HRESULT Open(IMsgHandler*) override { return openResult; }
+    HRESULT Open(IMsgHandler*) override;
     HRESULT ContinueOpen(IProgressImpl*) override { return S_OK; }
     HRESULT BuildGraph(LONG, IUnknown**) override { return E_NOTIMPL; }
     HRESULT ReadFrame(REFERENCE_TIME, void*, BYTE**, DWORD*, BYTE**) override { return E_NOTIMPL; }
@@ -198,6 +200,21 @@ public:
     HRESULT AddChild(const wchar_t*, IUnknown*) override { return E_NOTIMPL; }
     HRESULT RemoveItem(const wchar_t*) override { return E_NOTIMPL; }
     HRESULT ApplySwitch(IUnknown*, LONG) override { return E_NOTIMPL; }
+};
+
+// Makes the engine's media source class hand out fake sources while it
+// lives: a file whose name ends with one of imageEndings probes as a still
+// picture, one in failing fails to open, any other as video.
+class SourceFactory {
+public:
+    explicit SourceFactory(LogPtr log);
+    ~SourceFactory();
+    std::vector<std::wstring> imageEndings{L".jpg"};
+    std::set<std::wstring> failing;  // by file name
+    std::vector<ComPtr<Node>> made;
+
+private:
+    LogPtr m_log;
 };
 
 // A media source named path with the given container facts.
