@@ -36,6 +36,7 @@ void RegisterEngineClasses()
 {
     RegisterJobClasses();
     RegisterSourceClasses();
+    RegisterCodecEnumerators();
 }
 
 }  // namespace mediaeng

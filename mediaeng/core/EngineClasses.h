@@ -5,4 +5,5 @@ namespace mediaeng {
 void RegisterEngineClasses();
 void RegisterJobClasses();      // mediaeng/core/JobTree.cpp
 void RegisterSourceClasses();   // mediaeng/probe/MediaSource.cpp
+void RegisterCodecEnumerators(); // mediaeng/core/CodecEnumerator.cpp
 }  // namespace mediaeng

@@ -61,9 +61,7 @@ int64_t CDvdTitleReader::SeekPacket(void* self, int64_t offset, int whence)
 int CDvdTitleReader::Read(uint8_t* buf, int size)
 {
     if (size <= 0) return 0;
-    const int64_t total = Size();
-    if (m_pos >= total) return AVERROR_EOF;
-    // Find the cell of the current sector.
+    if (m_pos >= Size()) return AVERROR_EOF;
     uint64_t sector = static_cast<uint64_t>(m_pos / kSector);
     const int within = static_cast<int>(m_pos % kSector);
     for (const DvdCell& c : m_cells) {
@@ -72,8 +70,17 @@ int CDvdTitleReader::Read(uint8_t* buf, int size)
             sector -= len;
             continue;
         }
+        const int first = static_cast<int>(c.first + sector);
+        if (within == 0 && size >= kSector) {
+            // Whole sectors straight into the caller's buffer, within this cell.
+            const size_t count = std::min<uint64_t>(static_cast<uint64_t>(size / kSector), len - sector);
+            const ssize_t got = DVDReadBlocks(m_file, first, count, buf);
+            if (got <= 0) return AVERROR(EIO);
+            m_pos += got * kSector;
+            return static_cast<int>(got * kSector);
+        }
         unsigned char block[kSector];
-        if (DVDReadBlocks(m_file, static_cast<int>(c.first + sector), 1, block) != 1) return AVERROR(EIO);
+        if (DVDReadBlocks(m_file, first, 1, block) != 1) return AVERROR(EIO);
         const int n = std::min(size, kSector - within);
         std::memcpy(buf, block + within, static_cast<size_t>(n));
         m_pos += n;

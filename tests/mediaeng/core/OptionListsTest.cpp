@@ -3,6 +3,7 @@
 #include "engine/OptionLists.h"
 #include "engine/OutputFormatEnum.h"
 #include "mediaeng/core/FormatTable.h"
+#include "platform/ClassRegistry.h"
 #include <gtest/gtest.h>
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -129,4 +130,26 @@ TEST(AVCodecs, DefaultCodecAndCapabilities)
     CMP3AudioCodecs mp3;
     EXPECT_NE(mp3.InitAudioFormat(1, 0), S_OK);
     EXPECT_EQ(mp3.GetWaveCount(), 0u);
+}
+
+TEST(AVCodecs, EnumeratorsAddNothingTheBuildCannotEncode)
+{
+    ComPtr<ICodecExternal> codecs;
+    ASSERT_EQ(CoCreate(CLSID_AVIVideoCodecEnum, codecs), S_OK);
+    LONG n = 0;
+    codecs->GetCount(&n);
+    EXPECT_GT(n, 0);
+    CAVIVideoCodecs list;
+    const size_t before = list.GetCount();
+    list.Clear();
+    EXPECT_EQ(list.FetchCodec(codecs.Get()), S_OK);
+    EXPECT_EQ(list.GetCount(), before);  // what the enumerator names, nothing else
+    EXPECT_EQ(list.FetchCodec(codecs.Get()), S_OK);
+    EXPECT_EQ(list.GetCount(), before);  // no duplicates
+    EXPECT_EQ(list.FetchCodec(nullptr), E_POINTER);
+    ComPtr<ICodecExternal> wma;
+    ASSERT_EQ(CoCreate(CLSID_WMVAudioCodecEnum, wma), S_OK);
+    BSTR name = nullptr;
+    LONG tag = 0;
+    EXPECT_EQ(wma->GetCodec(99, &name, &tag), E_INVALIDARG);
 }

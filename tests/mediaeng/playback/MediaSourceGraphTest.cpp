@@ -4,6 +4,7 @@
 #include "engine/EngineIds.h"
 #include "engine/FrameRecord.h"
 #include "engine/MediaSourceGraph.h"
+#include "fixtures/DvdFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "platform/ClassRegistry.h"
 #include <gtest/gtest.h>
@@ -69,4 +70,64 @@ TEST(MediaSourceGraph, SourceWhoseFileWentAwayFailsWithATextOnTheCaller)
     std::wstring text;
     EXPECT_TRUE(CErrorMng().IsLastError(&text));
     EXPECT_FALSE(text.empty());
+}
+
+namespace {
+struct NoProgress : IProgressImpl {
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT SetRange(LONGLONG) override { return S_OK; }
+    HRESULT SetPos(LONGLONG) override { return S_OK; }
+    HRESULT Reserved() override { return S_OK; }
+    BOOL CanContinue() override { return 1; }
+};
+}  // namespace
+
+// A DVD title plays and gives its pictures like a file (its picture has no counter).
+TEST(MediaSourceGraph, DvdTitlePlaysAndGrabsLikeAFile)
+{
+    std::string why;
+    const fs::path disc = fixtures::WriteDvd(TestDir() / "dvd", &why);
+    if (disc.empty()) GTEST_SKIP() << "no DVD fixture: " << why;
+    ComPtr<IEngineNode> dvd;
+    ASSERT_EQ(CoCreate(CLSID_MediaSource, dvd), S_OK);
+    dvd->SetValue(L"FileName", CVariant(disc.wstring()));
+    dvd->SetValue(L"Type", CVariant(int32_t{1}));
+    auto dvdGraph = dvd.As<IMediaSourceGraph>();
+    HRESULT hr = dvdGraph->Open(nullptr);
+    NoProgress progress;
+    if (hr == MS_OPEN_PENDING) hr = dvdGraph->ContinueOpen(&progress);
+    ASSERT_EQ(hr, S_OK);
+    ComPtr<IUnknown> list, item;
+    dvd->GetItem(L"SubFiles", list.ReleaseAndGetAddressOf());
+    ASSERT_TRUE(list.As<IEngineCollection>());
+    list.As<IEngineCollection>()->GetItem(0, item.ReleaseAndGetAddressOf());
+    ComPtr<IMediaSourceGraph> title = item.As<IMediaSourceGraph>();
+    ASSERT_TRUE(title);
+
+    CRecordingSink sink;  // outlives the graph
+    ComPtr<IUnknown> unknown;
+    ASSERT_EQ(title->BuildGraph(1, unknown.ReleaseAndGetAddressOf()), S_OK);
+    ComPtr<IGraphBuilder> graph = unknown.As<IGraphBuilder>();
+    ASSERT_TRUE(graph);
+    LONGLONG duration = 0;
+    graph.As<IMediaSeeking>()->GetDuration(&duration);
+    ASSERT_GT(duration, kSecond * 3 / 4);  // the titles last 1 s and 2 s
+    HookSink(graph.Get(), &sink);
+    Seek(graph.Get(), duration - kSecond / 2);
+    graph.As<IMediaControl>()->Run();
+    EXPECT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+    auto frames = sink.Frames();
+    EXPECT_GE(frames.size(), 10u);
+    ASSERT_FALSE(frames.empty());
+    for (size_t i = 1; i < frames.size(); ++i) EXPECT_EQ(frames[i].sampleTime - frames[i - 1].sampleTime, 400000);
+    ClearGraphFull(graph.Get());
+
+    FRAME_RECORD record;
+    ASSERT_EQ(title->ReadFrame(kSecond / 2, &record, &record.pbFormat, &record.cbData, &record.pbData), S_OK);
+    EXPECT_EQ(reinterpret_cast<BITMAPINFOHEADER*>(record.pbFormat)->biWidth, 720);
+    EXPECT_EQ(record.cbData, DibStride(720, 24) * 576);
+    std::free(record.pbFormat);
+    std::free(record.pbData);
 }

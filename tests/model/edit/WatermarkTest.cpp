@@ -4,6 +4,7 @@
 #include "model/edit/WatermarksObj.h"
 #include "platform/Archive.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <functional>
 
 using namespace editing_test;
@@ -103,6 +104,12 @@ TEST(FontCatalog, SystemFontsReportScriptsByCode)
     EXPECT_TRUE(std::is_sorted(faces.begin(), faces.end()));
     std::vector<FontScript> scripts = GetFontCatalog().GetScripts(faces.front());
     ASSERT_FALSE(scripts.empty());
+    if (std::find(faces.begin(), faces.end(), L"DejaVu Sans") != faces.end()) {
+        std::vector<int32_t> codes;
+        for (const FontScript& s : GetFontCatalog().GetScripts(L"DejaVu Sans")) codes.push_back(s.charset);
+        for (int32_t code : {0, 204, 161})  // Western, Cyrillic, Greek
+            EXPECT_NE(std::find(codes.begin(), codes.end(), code), codes.end()) << code;
+    }
     // A face that is not installed still gets the scripts of its stand-in.
     EXPECT_FALSE(GetFontCatalog().GetScripts(L"No Such Face 1234").empty());
 }
@@ -295,6 +302,12 @@ TEST(WatermarkEngine, NoItemWithoutACollectionOrForAnUnknownKind)
     w.CreateEngineWatermark(nullptr, 0);
     EXPECT_EQ(w.GetEngineItem(), nullptr);
     w.ApplyToEngine(0);  // nothing to write into
+
+    // An item without "Timelines" still gets its fades.
+    log->missing = {L"Timelines"};
+    w.timelineAllVideo = 1;
+    w.CreateEngineWatermark(static_cast<IEngineNode*>(format.Get()), 0);
+    EXPECT_EQ(log->entries.back(), L"Watermarks[0]/FadeOut=I4:0");
 }
 
 namespace {

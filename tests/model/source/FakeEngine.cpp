@@ -1,6 +1,7 @@
 #include "FakeEngine.h"
 #include "engine/EngineIds.h"
 #include "engine/EngineInit.h"
+#include "mediaeng/core/EngineClasses.h"
 #include "platform/ClassRegistry.h"
 #include <chrono>
 #include <thread>
@@ -63,6 +64,8 @@ HRESULT CFakeSource::GetItemByName(const wchar_t* name, IUnknown** item)
 HRESULT CFakeSource::Open(IMsgHandler*)
 {
     ++openCalls;
+    // As the engine: the thread's last error is cleared, then set on failure.
+    m_errors.SetError(FAILED(openResult) ? errorText : L"");
     return openResult;
 }
 
@@ -82,6 +85,7 @@ HRESULT CFakeSource::ContinueOpen(IProgressImpl* progress)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     continueRunning = false;
+    m_errors.SetError(FAILED(continueResult) ? errorText : L"");
     return continueResult;
 }
 
@@ -143,8 +147,9 @@ CSourceFactoryScope::CSourceFactoryScope()
 
 CSourceFactoryScope::~CSourceFactoryScope()
 {
+    // The engine registers its classes once per process: put its source back.
     CoUnregisterClass(CLSID_MediaSource);
-    EngineInitialize();
+    mediaeng::RegisterSourceClasses();
 }
 
 void CSourceFactoryScope::Queue(const ComPtr<CFakeSource>& source)

@@ -130,6 +130,9 @@ public:
     HRESULT GetJob(IUnknown**) override { return E_NOTIMPL; }
 
     HRESULT QueryInterface(REFIID iid, void** out) override;
+
+private:
+    CErrorMng m_errors;
 };
 
 ComPtr<CFakeSource> MakeSource();
