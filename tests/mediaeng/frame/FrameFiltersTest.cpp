@@ -305,3 +305,27 @@ TEST(FrameFilters, LargeFramesGiveTheSameResultAsSmallOnes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameFilters, AYuvPictureIsFilteredAsRgb)
+{
+    BITMAPINFOHEADER h;
+    h.biWidth = 4;
+    h.biHeight = 2;
+    h.biBitCount = 12;
+    h.biCompression = FOURCC_I420;
+    std::vector<BYTE> yuv(4 * 2 + 2 * 2, 128);
+    FRAME_RECORD r{sizeof(h), reinterpret_cast<BYTE*>(&h), static_cast<DWORD>(yuv.size()), yuv.data()};
+    CMngFrameFilters m;
+    FrameFilterSettings s;
+    s.negative = 1;
+    m.SetFilterValues(s);
+    ASSERT_EQ(S_OK, m.ConvertForItem(4, 2, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData));
+    EXPECT_EQ(24, HeaderOf(r).biBitCount);
+    EXPECT_EQ(DWORD(BI_RGB), HeaderOf(r).biCompression);
+    EXPECT_NEAR(255.0 - 130.0, double(PixelAt(r, 2, 1) & 0xFF), 3.0);
+    EXPECT_EQ(std::vector<BYTE>(12, 128), yuv);
+}
+
+}  // namespace
