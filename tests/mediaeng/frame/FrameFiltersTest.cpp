@@ -329,3 +329,52 @@ TEST(FrameFilters, AYuvPictureIsFilteredAsRgb)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameFilters, ManyBytesAtATimeGiveTheTableValues)
+{
+    // Wide rows take the vector path for straight curves; one pixel the table.
+    std::vector<uint32_t> ramp;
+    for (int v = 0; v < 256; ++v) ramp.push_back(0x010101u * v);
+    const int kinds[][2] = {{5, 13}, {-40, 0}, {0, -70}, {100, 100}, {33, -3}};
+    for (const auto& k : kinds) {
+        FrameFilterSettings s;
+        s.brightness = k[0];
+        s.contrast = k[1];
+        const auto wide = Filter(s, ramp, 256, 1);
+        for (int v = 0; v < 256; ++v)
+            ASSERT_EQ(Filter(s, {ramp[v]}, 1, 1)[0], wide[v]) << k[0] << " " << k[1] << " at " << v;
+    }
+}
+
+}  // namespace
+
+#include "mediaeng/frame/AffineBytes.h"
+#include "mediaeng/frame/FilterCurves.h"
+
+namespace {
+
+TEST(AffineBytes, OnlyStraightCurvesThatMatchTheTableAreTaken)
+{
+    using namespace km::frame;
+    std::array<double, 256> values;
+    std::array<BYTE, 256> table;
+    auto fill = [&](auto curve) {
+        for (int x = 0; x < 256; ++x) {
+            values[x] = ClampChannel(curve(x));
+            table[x] = BYTE(std::lround(values[x]));
+        }
+    };
+    AffineCurve c;
+    fill([](double x) { return ContrastCurve(BrightnessCurve(x, 5), 13); });
+#if defined(__SSE2__)
+    EXPECT_TRUE(FitAffine(values, table, c));
+#endif
+    fill([](double x) { return GammaCurve(x, 40); });
+    EXPECT_FALSE(FitAffine(values, table, c));
+    fill([](double) { return 255.0; });
+    EXPECT_FALSE(FitAffine(values, table, c));
+}
+
+}  // namespace
