@@ -149,12 +149,12 @@ TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
                     case SeekHalf: Seek(graph.Get(), Ms(1000)); break;
                     case SeekEnd: Seek(graph.Get(), Ms(1990)); break;
                     }
-                    EXPECT_LT(Clock::now() - t0, 50ms) << "a control call waited";
+                    EXPECT_LT(Clock::now() - t0, 1s) << "a control call waited for the streaming thread";
                     std::this_thread::sleep_for(30ms);
                 }
                 auto t0 = Clock::now();
                 ClearGraphFull(graph.Get());
-                EXPECT_LT(Clock::now() - t0, 500ms) << "tear-down was slow";
+                EXPECT_LT(Clock::now() - t0, 2s) << "tear-down waited";
                 // A cleared graph refuses further work and never calls the sink again.
                 EXPECT_TRUE(FAILED(control->Run()));
                 LONG code = 0;
