@@ -131,6 +131,50 @@ TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
     EXPECT_EQ(info.counters.back(), 29);
 }
 
+TEST_F(JobRun, FiltersAndStreamSwitchesReachTheOutput)
+{
+    const fs::path dir = TestFolder();
+    auto source = AddSource(fixtures::WriteClip(dir / "clip.mkv"));
+    source->Prop(L"IsAudio0", CVariant(int32_t{0}));  // the only audio stream switched off
+    Set(L"OutputFormatID", CVariant(int32_t{13}));
+    ComPtr<IUnknown> filters;
+    m_format->GetItem(L"Filters", filters.ReleaseAndGetAddressOf());
+    ComPtr<IEngineCollection> list;
+    filters->QueryInterface(IID_IEngineCollection, reinterpret_cast<void**>(list.ReleaseAndGetAddressOf()));
+    ComPtr<IUnknown> first;
+    list->GetItem(0, first.ReleaseAndGetAddressOf());
+    ComPtr<IEngineNode> item;
+    first->QueryInterface(IID_IEngineNode, reinterpret_cast<void**>(item.ReleaseAndGetAddressOf()));
+    item->SetValue(L"IsImageNegative", CVariant(int32_t{1}));
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "clip.mp4");
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_FALSE(info.hasAudio);
+    ASSERT_EQ(info.frames, 50);
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(info.counters[i], 255 - i);  // white and black swapped
+}
+
+TEST_F(JobRun, DisplayAspectIsKeptOrSet)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteWideAspectClip(dir / "wide.mp4"));
+    Set(L"OutputFormatID", CVariant(int32_t{16}));
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "kept").string())));
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    EXPECT_NEAR(fixtures::ReadMedia(dir / "kept" / "wide.mkv", false).displayAspect, 16.0 / 9.0, 0.01);
+
+    ASSERT_EQ(CoCreate(CLSID_ConversionJob, m_job), S_OK);
+    m_format = job::FirstFormatNodeOf(m_job.Get());
+    AddSource(dir / "wide.mp4");
+    Set(L"OutputFormatID", CVariant(int32_t{16}));
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "square").string())));
+    Set(L"AspectRatioType", CVariant(int32_t{1}));  // 4:3
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    EXPECT_NEAR(fixtures::ReadMedia(dir / "square" / "wide.mkv", false).displayAspect, 4.0 / 3.0, 0.01);
+}
+
 TEST_F(JobRun, NoFormatChosenIsAnErrorLine)
 {
     AddSource(fixtures::WriteClip(TestFolder() / "clip.avi"));
