@@ -114,6 +114,7 @@ HRESULT CMediaSource::Fail(UINT id, const std::wstring& path, HRESULT hr)
 
 HRESULT CMediaSource::Open(IMsgHandler*)
 {
+    std::lock_guard<std::mutex> opening(m_openMutex);
     {
         CSchemaLock l;
         if (m_state == State::Open) return S_OK;
@@ -187,6 +188,7 @@ HRESULT CMediaSource::OpenTitle(const std::string& discPath, int title, const st
 
 HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
 {
+    std::lock_guard<std::mutex> opening(m_openMutex);
     {
         CSchemaLock l;
         if (m_state == State::Open) return S_OK;

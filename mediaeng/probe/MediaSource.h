@@ -5,6 +5,7 @@
 #include "mediaeng/core/EngineObjects.h"
 #include "mediaeng/probe/MediaProbe.h"
 #include <atomic>
+#include <mutex>
 #include <memory>
 
 namespace mediaeng {
@@ -48,6 +49,7 @@ private:
     std::wstring m_lastError;
     ComPtr<IUnknown> m_graph;
     std::atomic<bool> m_cancel{false};
+    std::mutex m_openMutex;  // one open at a time; taken before the schema lock
 };
 
 void RegisterSourceClasses();
