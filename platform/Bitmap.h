@@ -22,6 +22,15 @@ static_assert(sizeof(BITMAPINFOHEADER) == 40);
 
 constexpr DWORD BI_RGB = 0;
 
+// One colour of a palette or a 32-bit pixel, in memory order.
+struct RGBQUAD {
+    BYTE rgbBlue = 0;
+    BYTE rgbGreen = 0;
+    BYTE rgbRed = 0;
+    BYTE rgbReserved = 0;
+};
+static_assert(sizeof(RGBQUAD) == 4);
+
 // Bytes in one row of a DIB of the given width and depth.
 constexpr DWORD DibStride(LONG width, WORD bitCount)
 {

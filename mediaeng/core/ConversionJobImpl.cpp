@@ -14,13 +14,9 @@ CConversionJob::CConversionJob() : CEngineNode(L"Job")
 
 CConversionJob::~CConversionJob()
 {
-    // The runner's worker reads the tree: it goes first.
-    std::unique_ptr<IConversionRunner> runner;
-    {
-        std::lock_guard<std::mutex> lk(m_runnerMutex);
-        runner.swap(m_runner);
-    }
-    runner.reset();
+    // The runner's worker reads the tree: it goes first (joined by its
+    // destructor, with no lock of ours held).
+    m_runner.reset();
 }
 
 HRESULT CConversionJob::QueryInterface(REFIID iid, void** out)
@@ -50,18 +46,27 @@ HRESULT CConversionJob::GetRoot(IEngineNode** root)
     return S_OK;
 }
 
+IConversionRunner* CConversionJob::ExistingRunner()
+{
+    std::lock_guard<std::mutex> lk(m_runnerMutex);
+    return m_runner.get();
+}
+
+// The runner, once made, lives as long as the job: calls into it are made
+// without the mutex, so its worker may ask the job anything while Stop or
+// Wait joins it.
 HRESULT CConversionJob::GetState(LONG* state)
 {
     if (!state) return E_POINTER;
-    std::lock_guard<std::mutex> lk(m_runnerMutex);
-    *state = m_runner ? m_runner->GetState() : JOB_IDLE;
+    IConversionRunner* runner = ExistingRunner();
+    *state = runner ? runner->GetState() : JOB_IDLE;
     return S_OK;
 }
 
 HRESULT CConversionJob::Wait(DWORD ms)
 {
-    std::lock_guard<std::mutex> lk(m_runnerMutex);
-    return m_runner ? m_runner->Wait(ms) : S_OK;
+    IConversionRunner* runner = ExistingRunner();
+    return runner ? runner->Wait(ms) : S_OK;
 }
 
 HRESULT CConversionJob::GetFilesNode(IFilesNode** files)
@@ -85,8 +90,8 @@ HRESULT CConversionJob::GetProfiles(IEngineCollection** profiles)
 HRESULT CConversionJob::GetResult(HRESULT* result)
 {
     if (!result) return E_POINTER;
-    std::lock_guard<std::mutex> lk(m_runnerMutex);
-    *result = m_runner ? m_runner->GetResult() : S_OK;
+    IConversionRunner* runner = ExistingRunner();
+    *result = runner ? runner->GetResult() : S_OK;
     return S_OK;
 }
 
@@ -110,8 +115,8 @@ HRESULT CConversionJob::Pause()
 
 HRESULT CConversionJob::Stop()
 {
-    std::lock_guard<std::mutex> lk(m_runnerMutex);
-    return m_runner ? m_runner->Stop() : S_OK;
+    IConversionRunner* runner = ExistingRunner();
+    return runner ? runner->Stop() : S_OK;
 }
 
 }  // namespace mediaeng

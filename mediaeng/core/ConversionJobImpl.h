@@ -29,7 +29,8 @@ public:
     HRESULT Stop() override;
 
 private:
-    IConversionRunner* Runner();
+    IConversionRunner* Runner();          // made on first use
+    IConversionRunner* ExistingRunner();  // null when none was made
 
     std::mutex m_runnerMutex;
     std::unique_ptr<IConversionRunner> m_runner;

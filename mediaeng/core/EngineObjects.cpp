@@ -280,7 +280,13 @@ CEngineNode* CEngineNode::FromUnknown(IUnknown* object)
 
 HRESULT CEngineNode::QueryInterface(REFIID iid, void** out)
 {
-    const bool collection = (m_roles & NODE_COLLECTION) != 0;
+    // A node with facts lists them as a read-only collection (categories, then
+    // their items), which is how the source properties grid walks them.
+    bool collection = (m_roles & NODE_COLLECTION) != 0;
+    if (!collection && iid == IID_IEngineCollection) {
+        CSchemaLock l;
+        collection = !m_facts.empty();
+    }
     if ((iid == IID_IFilesNode && !(m_roles & NODE_FILES)) || (iid == IID_IEngineCollection && !collection) ||
         (iid == IID_IFormatsMode && !(m_roles & NODE_FORMATS))) {
         if (out) *out = nullptr;
@@ -484,6 +490,7 @@ HRESULT CEngineNode::GetItemByName(const wchar_t* name, IUnknown** item)
 HRESULT CEngineNode::GetItem(LONG index, IUnknown** item)
 {
     CSchemaLock l;
+    if (!(m_roles & NODE_COLLECTION)) return GetAt(index, item);
     if (index < 0 || static_cast<size_t>(index) >= m_list.size()) {
         if (item) *item = nullptr;
         return E_INVALIDARG;
@@ -495,6 +502,7 @@ HRESULT CEngineNode::Remove(LONG index)
 {
     ComPtr<IUnknown> removed;
     CSchemaLock l;
+    if (!(m_roles & NODE_COLLECTION)) return E_ACCESSDENIED;
     if (index < 0 || static_cast<size_t>(index) >= m_list.size()) return E_INVALIDARG;
     removed = std::move(m_list[static_cast<size_t>(index)]);
     m_list.erase(m_list.begin() + index);
@@ -505,6 +513,7 @@ HRESULT CEngineNode::RemoveAll()
 {
     std::vector<ComPtr<IUnknown>> removed;
     CSchemaLock l;
+    if (!(m_roles & NODE_COLLECTION)) return E_ACCESSDENIED;
     removed.swap(m_list);
     return S_OK;
 }
@@ -513,6 +522,7 @@ HRESULT CEngineNode::Insert(LONG index, IUnknown* item)
 {
     if (!item) return E_INVALIDARG;
     CSchemaLock l;
+    if (!(m_roles & NODE_COLLECTION)) return E_ACCESSDENIED;
     size_t at = std::clamp<LONG>(index, 0, static_cast<LONG>(m_list.size()));
     m_list.insert(m_list.begin() + static_cast<std::ptrdiff_t>(at), ComPtr<IUnknown>(item));
     Adopt(item);

@@ -1,4 +1,5 @@
 #include "mediaeng/frame/FilterProgram.h"
+#include "mediaeng/frame/AffineBytes.h"
 #include "mediaeng/frame/AutoLevels.h"
 #include "mediaeng/frame/ParallelRows.h"
 #include "mediaeng/frame/SpatialFilters.h"
@@ -31,6 +32,19 @@ void ApplyLuts(const PixelView& src, const PixelView& dst, const std::array<Chan
 {
     const int w = src.width;
     const int bpp = src.bpp;
+    if (bpp == 3 && lut[0] == lut[1] && lut[1] == lut[2]) {
+        // One curve for all channels: a row is just bytes.
+        ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
+            const BYTE* t = lut[0].data();
+            const int n = w * 3;
+            for (int y = y0; y < y1; ++y) {
+                const BYTE* s = src.Row(y);
+                BYTE* d = dst.Row(y);
+                for (int i = 0; i < n; ++i) d[i] = t[s[i]];
+            }
+        });
+        return;
+    }
     ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
         const BYTE* lb = lut[0].data();
         const BYTE* lg = lut[1].data();
@@ -128,20 +142,34 @@ void CFilterProgram::Compile(const FrameFilterSettings& s)
             for (int x = 0; x < 256; ++x)
                 m_balanceLuts[i][x] = ToByte(BalanceCurve(x, amounts[kRgbOfPicture[i]], s.range));
     }
+    m_affine = false;
     if (m_lut && !NeedsAnalysis()) {
         const int low[3] = {0, 0, 0}, high[3] = {255, 255, 255};
+        const std::array<CurveValues, 3> values = BuildCurves(low, high, 1.0);
         m_staticLuts = BuildLuts(low, high, 1.0);
+        // One straight curve for every channel runs many bytes at a time.
+        m_affine = values[0] == values[1] && values[1] == values[2] &&
+                   FitAffine(values[0], m_staticLuts[0], m_affineCurve);
     }
     m_identity = !m_lut && !m_matrix && !m_balance && !s.deinterlace && !s.soften && !s.sharpen;
 }
 
 std::array<ChannelLut, 3> CFilterProgram::BuildLuts(const int low[3], const int high[3], double midGamma) const
 {
+    const std::array<CurveValues, 3> values = BuildCurves(low, high, midGamma);
+    std::array<ChannelLut, 3> luts{};
+    for (int i = 0; i < 3; ++i)
+        for (int x = 0; x < 256; ++x) luts[i][x] = ToByte(values[i][x]);
+    return luts;
+}
+
+std::array<CurveValues, 3> CFilterProgram::BuildCurves(const int low[3], const int high[3], double midGamma) const
+{
     const FrameFilterSettings& s = m_s;
     const std::array<double, 3> yuv = YuvOffsets(s.y, s.u, s.v);
     const int rgb[3] = {s.red, s.green, s.blue};
     const int ink[3] = {s.cmykC, s.cmykM, s.cmykY};
-    std::array<ChannelLut, 3> luts{};
+    std::array<CurveValues, 3> luts{};
     for (int i = 0; i < 3; ++i) {
         const int c = kRgbOfPicture[i];
         for (int x = 0; x < 256; ++x) {
@@ -157,7 +185,7 @@ std::array<ChannelLut, 3> CFilterProgram::BuildLuts(const int low[3], const int 
             if (ink[c] || s.cmykK) v = ClampChannel(CmykCurve(v, ink[c], s.cmykK));
             if (s.luminosity) v = ClampChannel(LuminosityCurve(v, s.luminosity));
             if (s.negative) v = NegativeCurve(v);
-            luts[i][x] = ToByte(v);
+            luts[i][x] = v;
         }
     }
     return luts;
@@ -179,6 +207,12 @@ PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const Pi
         if (NeedsAnalysis()) {
             const AutoLevels al = AnalyseAutoLevels(cur, m_s.autoLevel != 0, m_s.autoEnhance != 0);
             ApplyLuts(cur, *next, BuildLuts(al.low, al.high, al.midGamma));
+        } else if (m_affine && cur.bpp == 3) {
+            const PixelView from = cur, to = *next;
+            ParallelRows(from.height, static_cast<long long>(from.width) * from.height, [&](int y0, int y1) {
+                for (int y = y0; y < y1; ++y)
+                    ApplyAffine(from.Row(y), to.Row(y), from.width * 3, m_affineCurve, m_staticLuts[0]);
+            });
         } else {
             ApplyLuts(cur, *next, m_staticLuts);
         }

@@ -5,6 +5,7 @@
 // negative), one colour matrix (LMS, hue, saturation, greyscale), the colour
 // balance with its luminosity kept, then softening and sharpening.
 #include "engine/FrameFilterSettings.h"
+#include "mediaeng/frame/AffineBytes.h"
 #include "mediaeng/frame/FilterCurves.h"
 #include "mediaeng/frame/FrameBuffer.h"
 #include <array>
@@ -13,6 +14,7 @@
 namespace km::frame {
 
 using ChannelLut = std::array<BYTE, 256>;
+using CurveValues = std::array<double, 256>;
 
 class CFilterProgram {
 public:
@@ -35,6 +37,8 @@ public:
     std::array<ChannelLut, 3> BuildLuts(const int low[3], const int high[3], double midGamma) const;
 
 private:
+    // The unrounded curve of each channel, clamped to 0..255.
+    std::array<CurveValues, 3> BuildCurves(const int low[3], const int high[3], double midGamma) const;
     bool NeedsAnalysis() const { return m_s.autoLevel || m_s.autoContrast || m_s.autoEnhance; }
 
     FrameFilterSettings m_s;
@@ -45,6 +49,8 @@ private:
     Matrix3 m_mat = IdentityMatrix();
     std::array<ChannelLut, 3> m_staticLuts{};  // when no analysis is needed
     std::array<ChannelLut, 3> m_balanceLuts{};
+    bool m_affine = false;
+    AffineCurve m_affineCurve;
 };
 
 }  // namespace km::frame

@@ -1,4 +1,5 @@
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
+#include "engine/EngineInit.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 
@@ -184,9 +185,16 @@ bool ReadFilterObject(IUnknown* object, FrameFilterSettings& out)
     out = FrameFilterSettings{};
     if (!object) return true;
     ComPtr<IFrameFilterSettings> settings;
-    if (FAILED(object->QueryInterface(IID_IFrameFilterSettings, settings.ReleaseAndGetVoidAddress())) || !settings)
-        return false;
-    return SUCCEEDED(settings->GetSettings(&out));
+    if (SUCCEEDED(object->QueryInterface(IID_IFrameFilterSettings, settings.ReleaseAndGetVoidAddress())) && settings)
+        return SUCCEEDED(settings->GetSettings(&out));
+    // Any other engine node holding the values by name (a job's filter item).
+    ComPtr<IEngineNode> node;
+    if (FAILED(object->QueryInterface(IID_IEngineNode, node.ReleaseAndGetVoidAddress())) || !node) return false;
+    for (const std::wstring& name : FrameFilterValueNames()) {
+        CVariant v;
+        if (SUCCEEDED(node->GetValue(name.c_str(), &v)) && v.vt != VT_EMPTY) out.SetByName(name.c_str(), v);
+    }
+    return true;
 }
 
 namespace {
@@ -201,6 +209,8 @@ struct CRegistrar {
 
 void RegisterFrameFilterClasses()
 {
+    // The engine's own registrations first, so this class is the one that stands.
+    EngineInitialize();
     CoRegisterClass(CLSID_FrameFilters,
                     [] { return static_cast<IUnknown*>(static_cast<IFrameFilterSettings*>(new km::frame::CFrameFilterSettingsObj())); });
 }

@@ -46,13 +46,13 @@ HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pForm
     if (IsEngineBlock(in.data) && (!filters || s.program.WorksInPlace())) {
         // A working copy of an earlier operation is filtered and drawn on where it is.
         if (filters) s.program.Run(in.View(), in.View(), in.View());
-        if (!marks) return S_OK;
+        // The record may have come as YUV and now be the RGB copy made above.
         *cbFormat = sizeof(BITMAPINFOHEADER);
         s.inPlaceHdr = in.hdr;
         *pFormat = reinterpret_cast<BYTE*>(&s.inPlaceHdr);
         *cbData = in.cbData;
         *pData = in.data;
-        return DrawMarks(cbFormat, pFormat, cbData, pData, in, rtTime, rtDuration);
+        return marks ? DrawMarks(cbFormat, pFormat, cbData, pData, in, rtTime, rtDuration) : S_OK;
     }
     // Both buffers get the picture's header; the passes alternate between them.
     const PixelView a = s.out.Prepare(in.hdr, true, in.data);

@@ -83,11 +83,17 @@ ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job)
     return nullptr;
 }
 
+// The first switched-on stream of a kind; -1 when the source lists the
+// switches and all are off; the first stream when it lists none.
 int ChosenStream(IEngineNode* source, const wchar_t* prefix)
 {
-    for (int n = 0; n < 16; ++n)
-        if (Int(source, (prefix + std::to_wstring(n)).c_str(), 0) != 0) return n;
-    return 0;
+    bool listed = false;
+    for (int n = 0; n < 16; ++n) {
+        const int v = Int(source, (prefix + std::to_wstring(n)).c_str(), -1);
+        if (v > 0) return n;
+        listed = listed || v == 0;
+    }
+    return listed ? -1 : 0;
 }
 
 void ReadRanges(IEngineNode* source, CJobSource& s)

@@ -6,8 +6,8 @@
 //
 // Per source: "FileName", "DurationByS", "IsVirtualVideoFile" and
 // "VirtualDuration", the stream choice "IsVideo0".."IsVideo15" and
-// "IsAudio0".."IsAudio15" (the first set flag picks the stream; none set: the
-// first stream), and the trim ranges: the items of the source's "GalleryData"
+// "IsAudio0".."IsAudio15" (the first switched-on stream is converted; all off:
+// none of that kind; no such switches: the first stream), and the trim ranges: the items of the source's "GalleryData"
 // child collection "Items", each with "StartTime" and "EndTime" in seconds
 // (R8, or a text of seconds), in order.
 #include "engine/ConversionJob.h"

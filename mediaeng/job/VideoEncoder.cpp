@@ -63,6 +63,11 @@ AVPixelFormat PickPixelFormat(const AVCodec* codec, AVPixelFormat source)
 
 }  // namespace
 
+CVideoEncoder::~CVideoEncoder()
+{
+    if (m_ctx) av_freep(&m_ctx->stats_in);  // the context leaves it to its owner
+}
+
 void CVideoEncoder::SetPass(int pass, const std::string& statsIn, const std::string& statsFile)
 {
     m_pass = pass;

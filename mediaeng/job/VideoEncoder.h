@@ -21,6 +21,10 @@ struct CVideoInput {
 
 class CVideoEncoder {
 public:
+    CVideoEncoder() = default;
+    ~CVideoEncoder();
+    CVideoEncoder(const CVideoEncoder&) = delete;
+    CVideoEncoder& operator=(const CVideoEncoder&) = delete;
     bool Open(AVFormatContext* oc, const CVideoOutput& settings, const CVideoInput& input,
               std::vector<std::wstring>& warnings, std::string& error);
     // Encodes picture src as output frame number index; null src drains.

@@ -109,7 +109,7 @@ HRESULT CMediaGraph::CloseGraph()
 {
     m_closed = true;
     m_session.Close();
-    m_session.Events().Clear();
+    m_session.Events().Close();
     return S_OK;
 }
 

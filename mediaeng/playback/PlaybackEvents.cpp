@@ -9,6 +9,7 @@ void CPlaybackEvents::Post(LONG code, LONG_PTR param1, LONG_PTR param2)
     LONG_PTR instance = 0;
     {
         std::lock_guard<std::mutex> lk(m_mutex);
+        if (m_closed) return;
         m_events.push_back({code, param1, param2});
         notify = m_notify;
         msg = m_msg;
@@ -23,11 +24,12 @@ HRESULT CPlaybackEvents::Get(LONG* code, LONG_PTR* param1, LONG_PTR* param2, LON
 {
     if (!code || !param1 || !param2) return E_POINTER;
     std::unique_lock<std::mutex> lk(m_mutex);
-    auto ready = [this] { return !m_events.empty(); };
+    auto ready = [this] { return m_closed || !m_events.empty(); };
     if (msTimeout < 0)
         m_cv.wait(lk, ready);
     else if (!m_cv.wait_for(lk, std::chrono::milliseconds(msTimeout), ready))
         return E_ABORT;
+    if (m_events.empty()) return E_ABORT;
     Event e = m_events.front();
     m_events.pop_front();
     *code = e.code;
@@ -44,11 +46,15 @@ void CPlaybackEvents::SetNotify(IGraphNotify* notify, LONG msg, LONG_PTR instanc
     m_instance = instance;
 }
 
-void CPlaybackEvents::Clear()
+void CPlaybackEvents::Close()
 {
-    std::lock_guard<std::mutex> lk(m_mutex);
-    m_events.clear();
-    m_notify = nullptr;
+    {
+        std::lock_guard<std::mutex> lk(m_mutex);
+        m_closed = true;
+        m_events.clear();
+        m_notify = nullptr;
+    }
+    m_cv.notify_all();
 }
 
 }  // namespace playback

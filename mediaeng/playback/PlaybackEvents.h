@@ -14,7 +14,8 @@ public:
     // E_ABORT when no event came within msTimeout (negative: wait without end).
     HRESULT Get(LONG* code, LONG_PTR* param1, LONG_PTR* param2, LONG msTimeout);
     void SetNotify(IGraphNotify* notify, LONG msg, LONG_PTR instance);
-    void Clear();
+    // Empties the queue for good: waiters and later calls get E_ABORT.
+    void Close();
 
 private:
     struct Event {
@@ -27,6 +28,7 @@ private:
     ComPtr<IGraphNotify> m_notify;
     LONG m_msg = 0;
     LONG_PTR m_instance = 0;
+    bool m_closed = false;
 };
 
 }  // namespace playback

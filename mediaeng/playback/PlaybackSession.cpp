@@ -126,7 +126,8 @@ void CPlaybackSession::FlushDeliveries()
 {
     // m_flush was raised with the command, under m_mutex, so no later
     // snapshot delivers a stale frame; wait for one in flight. A sink that blocks must not hang the caller: wait a bounded time only.
-    if (m_deliverLock.try_lock_for(std::chrono::milliseconds(250))) m_deliverLock.unlock();
+    std::unique_lock<std::mutex> lk(m_deliverMutex);
+    m_deliverCv.wait_for(lk, std::chrono::milliseconds(250), [this] { return !m_delivering; });
 }
 
 HRESULT CPlaybackSession::Stop()
@@ -518,15 +519,30 @@ HRESULT CPlaybackSession::Deliver(const Snapshot& s, CDecodedFrame& f, bool conv
         HRESULT hr = m_picture.Convert(f.frame.get());
         if (FAILED(hr)) return hr;
     }
-    std::lock_guard<std::timed_mutex> deliver(m_deliverLock);
-    if (m_flush.load() != s.flush) return S_FALSE;  // stopped or sought meanwhile
+    {
+        std::lock_guard<std::mutex> lk(m_deliverMutex);
+        if (m_flush.load() != s.flush) return S_FALSE;  // stopped or sought meanwhile
+        m_delivering = true;
+    }
+    CallSinks(s, f);
+    {
+        std::lock_guard<std::mutex> lk(m_deliverMutex);
+        m_delivering = false;
+    }
+    m_deliverCv.notify_all();
+    if (m_kind == SessionKind::Grab && m_sinks->OneShot()) Finish(s, EC_COMPLETE, 0);
+    return S_OK;
+}
+
+void CPlaybackSession::CallSinks(const Snapshot& s, const CDecodedFrame& f)
+{
     m_position = std::max(f.time, s.seekPos);
     m_delivered = true;
     if (m_kind == SessionKind::Playback) {
         REFERENCE_TIME rel = f.time - s.origin;
         if (ComPtr<IFrameDraw> draw = m_sinks->Draw())
             draw->DrawFrame(m_picture.FormatSize(), m_picture.Format(), m_picture.DataSize(), m_picture.Data(), &rel, 0);
-        return S_OK;
+        return;
     }
     LONG which = 0;
     if (ComPtr<ISampleGrabberCB> cb = m_sinks->Grabber(&which)) {
@@ -538,8 +554,6 @@ HRESULT CPlaybackSession::Deliver(const Snapshot& s, CDecodedFrame& f, bool conv
             cb->SampleCB(seconds, &sample);
         }
     }
-    if (m_sinks->OneShot()) Finish(s, EC_COMPLETE, 0);  // takes m_mutex: allowed under m_deliverLock
-    return S_OK;
 }
 
 void CPlaybackSession::Finish(const Snapshot& s, LONG code, LONG_PTR param)

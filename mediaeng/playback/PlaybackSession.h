@@ -3,12 +3,14 @@
 // paces and delivers. A playback session shows each frame at its time
 // (sound through SDL2 sets the clock when there is sound); a grab session
 // delivers frames to the sample grabber as fast as they decode, within a time
-// limit. Control calls never wait for the worker; Close joins it.
+// limit. Control calls never wait for the worker beyond a frame in flight
+// (bounded); Close joins it, so sinks must not close or release the last
+// reference of their graph from inside a callback.
 //
 // Locks: m_mutex guards the control state; the worker never holds it while
-// decoding or calling a sink. m_deliverLock is held around each sink call and
-// taken by the control side only briefly, never together with m_mutex. The engine's position lock is taken alone and
-// only around position changes of a seek.
+// decoding or calling a sink. m_deliverMutex is held only briefly, never
+// around a sink call and never together with m_mutex. The engine's position
+// lock is taken alone and only around the position change of a seek.
 #include "mediaeng/playback/PlaybackAudio.h"
 #include "mediaeng/playback/PlaybackClock.h"
 #include "mediaeng/playback/PlaybackDemuxer.h"
@@ -85,6 +87,7 @@ private:
     bool Changed(uint64_t gen);
     REFERENCE_TIME ClockNow();
     HRESULT Deliver(const Snapshot& s, CDecodedFrame& f, bool converted);
+    void CallSinks(const Snapshot& s, const CDecodedFrame& f);
     bool SeekOverridden();
     bool GrabExpired() const;
     void Finish(const Snapshot& s, LONG code, LONG_PTR param);
@@ -115,10 +118,13 @@ private:
     std::atomic<REFERENCE_TIME> m_position{0};
 
     // Stop, seek and close make frames decoded before them stale. A delivery
-    // runs under m_deliverLock and checks m_flush; the control side raises
-    // m_flush under m_mutex, then waits (bounded) for a delivery in flight.
+    // checks m_flush and marks itself in flight under m_deliverMutex; the
+    // control side raises m_flush under m_mutex, then waits (bounded) until no
+    // delivery is in flight.
     std::atomic<uint64_t> m_flush{0};
-    std::timed_mutex m_deliverLock;
+    std::mutex m_deliverMutex;
+    std::condition_variable m_deliverCv;
+    bool m_delivering = false;
     void FlushDeliveries();
 
     // Facts fixed at Open.

@@ -48,6 +48,22 @@ StreamFacts AudioFacts(const AVStream* st)
     return f;
 }
 
+// A GIF (or other animation format) with one frame only is a picture.
+bool SingleFrameAnimation(AVFormatContext* ctx)
+{
+    const char* name = ctx->iformat ? ctx->iformat->name : "";
+    if (std::strcmp(name, "gif") != 0 && std::strcmp(name, "apng") != 0 && std::strcmp(name, "webp") != 0) return false;
+    AVPacket* pkt = av_packet_alloc();
+    if (!pkt) return false;
+    int frames = 0;
+    while (frames < 2 && av_read_frame(ctx, pkt) >= 0) {
+        frames += ctx->streams[pkt->stream_index]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO;
+        av_packet_unref(pkt);
+    }
+    av_packet_free(&pkt);
+    return frames == 1;
+}
+
 }  // namespace
 
 bool ProbeStreams(AVFormatContext* ctx, ProbeResult& out)
@@ -64,7 +80,7 @@ bool ProbeStreams(AVFormatContext* ctx, ProbeResult& out)
         else if (par->codec_type == AVMEDIA_TYPE_AUDIO && par->sample_rate > 0)
             out.audio.push_back(AudioFacts(st));
     }
-    out.still = IsStillFormat(ctx) && out.video.size() == 1 && out.audio.empty();
+    out.still = out.video.size() == 1 && out.audio.empty() && (IsStillFormat(ctx) || SingleFrameAnimation(ctx));
     if (!out.still) {
         double d = ctx->duration != AV_NOPTS_VALUE ? ctx->duration / double(AV_TIME_BASE) : 0.0;
         for (const auto* list : {&out.video, &out.audio})

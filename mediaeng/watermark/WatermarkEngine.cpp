@@ -1,7 +1,9 @@
 #include "engine/WatermarkEngine.h"
 #include "engine/MsgMng.h"
 #include "mediaeng/frame/FrameBuffer.h"
+#include "mediaeng/watermark/FontCheck.h"
 #include "mediaeng/watermark/MediaFrameSource.h"
+#include "platform/TextConv.h"
 #include "mediaeng/watermark/SpriteRender.h"
 #include "mediaeng/watermark/WatermarkLayout.h"
 #include "mediaeng/watermark/WatermarkNodeReader.h"
@@ -17,9 +19,11 @@ namespace {
 
 constexpr UINT IDS_WATERMARK_PICTURE_MISSING = 5901;
 constexpr UINT IDS_WATERMARK_MEDIA_MISSING = 5902;
-// Both messages carry the file's path.
+constexpr UINT IDS_WATERMARK_FONT_MISSING = 5903;
+// The file messages carry the path; the font message the asked and the used family.
 const bool g_argsRegistered = (CMsgMng::SetMessageArgs(IDS_WATERMARK_PICTURE_MISSING, "s"),
-                               CMsgMng::SetMessageArgs(IDS_WATERMARK_MEDIA_MISSING, "s"), true);
+                               CMsgMng::SetMessageArgs(IDS_WATERMARK_MEDIA_MISSING, "s"),
+                               CMsgMng::SetMessageArgs(IDS_WATERMARK_FONT_MISSING, "ss"), true);
 
 // One item with what was rendered for it.
 struct ItemState {
@@ -47,7 +51,20 @@ struct CWatermarkEngine::Impl {
 
     const CSprite& SpriteFor(ItemState& s, double zoom, int frameW, int frameH, double t);
     void Report(ItemState& s);
+    void CheckFont(ItemState& s);
 };
+
+void CWatermarkEngine::Impl::CheckFont(ItemState& s)
+{
+    const std::wstring& asked = s.entry.desc.fontName;
+    if (s.reported || asked.empty()) return;
+    s.reported = true;
+    const std::wstring used = ChosenFontFamily(asked);
+    if (!used.empty() && !EqualsNoCase(used, asked)) {
+        CMsgMng msg;
+        msg.SendMsgWarning(IDS_WATERMARK_FONT_MISSING, asked.c_str(), used.c_str());
+    }
+}
 
 void CWatermarkEngine::Impl::Report(ItemState& s)
 {
@@ -69,7 +86,10 @@ const CSprite& CWatermarkEngine::Impl::SpriteFor(ItemState& s, double zoom, int 
         return s.sprite;
     CSprite raw;
     switch (d.kind) {
-    case WATERMARK_TEXT: raw = RenderText(d, zoom); break;
+    case WATERMARK_TEXT:
+        CheckFont(s);
+        raw = RenderText(d, zoom);
+        break;
     case WATERMARK_ROUNDRECT:
     case WATERMARK_RECT: raw = RenderShape(d, zoom, frameW, frameH); break;
     case WATERMARK_PICTURE:

@@ -1,4 +1,5 @@
 // Gallery timing of the sources, or the gallery-data reset when splitting.
+#include "engine/GalleriesMng.h"
 #include "model/job/JobMessages.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/job/ParametersTransfer.h"
@@ -40,4 +41,24 @@ HRESULT CParametersTransfer::TransferGalleries(const CJobSourceList& sources)
     return S_OK;
 }
 
-void CParametersTransfer::TransferGalleryTiming(IUnknown*, IUnknown*, const CJobSourceList&) {}
+void CParametersTransfer::TransferGalleryTiming(IUnknown* formatNode, IUnknown* profile, const CJobSourceList& sources)
+{
+    CGalleriesMng galleries;
+    galleries.SetProfile(profile);
+    galleries.CreateObjects();
+    galleries.SetFormat(formatNode, 0);
+    for (int k = 0; k < galleries.CountItemsAll(); ++k) {
+        CGalleryItemBase* item = galleries.ItemByIndex(k);
+        if (!item) continue;
+        CKMFile* entry = FindSourceEntry(sources, item->GetSourceObject());
+        if (!entry) continue;
+        for (uint32_t j = 0; j < entry->m_timelines.GetCount(); ++j) {
+            const CTimelineObj* range = entry->m_timelines.GetAt(j);
+            item->SetDisplayTime(range->m_startTime, range->m_endTime, 0);
+            if (j == 0)
+                galleries.SetDisplayTime(item);
+            else
+                galleries.CreateNewTimeline(item, range->m_startTime, range->m_endTime);
+        }
+    }
+}

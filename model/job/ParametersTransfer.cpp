@@ -65,10 +65,22 @@ HRESULT CParametersTransfer::TransferOutput()
     return S_OK;
 }
 
+namespace {
+// An object's identity: its IUnknown, whichever interface it was reached by.
+ComPtr<IUnknown> Identity(IUnknown* object)
+{
+    ComPtr<IUnknown> id;
+    if (object) object->QueryInterface(IID_IUnknown, id.ReleaseAndGetVoidAddress());
+    return id;
+}
+}  // namespace
+
 CKMFile* CParametersTransfer::FindSourceEntry(const CJobSourceList& sources, IUnknown* media)
 {
+    const ComPtr<IUnknown> id = Identity(media);
+    if (!id) return nullptr;
     for (const CJobSource& s : sources)
-        if (s.media.Get() == media) return s.entry;
+        if (Identity(s.media.Get()) == id) return s.entry;
     return nullptr;
 }
 

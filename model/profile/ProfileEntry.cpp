@@ -65,6 +65,7 @@ bool CProfileEntry::Load(const std::wstring& path)
 
 void CProfileEntry::Parse(std::string_view text)
 {
+    text = text.substr(0, text.find('\0'));  // the text ends at a NUL
     size_t start = 0;
     while (start < text.size()) {
         size_t semi = text.find(';', start);

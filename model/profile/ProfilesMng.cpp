@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cwchar>
+#include <cwctype>
 #include <filesystem>
 
 namespace fs = std::filesystem;

@@ -2,6 +2,7 @@
 #include "engine/EngineNode.h"
 #include "model/source/Files.h"
 #include "model/source/PropertyAccess.h"
+#include "model/source/SourceShell.h"
 
 CKMChapter::CKMChapter() = default;
 
@@ -16,6 +17,7 @@ std::wstring CKMChapter::GetDisplayName()
 
 HRESULT CKMChapter::Open(int noSplit)
 {
+    CWaitCursorScope busy;
     if (m_chapterId >= 0) return OpenChapter();
     if (noSplit == 0) return OpenWholeFile();
     return S_OK;

@@ -1,7 +1,7 @@
 #pragma once
 // What the source model needs of the window shell: the "Please wait..." dialog
 // of a slow media-source open, the active document's error report and the
-// multi-select file chooser. The shell installs them at start-up; tests install
+// multi-select file chooser and the wait cursor. The shell installs them at start-up; tests install
 // fakes. Without an installed service the model carries on without it.
 #include <memory>
 #include <string>
@@ -50,14 +50,36 @@ public:
                             const wchar_t* filter, bool mustExist) = 0;
 };
 
+// The busy mouse pointer shown while a source entry opens.
+class IWaitCursor {
+public:
+    virtual ~IWaitCursor() = default;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+};
+
+// Shows the installed wait cursor for its lifetime.
+class CWaitCursorScope {
+public:
+    CWaitCursorScope();
+    ~CWaitCursorScope();
+    CWaitCursorScope(const CWaitCursorScope&) = delete;
+    CWaitCursorScope& operator=(const CWaitCursorScope&) = delete;
+
+private:
+    IWaitCursor* m_cursor;
+};
+
 // Process-wide installation; each setter returns the previous service. The
 // services are not owned and must outlive their installation.
 namespace SourceShell {
 IProgressDlgFactory* SetProgressDlgFactory(IProgressDlgFactory* factory);
 IActiveDocument* SetActiveDocument(IActiveDocument* document);
 IFileBrowser* SetFileBrowser(IFileBrowser* browser);
+IWaitCursor* SetWaitCursor(IWaitCursor* cursor);
 
 IProgressDlgFactory* GetProgressDlgFactory();
 IActiveDocument* GetActiveDocument();
 IFileBrowser* GetFileBrowser();
+IWaitCursor* GetWaitCursor();
 }

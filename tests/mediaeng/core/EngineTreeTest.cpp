@@ -3,6 +3,7 @@
 #include "mediaeng/core/EngineObjects.h"
 #include "platform/ClassRegistry.h"
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace mediaeng;
 
@@ -299,4 +300,38 @@ TEST(SchemaLock, IsRecursiveAndProcessWide)
     }
     unlock_schema();
     SUCCEED();
+}
+
+// Stop joins a worker that asks the job for its state: no lock of the job
+// may be held across the runner's calls.
+TEST(ConversionJob, StopJoinsAWorkerThatAsksTheJob)
+{
+    struct JoiningRunner : IConversionRunner {
+        explicit JoiningRunner(IConversionJob* job) : job(job) {}
+        HRESULT Init(LONG) override { return S_OK; }
+        HRESULT Run(LONG, LONG, LONG, IMsgHandler*) override { return S_OK; }
+        HRESULT Pause() override { return S_OK; }
+        HRESULT Stop() override
+        {
+            std::thread worker([this] {
+                LONG s = 0;
+                job->GetState(&s);
+                job->GetFilesNode(ComPtr<IFilesNode>().ReleaseAndGetAddressOf());
+            });
+            worker.join();
+            return S_OK;
+        }
+        LONG GetState() override { return JOB_RUNNING; }
+        HRESULT Wait(DWORD) override { return S_OK; }
+        HRESULT GetResult() override { return S_OK; }
+        IConversionJob* job;
+    };
+    ConversionRunnerFactory saved = GetConversionRunnerFactory();
+    SetConversionRunnerFactory([](IConversionJob* job) -> std::unique_ptr<IConversionRunner> {
+        return std::make_unique<JoiningRunner>(job);
+    });
+    ComPtr<IConversionJob> job = NewJob();
+    job->Init(0);
+    EXPECT_EQ(job->Stop(), S_OK);
+    SetConversionRunnerFactory(saved);
 }

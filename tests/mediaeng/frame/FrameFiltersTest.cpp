@@ -305,3 +305,76 @@ TEST(FrameFilters, LargeFramesGiveTheSameResultAsSmallOnes)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameFilters, AYuvPictureIsFilteredAsRgb)
+{
+    BITMAPINFOHEADER h;
+    h.biWidth = 4;
+    h.biHeight = 2;
+    h.biBitCount = 12;
+    h.biCompression = FOURCC_I420;
+    std::vector<BYTE> yuv(4 * 2 + 2 * 2, 128);
+    FRAME_RECORD r{sizeof(h), reinterpret_cast<BYTE*>(&h), static_cast<DWORD>(yuv.size()), yuv.data()};
+    CMngFrameFilters m;
+    FrameFilterSettings s;
+    s.negative = 1;
+    m.SetFilterValues(s);
+    ASSERT_EQ(S_OK, m.ConvertForItem(4, 2, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData));
+    EXPECT_EQ(24, HeaderOf(r).biBitCount);
+    EXPECT_EQ(DWORD(BI_RGB), HeaderOf(r).biCompression);
+    EXPECT_NEAR(255.0 - 130.0, double(PixelAt(r, 2, 1) & 0xFF), 3.0);
+    EXPECT_EQ(std::vector<BYTE>(12, 128), yuv);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FrameFilters, ManyBytesAtATimeGiveTheTableValues)
+{
+    // Wide rows take the vector path for straight curves; one pixel the table.
+    std::vector<uint32_t> ramp;
+    for (int v = 0; v < 256; ++v) ramp.push_back(0x010101u * v);
+    const int kinds[][2] = {{5, 13}, {-40, 0}, {0, -70}, {100, 100}, {33, -3}};
+    for (const auto& k : kinds) {
+        FrameFilterSettings s;
+        s.brightness = k[0];
+        s.contrast = k[1];
+        const auto wide = Filter(s, ramp, 256, 1);
+        for (int v = 0; v < 256; ++v)
+            ASSERT_EQ(Filter(s, {ramp[v]}, 1, 1)[0], wide[v]) << k[0] << " " << k[1] << " at " << v;
+    }
+}
+
+}  // namespace
+
+#include "mediaeng/frame/AffineBytes.h"
+#include "mediaeng/frame/FilterCurves.h"
+
+namespace {
+
+TEST(AffineBytes, OnlyStraightCurvesThatMatchTheTableAreTaken)
+{
+    using namespace km::frame;
+    std::array<double, 256> values;
+    std::array<BYTE, 256> table;
+    auto fill = [&](auto curve) {
+        for (int x = 0; x < 256; ++x) {
+            values[x] = ClampChannel(curve(x));
+            table[x] = BYTE(std::lround(values[x]));
+        }
+    };
+    AffineCurve c;
+    fill([](double x) { return ContrastCurve(BrightnessCurve(x, 5), 13); });
+#if defined(__SSE2__)
+    EXPECT_TRUE(FitAffine(values, table, c));
+#endif
+    fill([](double x) { return GammaCurve(x, 40); });
+    EXPECT_FALSE(FitAffine(values, table, c));
+    fill([](double) { return 255.0; });
+    EXPECT_FALSE(FitAffine(values, table, c));
+}
+
+}  // namespace

@@ -10,6 +10,8 @@
 #include "mediaeng/job/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -129,6 +131,85 @@ TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
     ASSERT_EQ(info.frames, 15);
     EXPECT_EQ(info.counters.front(), 5);
     EXPECT_EQ(info.counters.back(), 29);
+}
+
+TEST_F(JobRun, FiltersAndStreamSwitchesReachTheOutput)
+{
+    const fs::path dir = TestFolder();
+    auto source = AddSource(fixtures::WriteClip(dir / "clip.mkv"));
+    source->Prop(L"IsAudio0", CVariant(int32_t{0}));  // the only audio stream switched off
+    Set(L"OutputFormatID", CVariant(int32_t{13}));
+    ComPtr<IUnknown> filters;
+    m_format->GetItem(L"Filters", filters.ReleaseAndGetAddressOf());
+    ComPtr<IEngineCollection> list;
+    filters->QueryInterface(IID_IEngineCollection, reinterpret_cast<void**>(list.ReleaseAndGetAddressOf()));
+    ComPtr<IUnknown> first;
+    list->GetItem(0, first.ReleaseAndGetAddressOf());
+    ComPtr<IEngineNode> item;
+    first->QueryInterface(IID_IEngineNode, reinterpret_cast<void**>(item.ReleaseAndGetAddressOf()));
+    item->SetValue(L"IsImageNegative", CVariant(int32_t{1}));
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "clip.mp4");
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_FALSE(info.hasAudio);
+    ASSERT_EQ(info.frames, 50);
+    for (int i = 0; i < 50; ++i) EXPECT_EQ(info.counters[i], 255 - i);  // white and black swapped
+}
+
+TEST_F(JobRun, DisplayAspectIsKeptOrSet)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteWideAspectClip(dir / "wide.mp4"));
+    Set(L"OutputFormatID", CVariant(int32_t{16}));
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "kept").string())));
+    CRecordingHandler handler;
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    EXPECT_NEAR(fixtures::ReadMedia(dir / "kept" / "wide.mkv", false).displayAspect, 16.0 / 9.0, 0.01);
+
+    ASSERT_EQ(CoCreate(CLSID_ConversionJob, m_job), S_OK);
+    m_format = job::FirstFormatNodeOf(m_job.Get());
+    AddSource(dir / "wide.mp4");
+    Set(L"OutputFormatID", CVariant(int32_t{16}));
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "square").string())));
+    Set(L"AspectRatioType", CVariant(int32_t{1}));  // 4:3
+    ASSERT_EQ(RunToEnd(handler), S_OK);
+    EXPECT_NEAR(fixtures::ReadMedia(dir / "square" / "wide.mkv", false).displayAspect, 4.0 / 3.0, 0.01);
+}
+
+// The program lets go of the job when the end of the run is reported, on the
+// engine's thread; nothing may touch the job after that.
+class ReleasingHandler final : public IMsgHandler {
+public:
+    ComPtr<IConversionJob> job;
+    std::atomic<bool> released{false};
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT OnTextMessage(const wchar_t*, DWORD flags) override
+    {
+        if (flags & job::MSGF_JOB_FINISHED) {
+            job = nullptr;
+            released = true;
+        }
+        return S_OK;
+    }
+    HRESULT OnNotifyMessage(DWORD, DWORD, DWORD) override { return S_OK; }
+};
+
+TEST_F(JobRun, JobReleasedFromItsFinalMessage)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "clip.mkv"));
+    Set(L"OutputFormatID", CVariant(int32_t{13}));
+    ReleasingHandler handler;
+    handler.job = m_job;
+    ASSERT_EQ(m_job->Run(0, 0, 0, &handler), S_OK);
+    m_job = nullptr;  // the handler holds the last reference
+    for (int i = 0; i < 3000 && !handler.released; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(handler.released);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the worker's last steps
+    EXPECT_TRUE(fs::exists(dir / "clip.mp4"));
 }
 
 TEST_F(JobRun, NoFormatChosenIsAnErrorLine)

@@ -5,7 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <cstring>
+#include <fstream>
 extern "C" {
+#include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 }
 
@@ -64,7 +67,78 @@ bool Has(IEngineNode* source, const wchar_t* name)
     return SUCCEEDED(ComPtr<IEngineNode>(source).As<IPropertyContainer>()->GetItemByName(name, item.ReleaseAndGetAddressOf()));
 }
 
+// A 160x120 picture in the format the file's extension names.
+fs::path WriteStill(const fs::path& file, const char* encoder, AVPixelFormat format)
+{
+    const AVCodec* codec = avcodec_find_encoder_by_name(encoder);
+    AVCodecContext* enc = avcodec_alloc_context3(codec);
+    enc->width = 160;
+    enc->height = 120;
+    enc->pix_fmt = format;
+    enc->time_base = {1, 25};
+    AVFormatContext* oc = nullptr;
+    avformat_alloc_output_context2(&oc, nullptr, nullptr, file.string().c_str());
+    AVFrame* frame = av_frame_alloc();
+    AVPacket* pkt = av_packet_alloc();
+    bool ok = oc && avcodec_open2(enc, codec, nullptr) >= 0;
+    AVStream* st = ok ? avformat_new_stream(oc, nullptr) : nullptr;
+    if (st) {
+        avcodec_parameters_from_context(st->codecpar, enc);
+        st->time_base = enc->time_base;
+        frame->format = format;
+        frame->width = 160;
+        frame->height = 120;
+        const bool ownFile = !(oc->oformat->flags & AVFMT_NOFILE);
+        ok = av_frame_get_buffer(frame, 0) >= 0 &&
+             (!ownFile || avio_open(&oc->pb, file.string().c_str(), AVIO_FLAG_WRITE) >= 0) &&
+             avformat_write_header(oc, nullptr) >= 0;
+        for (int p = 0; ok && p < 4 && frame->data[p]; ++p)
+            std::memset(frame->data[p], 0x80, static_cast<size_t>(frame->linesize[p]) * 120);
+        frame->pts = 0;
+        ok = ok && avcodec_send_frame(enc, frame) >= 0 && avcodec_send_frame(enc, nullptr) >= 0;
+        while (ok && avcodec_receive_packet(enc, pkt) == 0) {
+            pkt->stream_index = 0;
+            av_packet_rescale_ts(pkt, enc->time_base, st->time_base);
+            ok = av_interleaved_write_frame(oc, pkt) >= 0;
+        }
+        ok = ok && av_write_trailer(oc) >= 0;
+    }
+    if (oc && oc->pb && !(oc->oformat->flags & AVFMT_NOFILE)) avio_closep(&oc->pb);
+    avformat_free_context(oc);
+    av_packet_free(&pkt);
+    av_frame_free(&frame);
+    avcodec_free_context(&enc);
+    return ok ? file : fs::path();
+}
+
 }  // namespace
+
+TEST(MediaSource, StillPicturesHaveASizeButNoVideo)
+{
+    const fs::path dir = TestDir() / "stills";
+    fs::create_directories(dir);
+    struct Case {
+        const char* name;
+        const char* encoder;
+        AVPixelFormat format;
+    } cases[] = {
+        {"p.bmp", "bmp", AV_PIX_FMT_BGR24},
+        {"p.tif", "tiff", AV_PIX_FMT_RGB24},
+        {"p.gif", "gif", AV_PIX_FMT_GRAY8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!avcodec_find_encoder_by_name(c.encoder)) continue;  // not in this build
+        fs::path file = WriteStill(dir / c.name, c.encoder, c.format);
+        ASSERT_FALSE(file.empty());
+        Opened o = OpenSource(file);
+        ASSERT_EQ(o.hr, S_OK);
+        EXPECT_FALSE(Has(o.source.Get(), L"Video"));
+        EXPECT_FALSE(Has(o.source.Get(), L"Audio"));
+        EXPECT_EQ(Fact(o.source.Get(), L"Width").AsInt(), 160);
+        EXPECT_EQ(Fact(o.source.Get(), L"Height").AsInt(), 120);
+    }
+}
 
 // Every fixture's facts: duration within a frame, size, aspect, and which
 // kind of media it is.
@@ -173,4 +247,55 @@ TEST(MediaSource, InputOpensWhatTheSourceNames)
     ASSERT_EQ(CoCreate(CLSID_MediaSource, none), S_OK);
     EXPECT_LT(OpenMediaInput(none.Get(), input), 0);
     EXPECT_FALSE(input);
+}
+
+// The properties grid walks the container as a collection of categories,
+// each a collection of values.
+TEST(MediaSource, ContainerWalksAsCategories)
+{
+    Opened o = OpenSource(Fixtures().mp4);
+    ASSERT_EQ(o.hr, S_OK);
+    CSchemaLock lock;
+    auto top = o.source.As<IPropertyContainer>();
+    auto categories = ComPtr<IUnknown>(top.Get()).As<IEngineCollection>();
+    ASSERT_TRUE(categories);
+    LONG count = 0;
+    categories->GetCount(&count);
+    std::vector<std::wstring> groups;
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> item;
+        categories->GetItem(i, item.ReleaseAndGetAddressOf());
+        auto group = item.As<IEngineCollection>();
+        if (!group) continue;  // a top-level value
+        BSTR name = nullptr;
+        item.As<IPropertyContainer>()->GetName(&name);
+        groups.push_back(BstrToWString(name));
+        SysFreeString(name);
+        LONG values = 0;
+        group->GetCount(&values);
+        EXPECT_GT(values, 0);
+        ComPtr<IUnknown> first;
+        group->GetItem(0, first.ReleaseAndGetAddressOf());
+        EXPECT_TRUE(first.As<IEngineValue>());
+        EXPECT_EQ(group->RemoveAll(), E_ACCESSDENIED);
+    }
+    EXPECT_EQ(groups, (std::vector<std::wstring>{L"General", L"Video", L"Audio"}));
+}
+
+// Noise that some demuxer might take for a stream: the open ends, and a
+// failure says so.
+TEST(MediaSource, NoiseEndsWithoutReadingForever)
+{
+    const fs::path file = TestDir() / "noise.ts";
+    {
+        std::ofstream out(file, std::ios::binary);
+        uint32_t x = 12345;
+        for (int i = 0; i < 3 * 1024 * 1024; ++i) {
+            x = x * 1664525u + 1013904223u;
+            out.put(static_cast<char>(x >> 24));
+        }
+    }
+    Opened o = OpenSource(file);
+    if (FAILED(o.hr)) EXPECT_FALSE(o.error.empty());
+    else EXPECT_TRUE(Has(o.source.Get(), L"Video") || Has(o.source.Get(), L"Audio"));
 }

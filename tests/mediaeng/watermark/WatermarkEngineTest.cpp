@@ -305,6 +305,28 @@ TEST(WatermarkEngine, PictureWithItsSizeAndAMissingOneSkippedWithOneWarning)
     EXPECT_TRUE(capture->lastFlags & MSGF_WARNING);
 }
 
+TEST(WatermarkEngine, AMissingFontIsReplacedWithOneWarning)
+{
+    ComPtr<CCapture> capture = MakeComObject<CCapture>();
+    IMsgHandler* previous = __SetMessageHandler(capture.Get());
+    WatermarkItemDesc d;
+    d.kind = WATERMARK_TEXT;
+    d.text = L"abc";
+    d.fontName = L"No Such Font Anywhere";
+    WatermarkItemDesc installed = d;
+    installed.fontName = L"DejaVu Sans";
+    CMngFrameFilters m;
+    m.Watermarks().SetItems({{MakeComObject<CTestItem>(), d}, {MakeComObject<CTestItem>(), installed}});
+    for (int i = 0; i < 2; ++i) {
+        TestFrame f(64, 24, Uniform(64, 24, 0));
+        ASSERT_EQ(S_OK, m.ConvertForItem(64, 24, f.F(), f.PF(), f.D(), f.PD()));
+    }
+    __SetMessageHandler(previous);
+    EXPECT_EQ(2u, m.Watermarks().GetRecords().size());
+    ASSERT_EQ(1u, capture->texts.size());
+    EXPECT_NE(std::wstring::npos, capture->texts[0].find(L"No Such Font Anywhere"));
+}
+
 TEST(WatermarkEngine, UntrustedValuesAreClampedNotTrusted)
 {
     WatermarkItemDesc huge = Shape(1 << 30, -5, 99, 1 << 30, -(1 << 30));

@@ -84,6 +84,8 @@ TEST_F(ProfileParse, Table)
          {I(L"video_file.video_bitrate", 1), I(L"video_file.video_bitrate", 2)}},
         {"ANSI text", "video_file.destination:caf\xe9;\n", {S(L"video_file.destination", L"caf\u00e9")}},
         {"empty text", "", {}},
+        {"NUL ends the text", std::string("video_file.video_bitrate:4;\nvideo_file.destination:ab\0cd;\n", 58),
+         {I(L"video_file.video_bitrate", 4)}},
         {"lone ';'", ";", {}},
     };
     for (const Row& r : rows) EXPECT_EQ(Parse(r.text), r.expected) << r.label;

@@ -226,7 +226,16 @@ TEST(Chapters, FourSubFilesSplitIntoChapterZeroAndThreeNewEntries)
     CKMFile* entry = list.AddFile(L"/m/film.mkv");
     entry->m_owner = &list;
     ASSERT_EQ(entry->OpenMediaSource(entry->m_fileName), S_OK);
+    struct Cursor : IWaitCursor {
+        int depth = 0, shown = 0;
+        void BeginWaitCursor() override { ++depth, ++shown; }
+        void EndWaitCursor() override { --depth; }
+    } cursor;
+    SourceShell::SetWaitCursor(&cursor);
     EXPECT_EQ(entry->Open(0), 100);
+    SourceShell::SetWaitCursor(nullptr);
+    EXPECT_EQ(cursor.shown, 1);
+    EXPECT_EQ(cursor.depth, 0);
 
     ASSERT_EQ(list.GetCount(), 5u);
     EXPECT_EQ(list.GetAt(1), entry);
