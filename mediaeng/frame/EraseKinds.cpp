@@ -7,17 +7,26 @@ namespace km::frame {
 
 namespace {
 
-// One box pass along a line of n pixels (channels interleaved), src and dst distinct.
-void BoxLine(const BYTE* src, std::ptrdiff_t step, BYTE* dst, std::ptrdiff_t dstep, int n, int ch, int radius)
+// One box pass along a line of n pixels (channels interleaved), src and dst
+// distinct; ext is scratch for the line with its ends repeated.
+void BoxLine(const BYTE* src, std::ptrdiff_t step, BYTE* dst, std::ptrdiff_t dstep, int n, int ch, int radius,
+             std::vector<int>& ext)
 {
     const int win = 2 * radius + 1;
+    // floor(v / win) as a multiply, exact for the sums that occur here (< 2^24).
+    const uint64_t inv = ((uint64_t{1} << 32) + win - 1) / win;
+    ext.resize(static_cast<size_t>(n + 2 * radius) * ch);
+    for (int i = -radius; i < n + radius; ++i) {
+        const BYTE* p = src + std::clamp(i, 0, n - 1) * step;
+        for (int c = 0; c < ch; ++c) ext[static_cast<size_t>(i + radius) * ch + c] = p[c];
+    }
     for (int c = 0; c < ch; ++c) {
-        auto px = [&](int i) { return static_cast<int>(src[std::clamp(i, 0, n - 1) * step + c]); };
+        const int* e = ext.data() + c;
         int sum = 0;
-        for (int k = -radius; k <= radius; ++k) sum += px(k);
+        for (int k = 0; k < win; ++k) sum += e[k * ch];
         for (int i = 0; i < n; ++i) {
-            dst[i * dstep + c] = static_cast<BYTE>((sum + win / 2) / win);
-            sum += px(i + radius + 1) - px(i - radius);
+            dst[i * dstep + c] = static_cast<BYTE>((static_cast<uint64_t>(sum + win / 2) * inv) >> 32);
+            if (i + 1 < n) sum += e[(i + win) * ch] - e[i * ch];
         }
     }
 }
@@ -31,9 +40,10 @@ void BlurRect(const PixelView& v, const PixelRect& r, int radius)
     std::vector<BYTE> a(static_cast<size_t>(w) * h * ch), b(a.size());
     for (int y = 0; y < h; ++y) std::copy_n(v.At(r.left, r.top + y), static_cast<size_t>(w) * ch, &a[size_t(y) * w * ch]);
     const std::ptrdiff_t row = static_cast<std::ptrdiff_t>(w) * ch;
+    std::vector<int> ext;
     for (int pass = 0; pass < 3; ++pass) {
-        for (int y = 0; y < h; ++y) BoxLine(&a[y * row], ch, &b[y * row], ch, w, ch, radius);
-        for (int x = 0; x < w; ++x) BoxLine(&b[x * ch], row, &a[x * ch], row, h, ch, radius);
+        for (int y = 0; y < h; ++y) BoxLine(&a[y * row], ch, &b[y * row], ch, w, ch, radius, ext);
+        for (int x = 0; x < w; ++x) BoxLine(&b[x * ch], row, &a[x * ch], row, h, ch, radius, ext);
     }
     for (int y = 0; y < h; ++y) std::copy_n(&a[y * row], static_cast<size_t>(row), v.At(r.left, r.top + y));
 }
