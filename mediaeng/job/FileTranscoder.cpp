@@ -8,6 +8,7 @@
 #include "platform/TextConv.h"
 #include <cmath>
 #include <cstring>
+#include <pthread.h>
 #include <thread>
 #include <unistd.h>
 
@@ -200,6 +201,7 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     CBoundedQueue<CQueueItem> queue(kQueueLength, [this] { return m_control.IsStopped(); });
     CQueueSink sink(queue, m_edit, m_control);
     std::thread readerThread([&] {
+        pthread_setname_np(pthread_self(), "km-read");
         std::string error;
         if (!reader.Run(sink, error))
             sink.Fail(error);

@@ -124,6 +124,23 @@ TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
     if (fs::exists(dir / "out")) EXPECT_TRUE(fs::is_empty(dir / "out"));
 }
 
+TEST(BatchRunner, StopWhilePausedEndsTheRun)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings settings;
+    settings.sources = {SourceOf(fixtures::WriteClip(dir / "a.mkv"))};
+    settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
+    CRecordingHandler handler;
+    CBatchRunner runner;
+    ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+    ASSERT_EQ(runner.Pause(), S_OK);
+    ASSERT_EQ(runner.Stop(), S_OK);
+    EXPECT_EQ(runner.Wait(0), S_OK);
+    EXPECT_EQ(runner.Result(), E_ABORT);
+    EXPECT_EQ(handler.Count(job::MSGF_JOB_ABORTED), 1);
+    EXPECT_FALSE(fs::exists(dir / "out" / "a.mp4"));
+}
+
 // A handler that stops the job from inside its own callbacks, as the program
 // does on an abort, must not deadlock.
 class StoppingHandler final : public IMsgHandler {

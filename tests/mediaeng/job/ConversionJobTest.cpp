@@ -10,6 +10,8 @@
 #include "mediaeng/job/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -173,6 +175,41 @@ TEST_F(JobRun, DisplayAspectIsKeptOrSet)
     Set(L"AspectRatioType", CVariant(int32_t{1}));  // 4:3
     ASSERT_EQ(RunToEnd(handler), S_OK);
     EXPECT_NEAR(fixtures::ReadMedia(dir / "square" / "wide.mkv", false).displayAspect, 4.0 / 3.0, 0.01);
+}
+
+// The program lets go of the job when the end of the run is reported, on the
+// engine's thread; nothing may touch the job after that.
+class ReleasingHandler final : public IMsgHandler {
+public:
+    ComPtr<IConversionJob> job;
+    std::atomic<bool> released{false};
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT OnTextMessage(const wchar_t*, DWORD flags) override
+    {
+        if (flags & job::MSGF_JOB_FINISHED) {
+            job = nullptr;
+            released = true;
+        }
+        return S_OK;
+    }
+    HRESULT OnNotifyMessage(DWORD, DWORD, DWORD) override { return S_OK; }
+};
+
+TEST_F(JobRun, JobReleasedFromItsFinalMessage)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "clip.mkv"));
+    Set(L"OutputFormatID", CVariant(int32_t{13}));
+    ReleasingHandler handler;
+    handler.job = m_job;
+    ASSERT_EQ(m_job->Run(0, 0, 0, &handler), S_OK);
+    m_job = nullptr;  // the handler holds the last reference
+    for (int i = 0; i < 3000 && !handler.released; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(handler.released);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the worker's last steps
+    EXPECT_TRUE(fs::exists(dir / "clip.mp4"));
 }
 
 TEST_F(JobRun, NoFormatChosenIsAnErrorLine)
