@@ -27,11 +27,6 @@ void CPlaybackDemuxer::Close()
     m_fmt = nullptr;
     m_format.reset();
     m_input.reset();
-    if (m_io) {
-        // The context does not own a custom reader; its opener frees it.
-        if (m_closeIo) m_closeIo(m_io);
-        m_io = nullptr;
-    }
     m_videoIndex = m_audioIndex = -1;
 }
 
@@ -63,16 +58,6 @@ HRESULT CPlaybackDemuxer::OpenFormat(const CPlaybackInput& input)
     fmt->interrupt_callback = {&CPlaybackDemuxer::InterruptCallback, this};
     fmt->probesize = kProbeSize;
     fmt->max_analyze_duration = kAnalyzeDuration;
-    if (input.openIo) {
-        m_io = input.openIo();
-        m_closeIo = input.closeIo;
-        if (!m_io) {
-            avformat_free_context(fmt);
-            return Fail(L"Cannot open the source for reading: " + Utf8ToWide(input.url), E_FAIL);
-        }
-        fmt->pb = m_io;
-        fmt->flags |= AVFMT_FLAG_CUSTOM_IO;
-    }
     int err = avformat_open_input(&fmt, input.url.c_str(), nullptr, nullptr);  // frees fmt on failure
     if (err < 0) return Fail(L"Cannot open \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
     m_format.reset(fmt);

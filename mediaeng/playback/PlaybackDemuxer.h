@@ -58,8 +58,6 @@ private:
     std::unique_ptr<CMediaInput> m_input;  // owns the demuxer of an engine source
     FormatPtr m_format;                    // else the demuxer is ours
     AVFormatContext* m_fmt = nullptr;      // whichever of the two
-    AVIOContext* m_io = nullptr;
-    std::function<void(AVIOContext*)> m_closeIo;
     CodecPtr m_video, m_audio;
     int m_videoIndex = -1, m_audioIndex = -1;
     PacketPtr m_packet;

@@ -3,12 +3,14 @@
 // paces and delivers. A playback session shows each frame at its time
 // (sound through SDL2 sets the clock when there is sound); a grab session
 // delivers frames to the sample grabber as fast as they decode, within a time
-// limit. Control calls never wait for the worker; Close joins it.
+// limit. Control calls never wait for the worker beyond a frame in flight
+// (bounded); Close joins it, so sinks must not close or release the last
+// reference of their graph from inside a callback.
 //
 // Locks: m_mutex guards the control state; the worker never holds it while
 // decoding or calling a sink. m_deliverMutex is held only briefly, never
-// around a sink call and never together with m_mutex. The engine's position lock is taken alone and
-// only around position changes of a seek.
+// around a sink call and never together with m_mutex. The engine's position
+// lock is taken alone and only around the position change of a seek.
 #include "mediaeng/playback/PlaybackAudio.h"
 #include "mediaeng/playback/PlaybackClock.h"
 #include "mediaeng/playback/PlaybackDemuxer.h"
