@@ -153,12 +153,7 @@ HRESULT CMediaSource::OpenFile(const std::string& path, const std::wstring& show
     if (!ProbeStreams(ctx.get(), facts)) return Fail(IDS_NO_STREAMS, shown);
     if (LooksTruncated(ctx.get(), facts)) return Fail(IDS_DAMAGED, shown);
     PublishFacts(facts, 0);
-    // A plain file is its own one sub-file.
-    ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
-    sub->Prop(L"FileName", CVariant())->Assign(CVariant(shown));
-    sub->PublishFacts(facts, 0);
-    sub->MarkOpen();
-    AddSubFile(sub);
+    AddSelfSubFile(facts, 0, shown);
     CSchemaLock l;
     m_state = State::Open;
     return S_OK;
@@ -181,9 +176,21 @@ HRESULT CMediaSource::OpenTitle(const std::string& discPath, int title, const st
             return Fail(IDS_NOT_MEDIA, shown);
     }
     PublishFacts(facts, duration);
+    if (m_selfSubFile) AddSelfSubFile(facts, duration, shown);
     CSchemaLock l;
     m_state = State::Open;
     return S_OK;
+}
+
+// A file (or a title opened by its own name) is its own one sub-file: a
+// second source object with the same name and facts, so nothing holds itself.
+void CMediaSource::AddSelfSubFile(const ProbeResult& facts, double duration, const std::wstring& name)
+{
+    ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
+    sub->Prop(L"FileName", CVariant())->Assign(CVariant(name));
+    sub->PublishFacts(facts, duration);
+    sub->MarkOpen();
+    AddSubFile(sub);
 }
 
 HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
@@ -213,6 +220,7 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
         ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
         const std::wstring titlePath = Utf8ToWide(MakeDvdTitlePath(disc->Path(), t.number));
         sub->Prop(L"FileName", CVariant())->Assign(CVariant(titlePath));
+        sub->m_selfSubFile = false;  // a disc's title is listed once, by the disc
         if (SUCCEEDED(sub->OpenTitle(disc->Path(), t.number, titlePath))) AddSubFile(sub);
         if (t.duration > longest) longest = t.duration, main = &t;
         if (progress) progress->SetPos(static_cast<LONGLONG>(i + 1));

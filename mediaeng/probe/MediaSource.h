@@ -41,6 +41,7 @@ private:
     // Facts of a probe; duration, when positive, replaces the probed one.
     void PublishFacts(const ProbeResult& facts, double duration);
     void AddSubFile(ComPtr<CMediaSource> sub);
+    void AddSelfSubFile(const ProbeResult& facts, double duration, const std::wstring& name);
     void MarkOpen() { m_state = State::Open; }
     CEngineNode* SubFiles();
 
@@ -49,6 +50,7 @@ private:
     std::wstring m_lastError;
     ComPtr<IUnknown> m_graph;
     std::atomic<bool> m_cancel{false};
+    bool m_selfSubFile = true;
     std::mutex m_openMutex;  // one open at a time; taken before the schema lock
 };
 

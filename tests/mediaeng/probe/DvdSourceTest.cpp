@@ -101,6 +101,8 @@ TEST(DvdMediaSource, TitleReadsThroughItsCells)
     ComPtr<IEngineNode> title = NewSource(name.AsString(), 0);
     ASSERT_EQ(title.As<IMediaSourceGraph>()->Open(nullptr), S_OK);
     EXPECT_NEAR(Duration(title.Get()), 2.0, 0.08);
+    EXPECT_TRUE(SubFile(title.Get(), 0));  // a title opened by name is its own sub-file
+    EXPECT_FALSE(SubFile(SubFile(dvd.Get(), 0).As<IEngineNode>().Get(), 0));
     std::unique_ptr<CMediaInput> input;
     ASSERT_EQ(OpenMediaInput(title.Get(), input), S_OK);
     AVFormatContext* ctx = input->Format();

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <cstring>
+#include <fstream>
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -279,4 +280,22 @@ TEST(MediaSource, ContainerWalksAsCategories)
         EXPECT_EQ(group->RemoveAll(), E_ACCESSDENIED);
     }
     EXPECT_EQ(groups, (std::vector<std::wstring>{L"General", L"Video", L"Audio"}));
+}
+
+// Noise that some demuxer might take for a stream: the open ends, and a
+// failure says so.
+TEST(MediaSource, NoiseEndsWithoutReadingForever)
+{
+    const fs::path file = TestDir() / "noise.ts";
+    {
+        std::ofstream out(file, std::ios::binary);
+        uint32_t x = 12345;
+        for (int i = 0; i < 3 * 1024 * 1024; ++i) {
+            x = x * 1664525u + 1013904223u;
+            out.put(static_cast<char>(x >> 24));
+        }
+    }
+    Opened o = OpenSource(file);
+    if (FAILED(o.hr)) EXPECT_FALSE(o.error.empty());
+    else EXPECT_TRUE(Has(o.source.Get(), L"Video") || Has(o.source.Get(), L"Audio"));
 }
