@@ -1,6 +1,8 @@
 #include "mediaeng/job/BatchRunner.h"
 #include "mediaeng/job/FileTranscoder.h"
+#include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/JobMessages.h"
+#include "mediaeng/job/OperationBatch.h"
 #include "mediaeng/job/OutputNamer.h"
 #include "platform/TextConv.h"
 #include <algorithm>
@@ -117,7 +119,7 @@ bool CBatchRunner::ConvertOne(size_t index, COutputNamer& namer, CJobMessages& m
 {
     const CJobSource& source = m_settings.sources[index];
     msg.FileStart(source.path);
-    const fs::path sourcePath(WideToUtf8(source.path));
+    const fs::path sourcePath = NamingPathOf(source.path);
     std::wstring warning;
     const fs::path target = namer.MakeName(sourcePath, int(index), &warning);
     if (!warning.empty()) msg.FileWarning(source.path, warning);
@@ -155,11 +157,15 @@ void CBatchRunner::Work(IMsgHandler* handler)
     for (const CJobSource& s : m_settings.sources) total += WeightOf(s);
     if (total <= 0) total = 1;
 
-    int converted = 0;
+    int converted = 0, expected = int(m_settings.sources.size());
     double done = 0;
-    for (size_t i = 0; i < m_settings.sources.size() && !m_control.IsStopped(); ++i) {
-        if (ConvertOne(i, namer, msg, done, total)) ++converted;
-        done += WeightOf(m_settings.sources[i]);
+    if (COperationBatch::Needed(m_settings)) {
+        COperationBatch(m_settings, m_control, m_editFactory, msg).Run(converted, expected);
+    } else {
+        for (size_t i = 0; i < m_settings.sources.size() && !m_control.IsStopped(); ++i) {
+            if (ConvertOne(i, namer, msg, done, total)) ++converted;
+            done += WeightOf(m_settings.sources[i]);
+        }
     }
     const bool stopped = m_control.IsStopped();
     if (!stopped) msg.Progress(1.0);
@@ -171,12 +177,12 @@ void CBatchRunner::Work(IMsgHandler* handler)
     {
         std::lock_guard<std::mutex> lk(m_mutex);
         m_state = stopped ? EBatchState::kIdle : EBatchState::kDone;
-        m_result = stopped ? E_ABORT : converted == int(m_settings.sources.size()) ? S_OK : S_FALSE;
+        m_result = stopped ? E_ABORT : converted == expected ? S_OK : S_FALSE;
     }
     if (stopped)
         msg.Aborted();
     else
-        msg.Finished(converted, int(m_settings.sources.size()));
+        msg.Finished(converted, expected);
     {
         std::lock_guard<std::mutex> lk(m_mutex);
         m_running = false;

@@ -3,6 +3,7 @@
 // the run starts: the sources in order and the output format with its
 // encoding, frame-size and naming settings. Plain values, no engine objects,
 // so the worker threads never touch the tree.
+#include "mediaeng/job/JobOperations.h"
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@ struct CJobSource {
     bool virtualVideo = false;       // a still picture shown as a clip
     double virtualDuration = 0;      // its length in seconds
     double duration = 0;             // probed length in seconds (weights the progress), 0: unknown
+    bool addToJoin = false;          // a DVD title joined with the others so marked
 };
 
 // Bitrate modes of "VideoBitrateMode" (2: quality); for "AudioBitrateMode" 1
@@ -96,6 +98,7 @@ struct CJobOutput {
 struct CJobSettings {
     std::vector<CJobSource> sources;
     CJobOutput output;
+    CJobOperations operations;
 };
 
 }  // namespace job

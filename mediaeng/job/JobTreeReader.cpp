@@ -1,5 +1,6 @@
 #include "mediaeng/job/JobTreeReader.h"
 #include "mediaeng/core/FormatTable.h"
+#include "mediaeng/job/OperationsReader.h"
 #include "platform/TextConv.h"
 #include <cmath>
 #include <cwchar>
@@ -133,6 +134,7 @@ void ReadSources(IConversionJob* job, CJobSettings& settings)
         s.virtualDuration = Real(node.Get(), L"VirtualDuration", 0);
         s.videoStream = ChosenStream(node.Get(), L"IsVideo");
         s.audioStream = ChosenStream(node.Get(), L"IsAudio");
+        s.addToJoin = Real(node.Get(), L"AddToJoin", 0) != 0;
         ReadRanges(node.Get(), s);
         settings.sources.push_back(std::move(s));
     }
@@ -226,7 +228,8 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
     IEngineNode* n = fmt.Get();
     const int formatId = Int(n, L"OutputFormatID", 0);
     const mediaeng::FormatInfo* f = mediaeng::FindFormat(formatId);
-    if (!f || !f->muxer || !*f->muxer || *f->imageEncoder) {
+    const bool special = f && (f->id == mediaeng::kSameAsSourceFormat || *f->imageEncoder);
+    if (!f || (!special && (!f->muxer || !*f->muxer || *f->imageEncoder))) {
         error = L"the output format " + std::to_wstring(formatId) + L" cannot be converted to by this job";
         return E_FAIL;
     }
@@ -277,6 +280,7 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
     nm.nameCase = Int(n, L"NameCase", 0);
     nm.extensionCase = Int(n, L"ExtensionCase", 0);
     nm.useFormatExtension = Int(n, L"UseFormatExtension", 1) != 0;
+    ReadJobOperations(job, n, *f, settings);
     return S_OK;
 }
 

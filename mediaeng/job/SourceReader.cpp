@@ -67,20 +67,15 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
                          bool wantAudio, std::string& error)
 {
     m_source = source;
-    AVFormatContext* raw = nullptr;
-    int rc = avformat_open_input(&raw, file.c_str(), nullptr, nullptr);
-    if (rc < 0) {
-        error = AvErrorText(rc);
-        return false;
-    }
-    m_input.reset(raw);
-    rc = avformat_find_stream_info(m_input.get(), nullptr);
+    if (!m_input.Open(file.string(), error)) return false;
+    int rc = avformat_find_stream_info(m_input.get(), nullptr);
     if (rc < 0) {
         error = "cannot read the stream information: " + AvErrorText(rc);
         return false;
     }
     if (m_input->start_time != AV_NOPTS_VALUE) m_origin = double(m_input->start_time) / AV_TIME_BASE;
     if (m_input->duration > 0) m_fileDuration = double(m_input->duration) / AV_TIME_BASE;
+    if (m_input.TitleDuration() > 0) m_fileDuration = m_input.TitleDuration();
 
     if (wantVideo && source.videoStream >= 0 && !OpenDecoder(AVMEDIA_TYPE_VIDEO, source.videoStream, m_video, error))
         return false;
@@ -141,7 +136,7 @@ bool CSourceReader::RunStill(IReaderSink& sink, std::string& error)
 {
     PacketPtr pkt = MakePacket();
     FramePtr frame = MakeFrame();
-    while (av_read_frame(m_input.get(), pkt.get()) >= 0) {
+    while (m_input.ReadPacket(pkt.get()) >= 0) {
         const bool mine = pkt->stream_index == m_video.index;
         if (mine) avcodec_send_packet(m_video.ctx.get(), pkt.get());
         av_packet_unref(pkt.get());
@@ -192,7 +187,7 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
     PacketPtr pkt = MakePacket();
     bool more = true;
     while (!(r.videoDone && r.audioDone)) {
-        const int rc = av_read_frame(m_input.get(), pkt.get());
+        const int rc = m_input.ReadPacket(pkt.get());
         if (rc == AVERROR_EOF || rc == AVERROR(EIO) || rc == AVERROR_INVALIDDATA) break;  // a cut-off file ends here
         if (rc < 0) {
             error = "read error: " + AvErrorText(rc);

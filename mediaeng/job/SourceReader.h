@@ -7,6 +7,7 @@
 // padded with silence where the file has a gap, so sound and picture stay in
 // step across every cut. A still picture becomes a clip of a given length.
 #include "mediaeng/job/AvHandles.h"
+#include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/JobSettings.h"
 #include "platform/Types.h"
 #include <filesystem>
@@ -65,7 +66,7 @@ private:
     bool PadSilence(int64_t samples, IReaderSink& sink);
     double Seconds(int64_t ts, AVRational tb) const;
 
-    InputPtr m_input;
+    CJobInput m_input;  // a file or a DVD title
     Stream m_video, m_audio;
     AVRational m_frameRate{25, 1};
     AVRational m_sar{0, 1};

@@ -1,0 +1,350 @@
+#include "mediaeng/job/ImageOutput.h"
+#include "mediaeng/job/ContactSheet.h"
+#include "mediaeng/job/FrameGeometry.h"
+#include "mediaeng/job/JobInput.h"
+#include "mediaeng/job/OperationBatch.h"
+#include "mediaeng/job/OutputNamer.h"
+#include "platform/TextConv.h"
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <unistd.h>
+
+namespace job {
+namespace fs = std::filesystem;
+
+namespace {
+
+// Decodes the pictures of a clip at given times.
+class CFrameGrabber {
+public:
+    bool Open(const std::wstring& path, int nth, std::string& error)
+    {
+        if (!m_input.Open(WideToUtf8(path), error)) return false;
+        int rc = avformat_find_stream_info(m_input.get(), nullptr);
+        if (rc < 0) return error = "cannot read the stream information: " + AvErrorText(rc), false;
+        int seen = 0;
+        for (unsigned i = 0; i < m_input->nb_streams && m_index < 0; ++i) {
+            AVStream* st = m_input->streams[i];
+            if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && seen++ == std::max(nth, 0)) m_index = int(i);
+        }
+        if (m_index < 0) return error = "it has no picture", false;
+        AVStream* st = m_input->streams[m_index];
+        const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+        if (!codec) return error = "no decoder for its pictures", false;
+        m_ctx.reset(avcodec_alloc_context3(codec));
+        if (!m_ctx || avcodec_parameters_to_context(m_ctx.get(), st->codecpar) < 0) return error = "out of memory", false;
+        m_ctx->pkt_timebase = st->time_base;
+        if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0) return error = "cannot open the decoder: " + AvErrorText(rc), false;
+        m_origin = st->start_time != AV_NOPTS_VALUE ? st->start_time * av_q2d(st->time_base) : 0;
+        if (m_input.TitleDuration() > 0)
+            m_duration = m_input.TitleDuration();
+        else if (m_input->duration > 0)
+            m_duration = double(m_input->duration) / AV_TIME_BASE;
+        return true;
+    }
+    bool IsPicture() const { return IsPictureInput(m_input.get()); }
+    double Duration() const { return m_duration; }
+    AVRational Sar() const { return m_input->streams[m_index]->codecpar->sample_aspect_ratio; }
+
+    // The picture shown at time (the last one starting at or before it).
+    FramePtr Grab(double time)
+    {
+        AVStream* st = m_input->streams[m_index];
+        av_seek_frame(m_input.get(), m_index, int64_t((time + m_origin) / av_q2d(st->time_base)), AVSEEK_FLAG_BACKWARD);
+        m_input.ResetTimeline();
+        avcodec_flush_buffers(m_ctx.get());
+        FramePtr prev, frame = MakeFrame();
+        PacketPtr pkt = MakePacket();
+        bool draining = false;
+        while (true) {
+            int rc = avcodec_receive_frame(m_ctx.get(), frame.get());
+            if (rc == 0) {
+                const int64_t ts = frame->best_effort_timestamp;
+                const double t = ts == AV_NOPTS_VALUE ? time : ts * av_q2d(st->time_base) - m_origin;
+                if (t > time + 1e-3 && prev) return prev;
+                if (t >= time - 1e-3) return frame;
+                prev = std::move(frame);
+                frame = MakeFrame();
+                continue;
+            }
+            if (rc == AVERROR_EOF) return prev;
+            if (draining) return prev;
+            rc = m_input.ReadPacket(pkt.get());
+            if (rc < 0) {
+                draining = true;
+                avcodec_send_packet(m_ctx.get(), nullptr);
+                continue;
+            }
+            if (pkt->stream_index == m_index) avcodec_send_packet(m_ctx.get(), pkt.get());
+            av_packet_unref(pkt.get());
+        }
+    }
+
+private:
+    CJobInput m_input;
+    CodecCtxPtr m_ctx;
+    int m_index = -1;
+    double m_origin = 0, m_duration = 0;
+};
+
+FramePtr NewRgb(int w, int h)
+{
+    FramePtr f = MakeFrame();
+    if (!f) return nullptr;
+    f->format = AV_PIX_FMT_RGB24;
+    f->width = w;
+    f->height = h;
+    if (av_frame_get_buffer(f.get(), 0) < 0) return nullptr;
+    for (int y = 0; y < h; ++y) std::fill_n(f->data[0] + y * f->linesize[0], size_t(w) * 3, uint8_t(0));
+    return f;
+}
+
+AVPixelFormat EncoderFormat(const AVCodec* codec)
+{
+    if (!codec->pix_fmts) return AV_PIX_FMT_RGB24;
+    std::vector<AVPixelFormat> usable;
+    for (const AVPixelFormat* p = codec->pix_fmts; *p != AV_PIX_FMT_NONE; ++p)
+        if (sws_isSupportedOutput(*p)) usable.push_back(*p);
+    if (usable.empty()) return codec->pix_fmts[0];
+    usable.push_back(AV_PIX_FMT_NONE);
+    return avcodec_find_best_pix_fmt_of_list(usable.data(), AV_PIX_FMT_RGB24, 0, nullptr);
+}
+
+}  // namespace
+
+CImageOutput::CImageOutput(const CJobSettings& settings, CRunControl& control, EditMaker makeEdit, CJobMessages& msg,
+                           std::time_t runStart)
+    : m_settings(settings), m_control(control), m_makeEdit(std::move(makeEdit)), m_msg(msg),
+      m_namer(std::make_unique<COutputNamer>(settings.output.naming, settings.output.extension, runStart)),
+      m_numbered(std::make_unique<COutputNamer>(NumberedNaming(settings.output.naming), settings.output.extension, runStart))
+{
+}
+
+CImageOutput::~CImageOutput() = default;
+
+std::vector<double> CImageOutput::PictureTimes(const CJobOperations& ops, double duration)
+{
+    std::vector<double> times;
+    const double start = std::max(0, ops.image.startSeconds);
+    const double last = std::max(0.0, duration - 0.04);  // the last picture still inside the clip
+    if (duration > 0 && start > last) return times;
+    if (ops.split.use) {
+        if (ops.split.type == kSplitByCount) {
+            const int n = std::max(1, ops.split.count);
+            for (int i = 0; i < n; ++i) times.push_back(start + i * (duration - start) / n);
+        } else {
+            const double step = std::max(1, ops.split.stepSeconds);
+            for (double t = start; t <= last + 1e-6; t += step) times.push_back(t);
+        }
+    } else if (ops.image.sheet) {
+        const int n = ops.image.rows * ops.image.cols;
+        for (int i = 0; i < n; ++i) times.push_back(start + (i + 0.5) * (duration - start) / n);
+    } else {
+        times.push_back(std::min(start, last));
+    }
+    return times;
+}
+
+FramePtr CImageOutput::Shape(FramePtr frame, double time, IFrameEditStage& edit, std::string& error)
+{
+    if (FAILED(edit.Process(frame, time)) || !frame) return error = "the picture could not be edited", nullptr;
+    const CVideoOutput& v = m_settings.output.video;
+    int tw = frame->width, th = frame->height;
+    ParseResizeText(v.resize, frame->width, frame->height, tw, th);
+    const double sar = frame->sample_aspect_ratio.num > 0 ? av_q2d(frame->sample_aspect_ratio) : 1.0;
+    const CFrameGeometry g = ComputeGeometry(frame->width, frame->height, sar, std::max(1, tw), std::max(1, th),
+                                             v.resizeType == kResizeFitBlurred ? kResizeFit : v.resizeType, v.letterbox);
+    FramePtr out = NewRgb(g.outWidth, g.outHeight);
+    if (!out) return error = "out of memory", nullptr;
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(frame->format));
+    const uint8_t* src[4] = {};
+    for (int p = 0; p < 4 && frame->data[p]; ++p) {
+        const bool chroma = (p == 1 || p == 2) && d && (d->flags & AV_PIX_FMT_FLAG_PLANAR) && d->nb_components >= 3;
+        const int x = chroma ? g.sourceCut.x >> d->log2_chroma_w : g.sourceCut.x;
+        const int y = chroma ? g.sourceCut.y >> d->log2_chroma_h : g.sourceCut.y;
+        const int bytes = d && !(d->flags & AV_PIX_FMT_FLAG_PLANAR) ? av_get_padded_bits_per_pixel(d) / 8 : 1;
+        src[p] = frame->data[p] + y * frame->linesize[p] + x * bytes;
+    }
+    SwsPtr sws(sws_getContext(g.sourceCut.w, g.sourceCut.h, AVPixelFormat(frame->format), g.picture.w, g.picture.h,
+                              AV_PIX_FMT_RGB24, SWS_BICUBIC, nullptr, nullptr, nullptr));
+    if (!sws) return error = "the picture cannot be scaled", nullptr;
+    uint8_t* dst[4] = {out->data[0] + g.picture.y * out->linesize[0] + g.picture.x * 3};
+    const int stride[4] = {out->linesize[0]};
+    sws_scale(sws.get(), src, frame->linesize, 0, g.sourceCut.h, dst, stride);
+    if (g.bars && m_settings.output.video.letterbox) {
+        const uint32_t c = m_settings.output.video.letterboxColor;
+        for (int y = 0; y < out->height; ++y)
+            for (int x = 0; x < out->width; ++x) {
+                if (x >= g.picture.x && x < g.picture.x + g.picture.w && y >= g.picture.y && y < g.picture.y + g.picture.h)
+                    continue;
+                uint8_t* px = out->data[0] + y * out->linesize[0] + x * 3;
+                px[0] = uint8_t(c), px[1] = uint8_t(c >> 8), px[2] = uint8_t(c >> 16);
+            }
+    }
+    return out;
+}
+
+bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string& error)
+{
+    const AVCodec* codec = avcodec_find_encoder_by_name(m_settings.operations.image.encoder.c_str());
+    if (!codec) return error = "the picture encoder " + m_settings.operations.image.encoder + " is missing", false;
+    CodecCtxPtr ctx(avcodec_alloc_context3(codec));
+    if (!ctx) return error = "out of memory", false;
+    ctx->width = rgb->width;
+    ctx->height = rgb->height;
+    ctx->pix_fmt = EncoderFormat(codec);
+    ctx->time_base = {1, 25};
+    ctx->color_range = AVCOL_RANGE_JPEG;
+    if (codec->id == AV_CODEC_ID_MJPEG) {
+        ctx->flags |= AV_CODEC_FLAG_QSCALE;
+        ctx->global_quality = FF_QP2LAMBDA * 2;
+        ctx->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
+    }
+    int rc = avcodec_open2(ctx.get(), codec, nullptr);
+    if (rc < 0) return error = "cannot open the picture encoder: " + AvErrorText(rc), false;
+    FramePtr pic = MakeFrame();
+    pic->format = ctx->pix_fmt;
+    pic->width = rgb->width;
+    pic->height = rgb->height;
+    pic->pts = 0;
+    if (av_frame_get_buffer(pic.get(), 0) < 0) return error = "out of memory", false;
+    SwsPtr sws(sws_getContext(rgb->width, rgb->height, AV_PIX_FMT_RGB24, rgb->width, rgb->height, ctx->pix_fmt,
+                              SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
+    if (!sws) return error = "the picture cannot be converted", false;
+    sws_scale(sws.get(), rgb->data, rgb->linesize, 0, rgb->height, pic->data, pic->linesize);
+
+    std::string bytes;
+    PacketPtr pkt = MakePacket();
+    if ((rc = avcodec_send_frame(ctx.get(), pic.get())) < 0 || (rc = avcodec_send_frame(ctx.get(), nullptr)) < 0)
+        return error = "cannot encode the picture: " + AvErrorText(rc), false;
+    while ((rc = avcodec_receive_packet(ctx.get(), pkt.get())) == 0) {
+        bytes.append(reinterpret_cast<const char*>(pkt->data), size_t(pkt->size));
+        av_packet_unref(pkt.get());
+    }
+    if (bytes.empty()) return error = "the picture encoder gave nothing", false;
+    if (codec->id == AV_CODEC_ID_GIF) bytes += ';';  // the file's trailer, which the muxer would add
+
+    std::error_code ec;
+    fs::create_directories(target.parent_path(), ec);
+    const fs::path temp = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()) + ".part");
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
+    if (!f) return error = "cannot create " + temp.string(), false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) {
+        fs::remove(temp, ec);
+        return error = "cannot write " + target.string() + " (is the disk full?)", false;
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        fs::remove(temp, ec);
+        return error = "cannot rename the finished file to " + target.string(), false;
+    }
+    return true;
+}
+
+bool CImageOutput::FlushPictureSheet()
+{
+    if (!m_pictureSheet || m_pictureSheet->Empty()) return true;
+    FramePtr sheet = m_pictureSheet->Take();
+    std::wstring warning;
+    const fs::path target = m_namer->MakeName(NamingPathOf(m_sheetSource), m_sheetIndex, &warning);
+    std::string error;
+    if (!Save(sheet.get(), target, error)) {
+        m_msg.FileError(m_sheetSource, Utf8ToWide(error));
+        return false;
+    }
+    m_msg.FileSaved(Utf8ToWide(target.string()));
+    return true;
+}
+
+bool CImageOutput::Convert(const CJobSource& source, int index)
+{
+    m_msg.FileStart(source.path);
+    const CJobOperations& ops = m_settings.operations;
+    CFrameGrabber grabber;
+    std::string error;
+    auto fail = [&](const std::string& why) {
+        m_msg.FileError(source.path, Utf8ToWide(why));
+        return false;
+    };
+    if (!grabber.Open(source.path, source.videoStream, error)) return fail(error);
+    std::unique_ptr<IFrameEditStage> edit = m_makeEdit();
+    const bool picture = grabber.IsPicture() || grabber.Duration() <= 0;
+
+    if (picture) {
+        FramePtr frame = grabber.Grab(0);
+        if (!frame) return fail("the picture cannot be decoded");
+        FramePtr rgb = Shape(std::move(frame), 0, *edit, error);
+        if (!rgb) return fail(error);
+        if (ops.image.sheet) {
+            if (!m_pictureSheet) m_pictureSheet = std::make_unique<CContactSheet>(ops.image.rows, ops.image.cols);
+            if (m_pictureSheet->Empty()) {
+                m_sheetSource = source.path;
+                m_sheetIndex = index;
+            }
+            if (!m_pictureSheet->Add(rgb.get())) return fail("out of memory");
+            return !m_pictureSheet->Full() || FlushPictureSheet();
+        }
+        std::wstring warning;
+        const fs::path target = m_namer->MakeName(NamingPathOf(source.path), index, &warning);
+        if (!Save(rgb.get(), target, error)) return fail(error);
+        m_msg.FileSaved(Utf8ToWide(target.string()));
+        return true;
+    }
+
+    // A clip: a sheet of still pictures in progress ends before it.
+    bool ok = FlushPictureSheet();
+    const std::vector<double> times = PictureTimes(ops, grabber.Duration());
+    if (times.empty()) return fail("the start time is past the end of the clip");
+    const int perSheet = ops.image.rows * ops.image.cols;
+    const bool numbered = ops.image.sheet ? int(times.size()) > perSheet : times.size() > 1;
+    COutputNamer& namer = numbered ? *m_numbered : *m_namer;
+    CContactSheet sheet(ops.image.rows, ops.image.cols);
+    auto save = [&](const AVFrame* pic) {
+        std::wstring warning;
+        const fs::path target = namer.MakeName(NamingPathOf(source.path), index, &warning);
+        std::string why;
+        if (!Save(pic, target, why)) return fail(why);
+        m_msg.FileSaved(Utf8ToWide(target.string()));
+        return true;
+    };
+    for (double t : times) {
+        if (!m_control.Checkpoint()) return false;
+        FramePtr frame = grabber.Grab(t);
+        if (!frame) return fail("no picture at " + std::to_string(t) + " s");
+        FramePtr rgb = Shape(std::move(frame), t, *edit, error);
+        if (!rgb) return fail(error);
+        if (!ops.image.sheet) {
+            if (!save(rgb.get())) return false;
+            continue;
+        }
+        if (!sheet.Add(rgb.get())) return fail("out of memory");
+        if (sheet.Full()) {
+            FramePtr full = sheet.Take();
+            if (!save(full.get())) return false;
+        }
+    }
+    if (!sheet.Empty()) {
+        FramePtr rest = sheet.Take();
+        if (!save(rest.get())) return false;
+    }
+    return ok;
+}
+
+void CImageOutput::Run(int& succeeded, int& total)
+{
+    succeeded = 0;
+    total = int(m_settings.sources.size());
+    for (size_t i = 0; i < m_settings.sources.size() && !m_control.IsStopped(); ++i) {
+        if (Convert(m_settings.sources[i], int(i))) ++succeeded;
+        m_msg.Progress(double(i + 1) / double(std::max<size_t>(1, m_settings.sources.size())));
+    }
+    if (!m_control.IsStopped() && !FlushPictureSheet()) --succeeded;
+}
+
+}  // namespace job

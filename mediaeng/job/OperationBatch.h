@@ -1,0 +1,59 @@
+#pragma once
+// The part of a run beyond one re-encoded file per source: splits, joins
+// (all sources, or the DVD titles marked "AddToJoin"), stream copies and the
+// image output. Runs on the batch's worker thread and reports through the
+// batch's messages; each output is one unit of the batch's count.
+#include "mediaeng/job/FileTranscoder.h"
+#include "mediaeng/job/FrameEditStage.h"
+#include "mediaeng/job/JobMessages.h"
+#include "mediaeng/job/JobSettings.h"
+#include "mediaeng/job/RunControl.h"
+#include <ctime>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace job {
+
+class COutputNamer;
+
+class COperationBatch {
+public:
+    using EditFactory = std::function<std::unique_ptr<IFrameEditStage>()>;
+
+    COperationBatch(const CJobSettings& settings, CRunControl& control, EditFactory editFactory, CJobMessages& msg);
+    ~COperationBatch();
+
+    // Whether settings need this rather than the plain loop.
+    static bool Needed(const CJobSettings& settings);
+    // succeeded: outputs (or sources) done; total: those asked for.
+    void Run(int& succeeded, int& total);
+
+private:
+    bool Single(const CJobSource& source, int index);
+    bool Split(const CJobSource& source, int index);
+    bool Join(const std::vector<CJobSource>& sources, int index);
+    CTranscodeResult WritePart(const CJobSource& part, const std::filesystem::path& target);
+    COutputNamer& NamerFor(const CJobSource& source, bool numbered);
+    std::unique_ptr<IFrameEditStage> MakeEdit() const;
+    void Report(const CJobSource& source, const CTranscodeResult& r, const std::filesystem::path& target);
+    void Progress(double share);
+
+    const CJobSettings& m_settings;
+    CRunControl& m_control;
+    EditFactory m_editFactory;
+    CJobMessages& m_msg;
+    std::time_t m_runStart;
+    std::map<std::wstring, std::unique_ptr<COutputNamer>> m_namers;  // by extension and numbering
+    double m_done = 0, m_total = 1;
+};
+
+// Naming settings whose pattern holds the numeric variable ("%n"): a pattern
+// without it gets "_%n" before its extension, so parts never share a name.
+CNamingSettings NumberedNaming(const CNamingSettings& naming);
+
+// The length of a source in seconds: its probed one, else read from the file.
+double SourceSeconds(const CJobSource& source);
+
+}  // namespace job

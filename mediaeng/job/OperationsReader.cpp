@@ -1,0 +1,80 @@
+#include "mediaeng/job/OperationsReader.h"
+#include <algorithm>
+
+namespace job {
+
+namespace {
+
+template <class I>
+ComPtr<I> As(IUnknown* unknown, const GUID& iid)
+{
+    ComPtr<I> p;
+    if (unknown) unknown->QueryInterface(iid, reinterpret_cast<void**>(p.ReleaseAndGetAddressOf()));
+    return p;
+}
+
+int Int(IEngineNode* node, const wchar_t* name, int fallback)
+{
+    CVariant raw, out;
+    if (!node || FAILED(node->GetValue(name, &raw)) || raw.vt == VT_EMPTY) return fallback;
+    return SUCCEEDED(VariantChangeType(&out, &raw, VT_I4)) ? out.lVal : fallback;
+}
+
+// The profile whose "Formats" holds format.
+ComPtr<IEngineNode> ProfileOf(IConversionJob* job, IEngineNode* format)
+{
+    ComPtr<IEngineCollection> profiles;
+    if (FAILED(job->GetProfiles(profiles.ReleaseAndGetAddressOf())) || !profiles) return nullptr;
+    LONG count = 0;
+    profiles->GetCount(&count);
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> item;
+        profiles->GetItem(i, item.ReleaseAndGetAddressOf());
+        ComPtr<IEngineNode> profile = As<IEngineNode>(item.Get(), IID_IEngineNode);
+        ComPtr<IUnknown> formatsItem;
+        if (!profile || FAILED(profile->GetItem(L"Formats", formatsItem.ReleaseAndGetAddressOf()))) continue;
+        ComPtr<IEngineCollection> formats = As<IEngineCollection>(formatsItem.Get(), IID_IEngineCollection);
+        LONG n = 0;
+        if (!formats || FAILED(formats->GetCount(&n))) continue;
+        for (LONG k = 0; k < n; ++k) {
+            ComPtr<IUnknown> f;
+            formats->GetItem(k, f.ReleaseAndGetAddressOf());
+            if (As<IEngineNode>(f.Get(), IID_IEngineNode).Get() == format) return profile;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void ReadJobOperations(IConversionJob* job, IEngineNode* format, const mediaeng::FormatInfo& info,
+                       CJobSettings& settings)
+{
+    CJobOperations& ops = settings.operations;
+    ops = CJobOperations();
+    ops.streamCopy = info.id == mediaeng::kSameAsSourceFormat;
+    if (*info.imageEncoder) {
+        ops.image.enabled = true;
+        ops.image.encoder = info.imageEncoder;
+        ops.image.sheet = Int(format, L"ScreenListEnable", 0) != 0;
+        ops.image.rows = std::max(1, Int(format, L"ScreenListRows", 2));
+        ops.image.cols = std::max(1, Int(format, L"ScreenListCols", 2));
+        ops.image.startSeconds = std::max(0, Int(format, L"FrameShift", 0));
+    }
+    ComPtr<IEngineNode> profile = ProfileOf(job, format);
+    if (!profile) return;
+    IEngineNode* p = profile.Get();
+    CSplitSettings& s = ops.split;
+    s.use = Int(p, L"SplitUse", 0) != 0;
+    s.type = Int(p, L"SplitType", 0);
+    s.count = Int(p, L"SplitCountFrames", 2);
+    s.stepSeconds = Int(p, L"SplitStep", 10);
+    s.sizeMb = Int(p, L"SplitSize", 700);
+    s.startSeconds = std::max(0, Int(p, L"SplitStartWith", 0));
+    s.keepLast = Int(p, L"SplitLastVideo", 0) != 0;
+    // A split wins over a join: the program never asks for both.
+    ops.join.use = !s.use && Int(p, L"JoinType", 0) != 0;
+    ops.join.imageSeconds = Int(p, L"JoinImageTime", 10);
+}
+
+}  // namespace job

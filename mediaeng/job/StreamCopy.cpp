@@ -1,0 +1,242 @@
+#include "mediaeng/job/StreamCopy.h"
+#include "mediaeng/dvd/DvdDisc.h"
+#include "mediaeng/job/EncoderChoice.h"
+#include "mediaeng/job/JobInput.h"
+#include "mediaeng/job/OutputFile.h"
+#include "platform/TextConv.h"
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace job {
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr double kNoEnd = std::numeric_limits<double>::infinity();
+
+std::wstring Seconds(double s)
+{
+    wchar_t buf[32];
+    std::swprintf(buf, 32, L"%.2f", s);
+    return buf;
+}
+
+int NthStream(AVFormatContext* ctx, AVMediaType type, int nth)
+{
+    if (nth < 0) return -1;
+    int seen = 0;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVStream* st = ctx->streams[i];
+        if (st->codecpar->codec_type != type || (st->disposition & AV_DISPOSITION_ATTACHED_PIC)) continue;
+        if (seen++ == nth) return int(i);
+    }
+    return -1;
+}
+
+bool SameParameters(const AVCodecParameters* a, const AVCodecParameters* b)
+{
+    if (a->codec_id != b->codec_id || a->width != b->width || a->height != b->height ||
+        a->sample_rate != b->sample_rate || a->ch_layout.nb_channels != b->ch_layout.nb_channels ||
+        a->extradata_size != b->extradata_size)
+        return false;
+    return a->extradata_size == 0 || !std::memcmp(a->extradata, b->extradata, size_t(a->extradata_size));
+}
+
+}  // namespace
+
+// One output stream fed from the matching stream of each segment.
+struct COutStream {
+    int in = -1;                 // index in the current segment's input
+    AVStream* out = nullptr;
+    AVRational inTb{1, 1};
+    int64_t lastDts = std::numeric_limits<int64_t>::min();
+    double end = 0;              // furthest end written in this segment, seconds from the cut
+    bool done = false;
+};
+
+struct CStreamCopy::Impl {
+    Impl(CRunControl& c, CTranscodeResult& r) : control(c), result(r) {}
+    CRunControl& control;
+    CTranscodeResult& result;
+    COutputFile out;
+    COutStream video, audio;
+    double offset = 0;           // output seconds before the current range
+    PacketPtr pkt = MakePacket();
+
+    bool AddStreams(AVFormatContext* in)
+    {
+        for (COutStream* s : {&video, &audio}) {
+            if (s->in < 0) continue;
+            s->out = avformat_new_stream(out.Context(), nullptr);
+            if (!s->out || avcodec_parameters_copy(s->out->codecpar, in->streams[s->in]->codecpar) < 0)
+                return result.error = "out of memory", false;
+            // The tag is the container's business; the codec's own data is kept as it is.
+            s->out->codecpar->codec_tag = 0;
+            s->out->time_base = in->streams[s->in]->time_base;
+        }
+        return true;
+    }
+
+    bool CopyRange(CJobInput& in, const std::wstring& name, double start, double end, double origin)
+    {
+        AVFormatContext* ctx = in.get();
+        COutStream& lead = video.in >= 0 ? video : audio;
+        const AVStream* leadSt = ctx->streams[lead.in];
+        const int64_t seekTs = int64_t(std::llround((start + origin) / av_q2d(leadSt->time_base)));
+        if (av_seek_frame(ctx, lead.in, seekTs, AVSEEK_FLAG_BACKWARD) < 0 && start > 0)
+            return result.error = "cannot seek to " + WideToUtf8(Seconds(start)) + " s", false;
+        in.ResetTimeline();
+        for (COutStream* s : {&video, &audio}) {
+            s->end = 0;
+            s->done = s->in < 0;
+        }
+        double cut = -1;  // seconds of the source where the copy begins
+        while (!(video.done && audio.done)) {
+            if (!control.Checkpoint()) return false;
+            const int rc = in.ReadPacket(pkt.get());
+            if (rc == AVERROR_EOF) break;
+            if (rc < 0) return result.error = "cannot read the source: " + AvErrorText(rc), false;
+            std::unique_ptr<AVPacket, void (*)(AVPacket*)> unref(pkt.get(), av_packet_unref);
+            COutStream* s = pkt->stream_index == video.in ? &video : pkt->stream_index == audio.in ? &audio : nullptr;
+            if (!s || s->done) continue;
+            const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+            if (ts == AV_NOPTS_VALUE) continue;
+            const double t = ts * av_q2d(s->inTb) - origin;
+            if (cut < 0) {
+                // The copy starts at the lead stream's first keyframe.
+                if (s != &lead || !(pkt->flags & AV_PKT_FLAG_KEY)) continue;
+                cut = std::max(0.0, t);
+                if (cut < start - 0.001)
+                    result.warnings.push_back(L"The copy of " + name + L" begins at the keyframe at " + Seconds(cut) +
+                                              L" s, before the asked start " + Seconds(start) + L" s.");
+            }
+            const int64_t dts = pkt->dts != AV_NOPTS_VALUE ? pkt->dts : ts;
+            if (s == &video ? dts * av_q2d(s->inTb) - origin >= end : t >= end) {
+                s->done = true;
+                continue;
+            }
+            if (t < cut - 1e-3) continue;  // shown before the cut: sound, or pictures coded after the keyframe
+            if (!Write(*s, cut, origin)) return false;
+        }
+        offset += std::max(video.end, audio.end);
+        return true;
+    }
+
+    bool Write(COutStream& s, double cut, double origin)
+    {
+        const int64_t shift = int64_t(std::llround((cut + origin - offset) / av_q2d(s.inTb)));
+        AVPacket* p = pkt.get();
+        if (p->pts != AV_NOPTS_VALUE) p->pts -= shift;
+        if (p->dts != AV_NOPTS_VALUE) p->dts -= shift;
+        if (p->dts != AV_NOPTS_VALUE && s.lastDts != std::numeric_limits<int64_t>::min() && p->dts <= s.lastDts) {
+            p->dts = s.lastDts + 1;  // a seam between ranges must never step back
+            if (p->pts != AV_NOPTS_VALUE && p->pts < p->dts) p->pts = p->dts;
+        }
+        if (p->dts != AV_NOPTS_VALUE) s.lastDts = p->dts;
+        const int64_t ts = p->pts != AV_NOPTS_VALUE ? p->pts : p->dts;
+        s.end = std::max(s.end, (ts + std::max<int64_t>(p->duration, 0)) * av_q2d(s.inTb) - offset);
+        p->stream_index = s.out->index;
+        p->pos = -1;
+        return out.WritePacket(p, s.out, s.inTb);
+    }
+};
+
+void CStreamCopy::ContainerOf(const std::wstring& sourcePath, std::string& muxer, std::wstring& extension)
+{
+    const std::string path = WideToUtf8(sourcePath);
+    std::string disc;
+    int title = 0;
+    if (mediaeng::ParseDvdTitlePath(path, &disc, &title)) {
+        muxer = "dvd";
+        extension = L"vob";
+        return;
+    }
+    const fs::path p(path);
+    extension = Utf8ToWide(p.extension().string());
+    if (!extension.empty()) extension.erase(0, 1);
+    const AVOutputFormat* f = av_guess_format(nullptr, p.filename().c_str(), nullptr);
+    muxer = f ? f->name : "";
+}
+
+CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const fs::path& finalPath,
+                                  const std::function<void(double)>& progress)
+{
+    CTranscodeResult result;
+    if (segments.empty()) return result.error = "nothing to copy", result;
+    std::string muxer;
+    std::wstring ext;
+    ContainerOf(segments.front().path, muxer, ext);
+    if (muxer.empty()) return result.error = "no container of the source's kind can be written", result;
+    Impl impl(m_control, result);
+    if (!impl.out.Create(finalPath, muxer, result.error)) return result;
+    AVCodecParameters* firstVideo = nullptr;
+    AVCodecParameters* firstAudio = nullptr;
+    std::vector<AVCodecParameters*> owned;
+    struct ParamsFree {
+        std::vector<AVCodecParameters*>& v;
+        ~ParamsFree()
+        {
+            for (AVCodecParameters* p : v) avcodec_parameters_free(&p);
+        }
+    } freeParams{owned};
+
+    for (size_t i = 0; i < segments.size(); ++i) {
+        const CJobSource& seg = segments[i];
+        CJobInput in;
+        if (!in.Open(WideToUtf8(seg.path), result.error)) return result;
+        int rc = avformat_find_stream_info(in.get(), nullptr);
+        if (rc < 0) return result.error = "cannot read the stream information: " + AvErrorText(rc), result;
+        impl.video.in = NthStream(in.get(), AVMEDIA_TYPE_VIDEO, seg.videoStream);
+        impl.audio.in = NthStream(in.get(), AVMEDIA_TYPE_AUDIO, seg.audioStream);
+        if (impl.video.in < 0 && impl.audio.in < 0) return result.error = "it has no stream to copy", result;
+        for (COutStream* s : {&impl.video, &impl.audio})
+            if (s->in >= 0) s->inTb = in->streams[s->in]->time_base;
+        if (i == 0) {
+            if (!impl.AddStreams(in.get())) return result;
+            if (!impl.out.Begin(result.error)) return result;
+            for (auto [s, first] : {std::pair{&impl.video, &firstVideo}, std::pair{&impl.audio, &firstAudio}})
+                if (s->in >= 0) {
+                    *first = avcodec_parameters_alloc();
+                    if (!*first) return result.error = "out of memory", result;
+                    owned.push_back(*first);
+                    avcodec_parameters_copy(*first, in->streams[s->in]->codecpar);
+                }
+        } else {
+            // A later source must match the first, stream for stream.
+            const bool alike = (impl.video.in >= 0) == bool(firstVideo) && (impl.audio.in >= 0) == bool(firstAudio) &&
+                               (!firstVideo || SameParameters(firstVideo, in->streams[impl.video.in]->codecpar)) &&
+                               (!firstAudio || SameParameters(firstAudio, in->streams[impl.audio.in]->codecpar));
+            if (!alike) {
+                result.error = "the streams of " + WideToUtf8(seg.path) +
+                               " differ from the first source's; copying needs sources of one kind (choose a format to re-encode)";
+                return result;
+            }
+        }
+        const COutStream& lead = impl.video.in >= 0 ? impl.video : impl.audio;
+        const AVStream* leadSt = in->streams[lead.in];
+        double origin = 0;
+        if (leadSt->start_time != AV_NOPTS_VALUE) origin = leadSt->start_time * av_q2d(leadSt->time_base);
+        const std::wstring name = fs::path(seg.path).filename().wstring();
+        if (seg.ranges.empty()) {
+            if (!impl.CopyRange(in, name, 0, kNoEnd, origin)) break;
+        } else {
+            bool ok = true;
+            for (const CTrimRange& r : seg.ranges)
+                if (r.end > r.start && !(ok = impl.CopyRange(in, name, r.start / 1e7, r.end / 1e7, origin))) break;
+            if (!ok) break;
+        }
+        if (progress) progress(double(i + 1) / double(segments.size()));
+    }
+    if (m_control.IsStopped()) {
+        result.stopped = true;
+        return result;
+    }
+    if (!result.error.empty()) return result;
+    if (!impl.out.WriteError().empty()) return result.error = impl.out.WriteError(), result;
+    result.ok = impl.out.Commit(result.error);
+    return result;
+}
+
+}  // namespace job
