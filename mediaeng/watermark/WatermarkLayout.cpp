@@ -1,4 +1,5 @@
 #include "mediaeng/watermark/WatermarkLayout.h"
+#include <algorithm>
 #include <cmath>
 
 namespace km::watermark {
@@ -14,7 +15,9 @@ namespace {
 
 LONG Place(LONG lo, LONG hi, int size, int column, int offset, double zoom)
 {
-    const double off = offset * zoom;
+    // Offsets from a project file are untrusted: far outside is far enough.
+    constexpr double kFar = 1 << 24;
+    const double off = std::clamp(offset * zoom, -kFar, kFar);
     const LONG extent = hi - lo;
     switch (column) {
     case 0: return lo + static_cast<LONG>(RoundNearest(off));

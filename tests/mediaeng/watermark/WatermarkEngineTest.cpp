@@ -340,6 +340,15 @@ TEST(WatermarkEngine, UntrustedValuesAreClampedNotTrusted)
     text.resize = L"0x0";
     const Drawn out = DrawOnBlack({huge, text}, 8, 6);
     EXPECT_EQ(2u, out.records.size());
+
+    // Offsets at the ends of their type under the largest zoom land far away, drawing nothing.
+    CWatermarkEngine e;
+    e.SetItems({{MakeComObject<CTestItem>(), Shape(4, 4, 0, 0x7FFFFFFF, -0x7FFFFFFF - 1)}});
+    TestFrame f(8, 6, Uniform(8, 6, 0));
+    tag_DRAW_WATERMARK_INFO info;
+    info.dZoom = 1e9;
+    ASSERT_EQ(S_OK, e.Draw(f.F(), f.PF(), f.D(), f.PD(), &info));
+    EXPECT_EQ(Uniform(8, 6, 0), Pixels(f.rec));
 }
 
 }  // namespace
