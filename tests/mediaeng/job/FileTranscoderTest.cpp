@@ -221,3 +221,30 @@ TEST(ConvertStop, StopLeavesNoFile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConvertSizeBars, BarsTakeTheLitterboxColour)
+{
+    const fs::path dir = TestFolder();
+    fixtures::ClipSpec spec;
+    spec.seconds = 0.2;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    CJobOutput out;
+    out.video.resize = L"320x120";
+    out.video.resizeType = job::kResizeFit;
+    out.video.letterbox = true;
+    out.video.letterboxColor = 0x0000FF;  // COLORREF red
+    const fs::path target = dir / "bars.mp4";
+    ASSERT_TRUE(Convert(SourceOf(src), out, target).ok);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(target);
+    ASSERT_EQ(info.width, 320);
+    const uint8_t* left = &info.firstFrameRgb[(60 * 320 + 20) * 3];    // in the left bar
+    const uint8_t* middle = &info.firstFrameRgb[(10 * 320 + 90) * 3];  // the picture's first column: white or black
+    EXPECT_GT(left[0], 200);
+    EXPECT_LT(left[1], 60);
+    EXPECT_LT(left[2], 60);
+    EXPECT_NEAR(middle[0], middle[2], 30);  // grey, not red
+}
+
+}  // namespace
