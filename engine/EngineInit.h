@@ -1,9 +1,9 @@
 #pragma once
 // Registration of the engine's classes with the platform's class registry.
 //
-// EngineInitialize registers every class of mediaeng/core, probe, dvd and
-// folder (media source, conversion job, watermark items, frame filters where
-// not registered by their owner, codec enumerators). It is idempotent and
+// EngineInitialize registers the classes of mediaeng/core and probe (media
+// source, conversion job, watermark items, codec enumerators). It is
+// idempotent (a part that replaces one of these classes calls it first) and
 // runs through CoAddInitializer from the object file of CMsgMng, which every
 // model object derives from, so CoInitialize/CoCreateInstance find the classes
 // in any program that uses the model. Besides, mediaeng is linked as a whole

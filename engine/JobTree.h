@@ -55,7 +55,7 @@
 //   "Filters"    collection with one filter item (below)
 //   "Watermarks" IFilesNode: CreateItem(CLSID_WatermarkItem0..4)
 //
-// filter item (also the CLSID_FrameFilters object), all I4 0 unless noted:
+// filter item (the names CLSID_FrameFilters answers too), all I4 0 unless noted:
 //   "IsImageNegative" "IsImageGrayscale" "IsSharpen" "IsSoften"
 //   "IsAutoEnhance" "IsDeInterlace" "IsAutoLevel" "IsAutoContrast" "DepthMap"
 //   "COLOR_BRIGHTNESS" "COLOR_CONSTRAST" "Gamma" "COLOR_HUE" "COLOR_SATURATION"

@@ -1,21 +1,26 @@
 #pragma once
 // The media source (CLSID_MediaSource): a file or a DVD probed on FFmpeg and
 // libdvdread. Before Open the program writes "FileName" (BSTR) and "Type"
-// (I4: 0 file, 1 DVD: a VIDEO_TS folder, its parent or an ISO image) through
-// IEngineNode. After Open it answers, through IEngineNode:
-//   "DurationByS" R8 seconds, "Width"/"Height" I4 pixels (stored picture size),
-//   "AspectRatio" R8 display width over height (sample aspect applied),
-//   "DisplayWidth"/"DisplayHeight" I4, "FrameRate" R8, "IsImage" I4,
-//   "SubFiles" collection (DVD: one source per title; a file: itself, once),
-//   the job flags "IsVirtualFile", "IsVirtualVideoFile", "VirtualDuration",
-//   "IsMontageFile", "IgnoreBuild", "AddToJoin", "JoinSubFiles",
-//   "IncludeSubFile", and children "GalleryData" and "MontageData";
-// and, through IPropertyContainer, categories "General", "Video", "Video: 1",
-// ..., "Audio", "Audio: 1", ... (a still picture has "Width"/"Height" but no
-// "Video"), each with items such as "Codec", "Width", "Height", "FrameRate",
-// "Bitrate", "Channels", "SamplingRate", "StreamDuration" (100-ns units),
-// "StreamID" and the switch "Enabled" (settings key "video_stream_%d" /
-// "audio_stream_%d").
+// (I4: 0 a file, 1 a DVD: a VIDEO_TS folder, its parent or an ISO image).
+// A DVD title's "FileName" is "dvdtitle:<n>:<disc path>" (Type 0).
+// Settable through IEngineNode at any time: the job flags "IsVirtualFile",
+// "IsVirtualVideoFile" (I4), "VirtualDuration", "IsMontageFile", "IgnoreBuild",
+// "AddToJoin" (R8), "JoinSubFiles", "IncludeSubFile" (I4), the stream
+// switches "IsAudio0".."IsAudio15", "IsVideo0".., "IsImage0".. (I4, 1 for
+// index 0), "GalleryData" and "MontageData" (IGalleryData), and "SubFiles"
+// (a collection: a disc's titles; a file or title: one copy of itself).
+// After Open, read-only facts, in the property container and by name:
+//   "DurationByS" R8 seconds and "StreamDuration" I8 100-ns (not for a
+//   picture), "Width"/"Height" I4 stored pixels, "AspectRatio" R8 display
+//   width over height (sample aspect applied), "DisplayWidth"/"DisplayHeight"
+//   I4, "FrameRate" R8, "IsImage" I4 (these picture facts only when there is
+//   a picture);
+// and, in the container only, categories "General", then "Video" (or
+// "Video: 1", "Video: 2", ... when there are several), "Audio" (likewise) or,
+// for a still picture, "Image" instead of "Video"; each holds "Codec",
+// picture or sound facts, "Bitrate" (kbps), "StreamID" and the switch
+// "Enabled" (flag EPF_SWITCH) whose linked object is the matching
+// "IsVideo%d"/"IsAudio%d"/"IsImage%d" setting.
 #include "engine/EngineNode.h"
 #include "engine/MsgMng.h"
 

@@ -29,7 +29,6 @@ void RegisterJobClasses()
                             &CLSID_WatermarkItem3, &CLSID_WatermarkItem4};
     for (int kind = 0; kind < 5; ++kind)
         CoRegisterClass(*items[kind], NodeFactory(L"Watermark", [kind](CEngineNode& n) { BuildWatermarkItem(n, kind); }));
-    CoRegisterClass(CLSID_FrameFilters, NodeFactory(L"Filter", [](CEngineNode& n) { AddFilterProperties(n); }));
 }
 
 void RegisterEngineClasses()

@@ -280,3 +280,22 @@ TEST(PlaybackGraph, SeekWhilePlayingContinuesFromTheNewTime)
     for (size_t i = before + 1; i < frames.size(); ++i) EXPECT_EQ(frames[i].counter, frames[i - 1].counter + 1);
     ClearGraphFull(graph.Get());
 }
+
+// Without an audio device a source with sound plays silently on the steady clock.
+TEST(PlaybackSound, NoDevicePlaysOnTheSteadyClock)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    CRecordingSink sink;  // outlives the graph
+    ComPtr<IGraphBuilder> graph = OpenGraph(Clip("nodevice.mp4"), MEDIA_GRAPH_PLAYBACK);
+    ASSERT_TRUE(graph);
+    HookSink(graph.Get(), &sink);
+    Seek(graph.Get(), 0, Ms(400));
+    graph.As<IMediaControl>()->Run();
+    ASSERT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+    auto frames = sink.Frames();
+    ASSERT_EQ(frames.size(), 10u);
+    EXPECT_EQ(frames.back().counter, 9);
+    auto span = std::chrono::duration_cast<std::chrono::milliseconds>(frames.back().at - frames.front().at);
+    EXPECT_GT(span.count(), 300);
+    ClearGraphFull(graph.Get());
+}
