@@ -47,6 +47,7 @@ struct FrameFilterSettings {
     int32_t levelMax[3] = {255, 255, 255};
     double levelMiddle[3] = {1.0, 1.0, 1.0};
 
+    bool operator==(const FrameFilterSettings&) const = default;
     // True when no value changes a pixel.
     bool IsIdentity() const;
     // By engine name (letter case ignored); false for a name it does not hold

@@ -12,6 +12,8 @@ struct CMngFrameFilters::Impl {
     CFrameOutput out;
     std::vector<BYTE> spare;  // second buffer for passes that cannot work in place
     BITMAPINFOHEADER inPlaceHdr;
+    FrameFilterSettings values;
+    bool compiled = false;
 };
 
 CMngFrameFilters::CMngFrameFilters() : m_impl(std::make_unique<Impl>()) {}
@@ -26,7 +28,11 @@ HRESULT CMngFrameFilters::SetFilters(IUnknown* settings)
 
 HRESULT CMngFrameFilters::SetFilterValues(const FrameFilterSettings& values)
 {
+    // The preview hands the same values with every frame: compile them once.
+    if (m_impl->compiled && values == m_impl->values) return S_OK;
     m_impl->program.Compile(values);
+    m_impl->values = values;
+    m_impl->compiled = true;
     return S_OK;
 }
 

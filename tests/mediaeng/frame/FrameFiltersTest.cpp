@@ -265,6 +265,13 @@ TEST(FrameFilters, ObjectWrittenByNameThroughTheEngineNode)
     ASSERT_EQ(S_OK, m.ConvertForItem(1, 1, f.F(), f.PF(), f.D(), f.PD()));
     EXPECT_NE(0u, PixelAt(f.rec, 0, 0));
     EXPECT_EQ(S_OK, m.SetFilters(nullptr));  // no object: no filters
+    TestFrame g(1, 1, {0});
+    ASSERT_EQ(S_OK, m.ConvertForItem(1, 1, g.F(), g.PF(), g.D(), g.PD()));
+    EXPECT_EQ(0u, PixelAt(g.rec, 0, 0));
+    ASSERT_EQ(S_OK, m.SetFilters(node.Get()));  // and back: the new values count
+    TestFrame h(1, 1, {0});
+    ASSERT_EQ(S_OK, m.ConvertForItem(1, 1, h.F(), h.PF(), h.D(), h.PD()));
+    EXPECT_NE(0u, PixelAt(h.rec, 0, 0));
 }
 
 TEST(FrameFilters, ReadersNeverSeeHalfAChange)

@@ -93,7 +93,7 @@ HRESULT Node::SetOwner(IUnknown* newOwner)
 HRESULT Node::GetAssociated(IUnknown** object)
 {
     if (object) *object = nullptr;
-    return 0;
+    return associated ? 1 : 0;
 }
 
 HRESULT Node::GetItemByName(const wchar_t* name, IUnknown** item)

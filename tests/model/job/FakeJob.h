@@ -61,6 +61,7 @@ public:
 
     IUnknown* owner = nullptr;       // not owned
     IUnknown* job = nullptr;         // last SetJob, not owned
+    bool associated = false;         // GetAssociated answers 1
     std::set<std::wstring> facts;    // container items ("Width", "Height", "Video")
     HRESULT openResult = S_OK;
     bool isSource = false;           // answers IMediaSourceGraph / IPropertyContainer

@@ -255,3 +255,42 @@ TEST_F(InputTransfer, ResetWalksTheFileListOnceEvenWithoutATransfer)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RelinkTitleSource, PointsTheTitleAtTheNearestOwnerThatIsASource)
+{
+    struct Case {
+        bool associated, ownerIsSource, ownersOwnerIsSource;
+        const wchar_t* expectedOwner;  // null: unchanged
+    } cases[] = {
+        {true, false, true, L"D"},
+        {true, true, false, L"O"},
+        {true, false, false, nullptr},
+        {false, true, true, nullptr},
+    };
+    for (const Case& c : cases) {
+        LogPtr log = std::make_shared<Log>();
+        ComPtr<Node> disc = MakeSource(log, L"D");
+        disc->isSource = c.ownersOwnerIsSource;
+        ComPtr<Node> owner = MakeSource(log, L"O");
+        owner->isSource = c.ownerIsSource;
+        owner->owner = static_cast<IEngineNode*>(disc.Get());
+        ComPtr<Node> title = MakeSource(log, L"T");
+        title->associated = c.associated;
+        title->owner = static_cast<IEngineNode*>(owner.Get());
+        CKMFilePtr entry = CKMFile::Create(static_cast<IEngineNode*>(title.Get()));
+        entry->m_chapterId = 0;
+        log->lines.clear();
+        CParametersTransfer::RelinkTitleSource(entry.get());
+        if (!c.expectedOwner) {
+            EXPECT_TRUE(log->With(L"T|SetOwner").empty());
+            continue;
+        }
+        ASSERT_EQ(1u, log->With(L"T|SetOwner").size());
+        ComPtr<IEngineNode> now = ComPtr<IUnknown>(title->owner).As<IEngineNode>();
+        EXPECT_EQ(c.expectedOwner, static_cast<Node*>(now.Get())->Path());
+    }
+}
+
+}  // namespace
