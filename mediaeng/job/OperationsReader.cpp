@@ -1,5 +1,7 @@
 #include "mediaeng/job/OperationsReader.h"
 #include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace job {
 
@@ -45,6 +47,43 @@ ComPtr<IEngineNode> ProfileOf(IConversionJob* job, IEngineNode* format)
     return nullptr;
 }
 
+double Real(IEngineNode* node, const wchar_t* name, double fallback)
+{
+    CVariant raw, out;
+    if (!node || FAILED(node->GetValue(name, &raw)) || raw.vt == VT_EMPTY) return fallback;
+    return SUCCEEDED(VariantChangeType(&out, &raw, VT_R8)) ? out.dblVal : fallback;
+}
+
+// The display times the gallery manager keeps under the profile's
+// "GalleryData": they are the trim ranges of the sources they name, and
+// replace any ranges read from the sources themselves.
+void ReadGalleryRanges(IEngineNode* profile, std::vector<CJobSource>& sources)
+{
+    ComPtr<IUnknown> dataItem, holder, itemsItem;
+    if (FAILED(profile->GetItem(L"GalleryData", dataItem.ReleaseAndGetAddressOf()))) return;
+    ComPtr<IEngineProperty> data = As<IEngineProperty>(dataItem.Get(), IID_IEngineProperty);
+    if (!data || FAILED(data->GetChildNode(holder.ReleaseAndGetAddressOf()))) return;
+    ComPtr<IEngineNode> holderNode = As<IEngineNode>(holder.Get(), IID_IEngineNode);
+    if (!holderNode || FAILED(holderNode->GetItem(L"Items", itemsItem.ReleaseAndGetAddressOf()))) return;
+    ComPtr<IEngineCollection> items = As<IEngineCollection>(itemsItem.Get(), IID_IEngineCollection);
+    LONG count = 0;
+    if (!items || FAILED(items->GetCount(&count))) return;
+    std::vector<std::vector<CTrimRange>> ranges(sources.size());
+    std::vector<bool> named(sources.size(), false);
+    for (LONG i = 0; i < count; ++i) {
+        ComPtr<IUnknown> item;
+        items->GetItem(i, item.ReleaseAndGetAddressOf());
+        ComPtr<IEngineNode> range = As<IEngineNode>(item.Get(), IID_IEngineNode);
+        const int index = Int(range.Get(), L"SourceIndex", -1);
+        if (index < 0 || size_t(index) >= sources.size()) continue;
+        named[size_t(index)] = true;
+        const double start = Real(range.Get(), L"StartTime", 0), end = Real(range.Get(), L"EndTime", 0);
+        if (end > start && start >= 0) ranges[size_t(index)].push_back({std::llround(start * 1e7), std::llround(end * 1e7)});
+    }
+    for (size_t i = 0; i < sources.size(); ++i)
+        if (named[i]) sources[i].ranges = std::move(ranges[i]);
+}
+
 }  // namespace
 
 void ReadJobOperations(IConversionJob* job, IEngineNode* format, const mediaeng::FormatInfo& info,
@@ -64,6 +103,7 @@ void ReadJobOperations(IConversionJob* job, IEngineNode* format, const mediaeng:
     ComPtr<IEngineNode> profile = ProfileOf(job, format);
     if (!profile) return;
     IEngineNode* p = profile.Get();
+    ReadGalleryRanges(p, settings.sources);
     CSplitSettings& s = ops.split;
     s.use = Int(p, L"SplitUse", 0) != 0;
     s.type = Int(p, L"SplitType", 0);

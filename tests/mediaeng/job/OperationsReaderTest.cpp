@@ -6,6 +6,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -79,6 +80,40 @@ TEST_F(OperationsTree, SameAsSourceAndJoinedTitles)
     EXPECT_EQ(s.operations.join.imageSeconds, 4);
     ASSERT_EQ(s.sources.size(), 1u);
     EXPECT_TRUE(s.sources[0].addToJoin);
+}
+
+TEST_F(OperationsTree, GalleryDisplayTimesBecomeTheSourcesRanges)
+{
+    m_format->SetValue(L"OutputFormatID", CVariant(int32_t{13}));
+    ComPtr<IFilesNode> files;
+    m_job->GetFilesNode(files.ReleaseAndGetAddressOf());
+    for (const wchar_t* name : {L"/a.mp4", L"/b.mp4"}) {
+        auto source = MakeComObject<mediaeng::CEngineNode>(L"Source");
+        source->Prop(L"FileName", CVariant(std::wstring(name)));
+        files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
+    }
+    // As the gallery manager keeps them: one node per range under the profile's "GalleryData".
+    ComPtr<IUnknown> dataItem, holder, itemsItem;
+    ASSERT_EQ(m_profile->GetItem(L"GalleryData", dataItem.ReleaseAndGetAddressOf()), S_OK);
+    ASSERT_EQ(dataItem.As<IEngineProperty>()->GetChildNode(holder.ReleaseAndGetAddressOf()), S_OK);
+    ASSERT_EQ(holder.As<IEngineNode>()->GetItem(L"Items", itemsItem.ReleaseAndGetAddressOf()), S_OK);
+    ComPtr<IEngineCollection> items = itemsItem.As<IEngineCollection>();
+    for (auto [index, start, end] : {std::tuple{1, 2.0, 4.5}, {1, 6.0, 7.0}, {5, 1.0, 2.0}}) {
+        auto range = MakeComObject<mediaeng::CEngineNode>(L"Range");
+        range->Prop(L"SourceIndex", CVariant(int32_t(index)));
+        range->Prop(L"StartTime", CVariant(start));
+        range->Prop(L"EndTime", CVariant(end));
+        items->Add(static_cast<IEngineNode*>(range.Get()));
+    }
+    job::CJobSettings s;
+    std::wstring error;
+    ASSERT_EQ(job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
+    ASSERT_EQ(s.sources.size(), 2u);
+    EXPECT_TRUE(s.sources[0].ranges.empty());  // not named: the whole file
+    ASSERT_EQ(s.sources[1].ranges.size(), 2u);
+    EXPECT_EQ(s.sources[1].ranges[0].start, 20000000);
+    EXPECT_EQ(s.sources[1].ranges[0].end, 45000000);
+    EXPECT_EQ(s.sources[1].ranges[1].start, 60000000);  // a range for a source that is not there is passed over
 }
 
 }  // namespace
