@@ -5,7 +5,9 @@
 #include "engine/ConversionJob.h"
 #include "engine/EngineIds.h"
 #include "engine/EngineInit.h"
+#include "engine/OutputFormatEnum.h"
 #include "mediaeng/core/EngineObjects.h"
+#include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/JobMessages.h"
 #include "mediaeng/job/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
@@ -218,6 +220,44 @@ TEST_F(JobRun, NoFormatChosenIsAnErrorLine)
     CRecordingHandler handler;
     EXPECT_TRUE(FAILED(m_job->Run(0, 0, 0, &handler)));
     EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
+}
+
+// Every video and audio format of the engine's list, with its default codecs,
+// gives a file that opens and holds the streams it should.
+TEST(JobFormats, EveryListedFormatConverts)
+{
+    CoInitialize();
+    const fs::path dir = TestFolder();
+    fixtures::ClipSpec spec;
+    spec.seconds = 0.4;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    for (const mediaeng::FormatInfo& f : mediaeng::AllFormats()) {
+        if (!(f.categories & (FMTCAT_VIDEO | FMTCAT_AUDIO))) continue;
+        ComPtr<IConversionJob> job;
+        ASSERT_EQ(CoCreate(CLSID_ConversionJob, job), S_OK);
+        auto source = MakeComObject<mediaeng::CEngineNode>(L"Source");
+        source->Prop(L"FileName", CVariant(Utf8ToWide(src.string())));
+        ComPtr<IFilesNode> files;
+        job->GetFilesNode(files.ReleaseAndGetAddressOf());
+        files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
+        ComPtr<IEngineNode> format = job::FirstFormatNodeOf(job.Get());
+        format->SetValue(L"OutputFormatID", CVariant(int32_t{f.id}));
+        format->SetValue(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+        format->SetValue(L"FileNamePattern", CVariant(Utf8ToWide(std::string(f.title))));
+        CRecordingHandler handler;
+        ASSERT_EQ(job->Run(0, 0, 0, &handler), S_OK) << f.title;
+        ASSERT_EQ(job->Wait(60000), S_OK);
+        HRESULT result = E_FAIL;
+        job->GetResult(&result);
+        std::string log;
+        for (const auto& l : handler.Lines()) log += WideToUtf8(l.text) + "\n";
+        EXPECT_EQ(result, S_OK) << f.title << "\n" << log;
+        if (std::getenv("KM_SHOW_LOG")) std::printf("%s\n%s", f.title, log.c_str());
+        const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / (std::string(f.title) + "." + f.extension));
+        EXPECT_TRUE(info.ok) << f.title << ": " << info.error;
+        EXPECT_EQ(info.hasVideo, !f.videoTags.empty()) << f.title;
+        EXPECT_TRUE(info.hasAudio) << f.title;
+    }
 }
 
 TEST(JobTreeValues, FrameRatesAndAspects)
