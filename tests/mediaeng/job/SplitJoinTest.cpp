@@ -214,6 +214,40 @@ TEST(Join, ClipWithoutSoundKeepsTheSeamsInStep)
     EXPECT_EQ(info.counters.back(), 29);
 }
 
+TEST(Join, SoundOnlySourcesIntoASoundFormat)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings s = OutputTo(dir / "out");
+    s.output.muxer = "wav";
+    s.output.extension = L"wav";
+    s.output.video.enabled = false;
+    s.output.audio.encoder = "pcm_s16le";
+    s.output.audio.sampleRate = 22050;
+    s.sources = {SourceOf(fixtures::WriteAudio(dir / "a.wav", 1.0, 44100, 2)),
+                 SourceOf(fixtures::WriteAudio(dir / "b.wav", 1.5, 22050, 1))};  // another rate and layout
+    s.operations.join.use = true;
+    CRecordingHandler handler;
+    EXPECT_EQ(RunBatch(s, handler), S_OK);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / "a.wav");
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(info.sampleRate, 22050);
+    EXPECT_NEAR(info.audioDuration, 2.5, 0.01);
+}
+
+TEST(StreamCopy, RangeBeyondTheEndIsAnErrorAndLeavesNoFile)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings s = OutputTo(dir / "out");
+    s.operations.streamCopy = true;
+    job::CJobSource src = SourceOf(fixtures::WriteClip(dir / "clip.mp4", SmallClip(1)));
+    src.ranges = {{int64_t(5e7), int64_t(6e7)}};
+    s.sources = {src};
+    CRecordingHandler handler;
+    EXPECT_EQ(RunBatch(s, handler), S_FALSE);
+    EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
+    EXPECT_TRUE(!fs::exists(dir / "out") || FilesIn(dir / "out").empty());
+}
+
 TEST(Join, PicturesBecomeASlideshow)
 {
     const fs::path dir = TestFolder();
