@@ -202,7 +202,9 @@ void COperationBatch::Run(int& succeeded, int& total)
             continue;
         }
         ++total;
-        succeeded += (m_settings.operations.split.use ? Split(s, int(i)) : Single(s, int(i))) ? 1 : 0;
+        // A still picture shown as a clip is not cut: it has nothing to divide.
+        const bool split = m_settings.operations.split.use && !s.virtualVideo;
+        succeeded += (split ? Split(s, int(i)) : Single(s, int(i))) ? 1 : 0;
         m_done += 1;
         Progress(m_done / m_total);
     }
