@@ -252,7 +252,7 @@ bool CImageOutput::FlushPictureSheet()
     if (!m_pictureSheet || m_pictureSheet->Empty()) return true;
     FramePtr sheet = m_pictureSheet->Take();
     std::wstring warning;
-    const fs::path target = m_namer->MakeName(NamingPathOf(m_sheetSource), m_sheetIndex, &warning);
+    const fs::path target = m_names.Take(*m_namer, NamingPathOf(m_sheetSource), m_sheetIndex, &warning);
     std::string error;
     if (!Save(sheet.get(), target, error)) {
         m_msg.FileError(m_sheetSource, Utf8ToWide(error));
@@ -291,7 +291,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
             return !m_pictureSheet->Full() || FlushPictureSheet();
         }
         std::wstring warning;
-        const fs::path target = m_namer->MakeName(NamingPathOf(source.path), index, &warning);
+        const fs::path target = m_names.Take(*m_namer, NamingPathOf(source.path), index, &warning);
         if (!Save(rgb.get(), target, error)) return fail(error);
         m_msg.FileSaved(Utf8ToWide(target.string()));
         return true;
@@ -307,7 +307,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
     CContactSheet sheet(ops.image.rows, ops.image.cols);
     auto save = [&](const AVFrame* pic) {
         std::wstring warning;
-        const fs::path target = namer.MakeName(NamingPathOf(source.path), index, &warning);
+        const fs::path target = m_names.Take(namer, NamingPathOf(source.path), index, &warning);
         std::string why;
         if (!Save(pic, target, why)) return fail(why);
         m_msg.FileSaved(Utf8ToWide(target.string()));
