@@ -319,6 +319,7 @@ const CEngineNode::Item* CEngineNode::FindNamed(const std::vector<Item>& items, 
 
 IUnknown* CEngineNode::FindDeep(const std::wstring& name) const
 {
+    if (const Item* named = FindNamed(m_named, name)) return named->object.Get();
     for (const Item& item : m_facts) {
         if (item.name == name) return item.object.Get();
         if (CEngineNode* group = FromUnknown(item.object.Get()))
@@ -482,7 +483,7 @@ HRESULT CEngineNode::GetItemByName(const wchar_t* name, IUnknown** item)
     CSchemaLock l;
     if (IUnknown* found = FindDeep(name)) return HandOut(ComPtr<IUnknown>(found), item);
     // A node without facts shows its own items.
-    if (m_facts.empty())
+    if (m_facts.empty() && m_named.empty())
         if (const Item* own = FindNamed(m_items, name)) return HandOut(own->object, item);
     return E_INVALIDARG;
 }
@@ -683,21 +684,25 @@ CEngineNode* CEngineNode::FactGroup(const std::wstring& name)
 CEngineProperty* CEngineNode::Publish(const std::wstring& name, const CVariant& value)
 {
     CSchemaLock l;
-    CEngineProperty* fact = Fact(name, value);
+    ComPtr<CEngineProperty> prop = MakeComObject<CEngineProperty>(name, value, EPF_READONLY);
+    prop->SetOwnerNode(this);
+    ComPtr<IUnknown> object(static_cast<IEngineProperty*>(prop.Get()));
+    m_named.push_back({name, object});
     for (Item& item : m_items)
         if (item.name == name) {
-            item.object = m_facts.back().object;  // a fact published again
-            return fact;
+            item.object = object;  // a fact published again
+            return prop.Get();
         }
-    m_items.push_back({name, m_facts.back().object});
-    return fact;
+    m_items.push_back({name, object});
+    return prop.Get();
 }
 
 void CEngineNode::ClearFacts()
 {
-    std::vector<Item> old;
+    std::vector<Item> old, named;
     CSchemaLock l;
     old.swap(m_facts);
+    named.swap(m_named);
 }
 
 CVariant CEngineNode::ValueOf(const std::wstring& name) const

@@ -149,7 +149,8 @@ public:
     // A fact of the property container (not a settable item of the node).
     CEngineProperty* Fact(const std::wstring& name, const CVariant& value, DWORD flags = EPF_READONLY);
     CEngineNode* FactGroup(const std::wstring& name);
-    // A read-only fact that the node also answers by name.
+    // A read-only fact found by name (node and container) but not listed
+    // among the container's categories.
     CEngineProperty* Publish(const std::wstring& name, const CVariant& value);
     void ClearFacts();
     // Collections: what CreateNew makes.
@@ -178,6 +179,7 @@ private:
     DWORD m_roles;
     std::vector<Item> m_items;   // node view: properties and children by name
     std::vector<Item> m_facts;   // container view: facts and fact groups
+    std::vector<Item> m_named;   // facts found by name only
     std::vector<ComPtr<IUnknown>> m_list;  // collection items
     std::function<ComPtr<IUnknown>()> m_factory;
     LONG m_mode = 0;

@@ -1,7 +1,12 @@
 #include "mediaeng/dvd/DvdDisc.h"
 #include <cstdarg>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <thread>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 extern "C" {
 #include <dvdread/dvd_reader.h>
 #include <dvdread/ifo_read.h>
@@ -55,6 +60,42 @@ void ReadPicture(const ifo_handle_t* vts, DvdTitleInfo& t)
     t.audioStreams = vts->vtsi_mat->nr_of_vts_audio_streams;
 }
 
+// libdvdread trusts the disc's tables; a damaged table can make it free
+// memory twice or read past a buffer. The tables are first read in a child
+// process: a disc that brings that down is refused instead of the program.
+bool TablesReadSafely(const std::string& path)
+{
+    const pid_t pid = fork();
+    if (pid < 0) return true;  // cannot check: read as usual
+    if (pid == 0) {
+        dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
+        if (dvd) {
+            if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
+                const int sets = vmg->vmgi_mat ? vmg->vmgi_mat->vmg_nr_of_title_sets : 0;
+                ifoClose(vmg);
+                for (int n = 1; n <= sets && n <= 99; ++n)
+                    if (ifo_handle_t* vts = ifoOpen(dvd, n)) ifoClose(vts);
+            }
+            DVDClose(dvd);
+        }
+        _exit(0);
+    }
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (;;) {
+        const pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid) break;
+        if (done < 0) return true;
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
 
 CDvdDisc::~CDvdDisc()
@@ -67,6 +108,10 @@ std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& path, std::string* e
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(path, ec)) {
         if (error) *error = "no such file or folder";
+        return nullptr;
+    }
+    if (!TablesReadSafely(path)) {
+        if (error) *error = "damaged disc tables";
         return nullptr;
     }
     std::shared_ptr<CDvdDisc> disc(new CDvdDisc());

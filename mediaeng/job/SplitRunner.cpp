@@ -56,7 +56,11 @@ CSplitOutcome CSplitRunner::RunBySize(const CJobSource& source, double duration,
         CPart part{at, std::min(duration, at + length)};
         bool fits = false;
         for (int attempt = 0; attempt < kSizeAttempts && !fits; ++attempt) {
-            if (!WritePart(source, part, target, outcome)) return outcome;
+            if (!WritePart(source, part, target, outcome)) {
+                std::error_code ec;
+                if (attempt > 0) fs::remove(target, ec);  // the earlier, too big attempt is no part
+                return outcome;
+            }
             std::error_code ec;
             const double size = double(fs::file_size(target, ec));
             fits = !ec && size <= limit;

@@ -93,6 +93,7 @@ struct CStreamCopy::Impl {
             s->done = s->in < 0;
         }
         double cut = -1;  // seconds of the source where the copy begins
+        bool reached = false;  // something at or after the start was seen
         while (!(video.done && audio.done)) {
             if (!control.Checkpoint()) return false;
             const int rc = in.ReadPacket(pkt.get());
@@ -104,6 +105,7 @@ struct CStreamCopy::Impl {
             const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
             if (ts == AV_NOPTS_VALUE) continue;
             const double t = ts * av_q2d(s->inTb) - origin;
+            reached |= t >= start - 1e-3;
             if (cut < 0) {
                 // The copy starts at the lead stream's first keyframe.
                 if (s != &lead || !(pkt->flags & AV_PKT_FLAG_KEY)) continue;
@@ -120,6 +122,9 @@ struct CStreamCopy::Impl {
             if (t < cut - 1e-3) continue;  // shown before the cut: sound, or pictures coded after the keyframe
             if (!Write(*s, cut, origin)) return false;
         }
+        if (cut < 0 || !reached)
+            return result.error = "nothing of " + WideToUtf8(name) + " lies from " + WideToUtf8(Seconds(start)) + " s on",
+                   false;
         offset += std::max(video.end, audio.end);
         return true;
     }

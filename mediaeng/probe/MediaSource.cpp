@@ -163,6 +163,11 @@ HRESULT CMediaSource::OpenTitle(const std::string& discPath, int title, const st
 {
     auto disc = CDvdDisc::Open(discPath, nullptr);
     if (!disc) return Fail(IDS_NO_DVD, Utf8ToWide(discPath));
+    return OpenTitleOn(disc, title, shown);
+}
+
+HRESULT CMediaSource::OpenTitleOn(const std::shared_ptr<CDvdDisc>& disc, int title, const std::wstring& shown)
+{
     auto reader = CDvdTitleReader::Open(disc, title);
     if (!reader) return Fail(IDS_NOT_MEDIA, shown);
     double duration = 0;
@@ -221,7 +226,7 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
         const std::wstring titlePath = Utf8ToWide(MakeDvdTitlePath(disc->Path(), t.number));
         sub->Prop(L"FileName", CVariant())->Assign(CVariant(titlePath));
         sub->m_selfSubFile = false;  // a disc's title is listed once, by the disc
-        if (SUCCEEDED(sub->OpenTitle(disc->Path(), t.number, titlePath))) AddSubFile(sub);
+        if (SUCCEEDED(sub->OpenTitleOn(disc, t.number, titlePath))) AddSubFile(sub);
         if (t.duration > longest) longest = t.duration, main = &t;
         if (progress) progress->SetPos(static_cast<LONGLONG>(i + 1));
     }

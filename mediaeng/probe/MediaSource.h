@@ -36,6 +36,7 @@ private:
 
     HRESULT OpenFile(const std::string& path, const std::wstring& shownPath);
     HRESULT OpenTitle(const std::string& disc, int title, const std::wstring& shownPath);
+    HRESULT OpenTitleOn(const std::shared_ptr<CDvdDisc>& disc, int title, const std::wstring& shownPath);
     HRESULT OpenDisc(IProgressImpl* progress);
     HRESULT Fail(UINT id, const std::wstring& path, HRESULT hr = E_FAIL);
     // Facts of a probe; duration, when positive, replaces the probed one.

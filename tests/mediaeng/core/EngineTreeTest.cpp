@@ -117,7 +117,7 @@ TEST(EngineNode, UnknownNamesAreIgnored)
 TEST(EngineNode, ReadOnlyFactsRefuseWrites)
 {
     ComPtr<CEngineNode> node = MakeComObject<CEngineNode>(L"n");
-    node->Fact(L"Width", CVariant(int32_t{160}));
+    node->Publish(L"Width", CVariant(int32_t{160}));
     CEngineNode* group = node->FactGroup(L"Video");
     group->Fact(L"Codec", CVariant(L"h264"));
     ComPtr<IUnknown> width, codec;
@@ -126,7 +126,9 @@ TEST(EngineNode, ReadOnlyFactsRefuseWrites)
     EXPECT_EQ(width.As<IEngineProperty>()->SetValue(CVariant(int32_t{1})), E_ACCESSDENIED);
     LONG count = 0;
     node->GetCount(&count);
-    EXPECT_EQ(count, 2);
+    EXPECT_EQ(count, 1);  // the category; "Width" is found by name only
+    ComPtr<IUnknown> byNode;
+    EXPECT_EQ(node->GetItem(L"Width", byNode.ReleaseAndGetAddressOf()), S_OK);
     ComPtr<IUnknown> none;
     EXPECT_NE(node->GetItemByName(L"Audio", none.ReleaseAndGetAddressOf()), S_OK);
 }

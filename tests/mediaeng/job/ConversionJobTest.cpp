@@ -5,7 +5,10 @@
 #include "engine/ConversionJob.h"
 #include "engine/EngineIds.h"
 #include "engine/EngineInit.h"
+#include "engine/GalleriesMng.h"
+#include "engine/OutputFormatEnum.h"
 #include "mediaeng/core/EngineObjects.h"
+#include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/JobMessages.h"
 #include "mediaeng/job/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
@@ -109,21 +112,25 @@ TEST_F(JobRun, CropAndRotationShowInTheOutputSize)
     EXPECT_EQ(info.frames, 50);
 }
 
-TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
+TEST_F(JobRun, TrimRangesFromTheGalleryManager)
 {
     const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "untouched.mkv"));
     auto source = AddSource(fixtures::WriteClip(dir / "clip.mkv"));
-    // The source's "GalleryData" child holds the ranges as "Items".
-    auto holder = MakeComObject<mediaeng::CEngineNode>(L"GalleryData");
-    auto items = MakeComObject<mediaeng::CEngineNode>(L"Items", mediaeng::NODE_COLLECTION);
-    for (auto [s, e] : {std::pair{L"0.2", L"0.6"}, std::pair{L"1.0", L"1.2"}}) {
-        auto item = MakeComObject<mediaeng::CEngineNode>(L"Timeline");
-        item->Prop(L"StartTime", CVariant(s));
-        item->Prop(L"EndTime", CVariant(e));
-        items->Add(static_cast<IEngineNode*>(item.Get()));
-    }
-    holder->Child(L"Items", items);
-    source->Child(L"GalleryData", holder);
+    // The ranges as the program hands them over: through the gallery manager.
+    ComPtr<IEngineCollection> profiles;
+    m_job->GetProfiles(profiles.ReleaseAndGetAddressOf());
+    ComPtr<IUnknown> profile;
+    profiles->GetItem(0, profile.ReleaseAndGetAddressOf());
+    CGalleriesMng galleries;
+    galleries.SetProfile(profile.Get());
+    galleries.CreateObjects();
+    ASSERT_EQ(galleries.CountItemsAll(), 2);
+    CGalleryItemBase* item = galleries.ItemByIndex(1);
+    ASSERT_TRUE(item);
+    item->SetDisplayTime(2'000'000, 6'000'000, 0);
+    galleries.SetDisplayTime(item);
+    galleries.CreateNewTimeline(item, 10'000'000, 12'000'000);
     Set(L"OutputFormatID", CVariant(int32_t{13}));
     CRecordingHandler handler;
     ASSERT_EQ(RunToEnd(handler), S_OK);
@@ -131,6 +138,7 @@ TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
     ASSERT_EQ(info.frames, 15);
     EXPECT_EQ(info.counters.front(), 5);
     EXPECT_EQ(info.counters.back(), 29);
+    EXPECT_EQ(fixtures::ReadMedia(dir / "untouched.mp4").frames, 50);
 }
 
 TEST_F(JobRun, FiltersAndStreamSwitchesReachTheOutput)
@@ -218,6 +226,44 @@ TEST_F(JobRun, NoFormatChosenIsAnErrorLine)
     CRecordingHandler handler;
     EXPECT_TRUE(FAILED(m_job->Run(0, 0, 0, &handler)));
     EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
+}
+
+// Every video and audio format of the engine's list, with its default codecs,
+// gives a file that opens and holds the streams it should.
+TEST(JobFormats, EveryListedFormatConverts)
+{
+    CoInitialize();
+    const fs::path dir = TestFolder();
+    fixtures::ClipSpec spec;
+    spec.seconds = 0.4;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    for (const mediaeng::FormatInfo& f : mediaeng::AllFormats()) {
+        if (!(f.categories & (FMTCAT_VIDEO | FMTCAT_AUDIO))) continue;
+        ComPtr<IConversionJob> job;
+        ASSERT_EQ(CoCreate(CLSID_ConversionJob, job), S_OK);
+        auto source = MakeComObject<mediaeng::CEngineNode>(L"Source");
+        source->Prop(L"FileName", CVariant(Utf8ToWide(src.string())));
+        ComPtr<IFilesNode> files;
+        job->GetFilesNode(files.ReleaseAndGetAddressOf());
+        files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
+        ComPtr<IEngineNode> format = job::FirstFormatNodeOf(job.Get());
+        format->SetValue(L"OutputFormatID", CVariant(int32_t{f.id}));
+        format->SetValue(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+        format->SetValue(L"FileNamePattern", CVariant(Utf8ToWide(std::string(f.title))));
+        CRecordingHandler handler;
+        ASSERT_EQ(job->Run(0, 0, 0, &handler), S_OK) << f.title;
+        ASSERT_EQ(job->Wait(60000), S_OK);
+        HRESULT result = E_FAIL;
+        job->GetResult(&result);
+        std::string log;
+        for (const auto& l : handler.Lines()) log += WideToUtf8(l.text) + "\n";
+        EXPECT_EQ(result, S_OK) << f.title << "\n" << log;
+        if (std::getenv("KM_SHOW_LOG")) std::printf("%s\n%s", f.title, log.c_str());
+        const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / (std::string(f.title) + "." + f.extension));
+        EXPECT_TRUE(info.ok) << f.title << ": " << info.error;
+        EXPECT_EQ(info.hasVideo, !f.videoTags.empty()) << f.title;
+        EXPECT_TRUE(info.hasAudio) << f.title;
+    }
 }
 
 TEST(JobTreeValues, FrameRatesAndAspects)

@@ -4,6 +4,7 @@
 #include "mediaeng/dvd/DvdDisc.h"
 #include "platform/ClassRegistry.h"
 #include <cstdlib>
+#include <fstream>
 #include <gtest/gtest.h>
 extern "C" {
 #include <libavformat/avformat.h>
@@ -150,4 +151,39 @@ TEST(DvdMediaSource, CancelAndBadPlacesFailWithAText)
     EXPECT_TRUE(mediaeng::ParseDvdTitlePath(mediaeng::MakeDvdTitlePath("/a:b", 12), &disc, &n));
     EXPECT_EQ(disc, "/a:b");
     EXPECT_EQ(n, 12);
+}
+
+// Damaged title tables (both the IFO and its backup): the open ends with
+// titles it could check or with a failure, never with a read out of bounds.
+TEST(DvdMediaSource, DamagedTablesNeverReadOutOfBounds)
+{
+    if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
+    const fs::path copy = Disc().parent_path() / "damaged";
+    uint32_t seed = 7;
+    for (int variant = 0; variant < 12; ++variant) {
+        fs::remove_all(copy);
+        fs::copy(Disc(), copy, fs::copy_options::recursive);
+        for (const char* name : {"VTS_01_0.IFO", "VTS_01_0.BUP", "VIDEO_TS.IFO", "VIDEO_TS.BUP"}) {
+            if ((variant % 3 == 0) != (name[1] == 'I')) continue;  // some variants spoil the disc table, others the title set
+            std::fstream f(copy / "VIDEO_TS" / name, std::ios::in | std::ios::out | std::ios::binary);
+            f.seekg(0, std::ios::end);
+            const auto size = static_cast<uint32_t>(f.tellg());
+            for (int i = 0; i < 64; ++i) {
+                seed = seed * 1664525u + 1013904223u;
+                const uint32_t at = 0x80 + (seed >> 8) % (size - 0x80);
+                f.seekp(at);
+                f.put(static_cast<char>(seed >> 24));
+            }
+        }
+        ComPtr<IEngineNode> dvd = NewSource(copy, 1);
+        auto graph = dvd.As<IMediaSourceGraph>();
+        ASSERT_EQ(graph->Open(nullptr), MS_OPEN_PENDING);
+        HRESULT hr = graph->ContinueOpen(nullptr);
+        if (FAILED(hr)) {
+            BSTR text = nullptr;
+            graph->GetLastError(&text);
+            EXPECT_FALSE(BstrToWString(text).empty());
+            SysFreeString(text);
+        }
+    }
 }

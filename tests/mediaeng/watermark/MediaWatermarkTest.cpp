@@ -4,6 +4,7 @@
 #include "engine/FrameFilters.h"
 #include "fixtures/MediaFixtures.h"
 #include <cstdlib>
+#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -47,6 +48,68 @@ TEST(MediaWatermark, FollowsTheSourceTime)
     EXPECT_EQ(26, CounterAt(m, 1.04));
     EXPECT_EQ(5, CounterAt(m, 0.2));  // back: seeks
     EXPECT_EQ(49, CounterAt(m, 9.0));  // past its end: its last frame
+}
+
+}  // namespace
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+}
+#include <fstream>
+
+namespace {
+
+// A 2x1 PNG: opaque red, then white at half alpha.
+std::filesystem::path WriteAlphaPng()
+{
+    const char* dir = std::getenv("KM_TEST_DIR");
+    const auto path = std::filesystem::path(dir ? dir : "/tmp") / "alpha.png";
+    const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_PNG);
+    if (!codec) return {};
+    AVCodecContext* ctx = avcodec_alloc_context3(codec);
+    ctx->width = 2;
+    ctx->height = 1;
+    ctx->pix_fmt = AV_PIX_FMT_RGBA;
+    ctx->time_base = {1, 25};
+    AVFrame* frame = av_frame_alloc();
+    AVPacket* pkt = av_packet_alloc();
+    bool ok = avcodec_open2(ctx, codec, nullptr) >= 0;
+    if (ok) {
+        frame->width = 2;
+        frame->height = 1;
+        frame->format = AV_PIX_FMT_RGBA;
+        ok = av_frame_get_buffer(frame, 0) >= 0;
+    }
+    if (ok) {
+        const uint8_t px[8] = {255, 0, 0, 255, 255, 255, 255, 128};
+        std::memcpy(frame->data[0], px, 8);
+        ok = avcodec_send_frame(ctx, frame) >= 0 && avcodec_send_frame(ctx, nullptr) >= 0 &&
+             avcodec_receive_packet(ctx, pkt) >= 0;
+    }
+    if (ok) std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(pkt->data), pkt->size);
+    av_packet_free(&pkt);
+    av_frame_free(&frame);
+    avcodec_free_context(&ctx);
+    return ok ? path : std::filesystem::path{};
+}
+
+TEST(PictureWatermark, KeepsThePicturesOwnAlpha)
+{
+    const auto png = WriteAlphaPng();
+    ASSERT_FALSE(png.empty());
+    WatermarkItemDesc d;
+    d.kind = WATERMARK_PICTURE;
+    d.path = png.wstring();
+    d.posType = 0;
+    d.posX = 0;
+    d.posY = 0;
+    CMngFrameFilters m;
+    m.Watermarks().SetItems({{MakeComObject<CTestItem>(), d}});
+    TestFrame f(4, 2, Uniform(4, 2, 0));
+    ASSERT_EQ(S_OK, m.ConvertForItem(4, 2, f.F(), f.PF(), f.D(), f.PD()));
+    EXPECT_EQ(0xFF0000u, PixelAt(f.rec, 0, 0));
+    EXPECT_NEAR(128.0, double(PixelAt(f.rec, 1, 0) & 0xFF), 1.0);
+    EXPECT_EQ(0u, PixelAt(f.rec, 2, 0));
 }
 
 }  // namespace
