@@ -64,7 +64,7 @@ std::wstring Text(IEngineNode* node, const wchar_t* name, const std::wstring& fa
     return Read(node, name, VT_BSTR, v) ? BstrToWString(v.bstrVal) : fallback;
 }
 
-ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job)
+ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job, ComPtr<IEngineNode>* profileOut = nullptr)
 {
     ComPtr<IEngineCollection> profiles;
     if (FAILED(job->GetProfiles(profiles.ReleaseAndGetAddressOf())) || !profiles) return nullptr;
@@ -78,7 +78,10 @@ ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job)
         if (!formats || FAILED(formats->GetCount(&n)) || n < 1) continue;
         ComPtr<IUnknown> format;
         formats->GetItem(0, format.ReleaseAndGetAddressOf());
-        if (ComPtr<IEngineNode> node = NodeOf(format.Get())) return node;
+        if (ComPtr<IEngineNode> node = NodeOf(format.Get())) {
+            if (profileOut) *profileOut = NodeOf(profile.Get());
+            return node;
+        }
     }
     return nullptr;
 }
@@ -96,23 +99,33 @@ int ChosenStream(IEngineNode* source, const wchar_t* prefix)
     return listed ? -1 : 0;
 }
 
-void ReadRanges(IEngineNode* source, CJobSource& s)
+// The "Items" collection under the "GalleryData" property of a node.
+ComPtr<IEngineCollection> GalleryItems(IEngineNode* node)
 {
     ComPtr<IEngineProperty> data;
-    if (ComPtr<IUnknown> item = Child(source, L"GalleryData"))
+    if (ComPtr<IUnknown> item = Child(node, L"GalleryData"))
         item->QueryInterface(IID_IEngineProperty, reinterpret_cast<void**>(data.ReleaseAndGetAddressOf()));
     ComPtr<IUnknown> holder;
     if (data) data->GetChildNode(holder.ReleaseAndGetAddressOf());
-    ComPtr<IEngineNode> holderNode = NodeOf(holder ? holder.Get() : Child(source, L"GalleryData").Get());
-    ComPtr<IEngineCollection> items = CollectionOf(Child(holderNode.Get(), L"Items").Get());
+    return CollectionOf(Child(NodeOf(holder.Get()).Get(), L"Items").Get());
+}
+
+// The trim ranges the gallery manager wrote: one item per range with the
+// source's position in "Files" and its times in seconds, in order.
+void ReadRanges(IEngineNode* profile, CJobSettings& settings)
+{
+    ComPtr<IEngineCollection> items = GalleryItems(profile);
     LONG count = 0;
     if (!items || FAILED(items->GetCount(&count))) return;
     for (LONG i = 0; i < count; ++i) {
         ComPtr<IUnknown> item;
         items->GetItem(i, item.ReleaseAndGetAddressOf());
         ComPtr<IEngineNode> range = NodeOf(item.Get());
+        const int index = Int(range.Get(), L"SourceIndex", -1);
+        if (index < 0 || size_t(index) >= settings.sources.size()) continue;
         const double start = Real(range.Get(), L"StartTime", 0), end = Real(range.Get(), L"EndTime", 0);
-        if (end > start && start >= 0) s.ranges.push_back({std::llround(start * 1e7), std::llround(end * 1e7)});
+        if (end > start && start >= 0)
+            settings.sources[size_t(index)].ranges.push_back({std::llround(start * 1e7), std::llround(end * 1e7)});
     }
 }
 
@@ -135,7 +148,6 @@ void ReadSources(IConversionJob* job, CJobSettings& settings)
         s.videoStream = ChosenStream(node.Get(), L"IsVideo");
         s.audioStream = ChosenStream(node.Get(), L"IsAudio");
         s.addToJoin = Real(node.Get(), L"AddToJoin", 0) != 0;
-        ReadRanges(node.Get(), s);
         settings.sources.push_back(std::move(s));
     }
 }
@@ -220,7 +232,9 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
     settings = CJobSettings();
     ReadSources(job, settings);
 
-    ComPtr<IEngineNode> fmt = FirstFormatNode(job);
+    ComPtr<IEngineNode> profile;
+    ComPtr<IEngineNode> fmt = FirstFormatNode(job, &profile);
+    ReadRanges(profile.Get(), settings);
     if (!fmt) {
         error = L"the job has no output format";
         return E_FAIL;

@@ -7,9 +7,9 @@
 // Per source: "FileName", "DurationByS", "IsVirtualVideoFile" and
 // "VirtualDuration", the stream choice "IsVideo0".."IsVideo15" and
 // "IsAudio0".."IsAudio15" (the first switched-on stream is converted; all off:
-// none of that kind; no such switches: the first stream), and the trim ranges: the items of the source's "GalleryData"
-// child collection "Items", each with "StartTime" and "EndTime" in seconds
-// (R8, or a text of seconds), in order.
+// none of that kind; no such switches: the first stream). Trim ranges are the
+// items the gallery manager (engine/GalleriesMng.h) wrote under the profile
+// node's "GalleryData": "SourceIndex", "StartTime" and "EndTime" in seconds.
 #include "engine/ConversionJob.h"
 #include "mediaeng/job/JobSettings.h"
 #include <string>

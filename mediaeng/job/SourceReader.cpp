@@ -171,18 +171,7 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
         if (end != kInfinity) r.audioEnd = std::llround(end * rate);
     }
 
-    if (!first || start > 0) {
-        const int64_t ts = int64_t((start + m_origin) * AV_TIME_BASE);
-        int rc = avformat_seek_file(m_input.get(), -1, INT64_MIN, ts, ts, 0);
-        if (rc < 0) rc = av_seek_frame(m_input.get(), -1, m_input->start_time != AV_NOPTS_VALUE ? m_input->start_time : 0,
-                                       AVSEEK_FLAG_BACKWARD);
-        if (rc < 0 && !first) {
-            error = "cannot seek to the trim start: " + AvErrorText(rc);
-            return false;
-        }
-        if (HasVideo()) avcodec_flush_buffers(m_video.ctx.get());
-        if (HasAudio()) avcodec_flush_buffers(m_audio.ctx.get());
-    }
+    if ((!first || start > 0) && !SeekBefore(start, first, error)) return false;
 
     PacketPtr pkt = MakePacket();
     bool more = true;
@@ -224,6 +213,52 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
     sink.OnRangeEnd(r.outOffset + (videoEnd - r.start));
     outOffset = r.outOffset + (rangeEnd - r.start);
     return true;
+}
+
+bool CSourceReader::SeekTo(double time)
+{
+    const int64_t ts = int64_t((time + m_origin) * AV_TIME_BASE);
+    int rc = avformat_seek_file(m_input.get(), -1, INT64_MIN, ts, ts, 0);
+    if (rc < 0) rc = av_seek_frame(m_input.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
+    if (HasVideo()) avcodec_flush_buffers(m_video.ctx.get());
+    if (HasAudio()) avcodec_flush_buffers(m_audio.ctx.get());
+    return rc >= 0;
+}
+
+double CSourceReader::FirstFrameTime()
+{
+    Stream& lead = HasVideo() ? m_video : m_audio;
+    PacketPtr pkt = MakePacket();
+    FramePtr frame = MakeFrame();
+    for (int packets = 0; packets < 5000; ++packets) {
+        if (av_read_frame(m_input.get(), pkt.get()) < 0) break;
+        const bool mine = pkt->stream_index == lead.index;
+        if (mine) avcodec_send_packet(lead.ctx.get(), pkt.get());
+        av_packet_unref(pkt.get());
+        if (mine && avcodec_receive_frame(lead.ctx.get(), frame.get()) == 0 &&
+            frame->best_effort_timestamp != AV_NOPTS_VALUE)
+            return Seconds(frame->best_effort_timestamp, lead.st->time_base);
+    }
+    return kInfinity;
+}
+
+// Seeks to a point at or before start from which decoding reaches start: a
+// seek may land on the keyframe after the wanted time (formats without an
+// index), so it steps further back until the first picture is early enough.
+bool CSourceReader::SeekBefore(double start, bool first, std::string& error)
+{
+    constexpr double eps = 1e-3;
+    for (double back : {0.0, 1.0, 2.0, 4.0, 8.0, 16.0, 32.0, 64.0, 1e9}) {
+        const double target = std::max(0.0, start - back);
+        if (!SeekTo(target)) {
+            if (target > 0) continue;
+            if (first) return true;  // nothing read yet: decoding starts at the beginning
+            error = "cannot seek to the trim start";
+            return false;
+        }
+        if (target <= 0 || FirstFrameTime() <= start + eps) return SeekTo(target);
+    }
+    return SeekTo(0) || first;
 }
 
 bool CSourceReader::Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink)

@@ -60,6 +60,9 @@ private:
     bool OpenDecoder(AVMediaType type, int nth, Stream& s, std::string& error);
     bool RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first, std::string& error);
     bool RunStill(IReaderSink& sink, std::string& error);
+    bool SeekTo(double time);
+    double FirstFrameTime();
+    bool SeekBefore(double start, bool first, std::string& error);
     bool Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink);
     bool TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink);
     bool TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink);

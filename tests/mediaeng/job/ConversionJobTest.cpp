@@ -5,6 +5,7 @@
 #include "engine/ConversionJob.h"
 #include "engine/EngineIds.h"
 #include "engine/EngineInit.h"
+#include "engine/GalleriesMng.h"
 #include "engine/OutputFormatEnum.h"
 #include "mediaeng/core/EngineObjects.h"
 #include "mediaeng/core/FormatTable.h"
@@ -111,21 +112,25 @@ TEST_F(JobRun, CropAndRotationShowInTheOutputSize)
     EXPECT_EQ(info.frames, 50);
 }
 
-TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
+TEST_F(JobRun, TrimRangesFromTheGalleryManager)
 {
     const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "untouched.mkv"));
     auto source = AddSource(fixtures::WriteClip(dir / "clip.mkv"));
-    // The source's "GalleryData" child holds the ranges as "Items".
-    auto holder = MakeComObject<mediaeng::CEngineNode>(L"GalleryData");
-    auto items = MakeComObject<mediaeng::CEngineNode>(L"Items", mediaeng::NODE_COLLECTION);
-    for (auto [s, e] : {std::pair{L"0.2", L"0.6"}, std::pair{L"1.0", L"1.2"}}) {
-        auto item = MakeComObject<mediaeng::CEngineNode>(L"Timeline");
-        item->Prop(L"StartTime", CVariant(s));
-        item->Prop(L"EndTime", CVariant(e));
-        items->Add(static_cast<IEngineNode*>(item.Get()));
-    }
-    holder->Child(L"Items", items);
-    source->Child(L"GalleryData", holder);
+    // The ranges as the program hands them over: through the gallery manager.
+    ComPtr<IEngineCollection> profiles;
+    m_job->GetProfiles(profiles.ReleaseAndGetAddressOf());
+    ComPtr<IUnknown> profile;
+    profiles->GetItem(0, profile.ReleaseAndGetAddressOf());
+    CGalleriesMng galleries;
+    galleries.SetProfile(profile.Get());
+    galleries.CreateObjects();
+    ASSERT_EQ(galleries.CountItemsAll(), 2);
+    CGalleryItemBase* item = galleries.ItemByIndex(1);
+    ASSERT_TRUE(item);
+    item->SetDisplayTime(2'000'000, 6'000'000, 0);
+    galleries.SetDisplayTime(item);
+    galleries.CreateNewTimeline(item, 10'000'000, 12'000'000);
     Set(L"OutputFormatID", CVariant(int32_t{13}));
     CRecordingHandler handler;
     ASSERT_EQ(RunToEnd(handler), S_OK);
@@ -133,6 +138,7 @@ TEST_F(JobRun, TrimRangesFromTheSourceGalleryData)
     ASSERT_EQ(info.frames, 15);
     EXPECT_EQ(info.counters.front(), 5);
     EXPECT_EQ(info.counters.back(), 29);
+    EXPECT_EQ(fixtures::ReadMedia(dir / "untouched.mp4").frames, 50);
 }
 
 TEST_F(JobRun, FiltersAndStreamSwitchesReachTheOutput)

@@ -87,13 +87,15 @@ INSTANTIATE_TEST_SUITE_P(Formats, ConvertFormat,
                       FormatCase{"wav", "wav", "", "pcm_s16le", nullptr, "pcm_s16le", "wav"}),
     [](const ::testing::TestParamInfo<FormatCase>& p) { return std::string(p.param.ext); });
 
-TEST(ConvertTrim, OutputLastsTheRangesWithCounterContinuous)
+class ConvertTrim : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ConvertTrim, OutputLastsTheRangesWithCounterContinuous)
 {
     const fs::path dir = TestFolder();
     fixtures::ClipSpec spec;
     spec.seconds = 4.0;
     spec.gopSize = 25;
-    const fs::path src = fixtures::WriteClip(dir / "src.mp4", spec);
+    const fs::path src = fixtures::WriteClip(dir / (std::string("src.") + GetParam()), spec);
     CJobSource s = SourceOf(src);
     // 0.4 s to 1.2 s and 2.6 s to 3.0 s: frames 10..29 and 65..74.
     s.ranges = {{4'000'000, 12'000'000}, {26'000'000, 30'000'000}};
@@ -110,7 +112,12 @@ TEST(ConvertTrim, OutputLastsTheRangesWithCounterContinuous)
     EXPECT_NEAR(info.audioDuration, 1.2, 0.03);  // AAC pads to its frame
 }
 
-TEST(ConvertTrim, AudioCutToTheSampleInWav)
+// Sources whose seeks land on the keyframe after the cut (MPEG, WMV, FLV)
+// as well as indexed ones.
+INSTANTIATE_TEST_SUITE_P(Sources, ConvertTrim, ::testing::Values("mp4", "mkv", "mpg", "wmv", "flv"),
+                         [](const ::testing::TestParamInfo<const char*>& p) { return std::string(p.param); });
+
+TEST(ConvertTrimAudio, AudioCutToTheSampleInWav)
 {
     const fs::path dir = TestFolder();
     const fs::path src = fixtures::WriteAudio(dir / "tone.wav", 2.0, 48000, 1);

@@ -146,6 +146,18 @@ TEST(ImageOutput, PicturesJoinedIntoSheets)
     }
 }
 
+TEST(ImageOutput, NumberedAndSingleNamesNeverMeet)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings s = ImageJob(dir / "out");
+    s.sources = {SourceOf(fixtures::WritePicture(dir / "a" / "clip.png")), SourceOf(fixtures::WritePicture(dir / "b" / "clip.png")),
+                 SourceOf(FiveSecondClip(dir))};
+    s.operations.split = {true, job::kSplitByTime, 2, 2, 700, 0, false};  // pictures at 0, 2, 4 s of the clip
+    EXPECT_EQ(RunBatch(s), S_OK);
+    // clip.png and clip_01.png from the pictures; the clip's clip_00, (not clip_01 again) clip_02, clip_03.
+    EXPECT_EQ(FilesIn(dir / "out").size(), 5u);
+}
+
 TEST(ImageOutput, EveryImageFormatWithTheFrameEdits)
 {
     const fs::path dir = TestFolder();

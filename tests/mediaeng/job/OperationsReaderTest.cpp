@@ -1,4 +1,6 @@
 // Split, join, image and stream-copy settings read from the job's tree.
+#include "JobTestUtil.h"
+#include "RecordingHandler.h"
 #include "engine/ConversionJob.h"
 #include "engine/EngineIds.h"
 #include "mediaeng/core/EngineObjects.h"
@@ -114,6 +116,40 @@ TEST_F(OperationsTree, GalleryDisplayTimesBecomeTheSourcesRanges)
     EXPECT_EQ(s.sources[1].ranges[0].start, 20000000);
     EXPECT_EQ(s.sources[1].ranges[0].end, 45000000);
     EXPECT_EQ(s.sources[1].ranges[1].start, 60000000);  // a range for a source that is not there is passed over
+}
+
+// Through the job object, as the program runs it: the tree's values decide the work.
+TEST_F(OperationsTree, JobObjectWritesAContactSheetWithTheTreesCrop)
+{
+    const jobtest::fs::path dir = jobtest::TestFolder();
+    fixtures::ClipSpec c;
+    c.seconds = 2;
+    c.fpsNum = 10;
+    c.audio = false;
+    auto source = MakeComObject<mediaeng::CEngineNode>(L"Source");
+    source->Prop(L"FileName", CVariant(Utf8ToWide(fixtures::WriteClip(dir / "clip.mp4", c).string())));
+    ComPtr<IFilesNode> files;
+    m_job->GetFilesNode(files.ReleaseAndGetAddressOf());
+    files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
+    m_format->SetValue(L"OutputFormatID", CVariant(int32_t{23}));  // PNG
+    m_format->SetValue(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+    m_format->SetValue(L"ScreenListEnable", CVariant(int32_t{1}));
+    m_format->SetValue(L"ScreenListRows", CVariant(int32_t{2}));
+    m_format->SetValue(L"ScreenListCols", CVariant(int32_t{3}));
+    m_format->SetValue(L"Crop_Left", CVariant(int32_t{40}));  // 120 x 120 pictures
+    m_format->SetValue(L"Crop_Right", CVariant(int32_t{0}));
+    m_format->SetValue(L"Crop_Top", CVariant(int32_t{0}));
+    m_format->SetValue(L"Crop_Bottom", CVariant(int32_t{0}));
+    jobtest::CRecordingHandler handler;
+    ASSERT_EQ(m_job->Run(0, 0, 0, &handler), S_OK);
+    ASSERT_EQ(m_job->Wait(60000), S_OK);
+    HRESULT result = E_FAIL;
+    m_job->GetResult(&result);
+    EXPECT_EQ(result, S_OK);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / "clip.png");
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(info.width, 3 * 120);
+    EXPECT_EQ(info.height, 2 * 120);
 }
 
 }  // namespace

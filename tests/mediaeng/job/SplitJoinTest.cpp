@@ -12,7 +12,9 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 #include <cmath>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 namespace {
 
@@ -246,6 +248,40 @@ TEST(StreamCopy, RangeBeyondTheEndIsAnErrorAndLeavesNoFile)
     EXPECT_EQ(RunBatch(s, handler), S_FALSE);
     EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
     EXPECT_TRUE(!fs::exists(dir / "out") || FilesIn(dir / "out").empty());
+}
+
+TEST(Join, StopLeavesNoFile)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings s = OutputTo(dir / "out");
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"}) s.sources.push_back(SourceOf(fixtures::WriteClip(dir / name, SmallClip(3))));
+    s.operations.join.use = true;
+    CRecordingHandler handler;
+    job::CBatchRunner runner;
+    ASSERT_EQ(runner.Start(s, &handler), S_OK);
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    runner.Stop();
+    EXPECT_EQ(runner.Result(), E_ABORT);
+    EXPECT_TRUE(!fs::exists(dir / "out") || FilesIn(dir / "out").empty());
+}
+
+TEST(StreamCopy, SplitByTimeGivesPartsAtKeyframes)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings s = OutputTo(dir / "out");
+    s.operations.streamCopy = true;
+    s.operations.split = {true, job::kSplitByTime, 2, 2, 700, 0, true};
+    s.sources = {SourceOf(fixtures::WriteClip(dir / "clip.mkv", SmallClip(5)))};
+    CRecordingHandler handler;
+    EXPECT_EQ(RunBatch(s, handler), S_OK);
+    const auto files = FilesIn(dir / "out");
+    ASSERT_EQ(files.size(), 3u);
+    EXPECT_EQ(files[0].filename(), "clip_00.mkv");  // the source's own container
+    for (const fs::path& f : files) {
+        const fixtures::MediaInfo info = fixtures::ReadMedia(f);
+        ASSERT_TRUE(info.ok) << info.error;
+        EXPECT_GT(info.frames, 5) << f;
+    }
 }
 
 TEST(Join, PicturesBecomeASlideshow)

@@ -57,7 +57,7 @@ TEST(ProjectConversion, RunWritesAPlayableFilePerSource)
     const fs::path dir = fs::path(base ? base : "/tmp") / "project-conversion";
     fs::remove_all(dir);
     const fs::path a = fixtures::WriteClip(dir / "src" / "first.mkv");
-    const fs::path b = fixtures::WriteClip(dir / "src" / "second.avi");
+    const fs::path b = fixtures::WriteClip(dir / "src" / "second.mpg");
     ASSERT_FALSE(a.empty() || b.empty());
 
     CollectingHandler handler;
@@ -66,7 +66,11 @@ TEST(ProjectConversion, RunWritesAPlayableFilePerSource)
         CProject project;
         project.m_sourceType = CParametersTransfer::kSourceFiles;
         project.InputFiles().AddFile(Utf8ToWide(a.string()));
-        project.InputFiles().AddFile(Utf8ToWide(b.string()));
+        CKMFile* second = project.InputFiles().AddFile(Utf8ToWide(b.string()));
+        ASSERT_TRUE(second);
+        CTimelineObj* range = second->m_timelines.CreateItem();  // 0.4 s to 1.2 s: frames 10 to 29
+        range->m_startTime = 4'000'000;
+        range->m_endTime = 12'000'000;
         CVideoFileObj* video = project.GetVideoOutput();
         video->SetValue(L"is_create", CVariant(int32_t{1}));
         video->SetValue(L"file_format", CVariant(int32_t{13}));  // MP4
@@ -92,9 +96,15 @@ TEST(ProjectConversion, RunWritesAPlayableFilePerSource)
         ASSERT_TRUE(info.ok) << name << ": " << info.error;
         EXPECT_EQ(info.width, 160);
         EXPECT_EQ(info.height, 120);
-        EXPECT_NEAR(info.videoDuration, 2.0, 0.08);
         EXPECT_TRUE(info.hasAudio);
     }
+    const fixtures::MediaInfo whole = fixtures::ReadMedia(dir / "out" / "first.mp4");
+    EXPECT_EQ(whole.frames, 50);
+    const fixtures::MediaInfo cut = fixtures::ReadMedia(dir / "out" / "second.mp4");
+    ASSERT_EQ(cut.frames, 20);
+    EXPECT_EQ(cut.counters.front(), 10);
+    EXPECT_EQ(cut.counters.back(), 29);
+    EXPECT_NEAR(cut.audioDuration, 0.8, 0.05);
     EXPECT_EQ(handler.Count(0x20), 2);   // two files done
     EXPECT_EQ(handler.Count(0x100), 1);  // the run finished
     EXPECT_EQ(handler.Count(0x08), 0);
