@@ -37,6 +37,19 @@ HRESULT COutputFileObj::RegisterKeys(const std::wstring& prefix, CConfigMng* nod
     return S_OK;
 }
 
+HRESULT COutputFileObj::RegisterSplitKeys(const std::wstring& prefix, CConfigMng* node)
+{
+    const KeyEntry keys[] = {
+        {L"adv_operation", CONFIG_TYPE_INT, &adv_operation, 0},
+        {L"adv_split_type", CONFIG_TYPE_INT, &adv_split_type, 0},
+        {L"adv_split_count_part", CONFIG_TYPE_INT, &adv_split_count_part, 0},
+        {L"adv_split_size", CONFIG_TYPE_INT, &adv_split_size, 0},
+        {L"adv_split_time", CONFIG_TYPE_INT, &adv_split_time, 0},
+        {L"adv_split_start_time", CONFIG_TYPE_INT, &adv_split_start_time, 0},
+    };
+    return RegisterKeys(prefix, node, keys);
+}
+
 HRESULT COutputFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
 {
     if (!node) return E_POINTER;

@@ -2,16 +2,13 @@
 
 #include "engine/OutputFormatEnum.h"
 #include "model/config/ConfigMng.h"
-#include "model/output/EraserDefaults.h"
 #include "model/output/OutputIds.h"
 
-CVideoFileObj::CVideoFileObj()
+CVideoFileObj::CVideoFileObj() : CFrameFileObj(true)
 {
     is_create = 1;
     include_video = 1;
     include_audio = 1;
-    m_watermarks.video_output = 1;
-    SetEraserDefaults(m_eraser);
 }
 
 CVideoFileObj::~CVideoFileObj() = default;
@@ -44,11 +41,7 @@ HRESULT CVideoFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
     };
     hr = RegisterKeys(prefix, node, keys);
     if (FAILED(hr)) return hr;
-    m_adv.Bind(prefix, node);
-    m_filters.Bind(prefix, node);
-    m_crop.Bind(prefix, node);
-    m_eraser.Bind(prefix, node);
-    return CConfigMng::AddGroup(node, kVideoWatermarksGroup, &m_watermarks);
+    return BindMembers(prefix, node, m_adv, kVideoWatermarksGroup);
 }
 
 void CVideoFileObj::CreateSchema()
@@ -58,11 +51,7 @@ void CVideoFileObj::CreateSchema()
     CreateVideo();
     CreateAudio();
     CreateImage(0);
-    m_filters.CreateSchema();
-    m_crop.CreateSchema();
-    m_eraser.CreateSchema();
-    m_adv.CreateSchema();
-    FillFormatList(FindProperty(SCHEMA_PROP_FILE_FORMAT));
+    CreateMemberSchemas(m_adv);
 }
 
 void CVideoFileObj::FillFormatList(CSchemaProperty* property)
