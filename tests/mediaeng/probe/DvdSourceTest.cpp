@@ -67,7 +67,7 @@ double Duration(IUnknown* source)
 TEST(DvdMediaSource, ListsTitlesWithDurations)
 {
     if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
-    for (const fs::path& where : {Disc(), Disc() / "VIDEO_TS"}) {
+    for (const fs::path& where : {Disc(), Disc() / "VIDEO_TS", Disc() / "VIDEO_TS" / "VIDEO_TS.IFO"}) {
         SCOPED_TRACE(where.string());
         ComPtr<IEngineNode> dvd = NewSource(where, 1);
         auto graph = dvd.As<IMediaSourceGraph>();
