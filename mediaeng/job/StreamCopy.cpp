@@ -79,13 +79,14 @@ struct CStreamCopy::Impl {
         return true;
     }
 
-    bool CopyRange(CJobInput& in, const std::wstring& name, double start, double end, double origin)
+    bool CopyRange(CJobInput& in, const std::wstring& name, double start, double end, double origin, bool fresh)
     {
         AVFormatContext* ctx = in.get();
         COutStream& lead = video.in >= 0 ? video : audio;
         const AVStream* leadSt = ctx->streams[lead.in];
         const int64_t seekTs = int64_t(std::llround((start + origin) / av_q2d(leadSt->time_base)));
-        if (av_seek_frame(ctx, lead.in, seekTs, AVSEEK_FLAG_BACKWARD) < 0 && start > 0)
+        // A fresh input read from its start needs no seek (a DVD title's clock may not allow one).
+        if ((start > 0 || !fresh) && av_seek_frame(ctx, lead.in, seekTs, AVSEEK_FLAG_BACKWARD) < 0 && start > 0)
             return result.error = "cannot seek to " + WideToUtf8(Seconds(start)) + " s", false;
         in.ResetTimeline();
         for (COutStream* s : {&video, &audio}) {
@@ -225,11 +226,15 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
         if (leadSt->start_time != AV_NOPTS_VALUE) origin = leadSt->start_time * av_q2d(leadSt->time_base);
         const std::wstring name = fs::path(seg.path).filename().wstring();
         if (seg.ranges.empty()) {
-            if (!impl.CopyRange(in, name, 0, kNoEnd, origin)) break;
+            if (!impl.CopyRange(in, name, 0, kNoEnd, origin, true)) break;
         } else {
             bool ok = true;
-            for (const CTrimRange& r : seg.ranges)
-                if (r.end > r.start && !(ok = impl.CopyRange(in, name, r.start / 1e7, r.end / 1e7, origin))) break;
+            bool fresh = true;
+            for (const CTrimRange& r : seg.ranges) {
+                if (r.end <= r.start) continue;
+                if (!(ok = impl.CopyRange(in, name, r.start / 1e7, r.end / 1e7, origin, fresh))) break;
+                fresh = false;
+            }
             if (!ok) break;
         }
         if (progress) progress(double(i + 1) / double(segments.size()));

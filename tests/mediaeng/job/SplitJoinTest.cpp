@@ -419,6 +419,16 @@ TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)
     const fixtures::MediaInfo info = fixtures::ReadMedia(one[0]);
     EXPECT_NEAR(info.videoDuration, 3.0, 0.15);
     EXPECT_NEAR(info.audioDuration, info.videoDuration, 0.06);
+
+    // Copied without re-encoding, the marked titles join into one program stream.
+    s.operations.streamCopy = true;
+    s.output.naming.destinationFolder = Utf8ToWide((dir / "copied").string());
+    CRecordingHandler copied;
+    EXPECT_EQ(RunBatch(s, copied), S_OK);
+    const fixtures::MediaInfo vob = fixtures::ReadMedia(dir / "copied" / "disc_title1.vob");
+    ASSERT_TRUE(vob.ok) << vob.error;
+    EXPECT_EQ(vob.videoCodec, "mpeg2video");
+    EXPECT_EQ(vob.frames, 75);
 }
 
 }  // namespace
