@@ -50,6 +50,20 @@ HRESULT COutputFileObj::RegisterSplitKeys(const std::wstring& prefix, CConfigMng
     return RegisterKeys(prefix, node, keys);
 }
 
+HRESULT COutputFileObj::RegisterAudioKeys(const std::wstring& prefix, CConfigMng* node)
+{
+    const KeyEntry keys[] = {
+        {L"audio_codec", CONFIG_TYPE_STRING, &audio_codec, 1},
+        {L"audio_channels", CONFIG_TYPE_INT, &audio_channels, 1},
+        {L"audio_sampling_rate", CONFIG_TYPE_INT, &audio_sampling_rate, 1},
+        {L"audio_bitrate", CONFIG_TYPE_INT, &audio_bitrate, 1},
+        {L"audio_precision", CONFIG_TYPE_INT, &audio_precision, 1},
+        {L"audio_rate_control", CONFIG_TYPE_INT, &audio_rate_control, 1},
+        {L"audio_quality", CONFIG_TYPE_INT, &audio_quality, 1},
+    };
+    return RegisterKeys(prefix, node, keys);
+}
+
 HRESULT COutputFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
 {
     if (!node) return E_POINTER;

@@ -31,15 +31,10 @@ HRESULT CVideoFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
         {L"max_buffer_window", CONFIG_TYPE_INT, &max_buffer_window, 0},
         {L"vc_profile", CONFIG_TYPE_INT, &vc_profile, 1},
         {L"include_audio", CONFIG_TYPE_INT, &include_audio, 1},
-        {L"audio_codec", CONFIG_TYPE_STRING, &audio_codec, 1},
-        {L"audio_channels", CONFIG_TYPE_INT, &audio_channels, 1},
-        {L"audio_sampling_rate", CONFIG_TYPE_INT, &audio_sampling_rate, 1},
-        {L"audio_bitrate", CONFIG_TYPE_INT, &audio_bitrate, 1},
-        {L"audio_precision", CONFIG_TYPE_INT, &audio_precision, 1},
-        {L"audio_rate_control", CONFIG_TYPE_INT, &audio_rate_control, 1},
-        {L"audio_quality", CONFIG_TYPE_INT, &audio_quality, 1},
     };
     hr = RegisterKeys(prefix, node, keys);
+    if (FAILED(hr)) return hr;
+    hr = RegisterAudioKeys(prefix, node);
     if (FAILED(hr)) return hr;
     return BindMembers(prefix, node, m_adv, kVideoWatermarksGroup);
 }

@@ -4,6 +4,7 @@
 // then override. Each stub keeps its interface's kIID.
 #include "engine/EngineNode.h"
 #include "engine/MediaSourceGraph.h"
+#include <vector>
 
 namespace stubs {
 
@@ -90,6 +91,27 @@ using StubEngineCollection = StubCollectionOf<IEngineCollection>;
 struct StubFilesNode : StubCollectionOf<IFilesNode> {
     HRESULT CreateItem(CLSID, IUnknown**) override { return E_NOTIMPL; }
     HRESULT AddSource(IUnknown*, DWORD) override { return E_NOTIMPL; }
+};
+
+// A stub collection (StubEngineCollection, StubFilesNode) that counts and
+// hands out items.
+template <class Collection>
+struct ItemsCollectionOf : Collection {
+    std::vector<ComPtr<IUnknown>> items;
+
+    HRESULT GetCount(LONG* count) override
+    {
+        *count = static_cast<LONG>(items.size());
+        return S_OK;
+    }
+    HRESULT GetItem(LONG index, IUnknown** item) override
+    {
+        *item = nullptr;
+        if (index < 0 || static_cast<size_t>(index) >= items.size()) return E_INVALIDARG;
+        *item = items[static_cast<size_t>(index)].Get();
+        if (*item) (*item)->AddRef();
+        return S_OK;
+    }
 };
 
 struct StubMediaItem : IMediaItem {

@@ -58,18 +58,11 @@ private:
 // A collection of recording nodes; as a "Watermarks" collection its
 // CreateItem makes a node with "Stroke", "DropShadow" and a one-item
 // "Timelines", and logs the kind of the class.
-class RecordingCollection : public CComObjectBase<stubs::StubFilesNode> {
+class RecordingCollection : public CComObjectBase<stubs::ItemsCollectionOf<stubs::StubFilesNode>> {
 public:
     RecordingCollection(std::shared_ptr<WriteLog> log, std::wstring path) : m_log(std::move(log)), m_path(std::move(path)) {}
     ComPtr<RecordingNode> AddNode();
-    std::vector<ComPtr<RecordingNode>> items;
 
-    HRESULT GetCount(LONG* count) override
-    {
-        *count = static_cast<LONG>(items.size());
-        return S_OK;
-    }
-    HRESULT GetItem(LONG index, IUnknown** item) override;
     HRESULT CreateItem(CLSID clsid, IUnknown** item) override;
 
 protected:

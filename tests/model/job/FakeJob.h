@@ -83,16 +83,14 @@ private:
 };
 
 // "Profiles", "Formats" (with its mode) and "Files" collections.
-class Collection : public CComObjectBase<stubs::StubFilesNode, IFormatsMode, stubs::StubMediaItem> {
+class Collection
+    : public CComObjectBase<stubs::ItemsCollectionOf<stubs::StubFilesNode>, IFormatsMode, stubs::StubMediaItem> {
 public:
     Collection(LogPtr log, std::wstring path) : m_log(std::move(log)), m_path(std::move(path)) {}
-    std::vector<ComPtr<IUnknown>> items;
     IUnknown* owner = nullptr;  // not owned
     std::set<IUnknown*> refuse;  // AddSource fails for these
     LONG mode = 0;
 
-    HRESULT GetCount(LONG* count) override;
-    HRESULT GetItem(LONG index, IUnknown** item) override;
     HRESULT AddSource(IUnknown* source, DWORD flags) override;
     HRESULT SetMode(LONG m) override;
     HRESULT GetMode(LONG* m) override;

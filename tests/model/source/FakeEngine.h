@@ -27,12 +27,7 @@ private:
     CVariant* m_slot;  // lives in the owning source
 };
 
-class CFakeCollection : public CComObjectBase<stubs::StubEngineCollection> {
-public:
-    std::vector<ComPtr<IUnknown>> items;
-    HRESULT GetCount(LONG* count) override;
-    HRESULT GetItem(LONG index, IUnknown** item) override;
-};
+class CFakeCollection : public CComObjectBase<stubs::ItemsCollectionOf<stubs::StubEngineCollection>> {};
 
 // A media source, a title or a chapter.
 class CFakeSource : public CComObjectBase<stubs::StubEngineNode, stubs::StubPropertyContainer,
