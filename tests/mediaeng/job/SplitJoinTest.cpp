@@ -429,6 +429,18 @@ TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)
     ASSERT_TRUE(vob.ok) << vob.error;
     EXPECT_EQ(vob.videoCodec, "mpeg2video");
     EXPECT_EQ(vob.frames, 75);
+
+    // A trimmed title: only the kept stretch.
+    s.operations.streamCopy = false;
+    s.sources.resize(1);
+    s.sources[0] = SourceOf(mediaeng::MakeDvdTitlePath(disc.string(), 2));
+    s.sources[0].ranges = {{int64_t(0.6e7), int64_t(1.4e7)}};
+    s.output.naming.destinationFolder = Utf8ToWide((dir / "trimmed").string());
+    CRecordingHandler trimmed;
+    EXPECT_EQ(RunBatch(s, trimmed), S_OK);
+    const fixtures::MediaInfo cut = fixtures::ReadMedia(dir / "trimmed" / "disc_title2.mp4");
+    EXPECT_NEAR(cut.videoDuration, 0.8, 0.1);
+    EXPECT_NEAR(cut.audioDuration, 0.8, 0.1);
 }
 
 }  // namespace
