@@ -30,13 +30,34 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
     return true;
 }
 
+// Hands out a picture and keeps a copy of it: the picture shown at a later
+// time may still be this one.
+FramePtr CFrameGrabber::Keep(FramePtr frame)
+{
+    m_held.reset();
+    if (frame) {
+        m_held = MakeFrame();
+        if (m_held && av_frame_ref(m_held.get(), frame.get()) < 0) m_held.reset();
+    }
+    return frame;
+}
+
 FramePtr CFrameGrabber::Grab(double time)
 {
     AVStream* st = m_input->streams[m_index];
-    av_seek_frame(m_input.get(), m_index, int64_t((time + m_origin) / av_q2d(st->time_base)), AVSEEK_FLAG_BACKWARD);
-    m_input.ResetTimeline();
-    avcodec_flush_buffers(m_ctx.get());
     FramePtr prev, frame = MakeFrame();
+    if (m_input.IsDvdTitle() && time >= m_lastTime) {
+        // A title is read forward from where the last picture was found.
+        prev = std::move(m_held);
+    } else {
+        m_held.reset();
+        if (m_input.IsDvdTitle())
+            m_input.Rewind();
+        else
+            av_seek_frame(m_input.get(), m_index, int64_t((time + m_origin) / av_q2d(st->time_base)), AVSEEK_FLAG_BACKWARD);
+        avcodec_flush_buffers(m_ctx.get());
+    }
+    m_lastTime = time;
     PacketPtr pkt = MakePacket();
     bool draining = false;
     while (true) {
@@ -44,14 +65,16 @@ FramePtr CFrameGrabber::Grab(double time)
         if (rc == 0) {
             const int64_t ts = frame->best_effort_timestamp;
             const double t = ts == AV_NOPTS_VALUE ? time : ts * av_q2d(st->time_base) - m_origin;
-            if (t > time + 1e-3 && prev) return prev;
-            if (t >= time - 1e-3) return frame;
+            if (t > time + 1e-3 && prev) {
+                m_held = std::move(frame);  // the next picture may be wanted next
+                return prev;
+            }
+            if (t >= time - 1e-3) return Keep(std::move(frame));
             prev = std::move(frame);
             frame = MakeFrame();
             continue;
         }
-        if (rc == AVERROR_EOF) return prev;
-        if (draining) return prev;
+        if (rc == AVERROR_EOF || draining) return Keep(std::move(prev));
         rc = m_input.ReadPacket(pkt.get());
         if (rc < 0) {
             draining = true;

@@ -18,10 +18,14 @@ public:
     FramePtr Grab(double time);
 
 private:
+    FramePtr Keep(FramePtr frame);
+
     CJobInput m_input;
     CodecCtxPtr m_ctx;
     int m_index = -1;
     double m_origin = 0, m_duration = 0;
+    double m_lastTime = -1;  // the time of the last grab
+    FramePtr m_held;         // a DVD title: the picture read last, not handed out yet or handed out again
 };
 
 }  // namespace job
