@@ -22,12 +22,15 @@ HRESULT HandOut(const ComPtr<T>& object, IUnknown** out)
     return object->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(out));
 }
 
+// Called with the schema lock held, which keeps node's memory while its
+// destructor waits for the lock to unlink it.
 HRESULT HandOutNode(CEngineNode* node, IUnknown** out)
 {
     if (!out) return E_POINTER;
     *out = nullptr;
-    if (!node) return S_FALSE;
-    return node->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(out));
+    if (!node || !node->TryAddRef()) return S_FALSE;
+    *out = static_cast<IEngineNode*>(node);
+    return S_OK;
 }
 
 }  // namespace
@@ -271,6 +274,21 @@ CEngineNode::~CEngineNode()
     CSchemaLock l;
     for (CNodeLink* link : m_backLinks) link->m_target = nullptr;
     m_backLinks.clear();
+}
+
+ULONG CEngineNode::Release()
+{
+    const ULONG n = --m_count;
+    if (n == 0) delete this;
+    return n;
+}
+
+bool CEngineNode::TryAddRef()
+{
+    ULONG n = m_count.load();
+    while (n != 0)
+        if (m_count.compare_exchange_weak(n, n + 1)) return true;
+    return false;
 }
 
 CEngineNode* CEngineNode::FromUnknown(IUnknown* object)
@@ -630,11 +648,8 @@ HRESULT CEngineNode::GetAssociated(IUnknown** object)
 {
     CSchemaLock l;
     CEngineNode* node = m_associated.Get();
-    if (object) {
-        *object = nullptr;
-        if (node) node->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(object));
-    }
-    return node ? 1 : 0;
+    if (object) return HandOutNode(node, object) == S_OK ? 1 : 0;
+    return node && node->m_count.load() != 0 ? 1 : 0;
 }
 
 HRESULT CEngineNode::GetJob(IUnknown** job)

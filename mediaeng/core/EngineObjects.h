@@ -6,6 +6,7 @@
 // one lock of the engine trees, so trees may be read from a job's worker
 // while the program looks things up.
 #include "engine/EngineNode.h"
+#include <atomic>
 #include <functional>
 #include <string>
 #include <vector>
@@ -102,6 +103,13 @@ public:
     explicit CEngineNode(std::wstring name, DWORD roles = 0);
     ~CEngineNode() override;
 
+    // Counted here so a link can take a reference only while the node lives:
+    // a node whose count reached 0 is gone for its links even before its
+    // destructor has unlinked them.
+    ULONG AddRef() override { return ++m_count; }
+    ULONG Release() override;
+    bool TryAddRef();
+
     // IEngineNode
     HRESULT GetName(BSTR* name) override;
     HRESULT GetOwner(IUnknown** owner) override;
@@ -186,6 +194,7 @@ private:
     ComPtr<IUnknown> m_source;
     CNodeLink m_owner, m_job, m_associated;
     std::vector<CNodeLink*> m_backLinks;  // links that point at this node
+    std::atomic<ULONG> m_count{0};
 };
 
 }  // namespace mediaeng

@@ -1,4 +1,5 @@
 #include "mediaeng/dvd/DvdDisc.h"
+#include <cctype>
 #include <cstdarg>
 #include <chrono>
 #include <filesystem>
@@ -103,9 +104,15 @@ CDvdDisc::~CDvdDisc()
     if (m_reader) DVDClose(m_reader);
 }
 
-std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& path, std::string* error)
+std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& given, std::string* error)
 {
     std::error_code ec;
+    // A disc chosen by one of its IFO files is read from the folder it lies in.
+    std::string path = given;
+    const std::filesystem::path p(given);
+    std::string ext = p.extension().string();
+    for (char& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+    if ((ext == ".IFO" || ext == ".BUP") && std::filesystem::is_regular_file(p, ec)) path = p.parent_path().string();
     if (path.empty() || !std::filesystem::exists(path, ec)) {
         if (error) *error = "no such file or folder";
         return nullptr;

@@ -33,7 +33,8 @@ public:
     CDvdDisc(const CDvdDisc&) = delete;
     CDvdDisc& operator=(const CDvdDisc&) = delete;
 
-    // Null and *error (a short reason) when no DVD can be read at path.
+    // Null and *error (a short reason) when no DVD can be read at path (a
+    // VIDEO_TS folder, its parent, an ISO image, a device, or an IFO file).
     static std::shared_ptr<CDvdDisc> Open(const std::string& path, std::string* error);
     const std::vector<DvdTitleInfo>& Titles() const { return m_titles; }
     const std::string& Path() const { return m_path; }

@@ -1,6 +1,7 @@
 #include "mediaeng/job/ImageOutput.h"
 #include "mediaeng/job/ContactSheet.h"
 #include "mediaeng/job/FrameGeometry.h"
+#include "mediaeng/job/FrameGrabber.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/OperationBatch.h"
 #include "mediaeng/job/OutputNamer.h"
@@ -17,79 +18,6 @@ namespace job {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Decodes the pictures of a clip at given times.
-class CFrameGrabber {
-public:
-    bool Open(const std::wstring& path, int nth, std::string& error)
-    {
-        if (!m_input.Open(WideToUtf8(path), error)) return false;
-        int rc = avformat_find_stream_info(m_input.get(), nullptr);
-        if (rc < 0) return error = "cannot read the stream information: " + AvErrorText(rc), false;
-        int seen = 0;
-        for (unsigned i = 0; i < m_input->nb_streams && m_index < 0; ++i) {
-            AVStream* st = m_input->streams[i];
-            if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && seen++ == std::max(nth, 0)) m_index = int(i);
-        }
-        if (m_index < 0) return error = "it has no picture", false;
-        AVStream* st = m_input->streams[m_index];
-        const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
-        if (!codec) return error = "no decoder for its pictures", false;
-        m_ctx.reset(avcodec_alloc_context3(codec));
-        if (!m_ctx || avcodec_parameters_to_context(m_ctx.get(), st->codecpar) < 0) return error = "out of memory", false;
-        m_ctx->pkt_timebase = st->time_base;
-        if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0) return error = "cannot open the decoder: " + AvErrorText(rc), false;
-        m_origin = st->start_time != AV_NOPTS_VALUE ? st->start_time * av_q2d(st->time_base) : 0;
-        if (m_input.TitleDuration() > 0)
-            m_duration = m_input.TitleDuration();
-        else if (m_input->duration > 0)
-            m_duration = double(m_input->duration) / AV_TIME_BASE;
-        return true;
-    }
-    bool IsPicture() const { return IsPictureInput(m_input.get()); }
-    double Duration() const { return m_duration; }
-    AVRational Sar() const { return m_input->streams[m_index]->codecpar->sample_aspect_ratio; }
-
-    // The picture shown at time (the last one starting at or before it).
-    FramePtr Grab(double time)
-    {
-        AVStream* st = m_input->streams[m_index];
-        av_seek_frame(m_input.get(), m_index, int64_t((time + m_origin) / av_q2d(st->time_base)), AVSEEK_FLAG_BACKWARD);
-        m_input.ResetTimeline();
-        avcodec_flush_buffers(m_ctx.get());
-        FramePtr prev, frame = MakeFrame();
-        PacketPtr pkt = MakePacket();
-        bool draining = false;
-        while (true) {
-            int rc = avcodec_receive_frame(m_ctx.get(), frame.get());
-            if (rc == 0) {
-                const int64_t ts = frame->best_effort_timestamp;
-                const double t = ts == AV_NOPTS_VALUE ? time : ts * av_q2d(st->time_base) - m_origin;
-                if (t > time + 1e-3 && prev) return prev;
-                if (t >= time - 1e-3) return frame;
-                prev = std::move(frame);
-                frame = MakeFrame();
-                continue;
-            }
-            if (rc == AVERROR_EOF) return prev;
-            if (draining) return prev;
-            rc = m_input.ReadPacket(pkt.get());
-            if (rc < 0) {
-                draining = true;
-                avcodec_send_packet(m_ctx.get(), nullptr);
-                continue;
-            }
-            if (pkt->stream_index == m_index) avcodec_send_packet(m_ctx.get(), pkt.get());
-            av_packet_unref(pkt.get());
-        }
-    }
-
-private:
-    CJobInput m_input;
-    CodecCtxPtr m_ctx;
-    int m_index = -1;
-    double m_origin = 0, m_duration = 0;
-};
 
 FramePtr NewRgb(int w, int h)
 {
@@ -252,7 +180,7 @@ bool CImageOutput::FlushPictureSheet()
     if (!m_pictureSheet || m_pictureSheet->Empty()) return true;
     FramePtr sheet = m_pictureSheet->Take();
     std::wstring warning;
-    const fs::path target = m_namer->MakeName(NamingPathOf(m_sheetSource), m_sheetIndex, &warning);
+    const fs::path target = m_names.Take(*m_namer, NamingPathOf(m_sheetSource), m_sheetIndex, &warning);
     std::string error;
     if (!Save(sheet.get(), target, error)) {
         m_msg.FileError(m_sheetSource, Utf8ToWide(error));
@@ -291,7 +219,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
             return !m_pictureSheet->Full() || FlushPictureSheet();
         }
         std::wstring warning;
-        const fs::path target = m_namer->MakeName(NamingPathOf(source.path), index, &warning);
+        const fs::path target = m_names.Take(*m_namer, NamingPathOf(source.path), index, &warning);
         if (!Save(rgb.get(), target, error)) return fail(error);
         m_msg.FileSaved(Utf8ToWide(target.string()));
         return true;
@@ -307,7 +235,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
     CContactSheet sheet(ops.image.rows, ops.image.cols);
     auto save = [&](const AVFrame* pic) {
         std::wstring warning;
-        const fs::path target = namer.MakeName(NamingPathOf(source.path), index, &warning);
+        const fs::path target = m_names.Take(namer, NamingPathOf(source.path), index, &warning);
         std::string why;
         if (!Save(pic, target, why)) return fail(why);
         m_msg.FileSaved(Utf8ToWide(target.string()));

@@ -9,6 +9,7 @@
 #include "mediaeng/job/FrameEditStage.h"
 #include "mediaeng/job/JobMessages.h"
 #include "mediaeng/job/JobSettings.h"
+#include "mediaeng/job/NameBook.h"
 #include "mediaeng/job/RunControl.h"
 #include <ctime>
 #include <filesystem>
@@ -18,7 +19,6 @@
 
 namespace job {
 
-class COutputNamer;
 class CContactSheet;
 
 class CImageOutput {
@@ -45,6 +45,7 @@ private:
     EditMaker m_makeEdit;
     CJobMessages& m_msg;
     std::unique_ptr<COutputNamer> m_namer, m_numbered;
+    CNameBook m_names;
     std::unique_ptr<CContactSheet> m_pictureSheet;  // still pictures joined across the batch
     std::wstring m_sheetSource;                     // the sheet's first picture
     int m_sheetIndex = 0;

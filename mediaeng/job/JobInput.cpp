@@ -83,8 +83,7 @@ bool IsPictureInput(const AVFormatContext* ctx)
 {
     if (!ctx || !ctx->iformat) return false;
     const std::string name = ctx->iformat->name;
-    return name == "image2" || (name.size() > 5 && name.compare(name.size() - 5, 5, "_pipe") == 0) ||
-           name == "gif" || name == "bmp_pipe";
+    return name == "image2" || (name.size() > 5 && name.compare(name.size() - 5, 5, "_pipe") == 0);  // an animated GIF is a clip
 }
 
 }  // namespace job

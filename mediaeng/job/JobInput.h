@@ -25,6 +25,15 @@ public:
         m_title.reset();
         ResetTimeline();
     }
+    // Back to the very start (a DVD title's clock may start again in any cell,
+    // so a seek by time can land anywhere: it is read from its start instead).
+    bool Rewind()
+    {
+        if (!m_ctx || !m_ctx->pb || avio_seek(m_ctx->pb, 0, SEEK_SET) < 0) return false;
+        avformat_flush(m_ctx.get());
+        ResetTimeline();
+        return true;
+    }
     // After a seek: what is read next starts the continuous timeline afresh.
     void ResetTimeline()
     {

@@ -112,7 +112,7 @@ bool COperationBatch::Single(const CJobSource& source, int index)
 {
     m_msg.FileStart(source.path);
     std::wstring warning;
-    const fs::path target = NamerFor(source, false).MakeName(NamingPathOf(source.path), index, &warning);
+    const fs::path target = m_names.Take(NamerFor(source, false), NamingPathOf(source.path), index, &warning);
     if (!warning.empty()) m_msg.FileWarning(source.path, warning);
     const CTranscodeResult r = WritePart(source, target);
     Report(source, r, target);
@@ -146,7 +146,7 @@ bool COperationBatch::Split(const CJobSource& source, int index)
     if (!m_settings.operations.streamCopy) runner.SetFrameGrid(FrameSeconds(source));
     const CSplitOutcome out = runner.Run(whole, duration, [&] {
         std::wstring warning;
-        return namer.MakeName(NamingPathOf(source.path), index, &warning);
+        return m_names.Take(namer, NamingPathOf(source.path), index, &warning);
     });
     for (const std::wstring& w : out.warnings) m_msg.FileWarning(source.path, w);
     for (const fs::path& p : out.written) m_msg.FileSaved(Utf8ToWide(p.string()));
@@ -159,7 +159,7 @@ bool COperationBatch::Join(const std::vector<CJobSource>& sources, int index)
     const CJobSource& first = sources.front();
     for (const CJobSource& s : sources) m_msg.FileStart(s.path);
     std::wstring warning;
-    const fs::path target = NamerFor(first, false).MakeName(NamingPathOf(first.path), index, &warning);
+    const fs::path target = m_names.Take(NamerFor(first, false), NamingPathOf(first.path), index, &warning);
     if (!warning.empty()) m_msg.FileWarning(first.path, warning);
     CTranscodeResult r;
     if (m_settings.operations.streamCopy) {

@@ -7,6 +7,7 @@
 #include "mediaeng/job/FrameEditStage.h"
 #include "mediaeng/job/JobMessages.h"
 #include "mediaeng/job/JobSettings.h"
+#include "mediaeng/job/NameBook.h"
 #include "mediaeng/job/RunControl.h"
 #include <ctime>
 #include <filesystem>
@@ -15,8 +16,6 @@
 #include <memory>
 
 namespace job {
-
-class COutputNamer;
 
 class COperationBatch {
 public:
@@ -46,6 +45,7 @@ private:
     CJobMessages& m_msg;
     std::time_t m_runStart;
     std::map<std::wstring, std::unique_ptr<COutputNamer>> m_namers;  // by extension and numbering
+    CNameBook m_names;
     double m_done = 0, m_total = 1;
 };
 

@@ -218,8 +218,11 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
 bool CSourceReader::SeekTo(double time)
 {
     const int64_t ts = int64_t((time + m_origin) * AV_TIME_BASE);
-    int rc = avformat_seek_file(m_input.get(), -1, INT64_MIN, ts, ts, 0);
-    if (rc < 0) rc = av_seek_frame(m_input.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
+    int rc = 0;
+    if (m_input.IsDvdTitle())
+        rc = m_input.Rewind() ? 0 : -1;  // decoding then drops what lies before the start
+    else if ((rc = avformat_seek_file(m_input.get(), -1, INT64_MIN, ts, ts, 0)) < 0)
+        rc = av_seek_frame(m_input.get(), -1, ts, AVSEEK_FLAG_BACKWARD);
     if (HasVideo()) avcodec_flush_buffers(m_video.ctx.get());
     if (HasAudio()) avcodec_flush_buffers(m_audio.ctx.get());
     return rc >= 0;

@@ -184,14 +184,8 @@ void GetFiltersCollection(IUnknown* node, IEngineCollection** out)
 {
     if (!out) return;
     *out = nullptr;
-    if (!node) return;
-    ComPtr<IEngineNode> engineNode;
-    node->QueryInterface(IEngineNode::kIID, engineNode.ReleaseAndGetVoidAddress());
-    if (!engineNode) return;
-    ComPtr<IUnknown> child;
-    engineNode->GetItem(L"Filters", child.ReleaseAndGetAddressOf());
-    if (!child) return;
-    child->QueryInterface(IEngineCollection::kIID, reinterpret_cast<void**>(out));
+    if (ComPtr<IUnknown> child = GetNodeItem(node, L"Filters"))
+        child->QueryInterface(IEngineCollection::kIID, reinterpret_cast<void**>(out));
 }
 
 void CFiltersObj::TransferToFormat(IUnknown* formatNode)

@@ -3,6 +3,7 @@
 #include "model/edit/ColorText.h"
 #include "model/edit/EngineWrite.h"
 #include "model/edit/WatermarkObj.h"
+#include "model/source/PropertyAccess.h"
 
 namespace {
 const CLSID* ItemClassOfKind(int32_t kind)
@@ -10,22 +11,6 @@ const CLSID* ItemClassOfKind(int32_t kind)
     static const CLSID* const classes[] = {&CLSID_WatermarkItem0, &CLSID_WatermarkItem1, &CLSID_WatermarkItem2,
                                            &CLSID_WatermarkItem3, &CLSID_WatermarkItem4};
     return kind >= 0 && kind < 5 ? classes[kind] : nullptr;
-}
-
-template <class T>
-ComPtr<T> Query(IUnknown* object)
-{
-    ComPtr<T> out;
-    if (object) object->QueryInterface(T::kIID, out.ReleaseAndGetVoidAddress());
-    return out;
-}
-
-ComPtr<IUnknown> ChildByName(IUnknown* object, const wchar_t* name)
-{
-    ComPtr<IUnknown> child;
-    if (ComPtr<IEngineNode> node = Query<IEngineNode>(object))
-        node->GetItem(name, child.ReleaseAndGetAddressOf());
-    return child;
 }
 
 // Writes a switch ("Stroke", "DropShadow") and hands back the node that holds
@@ -45,7 +30,7 @@ IFilesNode* GetWatermarksNode(IFilesNode** out, IUnknown* engineObject)
 {
     if (!out) return nullptr;
     *out = nullptr;
-    ComPtr<IUnknown> child = ChildByName(engineObject, L"Watermarks");
+    ComPtr<IUnknown> child = GetNodeItem(engineObject, L"Watermarks");
     if (child) child->QueryInterface(IFilesNode::kIID, reinterpret_cast<void**>(out));
     return *out;
 }
@@ -54,7 +39,7 @@ IEngineCollection* GetTimelinesNode(IUnknown* item, IEngineCollection** out)
 {
     if (!out) return nullptr;
     *out = nullptr;
-    ComPtr<IUnknown> child = ChildByName(item, L"Timelines");
+    ComPtr<IUnknown> child = GetNodeItem(item, L"Timelines");
     if (child) child->QueryInterface(IEngineCollection::kIID, reinterpret_cast<void**>(out));
     return *out;
 }
@@ -74,7 +59,7 @@ void CWatermarkObj::ApplyToEngine(uint32_t skipTiming)
 {
     IUnknown* item = m_engineItem.Get();
     if (!item) return;
-    ComPtr<IEngineNode> itemNode = Query<IEngineNode>(item);
+    ComPtr<IEngineNode> itemNode = QueryNode(item);
 
     const struct {
         const wchar_t* name;

@@ -3,14 +3,6 @@
 
 namespace {
 
-ComPtr<IUnknown> NodeChild(IUnknown* object, const wchar_t* name)
-{
-    ComPtr<IUnknown> child;
-    if (ComPtr<IEngineNode> node = QueryNode(object))
-        if (FAILED(node->GetItem(name, child.ReleaseAndGetAddressOf()))) child = nullptr;
-    return child;
-}
-
 void SetFormatsMode(IEngineCollection* formats, LONG mode)
 {
     if (!formats) return;
@@ -21,26 +13,26 @@ void SetFormatsMode(IEngineCollection* formats, LONG mode)
 
 ComPtr<IFilesNode> GetFilesNode(IUnknown* job)
 {
-    return NodeChild(job, L"Files").As<IFilesNode>();
+    return GetNodeItem(job, L"Files").As<IFilesNode>();
 }
 
 ComPtr<IEngineProperty> GetNamedProperty(IUnknown* object, const wchar_t* name, VARIANT* value)
 {
-    ComPtr<IEngineProperty> property = NodeChild(object, name).As<IEngineProperty>();
+    ComPtr<IEngineProperty> property = GetNodeItem(object, name).As<IEngineProperty>();
     if (property && value) property->GetValue(value);
     return property;
 }
 
 ComPtr<IEngineCollection> GetProfilesNode(IUnknown* object)
 {
-    return NodeChild(object, L"Profiles").As<IEngineCollection>();
+    return GetNodeItem(object, L"Profiles").As<IEngineCollection>();
 }
 
 void OpenFormatsNode(CFormatsNodeHolder& holder, IUnknown* node, int gallery)
 {
     CloseFormatsNode(holder);
     holder.m_node = ComPtr<IUnknown>(node);
-    holder.m_formats = NodeChild(node, L"Formats").As<IEngineCollection>();
+    holder.m_formats = GetNodeItem(node, L"Formats").As<IEngineCollection>();
     LONG mode = 0;
     if (gallery) {
         if (GetSourceProperty(node, L"GalleryType").AsInt() == 1) mode = 3;
@@ -52,7 +44,7 @@ void OpenFormatsNode(CFormatsNodeHolder& holder, IUnknown* node, int gallery)
 void CloseFormatsNode(CFormatsNodeHolder& holder)
 {
     if (holder.m_node) {
-        ComPtr<IEngineCollection> formats = NodeChild(holder.m_node.Get(), L"Formats").As<IEngineCollection>();
+        ComPtr<IEngineCollection> formats = GetNodeItem(holder.m_node.Get(), L"Formats").As<IEngineCollection>();
         SetFormatsMode(formats.Get(), 0);
     }
     holder.m_node = nullptr;

@@ -1,6 +1,13 @@
 #include "model/output/FrameFileObj.h"
 
 #include "model/config/ConfigMng.h"
+#include "model/output/EraserDefaults.h"
+
+CFrameFileObj::CFrameFileObj(bool videoOutput)
+{
+    m_watermarks.video_output = videoOutput ? 1 : 0;
+    SetEraserDefaults(m_eraser);
+}
 
 CFrameFileObj::~CFrameFileObj() = default;
 
@@ -16,4 +23,23 @@ HRESULT CFrameFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
         {L"litterbox_color", CONFIG_TYPE_INT, &litterbox_color, 1},
     };
     return RegisterKeys(prefix, node, keys);
+}
+
+HRESULT CFrameFileObj::BindMembers(const std::wstring& prefix, CConfigMng* node, COutputFileObj& adv,
+                                   DWORD watermarksGroup)
+{
+    adv.Bind(prefix, node);
+    m_filters.Bind(prefix, node);
+    m_crop.Bind(prefix, node);
+    m_eraser.Bind(prefix, node);
+    return CConfigMng::AddGroup(node, watermarksGroup, &m_watermarks);
+}
+
+void CFrameFileObj::CreateMemberSchemas(COutputFileObj& adv)
+{
+    m_filters.CreateSchema();
+    m_crop.CreateSchema();
+    m_eraser.CreateSchema();
+    adv.CreateSchema();
+    FillFormatList(FindProperty(SCHEMA_PROP_FILE_FORMAT));
 }

@@ -8,13 +8,9 @@ CImageFileAdvObj::~CImageFileAdvObj() = default;
 
 HRESULT CImageFileAdvObj::Bind(const std::wstring& prefix, CConfigMng* node)
 {
+    HRESULT hr = RegisterSplitKeys(prefix, node);
+    if (FAILED(hr)) return hr;
     const KeyEntry keys[] = {
-        {L"adv_operation", CONFIG_TYPE_INT, &adv_operation, 0},
-        {L"adv_split_type", CONFIG_TYPE_INT, &adv_split_type, 0},
-        {L"adv_split_count_part", CONFIG_TYPE_INT, &adv_split_count_part, 0},
-        {L"adv_split_size", CONFIG_TYPE_INT, &adv_split_size, 0},
-        {L"adv_split_time", CONFIG_TYPE_INT, &adv_split_time, 0},
-        {L"adv_split_start_time", CONFIG_TYPE_INT, &adv_split_start_time, 0},
         {L"adv_image_creation_mode", CONFIG_TYPE_INT, &adv_image_creation_mode, 0},
         {L"adv_image_extract_mode", CONFIG_TYPE_INT, &adv_image_extract_mode, 0},
     };

@@ -2,10 +2,9 @@
 
 #include "engine/OutputFormatEnum.h"
 #include "model/config/ConfigMng.h"
-#include "model/output/EraserDefaults.h"
 #include "model/output/OutputIds.h"
 
-CImageFileObj::CImageFileObj()
+CImageFileObj::CImageFileObj() : CFrameFileObj(false)
 {
     is_create = 0;
     include_video = 1;
@@ -13,8 +12,6 @@ CImageFileObj::CImageFileObj()
     is_join_image = 0;
     images_rows = 2;
     images_cols = 2;
-    m_watermarks.video_output = 0;
-    SetEraserDefaults(m_eraser);
 }
 
 CImageFileObj::~CImageFileObj() = default;
@@ -30,11 +27,7 @@ HRESULT CImageFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
     };
     hr = RegisterKeys(prefix, node, keys);
     if (FAILED(hr)) return hr;
-    m_adv.Bind(prefix, node);
-    m_filters.Bind(prefix, node);
-    m_crop.Bind(prefix, node);
-    m_eraser.Bind(prefix, node);
-    return CConfigMng::AddGroup(node, kImageWatermarksGroup, &m_watermarks);
+    return BindMembers(prefix, node, m_adv, kImageWatermarksGroup);
 }
 
 void CImageFileObj::CreateSchema()
@@ -46,11 +39,7 @@ void CImageFileObj::CreateSchema()
     AddProperty(61379, join, OUTPUT_PROP_JOIN_IMAGES, SCHEMA_TYPE_INT, &is_join_image, 0x412, SPB_JOIN_IMAGES);
     AddProperty(61381, join, OUTPUT_PROP_IMAGES_ROWS, SCHEMA_TYPE_INT, &images_rows, 0);
     AddProperty(61382, join, OUTPUT_PROP_IMAGES_COLS, SCHEMA_TYPE_INT, &images_cols, 0);
-    m_filters.CreateSchema();
-    m_crop.CreateSchema();
-    m_eraser.CreateSchema();
-    m_adv.CreateSchema();
-    FillFormatList(FindProperty(SCHEMA_PROP_FILE_FORMAT));
+    CreateMemberSchemas(m_adv);
 }
 
 void CImageFileObj::FillFormatList(CSchemaProperty* property)

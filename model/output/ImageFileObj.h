@@ -2,10 +2,6 @@
 // The image output's settings ("image_file"): format, frame options and the
 // join-images sheet, with its advanced, watermark, filter, crop and eraser
 // members.
-#include "model/edit/CropObj.h"
-#include "model/edit/EraserObj.h"
-#include "model/edit/FiltersObj.h"
-#include "model/edit/WatermarksObj.h"
 #include "model/output/FrameFileObj.h"
 #include "model/output/ImageFileAdvObj.h"
 
@@ -26,10 +22,5 @@ public:
     void CreateSchema() override;
     void FillFormatList(CSchemaProperty* property) override;
 
-    // Members in construction order.
     CImageFileAdvObj m_adv;
-    CWatermarksObj m_watermarks;
-    CFiltersObj m_filters;
-    CCropObj m_crop;
-    CEraserObj m_eraser;
 };

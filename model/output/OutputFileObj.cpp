@@ -37,6 +37,33 @@ HRESULT COutputFileObj::RegisterKeys(const std::wstring& prefix, CConfigMng* nod
     return S_OK;
 }
 
+HRESULT COutputFileObj::RegisterSplitKeys(const std::wstring& prefix, CConfigMng* node)
+{
+    const KeyEntry keys[] = {
+        {L"adv_operation", CONFIG_TYPE_INT, &adv_operation, 0},
+        {L"adv_split_type", CONFIG_TYPE_INT, &adv_split_type, 0},
+        {L"adv_split_count_part", CONFIG_TYPE_INT, &adv_split_count_part, 0},
+        {L"adv_split_size", CONFIG_TYPE_INT, &adv_split_size, 0},
+        {L"adv_split_time", CONFIG_TYPE_INT, &adv_split_time, 0},
+        {L"adv_split_start_time", CONFIG_TYPE_INT, &adv_split_start_time, 0},
+    };
+    return RegisterKeys(prefix, node, keys);
+}
+
+HRESULT COutputFileObj::RegisterAudioKeys(const std::wstring& prefix, CConfigMng* node)
+{
+    const KeyEntry keys[] = {
+        {L"audio_codec", CONFIG_TYPE_STRING, &audio_codec, 1},
+        {L"audio_channels", CONFIG_TYPE_INT, &audio_channels, 1},
+        {L"audio_sampling_rate", CONFIG_TYPE_INT, &audio_sampling_rate, 1},
+        {L"audio_bitrate", CONFIG_TYPE_INT, &audio_bitrate, 1},
+        {L"audio_precision", CONFIG_TYPE_INT, &audio_precision, 1},
+        {L"audio_rate_control", CONFIG_TYPE_INT, &audio_rate_control, 1},
+        {L"audio_quality", CONFIG_TYPE_INT, &audio_quality, 1},
+    };
+    return RegisterKeys(prefix, node, keys);
+}
+
 HRESULT COutputFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
 {
     if (!node) return E_POINTER;

@@ -45,6 +45,11 @@ protected:
         return RegisterKeys(prefix, node, keys, N);
     }
     static HRESULT RegisterKeys(const std::wstring& prefix, CConfigMng* node, const KeyEntry* keys, size_t count);
+    // The keys the advanced objects open with: "adv_operation", "adv_split_type",
+    // "adv_split_count_part", "adv_split_size", "adv_split_time", "adv_split_start_time".
+    HRESULT RegisterSplitKeys(const std::wstring& prefix, CConfigMng* node);
+    // The audio keys of the video and audio outputs, "audio_codec" to "audio_quality".
+    HRESULT RegisterAudioKeys(const std::wstring& prefix, CConfigMng* node);
     // The format group of the audio and image outputs: "file_format" alone.
     void CreateFormatGroup();
     // Options of the engine's format list of a category, in list order.

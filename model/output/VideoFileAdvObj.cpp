@@ -9,13 +9,9 @@ CAudioFileAdvObj::~CAudioFileAdvObj() = default;
 
 HRESULT CVideoFileAdvObj::Bind(const std::wstring& prefix, CConfigMng* node)
 {
+    HRESULT hr = RegisterSplitKeys(prefix, node);
+    if (FAILED(hr)) return hr;
     const KeyEntry keys[] = {
-        {L"adv_operation", CONFIG_TYPE_INT, &adv_operation, 0},
-        {L"adv_split_type", CONFIG_TYPE_INT, &adv_split_type, 0},
-        {L"adv_split_count_part", CONFIG_TYPE_INT, &adv_split_count_part, 0},
-        {L"adv_split_size", CONFIG_TYPE_INT, &adv_split_size, 0},
-        {L"adv_split_time", CONFIG_TYPE_INT, &adv_split_time, 0},
-        {L"adv_split_start_time", CONFIG_TYPE_INT, &adv_split_start_time, 0},
         {L"adv_image_duration", CONFIG_TYPE_INT, &adv_image_duration, 0},
         {L"adv_bg_audio", CONFIG_TYPE_STRING, &adv_bg_audio, 0},
         {L"adv_create_last_clip", CONFIG_TYPE_INT, &adv_create_last_clip, 0},

@@ -2,16 +2,13 @@
 
 #include "engine/OutputFormatEnum.h"
 #include "model/config/ConfigMng.h"
-#include "model/output/EraserDefaults.h"
 #include "model/output/OutputIds.h"
 
-CVideoFileObj::CVideoFileObj()
+CVideoFileObj::CVideoFileObj() : CFrameFileObj(true)
 {
     is_create = 1;
     include_video = 1;
     include_audio = 1;
-    m_watermarks.video_output = 1;
-    SetEraserDefaults(m_eraser);
 }
 
 CVideoFileObj::~CVideoFileObj() = default;
@@ -34,21 +31,12 @@ HRESULT CVideoFileObj::Bind(const std::wstring& prefix, CConfigMng* node)
         {L"max_buffer_window", CONFIG_TYPE_INT, &max_buffer_window, 0},
         {L"vc_profile", CONFIG_TYPE_INT, &vc_profile, 1},
         {L"include_audio", CONFIG_TYPE_INT, &include_audio, 1},
-        {L"audio_codec", CONFIG_TYPE_STRING, &audio_codec, 1},
-        {L"audio_channels", CONFIG_TYPE_INT, &audio_channels, 1},
-        {L"audio_sampling_rate", CONFIG_TYPE_INT, &audio_sampling_rate, 1},
-        {L"audio_bitrate", CONFIG_TYPE_INT, &audio_bitrate, 1},
-        {L"audio_precision", CONFIG_TYPE_INT, &audio_precision, 1},
-        {L"audio_rate_control", CONFIG_TYPE_INT, &audio_rate_control, 1},
-        {L"audio_quality", CONFIG_TYPE_INT, &audio_quality, 1},
     };
     hr = RegisterKeys(prefix, node, keys);
     if (FAILED(hr)) return hr;
-    m_adv.Bind(prefix, node);
-    m_filters.Bind(prefix, node);
-    m_crop.Bind(prefix, node);
-    m_eraser.Bind(prefix, node);
-    return CConfigMng::AddGroup(node, kVideoWatermarksGroup, &m_watermarks);
+    hr = RegisterAudioKeys(prefix, node);
+    if (FAILED(hr)) return hr;
+    return BindMembers(prefix, node, m_adv, kVideoWatermarksGroup);
 }
 
 void CVideoFileObj::CreateSchema()
@@ -58,11 +46,7 @@ void CVideoFileObj::CreateSchema()
     CreateVideo();
     CreateAudio();
     CreateImage(0);
-    m_filters.CreateSchema();
-    m_crop.CreateSchema();
-    m_eraser.CreateSchema();
-    m_adv.CreateSchema();
-    FillFormatList(FindProperty(SCHEMA_PROP_FILE_FORMAT));
+    CreateMemberSchemas(m_adv);
 }
 
 void CVideoFileObj::FillFormatList(CSchemaProperty* property)

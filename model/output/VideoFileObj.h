@@ -1,10 +1,6 @@
 #pragma once
 // The video output's settings ("video_file"): format, video, audio and frame
 // options, with its advanced, watermark, filter, crop and eraser members.
-#include "model/edit/CropObj.h"
-#include "model/edit/EraserObj.h"
-#include "model/edit/FiltersObj.h"
-#include "model/edit/WatermarksObj.h"
 #include "model/output/FrameFileObj.h"
 #include "model/output/VideoFileAdvObj.h"
 
@@ -25,10 +21,5 @@ public:
     void CreateSchema() override;
     void FillFormatList(CSchemaProperty* property) override;
 
-    // Members in construction order.
     CVideoFileAdvObj m_adv;
-    CWatermarksObj m_watermarks;
-    CFiltersObj m_filters;
-    CCropObj m_crop;
-    CEraserObj m_eraser;
 };

@@ -10,14 +10,6 @@ ComPtr<T> Query(IUnknown* object)
     return out;
 }
 
-ComPtr<IUnknown> NodeItem(IUnknown* object, const wchar_t* name)
-{
-    ComPtr<IUnknown> item;
-    if (ComPtr<IEngineNode> node = QueryNode(object))
-        node->GetItem(name, item.ReleaseAndGetAddressOf());
-    return item;
-}
-
 ComPtr<IUnknown> ContainerItem(IUnknown* object, const wchar_t* name)
 {
     ComPtr<IUnknown> item;
@@ -32,12 +24,20 @@ ComPtr<IEngineNode> QueryNode(IUnknown* object) { return Query<IEngineNode>(obje
 ComPtr<IMediaItem> QueryMediaItem(IUnknown* object) { return Query<IMediaItem>(object); }
 ComPtr<IEngineCollection> QueryCollection(IUnknown* object) { return Query<IEngineCollection>(object); }
 
+ComPtr<IUnknown> GetNodeItem(IUnknown* object, const wchar_t* name)
+{
+    ComPtr<IUnknown> item;
+    if (ComPtr<IEngineNode> node = QueryNode(object))
+        if (FAILED(node->GetItem(name, item.ReleaseAndGetAddressOf()))) item = nullptr;
+    return item;
+}
+
 void LockSchema() { lock_schema(); }
 void UnlockSchema() { unlock_schema(); }
 
 ComPtr<IEngineProperty> SetSourceProperty(IUnknown* object, const wchar_t* name, CVariant value)
 {
-    ComPtr<IEngineProperty> property = Query<IEngineProperty>(NodeItem(object, name).Get());
+    ComPtr<IEngineProperty> property = Query<IEngineProperty>(GetNodeItem(object, name).Get());
     if (property) property->SetValue(value);
     return property;
 }
@@ -45,7 +45,7 @@ ComPtr<IEngineProperty> SetSourceProperty(IUnknown* object, const wchar_t* name,
 CVariant GetSourceProperty(IUnknown* object, const wchar_t* name)
 {
     CVariant result;
-    if (ComPtr<IEngineProperty> property = Query<IEngineProperty>(NodeItem(object, name).Get())) {
+    if (ComPtr<IEngineProperty> property = Query<IEngineProperty>(GetNodeItem(object, name).Get())) {
         CVariant temp;
         if (SUCCEEDED(property->GetValue(&temp))) VariantCopy(&result, &temp);
     }
@@ -62,7 +62,7 @@ ComPtr<IEngineValue> GetSourcePropertyValue(IUnknown* object, const wchar_t* nam
 
 ComPtr<IEngineCollection> GetSubFiles(IUnknown* object)
 {
-    return QueryCollection(NodeItem(object, L"SubFiles").Get());
+    return QueryCollection(GetNodeItem(object, L"SubFiles").Get());
 }
 
 bool HasContainerItem(IUnknown* object, const wchar_t* name)

@@ -15,6 +15,9 @@ CVariant GetSourceProperty(IUnknown* object, const wchar_t* name);
 // its value goes to *value when given. *value is left as it was when the name
 // is unknown.
 ComPtr<IEngineValue> GetSourcePropertyValue(IUnknown* object, const wchar_t* name, VARIANT* value);
+// The named item (property or child) of the object's node; null when the
+// object is no node or the node has no such item.
+ComPtr<IUnknown> GetNodeItem(IUnknown* object, const wchar_t* name);
 // The object's "SubFiles" child as a collection (chapters, titles), or null.
 ComPtr<IEngineCollection> GetSubFiles(IUnknown* object);
 

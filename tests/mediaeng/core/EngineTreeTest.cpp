@@ -3,6 +3,7 @@
 #include "mediaeng/core/EngineObjects.h"
 #include "platform/ClassRegistry.h"
 #include <gtest/gtest.h>
+#include <atomic>
 #include <thread>
 
 using namespace mediaeng;
@@ -336,4 +337,28 @@ TEST(ConversionJob, StopJoinsAWorkerThatAsksTheJob)
     job->Init(0);
     EXPECT_EQ(job->Stop(), S_OK);
     SetConversionRunnerFactory(saved);
+}
+
+// An owner going away while another thread asks for it: the asker gets the
+// live owner or nothing, never a node being destroyed.
+TEST(EngineNode, OwnerLinkIsSafeWhileTheOwnerGoes)
+{
+    ComPtr<CEngineNode> child = MakeComObject<CEngineNode>(L"child");
+    for (int round = 0; round < 200; ++round) {
+        ComPtr<CEngineNode> owner = MakeComObject<CEngineNode>(L"owner");
+        child->SetOwner(static_cast<IEngineNode*>(owner.Get()));
+        std::atomic<bool> stop{false};
+        std::thread asker([&] {
+            while (!stop) {
+                ComPtr<IUnknown> o;
+                child->GetOwner(o.ReleaseAndGetAddressOf());
+            }
+        });
+        owner.Reset();
+        stop = true;
+        asker.join();
+        ComPtr<IUnknown> after;
+        child->GetOwner(after.ReleaseAndGetAddressOf());
+        EXPECT_FALSE(after);
+    }
 }

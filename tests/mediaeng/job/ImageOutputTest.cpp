@@ -2,6 +2,8 @@
 // into sheets, every image format, and the frame edits on pictures.
 #include "JobTestUtil.h"
 #include "RecordingHandler.h"
+#include "fixtures/DvdFixture.h"
+#include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/job/BatchRunner.h"
 #include "mediaeng/job/FrameChainEdit.h"
 #include "mediaeng/job/ImageOutput.h"
@@ -143,6 +145,38 @@ TEST(ImageOutput, PicturesJoinedIntoSheets)
         const fixtures::MediaInfo info = fixtures::ReadMedia(f);
         EXPECT_EQ(info.width, 320);
         EXPECT_EQ(info.height, 240);
+    }
+}
+
+TEST(ImageOutput, NumberedAndSingleNamesNeverMeet)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings s = ImageJob(dir / "out");
+    s.sources = {SourceOf(fixtures::WritePicture(dir / "a" / "clip.png")), SourceOf(fixtures::WritePicture(dir / "b" / "clip.png")),
+                 SourceOf(FiveSecondClip(dir))};
+    s.operations.split = {true, job::kSplitByTime, 2, 2, 700, 0, false};  // pictures at 0, 2, 4 s of the clip
+    EXPECT_EQ(RunBatch(s), S_OK);
+    // clip.png and clip_01.png from the pictures; the clip's clip_00, (not clip_01 again) clip_02, clip_03.
+    EXPECT_EQ(FilesIn(dir / "out").size(), 5u);
+}
+
+TEST(ImageOutput, PicturesOfADvdTitle)
+{
+    if (!fixtures::HasDvdAuthor()) GTEST_SKIP() << "dvdauthor is not installed";
+    const fs::path dir = TestFolder();
+    std::string error;
+    const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
+    ASSERT_FALSE(disc.empty()) << error;
+    job::CJobSettings s = ImageJob(dir / "out", "mjpeg", L"jpg");
+    s.sources = {SourceOf(mediaeng::MakeDvdTitlePath(disc.string(), 2))};  // 2 s, the clip twice
+    s.operations.split = {true, job::kSplitByCount, 4, 1, 700, 0, false};
+    EXPECT_EQ(RunBatch(s), S_OK);
+    const auto files = FilesIn(dir / "out");
+    ASSERT_EQ(files.size(), 4u);
+    EXPECT_EQ(files[0].filename(), "disc_title2_00.jpg");
+    for (const fs::path& f : files) {
+        const fixtures::MediaInfo info = fixtures::ReadMedia(f);
+        EXPECT_EQ(info.width, 720) << f;
     }
 }
 

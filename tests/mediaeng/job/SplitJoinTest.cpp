@@ -419,6 +419,38 @@ TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)
     const fixtures::MediaInfo info = fixtures::ReadMedia(one[0]);
     EXPECT_NEAR(info.videoDuration, 3.0, 0.15);
     EXPECT_NEAR(info.audioDuration, info.videoDuration, 0.06);
+
+    // Copied without re-encoding, the marked titles join into one program stream.
+    s.operations.streamCopy = true;
+    s.output.naming.destinationFolder = Utf8ToWide((dir / "copied").string());
+    CRecordingHandler copied;
+    EXPECT_EQ(RunBatch(s, copied), S_OK);
+    const fixtures::MediaInfo vob = fixtures::ReadMedia(dir / "copied" / "disc_title1.vob");
+    ASSERT_TRUE(vob.ok) << vob.error;
+    EXPECT_EQ(vob.videoCodec, "mpeg2video");
+    EXPECT_EQ(vob.frames, 75);
+
+    // A trimmed title: only the kept stretch.
+    s.operations.streamCopy = false;
+    s.sources.resize(1);
+    s.sources[0] = SourceOf(mediaeng::MakeDvdTitlePath(disc.string(), 2));
+    s.sources[0].ranges = {{int64_t(0.6e7), int64_t(1.4e7)}};
+    s.output.naming.destinationFolder = Utf8ToWide((dir / "trimmed").string());
+    CRecordingHandler trimmed;
+    EXPECT_EQ(RunBatch(s, trimmed), S_OK);
+    const fixtures::MediaInfo cut = fixtures::ReadMedia(dir / "trimmed" / "disc_title2.mp4");
+    EXPECT_NEAR(cut.videoDuration, 0.8, 0.1);
+    EXPECT_NEAR(cut.audioDuration, 0.8, 0.1);
+
+    // The same stretch copied: from the title's last keyframe before 0.6 s on.
+    s.operations.streamCopy = true;
+    s.output.naming.destinationFolder = Utf8ToWide((dir / "trimcopy").string());
+    CRecordingHandler trimcopy;
+    EXPECT_EQ(RunBatch(s, trimcopy), S_OK);
+    const fixtures::MediaInfo copy = fixtures::ReadMedia(dir / "trimcopy" / "disc_title2.vob");
+    ASSERT_TRUE(copy.ok) << copy.error;
+    EXPECT_GE(copy.videoDuration, 0.75);
+    EXPECT_LE(copy.videoDuration, 1.5);
 }
 
 }  // namespace

@@ -67,7 +67,7 @@ double Duration(IUnknown* source)
 TEST(DvdMediaSource, ListsTitlesWithDurations)
 {
     if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
-    for (const fs::path& where : {Disc(), Disc() / "VIDEO_TS"}) {
+    for (const fs::path& where : {Disc(), Disc() / "VIDEO_TS", Disc() / "VIDEO_TS" / "VIDEO_TS.IFO"}) {
         SCOPED_TRACE(where.string());
         ComPtr<IEngineNode> dvd = NewSource(where, 1);
         auto graph = dvd.As<IMediaSourceGraph>();
@@ -118,6 +118,10 @@ TEST(DvdMediaSource, TitleReadsThroughItsCells)
     }
     av_packet_free(&pkt);
     EXPECT_GE(videoPackets, 45);  // two runs of 25 frames
+    // The whole disc reads as its longest title.
+    std::unique_ptr<CMediaInput> whole;
+    ASSERT_EQ(OpenMediaInput(dvd.Get(), whole), S_OK);
+    EXPECT_NEAR(whole->DurationSeconds(), 2.0, 0.08);
 }
 
 TEST(DvdMediaSource, CancelAndBadPlacesFailWithAText)

@@ -78,17 +78,8 @@ HRESULT RecordingNode::ApplySwitch(IUnknown* property, LONG value)
 ComPtr<RecordingNode> RecordingCollection::AddNode()
 {
     auto node = MakeComObject<RecordingNode>(m_log, m_path + L"[" + std::to_wstring(items.size()) + L"]");
-    items.push_back(node);
+    items.push_back(ComPtr<IUnknown>(static_cast<IEngineNode*>(node.Get())));
     return node;
-}
-
-HRESULT RecordingCollection::GetItem(LONG index, IUnknown** item)
-{
-    *item = nullptr;
-    if (index < 0 || static_cast<size_t>(index) >= items.size()) return E_INVALIDARG;
-    *item = static_cast<IEngineNode*>(items[static_cast<size_t>(index)].Get());
-    (*item)->AddRef();
-    return S_OK;
 }
 
 HRESULT RecordingCollection::CreateItem(CLSID clsid, IUnknown** item)

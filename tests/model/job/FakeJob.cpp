@@ -132,21 +132,6 @@ HRESULT Node::QueryInterface(REFIID iid, void** out)
     return CComObjectBase::QueryInterface(iid, out);
 }
 
-HRESULT Collection::GetCount(LONG* count)
-{
-    *count = static_cast<LONG>(items.size());
-    return S_OK;
-}
-
-HRESULT Collection::GetItem(LONG index, IUnknown** item)
-{
-    *item = nullptr;
-    if (index < 0 || index >= static_cast<LONG>(items.size())) return E_INVALIDARG;
-    *item = items[index].Get();
-    (*item)->AddRef();
-    return S_OK;
-}
-
 HRESULT Collection::AddSource(IUnknown* source, DWORD flags)
 {
     if (refuse.count(source)) return E_FAIL;

@@ -2,8 +2,8 @@
 // Stand-ins for the engine's job tree and media sources: every property
 // write, link, mode change and gallery-data call lands in one ordered log as
 // "path|name|kind|value", and the job counts its live instances.
+#include "../common/EngineStubs.h"
 #include "engine/ConversionJob.h"
-#include "engine/MediaSourceGraph.h"
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,25 +23,12 @@ using LogPtr = std::shared_ptr<Log>;
 
 std::wstring Describe(const VARIANT& v);  // "I4|3", "BSTR|text", "R8|10", ...
 
-class Property : public CComObjectBase<IEngineProperty, IGalleryData> {
+class Property : public CComObjectBase<stubs::StubEngineProperty, IGalleryData> {
 public:
     Property(LogPtr log, std::wstring path) : m_log(std::move(log)), m_path(std::move(path)) {}
     HRESULT SetValue(VARIANT value) override;
     HRESULT GetValue(VARIANT* value) override { return VariantCopy(value, &m_value); }
     HRESULT Update(LONG a, LONG b, LONG reset) override;
-    HRESULT GetName(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetSettingsKey(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetDisplayText(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetDescription(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetFlags(DWORD*) override { return E_NOTIMPL; }
-    HRESULT GetKind(VARTYPE*) override { return E_NOTIMPL; }
-    HRESULT GetOwner(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetDefault(VARIANT*) override { return E_NOTIMPL; }
-    HRESULT Reset() override { return E_NOTIMPL; }
-    HRESULT GetValueAs(VARTYPE, VARIANT*) override { return E_NOTIMPL; }
-    HRESULT IsSet(BOOL*) override { return E_NOTIMPL; }
-    HRESULT GetChildNode(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT SetChildNode(IUnknown*) override { return E_NOTIMPL; }
     CVariant m_value;
 
 private:
@@ -52,7 +39,8 @@ private:
 // A node, and a media source: answers any property name (except the log's
 // missing names), holds named children, links to an owner and records the
 // media-item links; as a source its container lists the facts it was given.
-class Node : public CComObjectBase<IEngineNode, IMediaItem, IPropertyContainer, IMediaSourceGraph> {
+class Node : public CComObjectBase<stubs::StubEngineNode, stubs::StubMediaItem, stubs::StubPropertyContainer,
+                                   stubs::StubMediaSourceGraph> {
 public:
     Node(LogPtr log, std::wstring path) : m_log(std::move(log)), m_path(std::move(path)) {}
     void Child(const std::wstring& name, ComPtr<IUnknown> child) { m_children[name] = std::move(child); }
@@ -69,38 +57,17 @@ public:
 
     // IEngineNode
     HRESULT GetItem(const wchar_t* name, IUnknown** item) override;
-    HRESULT GetName(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetOwner(IUnknown** out) override;
-    HRESULT GetItemCount(LONG*) override { return E_NOTIMPL; }
-    HRESULT GetItemAt(LONG, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetValue(const wchar_t*, VARIANT*) override { return E_NOTIMPL; }
-    HRESULT SetValue(const wchar_t*, VARIANT) override { return E_NOTIMPL; }
-    HRESULT AddProperty(const wchar_t*, VARIANT, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT AddChild(const wchar_t*, IUnknown*) override { return E_NOTIMPL; }
-    HRESULT RemoveItem(const wchar_t*) override { return E_NOTIMPL; }
-    HRESULT ApplySwitch(IUnknown*, LONG) override { return E_NOTIMPL; }
+    HRESULT GetOwner(IUnknown** out) override;  // also the media item's and the container's
     // IMediaItem
     HRESULT SetSource(IUnknown* source) override;
-    HRESULT GetSource(IUnknown**) override { return E_NOTIMPL; }
     HRESULT SetJob(IUnknown* job) override;
     HRESULT SetOwner(IUnknown* newOwner) override;
     HRESULT GetAssociated(IUnknown** object) override;
-    HRESULT GetJob(IUnknown**) override { return E_NOTIMPL; }
     // IPropertyContainer
-    HRESULT GetCount(LONG*) override { return E_NOTIMPL; }
-    HRESULT GetAt(LONG, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetDescription(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetFlags(DWORD*) override { return E_NOTIMPL; }
-    HRESULT GetDisplayText(BSTR*) override { return E_NOTIMPL; }
-    HRESULT Contains(const wchar_t*, BOOL*) override { return E_NOTIMPL; }
     HRESULT GetItemByName(const wchar_t* name, IUnknown** item) override;
     // IMediaSourceGraph
     HRESULT Open(IMsgHandler*) override;
     HRESULT ContinueOpen(IProgressImpl*) override { return S_OK; }
-    HRESULT BuildGraph(LONG, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT ReadFrame(REFERENCE_TIME, void*, BYTE**, DWORD*, BYTE**) override { return E_NOTIMPL; }
-    HRESULT GetDuration(REFERENCE_TIME*) override { return E_NOTIMPL; }
-    HRESULT IsOpen(BOOL*) override { return E_NOTIMPL; }
     HRESULT GetLastError(BSTR* text) override;
     HRESULT Close() override { return S_OK; }
     HRESULT ReleaseGraph() override { return S_OK; }
@@ -116,33 +83,19 @@ private:
 };
 
 // "Profiles", "Formats" (with its mode) and "Files" collections.
-class Collection : public CComObjectBase<IFilesNode, IFormatsMode, IMediaItem> {
+class Collection
+    : public CComObjectBase<stubs::ItemsCollectionOf<stubs::StubFilesNode>, IFormatsMode, stubs::StubMediaItem> {
 public:
     Collection(LogPtr log, std::wstring path) : m_log(std::move(log)), m_path(std::move(path)) {}
-    std::vector<ComPtr<IUnknown>> items;
     IUnknown* owner = nullptr;  // not owned
     std::set<IUnknown*> refuse;  // AddSource fails for these
     LONG mode = 0;
 
-    HRESULT GetCount(LONG* count) override;
-    HRESULT GetItem(LONG index, IUnknown** item) override;
     HRESULT AddSource(IUnknown* source, DWORD flags) override;
     HRESULT SetMode(LONG m) override;
     HRESULT GetMode(LONG* m) override;
     HRESULT GetOwner(IUnknown** out) override;
-    HRESULT Remove(LONG) override { return E_NOTIMPL; }
-    HRESULT RemoveAll() override { return E_NOTIMPL; }
-    HRESULT Insert(LONG, IUnknown*) override { return E_NOTIMPL; }
-    HRESULT Add(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT IndexOf(IUnknown*, LONG*) override { return E_NOTIMPL; }
-    HRESULT CreateNew(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT CreateItem(CLSID, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT SetSource(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT GetSource(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT SetJob(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT SetOwner(IUnknown*) override { return E_NOTIMPL; }
     HRESULT GetAssociated(IUnknown**) override { return 0; }
-    HRESULT GetJob(IUnknown**) override { return E_NOTIMPL; }
 
 protected:
     void* QueryExtra(REFIID iid) override;
@@ -162,7 +115,7 @@ struct Profile {
 Profile MakeProfile(LogPtr log, int index, int formatCount);
 
 // The job: "Files" and "Profiles"; counts live instances and its calls.
-class Job : public CComObjectBase<IConversionJob, IEngineNode> {
+class Job : public CComObjectBase<IConversionJob, stubs::StubEngineNode> {
 public:
     static int s_live;
     Job(LogPtr log);
@@ -191,16 +144,6 @@ public:
     HRESULT Stop() override { ++stops; return S_OK; }
     // IEngineNode, through the root node
     HRESULT GetItem(const wchar_t* name, IUnknown** item) override { return root->GetItem(name, item); }
-    HRESULT GetName(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetOwner(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetItemCount(LONG*) override { return E_NOTIMPL; }
-    HRESULT GetItemAt(LONG, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetValue(const wchar_t*, VARIANT*) override { return E_NOTIMPL; }
-    HRESULT SetValue(const wchar_t*, VARIANT) override { return E_NOTIMPL; }
-    HRESULT AddProperty(const wchar_t*, VARIANT, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT AddChild(const wchar_t*, IUnknown*) override { return E_NOTIMPL; }
-    HRESULT RemoveItem(const wchar_t*) override { return E_NOTIMPL; }
-    HRESULT ApplySwitch(IUnknown*, LONG) override { return E_NOTIMPL; }
 };
 
 // Makes the engine's media source class hand out fake sources while it

@@ -1,7 +1,7 @@
 #pragma once
 // Codec lists with chosen items and capabilities, standing in for the
 // engine's per-format lists in schema tests.
-#include "model/schema/SchemaImpl.h"
+#include "OutputSchema.h"
 
 #include <functional>
 #include <string>
@@ -99,19 +99,8 @@ private:
 };
 
 // An output schema with the four groups whose codec lists come from the test.
-class TestSchemaImpl : public CSchemaImpl {
+class TestSchemaImpl : public OutputSchema {
 public:
-    TestSchemaImpl()
-    {
-        CreateSystem();
-        CreateVideo();
-        CreateAudio();
-        CreateImage(0);
-    }
-    void UpdateStates() override {}
-    HRESULT GetValue(const wchar_t*, VARIANT*) override { return S_OK; }
-    HRESULT SetValue(const wchar_t*, VARIANT) override { return S_OK; }
-
     std::function<std::shared_ptr<CVideoCodecsBase>(int32_t)> makeVideo;
     std::function<std::shared_ptr<CAudioCodecsBase>(int32_t)> makeAudio;
     int videoBuilds = 0;

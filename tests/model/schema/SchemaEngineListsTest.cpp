@@ -2,27 +2,13 @@
 // verification steps over every codec the engine offers.
 #include "engine/EngineInit.h"
 #include "platform/ClassRegistry.h"
-#include "model/schema/SchemaImpl.h"
+#include "OutputSchema.h"
 #include "SchemaTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <set>
 
 namespace {
-
-class OutputSchema : public CSchemaImpl {
-public:
-    OutputSchema()
-    {
-        CreateSystem();
-        CreateVideo();
-        CreateAudio();
-        CreateImage(0);
-    }
-    void UpdateStates() override {}
-    HRESULT GetValue(const wchar_t*, VARIANT*) override { return S_OK; }
-    HRESULT SetValue(const wchar_t*, VARIANT) override { return S_OK; }
-};
 
 class SchemaEngineListsTest : public SchemaResources {
 protected:

@@ -8,20 +8,6 @@
 
 namespace fakes {
 
-HRESULT CFakeCollection::GetCount(LONG* count)
-{
-    *count = static_cast<LONG>(items.size());
-    return S_OK;
-}
-
-HRESULT CFakeCollection::GetItem(LONG index, IUnknown** item)
-{
-    if (index < 0 || static_cast<size_t>(index) >= items.size()) return E_INVALIDARG;
-    *item = items[index].Get();
-    if (*item) (*item)->AddRef();
-    return S_OK;
-}
-
 void CFakeSource::SetVideo(double seconds, int width, int height)
 {
     properties[L"DurationByS"] = CVariant(seconds);

@@ -3,8 +3,7 @@
 // source model calls: a source whose facts, sub-files, open results and open
 // delay a test sets, and fakes of the wait dialog, the active document and
 // the file chooser.
-#include "engine/EngineNode.h"
-#include "engine/MediaSourceGraph.h"
+#include "../common/EngineStubs.h"
 #include "model/source/SourceShell.h"
 #include "platform/Sync.h"
 #include <atomic>
@@ -17,54 +16,22 @@ namespace fakes {
 
 // A named value reached through IEngineNode (read and written) and through
 // IPropertyContainer (read).
-class CFakeProperty : public CComObjectBase<IEngineProperty, IEngineValue> {
+class CFakeProperty : public CComObjectBase<stubs::StubEngineProperty, stubs::StubEngineValue> {
 public:
     explicit CFakeProperty(CVariant* slot) : m_slot(slot) {}
-    // IEngineProperty
-    HRESULT GetName(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetSettingsKey(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetDisplayText(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetDescription(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetFlags(DWORD*) override { return E_NOTIMPL; }
-    HRESULT GetKind(VARTYPE*) override { return E_NOTIMPL; }
-    HRESULT GetOwner(IUnknown**) override { return E_NOTIMPL; }
+    // Both interfaces read the slot.
     HRESULT GetValue(VARIANT* value) override { return VariantCopy(value, m_slot); }
-    HRESULT GetDefault(VARIANT*) override { return E_NOTIMPL; }
-    HRESULT Reset() override { return E_NOTIMPL; }
-    HRESULT GetValueAs(VARTYPE, VARIANT*) override { return E_NOTIMPL; }
-    HRESULT IsSet(BOOL*) override { return E_NOTIMPL; }
-    HRESULT GetChildNode(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT SetChildNode(IUnknown*) override { return E_NOTIMPL; }
     HRESULT SetValue(VARIANT value) override { return VariantCopy(m_slot, &value); }
-    // IEngineValue (the rest shares names and signatures with the above)
-    HRESULT GetLinkedObject(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetAsI4(LONG*) override { return E_NOTIMPL; }
-    HRESULT GetAsUI4(ULONG*) override { return E_NOTIMPL; }
-    HRESULT GetAsR8(double*) override { return E_NOTIMPL; }
-    HRESULT GetAsBSTR(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetAsI8(LONGLONG*) override { return E_NOTIMPL; }
-    HRESULT IsEmpty(BOOL*) override { return E_NOTIMPL; }
-    HRESULT IsReadOnly(BOOL*) override { return E_NOTIMPL; }
 
 private:
     CVariant* m_slot;  // lives in the owning source
 };
 
-class CFakeCollection : public CComObjectBase<IEngineCollection> {
-public:
-    std::vector<ComPtr<IUnknown>> items;
-    HRESULT GetCount(LONG* count) override;
-    HRESULT GetItem(LONG index, IUnknown** item) override;
-    HRESULT Remove(LONG) override { return E_NOTIMPL; }
-    HRESULT RemoveAll() override { return E_NOTIMPL; }
-    HRESULT Insert(LONG, IUnknown*) override { return E_NOTIMPL; }
-    HRESULT Add(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT IndexOf(IUnknown*, LONG*) override { return E_NOTIMPL; }
-    HRESULT CreateNew(IUnknown**) override { return E_NOTIMPL; }
-};
+class CFakeCollection : public CComObjectBase<stubs::ItemsCollectionOf<stubs::StubEngineCollection>> {};
 
 // A media source, a title or a chapter.
-class CFakeSource : public CComObjectBase<IEngineNode, IPropertyContainer, IMediaSourceGraph, IMediaItem> {
+class CFakeSource : public CComObjectBase<stubs::StubEngineNode, stubs::StubPropertyContainer,
+                                          stubs::StubMediaSourceGraph, stubs::StubMediaItem> {
 public:
     // Node properties ("FileName", "DurationByS", "unique_file_id", ...); the
     // same names answer the container when listed in containerItems too.
@@ -91,43 +58,16 @@ public:
     void AddSubFile(const ComPtr<CFakeSource>& subFile);
 
     // IEngineNode
-    HRESULT GetName(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetOwner(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetItemCount(LONG*) override { return E_NOTIMPL; }
-    HRESULT GetItemAt(LONG, IUnknown**) override { return E_NOTIMPL; }
     HRESULT GetItem(const wchar_t* name, IUnknown** item) override;
-    HRESULT GetValue(const wchar_t*, VARIANT*) override { return E_NOTIMPL; }
-    HRESULT SetValue(const wchar_t*, VARIANT) override { return E_NOTIMPL; }
-    HRESULT AddProperty(const wchar_t*, VARIANT, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT AddChild(const wchar_t*, IUnknown*) override { return E_NOTIMPL; }
-    HRESULT RemoveItem(const wchar_t*) override { return E_NOTIMPL; }
-    HRESULT ApplySwitch(IUnknown*, LONG) override { return E_NOTIMPL; }
     // IPropertyContainer
-    HRESULT GetCount(LONG*) override { return E_NOTIMPL; }
-    HRESULT GetAt(LONG, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetDescription(BSTR*) override { return E_NOTIMPL; }
-    HRESULT GetFlags(DWORD*) override { return E_NOTIMPL; }
-    HRESULT GetDisplayText(BSTR*) override { return E_NOTIMPL; }
-    HRESULT Contains(const wchar_t*, BOOL*) override { return E_NOTIMPL; }
     HRESULT GetItemByName(const wchar_t* name, IUnknown** item) override;
     // IMediaSourceGraph
     HRESULT Open(IMsgHandler* handler) override;
     HRESULT ContinueOpen(IProgressImpl* progress) override;
-    HRESULT BuildGraph(LONG, IUnknown**) override { return E_NOTIMPL; }
-    HRESULT ReadFrame(REFERENCE_TIME, void*, BYTE**, DWORD*, BYTE**) override { return E_NOTIMPL; }
-    HRESULT GetDuration(REFERENCE_TIME*) override { return E_NOTIMPL; }
-    HRESULT IsOpen(BOOL*) override { return E_NOTIMPL; }
     HRESULT GetLastError(BSTR* text) override;
-    HRESULT Close() override { return E_NOTIMPL; }
     HRESULT ReleaseGraph() override;
-    HRESULT ResetAfterJob(LONG, LONG) override { return E_NOTIMPL; }
     // IMediaItem
-    HRESULT SetSource(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT GetSource(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT SetJob(IUnknown*) override { return E_NOTIMPL; }
     HRESULT SetOwner(IUnknown* newOwner) override;
-    HRESULT GetAssociated(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT GetJob(IUnknown**) override { return E_NOTIMPL; }
 
     HRESULT QueryInterface(REFIID iid, void** out) override;
 

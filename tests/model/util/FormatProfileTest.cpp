@@ -1,5 +1,5 @@
 // The profile node above a format node, through the engine's owner links.
-#include "engine/EngineNode.h"
+#include "../common/EngineStubs.h"
 #include "model/util/FormatProfile.h"
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@ namespace {
 int g_live = 0;
 
 // A tree node of the engine reduced to its owner link.
-class CItemDouble : public CComObjectBase<IMediaItem> {
+class CItemDouble : public CComObjectBase<stubs::StubMediaItem> {
 public:
     explicit CItemDouble(IUnknown* owner) : m_owner(owner) { ++g_live; }
     ~CItemDouble() override { --g_live; }
@@ -18,12 +18,7 @@ public:
         (*owner)->AddRef();
         return S_OK;
     }
-    HRESULT SetSource(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT GetSource(IUnknown**) override { return E_NOTIMPL; }
-    HRESULT SetJob(IUnknown*) override { return E_NOTIMPL; }
-    HRESULT SetOwner(IUnknown*) override { return E_NOTIMPL; }
     HRESULT GetAssociated(IUnknown**) override { return 0; }
-    HRESULT GetJob(IUnknown**) override { return E_NOTIMPL; }
 
 private:
     ComPtr<IUnknown> m_owner;

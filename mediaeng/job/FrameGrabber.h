@@ -1,0 +1,31 @@
+#pragma once
+// Decodes the pictures of a clip (or a still picture, or a DVD title) at given
+// times, for the image output: each time gives the picture shown then.
+#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/job/JobInput.h"
+#include <string>
+
+namespace job {
+
+class CFrameGrabber {
+public:
+    // nth: the video stream among the file's video streams.
+    bool Open(const std::wstring& path, int nth, std::string& error);
+    bool IsPicture() const { return IsPictureInput(m_input.get()); }
+    double Duration() const { return m_duration; }
+    // The picture shown at time (the last one starting at or before it); null
+    // when there is none.
+    FramePtr Grab(double time);
+
+private:
+    FramePtr Keep(FramePtr frame);
+
+    CJobInput m_input;
+    CodecCtxPtr m_ctx;
+    int m_index = -1;
+    double m_origin = 0, m_duration = 0;
+    double m_lastTime = -1;  // the time of the last grab
+    FramePtr m_held;         // a DVD title: the picture read last, not handed out yet or handed out again
+};
+
+}  // namespace job
