@@ -85,16 +85,23 @@ struct CStreamCopy::Impl {
         COutStream& lead = video.in >= 0 ? video : audio;
         const AVStream* leadSt = ctx->streams[lead.in];
         const int64_t seekTs = int64_t(std::llround((start + origin) / av_q2d(leadSt->time_base)));
-        // A fresh input read from its start needs no seek (a DVD title's clock may not allow one).
-        if ((start > 0 || !fresh) && av_seek_frame(ctx, lead.in, seekTs, AVSEEK_FLAG_BACKWARD) < 0 && start > 0)
+        // A fresh input read from its start needs no seek. A DVD title's clock
+        // may start again in any cell, so it is read from its start and the
+        // last keyframe before the start is found on the way.
+        const bool rewound = in.IsDvdTitle() && (start > 0 || !fresh);
+        if (rewound) {
+            if (!in.Rewind()) return result.error = "cannot go back to the start of " + WideToUtf8(name), false;
+        } else if ((start > 0 || !fresh) && av_seek_frame(ctx, lead.in, seekTs, AVSEEK_FLAG_BACKWARD) < 0 && start > 0) {
             return result.error = "cannot seek to " + WideToUtf8(Seconds(start)) + " s", false;
+        }
         in.ResetTimeline();
         for (COutStream* s : {&video, &audio}) {
             s->end = 0;
             s->done = s->in < 0;
         }
-        double cut = -1;  // seconds of the source where the copy begins
-        bool reached = false;  // something at or after the start was seen
+        CRange r{start, end, origin, -1, false};
+        std::vector<std::pair<COutStream*, PacketPtr>> pending;  // from the last keyframe before the start
+        double candidate = -1;
         while (!(video.done && audio.done)) {
             if (!control.Checkpoint()) return false;
             const int rc = in.ReadPacket(pkt.get());
@@ -106,34 +113,70 @@ struct CStreamCopy::Impl {
             const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
             if (ts == AV_NOPTS_VALUE) continue;
             const double t = ts * av_q2d(s->inTb) - origin;
-            reached |= t >= start - 1e-3;
-            if (cut < 0) {
-                // The copy starts at the lead stream's first keyframe.
+            if (r.cut < 0 && rewound) {
+                const bool key = s == &lead && (pkt->flags & AV_PKT_FLAG_KEY);
+                if (key && t <= start + 1e-3) {
+                    pending.clear();
+                    candidate = t;
+                }
+                if (candidate < 0) continue;
+                if (s != &lead || t <= start + 1e-3) {
+                    PacketPtr copy = MakePacket();
+                    if (!copy || av_packet_ref(copy.get(), pkt.get()) < 0) return result.error = "out of memory", false;
+                    pending.emplace_back(s, std::move(copy));
+                    continue;
+                }
+                // The first picture past the start: the copy begins at the keyframe before it.
+                Begin(r, name, std::max(0.0, candidate));
+                for (auto& [stream, held] : pending)
+                    if (!Handle(*stream, held.get(), r)) return false;
+                pending.clear();
+            } else if (r.cut < 0) {
+                // The copy starts at the lead stream's first keyframe after the seek.
                 if (s != &lead || !(pkt->flags & AV_PKT_FLAG_KEY)) continue;
-                cut = std::max(0.0, t);
-                if (cut < start - 0.001)
-                    result.warnings.push_back(L"The copy of " + name + L" begins at the keyframe at " + Seconds(cut) +
-                                              L" s, before the asked start " + Seconds(start) + L" s.");
+                Begin(r, name, std::max(0.0, t));
             }
-            const int64_t dts = pkt->dts != AV_NOPTS_VALUE ? pkt->dts : ts;
-            if (s == &video ? dts * av_q2d(s->inTb) - origin >= end : t >= end) {
-                s->done = true;
-                continue;
-            }
-            if (t < cut - 1e-3) continue;  // shown before the cut: sound, or pictures coded after the keyframe
-            if (!Write(*s, cut, origin)) return false;
+            if (!Handle(*s, pkt.get(), r)) return false;
         }
-        if (cut < 0 || !reached)
+        if (r.cut < 0 || !r.reached)
             return result.error = "nothing of " + WideToUtf8(name) + " lies from " + WideToUtf8(Seconds(start)) + " s on",
                    false;
         offset += std::max(video.end, audio.end);
         return true;
     }
 
-    bool Write(COutStream& s, double cut, double origin)
+    struct CRange {
+        double start, end, origin;
+        double cut;    // seconds of the source where the copy begins
+        bool reached;  // something at or after the start was seen
+    };
+
+    void Begin(CRange& r, const std::wstring& name, double cut)
+    {
+        r.cut = cut;
+        if (cut < r.start - 0.001)
+            result.warnings.push_back(L"The copy of " + name + L" begins at the keyframe at " + Seconds(cut) +
+                                      L" s, before the asked start " + Seconds(r.start) + L" s.");
+    }
+
+    // Copies one packet of a range whose cut is known; false on a write failure.
+    bool Handle(COutStream& s, AVPacket* p, CRange& r)
+    {
+        const int64_t ts = p->pts != AV_NOPTS_VALUE ? p->pts : p->dts;
+        const double t = ts * av_q2d(s.inTb) - r.origin;
+        r.reached |= t >= r.start - 1e-3;
+        const int64_t dts = p->dts != AV_NOPTS_VALUE ? p->dts : ts;
+        if (&s == &video ? dts * av_q2d(s.inTb) - r.origin >= r.end : t >= r.end) {
+            s.done = true;
+            return true;
+        }
+        if (t < r.cut - 1e-3) return true;  // shown before the cut: sound, or pictures coded after the keyframe
+        return Write(s, p, r.cut, r.origin);
+    }
+
+    bool Write(COutStream& s, AVPacket* p, double cut, double origin)
     {
         const int64_t shift = int64_t(std::llround((cut + origin - offset) / av_q2d(s.inTb)));
-        AVPacket* p = pkt.get();
         if (p->pts != AV_NOPTS_VALUE) p->pts -= shift;
         if (p->dts != AV_NOPTS_VALUE) p->dts -= shift;
         if (p->dts != AV_NOPTS_VALUE && s.lastDts != std::numeric_limits<int64_t>::min() && p->dts <= s.lastDts) {

@@ -441,6 +441,16 @@ TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)
     const fixtures::MediaInfo cut = fixtures::ReadMedia(dir / "trimmed" / "disc_title2.mp4");
     EXPECT_NEAR(cut.videoDuration, 0.8, 0.1);
     EXPECT_NEAR(cut.audioDuration, 0.8, 0.1);
+
+    // The same stretch copied: from the title's last keyframe before 0.6 s on.
+    s.operations.streamCopy = true;
+    s.output.naming.destinationFolder = Utf8ToWide((dir / "trimcopy").string());
+    CRecordingHandler trimcopy;
+    EXPECT_EQ(RunBatch(s, trimcopy), S_OK);
+    const fixtures::MediaInfo copy = fixtures::ReadMedia(dir / "trimcopy" / "disc_title2.vob");
+    ASSERT_TRUE(copy.ok) << copy.error;
+    EXPECT_GE(copy.videoDuration, 0.75);
+    EXPECT_LE(copy.videoDuration, 1.5);
 }
 
 }  // namespace
