@@ -49,7 +49,7 @@ inline std::string Quote(const fs::path& p)
     return "'" + p.string() + "'";
 }
 
-// H.264 at a fixed bitrate (default preset), AAC 128 kbps stereo 44.1 kHz in MP4:
+// H.264 High at a fixed bitrate (default preset), AAC 128 kbps stereo 44.1 kHz in MP4:
 // the same settings for our job and for the command line.
 inline job::CJobOutput H264Output(const fs::path& folder, int videoKbps)
 {
@@ -60,6 +60,7 @@ inline job::CJobOutput H264Output(const fs::path& folder, int videoKbps)
     out.video.bitrateMode = job::kBitrateVariable;
     out.video.bitrateKbps = videoKbps;
     out.video.keyFrames = 100;
+    out.video.profile = 2;  // High, the command line's default
     out.audio.encoder = "aac";
     out.audio.bitrateKbps = 128;
     out.naming.destinationFolder = Utf8ToWide(folder.string());

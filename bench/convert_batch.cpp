@@ -17,6 +17,7 @@ int main(int argc, char** argv)
     spec.width = 640;
     spec.height = 360;
     spec.seconds = 3;
+    spec.noise = 20;
     std::printf("generating %d clips of 3 s 640x360...\n", count);
     job::CJobSettings settings;
     settings.output = H264Output(dir / "ours", 1000);

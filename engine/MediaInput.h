@@ -17,6 +17,7 @@ public:
 };
 
 // source: an object created as CLSID_MediaSource (or one of its "SubFiles"),
-// after "FileName"/"Type" were written. Streams are probed
+// after "FileName"/"Type" were written; a whole DVD (Type 1) reads as its
+// longest title. Streams are probed
 // (avformat_find_stream_info) before it returns.
 HRESULT OpenMediaInput(IUnknown* source, std::unique_ptr<CMediaInput>& out);

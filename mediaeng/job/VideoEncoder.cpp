@@ -234,6 +234,11 @@ bool CVideoEncoder::Shape(const AVFrame* src, AVFrame* dst)
 {
     const CRect& cut = m_geometry.sourceCut;
     const CRect& pic = m_geometry.picture;
+    // Already what the encoder takes: hand the picture on without a copy.
+    if (!m_geometry.bars && src->format == m_ctx->pix_fmt && src->width == m_ctx->width &&
+        src->height == m_ctx->height && pic.w == src->width && pic.h == src->height && cut.w == src->width &&
+        cut.h == src->height)
+        return av_frame_ref(dst, src) >= 0;
     // The source may change size (an edit); the cut then follows the frame.
     const bool whole = cut.w == src->width && cut.h == src->height;
     const int sx = whole ? 0 : std::min(cut.x, src->width - 1), sy = whole ? 0 : std::min(cut.y, src->height - 1);
@@ -303,6 +308,8 @@ bool CVideoEncoder::Encode(const AVFrame* src, int64_t index, IPacketSink& sink,
     if (!Shape(src, frame.get())) return error = "cannot convert the picture", false;
     frame->pts = index;
     frame->sample_aspect_ratio = m_ctx->sample_aspect_ratio;
+    frame->pict_type = AV_PICTURE_TYPE_NONE;  // the source's frame types do not bind the encoder
+    frame->key_frame = 0;
     const int rc = avcodec_send_frame(m_ctx.get(), frame.get());
     if (rc < 0) return error = "video encoding failed: " + AvErrorText(rc), false;
     return Drain(sink, error);

@@ -70,7 +70,18 @@ HRESULT OpenMediaInput(IUnknown* source, std::unique_ptr<CMediaInput>& out)
     out.reset();
     ComPtr<IEngineNode> node = ComPtr<IUnknown>(source).As<IEngineNode>();
     if (!node) return E_INVALIDARG;
-    CVariant name;
+    CVariant name, type;
     if (FAILED(node->GetValue(L"FileName", &name)) || name.vt != VT_BSTR) return E_INVALIDARG;
-    return mediaeng::OpenInputForPath(WideToUtf8(name.AsString()), out);
+    node->GetValue(L"Type", &type);
+    std::string path = WideToUtf8(name.AsString());
+    if (type.AsInt() == 1) {
+        // A whole disc reads as its longest title.
+        auto disc = mediaeng::CDvdDisc::Open(path, nullptr);
+        if (!disc) return E_FAIL;
+        const mediaeng::DvdTitleInfo* longest = nullptr;
+        for (const auto& t : disc->Titles())
+            if (!longest || t.duration > longest->duration) longest = &t;
+        path = mediaeng::MakeDvdTitlePath(disc->Path(), longest->number);
+    }
+    return mediaeng::OpenInputForPath(path, out);
 }

@@ -118,6 +118,10 @@ TEST(DvdMediaSource, TitleReadsThroughItsCells)
     }
     av_packet_free(&pkt);
     EXPECT_GE(videoPackets, 45);  // two runs of 25 frames
+    // The whole disc reads as its longest title.
+    std::unique_ptr<CMediaInput> whole;
+    ASSERT_EQ(OpenMediaInput(dvd.Get(), whole), S_OK);
+    EXPECT_NEAR(whole->DurationSeconds(), 2.0, 0.08);
 }
 
 TEST(DvdMediaSource, CancelAndBadPlacesFailWithAText)
