@@ -88,14 +88,21 @@ COutputNamer& COperationBatch::NamerFor(const CJobSource& source, bool numbered)
     return *namer;
 }
 
-void COperationBatch::Progress(double share) { m_msg.Progress(std::min(1.0, share)); }
+void COperationBatch::Progress(double share)
+{
+    // The bar only moves forward, and only by visible steps.
+    share = std::min(1.0, share);
+    if (share < m_lastProgress + 0.005) return;
+    m_lastProgress = share;
+    m_msg.Progress(share);
+}
 
 CTranscodeResult COperationBatch::WritePart(const CJobSource& part, const fs::path& target)
 {
     if (m_settings.operations.streamCopy) return CStreamCopy(m_control).Run({part}, target);
     std::unique_ptr<IFrameEditStage> edit = MakeEdit();
     CFileTranscoder transcoder(part, m_settings.output, *edit, m_control);
-    return transcoder.Run(target, [&](double s) { Progress((m_done + s) / m_total); });
+    return transcoder.Run(target, [&](double s) { Progress((m_done + m_partFrom + s * m_partSpan) / m_total); });
 }
 
 void COperationBatch::Report(const CJobSource& source, const CTranscodeResult& r, const fs::path& target)
@@ -142,13 +149,22 @@ bool COperationBatch::Split(const CJobSource& source, int index)
     }
     COutputNamer& namer = NamerFor(source, true);
     CSplitRunner runner(m_settings.operations.split,
-                        [&](const CJobSource& part, const fs::path& target) { return WritePart(part, target); }, rate);
+                        [&](const CJobSource& part, const fs::path& target) {
+                            if (!part.ranges.empty()) {
+                                m_partFrom = std::min(1.0, part.ranges.front().start / 1e7 / duration);
+                                m_partSpan = std::min(1.0, part.duration / duration);
+                            }
+                            return WritePart(part, target);
+                        },
+                        rate);
     if (!m_settings.operations.streamCopy) runner.SetFrameGrid(FrameSeconds(source));
     const CSplitOutcome out = runner.Run(whole, duration, [&] {
         std::wstring warning;
         return m_names.Take(namer, NamingPathOf(source.path), index, &warning);
     });
     for (const std::wstring& w : out.warnings) m_msg.FileWarning(source.path, w);
+    m_partFrom = 0;
+    m_partSpan = 1;
     for (const fs::path& p : out.written) m_msg.FileSaved(Utf8ToWide(p.string()));
     if (!out.error.empty()) m_msg.FileError(source.path, Utf8ToWide(out.error));
     return out.error.empty() && !out.stopped;

@@ -46,7 +46,9 @@ private:
     std::time_t m_runStart;
     std::map<std::wstring, std::unique_ptr<COutputNamer>> m_namers;  // by extension and numbering
     CNameBook m_names;
-    double m_done = 0, m_total = 1;
+    double m_done = 0, m_total = 1;      // sources done, of all
+    double m_partFrom = 0, m_partSpan = 1;  // the part being written, as shares of its source
+    double m_lastProgress = 0;
 };
 
 // Naming settings whose pattern holds the numeric variable ("%n"): a pattern

@@ -123,6 +123,13 @@ TEST(Split, ByTimeWithAndWithoutTheShortLastPart)
             nextCounter = info.counters.back() + 1;
         }
         EXPECT_EQ(handler.Count(MSGF_FILE_DONE), int(files.size()));
+        DWORD last = 0;
+        for (const auto& e : handler.Events()) {
+            if (e.id != job::EVT_FILE_POSITION) continue;
+            EXPECT_GE(e.value, last);  // the bar never goes back between parts
+            last = e.value;
+        }
+        EXPECT_EQ(last, job::kProgressScale);
         EXPECT_EQ(HiddenFiles(out), 0);
     }
 }

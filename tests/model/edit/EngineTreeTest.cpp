@@ -10,18 +10,11 @@
 #include <gtest/gtest.h>
 
 namespace {
-ComPtr<IUnknown> NodeItem(IUnknown* object, const wchar_t* name)
-{
-    ComPtr<IUnknown> item;
-    if (ComPtr<IEngineNode> node = QueryNode(object)) node->GetItem(name, item.ReleaseAndGetAddressOf());
-    return item;
-}
-
 // Element index of the named collection.
 ComPtr<IUnknown> Item(IUnknown* object, const wchar_t* name, LONG index)
 {
     ComPtr<IUnknown> item;
-    if (ComPtr<IEngineCollection> items = QueryCollection(NodeItem(object, name).Get()))
+    if (ComPtr<IEngineCollection> items = QueryCollection(GetNodeItem(object, name).Get()))
         items->GetItem(index, item.ReleaseAndGetAddressOf());
     return item;
 }
@@ -30,7 +23,7 @@ ComPtr<IUnknown> Item(IUnknown* object, const wchar_t* name, LONG index)
 ComPtr<IUnknown> Child(IUnknown* object, const wchar_t* name)
 {
     ComPtr<IUnknown> child;
-    if (ComPtr<IEngineProperty> p = NodeItem(object, name).As<IEngineProperty>())
+    if (ComPtr<IEngineProperty> p = GetNodeItem(object, name).As<IEngineProperty>())
         p->GetChildNode(child.ReleaseAndGetAddressOf());
     return child;
 }

@@ -6,6 +6,15 @@
 
 namespace jobfakes {
 
+namespace {
+HRESULT AnswerOwner(IUnknown* owner, IUnknown** out)
+{
+    *out = owner;
+    if (owner) owner->AddRef();
+    return owner ? S_OK : S_FALSE;
+}
+}  // namespace
+
 std::vector<std::wstring> Log::With(const std::wstring& prefix) const
 {
     std::vector<std::wstring> out;
@@ -65,9 +74,7 @@ CVariant Node::Value(const std::wstring& name)
 
 HRESULT Node::GetOwner(IUnknown** out)
 {
-    *out = owner;
-    if (owner) owner->AddRef();
-    return owner ? S_OK : S_FALSE;
+    return AnswerOwner(owner, out);
 }
 
 HRESULT Node::SetSource(IUnknown* source)
@@ -157,9 +164,7 @@ HRESULT Collection::GetMode(LONG* m)
 
 HRESULT Collection::GetOwner(IUnknown** out)
 {
-    *out = owner;
-    if (owner) owner->AddRef();
-    return owner ? S_OK : S_FALSE;
+    return AnswerOwner(owner, out);
 }
 
 void* Collection::QueryExtra(REFIID iid)
