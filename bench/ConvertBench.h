@@ -127,10 +127,10 @@ inline RunFigures RunCommandFigures(const std::string& command)
 
 // Writes a fixture clip in a child process, so the generator's memory is not
 // counted in the figures of later runs.
-inline bool WriteClipInChild(const fs::path& file, const fixtures::ClipSpec& spec)
+inline bool WriteClipInChild(const fs::path& file, const fixtures::ClipDesc& desc)
 {
     const pid_t pid = fork();
-    if (pid == 0) _exit(fixtures::WriteClip(file, spec).empty() ? 1 : 0);
+    if (pid == 0) _exit(fixtures::WriteClip(file, desc).empty() ? 1 : 0);
     int status = 0;
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

@@ -13,19 +13,19 @@ int main(int argc, char** argv)
     fs::create_directories(dir / "ours");
     fs::create_directories(dir / "ref");
 
-    fixtures::ClipSpec spec;
-    spec.width = 640;
-    spec.height = 360;
-    spec.seconds = 3;
-    spec.noise = 20;
+    fixtures::ClipDesc desc;
+    desc.width = 640;
+    desc.height = 360;
+    desc.seconds = 3;
+    desc.noise = 20;
     std::printf("generating %d clips of 3 s 640x360...\n", count);
     job::CJobSettings settings;
     settings.output = H264Output(dir / "ours", 1000);
     std::vector<fs::path> clips;
     for (int i = 0; i < count; ++i) {
         clips.push_back(dir / ("clip" + std::to_string(i) + ".avi"));
-        if (!WriteClipInChild(clips.back(), spec)) return 1;
-        settings.sources.push_back(Source(clips.back(), spec.seconds));
+        if (!WriteClipInChild(clips.back(), desc)) return 1;
+        settings.sources.push_back(Source(clips.back(), desc.seconds));
     }
 
     const RunFigures ours = RunOursInChild(settings);

@@ -13,18 +13,18 @@ int main(int argc, char** argv)
     fs::create_directories(dir / "ours");
     fs::create_directories(dir / "ref");
 
-    fixtures::ClipSpec spec;
-    spec.width = 1920;
-    spec.height = 1080;
-    spec.gopSize = 50;
-    spec.noise = 20;  // grain: the encoder has real work to do
+    fixtures::ClipDesc desc;
+    desc.width = 1920;
+    desc.height = 1080;
+    desc.gopSize = 50;
+    desc.noise = 20;  // grain: the encoder has real work to do
     job::CJobSettings settings;
     settings.output = H264Output(dir / "ours", 4000);
     for (double length : {seconds, seconds * 4}) {
-        spec.seconds = length;
+        desc.seconds = length;
         std::printf("generating %.0f s of 1920x1080 25 fps H.264 + tone...\n", length);
         const fs::path clip = dir / ("clip" + std::to_string(int(length)) + ".mkv");
-        if (!WriteClipInChild(clip, spec)) return 1;
+        if (!WriteClipInChild(clip, desc)) return 1;
         settings.sources = {Source(clip, length)};
         const RunFigures ours = RunOursInChild(settings);
         if (!ours.ok) return std::fprintf(stderr, "our conversion failed\n"), 1;

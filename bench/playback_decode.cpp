@@ -137,14 +137,14 @@ int main(int argc, char** argv)
     const fs::path dir = fs::temp_directory_path() / "km_bench_playback";
     fs::create_directories(dir);
     const fs::path clip = dir / "bench1080.mp4";
-    fixtures::ClipSpec spec;
-    spec.width = 1920;
-    spec.height = 1080;
-    spec.seconds = seconds;
-    spec.audio = false;
+    fixtures::ClipDesc desc;
+    desc.width = 1920;
+    desc.height = 1080;
+    desc.seconds = seconds;
+    desc.audio = false;
     std::string error;
     std::printf("writing a %.0f s 1920x1080 H.264 clip...\n", seconds);
-    if (fixtures::WriteClip(clip, spec, &error).empty()) {
+    if (fixtures::WriteClip(clip, desc, &error).empty()) {
         std::fprintf(stderr, "cannot write the clip: %s\n", error.c_str());
         return 1;
     }

@@ -21,18 +21,18 @@ int main(int argc, char** argv)
     const fs::path dir = fs::temp_directory_path() / "km-bench-stream-copy";
     fs::create_directories(dir);
     const fs::path clip = dir / "long.mp4";
-    fixtures::ClipSpec spec;
-    spec.width = 640;
-    spec.height = 360;
-    spec.seconds = minutes * 60;
-    spec.gopSize = 50;
+    fixtures::ClipDesc desc;
+    desc.width = 640;
+    desc.height = 360;
+    desc.seconds = minutes * 60;
+    desc.gopSize = 50;
     std::string error;
-    std::printf("writing a %.0f s clip...\n", spec.seconds);
-    if (fixtures::WriteClip(clip, spec, &error).empty()) {
+    std::printf("writing a %.0f s clip...\n", desc.seconds);
+    if (fixtures::WriteClip(clip, desc, &error).empty()) {
         std::fprintf(stderr, "cannot write the clip: %s\n", error.c_str());
         return 1;
     }
-    const double start = spec.seconds * 0.25, end = spec.seconds * 0.75;
+    const double start = desc.seconds * 0.25, end = desc.seconds * 0.75;
 
     job::CRunControl control;
     job::CJobSource source;
@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     const fixtures::MediaInfo a = fixtures::ReadMedia(ours, false), b = fixtures::ReadMedia(theirs, false);
     std::printf("stream-copy trim of %.0f s out of %.0f s: ours %.3f s (%.1f s kept), ffmpeg -c copy %.3f s (%.1f s kept%s), "
                 "ratio ours/ffmpeg %.2f\n",
-                end - start, spec.seconds, oursSeconds, a.duration, ffmpegSeconds, b.duration,
+                end - start, desc.seconds, oursSeconds, a.duration, ffmpegSeconds, b.duration,
                 rc == 0 ? "" : ", ffmpeg failed", ffmpegSeconds > 0 ? oursSeconds / ffmpegSeconds : 0.0);
     std::error_code ec;
     fs::remove_all(dir, ec);

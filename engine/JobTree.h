@@ -33,7 +33,7 @@
 //   "WebSafe" I4 0   "NameCase" I4 0   "ExtensionCase" I4 0
 //   "UseFormatExtension" I4 1     "FormatType" I4 0 (1 = video output)
 //   "Resize" BSTR "100%" ("%d%%", "%d x %d")   "Resampling" I4 1
-//   "ResizeType" I4 0 (0 stretch, 1 crop, 2 letterbox, 3 fit without bars)
+//   "ResizeType" I4 0 (0 stretch, 1 crop to fill, 2 keep the aspect (bars of "LitterboxColor" when "CreateLitterbox" is 1, else the fitted size), 3 keep the aspect with blurred bars)
 //   "CreateLitterbox" I4 0   "LitterboxColor" UI4 0 (0x00BBGGRR)
 //   "AspectRatioType" I4 0   "FrameRateID" I4 0 (fps x 1000, 0 = source)
 //   "IncludeVideoStream" I4 1   "IncludeAudioStream" I4 1

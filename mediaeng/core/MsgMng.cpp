@@ -65,25 +65,25 @@ std::vector<CMsgArg> ReadArgs(const std::string& kinds, va_list args)
 }
 
 // One conversion of a printf format, as parsed.
-struct Spec {
+struct FormatField {
     std::wstring flags, width, precision;
     wchar_t conv = 0;
     size_t end = 0;  // index after the conversion character
 };
 
-bool ParseSpec(const std::wstring& f, size_t start, Spec& spec)
+bool ParseField(const std::wstring& f, size_t start, FormatField& desc)
 {
     size_t i = start + 1;
     auto digits = [&](std::wstring& out) {
         while (i < f.size() && iswdigit(f[i]) && out.size() < 4) out += f[i++];
         while (i < f.size() && iswdigit(f[i])) ++i;  // absurd widths are cut
     };
-    while (i < f.size() && std::wcschr(L"-+ 0#", f[i])) spec.flags += f[i++];
-    digits(spec.width);
+    while (i < f.size() && std::wcschr(L"-+ 0#", f[i])) desc.flags += f[i++];
+    digits(desc.width);
     if (i < f.size() && f[i] == L'.') {
         ++i;
-        spec.precision = L".";
-        digits(spec.precision);
+        desc.precision = L".";
+        digits(desc.precision);
     }
     // Length modifiers say nothing we rely on: the argument's kind decides.
     while (i < f.size() && std::wcschr(L"hlLqjztI", f[i])) {
@@ -91,12 +91,12 @@ bool ParseSpec(const std::wstring& f, size_t start, Spec& spec)
         ++i;
     }
     if (i >= f.size()) return false;
-    spec.conv = f[i];
-    spec.end = i + 1;
+    desc.conv = f[i];
+    desc.end = i + 1;
     return true;
 }
 
-std::wstring Render(const Spec& s, const CMsgArg& a)
+std::wstring Render(const FormatField& s, const CMsgArg& a)
 {
     wchar_t buf[512];
     std::wstring head = L"%" + s.flags + s.width + s.precision;
@@ -156,18 +156,18 @@ std::wstring FormatMessageSafe(const std::wstring& format, const std::vector<CMs
             i += 2;
             continue;
         }
-        Spec spec;
-        if (ParseSpec(format, i, spec) && next < args.size()) {
-            std::wstring piece = Render(spec, args[next]);
-            if (!piece.empty() || (args[next].kind == CMsgArg::String && (spec.conv == L's' || spec.conv == L'S'))) {
+        FormatField desc;
+        if (ParseField(format, i, desc) && next < args.size()) {
+            std::wstring piece = Render(desc, args[next]);
+            if (!piece.empty() || (args[next].kind == CMsgArg::String && (desc.conv == L's' || desc.conv == L'S'))) {
                 out += piece;
                 ++next;
-                i = spec.end;
+                i = desc.end;
                 continue;
             }
         }
         // No matching argument: the placeholder stays as text.
-        size_t end = spec.end ? spec.end : i + 1;
+        size_t end = desc.end ? desc.end : i + 1;
         out.append(format, i, end - i);
         i = end;
     }

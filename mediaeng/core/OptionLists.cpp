@@ -149,7 +149,7 @@ CImageResizeType::CImageResizeType()
 
 CLitterBoxType::CLitterBoxType()
 {
-    Fill(*this, {{0, L"Black bars"}, {1, L"Colour bars"}, {2, L"Blurred picture"}}, 1);
+    Fill(*this, {{0, L"No bars (fitted size)"}, {1, L"Colour bars"}, {2, L"Blurred picture"}}, 1);
 }
 
 // Layer II: mono streams stop at 192 kbps, stereo ones start at 64 kbps.

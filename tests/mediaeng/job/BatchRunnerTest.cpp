@@ -79,9 +79,9 @@ TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
 TEST(BatchRunner, PauseHoldsAndRunResumes)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 6;
-    const fs::path src = fixtures::WriteClip(dir / "long.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 6;
+    const fs::path src = fixtures::WriteClip(dir / "long.mkv", desc);
     job::CJobSettings settings;
     settings.sources = {SourceOf(src, 6)};
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
@@ -104,9 +104,9 @@ TEST(BatchRunner, PauseHoldsAndRunResumes)
 TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 8;
-    const fs::path src = fixtures::WriteClip(dir / "long.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 8;
+    const fs::path src = fixtures::WriteClip(dir / "long.mkv", desc);
     job::CJobSettings settings;
     settings.sources = {SourceOf(src, 8), SourceOf(src, 8)};
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());

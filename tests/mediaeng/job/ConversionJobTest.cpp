@@ -234,9 +234,9 @@ TEST(JobFormats, EveryListedFormatConverts)
 {
     CoInitialize();
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 0.4;
-    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 0.4;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
     for (const mediaeng::FormatInfo& f : mediaeng::AllFormats()) {
         if (!(f.categories & (FMTCAT_VIDEO | FMTCAT_AUDIO))) continue;
         ComPtr<IConversionJob> job;

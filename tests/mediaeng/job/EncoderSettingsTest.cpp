@@ -75,9 +75,9 @@ TEST(EncoderSettings, TwoPassIsRefusedWithAWarningWhereTheCodecHasNone)
     out.extension = L"flv";
     out.video.encoder = "flashsv";
     out.video.twoPass = true;
-    fixtures::ClipSpec spec;
-    spec.seconds = 0.4;
-    const job::CTranscodeResult r = Convert(SourceOf(fixtures::WriteClip(dir / "src.mkv", spec)), out, dir / "o.flv");
+    fixtures::ClipDesc desc;
+    desc.seconds = 0.4;
+    const job::CTranscodeResult r = Convert(SourceOf(fixtures::WriteClip(dir / "src.mkv", desc)), out, dir / "o.flv");
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_FALSE(r.warnings.empty());
 }
@@ -85,9 +85,9 @@ TEST(EncoderSettings, TwoPassIsRefusedWithAWarningWhereTheCodecHasNone)
 TEST(EncoderSettings, AWriteFailureIsAnErrorAndLeavesNoFile)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 4;
-    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 4;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
     job::CJobOutput out;
     out.video.bitrateKbps = 5000;
 

@@ -92,10 +92,10 @@ class ConvertTrim : public ::testing::TestWithParam<const char*> {};
 TEST_P(ConvertTrim, OutputLastsTheRangesWithCounterContinuous)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 4.0;
-    spec.gopSize = 25;
-    const fs::path src = fixtures::WriteClip(dir / (std::string("src.") + GetParam()), spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 4.0;
+    desc.gopSize = 25;
+    const fs::path src = fixtures::WriteClip(dir / (std::string("src.") + GetParam()), desc);
     CJobSource s = SourceOf(src);
     // 0.4 s to 1.2 s and 2.6 s to 3.0 s: frames 10..29 and 65..74.
     s.ranges = {{4'000'000, 12'000'000}, {26'000'000, 30'000'000}};
@@ -148,9 +148,9 @@ TEST_P(ConvertSize, OutputHasTheSize)
 {
     const SizeCase& c = GetParam();
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 0.4;
-    const fs::path src = fixtures::WriteClip(dir / "src.avi", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 0.4;
+    const fs::path src = fixtures::WriteClip(dir / "src.avi", desc);
     CJobOutput out;
     out.video.resize = c.resize;
     out.video.resizeType = c.resizeType;
@@ -206,9 +206,9 @@ TEST(ConvertSource, StillPictureBecomesClip)
 TEST(ConvertStop, StopLeavesNoFile)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 6;
-    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 6;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
     CJobOutput out;
     job::CPassThroughEdit edit;
     job::CRunControl control;
@@ -234,9 +234,9 @@ namespace {
 TEST(ConvertSizeBars, BarsTakeTheLitterboxColour)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec spec;
-    spec.seconds = 0.2;
-    const fs::path src = fixtures::WriteClip(dir / "src.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.seconds = 0.2;
+    const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
     CJobOutput out;
     out.video.resize = L"320x120";
     out.video.resizeType = job::kResizeFit;

@@ -56,7 +56,7 @@ std::vector<fs::path> FilesIn(const fs::path& dir)
 
 fs::path FiveSecondClip(const fs::path& dir)
 {
-    fixtures::ClipSpec c;
+    fixtures::ClipDesc c;
     c.seconds = 5;
     c.fpsNum = 10;
     c.gopSize = 10;

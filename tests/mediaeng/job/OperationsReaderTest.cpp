@@ -122,7 +122,7 @@ TEST_F(OperationsTree, GalleryDisplayTimesBecomeTheSourcesRanges)
 TEST_F(OperationsTree, JobObjectWritesAContactSheetWithTheTreesCrop)
 {
     const jobtest::fs::path dir = jobtest::TestFolder();
-    fixtures::ClipSpec c;
+    fixtures::ClipDesc c;
     c.seconds = 2;
     c.fpsNum = 10;
     c.audio = false;

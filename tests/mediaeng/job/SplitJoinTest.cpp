@@ -52,9 +52,9 @@ job::CJobSettings OutputTo(const fs::path& out)
     return s;
 }
 
-fixtures::ClipSpec SmallClip(double seconds, int firstCounter = 0)
+fixtures::ClipDesc SmallClip(double seconds, int firstCounter = 0)
 {
-    fixtures::ClipSpec c;
+    fixtures::ClipDesc c;
     c.seconds = seconds;
     c.fpsNum = 10;
     c.gopSize = 10;
@@ -181,7 +181,7 @@ TEST(Split, BySizeGivesPartsUnderTheLimit)
 TEST(Join, ThreeClipsMakeOneWithAContinuousCounter)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec big = SmallClip(1, 25);
+    fixtures::ClipDesc big = SmallClip(1, 25);
     big.width = 320;
     big.height = 240;  // a source of another size is fitted to the first's
     const std::vector<fs::path> clips = {fixtures::WriteClip(dir / "a.mp4", SmallClip(1, 0)),
@@ -207,7 +207,7 @@ TEST(Join, ThreeClipsMakeOneWithAContinuousCounter)
 TEST(Join, ClipWithoutSoundKeepsTheSeamsInStep)
 {
     const fs::path dir = TestFolder();
-    fixtures::ClipSpec mute = SmallClip(1, 10);
+    fixtures::ClipDesc mute = SmallClip(1, 10);
     mute.audio = false;
     job::CJobSettings s = OutputTo(dir / "out");
     s.sources = {SourceOf(fixtures::WriteClip(dir / "a.mp4", SmallClip(1, 0))),
@@ -388,7 +388,7 @@ TEST(StreamCopy, JoinOfAlikeSourcesAndRefusalOfUnlikeOnes)
     ASSERT_EQ(info.counters.size(), 20u);
     EXPECT_EQ(info.counters.back(), 19);
 
-    fixtures::ClipSpec other = SmallClip(1);
+    fixtures::ClipDesc other = SmallClip(1);
     other.width = 320;
     s.sources.push_back(SourceOf(fixtures::WriteClip(dir / "c.mp4", other)));
     s.output.naming.destinationFolder = Utf8ToWide((dir / "out2").string());

@@ -13,12 +13,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-fs::path Clip(const std::string& name, fixtures::ClipSpec spec = {})
+fs::path Clip(const std::string& name, fixtures::ClipDesc desc = {})
 {
     fs::path file = TestDir() / name;
     if (!fs::exists(file)) {
         std::string error;
-        EXPECT_FALSE(fixtures::WriteClip(file, spec, &error).empty()) << error;
+        EXPECT_FALSE(fixtures::WriteClip(file, desc, &error).empty()) << error;
     }
     return file;
 }
@@ -121,7 +121,7 @@ TEST(PlaybackGraph, PlaysToTheStopTimeWithOneEndOfPlay)
 TEST(PlaybackGraph, ControlFromEveryStateNeverHangs)
 {
     const fs::path clips[] = {Clip("ctl.mp4"), Clip("ctl-silent.mp4", [] {
-                                  fixtures::ClipSpec s;
+                                  fixtures::ClipDesc s;
                                   s.audio = false;
                                   return s;
                               }())};
@@ -228,10 +228,10 @@ TEST(PlaybackSound, DiskDriverGetsTheWholeSoundWithThePicture)
     const fs::path raw = TestDir() / "heard.raw";
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", raw.c_str(), 1);
-    fixtures::ClipSpec spec;
-    spec.seconds = 1.0;
+    fixtures::ClipDesc desc;
+    desc.seconds = 1.0;
     CRecordingSink sink;  // outlives the graph
-    ComPtr<IGraphBuilder> graph = OpenGraph(Clip("sound.mp4", spec), MEDIA_GRAPH_PLAYBACK);
+    ComPtr<IGraphBuilder> graph = OpenGraph(Clip("sound.mp4", desc), MEDIA_GRAPH_PLAYBACK);
     ASSERT_TRUE(graph);
     const auto opened = Clock::now();  // the device writes from here on
     HookSink(graph.Get(), &sink);

@@ -28,12 +28,12 @@ int CounterAt(CMngFrameFilters& m, double seconds)
 TEST(MediaWatermark, FollowsTheSourceTime)
 {
     const char* dir = std::getenv("KM_TEST_DIR");
-    fixtures::ClipSpec spec;
-    spec.width = 64;
-    spec.height = 48;
-    spec.audio = false;
-    spec.seconds = 2.0;
-    const auto clip = fixtures::WriteClip(std::filesystem::path(dir ? dir : "/tmp") / "mark.mkv", spec);
+    fixtures::ClipDesc desc;
+    desc.width = 64;
+    desc.height = 48;
+    desc.audio = false;
+    desc.seconds = 2.0;
+    const auto clip = fixtures::WriteClip(std::filesystem::path(dir ? dir : "/tmp") / "mark.mkv", desc);
     ASSERT_FALSE(clip.empty());
     WatermarkItemDesc d;
     d.kind = WATERMARK_MEDIA;
