@@ -17,6 +17,13 @@ bool IsStillFormat(const AVFormatContext* ctx)
     return std::strcmp(name, "image2") == 0 || std::strstr(name, "_pipe") != nullptr;
 }
 
+std::string Language(const AVStream* st)
+{
+    const AVDictionaryEntry* e = av_dict_get(st->metadata, "language", nullptr, 0);
+    // "und" is the containers' way of saying none.
+    return e && e->value && std::strcmp(e->value, "und") != 0 ? e->value : "";
+}
+
 StreamFacts VideoFacts(const AVStream* st)
 {
     StreamFacts f;
@@ -32,6 +39,7 @@ StreamFacts VideoFacts(const AVStream* st)
     f.frameRate = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0;
     f.bitrate = par->bit_rate;
     f.duration = Seconds(st->duration, st->time_base);
+    f.language = Language(st);
     return f;
 }
 
@@ -45,6 +53,7 @@ StreamFacts AudioFacts(const AVStream* st)
     f.sampleRate = par->sample_rate;
     f.bitrate = par->bit_rate;
     f.duration = Seconds(st->duration, st->time_base);
+    f.language = Language(st);
     return f;
 }
 
@@ -70,6 +79,7 @@ bool ProbeStreams(AVFormatContext* ctx, ProbeResult& out)
 {
     out = ProbeResult();
     out.format = ctx->iformat ? ctx->iformat->name : "";
+    out.bitrate = ctx->bit_rate > 0 ? ctx->bit_rate : 0;
     for (unsigned i = 0; i < ctx->nb_streams; ++i) {
         const AVStream* st = ctx->streams[i];
         const AVCodecParameters* par = st->codecpar;

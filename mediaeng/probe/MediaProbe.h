@@ -17,12 +17,14 @@ struct StreamFacts {
     int64_t bitrate = 0;      // bits per second, 0 when unknown
     int channels = 0, sampleRate = 0;
     double duration = 0;      // seconds, 0 when unknown
+    std::string language;     // the stream's language tag, empty when none
 };
 
 struct ProbeResult {
     std::string format;       // demuxer name
     double duration = 0;      // seconds
     bool still = false;       // a single picture
+    int64_t bitrate = 0;      // overall bits per second, 0 when unknown
     std::vector<StreamFacts> video, audio;  // a still's picture is video[0]
 };
 

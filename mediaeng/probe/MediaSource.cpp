@@ -280,6 +280,7 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
     CEngineNode* general = FactGroup(L"General");
     general->Fact(L"Format", CVariant(Utf8ToWide(facts.format)));
     if (!facts.still) general->Fact(L"Duration", CVariant(m_duration));
+    if (facts.bitrate > 0) general->Fact(L"Bitrate", CVariant(static_cast<int32_t>(facts.bitrate / 1000)));
 
     auto addSwitch = [this](CEngineNode* group, const wchar_t* list, size_t index) {
         const std::wstring key = list + std::to_wstring(index);
@@ -308,6 +309,7 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         g->Fact(L"FrameRate", CVariant(v.frameRate));
         g->Fact(L"Bitrate", CVariant(static_cast<int32_t>(v.bitrate / 1000)));
         g->Fact(L"StreamID", CVariant(int32_t{v.index}));
+        if (!v.language.empty()) g->Fact(L"Language", CVariant(Utf8ToWide(v.language)));
         addSwitch(g, L"IsVideo", i);
     }
     for (size_t i = 0; i < facts.audio.size() && i < kStreamSlots; ++i) {
@@ -318,6 +320,7 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         g->Fact(L"SamplingRate", CVariant(int32_t{a.sampleRate}));
         g->Fact(L"Bitrate", CVariant(static_cast<int32_t>(a.bitrate / 1000)));
         g->Fact(L"StreamID", CVariant(int32_t{a.index}));
+        if (!a.language.empty()) g->Fact(L"Language", CVariant(Utf8ToWide(a.language)));
         addSwitch(g, L"IsAudio", i);
     }
 }

@@ -2,6 +2,8 @@
 #include "engine/MediaSourceGraph.h"
 #include "fixtures/MediaFixtures.h"
 #include "platform/ClassRegistry.h"
+#include "platform/TextConv.h"
+#include <memory>
 #include <cmath>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -298,4 +300,67 @@ TEST(MediaSource, NoiseEndsWithoutReadingForever)
     Opened o = OpenSource(file);
     if (FAILED(o.hr)) EXPECT_FALSE(o.error.empty());
     else EXPECT_TRUE(Has(o.source.Get(), L"Video") || Has(o.source.Get(), L"Audio"));
+}
+
+namespace {
+// A copy of a clip whose streams carry a language tag, as films with several
+// sound tracks do.
+fs::path WithLanguageTags(const fs::path& in, const fs::path& out, const char* language)
+{
+    AVFormatContext* src = nullptr;
+    if (avformat_open_input(&src, in.c_str(), nullptr, nullptr) < 0) return {};
+    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> srcOwner(src, [](AVFormatContext* c) { avformat_close_input(&c); });
+    if (avformat_find_stream_info(src, nullptr) < 0) return {};
+    AVFormatContext* dst = nullptr;
+    if (avformat_alloc_output_context2(&dst, nullptr, nullptr, out.c_str()) < 0) return {};
+    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> dstOwner(dst, [](AVFormatContext* c) {
+        if (c->pb) avio_closep(&c->pb);
+        avformat_free_context(c);
+    });
+    for (unsigned i = 0; i < src->nb_streams; ++i) {
+        AVStream* s = avformat_new_stream(dst, nullptr);
+        if (!s || avcodec_parameters_copy(s->codecpar, src->streams[i]->codecpar) < 0) return {};
+        s->codecpar->codec_tag = 0;
+        s->time_base = src->streams[i]->time_base;
+        av_dict_set(&s->metadata, "language", language, 0);
+    }
+    if (avio_open(&dst->pb, out.c_str(), AVIO_FLAG_WRITE) < 0 || avformat_write_header(dst, nullptr) < 0) return {};
+    AVPacket* pkt = av_packet_alloc();
+    while (av_read_frame(src, pkt) >= 0) {
+        av_packet_rescale_ts(pkt, src->streams[pkt->stream_index]->time_base, dst->streams[pkt->stream_index]->time_base);
+        av_interleaved_write_frame(dst, pkt);
+    }
+    av_packet_free(&pkt);
+    av_write_trailer(dst);
+    return out;
+}
+
+CVariant GroupFact(IEngineNode* source, const wchar_t* group, const wchar_t* name)
+{
+    CVariant v;
+    CSchemaLock lock;
+    ComPtr<IUnknown> g, item;
+    auto top = ComPtr<IEngineNode>(source).As<IPropertyContainer>();
+    if (!top || FAILED(top->GetItemByName(group, g.ReleaseAndGetAddressOf()))) return v;
+    auto c = g.As<IPropertyContainer>();
+    if (c && SUCCEEDED(c->GetItemByName(name, item.ReleaseAndGetAddressOf())))
+        if (auto value = item.As<IEngineValue>()) value->GetValue(&v);
+    return v;
+}
+}
+
+// The properties grid shows the overall bitrate and each stream's language.
+TEST(MediaSource, GridShowsBitrateAndLanguages)
+{
+    const fs::path tagged = WithLanguageTags(Fixtures().mkv, TestDir() / "tagged.mkv", "ger");
+    ASSERT_FALSE(tagged.empty());
+    Opened o = OpenSource(tagged);
+    ASSERT_EQ(o.hr, S_OK) << WideToUtf8(o.error);
+    EXPECT_GT(GroupFact(o.source.Get(), L"General", L"Bitrate").AsInt(), 0);
+    EXPECT_EQ(GroupFact(o.source.Get(), L"Audio", L"Language").AsString(), L"ger");
+    EXPECT_EQ(GroupFact(o.source.Get(), L"Video", L"Language").AsString(), L"ger");
+
+    Opened plain = OpenSource(Fixtures().mp4);  // "und" or no tag: no row
+    ASSERT_EQ(plain.hr, S_OK);
+    EXPECT_EQ(GroupFact(plain.source.Get(), L"Audio", L"Language").vt, VT_EMPTY);
 }
