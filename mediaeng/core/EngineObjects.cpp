@@ -184,32 +184,23 @@ HRESULT CEngineProperty::GetLinkedObject(IUnknown** settings)
     return HandOut(m_linked, settings);
 }
 
-HRESULT CEngineProperty::GetAsI4(LONG* v)
+namespace {
+// The typed getters: the value converted to one kind, 0 when it does not convert.
+template <class T>
+HRESULT GetAs(CEngineProperty& p, VARTYPE vt, T CVariant::*member, T* v)
 {
     if (!v) return E_POINTER;
     CVariant out;
-    HRESULT hr = GetValueAs(VT_I4, &out);
-    *v = hr == S_OK ? out.lVal : 0;
+    HRESULT hr = p.GetValueAs(vt, &out);
+    *v = hr == S_OK ? out.*member : T{};
     return hr;
+}
 }
 
-HRESULT CEngineProperty::GetAsUI4(ULONG* v)
-{
-    if (!v) return E_POINTER;
-    CVariant out;
-    HRESULT hr = GetValueAs(VT_UI4, &out);
-    *v = hr == S_OK ? out.ulVal : 0;
-    return hr;
-}
-
-HRESULT CEngineProperty::GetAsR8(double* v)
-{
-    if (!v) return E_POINTER;
-    CVariant out;
-    HRESULT hr = GetValueAs(VT_R8, &out);
-    *v = hr == S_OK ? out.dblVal : 0.0;
-    return hr;
-}
+HRESULT CEngineProperty::GetAsI4(LONG* v) { return GetAs<LONG>(*this, VT_I4, &CVariant::lVal, v); }
+HRESULT CEngineProperty::GetAsUI4(ULONG* v) { return GetAs<ULONG>(*this, VT_UI4, &CVariant::ulVal, v); }
+HRESULT CEngineProperty::GetAsR8(double* v) { return GetAs<double>(*this, VT_R8, &CVariant::dblVal, v); }
+HRESULT CEngineProperty::GetAsI8(LONGLONG* v) { return GetAs<LONGLONG>(*this, VT_I8, &CVariant::llVal, v); }
 
 HRESULT CEngineProperty::GetAsBSTR(BSTR* v)
 {
@@ -217,15 +208,6 @@ HRESULT CEngineProperty::GetAsBSTR(BSTR* v)
     CVariant out;
     HRESULT hr = GetValueAs(VT_BSTR, &out);
     *v = SysAllocString(hr == S_OK ? out.AsString() : std::wstring());
-    return hr;
-}
-
-HRESULT CEngineProperty::GetAsI8(LONGLONG* v)
-{
-    if (!v) return E_POINTER;
-    CVariant out;
-    HRESULT hr = GetValueAs(VT_I8, &out);
-    *v = hr == S_OK ? out.llVal : 0;
     return hr;
 }
 
