@@ -1,5 +1,5 @@
 #include "shell/MessageMng.h"
-#include "shell/UiPoster.h"
+#include "player/UiPoster.h"
 #include <string>
 
 CMessageMng::CMessageMng(IUiPoster* poster) : m_poster(poster), m_shared(std::make_shared<Shared>()) {}

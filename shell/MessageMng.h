@@ -12,7 +12,7 @@
 #include <atomic>
 #include <memory>
 
-class IUiPoster;
+struct IUiPoster;
 
 // What the message manager hands each message to (the document).
 class ITextMessageMngHandler {

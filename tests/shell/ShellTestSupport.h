@@ -6,7 +6,7 @@
 #include "platform/ResourceLibrary.h"
 #include "shell/MessageMngHandler.h"
 #include "shell/RunClock.h"
-#include "shell/UiPoster.h"
+#include "player/UiPoster.h"
 #include <deque>
 #include <filesystem>
 #include <memory>
