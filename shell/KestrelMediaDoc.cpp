@@ -12,7 +12,7 @@ CKestrelMediaDoc::CKestrelMediaDoc(CMessageMng* messageMng, IDocPlayer* player, 
 
 CKestrelMediaDoc::~CKestrelMediaDoc()
 {
-    if (m_pProject && m_projectReplaced) m_projectReplaced(m_pProject.get());
+    if (m_pProject) m_projectReplaced.NotifyProjectReplacing(m_pProject.get(), nullptr);
     m_pCurrentFile = nullptr;
     m_pProject.reset();  // stops a running job
 }
@@ -29,7 +29,7 @@ void CKestrelMediaDoc::ReplaceProject(std::unique_ptr<CProject> fresh)
     BroadcastClearMessages();
     DetachPlayer();
     m_pCurrentFile = nullptr;
-    if (m_pProject && m_projectReplaced) m_projectReplaced(m_pProject.get());
+    if (m_pProject) m_projectReplaced.NotifyProjectReplacing(m_pProject.get(), fresh.get());
     m_pProject = std::move(fresh);
 }
 

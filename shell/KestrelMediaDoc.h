@@ -4,9 +4,9 @@
 // offers the source views the operations that change the project's sources.
 // No window code: the player and the user are reached through
 // DocumentServices.h. User-interface thread only.
+#include "model/project/ProjectReplacedNotice.h"
 #include "shell/DocumentServices.h"
 #include "shell/KestrelMediaDocProcessing.h"
-#include <functional>
 #include <string>
 
 class CComplexFileImpl : public CKestrelMediaDocProcessing {
@@ -16,15 +16,13 @@ public:
 
 class CKestrelMediaDoc : public CComplexFileImpl {
 public:
-    // Told just before the project is replaced or freed (views drop their
-    // pointers into it).
-    using ProjectReplacedHook = std::function<void(CProject* old)>;
-
     // player and ui are not owned and may be null (nothing to detach, nobody to tell).
     CKestrelMediaDoc(CMessageMng* messageMng, IDocPlayer* player, IDocumentUi* ui, IRunClock* clock = nullptr);
     ~CKestrelMediaDoc() override;
 
-    void SetProjectReplacedHook(ProjectReplacedHook hook) { m_projectReplaced = std::move(hook); }
+    // Views and panes register here to drop their pointers into the project
+    // before New or Open (or the document's end) frees it.
+    CProjectReplacedNotice& GetProjectReplacedNotice() { return m_projectReplaced; }
 
     // A fresh untitled project. A running conversion is stopped first.
     bool OnNewDocument();
@@ -77,7 +75,7 @@ private:
 
     IDocPlayer* m_player;
     IDocumentUi* m_ui;
-    ProjectReplacedHook m_projectReplaced;
+    CProjectReplacedNotice m_projectReplaced;
     CKMFile* m_pCurrentFile = nullptr;
     std::wstring m_pathName;
     bool m_modified = false;

@@ -270,19 +270,27 @@ TEST_F(Doc, SaveModifiedAsksAndSavesOrKeeps)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(Doc, ProjectReplacedHookHearsBeforeTheOldProjectGoes)
+TEST_F(Doc, ProjectReplacedListenersHearBeforeTheOldProjectGoes)
 {
-    std::vector<CProject*> told;
+    struct Listener : IProjectReplacedListener {
+        void OnProjectReplacing(CProject* oldProject, CProject* newProject) override
+        {
+            told.push_back({oldProject, newProject});
+            EXPECT_EQ(doc->GetCurrentFile(), nullptr);
+            EXPECT_EQ(doc->GetProject(), oldProject);  // still alive and in place
+        }
+        CKestrelMediaDoc* doc = nullptr;
+        std::vector<std::pair<CProject*, CProject*>> told;
+    } listener;
+    listener.doc = &doc;
+    auto registration = doc.GetProjectReplacedNotice().Register(&listener);
     CProject* first = doc.GetProject();
-    doc.SetProjectReplacedHook([&](CProject* old) {
-        told.push_back(old);
-        EXPECT_EQ(doc.GetCurrentFile(), nullptr);
-    });
     doc.OnNewDocument();
-    ASSERT_EQ(told.size(), 1u);
-    EXPECT_EQ(told[0], first);
-    EXPECT_NE(doc.GetProject(), first);
-    doc.SetProjectReplacedHook(nullptr);
+    ASSERT_EQ(listener.told.size(), 1u);
+    EXPECT_EQ(listener.told[0].first, first);
+    EXPECT_EQ(listener.told[0].second, doc.GetProject());
+    EXPECT_FALSE(doc.OnOpenDocument(W(dir / "missing.km")));  // falls back to a new project
+    EXPECT_EQ(listener.told.size(), 2u);
 }
 
 }  // namespace
