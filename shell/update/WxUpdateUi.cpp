@@ -1,5 +1,5 @@
 #include "shell/update/WxUpdateUi.h"
-#include "platform/ResourceLibrary.h"
+#include "controls/res/ResourceBridge.h"
 #include <wx/app.h>
 #include <wx/msgdlg.h>
 
@@ -11,7 +11,7 @@ void CWxUpdateUi::Post(std::function<void()> task)
 void CWxUpdateUi::ShowMessage(uint32_t stringId, bool error)
 {
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    wxMessageBox(wxString(LoadResString(stringId)), wxString(LoadResString(100)),
+    wxMessageBox(KM::Res::LoadString(stringId), KM::Res::LoadString(100),
                  wxOK | (error ? wxICON_ERROR : wxICON_INFORMATION), parent);
 }
 

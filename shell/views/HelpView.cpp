@@ -1,4 +1,5 @@
 #include "shell/views/HelpView.h"
+#include "controls/ids/WindowMessages.h"
 #include "platform/ResourceLibrary.h"
 #include "shell/update/UpdateService.h"
 #include <wx/filename.h>
@@ -31,6 +32,10 @@ CHelpView::CHelpView(wxWindow* parent, std::filesystem::path newsFile, std::file
       m_openLink([](const wxString& url) { wxLaunchDefaultBrowser(url); })
 {
     Bind(wxEVT_KEY_DOWN, &CHelpView::OnKeyDown, this);
+    Bind(EVT_KM_REINIT_VIEW, [this](KM::CWindowMessageEvent& e) {
+        ReloadNewsPage();
+        e.SetResult(0);
+    });
 }
 
 CHelpView::CHelpView(wxWindow* parent) : CHelpView(parent, CUpdateService::DefaultNewsFile(), ShippedPage())

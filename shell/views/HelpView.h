@@ -24,7 +24,8 @@ public:
     // Shows the stored news, else the shipped page; the frame calls it once
     // right after creation.
     void LoadNewsPage();
-    // WM_USER+1 (after a manual check): shows the page again from disk.
+    // WM_USER+1 (EVT_KM_REINIT_VIEW, after a manual check) calls it: shows the
+    // page again from disk.
     void ReloadNewsPage() { LoadNewsPage(); }
     // The file LoadNewsPage shows.
     std::filesystem::path PageToShow() const;

@@ -1,0 +1,102 @@
+#include "ShellTestSupport.h"
+#include <cstdio>
+#include <cstdlib>
+
+namespace shelltest {
+
+ResourceScope::ResourceScope()
+    : m_library(CResourceLibrary::Load(KM_RES_DIR)), m_previous(GetCurrentResourceLibrary())
+{
+    SetCurrentResourceLibrary(m_library.get());
+}
+
+ResourceScope::~ResourceScope()
+{
+    SetCurrentResourceLibrary(m_previous);
+}
+
+void RecordingListener::OnMessage(const std::wstring& text, DWORD code)
+{
+    wchar_t hex[16];
+    std::swprintf(hex, 16, L"%X", static_cast<unsigned>(code));
+    Add(L"msg|" + std::wstring(hex) + L"|" + text);
+}
+
+std::vector<std::wstring> RecordingListener::Take()
+{
+    std::vector<std::wstring> out;
+    out.swap(events);
+    return out;
+}
+
+void QueuePoster::Post(std::function<void()> call)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_calls.push_back(std::move(call));
+}
+
+size_t QueuePoster::RunAll()
+{
+    size_t n = 0;
+    for (;;) {
+        std::function<void()> call;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_calls.empty()) return n;
+            call = std::move(m_calls.front());
+            m_calls.pop_front();
+        }
+        call();
+        ++n;
+    }
+}
+
+size_t QueuePoster::Pending()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_calls.size();
+}
+
+RunnerCounts FakeRunnerScope::counts;
+
+namespace {
+struct CountingRunner : IConversionRunner {
+    CountingRunner() { ++FakeRunnerScope::counts.live; }
+    ~CountingRunner() override { --FakeRunnerScope::counts.live; }
+    HRESULT Init(LONG) override { return ++FakeRunnerScope::counts.inits, S_OK; }
+    HRESULT Run(LONG, LONG, LONG, IMsgHandler* handler) override
+    {
+        ++FakeRunnerScope::counts.runs;
+        FakeRunnerScope::counts.handler = handler;
+        return FakeRunnerScope::counts.runResult;
+    }
+    HRESULT Pause() override { return ++FakeRunnerScope::counts.pauses, S_OK; }
+    HRESULT Stop() override { return ++FakeRunnerScope::counts.stops, S_OK; }
+    LONG GetState() override { return JOB_RUNNING; }
+    HRESULT Wait(DWORD) override { return S_OK; }
+    HRESULT GetResult() override { return S_OK; }
+};
+}
+
+FakeRunnerScope::FakeRunnerScope() : m_saved(GetConversionRunnerFactory())
+{
+    counts = RunnerCounts{};
+    SetConversionRunnerFactory(
+        [](IConversionJob*) -> std::unique_ptr<IConversionRunner> { return std::make_unique<CountingRunner>(); });
+}
+
+FakeRunnerScope::~FakeRunnerScope()
+{
+    SetConversionRunnerFactory(m_saved);
+}
+
+std::filesystem::path TestFolder(const std::string& name)
+{
+    const char* base = std::getenv("KM_TEST_DIR");
+    std::filesystem::path dir = std::filesystem::path(base ? base : "/tmp") / "shell" / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir;
+}
+
+}  // namespace shelltest
