@@ -190,7 +190,7 @@ TEST(JobMessagesLinks, SavedLineLinksOddNamesWhole)
         const auto runs = ParseLogLine(lines[0].text);
         const auto link = std::find_if(runs.begin(), runs.end(), [](const STextTag& t) { return t.link; });
         ASSERT_NE(link, runs.end());
-        EXPECT_EQ(link->text, output.substr(3));
+        EXPECT_EQ(link->text, output.substr(output.find_last_of(L'/') + 1));
         EXPECT_EQ(link->target, output);
         EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](const STextTag& t) { return t.link; }), 1);
 
