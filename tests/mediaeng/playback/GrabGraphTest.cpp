@@ -1,6 +1,6 @@
 // The grab graph as the frame grabber drives it, the picture read at a time,
 // and sources that cannot give a picture.
-#include "PlaybackTestSupport.h"
+#include "fixtures/PlaybackTestSupport.h"
 #include "fixtures/MediaFixtures.h"
 #include "platform/Bitmap.h"
 #include "platform/Sync.h"
@@ -92,7 +92,7 @@ Grabbed GrabLikeThePlayer(IGraphBuilder* graph, REFERENCE_TIME pos)
 // pictures whose format block describes them.
 TEST(GrabGraph, GrabsTheFramesAtZeroAndOneSecond)
 {
-    WithWatchdog(20s, [] {
+    WithWatchdog(120s, [] {
         ComPtr<IGraphBuilder> graph = OpenGraph(GrabClip(), MEDIA_GRAPH_GRAB);
         ASSERT_TRUE(graph);
         for (auto [pos, counter] : {std::pair{REFERENCE_TIME(0), 0}, std::pair{kSecond, 25}}) {
@@ -182,7 +182,7 @@ TEST(ReadPicture, FailsWithATextAndWithoutHanging)
         {fixtures::WriteAudio(dir / "sound.wav", 0.5), 0, 5000},
         {GrabClip(), kSecond, 0},  // no time at all
     };
-    WithWatchdog(20s, [&] {
+    WithWatchdog(120s, [&] {
         for (const Case& c : cases) {
             CPlaybackInput input;
             input.url = c.file.string();
@@ -192,7 +192,7 @@ TEST(ReadPicture, FailsWithATextAndWithoutHanging)
             auto t0 = Clock::now();
             EXPECT_TRUE(FAILED(ReadPictureAt(input, c.time, &formatSize, &format, &dataSize, &data, &error, c.limitMs)))
                 << c.file;
-            EXPECT_LT(Clock::now() - t0, 3s) << c.file;
+            EXPECT_LT(Clock::now() - t0, 10s) << c.file;  // a hang guard, not a speed goal
             EXPECT_FALSE(error.empty()) << c.file;
             EXPECT_EQ(format, nullptr);
             EXPECT_EQ(data, nullptr);
@@ -205,7 +205,7 @@ TEST(ReadPicture, FailsWithATextAndWithoutHanging)
 TEST(GrabGraph, TruncatedSourceEndsWithAnEventAndAText)
 {
     fs::path truncated = fixtures::WriteTruncatedClip(TestDir() / "cut2.avi", 0.5);
-    WithWatchdog(10s, [&] {
+    WithWatchdog(120s, [&] {
         ComPtr<IGraphBuilder> graph = OpenGraph(truncated, MEDIA_GRAPH_GRAB);
         ASSERT_TRUE(graph);
         ComPtr<CSampleKeeper> keeper = MakeComObject<CSampleKeeper>();
@@ -214,7 +214,7 @@ TEST(GrabGraph, TruncatedSourceEndsWithAnEventAndAText)
         grabber.As<ISampleGrabber>()->SetCallback(keeper.Get(), 0);
         Seek(graph.Get(), 19 * kSecond / 10);
         graph.As<IMediaControl>()->Run();
-        EXPECT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+        EXPECT_EQ(WaitEvent(graph.Get(), kHangGuard), EC_COMPLETE);
         EXPECT_EQ(keeper->m_calls, 0);
         EXPECT_FALSE(GetGraphError(graph.Get()).empty());
         ClearGraphFull(graph.Get());

@@ -1,6 +1,6 @@
 // Graphs reached the way the player reaches them: through an engine media
 // source's BuildGraph and ReadFrame.
-#include "PlaybackTestSupport.h"
+#include "fixtures/PlaybackTestSupport.h"
 #include "engine/EngineIds.h"
 #include "engine/FrameRecord.h"
 #include "engine/MediaSourceGraph.h"
@@ -44,7 +44,7 @@ TEST(MediaSourceGraph, BuildsGraphsAndReadsFramesOfTheSource)
     HookSink(graph.Get(), &sink);
     Seek(graph.Get(), kSecond);
     graph.As<IMediaControl>()->Pause();
-    ASSERT_TRUE(sink.WaitFrames(1, 5s));
+    ASSERT_TRUE(sink.WaitFrames(1, kHangGuard));
     EXPECT_EQ(sink.Frames().back().counter, 25);
     ClearGraphFull(graph.Get());
 
@@ -117,7 +117,7 @@ TEST(MediaSourceGraph, DvdTitlePlaysAndGrabsLikeAFile)
     HookSink(graph.Get(), &sink);
     Seek(graph.Get(), duration - kSecond / 2);
     graph.As<IMediaControl>()->Run();
-    EXPECT_EQ(WaitEvent(graph.Get(), 5s), EC_COMPLETE);
+    EXPECT_EQ(WaitEvent(graph.Get(), kHangGuard), EC_COMPLETE);
     auto frames = sink.Frames();
     EXPECT_GE(frames.size(), 10u);
     ASSERT_FALSE(frames.empty());

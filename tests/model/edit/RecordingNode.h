@@ -1,7 +1,7 @@
 #pragma once
 // A stand-in engine object tree for the writers' tests: every property write
 // is recorded as "path|kind|value" in one shared log, in call order.
-#include "../common/EngineStubs.h"
+#include "fixtures/EngineStubs.h"
 #include <map>
 #include <memory>
 #include <set>

@@ -1,4 +1,4 @@
-#include "FakeJob.h"
+#include "fixtures/FakeJob.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/source/PropertyAccess.h"
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // From a project to a filled engine job: the whole chain of the transfer.
-#include "FakeJob.h"
+#include "fixtures/FakeJob.h"
 #include "TransferFixture.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/project/Project.h"

@@ -1,7 +1,7 @@
 #pragma once
 // A project stand-in for the transfer tests: plain parameter blocks for the
 // three outputs and their advanced members, a fake job, and the messages sent.
-#include "FakeJob.h"
+#include "fixtures/FakeJob.h"
 #include "model/job/RunManager.h"
 #include "model/schema/ParametersObj.h"
 #include <gtest/gtest.h>

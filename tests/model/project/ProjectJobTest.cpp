@@ -1,6 +1,6 @@
 // A project deleted while its conversion runs stops and lets go of the job.
 #include "model/project/Project.h"
-#include "../job/FakeJob.h"
+#include "fixtures/FakeJob.h"
 
 #include <gtest/gtest.h>
 #include <memory>

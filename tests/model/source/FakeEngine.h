@@ -3,7 +3,7 @@
 // source model calls: a source whose facts, sub-files, open results and open
 // delay a test sets, and fakes of the wait dialog, the active document and
 // the file chooser.
-#include "../common/EngineStubs.h"
+#include "fixtures/EngineStubs.h"
 #include "model/source/SourceShell.h"
 #include "platform/Sync.h"
 #include <atomic>

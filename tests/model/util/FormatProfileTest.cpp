@@ -1,5 +1,5 @@
 // The profile node above a format node, through the engine's owner links.
-#include "../common/EngineStubs.h"
+#include "fixtures/EngineStubs.h"
 #include "model/util/FormatProfile.h"
 #include <gtest/gtest.h>
 
