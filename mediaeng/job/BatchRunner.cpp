@@ -183,12 +183,14 @@ void CBatchRunner::Work(IMsgHandler* handler)
         msg.Aborted();
     else
         msg.Finished(converted, expected);
+    // The handler is released before the end is signalled: a caller that
+    // waits for the end may free it at once.
+    if (handler) handler->Release();
     {
         std::lock_guard<std::mutex> lk(m_mutex);
         m_running = false;
         m_ended.notify_all();
     }
-    if (handler) handler->Release();
     if (keep) keep->Release();
 }
 
