@@ -67,7 +67,7 @@ HRESULT CPlayVideoImpl::Prepare()
 {
     // A running grab pass gives way; it runs on a graph of its own, so
     // there is nothing to wait for.
-    AbortGrab();
+    AbortPass();
     if (!FindCurrentResult()) MarkItemResult();
     if (m_bGraphReady) return 0;
     HRESULT hr = OpenGraph();

@@ -288,6 +288,11 @@ void CVideoThumbnail::AbortGrab()
         m_nState = 0;
         m_pControl->Stop();
     }
+    AbortPass();
+}
+
+void CVideoThumbnail::AbortPass()
+{
     m_bAbortPass = true;
     { std::lock_guard<std::mutex> lk(m_sampleMutex); }
     m_sampleCv.notify_all();

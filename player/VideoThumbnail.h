@@ -73,6 +73,8 @@ public:
 
     void CloseGraph();
     void AbortGrab();
+    // Ends the running grab pass (its request stays queued) and nothing else.
+    void AbortPass();
     // Ends the grabber for good (the main frame closes).
     void StopAndHold();
     // Drains the playback graph's events (posted after each note).
