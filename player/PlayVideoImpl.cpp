@@ -53,7 +53,9 @@ HRESULT CPlayVideoImpl::HookFrameDraw(bool hasVideo)
     if (FAILED(hr)) return hasVideo ? hr : S_OK;  // a source without sound or pictures has nothing to draw
     ComPtr<IFrameDraw> draw = filter.As<IFrameDraw>();
     if (!draw) return E_NOINTERFACE;
-    return draw->SetFrameDraw(AsFrameDraw());
+    hr = draw->SetFrameDraw(AsFrameDraw());
+    if (SUCCEEDED(hr)) m_pDrawFilter = draw;
+    return hr;
 }
 
 void CPlayVideoImpl::SetFilterMode()

@@ -244,6 +244,12 @@ HRESULT CFakeGraph::Notify(LONG code, LONG_PTR, LONG_PTR)
     return S_OK;
 }
 
+void CFakeGraph::QueueEvent(LONG code)
+{
+    std::lock_guard<std::mutex> lk(mutex);
+    m_events.push_back(code);
+}
+
 IFrameDraw* CFakeGraph::Draw()
 {
     std::lock_guard<std::mutex> lk(mutex);
@@ -268,9 +274,9 @@ HRESULT CFakeSource::BuildGraph(LONG forPlayback, IUnknown** graph)
         return buildResult;
     }
     ComPtr<CFakeGraph> g = MakeComObject<CFakeGraph>(forPlayback != 0, script);
-    if (forPlayback) {
+    {
         std::lock_guard<std::mutex> lk(mutex);
-        lastPlayback = g;
+        (forPlayback ? lastPlayback : lastGrab) = g;
     }
     *graph = static_cast<IGraphBuilder*>(g.Detach());
     return S_OK;

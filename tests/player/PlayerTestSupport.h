@@ -85,6 +85,7 @@ public:
     std::function<void()> beforeGrabBuild;  // runs on the worker (a gate)
     std::atomic<int> playbackBuilds{0}, grabBuilds{0};
     ComPtr<CFakeGraph> lastPlayback;  // the last playback graph built
+    ComPtr<CFakeGraph> lastGrab;      // the last grab graph built
     std::mutex mutex;
 };
 
@@ -125,6 +126,8 @@ public:
     HRESULT put_Visible(LONG) override { return S_OK; }
     HRESULT SetWindowForeground(LONG) override { return S_OK; }
 
+    // Queues an event without its note (as if the note were still on its way).
+    void QueueEvent(LONG code);
     // The player's frame sink as the picture stage holds it.
     IFrameDraw* Draw();
     // The note registration, to replay a late note of this graph.
