@@ -3,8 +3,11 @@
 // through ends once.
 #include "PlayerTestSupport.h"
 #include "fixtures/MediaFixtures.h"
+#include "fixtures/TestEnvironment.h"
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 using namespace ptest;
 namespace fs = std::filesystem;
@@ -13,8 +16,7 @@ namespace {
 
 fs::path TestDir()
 {
-    const char* dir = std::getenv("KM_TEST_DIR");
-    fs::path p = fs::path(dir ? dir : "/tmp") / "player";
+    fs::path p = kmtest::TestDir() / "player";
     fs::create_directories(p);
     return p;
 }

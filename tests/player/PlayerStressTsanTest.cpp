@@ -1,7 +1,7 @@
 // Frames at 1 kHz from a streaming thread and graph notes from an engine
 // thread while the user-interface thread attaches, detaches, plays, stops and
-// closes in a loop. Run under ThreadSanitizer (label "tsan") and the address
-// sanitizer: every byte of every frame the control gets is read.
+// closes in a loop. Runs in the ThreadSanitizer build (label "tsan") and under
+// the address sanitizer: every byte of every frame the control gets is read.
 #include "PlayerTestSupport.h"
 #include <gtest/gtest.h>
 #include <thread>
