@@ -88,6 +88,8 @@ const TransitionCase kCases[] = {
      [](Rig& r) { return r.player.Stop(); }, 0, 0, 0, 0},
 };
 
+void PrintTo(const TransitionCase& c, std::ostream* os) { *os << c.name; }
+
 class PlayerTransitions : public ::testing::TestWithParam<TransitionCase> {};
 
 }  // namespace
