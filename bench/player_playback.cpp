@@ -161,6 +161,7 @@ int main(int argc, char** argv)
         return 1;
     }
 
+    RunGrab(clip, nullptr, [] {});  // warm-up: file cache and decoder threads
     RunResult engine = RunGrab(clip, nullptr, [] {});
     const double engineFps = engine.grabbed / engine.seconds;
 
