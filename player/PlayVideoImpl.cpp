@@ -53,7 +53,9 @@ HRESULT CPlayVideoImpl::HookFrameDraw(bool hasVideo)
     if (FAILED(hr)) return hasVideo ? hr : S_OK;  // a source without sound or pictures has nothing to draw
     ComPtr<IFrameDraw> draw = filter.As<IFrameDraw>();
     if (!draw) return E_NOINTERFACE;
-    return draw->SetFrameDraw(AsFrameDraw());
+    hr = draw->SetFrameDraw(AsFrameDraw());
+    if (SUCCEEDED(hr)) m_pDrawFilter = draw;
+    return hr;
 }
 
 void CPlayVideoImpl::SetFilterMode()
@@ -67,7 +69,7 @@ HRESULT CPlayVideoImpl::Prepare()
 {
     // A running grab pass gives way; it runs on a graph of its own, so
     // there is nothing to wait for.
-    AbortGrab();
+    AbortPass();
     if (!FindCurrentResult()) MarkItemResult();
     if (m_bGraphReady) return 0;
     HRESULT hr = OpenGraph();

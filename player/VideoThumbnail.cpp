@@ -102,6 +102,8 @@ void CVideoThumbnail::CloseGraph()
     }
     if (m_pGraph) {
         if (m_pEvent) m_pEvent->SetNotifyWindow(nullptr, kMsgGraphNotify, 0);
+        if (m_pDrawFilter) m_pDrawFilter->SetFrameDraw(nullptr);
+        m_pDrawFilter = nullptr;
         ClearGraphFull(m_pGraph.Get());  // joins the graph's threads
         ReleaseGraphInterfaces();
         m_pGraph = nullptr;
@@ -288,6 +290,11 @@ void CVideoThumbnail::AbortGrab()
         m_nState = 0;
         m_pControl->Stop();
     }
+    AbortPass();
+}
+
+void CVideoThumbnail::AbortPass()
+{
     m_bAbortPass = true;
     { std::lock_guard<std::mutex> lk(m_sampleMutex); }
     m_sampleCv.notify_all();
@@ -368,6 +375,10 @@ void CVideoThumbnail::GrabOne(const GrabRequestPtr& q)
     if (SUCCEEDED(hr)) GrabFrame(graph.Get(), q, out);
     if (graph) {
         if (out.kind == GrabOutcome::NoFrame && out.error.empty()) out.error = GetGraphError(graph.Get());
+        // The player is not reference counted: no graph keeps its callback.
+        ComPtr<IBaseFilter> grabber;
+        if (SUCCEEDED(graph->FindFilterByName(L"Grabber", grabber.ReleaseAndGetAddressOf())))
+            if (ComPtr<ISampleGrabber> sg = grabber.As<ISampleGrabber>()) sg->SetCallback(nullptr, 0);
         ClearGraphFull(graph.Get());
     }
     // An aborted grab stays queued for the next pass.
@@ -482,7 +493,8 @@ void CVideoThumbnail::OnGrabDone(GrabOutcome& outcome)
 {
     CGrabRequest& q = *outcome.request;
     CKMFile* entry = q.entry;
-    if (q.cancelled.load()) return;  // its entry was closed or its cache freed meanwhile
+    // Its entry was closed, its cache freed or the entry left the project meanwhile.
+    if (q.cancelled.load() || entry->IsRemoved()) return;
     switch (outcome.kind) {
     case GrabOutcome::Aborted:
     case GrabOutcome::NoGraph:

@@ -73,6 +73,8 @@ public:
 
     void CloseGraph();
     void AbortGrab();
+    // Ends the running grab pass (its request stays queued) and nothing else.
+    void AbortPass();
     // Ends the grabber for good (the main frame closes).
     void StopAndHold();
     // Drains the playback graph's events (posted after each note).
@@ -129,6 +131,7 @@ protected:
     ComPtr<IMediaEventSink> m_pEventSink;
     ComPtr<IBasicVideo> m_pBasicVideo;
     ComPtr<IVideoWindow> m_pVideoWindow;
+    ComPtr<IFrameDraw> m_pDrawFilter;  // the stage our IFrameDraw is registered with
     CCriticalSection m_csPosition;
     int64_t m_llPosition = 0;  // playback origin, under m_csPosition
     std::atomic<int> m_bDrawEnabled{1};
