@@ -226,13 +226,18 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
         const std::wstring titlePath = Utf8ToWide(MakeDvdTitlePath(disc->Path(), t.number));
         sub->Prop(L"FileName", CVariant())->Assign(CVariant(titlePath));
         sub->m_selfSubFile = false;  // a disc's title is listed once, by the disc
-        if (SUCCEEDED(sub->OpenTitleOn(disc, t.number, titlePath))) AddSubFile(sub);
-        if (t.duration > longest) longest = t.duration, main = &t;
+        if (SUCCEEDED(sub->OpenTitleOn(disc, t.number, titlePath))) {
+            AddSubFile(sub);
+            if (t.duration > longest) longest = t.duration, main = &t;
+        }
         if (progress) progress->SetPos(static_cast<LONGLONG>(i + 1));
     }
     LONG count = 0;
     SubFiles()->GetCount(&count);
     if (count == 0) return Fail(IDS_NO_DVD, name);
+    // Tables that give every title no playing time are damaged: no title can
+    // stand for the disc.
+    if (!main) return Fail(IDS_DAMAGED, name);
     // The disc as a whole shows its longest title's picture.
     ProbeResult facts;
     StreamFacts video;
