@@ -5,6 +5,8 @@
 #include "platform/ClassRegistry.h"
 #include "platform/ResourceLibrary.h"
 #include "platform/TextConv.h"
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -276,7 +278,9 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         Publish(L"Width", CVariant(int32_t{v.width}));
         Publish(L"Height", CVariant(int32_t{v.height}));
         Publish(L"AspectRatio", CVariant(aspect));
-        Publish(L"DisplayWidth", CVariant(static_cast<int32_t>(v.height * aspect + 0.5)));
+        // Facts are bounded by the probe; the clamp keeps any slip from wrapping.
+        const double shown = std::clamp(v.height * aspect + 0.5, 0.0, double(INT32_MAX));
+        Publish(L"DisplayWidth", CVariant(static_cast<int32_t>(shown)));
         Publish(L"DisplayHeight", CVariant(int32_t{v.height}));
         if (!facts.still) Publish(L"FrameRate", CVariant(v.frameRate));
     }
