@@ -92,6 +92,22 @@ TEST_F(JobRun, TreeSettingsReachTheOutput)
     EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 1);
 }
 
+// The program tells the job how many of the user's sources it could not hand
+// over; the summary and the result count them.
+TEST_F(JobRun, SourcesLeftOutCountInTheSummary)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "src" / "a.mp4"));
+    Set(L"OutputFormatID", CVariant(int32_t{13}));  // MP4
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+    ASSERT_EQ(m_job.As<IEngineNode>()->SetValue(L"FilesLeftOut", CVariant(int32_t{4})), S_OK);
+    CRecordingHandler handler;
+    EXPECT_EQ(RunToEnd(handler), S_FALSE);
+    const auto lines = handler.Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().text.find(L"1 of 5"), std::wstring::npos) << WideToUtf8(lines.back().text);
+}
+
 TEST_F(JobRun, CropAndRotationShowInTheOutputSize)
 {
     const fs::path dir = TestFolder();
