@@ -1,4 +1,5 @@
 #include "mediaeng/probe/MediaProbe.h"
+#include "mediaeng/frame/DisplayTurn.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -56,6 +57,12 @@ StreamFacts VideoFacts(const AVStream* st)
     double pixel = sar.num > 0 && sar.den > 0 ? av_q2d(sar) : 1.0;
     if (pixel < 1 / kMaxPixelAspect || pixel > kMaxPixelAspect) pixel = 1.0;  // a damaged ratio: square pixels
     f.displayAspect = f.height > 0 ? f.width * pixel / f.height : 0.0;
+    // Players show a turned stream upright: so is its size here.
+    const int turn = UprightTurn(st);
+    if (turn == 90 || turn == 270) {
+        std::swap(f.width, f.height);
+        f.displayAspect = f.displayAspect > 0 ? 1.0 / f.displayAspect : 0.0;
+    }
     AVRational rate = st->avg_frame_rate.num ? st->avg_frame_rate : st->r_frame_rate;
     f.frameRate = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0.0;
     if (!(f.frameRate <= kMaxFrameRate)) f.frameRate = 0.0;
