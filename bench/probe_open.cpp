@@ -75,6 +75,18 @@ int main(int argc, char** argv)
         const double perFile = Ms(Clock::now() - start) / (rounds * files.size());
         std::printf("%-22s %8.3f ms per file%s\n", r.name, perFile, failures ? " (with failures)" : "");
     }
+    // A screen recording's shape: 1080p with sound, keyframes 20 s apart. The
+    // check for cut-off files reads from the last keyframe to the end here.
+    const fs::path sparse = fixtures::WriteSparseKeyframeClip(dir / "sparse.mp4", 20, true);
+    std::printf("probe of a 1080p clip with keyframes 20 s apart, %d rounds\n", rounds);
+    for (const Row& r : rows) {
+        if (!r.enabled) continue;
+        int failures = 0;
+        const auto start = Clock::now();
+        for (int i = 0; i < rounds; ++i) failures += !r.open(sparse);
+        std::printf("%-22s %8.3f ms per file%s\n", r.name, Ms(Clock::now() - start) / rounds,
+                    failures ? " (refused or failed)" : "");
+    }
     std::error_code ec;
     fs::remove_all(dir, ec);
     return 0;

@@ -7,6 +7,8 @@
 //
 // job (IConversionJob, IEngineNode)
 //   "Files"     IFilesNode: the media sources, in AddSource order
+//   "FilesLeftOut" I4 0  sources of the run the program could not hand over
+//               (counted in the batch's total; the run is then not a plain success)
 //   "Profiles"  collection with one profile node
 //
 // profile node

@@ -6,6 +6,7 @@ namespace mediaeng {
 CConversionJob::CConversionJob() : CEngineNode(L"Job")
 {
     Child(L"Files", MakeComObject<CEngineNode>(L"Files", NODE_FILES));
+    Prop(L"FilesLeftOut", CVariant(int32_t{0}));
     ComPtr<CEngineNode> profiles = MakeComObject<CEngineNode>(L"Profiles", NODE_COLLECTION);
     profiles->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeProfileNode().Detach()), false); });
     profiles->Add(static_cast<IEngineNode*>(MakeProfileNode().Get()));

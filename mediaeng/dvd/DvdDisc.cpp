@@ -1,9 +1,11 @@
 #include "mediaeng/dvd/DvdDisc.h"
+#include <algorithm>
 #include <cctype>
 #include <cstdarg>
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <thread>
 #include <signal.h>
 #include <sys/wait.h>
@@ -61,26 +63,71 @@ void ReadPicture(const ifo_handle_t* vts, DvdTitleInfo& t)
     t.audioStreams = vts->vtsi_mat->nr_of_vts_audio_streams;
 }
 
+constexpr int kMaxTitleSets = 99;
+
+// The title sets the disc's titles name, each once: exactly the tables that
+// ReadTitles opens. The disc's own count of title sets is not trusted: a
+// damaged disc may say 0 while its titles name set 1.
+std::vector<int> TitleSetsOf(const ifo_handle_t* vmg)
+{
+    std::vector<int> sets;
+    const tt_srpt_t* srpt = vmg ? vmg->tt_srpt : nullptr;
+    if (!srpt || !srpt->title) return sets;
+    for (int i = 0; i < srpt->nr_of_srpts; ++i) {
+        const int n = srpt->title[i].title_set_nr;
+        if (n >= 1 && n <= kMaxTitleSets && std::find(sets.begin(), sets.end(), n) == sets.end()) sets.push_back(n);
+    }
+    return sets;
+}
+
+// The child's side of TablesReadSafely: opens every title set the titles
+// name and writes the number of each that opened to out.
+[[noreturn]] void ReadTablesInChild(const std::string& path, int out)
+{
+    dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
+    if (dvd) {
+        if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
+            const std::vector<int> sets = TitleSetsOf(vmg);
+            ifoClose(vmg);
+            for (int n : sets)
+                if (ifo_handle_t* vts = ifoOpen(dvd, n)) {
+                    ifoClose(vts);
+                    const auto byte = static_cast<uint8_t>(n);
+                    if (write(out, &byte, 1) != 1) _exit(1);
+                }
+        }
+        DVDClose(dvd);
+    }
+    _exit(0);
+}
+
+struct FdCloser {
+    int fd = -1;
+    ~FdCloser()
+    {
+        if (fd >= 0) close(fd);
+    }
+};
+
 // libdvdread trusts the disc's tables; a damaged table can make it free
 // memory twice or read past a buffer. The tables are first read in a child
 // process: a disc that brings that down is refused instead of the program.
-bool TablesReadSafely(const std::string& path)
+// *readable gets the title sets that opened there (the program opens no
+// other: a set whose open fails may leave libdvdread's memory behind), or
+// stays unset when no check could be made.
+bool TablesReadSafely(const std::string& path, std::optional<std::vector<int>>* readable)
 {
+    int fds[2];
+    if (pipe(fds) != 0) return true;  // cannot check: read as usual
+    FdCloser in{fds[0]}, out{fds[1]};
     const pid_t pid = fork();
-    if (pid < 0) return true;  // cannot check: read as usual
+    if (pid < 0) return true;
     if (pid == 0) {
-        dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
-        if (dvd) {
-            if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
-                const int sets = vmg->vmgi_mat ? vmg->vmgi_mat->vmg_nr_of_title_sets : 0;
-                ifoClose(vmg);
-                for (int n = 1; n <= sets && n <= 99; ++n)
-                    if (ifo_handle_t* vts = ifoOpen(dvd, n)) ifoClose(vts);
-            }
-            DVDClose(dvd);
-        }
-        _exit(0);
+        close(fds[0]);
+        ReadTablesInChild(path, fds[1]);
     }
+    close(out.fd);
+    out.fd = -1;
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (;;) {
@@ -94,7 +141,13 @@ bool TablesReadSafely(const std::string& path)
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+    // At most 99 bytes: they wait in the pipe's buffer until now.
+    std::vector<int> sets;
+    uint8_t byte = 0;
+    while (read(in.fd, &byte, 1) == 1) sets.push_back(byte);
+    *readable = std::move(sets);
+    return true;
 }
 
 }  // namespace
@@ -117,11 +170,13 @@ std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& given, std::string* 
         if (error) *error = "no such file or folder";
         return nullptr;
     }
-    if (!TablesReadSafely(path)) {
+    std::optional<std::vector<int>> readable;
+    if (!TablesReadSafely(path, &readable)) {
         if (error) *error = "damaged disc tables";
         return nullptr;
     }
     std::shared_ptr<CDvdDisc> disc(new CDvdDisc());
+    disc->m_readableSets = std::move(readable);
     disc->m_path = path;
     disc->m_reader = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
     if (!disc->m_reader) {
@@ -140,8 +195,11 @@ bool CDvdDisc::ReadTitles(std::string* error)
         return false;
     }
     const tt_srpt_t* srpt = vmg->tt_srpt;
-    for (int i = 0; i < srpt->nr_of_srpts; ++i) {
+    // Only the sets the child process read without harm (see TablesReadSafely).
+    const std::vector<int> checked = m_readableSets ? *m_readableSets : TitleSetsOf(vmg.get());
+    for (int i = 0; srpt->title && i < srpt->nr_of_srpts; ++i) {
         const title_info_t& ti = srpt->title[i];
+        if (std::find(checked.begin(), checked.end(), int{ti.title_set_nr}) == checked.end()) continue;
         IfoPtr vts(ifoOpen(m_reader, ti.title_set_nr));
         if (!vts || !vts->vtsi_mat) continue;
         const pgc_t* pgc = TitlePgc(vts.get(), ti.vts_ttn);

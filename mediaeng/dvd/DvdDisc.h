@@ -4,6 +4,7 @@
 // cells. The disc is shared by every reader of its titles.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,8 @@ private:
     std::string m_path;
     dvd_reader_s* m_reader = nullptr;
     std::vector<DvdTitleInfo> m_titles;
+    // The title sets that opened in the checking child; unset when it could not run.
+    std::optional<std::vector<int>> m_readableSets;
 };
 
 // The path a title's media source is opened with: "dvdtitle:<n>:<disc path>".

@@ -167,6 +167,9 @@ void CBatchRunner::Work(IMsgHandler* handler)
             done += WeightOf(m_settings.sources[i]);
         }
     }
+    // Sources refused before the run count in the total: a batch with files
+    // left out is not a plain success.
+    expected += std::max(0, m_settings.leftOut);
     const bool stopped = m_control.IsStopped();
     if (!stopped) msg.Progress(1.0);
 

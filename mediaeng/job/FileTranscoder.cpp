@@ -174,8 +174,8 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     if (video) {
         const AVCodecContext* d = reader.VideoDecoder();
         CVideoInput in;
-        in.width = d->width;
-        in.height = d->height;
+        in.width = reader.VideoWidth();
+        in.height = reader.VideoHeight();
         in.format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
         in.sar = reader.SampleAspect();
         in.frameRate = reader.FrameRate();

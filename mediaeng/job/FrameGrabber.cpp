@@ -1,4 +1,5 @@
 #include "mediaeng/job/FrameGrabber.h"
+#include "mediaeng/frame/DisplayTurn.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 
@@ -23,6 +24,7 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
     m_ctx->pkt_timebase = st->time_base;
     if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0) return error = "cannot open the decoder: " + AvErrorText(rc), false;
     m_origin = st->start_time != AV_NOPTS_VALUE ? st->start_time * av_q2d(st->time_base) : 0;
+    m_turn = mediaeng::UprightTurn(st);
     if (m_input.TitleDuration() > 0)
         m_duration = m_input.TitleDuration();
     else if (m_input->duration > 0)
@@ -43,6 +45,13 @@ FramePtr CFrameGrabber::Keep(FramePtr frame)
 }
 
 FramePtr CFrameGrabber::Grab(double time)
+{
+    FramePtr stored = GrabStored(time);
+    if (!stored || !m_turn) return stored;
+    return FramePtr(mediaeng::TurnFrame(stored.get(), m_turn));
+}
+
+FramePtr CFrameGrabber::GrabStored(double time)
 {
     AVStream* st = m_input->streams[m_index];
     FramePtr prev, frame = MakeFrame();

@@ -10,8 +10,10 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 namespace job {
@@ -160,7 +162,11 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
     fs::create_directories(target.parent_path(), ec);
     const fs::path temp = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()) + ".part");
     std::FILE* f = std::fopen(temp.c_str(), "wb");
-    if (!f) return error = "cannot create " + temp.string(), false;
+    if (!f) {
+        const int why = errno;
+        return error = "cannot create " + target.filename().string() + " in the folder " +
+                       target.parent_path().string() + ": " + std::strerror(why), false;
+    }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {

@@ -97,6 +97,9 @@ struct CJobOutput {
 
 struct CJobSettings {
     std::vector<CJobSource> sources;
+    // Sources of the run that never reached "Files" (their open failed): the
+    // batch's total counts them and its result is not plain success.
+    int leftOut = 0;
     CJobOutput output;
     CJobOperations operations;
 };

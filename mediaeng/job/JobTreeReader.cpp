@@ -2,6 +2,7 @@
 #include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/OperationsReader.h"
 #include "platform/TextConv.h"
+#include <algorithm>
 #include <cmath>
 #include <cwchar>
 
@@ -150,6 +151,8 @@ void ReadSources(IConversionJob* job, CJobSettings& settings)
         s.addToJoin = Real(node.Get(), L"AddToJoin", 0) != 0;
         settings.sources.push_back(std::move(s));
     }
+    ComPtr<IEngineNode> root = NodeOf(job);
+    settings.leftOut = std::max(0, Int(root.Get(), L"FilesLeftOut", 0));
 }
 
 // The codec property of a format (its container's prefix), or null.

@@ -288,8 +288,8 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
         if (wantVideo && reader.HasVideo() && !haveVideo) {
             haveVideo = true;
             const AVCodecContext* d = reader.VideoDecoder();
-            vin.width = d->width;
-            vin.height = d->height;
+            vin.width = reader.VideoWidth();
+            vin.height = reader.VideoHeight();
             vin.format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
             vin.sar = reader.SampleAspect();
             vin.frameRate = reader.FrameRate();

@@ -67,7 +67,9 @@ bool COutputFile::Begin(std::string& error)
     if (!(m_oc->oformat->flags & AVFMT_NOFILE)) {
         const int rc = avio_open(&m_oc->pb, m_temp.c_str(), AVIO_FLAG_WRITE);
         if (rc < 0) {
-            error = "cannot create " + m_temp.string() + ": " + AvErrorText(rc);
+            // The temporary name is ours: the user looks for the final one.
+            error = "cannot create " + m_final.filename().string() + " in the folder " +
+                    m_final.parent_path().string() + ": " + AvErrorText(rc);
             return false;
         }
         m_opened = true;

@@ -1,4 +1,5 @@
 #include "mediaeng/job/SourceReader.h"
+#include "mediaeng/frame/DisplayTurn.h"
 #include "platform/TextConv.h"
 extern "C" {
 #include <libavutil/samplefmt.h>
@@ -92,6 +93,8 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
         AVRational fr = av_guess_frame_rate(m_input.get(), m_video.st, nullptr);
         if (fr.num > 0 && fr.den > 0 && av_q2d(fr) <= 240) m_frameRate = fr;
         m_sar = av_guess_sample_aspect_ratio(m_input.get(), m_video.st, nullptr);
+        m_turn = mediaeng::UprightTurn(m_video.st);
+        if ((m_turn == 90 || m_turn == 270) && m_sar.num > 0 && m_sar.den > 0) m_sar = AVRational{m_sar.den, m_sar.num};
         if (m_video.ctx->width <= 0 || m_video.ctx->height <= 0) {
             error = "the video stream has no picture size";
             return false;
@@ -102,6 +105,21 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
         return false;
     }
     return true;
+}
+
+int CSourceReader::VideoWidth() const
+{
+    return m_turn == 90 || m_turn == 270 ? m_video.ctx->height : m_video.ctx->width;
+}
+
+int CSourceReader::VideoHeight() const
+{
+    return m_turn == 90 || m_turn == 270 ? m_video.ctx->width : m_video.ctx->height;
+}
+
+FramePtr CSourceReader::Upright(const AVFrame* f) const
+{
+    return FramePtr(mediaeng::TurnFrame(f, m_turn));
 }
 
 double CSourceReader::OutputDuration() const
@@ -150,6 +168,11 @@ bool CSourceReader::RunStill(IReaderSink& sink, std::string& error)
         }
     }
     const double length = m_source.virtualDuration > 0 ? m_source.virtualDuration : 1.0;
+    if (m_turn) frame = Upright(frame.get());
+    if (!frame) {
+        error = "out of memory";
+        return false;
+    }
     if (!sink.OnVideo(std::move(frame), 0.0)) return true;
     sink.OnRangeEnd(length);
     return true;
@@ -291,8 +314,8 @@ bool CSourceReader::TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink)
     }
     if (t + frameLength <= r.start + eps) return true;  // before the cut
     r.videoEnd = std::max(r.videoEnd, t + frameLength);
-    FramePtr copy = MakeFrame();
-    av_frame_ref(copy.get(), f);
+    FramePtr copy = Upright(f);
+    if (!copy) return false;
     return sink.OnVideo(std::move(copy), r.outOffset + std::max(t, r.start) - r.start);
 }
 

@@ -40,7 +40,10 @@ public:
     const AVCodecContext* VideoDecoder() const { return m_video.ctx.get(); }
     const AVCodecContext* AudioDecoder() const { return m_audio.ctx.get(); }
     AVRational FrameRate() const { return m_frameRate; }
+    // Of the pictures as they are handed on: upright, as players show them.
     AVRational SampleAspect() const { return m_sar; }
+    int VideoWidth() const;
+    int VideoHeight() const;
     // Length of the output this source gives, in seconds (0 when unknown).
     double OutputDuration() const;
 
@@ -67,6 +70,8 @@ private:
     bool TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink);
     bool TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink);
     bool PadSilence(int64_t samples, IReaderSink& sink);
+    // The decoded picture turned upright (by the stream's display rotation).
+    FramePtr Upright(const AVFrame* f) const;
     double Seconds(int64_t ts, AVRational tb) const;
 
     CJobInput m_input;  // a file or a DVD title
@@ -76,6 +81,7 @@ private:
     CJobSource m_source;
     double m_fileDuration = 0;
     double m_origin = 0;  // container start time, seconds
+    int m_turn = 0;       // clockwise degrees that show the pictures upright
 };
 
 }  // namespace job

@@ -1,4 +1,5 @@
 #include "mediaeng/playback/PlaybackDemuxer.h"
+#include "mediaeng/frame/DisplayTurn.h"
 #include "platform/TextConv.h"
 
 namespace playback {
@@ -89,12 +90,25 @@ HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std:
     m_origin = fmt->start_time != AV_NOPTS_VALUE ? ToMediaTime(fmt->start_time, AVRational{1, AV_TIME_BASE}) : 0;
     m_duration = fmt->duration > 0 ? ToMediaTime(fmt->duration, AVRational{1, AV_TIME_BASE}) : 0;
     if (m_duration <= 0 && m_input) m_duration = static_cast<REFERENCE_TIME>(m_input->DurationSeconds() * kUnitsPerSecond);
+    m_turn = m_video ? mediaeng::UprightTurn(fmt->streams[m_videoIndex]) : 0;
     if (m_video) {
         AVRational rate = av_guess_frame_rate(fmt, fmt->streams[m_videoIndex], nullptr);
         if (rate.num > 0 && rate.den > 0) m_frameDuration = av_rescale_q(1, av_inv_q(rate), kMediaTimeBase);
     }
     m_eof = m_videoDrained = m_audioDrained = false;
     return S_OK;
+}
+
+int CPlaybackDemuxer::VideoWidth() const
+{
+    if (!m_video) return 0;
+    return m_turn == 90 || m_turn == 270 ? m_video->height : m_video->width;
+}
+
+int CPlaybackDemuxer::VideoHeight() const
+{
+    if (!m_video) return 0;
+    return m_turn == 90 || m_turn == 270 ? m_video->width : m_video->height;
 }
 
 HRESULT CPlaybackDemuxer::OpenDecoder(int index, CodecPtr& codec)
@@ -133,6 +147,13 @@ bool CPlaybackDemuxer::ReceiveFrame(AVCodecContext* codec, int index, CDecodedFr
     out.time = (ts == AV_NOPTS_VALUE ? 0 : ToMediaTime(ts, st->time_base)) - m_origin;
     if (out.video) {
         out.duration = m_frameDuration;
+        if (m_turn) {
+            frame.reset(mediaeng::TurnFrame(frame.get(), m_turn));
+            if (!frame) {
+                hr = Fail(L"Out of memory", E_OUTOFMEMORY);
+                return false;
+            }
+        }
     } else {
         out.duration = frame->sample_rate > 0 ? av_rescale(frame->nb_samples, kUnitsPerSecond, frame->sample_rate) : 0;
     }

@@ -42,6 +42,9 @@ public:
     bool HasVideo() const { return m_video != nullptr; }
     bool HasAudio() const { return m_audio != nullptr; }
     AVCodecContext* VideoCodec() const { return m_video.get(); }
+    // Size of the pictures handed out: upright, as the stream asks to be shown.
+    int VideoWidth() const;
+    int VideoHeight() const;
     AVCodecContext* AudioCodec() const { return m_audio.get(); }
     REFERENCE_TIME Duration() const { return m_duration; }
     REFERENCE_TIME FrameDuration() const { return m_frameDuration; }
@@ -66,6 +69,7 @@ private:
     REFERENCE_TIME m_origin = 0;  // container start time
     REFERENCE_TIME m_duration = 0;
     REFERENCE_TIME m_frameDuration = 400000;
+    int m_turn = 0;  // clockwise degrees that show the pictures upright
     const std::atomic<bool>* m_abort = nullptr;
     std::chrono::steady_clock::time_point m_deadline = std::chrono::steady_clock::time_point::max();
     std::wstring m_error;

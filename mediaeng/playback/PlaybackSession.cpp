@@ -68,12 +68,11 @@ HRESULT CPlaybackSession::Open(const CPlaybackInput& input, std::wstring* error)
         return E_FAIL;
     }
     if (m_hasVideo) {
-        AVCodecContext* v = m_demux.VideoCodec();
-        m_width = v->width;
-        m_height = v->height;
-        m_outHeader.biWidth = v->width;
-        m_outHeader.biHeight = v->height;
-        m_outHeader.biSizeImage = DibStride(v->width, 24) * static_cast<DWORD>(v->height);
+        m_width = m_demux.VideoWidth();
+        m_height = m_demux.VideoHeight();
+        m_outHeader.biWidth = m_width;
+        m_outHeader.biHeight = m_height;
+        m_outHeader.biSizeImage = DibStride(m_width, 24) * static_cast<DWORD>(m_height);
     }
     m_duration = m_demux.Duration();
     m_frameDuration = m_demux.FrameDuration();

@@ -1,7 +1,8 @@
 #pragma once
 // What a demuxed file holds, as the media source reports it: duration,
 // picture facts (display aspect with the sample aspect applied), and one
-// record per video, audio or picture stream.
+// record per video, audio or picture stream. Header values beyond belief
+// (durations of centuries, pixel ratios near INT_MAX) are taken as unknown.
 #include "mediaeng/probe/FormatContext.h"
 #include <string>
 #include <vector>
@@ -32,8 +33,10 @@ struct ProbeResult {
 // stream we can decode.
 bool ProbeStreams(AVFormatContext* ctx, ProbeResult& out);
 
-// True when the packets stop well before the duration the headers claim
-// (a cut-off file); reads a bounded number of packets near the end.
+// True when the file is cut off: a RIFF size past its end, an index that
+// points past its end, or (with no index that reaches the end) packets that
+// stop well before the duration the headers claim, read from the last
+// keyframe before it to the end of the file.
 bool LooksTruncated(AVFormatContext* ctx, const ProbeResult& facts);
 
 }  // namespace mediaeng

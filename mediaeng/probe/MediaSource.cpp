@@ -5,6 +5,8 @@
 #include "platform/ClassRegistry.h"
 #include "platform/ResourceLibrary.h"
 #include "platform/TextConv.h"
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -226,13 +228,18 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
         const std::wstring titlePath = Utf8ToWide(MakeDvdTitlePath(disc->Path(), t.number));
         sub->Prop(L"FileName", CVariant())->Assign(CVariant(titlePath));
         sub->m_selfSubFile = false;  // a disc's title is listed once, by the disc
-        if (SUCCEEDED(sub->OpenTitleOn(disc, t.number, titlePath))) AddSubFile(sub);
-        if (t.duration > longest) longest = t.duration, main = &t;
+        if (SUCCEEDED(sub->OpenTitleOn(disc, t.number, titlePath))) {
+            AddSubFile(sub);
+            if (t.duration > longest) longest = t.duration, main = &t;
+        }
         if (progress) progress->SetPos(static_cast<LONGLONG>(i + 1));
     }
     LONG count = 0;
     SubFiles()->GetCount(&count);
     if (count == 0) return Fail(IDS_NO_DVD, name);
+    // Tables that give every title no playing time are damaged: no title can
+    // stand for the disc.
+    if (!main) return Fail(IDS_DAMAGED, name);
     // The disc as a whole shows its longest title's picture.
     ProbeResult facts;
     StreamFacts video;
@@ -271,7 +278,9 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         Publish(L"Width", CVariant(int32_t{v.width}));
         Publish(L"Height", CVariant(int32_t{v.height}));
         Publish(L"AspectRatio", CVariant(aspect));
-        Publish(L"DisplayWidth", CVariant(static_cast<int32_t>(v.height * aspect + 0.5)));
+        // Facts are bounded by the probe; the clamp keeps any slip from wrapping.
+        const double shown = std::clamp(v.height * aspect + 0.5, 0.0, double(INT32_MAX));
+        Publish(L"DisplayWidth", CVariant(static_cast<int32_t>(shown)));
         Publish(L"DisplayHeight", CVariant(int32_t{v.height}));
         if (!facts.still) Publish(L"FrameRate", CVariant(v.frameRate));
     }

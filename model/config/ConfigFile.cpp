@@ -4,6 +4,7 @@
 #include "model/config/ConfigMng.h"
 #include "model/config/ConfigStream.h"
 #include "model/util/AnsiConv.h"
+#include "platform/ResourceLibrary.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 #include <fstream>
@@ -16,6 +17,8 @@ namespace {
 constexpr unsigned kMaxDepth = 64;
 // The smallest node record: its parameter and group counts.
 constexpr uint64_t kMinNodeSize = 8;
+// Warning after a load that dropped items (%u: how many).
+constexpr UINT kMsgDroppedEntries = 5306;
 
 void WriteU32Pair(CArchive& archive, uint32_t a, uint32_t b)
 {
@@ -106,10 +109,20 @@ HRESULT CConfigMng::SaveConfig(CArchive& archive)
 
 HRESULT CConfigMng::LoadConfig(CArchive& archive)
 {
-    return LoadNode(archive, 0);
+    m_droppedOnLoad = 0;
+    const HRESULT hr = LoadNode(archive, 0, m_droppedOnLoad);
+    if (m_droppedOnLoad > 0) {
+        std::wstring text = LoadResString(kMsgDroppedEntries);
+        if (text.empty()) text = L"The project file is damaged: %u entries could not be read and were left out.";
+        CMsgArg count;
+        count.kind = CMsgArg::Unsigned;
+        count.number = m_droppedOnLoad;
+        SendText(FormatMessageSafe(text, {count}), MSGF_WARNING);
+    }
+    return hr;
 }
 
-HRESULT CConfigMng::LoadNode(CArchive& archive, unsigned depth)
+HRESULT CConfigMng::LoadNode(CArchive& archive, unsigned depth, DWORD& dropped)
 {
     HRESULT hr = ReadHeader(archive);
     if (hr != S_OK) return hr;
@@ -121,7 +134,7 @@ HRESULT CConfigMng::LoadNode(CArchive& archive, unsigned depth)
     for (uint32_t i = 0; i < paramCount; ++i)
         if (LoadParamRecord(archive) != S_OK) return S_FALSE;
     for (uint32_t i = 0; i < groupCount; ++i)
-        if (LoadGroupRecord(archive, depth) != S_OK) return S_FALSE;
+        if (LoadGroupRecord(archive, depth, dropped) != S_OK) return S_FALSE;
     return S_OK;
 }
 
@@ -152,7 +165,7 @@ HRESULT CConfigMng::LoadParamRecord(CArchive& archive)
     }
 }
 
-HRESULT CConfigMng::LoadGroupRecord(CArchive& archive, unsigned depth)
+HRESULT CConfigMng::LoadGroupRecord(CArchive& archive, unsigned depth, DWORD& dropped)
 {
     uint8_t rec[12];
     if (!ReadExact(archive, rec, sizeof rec)) return S_FALSE;
@@ -165,13 +178,21 @@ HRESULT CConfigMng::LoadGroupRecord(CArchive& archive, unsigned depth)
         return Skip(archive, skipSize) ? S_OK : S_FALSE;
     }
     if (count > 0 && depth + 1 >= kMaxDepth) return S_FALSE;
+    const HRESULT hr = LoadGroupItems(*g, count, archive, depth, dropped);
+    // On every way out: an item the file did not back never stays.
+    if (count > 0) dropped += g->container->DropIncompleteItems();
+    return hr;
+}
+
+HRESULT CConfigMng::LoadGroupItems(ConfigGroup& g, uint32_t count, CArchive& archive, unsigned depth, DWORD& dropped)
+{
     for (uint32_t i = 0; i < count; ++i) {
         // Without an item its record cannot be read, and the rest would be out of step.
-        CConfigMng* item = g->container->CreateItem();
+        CConfigMng* item = g.container->CreateItem();
         if (!item) return S_FALSE;
         // A failed item means the data ran out or went wrong; stop rather than
         // create the rest of a count the file cannot back.
-        if (item->LoadNode(archive, depth + 1) != S_OK) return S_FALSE;
+        if (item->LoadNode(archive, depth + 1, dropped) != S_OK) return S_FALSE;
     }
     return S_OK;
 }

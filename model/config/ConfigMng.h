@@ -24,6 +24,9 @@ public:
     virtual DWORD GetCount() { return 0; }
     virtual CConfigMng* GetAt(DWORD /*index*/) { return nullptr; }
     virtual CConfigMng* CreateItem() { return nullptr; }
+    // After a load made items of this container: takes out those the file
+    // could not back (a damaged file leaves one half read) and says how many.
+    virtual DWORD DropIncompleteItems() { return 0; }
     // Per-node hooks that run first when the node is written or read; only the
     // project writes and checks the file header here.
     virtual HRESULT WriteHeader(CArchive& /*archive*/) { return S_OK; }
@@ -64,8 +67,11 @@ public:
     // the archive's to report.
     HRESULT SaveConfig(CArchive& archive);
     // Reads into the already built tree: S_OK, S_FALSE for a short or damaged
-    // file (what was read before stays), or the header hook's failure.
+    // file (what was read before stays, but no item it could not back), or the
+    // header hook's failure. Items dropped are counted and reported as a warning.
     HRESULT LoadConfig(CArchive& archive);
+    // Items the last LoadConfig of this node dropped.
+    DWORD DroppedOnLoad() const { return m_droppedOnLoad; }
     // Whether the file begins with the project file magic.
     static bool IsConfigFile(const std::wstring& path);
     // Writes the flagged parameters as profile text ("name:value;" lines, CR LF)
@@ -80,10 +86,12 @@ private:
     const ConfigParam* FindByFullNameNoCase(const std::wstring& name) const;
     const ConfigParam* FindByFullName(const std::wstring& name) const;
     ConfigGroup* FindGroup(DWORD id);
-    HRESULT LoadNode(CArchive& archive, unsigned depth);
+    HRESULT LoadNode(CArchive& archive, unsigned depth, DWORD& dropped);
     HRESULT LoadParamRecord(CArchive& archive);
-    HRESULT LoadGroupRecord(CArchive& archive, unsigned depth);
+    HRESULT LoadGroupRecord(CArchive& archive, unsigned depth, DWORD& dropped);
+    HRESULT LoadGroupItems(ConfigGroup& group, uint32_t count, CArchive& archive, unsigned depth, DWORD& dropped);
 
     std::vector<ConfigParam> m_params;
     std::vector<ConfigGroup> m_groups;
+    DWORD m_droppedOnLoad = 0;
 };

@@ -176,13 +176,18 @@ HRESULT CParametersTransfer::TransferInputs()
 
     ComPtr<IFilesNode> files = GetFilesNode(m_job.Get());
     CJobSourceList sources;
+    int32_t leftOut = 0;
     for (CKMFile* entry : entries) {
         if (!files) break;
         ComPtr<IUnknown> source = OpenEntrySource(entry);
-        if (!source) continue;
+        if (!source) {
+            ++leftOut;
+            continue;
+        }
         if (IsChapter(entry)) RelinkTitleSource(entry);
         if (FAILED(files->AddSource(source.Get(), 0))) {
             SendMsgError(kMsgSourceSkipped, entry->m_fileName.c_str());
+            ++leftOut;
             continue;
         }
         sources.push_back({source, entry});
@@ -194,6 +199,9 @@ HRESULT CParametersTransfer::TransferInputs()
         ResetSourceFlags(source.Get());
         if (IsImageSource(source.Get())) WriteStillImageFlags(source.Get());
     }
+    // The run's summary counts every source the user gave, not only those
+    // that reached "Files".
+    SetSourceProperty(m_job.Get(), L"FilesLeftOut", CVariant(leftOut));
     if (join)
         for (const CJobSource& s : sources) SetSourceProperty(s.media.Get(), L"AddToJoin", CVariant(int32_t{1}));
 

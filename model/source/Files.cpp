@@ -35,6 +35,15 @@ CKMFile* CFiles::CreateItem()
     return Append(CKMFile::Create());
 }
 
+DWORD CFiles::DropIncompleteItems()
+{
+    const size_t before = m_items.size();
+    m_items.erase(std::remove_if(m_items.begin(), m_items.end(),
+                                 [](const CKMFilePtr& entry) { return entry->m_fileName.empty(); }),
+                  m_items.end());
+    return static_cast<DWORD>(before - m_items.size());
+}
+
 CKMFile* CFiles::AddFile(const std::wstring& path)
 {
     return Append(CKMFile::Create(path, 0));

@@ -24,6 +24,8 @@ public:
     uint32_t GetCount() override;
     CKMFile* GetAt(uint32_t index) override;  // null past the end
     CKMFile* CreateItem() override;
+    // An entry without a path is of no use to anyone: a load drops it.
+    DWORD DropIncompleteItems() override;
 
     CKMFile* AddFile(const std::wstring& path);
     HRESULT AddFiles(const std::vector<std::wstring>& paths);

@@ -201,4 +201,31 @@ TEST(JobMessagesLinks, SavedLineLinksOddNamesWhole)
     }
 }
 
+// A run handed two sources of five: three were left out before it began.
+TEST(BatchRunner, SummaryCountsTheSourcesLeftOutBeforeTheRun)
+{
+    const fs::path dir = TestFolder();
+    job::CJobSettings settings;
+    settings.sources = {SourceOf(fixtures::WriteClip(dir / "a.mp4")), SourceOf(fixtures::WriteClip(dir / "b.mkv"))};
+    settings.leftOut = 3;
+    settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
+
+    CRecordingHandler handler;
+    CBatchRunner runner;
+    ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+    ASSERT_EQ(runner.Wait(60000), S_OK);
+    EXPECT_EQ(handler.Count(MSGF_FILE_DONE), 2);
+    EXPECT_EQ(runner.Result(), S_FALSE);  // not a plain success: files were left out
+    const auto lines = handler.Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back().flags, DWORD(job::MSGF_JOB_FINISHED));
+    EXPECT_NE(lines.back().text.find(L"2 of 5"), std::wstring::npos) << WideToUtf8(lines.back().text);
+
+    settings.leftOut = 0;  // all handed over and converted: plain success
+    CBatchRunner again;
+    ASSERT_EQ(again.Start(settings, &handler), S_OK);
+    ASSERT_EQ(again.Wait(60000), S_OK);
+    EXPECT_EQ(again.Result(), S_OK);
+    EXPECT_NE(handler.Lines().back().text.find(L"2 of 2"), std::wstring::npos);
+}
 }  // namespace

@@ -92,6 +92,59 @@ TEST_F(JobRun, TreeSettingsReachTheOutput)
     EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 1);
 }
 
+// The program tells the job how many of the user's sources it could not hand
+// over; the summary and the result count them.
+TEST_F(JobRun, SourcesLeftOutCountInTheSummary)
+{
+    const fs::path dir = TestFolder();
+    AddSource(fixtures::WriteClip(dir / "src" / "a.mp4"));
+    Set(L"OutputFormatID", CVariant(int32_t{13}));  // MP4
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+    ASSERT_EQ(m_job.As<IEngineNode>()->SetValue(L"FilesLeftOut", CVariant(int32_t{4})), S_OK);
+    CRecordingHandler handler;
+    EXPECT_EQ(RunToEnd(handler), S_FALSE);
+    const auto lines = handler.Lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().text.find(L"1 of 5"), std::wstring::npos) << WideToUtf8(lines.back().text);
+}
+
+// A phone clip is turned upright first; the user's turn and flip, set on the
+// upright picture, come on top of it.
+TEST_F(JobRun, UsersTurnAndFlipApplyOnTopOfThePhonesRotation)
+{
+    const fs::path dir = TestFolder();
+    const fs::path stored = fixtures::WriteClip(dir / "src" / "stored.mp4");
+    const fs::path phone = fixtures::WriteRotatedCopy(stored, dir / "src" / "phone.mp4", 90);  // shown 120x160
+    ASSERT_FALSE(phone.empty());
+    AddSource(phone);
+    Set(L"OutputFormatID", CVariant(int32_t{13}));  // MP4
+    Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
+    struct Case {
+        int rotate, flipH;
+        double redX, redY, blueX, blueY;  // the marker's two halves, as shares of the picture
+    } cases[] = {
+        {2, 0, 0.9, 0.75, 0.9, 0.25},  // upright, then 180: down the right side, red below
+        {0, 1, 0.9, 0.25, 0.9, 0.75},  // upright, then mirrored: down the right side, red on top
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rotate * 10 + c.flipH);
+        Set(L"Rotate", CVariant(int32_t{c.rotate}));
+        Set(L"FlipH", CVariant(int32_t{c.flipH}));
+        CRecordingHandler handler;
+        ASSERT_EQ(RunToEnd(handler), S_OK);
+        const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / "phone.mp4");
+        ASSERT_TRUE(info.ok) << info.error;
+        ASSERT_EQ(info.width, 120);
+        ASSERT_EQ(info.height, 160);
+        auto colour = [&](double fx, double fy) {
+            const uint8_t* p = info.firstFrameRgb.data() + (size_t(fy * info.height) * size_t(info.width) + size_t(fx * info.width)) * 3;
+            return p[0] > 150 && p[2] < 100 ? "red" : p[2] > 150 && p[0] < 100 ? "blue" : "other";
+        };
+        EXPECT_STREQ(colour(c.redX, c.redY), "red");
+        EXPECT_STREQ(colour(c.blueX, c.blueY), "blue");
+    }
+}
+
 TEST_F(JobRun, CropAndRotationShowInTheOutputSize)
 {
     const fs::path dir = TestFolder();

@@ -191,3 +191,80 @@ TEST(DvdMediaSource, DamagedTablesNeverReadOutOfBounds)
         }
     }
 }
+
+namespace {
+// A fresh copy of the generated disc to damage.
+fs::path DiscCopy(const char* name)
+{
+    const fs::path copy = Disc().parent_path() / name;
+    fs::remove_all(copy);
+    fs::copy(Disc(), copy, fs::copy_options::recursive);
+    return copy;
+}
+
+HRESULT OpenDisc(const fs::path& disc, std::wstring* error = nullptr, LONG* titles = nullptr)
+{
+    ComPtr<IEngineNode> dvd = NewSource(disc, 1);
+    auto graph = dvd.As<IMediaSourceGraph>();
+    if (graph->Open(nullptr) != MS_OPEN_PENDING) return E_UNEXPECTED;
+    const HRESULT hr = graph->ContinueOpen(nullptr);
+    BSTR text = nullptr;
+    graph->GetLastError(&text);
+    if (error) *error = BstrToWString(text);
+    SysFreeString(text);
+    if (titles) {
+        ComPtr<IUnknown> list;
+        dvd->GetItem(L"SubFiles", list.ReleaseAndGetAddressOf());
+        list.As<IEngineCollection>()->GetCount(titles);
+    }
+    return hr;
+}
+}  // namespace
+
+// The disc table says it has no title set (or fewer than its titles name):
+// the sets the titles name are checked before the program reads them.
+TEST(DvdMediaSource, TitleSetCountBelowTheTitlesSetsIsCheckedAsRead)
+{
+    if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
+    const fs::path zero = DiscCopy("no-sets");
+    ASSERT_TRUE(fixtures::SetDvdTitleSetCount(zero, 0));
+    LONG titles = 0;
+    EXPECT_EQ(OpenDisc(zero, nullptr, &titles), S_OK);
+    EXPECT_EQ(titles, 2);
+
+    // With the title set's tables damaged too: refused or opened, never a
+    // read out of bounds in this process.
+    uint32_t seed = 99;
+    for (int variant = 0; variant < 8; ++variant) {
+        const fs::path copy = DiscCopy("no-sets-damaged");
+        ASSERT_TRUE(fixtures::SetDvdTitleSetCount(copy, 0));
+        // The backup is damaged alike, as a disc's copies are when it was
+        // authored wrongly.
+        const uint32_t first = seed;
+        for (const char* name : {"VTS_01_0.IFO", "VTS_01_0.BUP"}) {
+            seed = first;
+            std::fstream f(copy / "VIDEO_TS" / name, std::ios::in | std::ios::out | std::ios::binary);
+            f.seekg(0, std::ios::end);
+            const auto size = static_cast<uint32_t>(f.tellg());
+            for (int i = 0; i < 64; ++i) {
+                seed = seed * 1664525u + 1013904223u;
+                f.seekp(0x80 + (seed >> 8) % (size - 0x80));
+                f.put(static_cast<char>(seed >> 24));
+            }
+        }
+        std::wstring error;
+        if (FAILED(OpenDisc(copy, &error))) {
+            EXPECT_FALSE(error.empty());
+        }
+    }
+}
+
+TEST(DvdMediaSource, TitlesThatAllPlayNoTimeGiveAClearError)
+{
+    if (Disc().empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
+    const fs::path disc = DiscCopy("no-time");
+    ASSERT_TRUE(fixtures::ZeroDvdPlayingTimes(disc));
+    std::wstring error;
+    EXPECT_LT(OpenDisc(disc, &error), 0);
+    EXPECT_NE(error.find(disc.wstring()), std::wstring::npos) << std::string(error.begin(), error.end());
+}

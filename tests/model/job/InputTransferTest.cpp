@@ -82,6 +82,8 @@ TEST_F(InputTransfer, FileListHandsOverEverySourceThatOpensWithItsFlags)
     ASSERT_EQ(1, messages.Count(MSGF_ERROR));
     for (const auto& m : messages.messages)
         if (m.second & MSGF_ERROR) EXPECT_NE(std::wstring::npos, m.first.find(L"/m/bad.mp4"));
+    // The job learns how many were left out, so its summary counts all three.
+    EXPECT_EQ(1, job->root->Value(L"FilesLeftOut").AsInt(-1));
 }
 
 TEST_F(InputTransfer, StreamFlagsAre48WritesPerSourceInIndexOrder)
@@ -123,6 +125,7 @@ TEST_F(InputTransfer, SourceTheJobRefusesIsSkippedAndTheOthersGoOn)
     EXPECT_EQ(S_OK, project.TransferInputs());
     EXPECT_EQ((Lines{L"/m/b.mp4"}), Handed());
     EXPECT_EQ(1, messages.Count(MSGF_ERROR));
+    EXPECT_EQ(1, job->root->Value(L"FilesLeftOut").AsInt(-1));
     EXPECT_EQ(nullptr, factory.made[0]->job);  // no link to a job it is not in
 }
 

@@ -3,6 +3,7 @@
 #include "model/config/ConfigFileHeader.h"
 #include "model/project/Project.h"
 #include "platform/Archive.h"
+#include "engine/MsgMng.h"
 
 #include <gtest/gtest.h>
 #include <cstring>
@@ -142,6 +143,91 @@ TEST(ProjectFile, HeaderChecksEndTheLoadBeforeAnyValue)
     CMemoryArchive shortFile(std::vector<uint8_t>(saved.Data().begin(), saved.Data().begin() + 40));
     CProject c;
     EXPECT_EQ(c.LoadConfig(shortFile), S_FALSE);
+}
+
+// Records every line the model sends while it lives.
+class LineRecorder : public IMsgHandler {
+public:
+    LineRecorder() { m_previous = __SetMessageHandler(this); }
+    ~LineRecorder() override { __SetMessageHandler(m_previous); }
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT OnTextMessage(const wchar_t* text, DWORD flags) override
+    {
+        lines.push_back({text ? text : L"", flags});
+        return S_OK;
+    }
+    HRESULT OnNotifyMessage(DWORD, DWORD, DWORD) override { return S_OK; }
+    std::vector<std::pair<std::wstring, DWORD>> lines;
+
+private:
+    IMsgHandler* m_previous = nullptr;
+};
+
+std::vector<uint8_t> ProjectWithTwoFiles()
+{
+    CProject project;
+    project.InputFiles().AddFile(L"/m/a.mp4");
+    project.InputFiles().AddFile(L"/m/b.mp4");
+    CMemoryArchive saved;
+    project.SaveConfig(saved);
+    return saved.Data();
+}
+
+// Where the file list's group record (id 1, skip size 0, two items) begins.
+size_t FileGroupAt(const std::vector<uint8_t>& d)
+{
+    for (size_t at = 0; at + 12 <= d.size(); ++at)
+        if (U32(d, at) == CProject::kGroupInputFiles && U32(d, at + 4) == 0 && U32(d, at + 8) == 2) return at;
+    return d.size();
+}
+
+// A damaged count or an entry cut short never leaves an entry without a path;
+// the load says how many it dropped.
+TEST(ProjectFile, DamagedEntriesAreDroppedAndCounted)
+{
+    const std::vector<uint8_t> good = ProjectWithTwoFiles();
+    const size_t group = FileGroupAt(good);
+    ASSERT_LT(group, good.size());
+
+    std::vector<uint8_t> huge = good;
+    for (size_t i = 0; i < 4; ++i) huge[group + 8 + i] = 0xFF;  // 4294967295 entries
+    std::vector<uint8_t> cut(good.begin(), good.begin() + static_cast<long>(group) + 12 + 4);  // the first entry's counts only half there
+    std::vector<uint8_t> deep = good;
+    for (size_t i = 0; i < 4; ++i) deep[group + 8 + i] = i == 0 ? 40 : 0;  // 40 entries the data cannot back
+
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> data;
+        std::vector<std::wstring> kept;
+    } cases[] = {
+        {"huge count", huge, {L"/m/a.mp4", L"/m/b.mp4"}},
+        {"cut inside the first entry", cut, {}},
+        {"count past the data", deep, {L"/m/a.mp4", L"/m/b.mp4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LineRecorder recorder;
+        CMemoryArchive in(c.data);
+        CProject loaded;
+        loaded.LoadConfig(in);
+        std::vector<std::wstring> names;
+        for (uint32_t i = 0; i < loaded.InputFiles().GetCount(); ++i) names.push_back(loaded.InputFiles().GetAt(i)->m_fileName);
+        EXPECT_EQ(names, c.kept);
+        EXPECT_GE(loaded.DroppedOnLoad(), 1u);
+        ASSERT_EQ(recorder.lines.size(), 1u);
+        EXPECT_TRUE(recorder.lines[0].second & MSGF_WARNING);
+        EXPECT_NE(recorder.lines[0].first.find(std::to_wstring(loaded.DroppedOnLoad())), std::wstring::npos);
+    }
+
+    LineRecorder quiet;
+    CMemoryArchive in(good);
+    CProject loaded;
+    EXPECT_EQ(loaded.LoadConfig(in), S_OK);
+    EXPECT_EQ(loaded.InputFiles().GetCount(), 2u);
+    EXPECT_EQ(loaded.DroppedOnLoad(), 0u);
+    EXPECT_TRUE(quiet.lines.empty());
 }
 
 }  // namespace
