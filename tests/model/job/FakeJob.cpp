@@ -1,6 +1,6 @@
 #include "FakeJob.h"
+#include "fixtures/ClassOverride.h"
 #include "engine/EngineIds.h"
-#include "engine/EngineInit.h"
 #include "platform/ClassRegistry.h"
 #include <sstream>
 
@@ -224,8 +224,7 @@ ComPtr<Node> MakeSource(LogPtr log, const std::wstring& path, std::set<std::wstr
 
 SourceFactory::SourceFactory(LogPtr log) : m_log(std::move(log))
 {
-    CoInitialize();  // the engine's own registrations first, so ours wins
-    CoRegisterClass(CLSID_MediaSource, [this]() -> IUnknown* {
+    m_override = std::make_unique<CClassOverride>(CLSID_MediaSource, [this]() -> IUnknown* {
         ComPtr<Node> s = MakeSource(m_log, L"S" + std::to_wstring(made.size()), {});
         s->onOpen = [this](Node& n) {
             const std::wstring name = n.Value(L"FileName").AsString();
@@ -243,10 +242,6 @@ SourceFactory::SourceFactory(LogPtr log) : m_log(std::move(log))
     });
 }
 
-SourceFactory::~SourceFactory()
-{
-    CoUnregisterClass(CLSID_MediaSource);
-    EngineInitialize();
-}
+SourceFactory::~SourceFactory() = default;
 
 }  // namespace jobfakes

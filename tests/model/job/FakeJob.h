@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+class CClassOverride;
+
 namespace jobfakes {
 
 struct Log {
@@ -159,6 +161,7 @@ public:
 
 private:
     LogPtr m_log;
+    std::unique_ptr<CClassOverride> m_override;  // last: its factory uses the members above
 };
 
 // A media source named path with the given container facts.
