@@ -4,7 +4,8 @@
 #include "engine/FrameRecord.h"
 #include <memory>
 
-// The settings block as the eraser settings hold it: seven 32-bit words.
+// The settings block as the eraser settings hold it: seven 32-bit words. The
+// one declaration of it: the model's eraser settings and the engine share it.
 struct tag_ERASEPARAM {
     LONG nType = 0;  // ERASER_*
     LONG nLeft = 0;  // rectangle edges in source pixels from the left and top
@@ -14,7 +15,7 @@ struct tag_ERASEPARAM {
     LONG nStrength = 8;  // blur radius, 1..16
     LONG nCell = 8;      // pixelation cell, 1..16
 };
-static_assert(sizeof(tag_ERASEPARAM) == 28);
+static_assert(sizeof(LONG) == 4 && sizeof(tag_ERASEPARAM) == 28, "seven 32-bit words, no padding");
 
 enum : LONG { ERASER_NONE = 0, ERASER_CROP = 1, ERASER_BLUR = 2, ERASER_FILL = 3, ERASER_PIXELATE = 4 };
 

@@ -1,4 +1,5 @@
 #include "mediaeng/job/JobMessages.h"
+#include "platform/LogLinkText.h"
 #include "platform/ResourceLibrary.h"
 #include <algorithm>
 #include <vector>
@@ -48,24 +49,26 @@ void CJobMessages::Text(const std::wstring& text, DWORD flags) const
 
 void CJobMessages::FileStart(const std::wstring& source) const
 {
-    Text(Format(7101, L"Converting %ls", {Str(source)}), MSGF_START);
+    Text(Format(7101, L"Converting %ls", {Str(EscapeLogText(source))}), MSGF_START);
 }
 
 void CJobMessages::FileSaved(const std::wstring& output) const
 {
     const std::wstring name = FileNameOf(output);
-    Text(Format(7102, L"Saved #*link*#%ls#*#%ls#*#0", {Str(name), Str(output)}), MSGF_ENGINE_TEXT);
+    // File names are any text: escaped, so none can end the link or forge one.
+    Text(Format(7102, L"Saved #*link*#%ls#*#%ls#*#0", {Str(EscapeLogLinkField(name)), Str(EscapeLogLinkField(output))}),
+         MSGF_ENGINE_TEXT);
     Text(output, MSGF_FILE_DONE);
 }
 
 void CJobMessages::FileError(const std::wstring& source, const std::wstring& reason) const
 {
-    Text(Format(7103, L"Cannot convert %ls: %ls", {Str(source), Str(reason)}), MSGF_ERROR);
+    Text(Format(7103, L"Cannot convert %ls: %ls", {Str(EscapeLogText(source)), Str(EscapeLogText(reason))}), MSGF_ERROR);
 }
 
 void CJobMessages::FileWarning(const std::wstring& source, const std::wstring& text) const
 {
-    Text(Format(7104, L"%ls: %ls", {Str(FileNameOf(source)), Str(text)}), MSGF_WARNING);
+    Text(Format(7104, L"%ls: %ls", {Str(EscapeLogText(FileNameOf(source))), Str(EscapeLogText(text))}), MSGF_WARNING);
 }
 
 void CJobMessages::BatchStart() const

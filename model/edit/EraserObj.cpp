@@ -70,8 +70,15 @@ void CEraserObj::UpdateStates()
 
 tag_ERASEPARAM CEraserObj::Params() const
 {
-    return {eraser_type, eraser_left, eraser_right, eraser_top, eraser_bottom, std::max(eraser_strength, 1),
-            std::max(eraser_cell, 1)};
+    tag_ERASEPARAM p;
+    p.nType = eraser_type;
+    p.nLeft = eraser_left;
+    p.nRight = eraser_right;
+    p.nTop = eraser_top;
+    p.nBottom = eraser_bottom;
+    p.nStrength = std::max(eraser_strength, 1);
+    p.nCell = std::max(eraser_cell, 1);
+    return p;
 }
 
 void CEraserObj::WriteEngineValues(const CEraserObj& eraser, IUnknown* node)

@@ -1,22 +1,12 @@
 #pragma once
 // The eraser rectangle of one visual output and how its content is hidden
 // (crop, blur, fill, pixelate), stored under the output's key prefix.
+#include "engine/FrameEraser.h"
 #include "model/schema/PropertiesImpl.h"
 #include <string>
 
 class CConfigMng;
 struct IUnknown;
-
-// The record the engine's eraser filter takes: the seven fields in this order.
-struct tag_ERASEPARAM {
-    int32_t type;
-    int32_t left;
-    int32_t right;
-    int32_t top;
-    int32_t bottom;
-    int32_t strength;
-    int32_t cell;
-};
 
 class CEraserObj : public CPropertiesImpl {
 public:

@@ -162,6 +162,15 @@ void CProfilesMng::AddEntry(const std::wstring& name, const std::wstring& folder
     m_entries.push_back(std::move(entry));
 }
 
+void CProfilesMng::OnProjectReplacing(CProject* oldProject, CProject*)
+{
+    if (oldProject != m_project)
+        return;
+    Clear();
+    m_project = nullptr;
+    m_loadedCategory = -1;
+}
+
 void CProfilesMng::Clear()
 {
     m_entries.clear();

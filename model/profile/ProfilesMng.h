@@ -7,6 +7,7 @@
 #include "engine/MsgMng.h"
 #include "model/profile/NewProfileNameDlg.h"
 #include "model/profile/ProfileEntry.h"
+#include "model/project/ProjectReplacedNotice.h"
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,7 +15,7 @@
 
 class CProject;
 
-class CProfilesMng : public CMsgMng {
+class CProfilesMng : public CMsgMng, public IProjectReplacedListener {
 public:
     enum : DWORD { kCategoryVideo = 1, kCategoryAudio = 2, kCategoryImage = 4 };
     using NameDialogFactory = std::function<std::unique_ptr<CNewProfileNameDlg>()>;
@@ -34,6 +35,9 @@ public:
     // Takes the category from the outputs (video, image, audio by
     // "is_create") and rebuilds the list when it changed or force is set.
     void Reload(CProject* project, int force);
+    // Drops the entries and the project when it is the one going away; the
+    // next Reload builds the list for the new one.
+    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
     void AddEntry(const std::wstring& name, const std::wstring& folder, DWORD userDefined, DWORD groupHeader,
                   DWORD inGroup);
     void Clear();

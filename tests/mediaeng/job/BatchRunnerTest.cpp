@@ -4,7 +4,9 @@
 #include "RecordingHandler.h"
 #include "mediaeng/job/BatchRunner.h"
 #include "mediaeng/job/JobMessages.h"
+#include "platform/LogLinkText.h"
 #include "platform/TextConv.h"
+#include <algorithm>
 #include <thread>
 
 namespace {
@@ -169,6 +171,34 @@ TEST(BatchRunner, StopFromInsideTheHandlerEndsTheRun)
     ASSERT_EQ(runner.Start(settings, &handler), S_OK);
     ASSERT_EQ(runner.Wait(30000), S_OK);
     EXPECT_EQ(runner.Result(), E_ABORT);
+}
+
+}  // namespace
+
+namespace {
+
+// The "Saved" line links the output whatever its name holds.
+TEST(JobMessagesLinks, SavedLineLinksOddNamesWhole)
+{
+    const std::wstring outputs[] = {L"/o/plain.mp4", L"/o/x#*#y.mp4", L"/o/#*link*#evil#*#/etc#*#1.mp4",
+                                    L"/o/*a%#%2A.mp4", L"/o/日本 été.mp4"};
+    for (const std::wstring& output : outputs) {
+        jobtest::CRecordingHandler handler;
+        job::CJobMessages(&handler).FileSaved(output);
+        const auto lines = handler.Lines();
+        ASSERT_FALSE(lines.empty());
+        const auto runs = ParseLogLine(lines[0].text);
+        const auto link = std::find_if(runs.begin(), runs.end(), [](const STextTag& t) { return t.link; });
+        ASSERT_NE(link, runs.end());
+        EXPECT_EQ(link->text, output.substr(3));
+        EXPECT_EQ(link->target, output);
+        EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](const STextTag& t) { return t.link; }), 1);
+
+        jobtest::CRecordingHandler starts;
+        job::CJobMessages(&starts).FileStart(output);
+        for (const STextTag& run : ParseLogLine(starts.Lines()[0].text))
+            EXPECT_FALSE(run.link);
+    }
 }
 
 }  // namespace

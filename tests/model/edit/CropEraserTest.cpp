@@ -105,11 +105,11 @@ TEST(EraserObj, FreshObjectAndItsKeys)
                                                       L"image_file.eraser_bottom", L"image_file.eraser_strength",
                                                       L"image_file.eraser_cell"}));
     tag_ERASEPARAM p = eraser.Params();
-    EXPECT_EQ(p.type, 0);
-    EXPECT_EQ(p.right, 100);
-    EXPECT_EQ(p.bottom, 100);
-    EXPECT_EQ(p.strength, 8);
-    EXPECT_EQ(p.cell, 8);
+    EXPECT_EQ(p.nType, 0);
+    EXPECT_EQ(p.nRight, 100);
+    EXPECT_EQ(p.nBottom, 100);
+    EXPECT_EQ(p.nStrength, 8);
+    EXPECT_EQ(p.nCell, 8);
 }
 
 struct EraserStates {
@@ -169,7 +169,7 @@ TEST(EraserObj, WritesInEngineOrderWithCellAndStrengthAtLeastOne)
                                          L"EraserLeft=I4:-3", L"EraserRight=I4:100", L"EraserCell=I4:1",
                                          L"EraserStrength=I4:1"}));
     // The preview's record is clamped the same way.
-    EXPECT_EQ(eraser.Params().cell, 1);
-    EXPECT_EQ(eraser.Params().strength, 1);
-    EXPECT_EQ(eraser.Params().left, -3);
+    EXPECT_EQ(eraser.Params().nCell, 1);
+    EXPECT_EQ(eraser.Params().nStrength, 1);
+    EXPECT_EQ(eraser.Params().nLeft, -3);
 }
