@@ -37,6 +37,7 @@ HRESULT CRecordingSink::DrawFrame(DWORD formatSize, BYTE* format, DWORD dataSize
     if (formatSize >= sizeof(BITMAPINFOHEADER) && dataSize > 0) f.counter = CounterOfDib(format, data);
     f.sampleTime = time ? *time : -1;
     f.at = Clock::now();
+    if (m_probe) f.probe = m_probe();
     {
         std::lock_guard<std::mutex> lk(m_mutex);
         m_frames.push_back(f);

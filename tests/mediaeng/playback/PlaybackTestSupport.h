@@ -27,6 +27,7 @@ struct ShownFrame {
     int counter = -1;
     REFERENCE_TIME sampleTime = 0;
     Clock::time_point at;
+    int64_t probe = -1;  // what the sink's probe read as the frame came (-1 without one)
 };
 
 // Records the frames and positions a graph delivers.
@@ -45,8 +46,12 @@ public:
     std::vector<ShownFrame> Frames();
     std::vector<REFERENCE_TIME> Positions();
     void Reset();
+    // Read on the delivering thread as each frame comes, e.g. how much sound
+    // the device has played; set before the graph runs.
+    void SetProbe(std::function<int64_t()> probe) { m_probe = std::move(probe); }
 
 private:
+    std::function<int64_t()> m_probe;
     std::mutex m_mutex;
     std::condition_variable m_cv;
     std::vector<ShownFrame> m_frames;
