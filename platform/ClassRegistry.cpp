@@ -45,6 +45,14 @@ void CoUnregisterClass(REFCLSID clsid)
     r.factories.erase(clsid);
 }
 
+ClassFactory CoGetClassFactory(REFCLSID clsid)
+{
+    Registry& r = TheRegistry();
+    std::lock_guard<std::mutex> lk(r.mutex);
+    auto it = r.factories.find(clsid);
+    return it == r.factories.end() ? ClassFactory() : it->second;
+}
+
 void CoAddInitializer(void (*init)())
 {
     Registry& r = TheRegistry();

@@ -10,6 +10,8 @@ constexpr DWORD CLSCTX_INPROC_SERVER = 1;
 // Registers (or replaces) the factory for a class id. Thread-safe.
 void CoRegisterClass(REFCLSID clsid, ClassFactory factory);
 void CoUnregisterClass(REFCLSID clsid);
+// The factory registered for a class id now; empty when there is none.
+ClassFactory CoGetClassFactory(REFCLSID clsid);
 
 // Runs once per process the initialisers added with CoAddInitializer (the
 // engine registers its classes this way); harmless to call more than once.

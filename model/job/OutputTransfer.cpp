@@ -159,18 +159,20 @@ void CParametersTransfer::TransferVideoSettings(const CParametersObj& v, IUnknow
 
 void CParametersTransfer::TransferVideoSplitJoin(const CParametersObj& adv, IUnknown* formatNode)
 {
-    ComPtr<IUnknown> profile = ProfileOf(formatNode);
-    if (!profile) return;
-    if (adv.adv_enable_split) {
-        WriteSplit(adv, profile.Get());
-        if (adv.adv_enable_join) SendMsgWarning(kMsgSplitAndJoin);
-    } else if (adv.adv_enable_join) {
-        PutI4(profile.Get(), L"SplitUse", 0);
-        PutI4(profile.Get(), L"JoinType", 1);
-        PutI4(profile.Get(), L"JoinImageTime", adv.adv_image_duration);
-    } else {
-        PutI4(profile.Get(), L"SplitUse", 0);
+    if (ComPtr<IUnknown> profile = ProfileOf(formatNode)) {
+        if (adv.adv_enable_split) {
+            WriteSplit(adv, profile.Get());
+        } else if (adv.adv_enable_join) {
+            PutI4(profile.Get(), L"SplitUse", 0);
+            PutI4(profile.Get(), L"JoinType", 1);
+            PutI4(profile.Get(), L"JoinImageTime", adv.adv_image_duration);
+        } else {
+            PutI4(profile.Get(), L"SplitUse", 0);
+        }
     }
+    // The user learns that the join is dropped even when there is no profile
+    // node to write the split into.
+    if (adv.adv_enable_split && adv.adv_enable_join) SendMsgWarning(kMsgSplitAndJoin);
 }
 
 void CParametersTransfer::TransferAudioSettings(CParametersObj& a, IUnknown* node)

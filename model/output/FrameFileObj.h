@@ -18,6 +18,11 @@ public:
     HRESULT Bind(const std::wstring& prefix, CConfigMng* node) override;
     void FillFormatList(CSchemaProperty* property) override = 0;
 
+    // The derived class's advanced member is built after these and destroyed
+    // before them. Nothing of that shows outside the object: none of these
+    // constructors or destructors touches the engine or the node, except the
+    // watermark and filter releases, which keep their order among themselves;
+    // Bind registers the advanced keys first.
     CWatermarksObj m_watermarks;
     CFiltersObj m_filters;
     CCropObj m_crop;

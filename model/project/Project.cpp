@@ -72,14 +72,14 @@ CEraserObj* CProject::GetCurrentEraser()
 
 HRESULT CProject::GetCurrentFilters(IUnknown** filter)
 {
-    if (!filter) return E_POINTER;
     CFiltersObj* filters = m_videoOutput.is_create ? &m_videoOutput.m_filters
                            : m_imageOutput.is_create ? &m_imageOutput.m_filters
                                                      : nullptr;
     if (!filters) {
         // The caller must not mistake an untouched pointer for a filter.
-        *filter = nullptr;
+        if (filter) *filter = nullptr;
         return E_FAIL;
     }
+    // A null filter still refreshes the engine object the preview already holds.
     return filters->GetEngineFilter(filter);
 }

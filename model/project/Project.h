@@ -39,9 +39,10 @@ public:
     CFrameFileObj* GetCurrentOutput();
     CCropObj* GetCurrentCrop();
     CEraserObj* GetCurrentEraser();
-    // The engine frame-filter object of the current visual output, with a
-    // reference for the caller. Without a visual output *filter is set to
-    // null and E_FAIL returned.
+    // The engine frame-filter object of the current visual output, refreshed
+    // with the current values, with a reference for the caller; filter may be
+    // null to refresh only. Without a visual output *filter (when given) is
+    // set to null and E_FAIL returned.
     HRESULT GetCurrentFilters(IUnknown** filter);
 
 private:

@@ -86,9 +86,9 @@ int CutFileSpec(S& path, int addSeparator)
     size_t a = path.rfind('/'), b = path.rfind('\\');
     size_t p = a == S::npos ? b : b == S::npos ? a : std::max(a, b);
     if (p == S::npos || p < 1) return 0;
-    auto sep = path[p];
     path.resize(p);
-    if (addSeparator) path += sep;
+    // Whichever separator the cut was at, the folder keeps this system's own.
+    if (addSeparator) path += '/';
     return 1;
 }
 

@@ -31,8 +31,8 @@ public:
     static int CreateDirectoryA(const std::string& path);
 
     // Cuts the last element at the later of the last '/' and '\'; with
-    // addSeparator the cut separator stays. 0 and unchanged when there is no
-    // separator past the first character.
+    // addSeparator a '/' follows the folder, whichever separator was cut.
+    // 0 and unchanged when there is no separator past the first character.
     static int RemoveFileSpec(std::wstring& path, int addSeparator);
     static int RemoveFileSpec(std::string& path, int addSeparator);
     static std::wstring RemoveFileSpec1(std::wstring path, int addSeparator);

@@ -308,6 +308,28 @@ TEST(OutputTransferBranches, SplitAndJoinOnVideoAndAudio)
     }
 }
 
+TEST(OutputTransferBranches, SplitAndJoinWarnsEvenWithoutAProfileNode)
+{
+    // A format node that no profile owns: the split writes have nowhere to go,
+    // but the user is still told that the join is dropped.
+    struct Case {
+        int split, join, warnings;
+    } cases[] = {{1, 1, 1}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0}};
+    for (const Case& c : cases) {
+        TestProject project;
+        MessageRecorder messages;
+        ComPtr<Node> loose = MakeComObject<Node>(project.log, L"F");
+        CParametersObj adv;
+        adv.InitDefaults();
+        adv.adv_enable_split = c.split;
+        adv.adv_enable_join = c.join;
+        project.TransferVideoSplitJoin(adv, static_cast<IEngineNode*>(loose.Get()));
+        EXPECT_TRUE(project.log->lines.empty()) << c.split << c.join;
+        EXPECT_EQ(c.warnings, messages.Count(MSGF_WARNING)) << c.split << c.join;
+        ASSERT_EQ(static_cast<size_t>(c.warnings), messages.messages.size());
+    }
+}
+
 TEST(OutputTransferBranches, TwoPassRefusedOnlyForExactlyScreenVideo)
 {
     struct Case {

@@ -1,6 +1,7 @@
 // Which output the project hands to the views and editing panes for every
 // combination of the outputs' "is_create" flags.
 #include "model/project/Project.h"
+#include "model/source/PropertyAccess.h"
 #include "platform/ClassRegistry.h"
 
 #include <gtest/gtest.h>
@@ -61,7 +62,25 @@ TEST(ProjectOutputs, EveryFlagCombinationPicksTheSameOutputEverywhere)
         (video ? i->m_filters : v->m_filters).GetEngineFilter(other.ReleaseAndGetAddressOf());
         EXPECT_NE(other.Get(), held.Get());
     }
-    EXPECT_EQ(CProject().GetCurrentFilters(nullptr), E_POINTER);
+}
+
+TEST(ProjectOutputs, CurrentFiltersWithoutAnOutPointerStillRefreshesTheEngineFilter)
+{
+    CoInitialize();
+    CProject project;
+    ComPtr<IUnknown> held;
+    ASSERT_EQ(project.GetCurrentFilters(held.ReleaseAndGetAddressOf()), S_OK);
+    ASSERT_TRUE(held) << "the engine offers no frame-filter object";
+    project.GetVideoOutput()->m_filters.brightness = 35;
+    project.GetVideoOutput()->m_filters.level = L"12:1.50:200";
+    EXPECT_EQ(project.GetCurrentFilters(nullptr), S_OK);
+    EXPECT_EQ(GetSourceProperty(held.Get(), L"COLOR_BRIGHTNESS").AsInt(), 35);
+    EXPECT_EQ(GetSourceProperty(held.Get(), L"LevelMinBlue").AsInt(), 12);
+    EXPECT_EQ(GetSourceProperty(held.Get(), L"LevelMaxRed").AsInt(), 200);
+
+    // No visual output: nothing to refresh, and no pointer to fill.
+    project.GetVideoOutput()->is_create = 0;
+    EXPECT_EQ(project.GetCurrentFilters(nullptr), E_FAIL);
 }
 
 }  // namespace

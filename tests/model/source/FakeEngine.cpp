@@ -1,7 +1,6 @@
 #include "FakeEngine.h"
+#include "fixtures/ClassOverride.h"
 #include "engine/EngineIds.h"
-#include "engine/EngineInit.h"
-#include "mediaeng/core/EngineClasses.h"
 #include "platform/ClassRegistry.h"
 #include <chrono>
 #include <thread>
@@ -114,8 +113,7 @@ ComPtr<CFakeSource> MakeSource()
 
 CSourceFactoryScope::CSourceFactoryScope()
 {
-    CoInitialize();  // runs the engine's registrations first, so ours wins
-    CoRegisterClass(CLSID_MediaSource, [this]() -> IUnknown* {
+    m_override = std::make_unique<CClassOverride>(CLSID_MediaSource, [this]() -> IUnknown* {
         std::lock_guard<std::mutex> lk(m_mutex);
         if (fail) return nullptr;
         ComPtr<CFakeSource> next;
@@ -131,12 +129,7 @@ CSourceFactoryScope::CSourceFactoryScope()
     });
 }
 
-CSourceFactoryScope::~CSourceFactoryScope()
-{
-    // The engine registers its classes once per process: put its source back.
-    CoUnregisterClass(CLSID_MediaSource);
-    mediaeng::RegisterSourceClasses();
-}
+CSourceFactoryScope::~CSourceFactoryScope() = default;
 
 void CSourceFactoryScope::Queue(const ComPtr<CFakeSource>& source)
 {

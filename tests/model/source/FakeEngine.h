@@ -9,8 +9,11 @@
 #include <atomic>
 #include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
+
+class CClassOverride;
 
 namespace fakes {
 
@@ -93,6 +96,7 @@ public:
 private:
     std::mutex m_mutex;
     std::vector<ComPtr<CFakeSource>> m_queue;
+    std::unique_ptr<CClassOverride> m_override;  // last: its factory uses the members above
 };
 
 // The wait dialog: counts what the model does with it.

@@ -63,7 +63,10 @@ TEST(FileDirTools, RemoveFileSpec)
         {L"file.ext", 1, 0, L"file.ext"},
         {L"/file.ext", 1, 0, L"/file.ext"},
         {L"\\file.ext", 0, 0, L"\\file.ext"},
-        {L"D:\\dir\\file.ext", 1, 1, L"D:\\dir\\"},
+        {L"D:\\dir\\file.ext", 1, 1, L"D:\\dir/"},  // the folder separator, not the one cut
+        {L"D:\\dir\\file.ext", 0, 1, L"D:\\dir"},
+        {L"a/b\\c", 1, 1, L"a/b/"},
+        {L"a\\b/c", 1, 1, L"a\\b/"},
         {L"/home/u/file.ext", 1, 1, L"/home/u/"},
         {L"/home/u/file.ext", 0, 1, L"/home/u"},
         {L"a/b\\c", 0, 1, L"a/b"},  // the later separator
