@@ -1,0 +1,14 @@
+#pragma once
+// An editable combo box placed on a toolbar as the button of a command. Its tip
+// is the string numbered like the command (none for command 0).
+#include <wx/combobox.h>
+
+class wxToolBar;
+
+class CToolBarComboEditBoxButton : public wxComboBox {
+public:
+    CToolBarComboEditBoxButton(wxToolBar* toolbar, int command, int width);
+
+    // The tip text; false when the button has no combo-box window to show it on.
+    bool GetTipText(wxString& text) const;
+};
