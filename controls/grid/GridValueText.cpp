@@ -87,6 +87,10 @@ std::optional<CVariant> TextToValue(const CSchemaProperty& p, const std::wstring
         return std::nullopt;
     }
     if (p.IntValue()) {
+        if (p.flags & SPF_ENABLE_DISABLE) {
+            if (text == L"Enable") return CVariant(int32_t{1});
+            if (text == L"Disable") return CVariant(int32_t{0});
+        }
         if (p.flags & SPF_COLOR) {
             if (auto c = ParseColorText(text)) return CVariant(static_cast<int32_t>(*c));
             return std::nullopt;

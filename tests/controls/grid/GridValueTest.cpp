@@ -70,6 +70,9 @@ TEST(GridValueText, TypedTextBecomesTheRowsValue)
     EXPECT_EQ(TextToValue(*s.bitrateP, L" 1200 ")->AsInt(), 1200);
     EXPECT_FALSE(TextToValue(*s.bitrateP, L"12a"));
     EXPECT_EQ(TextToValue(*s.titleP, L"new name")->AsString(), L"new name");
+    s.enabledP->flags = SPF_ENABLE_DISABLE | SPF_READONLY | SPF_BUTTON;
+    EXPECT_EQ(TextToValue(*s.enabledP, L"Disable")->AsInt(), 0);
+    EXPECT_EQ(TextToValue(*s.enabledP, FormatPropertyText(*s.enabledP))->AsInt(), 1);  // round trip
 }
 
 TEST(GridValueText, SpinTextTakesOneIntegerWithinTheLimits)
