@@ -1,6 +1,11 @@
 #include "controls/level/LevelSliderModel.h"
 
+#include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
 #include <gtest/gtest.h>
 
 namespace {
@@ -97,4 +102,39 @@ TEST(LevelSlider, ABarOfNoWidthNeverDivides)
     s.Press(s.MiddleThumb().left + 1, 25);
     s.Drag(100);
     EXPECT_TRUE(std::isfinite(s.Ratio()));
+}
+
+namespace {
+// A comma locale ("1,50"): an installed German one, else one compiled into the test folder.
+bool UseCommaLocale()
+{
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE"})
+        if (std::setlocale(LC_ALL, name)) return true;
+    const char* dir = std::getenv("KM_TEST_DIR");
+    if (!dir) return false;
+    const std::string folder = std::string(dir) + "/locale";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::string command = "localedef -i de_DE -f UTF-8 '" + folder + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == -1) return false;
+    setenv("LOCPATH", folder.c_str(), 1);
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+}  // namespace
+
+TEST(LevelSlider, LevelTextsUseColonsAndPointsInAnyLocale)
+{
+    const char* previous = std::setlocale(LC_ALL, nullptr);
+    const std::string saved = previous ? previous : "C";
+    if (!UseCommaLocale()) GTEST_SKIP() << "no comma locale available";
+    char probe[16];
+    std::snprintf(probe, sizeof probe, "%.2f", 1.5);
+    const std::wstring text = LevelRowText({16, 235, 1.2});
+    CLevelSliderModel s = Slider(200);
+    s.SetLevelText(L"0:5.5:255");
+    std::setlocale(LC_ALL, saved.c_str());
+    unsetenv("LOCPATH");
+    EXPECT_STREQ(probe, "1,50");
+    EXPECT_EQ(text, L"16:1.20:235");
+    EXPECT_DOUBLE_EQ(s.Ratio(), 0.775);
 }
