@@ -1,7 +1,7 @@
 // Media as users bring it, beyond the project's small clips: keyframes far
 // apart, cut-off files, and headers whose facts are absurd.
 #include "../job/RecordingHandler.h"
-#include "../playback/PlaybackTestSupport.h"
+#include "fixtures/PlaybackTestSupport.h"
 #include "engine/MediaSourceGraph.h"
 #include "fixtures/MediaFixtures.h"
 #include "mediaeng/job/BatchRunner.h"

@@ -1,7 +1,7 @@
 // Phone clips: a video stream with a display rotation is probed, previewed and
 // converted upright, as players show it; the user's own turns come on top.
 #include "../job/RecordingHandler.h"
-#include "../playback/PlaybackTestSupport.h"
+#include "fixtures/PlaybackTestSupport.h"
 #include "engine/MediaSourceGraph.h"
 #include "fixtures/MediaFixtures.h"
 #include "mediaeng/job/BatchRunner.h"
