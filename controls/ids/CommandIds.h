@@ -4,6 +4,8 @@
 // the framework's stock commands (new, open, copy, exit ...) are wxWidgets'
 // stock ids, and StockCommandNumber / CommandFromNumber translate between the
 // two where a number is needed (string lookup, resource tables).
+// Numbers above 32766 serve as menu, tool and event ids but not as window ids
+// (wxWidgets refuses them): a control of such a command keeps the number apart.
 #include <wx/defs.h>
 
 namespace KM::Cmd {

@@ -8,6 +8,7 @@
 #include <wx/imaglist.h>
 #include <wx/menu.h>
 #include <wx/toolbar.h>
+#include <wx/xml/xml.h>
 #include <wx/xrc/xmlres.h>
 
 namespace fs = std::filesystem;
@@ -125,6 +126,20 @@ fs::path XrcFile(unsigned id, XrcKind kind)
     const CResourceLibrary* lib = GetCurrentResourceLibrary();
     if (!lib) return fs::path();
     return lib->FindFile(id, L"." + std::wstring(KindName(kind)) + L".xrc");
+}
+
+bool XrcDefines(unsigned id, XrcKind kind)
+{
+    fs::path file = XrcFile(id, kind);
+    if (file.empty()) return false;
+    wxXmlDocument doc;
+    wxLogNull quiet;
+    if (!doc.Load(wxString(file.wstring())) || !doc.GetRoot()) return false;
+    const wxString cls = kind == XrcKind::Dialog ? "wxDialog" : kind == XrcKind::Menu ? "wxMenu" : "wxToolBar";
+    const wxString name = wxString::Format("%u", id);
+    for (const wxXmlNode* n = doc.GetRoot()->GetChildren(); n; n = n->GetNext())
+        if (n->GetName() == "object" && n->GetAttribute("class") == cls && n->GetAttribute("name") == name) return true;
+    return false;
 }
 
 bool LoadDialog(wxDialog& dialog, wxWindow* parent, unsigned id)

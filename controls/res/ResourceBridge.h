@@ -12,11 +12,11 @@
 #include <wx/bitmap.h>
 #include <wx/colour.h>
 #include <wx/image.h>
+#include <wx/menu.h>
 #include <wx/string.h>
 
 class wxDialog;
 class wxImageList;
-class wxMenu;
 class wxToolBar;
 class wxWindow;
 
@@ -45,6 +45,9 @@ std::vector<wxImage> CutImageStrip(const wxImage& strip, int cellSize, const wxC
 wxString XrcFileName(unsigned id, XrcKind kind);
 // The file in the current library, or an empty path.
 std::filesystem::path XrcFile(unsigned id, XrcKind kind);
+// True when the XRC file of id exists and defines the object "<id>" of its
+// kind (wxDialog, wxMenu, wxToolBar); reads the file without building anything.
+bool XrcDefines(unsigned id, XrcKind kind);
 // Builds the dialog of id into dialog (two-step creation); false when missing.
 bool LoadDialog(wxDialog& dialog, wxWindow* parent, unsigned id);
 // The menu of id, or null.

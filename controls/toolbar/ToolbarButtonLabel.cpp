@@ -10,7 +10,8 @@ CToolbarButtonLabel::CToolbarButtonLabel(wxWindow* toolbar, const wxString& text
 
 bool CToolbarButtonLabel::Create(wxWindow* toolbar, const wxString& text, int command)
 {
-    if (!wxControl::Create(toolbar, command, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE))
+    m_command = command;
+    if (!wxControl::Create(toolbar, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxBORDER_NONE | wxFULL_REPAINT_ON_RESIZE))
         return false;
     SetBackgroundStyle(wxBG_STYLE_PAINT);
     SetLabel(text);
@@ -61,7 +62,7 @@ void CToolbarButtonLabel::OnLeftUp(wxMouseEvent& event)
 {
     event.Skip();
     if (!IsEnabled() || !wxRect(GetClientSize()).Contains(event.GetPosition())) return;
-    wxCommandEvent command(wxEVT_TOOL, GetId());
+    wxCommandEvent command(wxEVT_TOOL, m_command);
     command.SetEventObject(this);
     ProcessWindowEvent(command);
 }
