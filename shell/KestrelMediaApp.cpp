@@ -165,7 +165,16 @@ void CKestrelMediaApp::CreateMainWindow()
 {
     MainFrameFactory& factory = FrameFactory();
     m_mainFrame = factory ? factory(*this) : CreatePlainMainFrame(*this);
-    if (m_mainFrame && wxTheApp) wxTheApp->SetTopWindow(m_mainFrame);
+    if (!m_mainFrame) return;
+    // The framework destroys the window when the user closes it.
+    m_mainFrame->Bind(wxEVT_DESTROY, &CKestrelMediaApp::OnMainFrameDestroyed, this);
+    if (wxTheApp) wxTheApp->SetTopWindow(m_mainFrame);
+}
+
+void CKestrelMediaApp::OnMainFrameDestroyed(wxWindowDestroyEvent& event)
+{
+    if (event.GetEventObject() == m_mainFrame) m_mainFrame = nullptr;
+    event.Skip();
 }
 
 void CKestrelMediaApp::OpenStartupDocument()
@@ -196,6 +205,8 @@ void CKestrelMediaApp::ExitInstance()
     m_started = false;
     // The main window has gone (or goes now): no view listens any more.
     if (m_mainFrame) {
+        // Its deletion may come after this object is gone.
+        m_mainFrame->Unbind(wxEVT_DESTROY, &CKestrelMediaApp::OnMainFrameDestroyed, this);
         if (!wxTheApp || !wxTheApp->IsScheduledForDestruction(m_mainFrame)) m_mainFrame->Destroy();
         m_mainFrame = nullptr;
     }

@@ -29,6 +29,7 @@ class CResourceLibrary;
 class CSplashDlg;
 class wxFrame;
 class wxWindow;
+class wxWindowDestroyEvent;
 
 class CKestrelMediaApp {
 public:
@@ -95,6 +96,7 @@ private:
     void InstallShellServices();
     void RemoveShellServices();
     void CreateMainWindow();
+    void OnMainFrameDestroyed(wxWindowDestroyEvent& event);
     void OpenStartupDocument();
     void StartUpdateThread();
 

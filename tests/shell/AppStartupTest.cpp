@@ -12,6 +12,7 @@
 #include "shell/MessageMng.h"
 #include <gtest/gtest.h>
 #include <atomic>
+#include <wx/frame.h>
 #include <wx/msgdlg.h>
 
 namespace {
@@ -113,6 +114,18 @@ TEST(AppStartup, ExitAsksTheUpdateThreadToStopAndJoinsIt)
         EXPECT_FALSE(app.GetUpdateThread().IsStarted());
     }
     CKestrelMediaApp::RegisterUpdateTask(nullptr);
+}
+
+TEST(AppStartup, ClosingTheMainWindowFirstLeavesACleanExit)
+{
+    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+    CKestrelMediaApp app;
+    ASSERT_TRUE(app.InitInstance(Options()));
+    ASSERT_NE(app.GetMainFrame(), nullptr);
+    app.GetMainFrame()->Close(true);  // as the user does; nothing modified, so no question
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetMainFrame() == nullptr; }));
+    app.ExitInstance();
+    EXPECT_EQ(CKestrelMediaApp::Get(), nullptr);
 }
 
 TEST(AppStartup, UpdateThreadThatIgnoresStopIsLeftBehindWithinTheBound)
