@@ -1,14 +1,36 @@
-// Entry point of the window program. Until the main frame exists it only
-// confirms that the libraries link and tells the user so.
-#include <wx/wx.h>
+// Entry point of the window program: the wxWidgets application forwards its
+// start and end to CKestrelMediaApp.
+#include "shell/KestrelMediaApp.h"
+#include <wx/app.h>
+#include <wx/cmdline.h>
 
-class CStubApp : public wxApp {
+class CKestrelMediaWxApp : public wxApp {
 public:
     bool OnInit() override
     {
-        wxMessageOutput::Get()->Printf("KestrelMedia: the main window is not built yet.");
-        return false;
+        SetAppName("KestrelMedia");
+        SetVendorName("KestrelMedia Soft");
+        SetAppDisplayName("KestrelMedia");
+        CKestrelMediaApp::StartupOptions options;
+        // The framework's shell command: a project named on the command line.
+        for (int i = 1; i < argc; ++i) {
+            wxString arg = argv[i];
+            if (!arg.StartsWith("-")) {
+                options.commandLineFile = arg.ToStdWstring();
+                break;
+            }
+        }
+        return m_app.InitInstance(options);
     }
+
+    int OnExit() override
+    {
+        m_app.ExitInstance();
+        return wxApp::OnExit();
+    }
+
+private:
+    CKestrelMediaApp m_app;
 };
 
-wxIMPLEMENT_APP(CStubApp);
+wxIMPLEMENT_APP(CKestrelMediaWxApp);
