@@ -132,6 +132,11 @@ wxImage PaintToImage(wxWindow& w)
     if (!ready)
         return {};
     PumpOnce();  // let size and layout events that the mapping queued run
+    // A child shown or resized just now may still wait for its size; GTK only
+    // draws a widget whose whole tree has been allocated, so settle it here.
+    GtkWidget* top = gtk_widget_get_toplevel(widget);
+    if (top && GTK_IS_CONTAINER(top))
+        gtk_container_check_resize(GTK_CONTAINER(top));
     return DrawWidget(w);
 #else
     if (!PumpUntil([&] { return w.IsShownOnScreen(); }, std::chrono::seconds(5)))
