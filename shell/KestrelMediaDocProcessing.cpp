@@ -35,6 +35,11 @@ void CKestrelMediaDocProcessing::AddListener(IMessageMngHandler* listener)
     m_listeners.push_back(listener);
 }
 
+void CKestrelMediaDocProcessing::RemoveListener(IMessageMngHandler* listener)
+{
+    std::erase(m_listeners, listener);
+}
+
 void CKestrelMediaDocProcessing::NotifyListeners(const std::wstring& text, DWORD code)
 {
     for (IMessageMngHandler* l : m_listeners) l->OnMessage(text, code);

@@ -46,6 +46,8 @@ public:
 
     // Appends unless already registered. Listeners live as long as the document.
     void AddListener(IMessageMngHandler* listener);
+    // A window that goes before the document takes itself off the list.
+    void RemoveListener(IMessageMngHandler* listener);
     // Shows an error text to the listeners (code 8).
     void ReportError(std::wstring text);
 

@@ -12,6 +12,7 @@
 // Lock order: m_mutex only; never held while calling the network or the poster.
 #include "shell/update/UpdateService.h"
 #include <atomic>
+#include "player/UiPoster.h"
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -20,12 +21,6 @@
 #include <mutex>
 #include <thread>
 
-// Hands a task to the user-interface thread (CallAfter in the program).
-class IUiPoster {
-public:
-    virtual ~IUiPoster() = default;
-    virtual void Post(std::function<void()> task) = 0;
-};
 
 // What the check asks of the user interface; called on the UI thread only.
 class IUpdateMessages {

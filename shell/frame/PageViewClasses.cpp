@@ -1,0 +1,56 @@
+#include "shell/frame/PageViewClasses.h"
+#include "shell/views/HelpView.h"
+#include <memory>
+#include <wx/dcbuffer.h>
+#include <wx/settings.h>
+
+namespace {
+
+// Makes a view of class T and creates it; null (and nothing left behind)
+// when the window cannot be made.
+template <class T, class... Args>
+wxWindow* MakeView(wxWindow* parent, Args&&... args)
+{
+    auto view = std::make_unique<T>(std::forward<Args>(args)...);
+    if (!view->Create(parent, wxID_ANY))
+        return nullptr;
+    return view.release();  // the parent window owns it now
+}
+
+}  // namespace
+
+bool CPlaceholderView::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!CBaseView::Create(parent, id))
+        return false;
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CPlaceholderView::OnPaint, this);
+    return true;
+}
+
+void CPlaceholderView::OnPaint(wxPaintEvent&)
+{
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
+    dc.Clear();
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
+    const wxSize text = dc.GetTextExtent(m_name);
+    const wxSize size = GetClientSize();
+    dc.DrawText(m_name, (size.x - text.x) / 2, (size.y - text.y) / 2);
+}
+
+wxWindow* CreateSourceTypeFileView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Files"); }
+wxWindow* CreateSourceTypeFolderViewFiles(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Folder"); }
+wxWindow* CreateSourceTypeDVDView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "DVD"); }
+wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Properties"); }
+wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Preview"); }
+wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Output"); }
+wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Conversion"); }
+wxWindow* CreateEditingView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Editing"); }
+
+wxWindow* CreateHelpView(wxWindow* parent)
+{
+    auto* view = new CHelpView(parent);  // a child: the parent owns it
+    view->LoadNewsPage();
+    return view;
+}
