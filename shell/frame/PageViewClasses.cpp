@@ -1,4 +1,5 @@
 #include "shell/frame/PageViewClasses.h"
+#include "shell/views/ConvertView.h"
 #include "shell/views/HelpView.h"
 #include <memory>
 #include <wx/dcbuffer.h>
@@ -45,7 +46,7 @@ wxWindow* CreateSourceTypeDVDView(wxWindow* parent) { return MakeView<CPlacehold
 wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Properties"); }
 wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Preview"); }
 wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Output"); }
-wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Conversion"); }
+wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CConvertView>(parent); }
 wxWindow* CreateEditingView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Editing"); }
 
 wxWindow* CreateHelpView(wxWindow* parent)
