@@ -319,6 +319,9 @@ void CMainFrame::ShutdownWindows()
 bool CMainFrame::Destroy()
 {
     ShutdownWindows();
+    // The window is deleted later, possibly after the application's shared
+    // drawing objects: nothing of it may paint until then.
+    Hide();
     return CMainFrmUpdate::Destroy();
 }
 

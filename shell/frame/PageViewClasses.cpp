@@ -1,6 +1,8 @@
 #include "shell/frame/PageViewClasses.h"
 #include "shell/views/ConvertView.h"
 #include "shell/views/HelpView.h"
+#include "shell/views/SourceTypeFileView.h"
+#include "shell/views/SourceTypeFileViewProperties.h"
 #include <memory>
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
@@ -40,10 +42,13 @@ void CPlaceholderView::OnPaint(wxPaintEvent&)
     dc.DrawText(m_name, (size.x - text.x) / 2, (size.y - text.y) / 2);
 }
 
-wxWindow* CreateSourceTypeFileView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Files"); }
+wxWindow* CreateSourceTypeFileView(wxWindow* parent) { return MakeView<CSourceTypeFileView>(parent); }
 wxWindow* CreateSourceTypeFolderViewFiles(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Folder"); }
 wxWindow* CreateSourceTypeDVDView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "DVD"); }
-wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Properties"); }
+wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent)
+{
+    return MakeView<CSourceTypeFileViewProperties>(parent);
+}
 wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Preview"); }
 wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Output"); }
 wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CConvertView>(parent); }

@@ -1,0 +1,232 @@
+#include "shell/views/BaseFilesView.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/ids/WindowMessages.h"
+#include "controls/res/ResourceBridge.h"
+#include "controls/small/ListDropDownCtrl.h"
+#include "model/project/Project.h"
+#include "model/source/KMFile.h"
+#include "player/Player.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/views/SourceRowText.h"
+#include <wx/listctrl.h>
+#include <wx/utils.h>
+
+bool CBaseListView::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!CBaseView::Create(parent, id))
+        return false;
+    m_list = new CListDropDownCtrl(this, kListId, wxDefaultPosition, GetClientSize(), wxLC_REPORT);
+    Bind(wxEVT_SIZE, &CBaseListView::OnSizeChanged, this);
+    return true;
+}
+
+void CBaseListView::OnSizeChanged(wxSizeEvent& event)
+{
+    event.Skip();
+    if (m_list)
+        m_list->SetSize(GetClientSize());
+}
+
+bool CBaseFilesView::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!CBaseListView::Create(parent, id))
+        return false;
+    m_list->InsertColumn(0, KM::Res::LoadString(61220), wxLIST_FORMAT_LEFT, 200);
+    m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CBaseFilesView::OnItemFocused, this);
+    m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CBaseFilesView::OnItemFocused, this);
+    m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CBaseFilesView::OnActivated, this);
+    m_list->Bind(wxEVT_LEFT_UP, &CBaseFilesView::OnLeftClick, this);
+    m_list->Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        e.Skip();
+        AutoSizeColumn();
+    });
+    return true;
+}
+
+CBaseFilesView::~CBaseFilesView()
+{
+    // The list's last events must still find this view whole.
+    m_bSuspend = true;
+    m_bClosing = true;
+    DestroyChildren();
+    m_list = nullptr;
+}
+
+void CBaseFilesView::SetPeerViews(wxWindow* properties, wxWindow* preview)
+{
+    m_pProperties = properties;
+    m_pPreview = preview;
+}
+
+CKMFile* CBaseFilesView::EntryAt(long row) const
+{
+    if (!m_list || row < 0 || row >= m_list->GetItemCount())
+        return nullptr;
+    return reinterpret_cast<CKMFile*>(m_list->GetItemData(row));
+}
+
+bool CBaseFilesView::HasRowText(const std::wstring& text) const
+{
+    return m_rowTexts.count(NormalisedRowText(text)) > 0;
+}
+
+void CBaseFilesView::OnInitialUpdate()
+{
+    m_nLastSelected = -1;
+    CBaseView::OnInitialUpdate();
+    m_list->Freeze();
+    DeleteAllRows();
+    AppendRows();
+    CKestrelMediaDoc* doc = GetDocument();
+    CKMFile* current = doc ? doc->GetCurrentFile() : nullptr;
+    for (long row = 0; row < m_list->GetItemCount(); ++row)
+        if (EntryAt(row) == current && current) {
+            m_bSuspend = true;
+            m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                 wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+            m_bSuspend = false;
+            m_nLastSelected = row;
+        }
+    m_list->Thaw();
+    RefreshPeers();
+}
+
+void CBaseFilesView::InsertRow(long row, CKMFile* entry)
+{
+    const std::wstring name = entry->GetDisplayName();
+    const long at = m_list->InsertItem(row, wxString(name));
+    m_list->SetItemPtrData(at, reinterpret_cast<wxUIntPtr>(entry));
+    m_rowTexts.insert(NormalisedRowText(name));
+}
+
+void CBaseFilesView::AppendRows()
+{
+    CFiles* files = Entries();
+    if (!files)
+        return;
+    for (uint32_t i = static_cast<uint32_t>(m_list->GetItemCount()); i < files->GetCount(); ++i)
+        if (CKMFile* entry = files->GetAt(i))
+            InsertRow(static_cast<long>(i), entry);
+    AutoSizeColumn();
+}
+
+void CBaseFilesView::DeleteAllRows()
+{
+    m_list->DeleteAllItems();
+    m_rowTexts.clear();
+    AutoSizeColumn();
+}
+
+void CBaseFilesView::DeleteRow(long row)
+{
+    const auto it = m_rowTexts.find(NormalisedRowText(m_list->GetItemText(row).ToStdWstring()));
+    if (it != m_rowTexts.end())
+        m_rowTexts.erase(it);
+    m_list->DeleteItem(row);
+}
+
+void CBaseFilesView::AutoSizeColumn()
+{
+    if (!m_bClosing && m_list && m_list->GetColumnCount() > 0)
+        m_list->SetColumnWidth(0, std::max(m_list->GetClientSize().x, 50));
+}
+
+std::vector<long> CBaseFilesView::SelectedRows() const
+{
+    std::vector<long> rows;
+    for (long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED); row != -1;
+         row = m_list->GetNextItem(row, wxLIST_NEXT_ALL, wxLIST_STATE_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
+void CBaseFilesView::RefreshPeers()
+{
+    for (wxWindow* peer : {m_pProperties, m_pPreview})
+        if (peer)
+            KM::SendWindowMessage(peer, KM::WM_KM_REINIT_VIEW);
+}
+
+void CBaseFilesView::LetGoOfCurrentFile()
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    if (CPlayer* player = CPlayer::Instance(); player && doc->GetCurrentFile())
+        player->CloseGraph();
+    doc->DetachPlayer();
+    doc->SetCurrentFile(nullptr);
+    if (CFiles* files = Entries())
+        files->ReleaseOtherSources(nullptr);
+    doc->BroadcastClearMessages();
+}
+
+void CBaseFilesView::SyncAfterChange()
+{
+    wxBusyCursor wait;
+    const long row = m_list->GetNextItem(-1, wxLIST_NEXT_ALL, wxLIST_STATE_FOCUSED);
+    if (row < 0 || !EntryAt(row)) {
+        LetGoOfCurrentFile();
+        RefreshPeers();
+        m_nLastSelected = -1;
+        return;
+    }
+    SelectRow(row);
+}
+
+void CBaseFilesView::SelectRow(long row)
+{
+    m_nLastSelected = row;
+    if (CKestrelMediaDoc* doc = GetDocument())
+        doc->SetCurrentFile(EntryAt(row));
+    m_bSuspend = true;
+    m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_list->EnsureVisible(row);
+    m_bSuspend = false;
+    RefreshPeers();
+}
+
+void CBaseFilesView::OnItemFocused(wxListEvent& event)
+{
+    event.Skip();
+    if (m_bSuspend)
+        return;
+    const long row = event.GetIndex();
+    if (!(m_list->GetItemState(row, wxLIST_STATE_FOCUSED) & wxLIST_STATE_FOCUSED))
+        return;
+    wxBusyCursor wait;
+    const bool changed = row != m_nLastSelected;
+    m_nLastSelected = row;
+    CKMFile* entry = EntryAt(row);
+    if (!entry) {
+        LetGoOfCurrentFile();
+    } else if (CKestrelMediaDoc* doc = GetDocument()) {
+        doc->SetCurrentFile(entry);
+    }
+    if (changed)
+        RefreshPeers();
+}
+
+void CBaseFilesView::OnLeftClick(wxMouseEvent& event)
+{
+    event.Skip();
+    // A click on empty space never leaves the list without a selection.
+    if (!SelectedRows().empty() || m_nLastSelected < 0 || m_nLastSelected >= m_list->GetItemCount())
+        return;
+    m_list->SetFocus();
+    m_list->EnsureVisible(m_nLastSelected);
+    m_bSuspend = true;
+    m_list->SetItemState(m_nLastSelected, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                         wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    m_bSuspend = false;
+}
+
+void CBaseFilesView::OnActivated(wxListEvent& event)
+{
+    if (EntryAt(event.GetIndex()) && m_pPreview) {
+        wxCommandEvent play(wxEVT_MENU, KM::Cmd::PlayPause);
+        if (auto* view = dynamic_cast<CBaseView*>(m_pPreview))
+            view->RouteCommand(play);
+    }
+}

@@ -1,0 +1,68 @@
+#pragma once
+// A source page's list: one row per source entry (the entry is the row's
+// data, owned by the project), the selected row made the document's current
+// file, and the page's properties and preview views told to refresh.
+#include "shell/BaseView.h"
+#include "shell/frame/PageViewClasses.h"
+#include <set>
+#include <string>
+#include <vector>
+
+class CKMFile;
+class CFiles;
+class wxListCtrl;
+class wxListEvent;
+
+class CBaseListView : public CBaseView {
+public:
+    static constexpr int kListId = 320;
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
+    wxListCtrl* GetList() const { return m_list; }
+
+protected:
+    wxListCtrl* m_list = nullptr;
+
+private:
+    void OnSizeChanged(wxSizeEvent& event);
+};
+
+class CBaseFilesView : public CBaseListView, public ISourceListView {
+public:
+    ~CBaseFilesView() override;
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
+    void SetPeerViews(wxWindow* properties, wxWindow* preview) override;
+    void OnInitialUpdate() override;
+
+    // The entries the list shows; null when there is no project.
+    virtual CFiles* Entries() const = 0;
+    CKMFile* EntryAt(long row) const;
+    int LastSelectedRow() const { return m_nLastSelected; }
+    bool HasRowText(const std::wstring& text) const;
+
+protected:
+    // Rows for the entries from the current row count on.
+    void AppendRows();
+    void DeleteAllRows();
+    void DeleteRow(long row);
+    // After a change of rows: the focused row becomes the current file.
+    void SyncAfterChange();
+    void SelectRow(long row);
+    std::vector<long> SelectedRows() const;
+    void RefreshPeers();
+    void LetGoOfCurrentFile();
+    void AutoSizeColumn();
+
+    bool m_bSuspend = false;
+
+private:
+    void InsertRow(long row, CKMFile* entry);
+    void OnItemFocused(wxListEvent& event);
+    void OnLeftClick(wxMouseEvent& event);
+    void OnActivated(wxListEvent& event);
+
+    bool m_bClosing = false;
+    std::multiset<std::wstring> m_rowTexts;
+    long m_nLastSelected = -1;
+    wxWindow* m_pProperties = nullptr;
+    wxWindow* m_pPreview = nullptr;
+};

@@ -1,0 +1,231 @@
+#include "shell/views/SourceTypeFileView.h"
+#include "controls/ids/CommandIds.h"
+#include "model/project/Project.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/views/SourceRowText.h"
+#include <filesystem>
+#include <wx/clipbrd.h>
+#include <wx/dataobj.h>
+#include <wx/dnd.h>
+#include <wx/listctrl.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr int kRemoveAll = 319;
+
+// Files dropped on the list; folders among them are left out.
+class CFileListDropTarget : public wxFileDropTarget {
+public:
+    explicit CFileListDropTarget(CSourceTypeFileView& view) : m_view(view) {}
+    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override
+    {
+        std::vector<std::wstring> files;
+        for (const wxString& name : names)
+            if (!wxDirExists(name))
+                files.push_back(name.ToStdWstring());
+        m_view.AddFiles(files);
+        return true;
+    }
+
+private:
+    CSourceTypeFileView& m_view;
+};
+
+}  // namespace
+
+CSourceTypeFileView::CSourceTypeFileView()
+{
+    m_nContextMenuId = 310;
+    m_strLayoutName = L"SourceTypeFile";
+}
+
+bool CSourceTypeFileView::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!CBaseFilesView::Create(parent, id))
+        return false;
+    m_list->SetDropTarget(new CFileListDropTarget(*this));  // the list owns it
+    m_list->Bind(wxEVT_KEY_DOWN, &CSourceTypeFileView::OnKeyDown, this);
+    return true;
+}
+
+CFiles* CSourceTypeFileView::Entries() const
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    return doc && doc->GetProject() ? &doc->GetProject()->InputFiles() : nullptr;
+}
+
+void CSourceTypeFileView::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_DELETE)
+        OnExecuteCommand(KM::Cmd::RemoveSources);
+    else
+        event.Skip();
+}
+
+bool CSourceTypeFileView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+{
+    using namespace KM::Cmd;
+    switch (id) {
+    case KM::Cmd::AddFiles:
+    case RemoveSources:
+    case KM::Cmd::SelectAll:
+    case EditCopy:
+    case EditCut: ui.Enable(true); return true;
+    case kRemoveAll: ui.Enable(m_list->GetItemCount() > 0); return true;
+    case EditPaste: ui.Enable(!ClipboardFiles().empty()); return true;
+    default: return false;
+    }
+}
+
+bool CSourceTypeFileView::OnExecuteCommand(int id)
+{
+    using namespace KM::Cmd;
+    switch (id) {
+    case KM::Cmd::AddFiles: AddFromDialog(); return true;
+    case kRemoveAll: RemoveAll(); return true;
+    case RemoveSources: RemoveSelected(); return true;
+    case KM::Cmd::SelectAll: SelectAllRows(); return true;
+    case EditCopy:
+        PutFilesOnClipboard(SelectedTexts());
+        SyncAfterChange();
+        return true;
+    case EditCut: {
+        m_list->Freeze();
+        const std::vector<long> rows = SelectedRows();
+        PutFilesOnClipboard(SelectedTexts());
+        RemoveRows(rows);
+        m_list->Thaw();
+        SyncAfterChange();
+        return true;
+    }
+    case EditPaste: Paste(); return true;
+    default: return false;
+    }
+}
+
+void CSourceTypeFileView::AddFromDialog()
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    CFiles* files = Entries();
+    if (!doc || !files)
+        return;
+    const long first = static_cast<long>(files->GetCount());
+    if (!doc->AddFilesFromDialog())
+        return;
+    AppendRows();
+    if (first < m_list->GetItemCount()) {
+        for (long row : SelectedRows())
+            m_list->SetItemState(row, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        SelectRow(first);
+    }
+}
+
+void CSourceTypeFileView::AddFiles(const std::vector<std::wstring>& paths)
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    CFiles* files = Entries();
+    if (!doc || !files || paths.empty())
+        return;
+    files->AddFiles(paths);
+    doc->SetModifiedFlag(true);
+    AppendRows();
+}
+
+void CSourceTypeFileView::RemoveAll()
+{
+    wxBusyCursor wait;
+    m_bSuspend = true;
+    if (CKestrelMediaDoc* doc = GetDocument()) {
+        doc->SetCurrentFile(nullptr);
+        doc->RemoveAllFiles();
+    }
+    DeleteAllRows();
+    m_bSuspend = false;
+    SyncAfterChange();
+}
+
+void CSourceTypeFileView::RemoveSelected()
+{
+    const std::vector<long> rows = SelectedRows();
+    if (rows.empty()) {
+        RemoveAll();
+        return;
+    }
+    wxBusyCursor wait;
+    m_list->Freeze();
+    RemoveRows(rows);
+    AutoSizeColumn();
+    m_list->Thaw();
+    SyncAfterChange();
+}
+
+// Last first, so the indices of the rows still to go stay right.
+void CSourceTypeFileView::RemoveRows(const std::vector<long>& rows)
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    if (!doc)
+        return;
+    m_bSuspend = true;
+    doc->SetCurrentFile(nullptr);
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        doc->RemoveFile(static_cast<int>(*it));
+        DeleteRow(*it);
+    }
+    m_bSuspend = false;
+}
+
+void CSourceTypeFileView::SelectAllRows()
+{
+    m_bSuspend = true;
+    for (long row = 0; row < m_list->GetItemCount(); ++row)
+        m_list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    m_bSuspend = false;
+    SyncAfterChange();
+}
+
+std::vector<std::wstring> CSourceTypeFileView::SelectedTexts() const
+{
+    std::vector<std::wstring> texts;
+    for (long row : SelectedRows())
+        texts.push_back(NormalisedRowText(m_list->GetItemText(row).ToStdWstring()));
+    return texts;
+}
+
+void CSourceTypeFileView::Paste()
+{
+    const std::vector<std::wstring> paths = ClipboardFiles();
+    CKestrelMediaDoc* doc = GetDocument();
+    CFiles* files = Entries();
+    if (!doc || !files)
+        return;
+    if (!paths.empty())
+        files->AddFiles(paths);
+    doc->SetModifiedFlag(true);
+    AppendRows();
+    SyncAfterChange();
+}
+
+std::vector<std::wstring> CSourceTypeFileView::ClipboardFiles()
+{
+    std::vector<std::wstring> paths;
+    wxClipboardLocker lock;
+    if (!lock || !wxTheClipboard->IsSupported(wxDF_FILENAME))
+        return paths;
+    wxFileDataObject data;
+    if (wxTheClipboard->GetData(data))
+        for (const wxString& name : data.GetFilenames())
+            paths.push_back(name.ToStdWstring());
+    return paths;
+}
+
+bool CSourceTypeFileView::PutFilesOnClipboard(const std::vector<std::wstring>& paths)
+{
+    wxClipboardLocker lock;
+    if (!lock)
+        return false;
+    auto data = std::make_unique<wxFileDataObject>();
+    for (const std::wstring& path : paths)
+        data->AddFile(wxString(path));
+    return wxTheClipboard->SetData(data.release());  // the clipboard owns it
+}

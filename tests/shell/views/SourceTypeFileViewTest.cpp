@@ -1,0 +1,154 @@
+// The file list page inside the main window: files dropped, pasted, cut and
+// removed, and the selected row shown by the properties beside it.
+#include "shell/ShellTestSupport.h"
+#include "fixtures/MediaFixtures.h"
+#include "wx/WxTestSupport.h"
+#include "controls/grid/PropertiesCtrl.h"
+#include "controls/ids/CommandIds.h"
+#include "model/project/Project.h"
+#include "platform/Settings.h"
+#include "platform/TextConv.h"
+#include "shell/KestrelMediaApp.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/views/SourceRowText.h"
+#include "shell/views/SourceTypeFileView.h"
+#include "shell/views/SourceTypeFileViewProperties.h"
+#include <fstream>
+#include <gtest/gtest.h>
+#include <wx/dnd.h>
+#include <wx/listctrl.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+TEST(SourceRowText, TrailingSlashesGoAndCapitalsFall)
+{
+    EXPECT_EQ(NormalisedRowText(L"C:\\Media\\Clip.MP4\\"), L"c:\\media\\clip.mp4");
+    EXPECT_EQ(NormalisedRowText(L"/Home/A/"), L"/home/a");
+    EXPECT_EQ(NormalisedRowText(L""), L"");
+}
+
+class FileViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
+        CKestrelMediaApp::StartupOptions options;
+        options.resourceFolder = KM_RES_DIR;
+        options.showSplash = false;
+        ASSERT_TRUE(app.InitInstance(options));
+        frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
+        ASSERT_NE(frame, nullptr);
+        view = dynamic_cast<CSourceTypeFileView*>(frame->FindMainView(kPageFiles));
+        ASSERT_NE(view, nullptr);
+        const CViewGroup* group = frame->FindGroup(kPageFiles);
+        properties = dynamic_cast<CSourceTypeFileViewProperties*>(group->pageWindows[1]);
+        ASSERT_NE(properties, nullptr);
+        dir = shelltest::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    }
+    void TearDown() override
+    {
+        app.GetDocument()->SetModifiedFlag(false);
+        app.ExitInstance();
+        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+    }
+    std::vector<std::wstring> Clips(int n)
+    {
+        std::vector<std::wstring> paths;
+        for (int i = 0; i < n; ++i) {
+            const fs::path clip = dir / ("Clip" + std::to_string(i) + ".mp4");
+            std::ofstream(clip) << "not really a clip";
+            paths.push_back(Utf8ToWide(clip.string()));
+        }
+        return paths;
+    }
+    CFiles& Files() { return app.GetDocument()->GetProject()->InputFiles(); }
+    void Drop(const std::vector<std::wstring>& paths)
+    {
+        wxArrayString names;
+        for (const auto& p : paths)
+            names.Add(wxString(p));
+        auto* target = dynamic_cast<wxFileDropTarget*>(view->GetList()->GetDropTarget());
+        ASSERT_NE(target, nullptr);
+        EXPECT_TRUE(target->OnDropFiles(10, 10, names));
+    }
+    void Select(std::initializer_list<long> rows)
+    {
+        for (long row : rows)
+            view->GetList()->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    }
+
+    CKestrelMediaApp app;
+    CMainFrame* frame = nullptr;
+    CSourceTypeFileView* view = nullptr;
+    CSourceTypeFileViewProperties* properties = nullptr;
+    fs::path dir;
+};
+
+TEST_F(FileViewTest, DroppedFilesBecomeRowsButFoldersDoNot)
+{
+    std::vector<std::wstring> dropped = Clips(2);
+    fs::create_directories(dir / "folder");
+    dropped.insert(dropped.begin() + 1, Utf8ToWide((dir / "folder").string()));
+    Drop(dropped);
+    EXPECT_EQ(Files().GetCount(), 2u);
+    EXPECT_EQ(view->GetList()->GetItemCount(), 2);
+    EXPECT_TRUE(app.GetDocument()->IsModified());
+    EXPECT_TRUE(view->HasRowText(Files().GetAt(0)->GetDisplayName()));
+}
+
+TEST_F(FileViewTest, CutTakesNonAdjacentRowsLastFirstAndPasteBringsThemBack)
+{
+    const std::vector<std::wstring> clips = Clips(5);
+    Drop(clips);
+    ASSERT_EQ(view->GetList()->GetItemCount(), 5);
+    Select({0, 2, 4});
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::EditCut));
+    ASSERT_EQ(Files().GetCount(), 2u);
+    EXPECT_EQ(Files().GetAt(0)->GetDisplayName(), view->GetList()->GetItemText(0).ToStdWstring());
+    EXPECT_NE(Files().GetAt(0)->GetDisplayName().find(L"Clip1"), std::wstring::npos);
+    EXPECT_NE(Files().GetAt(1)->GetDisplayName().find(L"Clip3"), std::wstring::npos);
+
+    const std::vector<std::wstring> onClipboard = CSourceTypeFileView::ClipboardFiles();
+    if (onClipboard.empty())
+        GTEST_SKIP() << "no clipboard on this display";
+    ASSERT_EQ(onClipboard.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(onClipboard[i], NormalisedRowText(clips[i * 2]));
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::EditPaste));
+    EXPECT_EQ(Files().GetCount(), 5u);
+    EXPECT_EQ(view->GetList()->GetItemCount(), 5);
+}
+
+TEST_F(FileViewTest, RemoveWithoutASelectionEmptiesTheList)
+{
+    Drop(Clips(3));
+    Select({1});
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::RemoveSources));
+    EXPECT_EQ(Files().GetCount(), 2u);
+    for (long row = 0; row < view->GetList()->GetItemCount(); ++row)
+        view->GetList()->SetItemState(row, 0, wxLIST_STATE_SELECTED);
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::RemoveSources));
+    EXPECT_EQ(Files().GetCount(), 0u);
+    EXPECT_EQ(view->GetList()->GetItemCount(), 0);
+    EXPECT_EQ(app.GetDocument()->GetCurrentFile(), nullptr);
+}
+
+TEST_F(FileViewTest, TheFocusedRowIsTheCurrentFileAndItsFactsAreShown)
+{
+    const fs::path clip = fixtures::WriteClip(dir / "real.mp4");
+    ASSERT_FALSE(clip.empty());
+    Drop({Utf8ToWide(clip.string())});
+    view->GetList()->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                  wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetDocument()->GetCurrentFile() == Files().GetAt(0); }));
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return properties->GetGrid()->GetSource() == Files().GetAt(0); }));
+    EXPECT_GT(properties->GetGrid()->GetRoot()->GetChildCount(), 0u);
+    EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "source-files-page"));
+}
+
+}  // namespace
