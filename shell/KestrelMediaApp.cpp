@@ -207,7 +207,8 @@ void CKestrelMediaApp::ExitInstance()
     if (m_mainFrame) {
         // Its deletion may come after this object is gone.
         m_mainFrame->Unbind(wxEVT_DESTROY, &CKestrelMediaApp::OnMainFrameDestroyed, this);
-        if (!wxTheApp || !wxTheApp->IsScheduledForDestruction(m_mainFrame)) m_mainFrame->Destroy();
+        // Deleted now, not later: its views hold the document, which goes next.
+        if (!wxTheApp || !wxTheApp->IsScheduledForDestruction(m_mainFrame)) delete m_mainFrame;
         m_mainFrame = nullptr;
     }
     if (m_doc) m_doc->StopConversion();

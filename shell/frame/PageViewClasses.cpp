@@ -1,6 +1,7 @@
 #include "shell/frame/PageViewClasses.h"
 #include "shell/views/ConvertView.h"
 #include "shell/views/HelpView.h"
+#include "shell/views/OutputView.h"
 #include "shell/views/SourceTypeFileView.h"
 #include "shell/views/SourceTypeFileViewProperties.h"
 #include <memory>
@@ -50,7 +51,7 @@ wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent)
     return MakeView<CSourceTypeFileViewProperties>(parent);
 }
 wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Preview"); }
-wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Output"); }
+wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<COutputView>(parent); }
 wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CConvertView>(parent); }
 wxWindow* CreateEditingView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Editing"); }
 

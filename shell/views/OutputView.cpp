@@ -1,0 +1,331 @@
+#include "shell/views/OutputView.h"
+#include "controls/grid/PropertiesEditCtrl.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/ids/WindowMessages.h"
+#include "controls/res/ResourceBridge.h"
+#include "model/profile/ProfilesMng.h"
+#include "model/project/Project.h"
+#include "shell/KestrelMediaApp.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/views/OutputKinds.h"
+#include <wx/button.h>
+#include <wx/choice.h>
+#include <wx/listbox.h>
+#include <wx/msgdlg.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr int kSplitterWidth = 7;
+
+wxString EntryText(const CProfileEntry& entry)
+{
+    if (entry.m_groupHeader)
+        return "[" + wxString(entry.m_name) + "]";
+    return entry.m_inGroup ? "    " + wxString(entry.m_name) : wxString(entry.m_name);
+}
+
+}  // namespace
+
+COutputView::COutputView() : m_profiles(std::make_unique<CProfilesMng>())
+{
+    m_nContextMenuId = 411;
+    m_strLayoutName = L"Output";
+}
+
+COutputView::~COutputView()
+{
+    if (m_grid)
+        m_grid->BuildRowsFromParameterTree(nullptr, nullptr, true);
+}
+
+CProject* COutputView::Project() const
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    return doc ? doc->GetProject() : nullptr;
+}
+
+bool COutputView::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!CBaseView::Create(parent, id))
+        return false;
+    if (CKestrelMediaApp* app = CKestrelMediaApp::Get())
+        app->ConfigureProfiles(*m_profiles);
+    m_splitter = new CKMSplitterExWnd;
+    m_splitter->Create(this, this, L"Out_Ver_Scrool", 250);
+    m_grid = new CPropertiesEditCtrl(this, 2);
+    m_grid->SetOwnerWindow(this);
+    m_profileList = new wxListBox(this, kProfileList, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
+
+    m_toolbar = new wxPanel(this, 511);
+    auto* bar = new wxBoxSizer(wxHORIZONTAL);
+    m_kindChoice = new wxChoice(m_toolbar, kKindCombo, wxDefaultPosition, wxSize(150, -1));
+    m_profileChoice = new wxChoice(m_toolbar, kChooseProfile, wxDefaultPosition, wxSize(250, -1));
+    bar->Add(m_kindChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(513)), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    bar->Add(m_profileChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    for (int command : {kSaveProfile, kDetachProfile, kDeleteProfile})
+        bar->Add(new wxButton(m_toolbar, command, KM::Res::LoadString(static_cast<unsigned>(command)),
+                              wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT),
+                 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    m_toolbar->SetSizer(bar);
+
+    m_kindChoice->Bind(wxEVT_CHOICE, &COutputView::OnKindChosen, this);
+    m_profileChoice->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+        m_profileList->SetSelection(m_profileChoice->GetSelection());
+        ChooseProfile();
+    });
+    m_profileList->Bind(wxEVT_LISTBOX, [this](wxCommandEvent&) {
+        if (!m_filling)
+            ChooseProfile();
+    });
+    m_profileList->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
+        if (e.GetKeyCode() == WXK_DELETE)
+            OnExecuteCommand(kDeleteProfile);
+        else
+            e.Skip();
+    });
+    Bind(EVT_KM_GRID_CHANGED, &COutputView::OnGridChanged, this);
+    Bind(EVT_KM_GRID_COMMIT, &COutputView::OnGridCommit, this);
+    Bind(EVT_KM_PROFILE_VALUE_CHANGED, &COutputView::OnProfileValueChanged, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        e.Skip();
+        OnResize();
+    });
+    if (CKestrelMediaDoc* doc = GetDocument()) {
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
+        m_profilesRegistration = doc->GetProjectReplacedNotice().Register(m_profiles.get());
+    }
+    return true;
+}
+
+void COutputView::OnProjectReplacing(CProject*, CProject*)
+{
+    // The grid's rows point into the old project's settings.
+    m_grid->BuildRowsFromParameterTree(nullptr, nullptr, true);
+    m_nKind = 0;
+}
+
+void COutputView::OnResize()
+{
+    if (!m_splitter || !m_grid)
+        return;
+    const wxSize client = GetClientSize();
+    const int s = std::clamp(m_splitter->m_keptValue, 0, std::max(client.x - kSplitterWidth, 0));
+    const int h = m_toolbar->GetBestSize().y;
+    m_toolbar->SetSize(0, 0, std::max(client.x - s, 0), h);
+    m_splitter->SetSize(client.x - s - kSplitterWidth, 0, kSplitterWidth, client.y);
+    m_grid->SetSize(client.x - s, 0, s, client.y);
+    m_profileList->SetSize(0, h, std::max(client.x - s - kSplitterWidth, 0), std::max(client.y - h, 0));
+}
+
+void COutputView::OnInitialUpdate()
+{
+    CProject* project = Project();
+    if (!project)
+        return;
+    wxBusyCursor wait;
+    const int kind = EnabledOutputKind(*project);
+    if (kind != 0) {
+        m_profiles->Reload(project, 0);
+        FillProfileList();
+        ShowKind(kind);
+    }
+    m_kindChoice->Clear();
+    for (unsigned id : {507u, 508u, 509u})
+        m_kindChoice->Append(KM::Res::LoadString(id));
+    m_kindChoice->SetSelection(kind ? KindChoiceIndex(kind) : wxNOT_FOUND);
+}
+
+// Rebuilds the grid from the kind's output without touching the flags.
+void COutputView::ShowKind(int kind)
+{
+    CProject* project = Project();
+    if (!project)
+        return;
+    CPropertiesImpl* tree = kind == kKindVideo ? static_cast<CPropertiesImpl*>(project->GetVideoOutput())
+                            : kind == kKindAudio ? static_cast<CPropertiesImpl*>(project->GetAudioOutput())
+                                                 : static_cast<CPropertiesImpl*>(project->GetImageOutput());
+    m_grid->BuildRowsFromParameterTree(tree, project, m_profiles->IsCurrentProfileListed() != 0);
+    m_grid->Enable();
+    m_nKind = kind;
+}
+
+void COutputView::ApplyKind(int kind)
+{
+    CProject* project = Project();
+    if (!project || !ApplyOutputKind(*project, kind))
+        return;
+    if (CKestrelMediaDoc* doc = GetDocument())
+        doc->SetModifiedFlag(true);
+    ShowKind(kind);
+}
+
+void COutputView::FillProfileList()
+{
+    m_filling = true;
+    m_profileList->Clear();
+    m_profileChoice->Clear();
+    int selected = 0;
+    CProject* project = Project();
+    const std::wstring current = project && project->GetActiveOutput() ? project->GetActiveOutput()->profile_name : L"";
+    const auto& entries = m_profiles->Entries();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        m_profileList->Append(EntryText(*entries[i]));
+        m_profileChoice->Append(EntryText(*entries[i]));
+        if (!current.empty() && entries[i]->GetRelativePath() == current)
+            selected = static_cast<int>(i);
+    }
+    if (!entries.empty()) {
+        m_profileList->SetSelection(selected);
+        m_profileChoice->SetSelection(selected);
+    }
+    m_filling = false;
+}
+
+void COutputView::OnKindChosen(wxCommandEvent&)
+{
+    const int kind = KindFromChoiceIndex(m_kindChoice->GetSelection());
+    CProject* project = Project();
+    if (!project || kind == 0)
+        return;
+    ApplyKind(kind);
+    m_profiles->Reload(project, 0);
+    FillProfileList();
+    ChooseProfile();
+}
+
+void COutputView::ChooseProfile()
+{
+    const int index = std::max(m_profileList->GetSelection(), 0);
+    if (m_profileChoice->GetSelection() != index)
+        m_profileChoice->SetSelection(index);
+    if (m_profiles->SelectProfile(static_cast<size_t>(index)) == S_OK)
+        if (CKestrelMediaDoc* doc = GetDocument())
+            doc->SetModifiedFlag(true);
+    ShowKind(m_nKind);
+}
+
+void COutputView::SaveProfile()
+{
+    CProject* project = Project();
+    std::wstring name;
+    if (!project || m_profiles->SaveProfileAs(&name) != S_OK)
+        return;
+    if (COutputFileObj* output = project->GetActiveOutput())
+        output->profile_name = name;
+    m_profiles->Reload(project, 1);
+    FillProfileList();
+    if (CKestrelMediaDoc* doc = GetDocument())
+        doc->SetModifiedFlag(true);
+}
+
+void COutputView::DetachProfile()
+{
+    CProject* project = Project();
+    if (!project || !project->GetActiveOutput())
+        return;
+    project->GetActiveOutput()->profile_name.clear();
+    FillProfileList();
+    ShowKind(m_nKind);
+}
+
+void COutputView::DeleteProfile()
+{
+    CProject* project = Project();
+    if (!project)
+        return;
+    if (wxMessageBox(KM::Res::LoadString(516), KM::Res::LoadString(100), wxYES_NO | wxICON_QUESTION, this) != wxYES)
+        return;
+    std::wstring name;
+    if (m_profiles->DeleteProfile(&name) != S_OK)
+        return;
+    if (COutputFileObj* output = project->GetActiveOutput())
+        output->profile_name.clear();
+    m_profiles->Reload(project, 1);
+    FillProfileList();
+    if (CKestrelMediaDoc* doc = GetDocument())
+        doc->SetModifiedFlag(true);
+}
+
+void COutputView::RebuildKeepingSelection()
+{
+    m_grid->SetRebuilding(true);
+    m_grid->Rebuild(false);
+    m_grid->SetRebuilding(false);
+}
+
+void COutputView::OnGridChanged(KM::CWindowMessageEvent& event)
+{
+    if (CKestrelMediaDoc* doc = GetDocument())
+        doc->SetModifiedFlag(true);
+    if (event.GetWParam() != 0)
+        CallAfter([this] { RebuildKeepingSelection(); });  // not under the grid's own handler
+    event.SetResult(0);
+}
+
+void COutputView::OnGridCommit(KM::CWindowMessageEvent& event)
+{
+    m_grid->Rebuild(true);
+    event.SetResult(0);
+}
+
+void COutputView::OnProfileValueChanged(KM::CWindowMessageEvent& event)
+{
+    CProject* project = Project();
+    COutputFileObj* output = project ? project->GetActiveOutput() : nullptr;
+    if (output && !output->profile_name.empty() && !m_profiles->IsCurrentProfileListed())
+        output->profile_name.clear();
+    event.SetResult(0);
+}
+
+bool COutputView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+{
+    using namespace KM::Cmd;
+    CProject* project = Project();
+    COutputFileObj* output = project ? project->GetActiveOutput() : nullptr;
+    switch (id) {
+    case kKindCombo:
+    case kChooseProfile:
+    case 326: case 327: case 328: case 338: case 339: ui.Enable(true); return true;
+    case kSaveProfile: ui.Enable(m_profiles->IsCurrentProfileListed() != 0); return true;
+    case kDetachProfile: ui.Enable(output && !output->profile_name.empty()); return true;
+    case kDeleteProfile: ui.Enable(m_profiles->FindCurrentProfile() != 0); return true;
+    case ShowVideoOutput: ui.Enable(true); ui.Check(project && project->GetVideoOutput()->is_create); return true;
+    case ShowImageOutput: ui.Enable(true); ui.Check(project && project->GetImageOutput()->is_create); return true;
+    case ShowAudioOutput: ui.Enable(true); ui.Check(project && project->GetAudioOutput()->is_create); return true;
+    default: return false;
+    }
+}
+
+bool COutputView::OnExecuteCommand(int id)
+{
+    using namespace KM::Cmd;
+    switch (id) {
+    case kChooseProfile: ChooseProfile(); return true;
+    case kSaveProfile: SaveProfile(); return true;
+    case kDetachProfile: DetachProfile(); return true;
+    case kDeleteProfile: DeleteProfile(); return true;
+    case kRebuildGrid:
+        if (CKestrelMediaDoc* doc = GetDocument())
+            doc->SetModifiedFlag(true);
+        RebuildKeepingSelection();
+        return true;
+    case ShowVideoOutput:
+    case ShowImageOutput:
+    case ShowAudioOutput: {
+        const int kind = id == ShowVideoOutput ? kKindVideo : id == ShowImageOutput ? kKindImage : kKindAudio;
+        ApplyKind(kind);
+        if (CProject* project = Project())
+            m_profiles->Reload(project, 0);
+        FillProfileList();
+        m_kindChoice->SetSelection(KindChoiceIndex(kind));
+        return true;
+    }
+    case 326: case 327: case 328: case 338: case 339: return true;
+    default: return false;
+    }
+}

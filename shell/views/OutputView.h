@@ -1,0 +1,70 @@
+#pragma once
+// The output page: the kind of output (video, audio, image), a profile of
+// that kind, and every setting of the active output in the settings grid.
+#include "model/project/ProjectReplacedNotice.h"
+#include "shell/BaseView.h"
+#include "shell/KMSplitterExWnd.h"
+#include <memory>
+
+class CProfilesMng;
+class CProject;
+class CPropertiesEditCtrl;
+class wxChoice;
+class wxListBox;
+class wxPanel;
+namespace KM { class CWindowMessageEvent; }
+
+class COutputView : public CBaseView, public IResizeHandler, private IProjectReplacedListener {
+public:
+    static constexpr int kChooseProfile = 512;
+    static constexpr int kKindCombo = 516;
+    static constexpr int kSaveProfile = 517;
+    static constexpr int kDetachProfile = 518;
+    static constexpr int kDeleteProfile = 520;
+    static constexpr int kRebuildGrid = 330;
+    static constexpr int kProfileList = 359;
+
+    COutputView();
+    ~COutputView() override;
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
+
+    void OnInitialUpdate() override;
+    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
+    bool OnExecuteCommand(int id) override;
+    void OnResize() override;
+
+    int GetKind() const { return m_nKind; }
+    CPropertiesEditCtrl* GetGrid() const { return m_grid; }
+    wxListBox* GetProfileList() const { return m_profileList; }
+    wxChoice* GetKindChoice() const { return m_kindChoice; }
+    CProfilesMng& GetProfiles() { return *m_profiles; }
+
+private:
+    CProject* Project() const;
+    void ApplyKind(int kind);
+    void ShowKind(int kind);
+    void FillProfileList();
+    void ChooseProfile();
+    void SaveProfile();
+    void DetachProfile();
+    void DeleteProfile();
+    void RebuildKeepingSelection();
+    void OnKindChosen(wxCommandEvent& event);
+    void OnGridChanged(KM::CWindowMessageEvent& event);
+    void OnGridCommit(KM::CWindowMessageEvent& event);
+    void OnProfileValueChanged(KM::CWindowMessageEvent& event);
+
+    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
+
+    CPropertiesEditCtrl* m_grid = nullptr;
+    wxPanel* m_toolbar = nullptr;
+    wxChoice* m_kindChoice = nullptr;
+    wxChoice* m_profileChoice = nullptr;
+    CKMSplitterExWnd* m_splitter = nullptr;
+    wxListBox* m_profileList = nullptr;
+    std::unique_ptr<CProfilesMng> m_profiles;
+    int m_nKind = 0;
+    bool m_filling = false;
+    CProjectReplacedNotice::CRegistration m_projectRegistration;
+    CProjectReplacedNotice::CRegistration m_profilesRegistration;
+};
