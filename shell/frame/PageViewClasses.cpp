@@ -3,6 +3,7 @@
 #include "shell/views/HelpView.h"
 #include "shell/views/OutputView.h"
 #include "shell/views/SourceTypeFileView.h"
+#include "shell/views/SourceTypeFileViewPreview.h"
 #include "shell/views/SourceTypeFileViewProperties.h"
 #include <memory>
 #include <wx/dcbuffer.h>
@@ -50,7 +51,7 @@ wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent)
 {
     return MakeView<CSourceTypeFileViewProperties>(parent);
 }
-wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Preview"); }
+wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CSourceTypeFileViewPreview>(parent); }
 wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<COutputView>(parent); }
 wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CConvertView>(parent); }
 wxWindow* CreateEditingView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Editing"); }

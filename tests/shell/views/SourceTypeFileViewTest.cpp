@@ -152,3 +152,47 @@ TEST_F(FileViewTest, TheFocusedRowIsTheCurrentFileAndItsFactsAreShown)
 }
 
 }  // namespace
+
+#include "controls/preview/PreviewPlayerCtrl.h"
+#include "shell/views/SourceTypeFileViewPreview.h"
+
+namespace {
+
+TEST_F(FileViewTest, TheCurrentFileIsPreviewedAtItsShapeAndPlays)
+{
+    fixtures::ClipDesc desc;
+    desc.width = 1920;
+    desc.height = 1080;
+    desc.seconds = 1.0;
+    const fs::path clip = fixtures::WriteClip(dir / "wide.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    auto* preview = dynamic_cast<CSourceTypeFileViewPreview*>(frame->FindGroup(kPageFiles)->pageWindows[2]);
+    ASSERT_NE(preview, nullptr);
+    CPreviewPlayerCtrl* ctrl = preview->GetPlayerCtrl();
+    Drop({Utf8ToWide(clip.string())});
+    view->GetList()->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                                  wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return ctrl->GetItem() == Files().GetAt(0); }));
+    ctrl->SetSize(400, 300);
+    ASSERT_TRUE(kmtest::PumpUntil([&] {
+        ctrl->Refresh(false);
+        return ctrl->ShownPicture().IsOk();
+    }, std::chrono::seconds(30)));
+    // 1920x1080 in the 390 x 264 box above the strip.
+    EXPECT_EQ(ctrl->ShownPicture().GetWidth(), 390);
+    EXPECT_EQ(ctrl->ShownPicture().GetHeight(), 219);
+    wxRect rect(0, 0, 400, 300);
+    double scale = 0;
+    ASSERT_TRUE(ctrl->GetImageRect(rect, scale));
+    EXPECT_EQ(rect, ctrl->ShownRect());
+    EXPECT_NEAR(scale, 1920.0 / 390, 1e-9);
+    EXPECT_TRUE(ctrl->Faces().playEnabled);
+    EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "source-preview"));
+
+    ctrl->OnPlayerButton(KM::Cmd::PlayPause);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetAt(0)->m_currentPosition > 0; }, std::chrono::seconds(30)));
+    ctrl->OnPlayerButton(460);
+    EXPECT_EQ(Files().GetAt(0)->m_currentPosition, 0);
+}
+
+}  // namespace

@@ -1,0 +1,475 @@
+#include "controls/preview/PreviewPlayerCtrl.h"
+#include "controls/draw/FitSize.h"
+#include "controls/draw/MediaTimeText.h"
+#include "controls/ids/CommandIds.h"
+#include "model/edit/CropObj.h"
+#include "model/source/KMFile.h"
+#include "platform/Bitmap.h"
+#include "player/Player.h"
+#include <cstring>
+#include <vector>
+#include <wx/dcbuffer.h>
+#include <wx/dcclient.h>
+#include <wx/settings.h>
+#include <wx/utils.h>
+
+namespace {
+
+constexpr int kStopCommand = 460;
+
+// The working copies of a record's blocks: the engine classes may replace
+// them, the copies own whatever they point to last.
+struct WorkingFrame {
+    std::vector<BYTE> format;
+    std::vector<BYTE> data;
+    FRAME_RECORD record;
+
+    explicit WorkingFrame(const FRAME_RECORD& r)
+        : format(r.pbFormat, r.pbFormat + r.cbFormat), data(r.pbData, r.pbData + r.cbData)
+    {
+        Sync();
+    }
+    void Sync()
+    {
+        record.cbFormat = static_cast<DWORD>(format.size());
+        record.pbFormat = format.data();
+        record.cbData = static_cast<DWORD>(data.size());
+        record.pbData = data.empty() ? nullptr : data.data();
+    }
+    // After an engine call: copy what the record now points at.
+    void Take()
+    {
+        if (record.pbFormat != format.data())
+            format.assign(record.pbFormat, record.pbFormat + record.cbFormat);
+        else
+            format.resize(record.cbFormat);
+        if (record.pbData && record.pbData != data.data())
+            data.assign(record.pbData, record.pbData + record.cbData);
+        else
+            data.resize(record.cbData);
+        Sync();
+    }
+    const BITMAPINFOHEADER* Header() const
+    {
+        return format.size() >= sizeof(BITMAPINFOHEADER) ? reinterpret_cast<const BITMAPINFOHEADER*>(format.data())
+                                                         : nullptr;
+    }
+};
+
+// A 24-bit bottom-up BGR picture with padded rows as a top-down RGB image.
+wxImage ImageFromDib(const BITMAPINFOHEADER& h, const BYTE* bits, size_t size)
+{
+    const int w = static_cast<int>(h.biWidth);
+    const int rows = static_cast<int>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
+    if (w <= 0 || rows <= 0 || h.biBitCount != 24 || size < stride * static_cast<size_t>(rows))
+        return {};
+    wxImage image(w, rows, false);
+    unsigned char* out = image.GetData();
+    for (int y = 0; y < rows; ++y) {
+        const int source = h.biHeight > 0 ? rows - 1 - y : y;
+        const BYTE* in = bits + stride * static_cast<size_t>(source);
+        unsigned char* line = out + static_cast<size_t>(y) * w * 3;
+        for (int x = 0; x < w; ++x) {
+            line[3 * x] = in[3 * x + 2];
+            line[3 * x + 1] = in[3 * x + 1];
+            line[3 * x + 2] = in[3 * x];
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+CPreviewPlayerCtrl::~CPreviewPlayerCtrl()
+{
+    // A control that goes away lets go of the player.
+    if (CPlayer* player = Player(); player && player->GetCtrl() == this)
+        player->Attach(nullptr, nullptr, nullptr);
+}
+
+bool CPreviewPlayerCtrl::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!wxWindow::Create(parent, id, wxDefaultPosition, wxDefaultSize, wxCLIP_SIBLINGS | wxFULL_REPAINT_ON_RESIZE))
+        return false;
+    SetBackgroundStyle(wxBG_STYLE_PAINT);
+    Bind(wxEVT_PAINT, &CPreviewPlayerCtrl::OnPaint, this);
+    Bind(wxEVT_LEFT_DOWN, &CPreviewPlayerCtrl::OnLeftDown, this);
+    Bind(wxEVT_MOTION, &CPreviewPlayerCtrl::OnMotion, this);
+    Bind(wxEVT_LEFT_UP, &CPreviewPlayerCtrl::OnLeftUp, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CPreviewPlayerCtrl::OnCaptureLost, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        e.Skip();
+        Refresh(false);
+    });
+    return true;
+}
+
+CPlayer* CPreviewPlayerCtrl::Player() const
+{
+    return CPlayer::Instance();
+}
+
+void CPreviewPlayerCtrl::SetItem(CKMFile* entry)
+{
+    m_pItem = entry;
+    const bool strip = entry && (entry->m_hasVideo || entry->m_hasAudio);
+    m_nStripHeight = strip ? kStripHeight : 0;
+    if (CPlayer* player = Player())
+        player->Attach(this, this, entry);
+    m_attached = true;
+    UpdateButtons(0);
+    Redraw();
+}
+
+int64_t CPreviewPlayerCtrl::Duration() const
+{
+    return m_pItem ? m_pItem->m_duration : 0;
+}
+
+SeekTrack CPreviewPlayerCtrl::Track() const
+{
+    const wxSize size = GetClientSize();
+    return MakeSeekTrack(0, size.x, m_nTimeWidth);
+}
+
+wxRect CPreviewPlayerCtrl::PlayRect() const
+{
+    const int b = GetClientSize().y;
+    return wxRect(5, b - 27, 22, 22);
+}
+
+wxRect CPreviewPlayerCtrl::StopRect() const
+{
+    const int b = GetClientSize().y;
+    return wxRect(28, b - 27, 22, 22);
+}
+
+void CPreviewPlayerCtrl::UpdateButtons(int n)
+{
+    CPlayer* player = Player();
+    m_faces = ButtonFaces(n, m_pItem != nullptr, player && player->IsConverting(), player ? player->m_nState.load() : 0,
+                          player && player->m_bPlaying, player && player->m_bRewind);
+}
+
+// ------------------------------------------------------------ sink
+
+void CPreviewPlayerCtrl::OnFrame(FRAME_RECORD* frame)
+{
+    if (IsBeingDeleted())
+        return;
+    wxClientDC client(this);
+    wxBufferedDC dc(&client, GetClientSize());
+    PaintAll(dc, frame);
+}
+
+void CPreviewPlayerCtrl::OnPlayEnd()
+{
+    if (CPlayer* player = Player())
+        player->m_bRewind = 1;
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::OnPositionChanged()
+{
+    Refresh(false);
+}
+
+void CPreviewPlayerCtrl::OnPaused()
+{
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::OnPlayStateChanged(int state)
+{
+    UpdateButtons(state);
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::Redraw()
+{
+    Refresh(false);
+}
+
+void CPreviewPlayerCtrl::ResetButtons()
+{
+    UpdateButtons(0);
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::OnPlayerMessage(unsigned msg, uintptr_t, intptr_t)
+{
+    if (msg == kMsgGrabReady)
+        Redraw();
+}
+
+// ------------------------------------------------------------ painting
+
+void CPreviewPlayerCtrl::OnPaint(wxPaintEvent&)
+{
+    wxAutoBufferedPaintDC dc(this);
+    FRAME_RECORD* record = nullptr;
+    if (CPlayer* player = Player(); player && m_pItem)
+        player->GetFrame(m_pItem, &record);
+    PaintAll(dc, record);
+}
+
+void CPreviewPlayerCtrl::PaintAll(wxDC& dc, FRAME_RECORD* record)
+{
+    const wxRect client = GetClientRect();
+    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNFACE)));
+    dc.Clear();
+    RenderFrame(dc, record, client);
+    if (m_nStripHeight)
+        DrawStrip(dc, client);
+}
+
+void CPreviewPlayerCtrl::TransformHeader(FRAME_RECORD& record)
+{
+    if (!m_pCrop)
+        return;
+    m_rotate.SetAngle(m_pCrop->rotate * 90);
+    m_rotate.SetFlip(m_pCrop->flip_h, m_pCrop->flip_v);
+    m_rotate.Rotate(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
+    m_cropMng.m_rcCrop = RECT{m_pCrop->crop_left, m_pCrop->crop_top, m_pCrop->crop_right, m_pCrop->crop_bottom};
+    m_cropMng.Crop(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, nullptr, 1.0);
+}
+
+void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client)
+{
+    std::lock_guard lock(m_csRender);
+    const double aspect = m_pItem ? m_pItem->m_aspectRatio : 0.0;
+    const int boxW = client.width - 10;
+    const int boxH = client.height - m_nStripHeight - 10;
+    m_shown = wxImage();
+    if (record && record->pbData && record->cbData) {
+        WorkingFrame work(*record);
+        TransformHeader(work.record);
+        work.Take();
+        const BITMAPINFOHEADER* h = work.Header();
+        if (!h)
+            return;
+        const FitSize fit = FitSizeKeepAspect(static_cast<int>(h->biWidth), std::abs(static_cast<int>(h->biHeight)),
+                                              boxW, boxH, aspect);
+        if (fit.width <= 0 || fit.height <= 0)
+            return;
+        m_convert24.Convert24(&work.record.cbFormat, &work.record.pbFormat, &work.record.cbData, &work.record.pbData);
+        work.Take();
+        m_resize.Resize(fit.width, fit.height, &work.record.cbFormat, &work.record.pbFormat, &work.record.cbData,
+                        &work.record.pbData, 1, RESIZE_STRETCH, RESAMPLE_BILINEAR);
+        work.Take();
+        AfterPipeline(work.record);
+        work.Take();
+        if (const BITMAPINFOHEADER* out = work.Header())
+            m_shown = ImageFromDib(*out, work.data.data(), work.data.size());
+        if (!m_shown.IsOk())
+            return;
+        m_shownRect = wxRect(client.x + (client.width - m_shown.GetWidth()) / 2,
+                             client.y + (client.height - m_shown.GetHeight() - m_nStripHeight) / 2, m_shown.GetWidth(),
+                             m_shown.GetHeight());
+        dc.DrawBitmap(wxBitmap(m_shown), m_shownRect.GetTopLeft());
+        return;
+    }
+    if (record)
+        return;  // a record without data: nothing is drawn
+    const bool probed = m_pItem && m_pItem->m_width > 0 && m_pItem->m_height > 0;
+    const FitSize fit = probed ? FitSizeKeepAspect(m_pItem->m_width, m_pItem->m_height, boxW, boxH, aspect)
+                               : FitSizeKeepAspect(640, 480, boxW, boxH, 0);
+    if (m_pItem && !probed)
+        return;
+    m_shownRect = wxRect(client.x + (client.width - fit.width) / 2,
+                         client.y + (client.height - fit.height - m_nStripHeight) / 2, fit.width, fit.height);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(probed ? *wxBLACK_BRUSH : *wxWHITE_BRUSH);
+    dc.DrawRectangle(m_shownRect.Inflate(1));
+}
+
+void CPreviewPlayerCtrl::DrawButton(wxDC& dc, const wxRect& r, int kind, bool enabled)
+{
+    const wxColour face = enabled ? wxColour(0x3E, 0x6A, 0xAA) : wxColour(0xA0, 0xA0, 0xA0);
+    dc.SetPen(wxPen(face));
+    dc.SetBrush(wxBrush(face));
+    const int cx = r.x + r.width / 2, cy = r.y + r.height / 2;
+    if (kind == 0) {  // play
+        const wxPoint tri[] = {{cx - 5, cy - 7}, {cx - 5, cy + 7}, {cx + 7, cy}};
+        dc.DrawPolygon(3, tri);
+    } else if (kind == 1) {  // stop
+        dc.DrawRectangle(cx - 6, cy - 6, 12, 12);
+    } else {  // pause
+        dc.DrawRectangle(cx - 6, cy - 7, 4, 14);
+        dc.DrawRectangle(cx + 2, cy - 7, 4, 14);
+    }
+}
+
+void CPreviewPlayerCtrl::DrawStrip(wxDC& dc, const wxRect& client)
+{
+    dc.SetFont(wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT));
+    m_nTimeWidth = dc.GetTextExtent("00:00:00.00").x;
+    const int b = client.GetBottom() + 1;
+    const SeekTrack track = MakeSeekTrack(client.x, client.GetRight() + 1, m_nTimeWidth);
+    dc.SetPen(*wxTRANSPARENT_PEN);
+    dc.SetBrush(wxBrush(wxColour(0x28, 0x3D, 0x59)));
+    dc.DrawRectangle(client.x + 52, b - 18, std::max(track.x1 - client.x - 52, 0), 5);
+    int64_t position = 0;
+    if (m_pItem) {
+        position = m_llDragPos >= 0 ? m_llDragPos : m_pItem->m_currentPosition;
+        const int x = ThumbX(track, position, Duration());
+        dc.SetBrush(wxBrush(wxColour(0xAA, 0x6A, 0x3E)));
+        dc.DrawEllipse(x + 1, b - 22, 12, 12);
+    }
+    dc.SetTextForeground(wxColour(0x3E, 0x6A, 0xAA));
+    dc.DrawLabel(FormatMediaTime(position), wxRect(track.x1, b - 24, client.GetRight() - track.x1, 17),
+                 wxALIGN_CENTER);
+    if (m_faces.playVisible)
+        DrawButton(dc, PlayRect(), 0, m_faces.playEnabled);
+    if (m_faces.pauseVisible)
+        DrawButton(dc, PlayRect(), 2, true);
+    if (m_faces.stopVisible)
+        DrawButton(dc, StopRect(), 1, m_faces.stopEnabled);
+}
+
+bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
+{
+    const wxRect client = rect;
+    const double aspect = m_pItem ? m_pItem->m_aspectRatio : 0.0;
+    int w = 0, h = 0;
+    FRAME_RECORD* record = nullptr;
+    if (CPlayer* player = Player(); player && m_pItem)
+        player->GetFrame(m_pItem, &record);
+    if (record && record->pbData) {
+        WorkingFrame work(*record);
+        work.data.clear();  // the header is enough
+        work.Sync();
+        {
+            std::lock_guard lock(m_csRender);
+            TransformHeader(work.record);
+        }
+        work.Take();
+        if (const BITMAPINFOHEADER* header = work.Header()) {
+            w = static_cast<int>(header->biWidth);
+            h = std::abs(static_cast<int>(header->biHeight));
+        }
+    } else if (m_pItem && m_pItem->m_width > 0 && m_pItem->m_height > 0) {
+        w = m_pItem->m_width;
+        h = m_pItem->m_height;
+    }
+    if (w <= 0 || h <= 0)
+        return false;
+    const FitSize fit = FitSizeKeepAspect(w, h, client.width - 10, client.height - m_nStripHeight - 10, aspect);
+    if (fit.width <= 0 || fit.height <= 0) {
+        scale = 1.0;
+        return false;
+    }
+    rect = wxRect(client.x + (client.width - fit.width) / 2, client.y + (client.height - fit.height - m_nStripHeight) / 2,
+                  fit.width, fit.height);
+    scale = w > fit.width ? static_cast<double>(w) / fit.width : 1.0;
+    return true;
+}
+
+// ------------------------------------------------------------ commands and mouse
+
+void CPreviewPlayerCtrl::OnPlayerButton(int command)
+{
+    CPlayer* player = Player();
+    if (!player)
+        return;
+    wxBusyCursor wait;
+    if (command == kStopCommand) {
+        player->Stop();
+        if (m_pItem)
+            m_pItem->m_currentPosition = 0;
+        player->OnStopped();
+    } else if (command == KM::Cmd::PlayPause) {
+        if (player->m_bPlaying && !player->m_bRewind)
+            player->Pause();
+        else
+            player->Play();
+    } else {
+        return;
+    }
+    UpdateButtons(0);
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
+{
+    const wxPoint p = event.GetPosition();
+    if (m_nStripHeight) {
+        if ((m_faces.playVisible || m_faces.pauseVisible) && PlayRect().Contains(p)) {
+            if (m_faces.playEnabled || m_faces.pauseVisible) {
+                m_nButtonDown = KM::Cmd::PlayPause;
+                CaptureMouse();
+            }
+            return;
+        }
+        if (m_faces.stopVisible && StopRect().Contains(p)) {
+            if (m_faces.stopEnabled) {
+                m_nButtonDown = kStopCommand;
+                CaptureMouse();
+            }
+            return;
+        }
+    }
+    const int b = GetClientSize().y;
+    const wxRect bar(6, b - 24, GetClientSize().x - 11, 17);
+    if (!m_pItem || !m_nStripHeight || !bar.Contains(p))
+        return;
+    m_bDragging = true;
+    if (CPlayer* player = Player())
+        player->m_bSeekDrag = 1;
+    m_llDragPos = PositionFromX(Track(), p.x, Duration());
+    SetCursor(wxCursor(wxCURSOR_HAND));
+    CaptureMouse();
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::OnMotion(wxMouseEvent& event)
+{
+    if (!m_bDragging || m_nButtonDown)
+        return;
+    m_llDragPos = PositionFromX(Track(), event.GetPosition().x, Duration());
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::OnLeftUp(wxMouseEvent& event)
+{
+    if (m_nButtonDown) {
+        const int command = m_nButtonDown;
+        m_nButtonDown = 0;
+        if (HasCapture())
+            ReleaseMouse();
+        const wxRect r = command == kStopCommand ? StopRect() : PlayRect();
+        if (r.Contains(event.GetPosition()))
+            OnPlayerButton(command);
+        return;
+    }
+    if (!m_bDragging)
+        return;
+    const int64_t target = PositionFromX(Track(), event.GetPosition().x, Duration());
+    EndDrag();
+    if (CPlayer* player = Player())
+        player->Seek(target);
+    Redraw();
+}
+
+void CPreviewPlayerCtrl::EndDrag()
+{
+    m_bDragging = false;
+    m_llDragPos = -1;
+    if (CPlayer* player = Player())
+        player->m_bSeekDrag = 0;
+    if (HasCapture())
+        ReleaseMouse();
+    SetCursor(wxNullCursor);
+}
+
+// Losing the mouse ends a drag without a seek.
+void CPreviewPlayerCtrl::OnCaptureLost(wxMouseCaptureLostEvent&)
+{
+    m_nButtonDown = 0;
+    m_bDragging = false;
+    m_llDragPos = -1;
+    if (CPlayer* player = Player())
+        player->m_bSeekDrag = 0;
+    Redraw();
+}

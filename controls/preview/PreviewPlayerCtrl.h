@@ -1,0 +1,93 @@
+#pragma once
+// The window a source entry is shown in: its still picture, or the running
+// video while the player plays, after the entry's turn, crop and eraser, fitted
+// into the window at its display aspect; below it, for entries with video or
+// sound, a strip with play/pause, stop, a seek bar and the time.
+#include "controls/preview/PreviewGeometry.h"
+#include "engine/FrameConvert.h"
+#include "engine/FrameCrop.h"
+#include "engine/FrameResize.h"
+#include "engine/FrameRotate.h"
+#include "player/PlayerCtrlImpl.h"
+#include <mutex>
+#include <wx/bitmap.h>
+#include <wx/window.h>
+
+class CCropObj;
+class CKMFile;
+class CPlayer;
+
+class CPreviewPlayerCtrl : public wxWindow, public CPlayerCtrlImpl, public IPlayerNotifyWnd {
+public:
+    CPreviewPlayerCtrl() = default;
+    ~CPreviewPlayerCtrl() override;
+    bool Create(wxWindow* parent, wxWindowID id = 1);
+
+    // Shows entry (null: none) and becomes the player's control.
+    virtual void SetItem(CKMFile* entry);
+    CKMFile* GetItem() const { return m_pItem; }
+    // 460 stops and rewinds, 32781 plays or pauses.
+    void OnPlayerButton(int command);
+    // Where the picture lands in the client rectangle and how many source
+    // pixels one screen pixel covers; false without a picture size.
+    bool GetImageRect(wxRect& rect, double& scale);
+
+    // Player sink.
+    void OnFrame(FRAME_RECORD* frame) override;
+    void OnPlayEnd() override;
+    void OnPositionChanged() override;
+    void OnPaused() override;
+    void OnPlayStateChanged(int state) override;
+    void Redraw() override;
+    void ResetButtons() override;
+    void OnPlayerMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) override;
+
+    const PreviewButtonFaces& Faces() const { return m_faces; }
+    SeekTrack Track() const;
+    int StripHeight() const { return m_nStripHeight; }
+    // The last picture painted, as shown (for tests and the editors).
+    const wxImage& ShownPicture() const { return m_shown; }
+    wxRect ShownRect() const { return m_shownRect; }
+
+    CCropObj* m_pCrop = nullptr;  // the entry's turn and crop, set by the owner
+
+protected:
+    // The step after the whole pipeline, before the picture is shown; the
+    // watermark editor draws into the record here, as the conversion does.
+    virtual void AfterPipeline(FRAME_RECORD&) {}
+    // The picture's size after turn and crop (header only).
+    void TransformHeader(FRAME_RECORD& record);
+
+private:
+    CPlayer* Player() const;
+    void UpdateButtons(int n);
+    void PaintAll(wxDC& dc, FRAME_RECORD* record);
+    void RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client);
+    void DrawStrip(wxDC& dc, const wxRect& client);
+    void DrawButton(wxDC& dc, const wxRect& r, int kind, bool enabled);
+    wxRect PlayRect() const;
+    wxRect StopRect() const;
+    int64_t Duration() const;
+    void OnPaint(wxPaintEvent& event);
+    void OnLeftDown(wxMouseEvent& event);
+    void OnMotion(wxMouseEvent& event);
+    void OnLeftUp(wxMouseEvent& event);
+    void OnCaptureLost(wxMouseCaptureLostEvent& event);
+    void EndDrag();
+
+    CKMFile* m_pItem = nullptr;
+    int m_nStripHeight = 0;
+    int m_nTimeWidth = 60;
+    int64_t m_llDragPos = -1;
+    bool m_bDragging = false;
+    int m_nButtonDown = 0;  // command of the pressed strip button
+    PreviewButtonFaces m_faces;
+    std::mutex m_csRender;
+    CConvertTo24RGB m_convert24;
+    CResizeMng m_resize;
+    CRotateImpl m_rotate;
+    CCropMng m_cropMng;
+    wxImage m_shown;
+    wxRect m_shownRect;
+    bool m_attached = false;
+};
