@@ -331,6 +331,12 @@ void CMainFrame::OnProjectReplacing(CProject*, CProject*)
     // The new project may have another source type: the source tab follows
     // it once the project is in place.
     CallAfter([this] {
+        if (m_shutDown)
+            return;
+        for (const auto& group : m_groups)
+            for (wxWindow* w : group->pageWindows)
+                if (auto* view = dynamic_cast<CBaseView*>(w))
+                    view->OnInitialUpdate();
         if (ActiveCategoryPosition() == kCategorySource)
             ShowSourceView(true);
     });
