@@ -2,7 +2,9 @@
 #include "shell/views/ConvertView.h"
 #include "shell/views/HelpView.h"
 #include "shell/views/OutputView.h"
+#include "shell/views/SourceTypeDVDView.h"
 #include "shell/views/SourceTypeFileView.h"
+#include "shell/views/SourceTypeFolderViewFiles.h"
 #include "shell/views/SourceTypeFileViewPreview.h"
 #include "shell/views/SourceTypeFileViewProperties.h"
 #include <memory>
@@ -45,8 +47,8 @@ void CPlaceholderView::OnPaint(wxPaintEvent&)
 }
 
 wxWindow* CreateSourceTypeFileView(wxWindow* parent) { return MakeView<CSourceTypeFileView>(parent); }
-wxWindow* CreateSourceTypeFolderViewFiles(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Folder"); }
-wxWindow* CreateSourceTypeDVDView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "DVD"); }
+wxWindow* CreateSourceTypeFolderViewFiles(wxWindow* parent) { return MakeView<CSourceTypeFolderViewFiles>(parent); }
+wxWindow* CreateSourceTypeDVDView(wxWindow* parent) { return MakeView<CSourceTypeDVDView>(parent); }
 wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent)
 {
     return MakeView<CSourceTypeFileViewProperties>(parent);

@@ -52,10 +52,13 @@ protected:
     void LetGoOfCurrentFile();
     void AutoSizeColumn();
 
+    // A row for entry at row (its display name), the entry as its data.
+    void InsertRow(long row, CKMFile* entry);
+    void SetLastSelectedRow(long row) { m_nLastSelected = row; }
+
     bool m_bSuspend = false;
 
 private:
-    void InsertRow(long row, CKMFile* entry);
     void OnItemFocused(wxListEvent& event);
     void OnLeftClick(wxMouseEvent& event);
     void OnActivated(wxListEvent& event);

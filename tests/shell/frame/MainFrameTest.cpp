@@ -102,6 +102,7 @@ TEST_F(MainFrameTest, SourceTypeCommandsSwitchPagesAndARealChangeLetsGoOfTheCurr
     Doc().SetCurrentFile(entry);
     shelltest::RecordingListener listener;
     Doc().AddListener(&listener);
+    kmtest::ModalHook hook;  // the folder choosers the pages open are cancelled
 
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceFolder));
     EXPECT_EQ(Doc().GetProject()->m_sourceType, 1);
@@ -112,16 +113,19 @@ TEST_F(MainFrameTest, SourceTypeCommandsSwitchPagesAndARealChangeLetsGoOfTheCurr
     const auto events = listener.Take();
     EXPECT_NE(std::find(events.begin(), events.end(), L"clear"), events.end());
 
-    // The same type again through the tab: the page stays, nothing is let go.
+    // Back to the file list; the same type again through the tab keeps the
+    // page and lets nothing go.
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceFileList));
+    EXPECT_EQ(ShownKind(), kPageFiles);
     Doc().SetCurrentFile(entry);
     ShowTab(kCategoryConversion);
     ShowTab(kCategorySource);
-    EXPECT_EQ(ShownKind(), kPageFolder);
+    EXPECT_EQ(ShownKind(), kPageFiles);
     EXPECT_EQ(Doc().GetCurrentFile(), entry);
 
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceType3));  // no page of its own
     EXPECT_EQ(Doc().GetProject()->m_sourceType, 3);
-    EXPECT_EQ(ShownKind(), kPageFolder);
+    EXPECT_EQ(ShownKind(), kPageFiles);
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
     EXPECT_EQ(ShownKind(), kPageDvd);
     Doc().GetProject()->m_sourceType = 0;

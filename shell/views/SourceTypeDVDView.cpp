@@ -1,0 +1,179 @@
+#include "shell/views/SourceTypeDVDView.h"
+#include "controls/browse/FIO.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/res/ResourceBridge.h"
+#include "model/project/Project.h"
+#include "model/source/KMFile.h"
+#include "shell/KestrelMediaDoc.h"
+#include <wx/button.h>
+#include <wx/combobox.h>
+#include <wx/listctrl.h>
+#include <wx/panel.h>
+#include <wx/sizer.h>
+
+CSourceTypeDVDView::CSourceTypeDVDView()
+{
+    m_nContextMenuId = 351;
+    m_strLayoutName = L"SourceTypeDVD";
+}
+
+bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
+{
+    if (!CBaseFilesView::Create(parent, id))
+        return false;
+    m_list->EnableCheckBoxes(true);
+    wxListItem column;
+    column.SetText(KM::Res::LoadString(61303));
+    column.SetMask(wxLIST_MASK_TEXT);
+    m_list->SetColumn(0, column);
+    m_toolbar = new wxPanel(this, 343);
+    auto* bar = new wxBoxSizer(wxHORIZONTAL);
+    // Optical drives are not listed by this system; the folder of a disc (or
+    // its VIDEO_TS) is typed or chosen instead.
+    m_driveCombo = new wxComboBox(m_toolbar, kTakeDrive, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
+                                  wxTE_PROCESS_ENTER);
+    bar->Add(m_driveCombo, 1, wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    bar->Add(new wxButton(m_toolbar, kBrowse, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0,
+             wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    bar->Add(new wxButton(m_toolbar, kJoinTitles, KM::Res::LoadString(kJoinTitles)), 0, wxALIGN_CENTER_VERTICAL | wxALL,
+             2);
+    m_toolbar->SetSizer(bar);
+    m_driveCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(kTakeDrive); });
+    m_list->Bind(wxEVT_LIST_ITEM_CHECKED, [this](wxListEvent& e) { OnChecked(e, true); });
+    m_list->Bind(wxEVT_LIST_ITEM_UNCHECKED, [this](wxListEvent& e) { OnChecked(e, false); });
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        e.Skip();
+        const wxSize client = GetClientSize();
+        const int h = m_toolbar->GetBestSize().y;
+        m_toolbar->SetSize(0, 0, client.x, h);
+        m_list->SetSize(0, h, client.x, std::max(client.y - h, 0));
+        AutoSizeColumn();
+    });
+    return true;
+}
+
+CInputDVD* CSourceTypeDVDView::Dvd() const
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    return doc && doc->GetProject() ? &doc->GetProject()->InputDVD() : nullptr;
+}
+
+CFiles* CSourceTypeDVDView::Entries() const
+{
+    CInputDVD* dvd = Dvd();
+    return dvd ? &dvd->m_titles : nullptr;
+}
+
+void CSourceTypeDVDView::OnInitialUpdate()
+{
+    ShowDvd();
+}
+
+void CSourceTypeDVDView::ShowDvd()
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    CInputDVD* dvd = Dvd();
+    if (!doc || !dvd)
+        return;
+    m_driveCombo->ChangeValue(wxString(dvd->m_path));
+    if (doc->GetProject()->m_sourceType == CParametersTransfer::kSourceDVD && !dvd->m_path.empty())
+        doc->LoadDVDTitles(dvd->m_path);
+    RebuildRows();
+    RefreshPeers();
+}
+
+void CSourceTypeDVDView::RebuildRows()
+{
+    CInputDVD* dvd = Dvd();
+    if (!dvd)
+        return;
+    m_refilling = true;
+    m_bSuspend = true;
+    m_list->Freeze();
+    DeleteAllRows();
+    long row = 0;
+    for (uint32_t i = 0; i < dvd->m_titles.GetCount(); ++i)
+        if (CKMFile* title = dvd->m_titles.GetAt(i)) {
+            InsertRow(row, title);
+            m_list->CheckItem(row, dvd->IsNotSelected(title->m_fileName) == 1);
+            ++row;
+        }
+    SetLastSelectedRow(-1);
+    AutoSizeColumn();
+    m_list->Thaw();
+    m_bSuspend = false;
+    m_refilling = false;
+}
+
+void CSourceTypeDVDView::OnChecked(wxListEvent& event, bool checked)
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    CKMFile* title = EntryAt(event.GetIndex());
+    if (m_refilling || !doc || !title)
+        return;
+    checked ? doc->UnselectTitle(title) : doc->SelectTitle(title);
+}
+
+bool CSourceTypeDVDView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+{
+    using namespace KM::Cmd;
+    CInputDVD* dvd = Dvd();
+    switch (id) {
+    case kBrowse:
+    case kReload:
+    case kTakeDrive:
+    case CheckAllRows:
+    case UncheckAllRows: ui.Enable(true); return true;
+    case kJoinTitles:
+        ui.Enable(dvd && dvd->GetDvdObject());
+        ui.Check(dvd && dvd->m_join);
+        return true;
+    case 319:
+    case 347:
+    case RemoveSources: ui.Enable(false); return true;
+    default: return false;
+    }
+}
+
+bool CSourceTypeDVDView::OnExecuteCommand(int id)
+{
+    using namespace KM::Cmd;
+    CKestrelMediaDoc* doc = GetDocument();
+    CInputDVD* dvd = Dvd();
+    if (!doc || !dvd)
+        return false;
+    switch (id) {
+    case kBrowse: {
+        std::wstring path = dvd->m_path;
+        if (CFIO::BrowseForFolder(path, this)) {
+            dvd->Close();
+            doc->SetDVDPath(path);
+        }
+        ShowDvd();
+        return true;
+    }
+    case kReload:
+        doc->RefreshDVDTitles();
+        ShowDvd();
+        return true;
+    case kTakeDrive:
+        doc->SetDVDPath(m_driveCombo->GetValue().ToStdWstring());
+        ShowDvd();
+        return true;
+    case kJoinTitles:
+        if (dvd->GetDvdObject()) {
+            dvd->m_join = 1 - dvd->m_join;
+            doc->SetModifiedFlag(true);
+        }
+        return true;
+    case CheckAllRows:
+    case UncheckAllRows:
+        for (long row = 0; row < m_list->GetItemCount(); ++row)
+            m_list->CheckItem(row, id == CheckAllRows);  // the check events make the document's calls
+        return true;
+    case 319:
+    case 347:
+    case RemoveSources: return true;
+    default: return false;
+    }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The folder page: a small folder browser over the project's folder source.
+// Its rows are the browsed folder's subfolders ("[..]" first below the top)
+// and media files, each with a check mark that says whether it is converted.
+#include "shell/views/BaseFilesView.h"
+#include <string>
+
+class wxComboBox;
+class wxCheckBox;
+class wxPanel;
+class CInputFolder;
+
+class CSourceTypeFolderViewFiles : public CBaseFilesView {
+public:
+    static constexpr int kBrowse = 446;
+    static constexpr int kTakePath = 481;
+    static constexpr int kReload = 445;
+    static constexpr int kRemoveAll = 319;
+
+    CSourceTypeFolderViewFiles();
+    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
+    CFiles* Entries() const override;
+    void OnInitialUpdate() override;
+    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
+    bool OnExecuteCommand(int id) override;
+    // Opens a subfolder by its row text ("[..]" goes up).
+    void SetFolder(const std::wstring& name);
+    // The folder's masks: "*.*" and then the supported formats in order.
+    static std::vector<std::wstring> MaskChoices();
+
+    wxComboBox* GetPathCombo() const { return m_pathCombo; }
+    wxComboBox* GetMaskCombo() const { return m_maskCombo; }
+    void TakeFolder(const std::wstring& path);
+
+private:
+    CInputFolder* Folder() const;
+    void RebuildRows();
+    void OnChecked(wxListEvent& event, bool checked);
+    void CheckAll(bool check);
+    void RemoveAllRows();
+    void Layout2();
+    void OnRowActivated(wxListEvent& event);
+
+    wxPanel* m_toolbar = nullptr;
+    wxComboBox* m_pathCombo = nullptr;
+    wxComboBox* m_maskCombo = nullptr;
+    wxCheckBox* m_recursive = nullptr;
+    std::wstring m_leftFolder;
+    bool m_refilling = false;
+};
