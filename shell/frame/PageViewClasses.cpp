@@ -1,5 +1,6 @@
 #include "shell/frame/PageViewClasses.h"
 #include "shell/views/ConvertView.h"
+#include "shell/views/EditingView.h"
 #include "shell/views/HelpView.h"
 #include "shell/views/OutputView.h"
 #include "shell/views/SourceTypeDVDView.h"
@@ -8,8 +9,6 @@
 #include "shell/views/SourceTypeFileViewPreview.h"
 #include "shell/views/SourceTypeFileViewProperties.h"
 #include <memory>
-#include <wx/dcbuffer.h>
-#include <wx/settings.h>
 
 namespace {
 
@@ -26,26 +25,6 @@ wxWindow* MakeView(wxWindow* parent, Args&&... args)
 
 }  // namespace
 
-bool CPlaceholderView::Create(wxWindow* parent, wxWindowID id)
-{
-    if (!CBaseView::Create(parent, id))
-        return false;
-    SetBackgroundStyle(wxBG_STYLE_PAINT);
-    Bind(wxEVT_PAINT, &CPlaceholderView::OnPaint, this);
-    return true;
-}
-
-void CPlaceholderView::OnPaint(wxPaintEvent&)
-{
-    wxAutoBufferedPaintDC dc(this);
-    dc.SetBackground(wxBrush(wxSystemSettings::GetColour(wxSYS_COLOUR_WINDOW)));
-    dc.Clear();
-    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_GRAYTEXT));
-    const wxSize text = dc.GetTextExtent(m_name);
-    const wxSize size = GetClientSize();
-    dc.DrawText(m_name, (size.x - text.x) / 2, (size.y - text.y) / 2);
-}
-
 wxWindow* CreateSourceTypeFileView(wxWindow* parent) { return MakeView<CSourceTypeFileView>(parent); }
 wxWindow* CreateSourceTypeFolderViewFiles(wxWindow* parent) { return MakeView<CSourceTypeFolderViewFiles>(parent); }
 wxWindow* CreateSourceTypeDVDView(wxWindow* parent) { return MakeView<CSourceTypeDVDView>(parent); }
@@ -56,7 +35,7 @@ wxWindow* CreateSourceTypeFileViewProperties(wxWindow* parent)
 wxWindow* CreateSourceTypeFileViewPreview(wxWindow* parent) { return MakeView<CSourceTypeFileViewPreview>(parent); }
 wxWindow* CreateOutputView(wxWindow* parent) { return MakeView<COutputView>(parent); }
 wxWindow* CreateConvertView(wxWindow* parent) { return MakeView<CConvertView>(parent); }
-wxWindow* CreateEditingView(wxWindow* parent) { return MakeView<CPlaceholderView>(parent, "Editing"); }
+wxWindow* CreateEditingView(wxWindow* parent) { return MakeView<CEditingView>(parent); }
 
 wxWindow* CreateHelpView(wxWindow* parent)
 {

@@ -1,8 +1,7 @@
 #pragma once
 // Where the main frame gets its page views: one function per view class, each
 // making the view as a child of parent (null when the window could not be
-// made). A page whose view is still to come gets a placeholder that shows the
-// page's name; replacing a placeholder is a one-line change in the .cpp.
+// made).
 #include "shell/BaseView.h"
 #include <wx/string.h>
 
@@ -35,15 +34,4 @@ public:
 
 protected:
     ~ISourcePeerView() = default;
-};
-
-// The view of a page that has none of its own yet: its name in grey.
-class CPlaceholderView : public CBaseView {
-public:
-    explicit CPlaceholderView(wxString name) : m_name(std::move(name)) {}
-    bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
-
-private:
-    void OnPaint(wxPaintEvent& event);
-    wxString m_name;
 };

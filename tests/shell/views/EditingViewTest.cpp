@@ -1,0 +1,125 @@
+// The editing page inside the main window: the file chosen on the ribbon is
+// previewed, each pane edits its settings, and a trim set at the play
+// position reaches the converted file.
+#include "shell/ShellTestSupport.h"
+#include "fixtures/MediaFixtures.h"
+#include "wx/WxTestSupport.h"
+#include "controls/draw/MediaTimeText.h"
+#include "controls/grid/PropertiesEditCtrl.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/preview/PreviewPlayerCtrl.h"
+#include "model/project/Project.h"
+#include "model/source/KMFile.h"
+#include "platform/Settings.h"
+#include "platform/TextConv.h"
+#include "shell/KestrelMediaApp.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/frame/KMRibbonBar.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/views/ConvertView.h"
+#include "shell/views/EditingView.h"
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class EditingViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
+        CKestrelMediaApp::StartupOptions options;
+        options.resourceFolder = KM_RES_DIR;
+        options.showSplash = false;
+        ASSERT_TRUE(app.InitInstance(options));
+        frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
+        ASSERT_NE(frame, nullptr);
+        view = dynamic_cast<CEditingView*>(frame->FindMainView(kPageEditing));
+        ASSERT_NE(view, nullptr);
+        dir = shelltest::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fixtures::ClipDesc desc;
+        desc.seconds = 1.0;
+        clip = fixtures::WriteClip(dir / "clip.mp4", desc);
+        ASSERT_FALSE(clip.empty());
+        entry = Project().InputFiles().AddFile(Utf8ToWide(clip.string()));
+        CVideoFileObj* video = Project().GetVideoOutput();
+        video->SetValue(L"is_create", CVariant(int32_t{1}));
+        video->SetValue(L"file_format", CVariant(int32_t{13}));
+        video->SetValue(L"destination", CVariant(Utf8ToWide((dir / "out").string())));
+        video->SetValue(L"file_name", CVariant(L"*.*"));
+    }
+    void TearDown() override
+    {
+        app.GetDocument()->SetModifiedFlag(false);
+        app.ExitInstance();
+        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+    }
+    CProject& Project() { return *app.GetDocument()->GetProject(); }
+    void ShowEditing()
+    {
+        frame->GetRibbon()->SetActiveCategory(frame->GetCategory(kCategoryEditing));
+        frame->GetFileCombo()->SetSelection(0);
+        view->OnInitialUpdate();
+    }
+
+    CKestrelMediaApp app;
+    CMainFrame* frame = nullptr;
+    CEditingView* view = nullptr;
+    fs::path dir;
+    fs::path clip;
+    CKMFile* entry = nullptr;
+};
+
+TEST_F(EditingViewTest, EachPaneShowsItsSettingsAndResetPutsThemBack)
+{
+    ShowEditing();
+    EXPECT_EQ(frame->ShownGroup()->kind, kPageEditing);
+    EXPECT_EQ(view->GetEntry(), entry);
+    EXPECT_EQ(view->GetPreview()->GetItem(), entry);
+    struct Case { int pane; CPropertiesImpl* tree; } cases[] = {
+        {CEditingView::kCropPane, Project().GetCurrentCrop()},
+        {CEditingView::kEraserPane, Project().GetCurrentEraser()},
+        {CEditingView::kFiltersPane, &Project().GetCurrentOutput()->m_filters},
+        {CEditingView::kTimelinePane, nullptr},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(frame->DispatchCommand(c.pane));
+        EXPECT_EQ(view->GetPane(), c.pane);
+        EXPECT_EQ(view->GetGrid()->GetTree(), c.tree) << c.pane;
+    }
+    ASSERT_TRUE(frame->DispatchCommand(CEditingView::kCropPane));
+    Project().GetCurrentCrop()->crop_left = 20;
+    Project().GetCurrentCrop()->rotate = 1;
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::ResetEditPane));
+    EXPECT_EQ(Project().GetCurrentCrop()->crop_left, 0);
+    EXPECT_EQ(Project().GetCurrentCrop()->rotate, 0);
+    EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "editing-page"));
+}
+
+TEST_F(EditingViewTest, ATrimSetAtThePlayPositionReachesTheConvertedFile)
+{
+    ShowEditing();
+    ASSERT_TRUE(frame->DispatchCommand(CEditingView::kTimelinePane));
+    entry->m_currentPosition = 4'000'000;  // 0.4 s
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SetRangeStart));
+    EXPECT_EQ(entry->GetStartTime(), 4'000'000);
+    EXPECT_TRUE(view->RangeText().StartsWith(FormatMediaTime(4'000'000))) << view->RangeText();
+    entry->m_currentPosition = entry->m_duration + 5'000'000;  // past the end: clamped
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SetRangeEnd));
+    EXPECT_EQ(entry->GetEndTime(), entry->m_duration);
+
+    kmtest::ModalHook hook;
+    hook.AnswerMessageBox(wxID_OK);
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
+    auto* conversion = dynamic_cast<CConvertView*>(frame->FindMainView(kPageConversion));
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return conversion->IsFinished(); }, std::chrono::seconds(120)));
+    const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / "clip.mp4", false);
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_NEAR(info.duration, 0.6, 0.15);
+}
+
+}  // namespace
