@@ -3,6 +3,7 @@
 #include "controls/draw/MediaTimeText.h"
 #include "controls/ids/CommandIds.h"
 #include "model/edit/CropObj.h"
+#include "model/edit/EraserObj.h"
 #include "model/source/KMFile.h"
 #include "platform/Bitmap.h"
 #include "player/Player.h"
@@ -224,15 +225,27 @@ void CPreviewPlayerCtrl::PaintAll(wxDC& dc, FRAME_RECORD* record)
         DrawStrip(dc, client);
 }
 
+void CPreviewPlayerCtrl::SetFilterSettings(IUnknown* settings)
+{
+    if (settings != m_pFilterSettings.Get())
+        m_pFilterSettings = ComPtr<IUnknown>(settings);
+    Redraw();
+}
+
 void CPreviewPlayerCtrl::TransformHeader(FRAME_RECORD& record)
 {
-    if (!m_pCrop)
-        return;
-    m_rotate.SetAngle(m_pCrop->rotate * 90);
-    m_rotate.SetFlip(m_pCrop->flip_h, m_pCrop->flip_v);
-    m_rotate.Rotate(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
-    m_cropMng.m_rcCrop = RECT{m_pCrop->crop_left, m_pCrop->crop_top, m_pCrop->crop_right, m_pCrop->crop_bottom};
-    m_cropMng.Crop(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, nullptr, 1.0);
+    if (m_pCrop) {
+        m_rotate.SetAngle(m_pCrop->rotate * 90);
+        m_rotate.SetFlip(m_pCrop->flip_h, m_pCrop->flip_v);
+        m_rotate.Rotate(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
+        m_cropMng.m_rcCrop = RECT{m_pCrop->crop_left, m_pCrop->crop_top, m_pCrop->crop_right, m_pCrop->crop_bottom};
+        m_cropMng.Crop(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, nullptr, 1.0);
+    }
+    if (m_pEraser) {
+        const tag_ERASEPARAM params = m_pEraser->Params();
+        m_eraser.SetProperty(&params);
+        m_eraser.Erase(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
+    }
 }
 
 void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client)
@@ -258,6 +271,13 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
         m_resize.Resize(fit.width, fit.height, &work.record.cbFormat, &work.record.pbFormat, &work.record.cbData,
                         &work.record.pbData, 1, RESIZE_STRETCH, RESAMPLE_BILINEAR);
         work.Take();
+        if (m_pFilterSettings) {
+            // The colour filters run on the shown size, as the conversion runs them on its own.
+            m_filters.SetFilters(m_pFilterSettings.Get());
+            m_filters.ConvertForItem(fit.width, fit.height, &work.record.cbFormat, &work.record.pbFormat,
+                                     &work.record.cbData, &work.record.pbData, nullptr, 0, 0);
+            work.Take();
+        }
         AfterPipeline(work.record);
         work.Take();
         if (const BITMAPINFOHEADER* out = work.Header())

@@ -6,14 +6,18 @@
 #include "controls/preview/PreviewGeometry.h"
 #include "engine/FrameConvert.h"
 #include "engine/FrameCrop.h"
+#include "engine/FrameEraser.h"
+#include "engine/FrameFilters.h"
 #include "engine/FrameResize.h"
 #include "engine/FrameRotate.h"
+#include "platform/Unknown.h"
 #include "player/PlayerCtrlImpl.h"
 #include <mutex>
 #include <wx/bitmap.h>
 #include <wx/window.h>
 
 class CCropObj;
+class CEraserObj;
 class CKMFile;
 class CPlayer;
 
@@ -49,21 +53,26 @@ public:
     const wxImage& ShownPicture() const { return m_shown; }
     wxRect ShownRect() const { return m_shownRect; }
 
-    CCropObj* m_pCrop = nullptr;  // the entry's turn and crop, set by the owner
+    // The frame-filter settings the picture is shown with (null: none).
+    void SetFilterSettings(IUnknown* settings);
+
+    CCropObj* m_pCrop = nullptr;      // the turn and crop, set by the owner
+    CEraserObj* m_pEraser = nullptr;  // the eraser, set by the owner
 
 protected:
     // The step after the whole pipeline, before the picture is shown; the
     // watermark editor draws into the record here, as the conversion does.
     virtual void AfterPipeline(FRAME_RECORD&) {}
-    // The picture's size after turn and crop (header only).
+    // Turn, crop and erase; on a header alone when the record has no data.
     void TransformHeader(FRAME_RECORD& record);
+    // The paint of the control: background, picture, strip.
+    virtual void PaintAll(wxDC& dc, FRAME_RECORD* record);
+    void RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client);
+    void DrawStrip(wxDC& dc, const wxRect& client);
 
 private:
     CPlayer* Player() const;
     void UpdateButtons(int n);
-    void PaintAll(wxDC& dc, FRAME_RECORD* record);
-    void RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client);
-    void DrawStrip(wxDC& dc, const wxRect& client);
     void DrawButton(wxDC& dc, const wxRect& r, int kind, bool enabled);
     wxRect PlayRect() const;
     wxRect StopRect() const;
@@ -87,6 +96,9 @@ private:
     CResizeMng m_resize;
     CRotateImpl m_rotate;
     CCropMng m_cropMng;
+    CEraserFilter m_eraser;
+    CMngFrameFilters m_filters;
+    ComPtr<IUnknown> m_pFilterSettings;
     wxImage m_shown;
     wxRect m_shownRect;
     bool m_attached = false;

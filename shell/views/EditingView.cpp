@@ -102,6 +102,8 @@ void CEditingView::OnProjectReplacing(CProject*, CProject*)
 {
     m_grid->BuildRowsFromParameterTree(nullptr, nullptr, true);
     m_preview->m_pCrop = nullptr;
+    m_preview->m_pEraser = nullptr;
+    m_preview->SetFilterSettings(nullptr);
     m_entry = nullptr;
 }
 
@@ -115,6 +117,8 @@ void CEditingView::OnInitialUpdate()
     if (m_entry && m_entry != doc->GetCurrentFile())
         doc->SetCurrentFile(m_entry);
     m_preview->m_pCrop = doc->GetProject()->GetCurrentCrop();
+    m_preview->m_pEraser = doc->GetProject()->GetCurrentEraser();
+    RefreshFilters();
     m_preview->SetItem(m_entry);
     ShowPane(m_pane);
 }
@@ -191,7 +195,21 @@ void CEditingView::ResetPane()
         m_entry->SetEndTime(m_entry->m_duration);
     }
     doc->SetModifiedFlag(true);
+    RefreshFilters();
     ShowPane(m_pane);
+}
+
+void CEditingView::RefreshFilters()
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    IUnknown* filters = nullptr;
+    // The engine object is refreshed with the current values on every call.
+    if (doc && doc->GetProject() && SUCCEEDED(doc->GetProject()->GetCurrentFilters(&filters)) && filters) {
+        m_preview->SetFilterSettings(filters);
+        filters->Release();
+    } else {
+        m_preview->SetFilterSettings(nullptr);
+    }
 }
 
 void CEditingView::OnGridChanged(KM::CWindowMessageEvent& event)
@@ -200,6 +218,7 @@ void CEditingView::OnGridChanged(KM::CWindowMessageEvent& event)
         doc->SetModifiedFlag(true);
     if (event.GetWParam() != 0)
         CallAfter([this] { m_grid->Rebuild(false); });
+    RefreshFilters();
     m_preview->Redraw();
     event.SetResult(0);
 }

@@ -41,6 +41,7 @@ private:
     CPropertiesImpl* PaneTree(int pane) const;
     void SetRangeAtPosition(bool start);
     void ResetPane();
+    void RefreshFilters();
     void LayoutChildren();
     void OnGridChanged(KM::CWindowMessageEvent& event);
     void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;

@@ -7,6 +7,7 @@
 #include "controls/draw/MediaTimeText.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/WindowMessages.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
@@ -120,6 +121,53 @@ TEST_F(EditingViewTest, ATrimSetAtThePlayPositionReachesTheConvertedFile)
     const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out" / "clip.mp4", false);
     ASSERT_TRUE(info.ok) << info.error;
     EXPECT_NEAR(info.duration, 0.6, 0.15);
+}
+
+}  // namespace
+
+namespace {
+
+double MeanLevel(const wxImage& image)
+{
+    const unsigned char* p = image.GetData();
+    const size_t n = static_cast<size_t>(image.GetWidth()) * image.GetHeight() * 3;
+    double sum = 0;
+    for (size_t i = 0; i < n; ++i)
+        sum += p[i];
+    return n ? sum / static_cast<double>(n) : 0;
+}
+
+TEST_F(EditingViewTest, FiltersAndCropChangeThePreviewedPicture)
+{
+    ShowEditing();
+    CPreviewPlayerCtrl* preview = view->GetPreview();
+    preview->SetSize(400, 326);
+    auto shown = [&] {
+        return kmtest::PumpUntil([&] {
+            preview->Refresh(false);
+            return preview->ShownPicture().IsOk();
+        }, std::chrono::seconds(30));
+    };
+    auto until = [&](const std::function<bool()>& changed) {
+        return kmtest::PumpUntil([&] {
+            preview->Refresh(false);
+            preview->Update();
+            return preview->ShownPicture().IsOk() && changed();
+        }, std::chrono::seconds(30));
+    };
+    ASSERT_TRUE(shown());
+    const double plain = MeanLevel(preview->ShownPicture());
+    const int plainWidth = preview->ShownPicture().GetWidth();
+
+    ASSERT_TRUE(frame->DispatchCommand(CEditingView::kFiltersPane));
+    Project().GetCurrentOutput()->m_filters.nagative = 1;  // as the grid writes it
+    KM::SendWindowMessage(view, KM::WM_KM_GRID_CHANGED);
+    EXPECT_TRUE(until([&] { return std::abs(MeanLevel(preview->ShownPicture()) - plain) > 20.0; }));
+
+    ASSERT_TRUE(frame->DispatchCommand(CEditingView::kCropPane));
+    Project().GetCurrentCrop()->crop_left = 80;  // half of the 160-pixel clip
+    KM::SendWindowMessage(view, KM::WM_KM_GRID_CHANGED);
+    EXPECT_TRUE(until([&] { return preview->ShownPicture().GetWidth() < plainWidth; }));
 }
 
 }  // namespace
