@@ -301,24 +301,21 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
                          client.y + (client.height - fit.height - m_nStripHeight) / 2, fit.width, fit.height);
     dc.SetPen(*wxTRANSPARENT_PEN);
     dc.SetBrush(probed ? *wxBLACK_BRUSH : *wxWHITE_BRUSH);
-    dc.DrawRectangle(m_shownRect.Inflate(1));
+    dc.DrawRectangle(wxRect(m_shownRect).Inflate(1));
+    if (!m_pItem) {
+        wxRect inner = m_shownRect;
+        inner.x += 10;
+        inner.y += 10;
+        inner.width -= 10;
+        inner.height -= 10;
+        if (inner.width > 32 && inner.height > 32)
+            m_placeholder.Draw(dc, wxRect(inner.GetTopLeft(), wxSize(std::min(inner.width, 64), std::min(inner.height, 64))));
+    }
 }
 
-void CPreviewPlayerCtrl::DrawButton(wxDC& dc, const wxRect& r, int kind, bool enabled)
+void CPreviewPlayerCtrl::DrawButton(wxDC& dc, const wxRect& r, KM::CBitmapDC& face)
 {
-    const wxColour face = enabled ? wxColour(0x3E, 0x6A, 0xAA) : wxColour(0xA0, 0xA0, 0xA0);
-    dc.SetPen(wxPen(face));
-    dc.SetBrush(wxBrush(face));
-    const int cx = r.x + r.width / 2, cy = r.y + r.height / 2;
-    if (kind == 0) {  // play
-        const wxPoint tri[] = {{cx - 5, cy - 7}, {cx - 5, cy + 7}, {cx + 7, cy}};
-        dc.DrawPolygon(3, tri);
-    } else if (kind == 1) {  // stop
-        dc.DrawRectangle(cx - 6, cy - 6, 12, 12);
-    } else {  // pause
-        dc.DrawRectangle(cx - 6, cy - 7, 4, 14);
-        dc.DrawRectangle(cx + 2, cy - 7, 4, 14);
-    }
+    face.DrawTransparent(dc, r.x, r.y, 22, 22, *wxBLACK);
 }
 
 void CPreviewPlayerCtrl::DrawStrip(wxDC& dc, const wxRect& client)
@@ -334,18 +331,19 @@ void CPreviewPlayerCtrl::DrawStrip(wxDC& dc, const wxRect& client)
     if (m_pItem) {
         position = m_llDragPos >= 0 ? m_llDragPos : m_pItem->m_currentPosition;
         const int x = ThumbX(track, position, Duration());
-        dc.SetBrush(wxBrush(wxColour(0xAA, 0x6A, 0x3E)));
-        dc.DrawEllipse(x + 1, b - 22, 12, 12);
+        m_thumb.DrawTransparent(dc, x + 1, b - 22, 13, 13, wxColour(255, 0, 255));
     }
     dc.SetTextForeground(wxColour(0x3E, 0x6A, 0xAA));
     dc.DrawLabel(FormatMediaTime(position), wxRect(track.x1, b - 24, client.GetRight() - track.x1, 17),
                  wxALIGN_CENTER);
+    const bool playDown = m_nButtonDown == KM::Cmd::PlayPause;
     if (m_faces.playVisible)
-        DrawButton(dc, PlayRect(), 0, m_faces.playEnabled);
+        DrawButton(dc, PlayRect(), !m_faces.playEnabled || playDown ? m_playPressed : m_play);
     if (m_faces.pauseVisible)
-        DrawButton(dc, PlayRect(), 2, true);
+        DrawButton(dc, PlayRect(), playDown ? m_pausePressed : m_pause);
     if (m_faces.stopVisible)
-        DrawButton(dc, StopRect(), 1, m_faces.stopEnabled);
+        DrawButton(dc, StopRect(), !m_faces.stopEnabled ? m_stopDisabled
+                                   : m_nButtonDown == kStopCommand ? m_stopPressed : m_stop);
 }
 
 bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)

@@ -3,6 +3,7 @@
 // video while the player plays, after the entry's turn, crop and eraser, fitted
 // into the window at its display aspect; below it, for entries with video or
 // sound, a strip with play/pause, stop, a seek bar and the time.
+#include "controls/draw/BitmapDC.h"
 #include "controls/preview/PreviewGeometry.h"
 #include "engine/FrameConvert.h"
 #include "engine/FrameCrop.h"
@@ -73,7 +74,7 @@ protected:
 private:
     CPlayer* Player() const;
     void UpdateButtons(int n);
-    void DrawButton(wxDC& dc, const wxRect& r, int kind, bool enabled);
+    void DrawButton(wxDC& dc, const wxRect& r, KM::CBitmapDC& face);
     wxRect PlayRect() const;
     wxRect StopRect() const;
     int64_t Duration() const;
@@ -99,6 +100,10 @@ private:
     CEraserFilter m_eraser;
     CMngFrameFilters m_filters;
     ComPtr<IUnknown> m_pFilterSettings;
+    KM::CBitmapDC m_placeholder{332};
+    KM::CBitmapDC m_thumb{499};
+    KM::CBitmapDC m_play{502}, m_pause{503}, m_stop{504};
+    KM::CBitmapDC m_playPressed{505}, m_stopDisabled{506}, m_pausePressed{507}, m_stopPressed{508};
     wxImage m_shown;
     wxRect m_shownRect;
     bool m_attached = false;
