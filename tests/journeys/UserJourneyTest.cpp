@@ -20,7 +20,13 @@
 #include "shell/frame/PageKinds.h"
 #include "shell/views/ConvertView.h"
 #include "shell/views/OutputView.h"
+#include "shell/views/SourceTypeDVDView.h"
 #include "shell/views/SourceTypeFileView.h"
+#include "shell/views/SourceTypeFolderViewFiles.h"
+#include "controls/convert/ConvertProgressCtrl.h"
+#include "fixtures/DvdFixture.h"
+#include "model/job/RunManager.h"
+#include <wx/combobox.h>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <wx/dnd.h>
@@ -82,6 +88,50 @@ bool TypeIntoGrid(CPropertiesEditCtrl& grid, const void* field, const wxString& 
             return grid.ChangePropertyValue(*it, text);
     }
     return false;
+}
+
+fs::path FreshFolder(const std::string& name)
+{
+    const fs::path dir = kmtest::TestDir() / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    CSettingsStore::Instance().SetPath(dir / "settings.ini");
+    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+    return dir;
+}
+
+// The output page's video kind, the first profile whose name holds text, and
+// the destination typed into the grid.
+void ChooseVideoProfile(Program& program, const std::wstring& text, const fs::path& out)
+{
+    program.ShowTab(kCategoryOutput);
+    auto* output = program.Page<COutputView>(kPageOutput);
+    ASSERT_NE(output, nullptr);
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowVideoOutput));
+    int index = -1;
+    const auto& entries = output->GetProfiles().Entries();
+    for (size_t i = 0; i < entries.size() && index < 0; ++i)
+        if (entries[i]->m_name.find(text) != std::wstring::npos)
+            index = static_cast<int>(i);
+    ASSERT_GE(index, 0);
+    output->GetProfileList()->SetSelection(index);
+    ASSERT_TRUE(program.frame->DispatchCommand(COutputView::kChooseProfile));
+    ASSERT_TRUE(TypeIntoGrid(*output->GetGrid(), &program.Project().GetVideoOutput()->destination,
+                             wxString::FromUTF8(out.string())));
+}
+
+// Starts from the ribbon and waits for the end; the log's text.
+wxString ConvertAndWait(Program& program, kmtest::ModalHook& hook)
+{
+    hook.AnswerMessageBox(wxID_OK);  // "finished"
+    EXPECT_TRUE(program.frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
+    auto* conversion = program.Page<CConvertView>(kPageConversion);
+    EXPECT_NE(conversion, nullptr);
+    if (!conversion)
+        return {};
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return conversion->IsFinished(); }, std::chrono::seconds(240)));
+    kmtest::PumpFor(std::chrono::milliseconds(100));
+    return conversion->GetLog()->GetValue();
 }
 
 TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
@@ -175,6 +225,176 @@ TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
         ASSERT_NE(files, nullptr);
         ASSERT_TRUE(kmtest::PumpUntil([&] { return files->GetList()->GetItemCount() == 3; }));
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(UserJourney, AFolderWithAMaskAndAnExcludedSubfolder)
+{
+    const fs::path dir = FreshFolder("FolderJourney");
+    fixtures::ClipDesc desc;
+    desc.seconds = 1.0;
+    ASSERT_FALSE(fixtures::WriteClip(dir / "root" / "a.mp4", desc).empty());
+    ASSERT_FALSE(fixtures::WriteClip(dir / "root" / "skip.mkv", desc).empty());
+    ASSERT_FALSE(fixtures::WriteClip(dir / "root" / "keep" / "b.mp4", desc).empty());
+    ASSERT_FALSE(fixtures::WriteClip(dir / "root" / "drop" / "c.mp4", desc).empty());
+    const fs::path out = dir / "out";
+
+    Program program;
+    ASSERT_TRUE(program.started);
+    {
+        kmtest::ModalHook chooser;  // the folder chooser of the "Folder" button: cancelled, the path is typed
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::SourceFolder));
+    }
+    auto* folder = program.Page<CSourceTypeFolderViewFiles>(kPageFolder);
+    ASSERT_NE(folder, nullptr);
+    folder->GetPathCombo()->SetValue(wxString::FromUTF8((dir / "root").string()));
+    ASSERT_TRUE(folder->OnExecuteCommand(CSourceTypeFolderViewFiles::kTakePath));
+    folder->GetMaskCombo()->SetValue("*.mp4");
+    ASSERT_TRUE(folder->OnExecuteCommand(KM::Cmd::ApplyFileMask));
+    wxListCtrl* list = folder->GetList();
+    long drop = -1;
+    for (long r = 0; r < list->GetItemCount(); ++r)
+        if (list->GetItemText(r) == "drop")
+            drop = r;
+    ASSERT_GE(drop, 0);
+    list->CheckItem(drop, false);  // the subfolder is left out
+    EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-folder"));
+
+    ChooseVideoProfile(program, L"Phone 480p", out);
+    kmtest::ModalHook hook;
+    const wxString log = ConvertAndWait(program, hook);
+    std::vector<std::string> written;
+    for (const auto& e : fs::recursive_directory_iterator(out))
+        if (e.is_regular_file())
+            written.push_back(e.path().filename().string());
+    std::sort(written.begin(), written.end());
+    EXPECT_EQ(written, (std::vector<std::string>{"a.mp4", "b.mp4"})) << log;
+}
+
+TEST(UserJourney, TwoDvdTitlesJoinedIntoOneFile)
+{
+    const fs::path dir = FreshFolder("DvdJourney");
+    std::string error;
+    const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
+    if (disc.empty())
+        GTEST_SKIP() << error;
+    const fs::path out = dir / "out";
+    Program program;
+    ASSERT_TRUE(program.started);
+    {
+        kmtest::ModalHook chooser;
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::SourceDvd));
+    }
+    auto* dvd = program.Page<CSourceTypeDVDView>(kPageDvd);
+    ASSERT_NE(dvd, nullptr);
+    dvd->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
+    ASSERT_TRUE(dvd->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_EQ(dvd->GetList()->GetItemCount(), 2);
+    if (!program.Project().InputDVD().m_join)
+        ASSERT_TRUE(dvd->OnExecuteCommand(CSourceTypeDVDView::kJoinTitles));
+    EXPECT_EQ(program.Project().InputDVD().m_join, 1);
+
+    ChooseVideoProfile(program, L"Phone 480p", out);
+    kmtest::ModalHook hook;
+    const wxString log = ConvertAndWait(program, hook);
+    std::vector<fs::path> written;
+    for (const auto& e : fs::directory_iterator(out))
+        written.push_back(e.path());
+    ASSERT_EQ(written.size(), 1u) << log;
+    const fixtures::MediaInfo info = fixtures::ReadMedia(written.front(), false);
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_NEAR(info.duration, 3.0, 0.5);  // the 1-s and the 2-s title
+}
+
+TEST(UserJourney, AStoppedConversionLeavesNoHalfWrittenFile)
+{
+    const fs::path dir = FreshFolder("StopJourney");
+    fixtures::ClipDesc desc;
+    desc.width = 640;
+    desc.height = 480;
+    desc.seconds = 20.0;
+    desc.noise = 60;
+    const fs::path clip = fixtures::WriteClip(dir / "in" / "long.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    const fs::path out = dir / "out";
+    Program program;
+    ASSERT_TRUE(program.started);
+    auto* files = program.Page<CSourceTypeFileView>(kPageFiles);
+    DropFiles(*files, {clip});
+    ChooseVideoProfile(program, L"Tablet Full HD 1080p", out);
+
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
+    auto* conversion = program.Page<CConvertView>(kPageConversion);
+    ASSERT_NE(conversion, nullptr);
+    // Half-way is any time after the first pictures and before the end.
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return conversion->GetProgress()->m_nPos > 0; }, std::chrono::seconds(120)));
+    ASSERT_FALSE(conversion->IsFinished());
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ConversionStop));
+    ASSERT_TRUE(kmtest::PumpUntil([&] {
+        return program.app.GetDocument()->GetRunState() == CRunManager::kIdle &&
+               conversion->GetLog()->GetValue().Contains("stopped");
+    }, std::chrono::seconds(60))) << conversion->GetLog()->GetValue();
+    EXPECT_FALSE(fs::exists(out / "long.mp4"));
+    if (fs::exists(out))
+        for (const auto& e : fs::directory_iterator(out))
+            ADD_FAILURE() << "left behind: " << e.path();
+}
+
+}  // namespace
+
+#include "controls/ids/WindowMessages.h"
+#include "model/source/KMFile.h"
+#include "shell/views/EditingView.h"
+#include <wx/choice.h>
+
+namespace {
+
+TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
+{
+    const fs::path dir = FreshFolder("EditJourney");
+    fixtures::ClipDesc desc;
+    desc.width = 320;
+    desc.height = 240;
+    desc.seconds = 2.0;
+    const fs::path clip = fixtures::WriteClip(dir / "in" / "colour.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    const fs::path out = dir / "out";
+    Program program;
+    ASSERT_TRUE(program.started);
+    DropFiles(*program.Page<CSourceTypeFileView>(kPageFiles), {clip});
+    ChooseVideoProfile(program, L"Phone 480p", out);
+
+    // Editing: the file from the ribbon's choice, a trim from 0.5 s, grey pictures.
+    program.ShowTab(kCategoryEditing);
+    auto* editing = program.Page<CEditingView>(kPageEditing);
+    ASSERT_NE(editing, nullptr);
+    program.frame->GetFileCombo()->SetSelection(0);
+    editing->OnInitialUpdate();
+    CKMFile* entry = editing->GetEntry();
+    ASSERT_NE(entry, nullptr);
+    ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kTimelinePane));
+    entry->m_currentPosition = 5'000'000;
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::SetRangeStart));
+    ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kFiltersPane));
+    program.Project().GetCurrentOutput()->m_filters.grayscale = 1;  // the grid's check box
+    KM::SendWindowMessage(editing, KM::WM_KM_GRID_CHANGED);
+    EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-editing"));
+
+    kmtest::ModalHook hook;
+    const wxString log = ConvertAndWait(program, hook);
+    const fixtures::MediaInfo info = fixtures::ReadMedia(out / "colour.mp4");
+    ASSERT_TRUE(info.ok) << info.error << "\n" << log;
+    EXPECT_NEAR(info.duration, 1.5, 0.2);
+    ASSERT_FALSE(info.firstFrameRgb.empty());
+    int maxSpread = 0;
+    for (size_t i = 0; i + 2 < info.firstFrameRgb.size(); i += 3 * 97) {
+        const int r = info.firstFrameRgb[i], g = info.firstFrameRgb[i + 1], b = info.firstFrameRgb[i + 2];
+        maxSpread = std::max({maxSpread, std::abs(r - g), std::abs(g - b), std::abs(r - b)});
+    }
+    EXPECT_LT(maxSpread, 12);  // grey: no colour left beyond coding noise
 }
 
 }  // namespace
