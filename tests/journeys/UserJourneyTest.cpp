@@ -347,6 +347,8 @@ TEST(UserJourney, AStoppedConversionLeavesNoHalfWrittenFile)
 
 #include "controls/ids/WindowMessages.h"
 #include "model/source/KMFile.h"
+#include "controls/grid/PropertiesEditCtrl.h"
+#include "controls/preview/PreviewPlayerCtrl.h"
 #include "shell/views/EditingView.h"
 #include <wx/choice.h>
 
@@ -381,6 +383,11 @@ TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
     ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kFiltersPane));
     program.Project().GetCurrentOutput()->m_filters.grayscale = 1;  // the grid's check box
     KM::SendWindowMessage(editing, KM::WM_KM_GRID_CHANGED);
+    editing->GetGrid()->RefreshValues();
+    EXPECT_TRUE(kmtest::PumpUntil([&] {
+        editing->GetPreview()->Refresh(false);
+        return editing->GetPreview()->ShownPicture().IsOk();
+    }, std::chrono::seconds(30)));
     EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-editing"));
 
     kmtest::ModalHook hook;
