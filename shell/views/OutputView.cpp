@@ -2,6 +2,7 @@
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
+#include "controls/profile/ProfileListControl.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/profile/ProfilesMng.h"
 #include "model/project/Project.h"
@@ -10,7 +11,6 @@
 #include "shell/views/OutputKinds.h"
 #include <wx/button.h>
 #include <wx/choice.h>
-#include <wx/listbox.h>
 #include <wx/msgdlg.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
@@ -20,13 +20,6 @@
 namespace {
 
 constexpr int kSplitterWidth = 7;
-
-wxString EntryText(const CProfileEntry& entry)
-{
-    if (entry.m_groupHeader)
-        return "[" + wxString(entry.m_name) + "]";
-    return entry.m_inGroup ? "    " + wxString(entry.m_name) : wxString(entry.m_name);
-}
 
 }  // namespace
 
@@ -58,12 +51,15 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     m_splitter->Create(this, this, L"Out_Ver_Scrool", 250);
     m_grid = new CPropertiesEditCtrl(this, 2);
     m_grid->SetOwnerWindow(this);
-    m_profileList = new wxListBox(this, kProfileList, wxDefaultPosition, wxDefaultSize, 0, nullptr, wxLB_SINGLE);
+    CKestrelMediaApp* app = CKestrelMediaApp::Get();
+    const CSharedDrawObjects* draw = app ? &app->GetDrawObjects() : nullptr;
+    m_profileList = new CProfileListControl(this, kProfileList, draw);
+    m_profileList->SetProfileSource(m_profiles.get());
 
     m_toolbar = new wxPanel(this, 511);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
     m_kindChoice = new wxChoice(m_toolbar, kKindCombo, wxDefaultPosition, wxSize(150, -1));
-    m_profileChoice = new wxChoice(m_toolbar, kChooseProfile, wxDefaultPosition, wxSize(250, -1));
+    m_profileChoice = new CProfileComboBox(m_toolbar, kChooseProfile, draw, 250);
     bar->Add(m_kindChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
     bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(513)), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
     bar->Add(m_profileChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -74,7 +70,7 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     m_toolbar->SetSizer(bar);
 
     m_kindChoice->Bind(wxEVT_CHOICE, &COutputView::OnKindChosen, this);
-    m_profileChoice->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+    m_profileChoice->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         m_profileList->SetSelection(m_profileChoice->GetSelection());
         ChooseProfile();
     });
@@ -167,22 +163,10 @@ void COutputView::ApplyKind(int kind)
 void COutputView::FillProfileList()
 {
     m_filling = true;
-    m_profileList->Clear();
-    m_profileChoice->Clear();
-    int selected = 0;
     CProject* project = Project();
     const std::wstring current = project && project->GetActiveOutput() ? project->GetActiveOutput()->profile_name : L"";
-    const auto& entries = m_profiles->Entries();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        m_profileList->Append(EntryText(*entries[i]));
-        m_profileChoice->Append(EntryText(*entries[i]));
-        if (!current.empty() && entries[i]->GetRelativePath() == current)
-            selected = static_cast<int>(i);
-    }
-    if (!entries.empty()) {
-        m_profileList->SetSelection(selected);
-        m_profileChoice->SetSelection(selected);
-    }
+    m_profileList->Fill(current);
+    m_profileChoice->SetRows(m_profileList->Rows(), m_profileList->GetSelectedIndex());
     m_filling = false;
 }
 
@@ -200,7 +184,7 @@ void COutputView::OnKindChosen(wxCommandEvent&)
 
 void COutputView::ChooseProfile()
 {
-    const int index = std::max(m_profileList->GetSelection(), 0);
+    const int index = m_profileList->GetSelectedIndex();
     if (m_profileChoice->GetSelection() != index)
         m_profileChoice->SetSelection(index);
     if (m_profiles->SelectProfile(static_cast<size_t>(index)) == S_OK)

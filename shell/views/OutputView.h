@@ -10,7 +10,8 @@ class CProfilesMng;
 class CProject;
 class CPropertiesEditCtrl;
 class wxChoice;
-class wxListBox;
+class CProfileComboBox;
+class CProfileListControl;
 class wxPanel;
 namespace KM { class CWindowMessageEvent; }
 
@@ -35,7 +36,8 @@ public:
 
     int GetKind() const { return m_nKind; }
     CPropertiesEditCtrl* GetGrid() const { return m_grid; }
-    wxListBox* GetProfileList() const { return m_profileList; }
+    CProfileListControl* GetProfileList() const { return m_profileList; }
+    CProfileComboBox* GetProfileCombo() const { return m_profileChoice; }
     wxChoice* GetKindChoice() const { return m_kindChoice; }
     CProfilesMng& GetProfiles() { return *m_profiles; }
 
@@ -59,9 +61,9 @@ private:
     CPropertiesEditCtrl* m_grid = nullptr;
     wxPanel* m_toolbar = nullptr;
     wxChoice* m_kindChoice = nullptr;
-    wxChoice* m_profileChoice = nullptr;
+    CProfileComboBox* m_profileChoice = nullptr;
     CKMSplitterExWnd* m_splitter = nullptr;
-    wxListBox* m_profileList = nullptr;
+    CProfileListControl* m_profileList = nullptr;
     std::unique_ptr<CProfilesMng> m_profiles;
     int m_nKind = 0;
     bool m_filling = false;

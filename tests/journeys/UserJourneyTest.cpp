@@ -30,7 +30,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <wx/dnd.h>
-#include <wx/listbox.h>
+#include "controls/profile/ProfileListControl.h"
 #include <wx/listctrl.h>
 
 namespace {

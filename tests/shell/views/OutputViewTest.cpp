@@ -17,7 +17,7 @@
 #include "shell/views/OutputView.h"
 #include <gtest/gtest.h>
 #include <wx/choice.h>
-#include <wx/listbox.h>
+#include "controls/profile/ProfileListControl.h"
 
 namespace {
 
@@ -71,13 +71,6 @@ protected:
         event.SetInt(index);
         view->GetKindChoice()->ProcessWindowEvent(event);
     }
-    int FindProfile(const wxString& text)
-    {
-        for (unsigned i = 0; i < view->GetProfileList()->GetCount(); ++i)
-            if (view->GetProfileList()->GetString(i).Trim(false) == text)
-                return static_cast<int>(i);
-        return -1;
-    }
 
     CKestrelMediaApp app;
     CMainFrame* frame = nullptr;
@@ -91,7 +84,7 @@ TEST_F(OutputViewTest, TheAudioItemEnablesTheAudioOutputAndListsItsProfiles)
     EXPECT_EQ(view->GetKind(), kKindAudio);
     EXPECT_EQ(EnabledOutputKind(Project()), kKindAudio);
     EXPECT_EQ(view->GetProfiles().GetCategory(), static_cast<DWORD>(CProfilesMng::kCategoryAudio));
-    EXPECT_GT(view->GetProfileList()->GetCount(), 1u);
+    EXPECT_GT(view->GetProfileList()->GetItemCount(), 1u);
     EXPECT_EQ(view->GetGrid()->GetTree(), static_cast<CPropertiesImpl*>(Project().GetAudioOutput()));
     EXPECT_TRUE(app.GetDocument()->IsModified());
 
@@ -103,7 +96,7 @@ TEST_F(OutputViewTest, TheAudioItemEnablesTheAudioOutputAndListsItsProfiles)
 TEST_F(OutputViewTest, AShippedProfileFillsTheActiveOutput)
 {
     ChooseKindIndex(0);
-    ASSERT_GT(view->GetProfileList()->GetCount(), 2u);
+    ASSERT_GT(view->GetProfileList()->GetItemCount(), 2u);
     // The first real profile below the first group header.
     int index = -1;
     const auto& entries = view->GetProfiles().Entries();
@@ -116,6 +109,8 @@ TEST_F(OutputViewTest, AShippedProfileFillsTheActiveOutput)
     EXPECT_EQ(Project().GetVideoOutput()->profile_name, entries[static_cast<size_t>(index)]->GetRelativePath());
     EXPECT_NE(Project().GetVideoOutput()->file_format, 0);
     EXPECT_GT(view->GetGrid()->GetRoot()->GetChildCount(), 0u);
+    EXPECT_EQ(view->GetProfileList()->GetSelectedIndex(), index);
+    EXPECT_EQ(view->GetProfileCombo()->GetSelection(), index);
     EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "output-page"));
 
     // Detaching keeps the values and forgets the name.
