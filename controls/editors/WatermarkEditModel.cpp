@@ -154,7 +154,7 @@ void CWatermarkEditModel::MoveTo(double X, double Y)
     }
     obj.x = x;
     obj.y = y;
-    obj.ApplyToEngine(1);
+    Pushed(obj, false);
 }
 
 void CWatermarkEditModel::MoveByMouse(POINT p) { MoveTo(p.x - m_ptMoveGrab.x, p.y - m_ptMoveGrab.y); }
@@ -210,11 +210,11 @@ void SetSizeText(CWatermarkObj& obj, LONG width, LONG height)
 
 }  // namespace
 
-void CWatermarkEditModel::Pushed(CWatermarkObj& obj)
+void CWatermarkEditModel::Pushed(CWatermarkObj& obj, bool resized)
 {
     obj.ApplyToEngine(1);
-    if (m_pEngine)
-        m_pEngine->SetDirtyAll();
+    if (m_onPushed)
+        m_onPushed(resized);
 }
 
 void CWatermarkEditModel::ResizeWidth(LONG mouseX)
@@ -233,7 +233,7 @@ void CWatermarkEditModel::ResizeWidth(LONG mouseX)
     // A shape keeps its own height, which a corner drag has just changed;
     // text and pictures are as high as drawn.
     SetSizeText(obj, obj.width, HasCorners(obj) ? obj.height : Trunc((R.bottom - R.top) * s));
-    Pushed(obj);
+    Pushed(obj, true);
 }
 
 void CWatermarkEditModel::ResizeHeight(LONG mouseY)
@@ -250,7 +250,7 @@ void CWatermarkEditModel::ResizeHeight(LONG mouseY)
     ResizeAxis(row, m_nVSide, mouseY - m_nEdgeGrabY, m_rcImage.top, m_rcImage.bottom, R.top, R.bottom, s, obj.y,
                obj.height);
     SetSizeText(obj, HasCorners(obj) ? obj.width : Trunc((R.right - R.left) * s), obj.height);
-    Pushed(obj);
+    Pushed(obj, true);
 }
 
 bool CWatermarkEditModel::OnButtonDown(POINT p, bool* capture)

@@ -7,6 +7,7 @@
 #include "controls/editors/EditCursor.h"
 #include "engine/WatermarkEngine.h"
 #include "model/edit/WatermarkObj.h"
+#include <functional>
 #include <vector>
 
 class CWatermarksObj;
@@ -25,8 +26,9 @@ public:
     const std::vector<WATERMARK_RECORD>& Records() const { return m_records; }
     void SetSource(CWatermarksObj* source) { m_pSource = source; }
     CWatermarksObj* Source() const { return m_pSource; }
-    // Told to redraw every item after a resize; may be null.
-    void SetEngine(CWatermarkEngine* engine) { m_pEngine = engine; }
+    // Called after a move (false) or a resize (true) was written into the
+    // watermark's engine item, so that the renderer takes the new values.
+    void SetPushHandler(std::function<void(bool resized)> handler) { m_onPushed = std::move(handler); }
     void SetCallback(IWatermarkPropertiesCallback* callback) { m_pCallback = callback; }
 
     WatermarkId SelectedId() const { return m_selection; }
@@ -64,7 +66,7 @@ public:
 
 private:
     void Notify(CWatermarkObj* selected);
-    void Pushed(CWatermarkObj& obj);
+    void Pushed(CWatermarkObj& obj, bool resized);
 
     RECT m_rcImage{};
     double m_dScale = 1.0;
@@ -73,7 +75,7 @@ private:
     bool m_bEnabled = true;
     std::vector<WATERMARK_RECORD> m_records;
     CWatermarksObj* m_pSource = nullptr;
-    CWatermarkEngine* m_pEngine = nullptr;
+    std::function<void(bool)> m_onPushed;
 
     WatermarkId m_selection = kNoWatermarkId;
     int m_nDragMode = kNone;
