@@ -238,14 +238,31 @@ void CPreviewPlayerCtrl::TransformHeader(FRAME_RECORD& record)
         m_rotate.SetAngle(m_pCrop->rotate * 90);
         m_rotate.SetFlip(m_pCrop->flip_h, m_pCrop->flip_v);
         m_rotate.Rotate(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
-        m_cropMng.m_rcCrop = RECT{m_pCrop->crop_left, m_pCrop->crop_top, m_pCrop->crop_right, m_pCrop->crop_bottom};
-        m_cropMng.Crop(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, nullptr, 1.0);
     }
-    if (m_pEraser) {
-        const tag_ERASEPARAM params = m_pEraser->Params();
-        m_eraser.SetProperty(&params);
-        m_eraser.Erase(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
-    }
+    ApplyCropErase(record);
+}
+
+void CPreviewPlayerCtrl::ApplyCropErase(FRAME_RECORD& record)
+{
+    ApplyCrop(record);
+    ApplyErase(record);
+}
+
+void CPreviewPlayerCtrl::ApplyCrop(FRAME_RECORD& record)
+{
+    if (!m_pCrop)
+        return;
+    m_cropMng.m_rcCrop = RECT{m_pCrop->crop_left, m_pCrop->crop_top, m_pCrop->crop_right, m_pCrop->crop_bottom};
+    m_cropMng.Crop(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, nullptr, 1.0);
+}
+
+void CPreviewPlayerCtrl::ApplyErase(FRAME_RECORD& record)
+{
+    if (!m_pEraser)
+        return;
+    const tag_ERASEPARAM params = m_pEraser->Params();
+    m_eraser.SetProperty(&params);
+    m_eraser.Erase(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
 }
 
 void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client)

@@ -66,6 +66,11 @@ protected:
     virtual void AfterPipeline(FRAME_RECORD&) {}
     // Turn, crop and erase; on a header alone when the record has no data.
     void TransformHeader(FRAME_RECORD& record);
+    // Crop and erase after the turn; an editor that shows the whole picture
+    // while its marks are dragged leaves out what it edits.
+    virtual void ApplyCropErase(FRAME_RECORD& record);
+    void ApplyCrop(FRAME_RECORD& record);
+    void ApplyErase(FRAME_RECORD& record);
     // The paint of the control: background, picture, strip.
     virtual void PaintAll(wxDC& dc, FRAME_RECORD* record);
     void RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client);

@@ -3,7 +3,7 @@
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
-#include "controls/preview/PreviewPlayerCtrl.h"
+#include "controls/editors/CropEdit.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
@@ -64,8 +64,13 @@ bool CEditingView::Create(wxWindow* parent, wxWindowID id)
     }
     m_bar->SetSizer(barSizer);
 
-    m_preview = new CPreviewPlayerCtrl;
+    m_preview = new CCropEdit;
     m_preview->Create(this, 1);
+    m_preview->SetChangeHandler([this] {
+        if (CKestrelMediaDoc* doc = GetDocument())
+            doc->SetModifiedFlag(true);
+        m_grid->RefreshValues();
+    });
     m_grid = new CPropertiesEditCtrl(this, 2);
     m_grid->SetOwnerWindow(this);
 
@@ -140,9 +145,17 @@ CPropertiesImpl* CEditingView::PaneTree(int pane) const
     }
 }
 
+CPreviewPlayerCtrl* CEditingView::GetPreview() const
+{
+    return m_preview;
+}
+
 void CEditingView::ShowPane(int pane)
 {
     m_pane = pane;
+    CKestrelMediaDoc* project = GetDocument();
+    m_preview->SetCrop(project && project->GetProject() ? project->GetProject()->GetCurrentCrop() : nullptr,
+                       pane == kCropPane);
     const bool timeline = pane == kTimelinePane;
     m_timelineTools->Show(timeline);
     m_grid->Show(!timeline);

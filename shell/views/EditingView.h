@@ -7,6 +7,7 @@
 #include "shell/BaseView.h"
 
 class CKMFile;
+class CCropEdit;
 class CPreviewPlayerCtrl;
 class CPropertiesEditCtrl;
 class CPropertiesImpl;
@@ -31,7 +32,8 @@ public:
 
     int GetPane() const { return m_pane; }
     CKMFile* GetEntry() const { return m_entry; }
-    CPreviewPlayerCtrl* GetPreview() const { return m_preview; }
+    CPreviewPlayerCtrl* GetPreview() const;
+    CCropEdit* GetCropEditor() const { return m_preview; }
     CPropertiesEditCtrl* GetGrid() const { return m_grid; }
     // The trim range of the current file, as the timeline pane shows it.
     wxString RangeText() const;
@@ -47,7 +49,7 @@ private:
     void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
 
     wxPanel* m_bar = nullptr;
-    CPreviewPlayerCtrl* m_preview = nullptr;
+    CCropEdit* m_preview = nullptr;
     CPropertiesEditCtrl* m_grid = nullptr;
     wxPanel* m_timelineTools = nullptr;
     wxStaticText* m_rangeText = nullptr;

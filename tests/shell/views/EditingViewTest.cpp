@@ -8,6 +8,7 @@
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
+#include "controls/editors/CropEdit.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
@@ -167,7 +168,42 @@ TEST_F(EditingViewTest, FiltersAndCropChangeThePreviewedPicture)
     ASSERT_TRUE(frame->DispatchCommand(CEditingView::kCropPane));
     Project().GetCurrentCrop()->crop_left = 80;  // half of the 160-pixel clip
     KM::SendWindowMessage(view, KM::WM_KM_GRID_CHANGED);
+    // While the crop is edited the whole picture stays under the frame ...
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(until([&] { return preview->ShownPicture().GetWidth() == plainWidth; }));
+    // ... and on another pane the picture is cropped.
+    ASSERT_TRUE(frame->DispatchCommand(CEditingView::kFiltersPane));
     EXPECT_TRUE(until([&] { return preview->ShownPicture().GetWidth() < plainWidth; }));
+}
+
+TEST_F(EditingViewTest, DraggingTheCropFramesLeftEdgeSetsTheLeftMargin)
+{
+    ShowEditing();
+    ASSERT_TRUE(frame->DispatchCommand(CEditingView::kCropPane));
+    CCropEdit* editor = view->GetCropEditor();
+    editor->SetSize(400, 326);
+    ASSERT_TRUE(kmtest::PumpUntil([&] {
+        editor->Refresh(false);
+        editor->Update();
+        return editor->ShownPicture().IsOk();
+    }, std::chrono::seconds(30)));
+    const wxRect image = editor->m_rcImage;
+    ASSERT_GT(image.width, 50);
+    auto mouse = [&](wxEventType type, wxPoint at) {
+        wxMouseEvent event(type);
+        event.SetPosition(at);
+        event.SetEventObject(editor);
+        editor->ProcessWindowEvent(event);
+    };
+    const wxPoint edge(image.x + 1, image.y + image.height / 2);
+    mouse(wxEVT_LEFT_DOWN, edge);
+    mouse(wxEVT_MOTION, edge + wxPoint(40, 0));
+    mouse(wxEVT_LEFT_UP, edge + wxPoint(40, 0));
+    const int expected = static_cast<int>(40 * editor->m_dScale);
+    EXPECT_NEAR(Project().GetCurrentCrop()->crop_left, expected, 2);
+    EXPECT_EQ(Project().GetCurrentCrop()->crop_right, 0);
+    EXPECT_TRUE(app.GetDocument()->IsModified());
+    EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "crop-editor"));
 }
 
 }  // namespace
