@@ -3,7 +3,7 @@
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
-#include "controls/editors/CropEdit.h"
+#include "controls/editors/CropEditCtrl.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
@@ -64,7 +64,7 @@ bool CEditingView::Create(wxWindow* parent, wxWindowID id)
     }
     m_bar->SetSizer(barSizer);
 
-    m_preview = new CCropEdit;
+    m_preview = new CCropEditCtrl;
     m_preview->Create(this, 1);
     m_preview->SetChangeHandler([this] {
         if (CKestrelMediaDoc* doc = GetDocument())

@@ -7,7 +7,7 @@
 #include "shell/BaseView.h"
 
 class CKMFile;
-class CCropEdit;
+class CCropEditCtrl;
 class CPreviewPlayerCtrl;
 class CPropertiesEditCtrl;
 class CPropertiesImpl;
@@ -33,7 +33,7 @@ public:
     int GetPane() const { return m_pane; }
     CKMFile* GetEntry() const { return m_entry; }
     CPreviewPlayerCtrl* GetPreview() const;
-    CCropEdit* GetCropEditor() const { return m_preview; }
+    CCropEditCtrl* GetCropEditor() const { return m_preview; }
     CPropertiesEditCtrl* GetGrid() const { return m_grid; }
     // The trim range of the current file, as the timeline pane shows it.
     wxString RangeText() const;
@@ -49,7 +49,7 @@ private:
     void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
 
     wxPanel* m_bar = nullptr;
-    CCropEdit* m_preview = nullptr;
+    CCropEditCtrl* m_preview = nullptr;
     CPropertiesEditCtrl* m_grid = nullptr;
     wxPanel* m_timelineTools = nullptr;
     wxStaticText* m_rangeText = nullptr;

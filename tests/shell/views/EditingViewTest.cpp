@@ -8,7 +8,7 @@
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
-#include "controls/editors/CropEdit.h"
+#include "controls/editors/CropEditCtrl.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
@@ -180,7 +180,7 @@ TEST_F(EditingViewTest, DraggingTheCropFramesLeftEdgeSetsTheLeftMargin)
 {
     ShowEditing();
     ASSERT_TRUE(frame->DispatchCommand(CEditingView::kCropPane));
-    CCropEdit* editor = view->GetCropEditor();
+    CCropEditCtrl* editor = view->GetCropEditor();
     editor->SetSize(400, 326);
     ASSERT_TRUE(kmtest::PumpUntil([&] {
         editor->Refresh(false);

@@ -1,4 +1,4 @@
-#include "controls/editors/CropEdit.h"
+#include "controls/editors/CropEditCtrl.h"
 #include <wx/dc.h>
 
 namespace {
@@ -23,35 +23,35 @@ wxStockCursor StockCursor(EEditCursor c)
 
 }  // namespace
 
-CCropEdit::CCropEdit()
+CCropEditCtrl::CCropEditCtrl()
 {
     m_model.SetCallback(this);
 }
 
-bool CCropEdit::Create(wxWindow* parent, wxWindowID id)
+bool CCropEditCtrl::Create(wxWindow* parent, wxWindowID id)
 {
     if (!CPreviewPlayerEditCtrl::Create(parent, id))
         return false;
     // The editor's handlers run before the strip's own, which they pass on.
-    Bind(wxEVT_LEFT_DOWN, &CCropEdit::OnMouseDown, this);
-    Bind(wxEVT_MOTION, &CCropEdit::OnMouseMove, this);
-    Bind(wxEVT_LEFT_UP, &CCropEdit::OnMouseUp, this);
+    Bind(wxEVT_LEFT_DOWN, &CCropEditCtrl::OnMouseDown, this);
+    Bind(wxEVT_MOTION, &CCropEditCtrl::OnMouseMove, this);
+    Bind(wxEVT_LEFT_UP, &CCropEditCtrl::OnMouseUp, this);
     return true;
 }
 
-void CCropEdit::SetCrop(CCropObj* crop, bool edit)
+void CCropEditCtrl::SetCrop(CCropObj* crop, bool edit)
 {
     m_model.SetCropObj(crop);
     m_model.SetEditMode(edit);
     Redraw();
 }
 
-void CCropEdit::SyncView()
+void CCropEditCtrl::SyncView()
 {
     m_model.SetView(ToRect(m_rcImage), m_dScale, ToRect(GetClientRect()));
 }
 
-void CCropEdit::DrawOverlay(wxDC& dc, const wxRect&)
+void CCropEditCtrl::DrawOverlay(wxDC& dc, const wxRect&)
 {
     SyncView();
     if (!m_model.IsEditMode() || !m_model.ShowsFrame())
@@ -67,21 +67,21 @@ void CCropEdit::DrawOverlay(wxDC& dc, const wxRect&)
         dc.DrawRectangle(p.x, p.y, 10, 10);
 }
 
-void CCropEdit::ApplyCropErase(FRAME_RECORD& record)
+void CCropEditCtrl::ApplyCropErase(FRAME_RECORD& record)
 {
     if (!m_model.IsEditMode())
         ApplyCrop(record);
     ApplyErase(record);
 }
 
-void CCropEdit::OnChange()
+void CCropEditCtrl::OnChange()
 {
     Redraw();
     if (m_onChange)
         m_onChange();
 }
 
-void CCropEdit::OnMouseDown(wxMouseEvent& event)
+void CCropEditCtrl::OnMouseDown(wxMouseEvent& event)
 {
     const wxPoint p = event.GetPosition();
     if (m_model.IsEditMode() && p.y < GetClientSize().y - StripHeight()) {
@@ -94,7 +94,7 @@ void CCropEdit::OnMouseDown(wxMouseEvent& event)
     event.Skip();
 }
 
-void CCropEdit::OnMouseMove(wxMouseEvent& event)
+void CCropEditCtrl::OnMouseMove(wxMouseEvent& event)
 {
     const wxPoint p = event.GetPosition();
     if (m_model.IsEditMode()) {
@@ -105,7 +105,7 @@ void CCropEdit::OnMouseMove(wxMouseEvent& event)
     event.Skip();
 }
 
-void CCropEdit::OnMouseUp(wxMouseEvent& event)
+void CCropEditCtrl::OnMouseUp(wxMouseEvent& event)
 {
     if (m_model.OnButtonUp()) {
         if (HasCapture())

@@ -7,9 +7,9 @@
 #include "controls/preview/PreviewPlayerEditCtrl.h"
 #include <functional>
 
-class CCropEdit : public CPreviewPlayerEditCtrl, private CCropEditBase {
+class CCropEditCtrl : public CPreviewPlayerEditCtrl, private CCropEditBase {
 public:
-    CCropEdit();
+    CCropEditCtrl();
     bool Create(wxWindow* parent, wxWindowID id = 1);
     // The record the rectangle edits (null: none) and whether it is edited now.
     void SetCrop(CCropObj* crop, bool edit);
