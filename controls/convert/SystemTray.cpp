@@ -5,16 +5,14 @@
 
 namespace {
 
-// The icon's own menu: restore and stop-and-exit, worded by the string table.
+// The desktop's notification area, with the icon's own menu: restore and
+// stop-and-exit, worded by the string table.
 class CTrayIcon : public wxTaskBarIcon {
 public:
-    explicit CTrayIcon(CSystemTray& tray, std::function<void(int)>& onCommand) : m_tray(tray), m_onCommand(onCommand)
+    explicit CTrayIcon(CSystemTray& tray) : m_tray(tray)
     {
         Bind(wxEVT_TASKBAR_LEFT_DCLICK, [this](wxTaskBarIconEvent&) { m_tray.OnDoubleClick(); });
-        Bind(wxEVT_MENU, [this](wxCommandEvent& e) {
-            if (m_onCommand)
-                m_onCommand(e.GetId());
-        });
+        Bind(wxEVT_MENU, [this](wxCommandEvent& e) { m_tray.OnMenuCommand(e.GetId()); });
     }
 
 protected:
@@ -28,21 +26,56 @@ protected:
 
 private:
     CSystemTray& m_tray;
-    std::function<void(int)>& m_onCommand;
 };
+
+class CDesktopTrayHost : public ITrayIconHost {
+public:
+    explicit CDesktopTrayHost(CSystemTray& tray) : m_tray(tray) {}
+    bool IsAvailable() const override { return wxTaskBarIcon::IsAvailable(); }
+    bool SetIcon(const wxIcon& icon, const std::wstring& tip) override
+    {
+        if (!m_icon)
+            m_icon = std::make_unique<CTrayIcon>(m_tray);
+        return m_icon->SetIcon(icon, wxString(tip));
+    }
+    bool RemoveIcon() override { return !m_icon || m_icon->RemoveIcon(); }
+
+private:
+    CSystemTray& m_tray;
+    std::unique_ptr<CTrayIcon> m_icon;
+};
+
+CSystemTray::HostFactory& Factory()
+{
+    static CSystemTray::HostFactory factory;
+    return factory;
+}
 
 }  // namespace
 
-CSystemTray::CSystemTray(std::function<void(int)> onCommand) : m_onCommand(std::move(onCommand)) {}
+CSystemTray::HostFactory CSystemTray::SetHostFactory(HostFactory factory)
+{
+    HostFactory previous = std::move(Factory());
+    Factory() = std::move(factory);
+    return previous;
+}
+
+CSystemTray::CSystemTray(std::function<void(int)> onCommand) : m_onCommand(std::move(onCommand))
+{
+    if (Factory())
+        m_host = Factory()(*this);
+    if (!m_host)
+        m_host = std::make_unique<CDesktopTrayHost>(*this);
+}
 
 CSystemTray::~CSystemTray()
 {
     RemoveIcon();
 }
 
-bool CSystemTray::IsAvailable()
+bool CSystemTray::IsAvailable() const
 {
-    return wxTaskBarIcon::IsAvailable();
+    return m_host->IsAvailable();
 }
 
 bool CSystemTray::Create(const wxIcon& icon)
@@ -50,10 +83,8 @@ bool CSystemTray::Create(const wxIcon& icon)
     m_enabled = IsAvailable();
     if (!m_enabled)
         return false;
-    if (!m_icon)
-        m_icon = std::make_unique<CTrayIcon>(*this, m_onCommand);
     m_current = icon;
-    const bool added = m_icon->SetIcon(m_current, wxString(m_tip));
+    const bool added = m_host->SetIcon(m_current, m_tip);
     m_hidden = !added;
     return added;
 }
@@ -63,16 +94,16 @@ bool CSystemTray::SetTooltipText(const std::wstring& text)
     if (!m_enabled)
         return false;
     m_tip = text.substr(0, kMaxTip);
-    if (m_hidden || !m_icon)
+    if (m_hidden)
         return true;
-    return m_icon->SetIcon(m_current, wxString(m_tip));
+    return m_host->SetIcon(m_current, m_tip);
 }
 
 bool CSystemTray::RemoveIcon()
 {
-    if (!m_enabled || m_hidden || !m_icon)
+    if (!m_enabled || m_hidden)
         return true;
-    if (!m_icon->RemoveIcon())
+    if (!m_host->RemoveIcon())
         return false;
     m_hidden = true;
     return true;
@@ -83,4 +114,13 @@ int CSystemTray::OnDoubleClick()
     if (m_onCommand)
         m_onCommand(kRestoreCommand);
     return kRestoreCommand;
+}
+
+int CSystemTray::OnMenuCommand(int command)
+{
+    if (command != kRestoreCommand && command != kStopAndExitCommand)
+        return 0;
+    if (m_onCommand)
+        m_onCommand(command);
+    return command;
 }

@@ -7,8 +7,16 @@
 #include <string>
 #include <wx/icon.h>
 
-class wxTaskBarIcon;
-class wxTaskBarIconEvent;
+class CSystemTray;
+
+// What shows the icon: the desktop's notification area, or a stand-in.
+class ITrayIconHost {
+public:
+    virtual ~ITrayIconHost() = default;
+    virtual bool IsAvailable() const = 0;
+    virtual bool SetIcon(const wxIcon& icon, const std::wstring& tip) = 0;
+    virtual bool RemoveIcon() = 0;
+};
 
 class CSystemTray {
 public:
@@ -17,15 +25,20 @@ public:
     static constexpr int kRestoreCommand = 32815;
     static constexpr int kStopAndExitCommand = 32816;
 
+    // Makes the host of a tray; null: the desktop's notification area.
+    using HostFactory = std::function<std::unique_ptr<ITrayIconHost>(CSystemTray&)>;
+    // Installs the factory for trays made from now on; returns the previous.
+    static HostFactory SetHostFactory(HostFactory factory);
+
     // Menu and double-click commands go to onCommand (restore, stop and exit).
     explicit CSystemTray(std::function<void(int)> onCommand);
     ~CSystemTray();
     CSystemTray(const CSystemTray&) = delete;
     CSystemTray& operator=(const CSystemTray&) = delete;
 
-    // Whether this desktop has a notification area at all.
-    static bool IsAvailable();
-    // Shows the icon; false (nothing shown) without a notification area.
+    // Whether there is a notification area at all.
+    bool IsAvailable() const;
+    // Shows the icon; false (nothing shown) when it could not be added.
     bool Create(const wxIcon& icon);
     // Cut to 127 characters; shown at once while the icon is there.
     bool SetTooltipText(const std::wstring& text);
@@ -37,10 +50,11 @@ public:
     // The icon's mouse: a double click restores; the menu offers restore and
     // stop-and-exit. Returns the command carried out, 0 for none.
     int OnDoubleClick();
+    int OnMenuCommand(int command);
 
 private:
     std::function<void(int)> m_onCommand;
-    std::unique_ptr<wxTaskBarIcon> m_icon;
+    std::unique_ptr<ITrayIconHost> m_host;
     wxIcon m_current;
     std::wstring m_tip = L"AAAAA";
     bool m_enabled = false;

@@ -217,9 +217,13 @@ void CConvertView::StopAndReset()
 void CConvertView::HideToTray()
 {
     wxWindow* main = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    // Without a notification area there would be no way back: the window is
-    // only minimised then.
-    if (!CSystemTray::IsAvailable()) {
+    // The program's convert icon stands for it in the notification area.
+    wxIcon icon;
+    if (auto strip = KM::Res::LoadImageStrip(431, 32, *wxWHITE); strip && strip->GetImageCount() > 16)
+        icon = strip->GetIcon(16);
+    // Without an icon there would be no way back: the window is only
+    // minimised then.
+    if (!m_tray.Create(icon)) {
         if (auto* frame = dynamic_cast<wxFrame*>(main))
             frame->Iconize(true);
         return;
@@ -227,11 +231,6 @@ void CConvertView::HideToTray()
     Hide();
     if (main)
         main->Hide();
-    // The program's convert icon stands for it in the notification area.
-    wxIcon icon;
-    if (auto strip = KM::Res::LoadImageStrip(431, 32, *wxWHITE); strip && strip->GetImageCount() > 16)
-        icon = strip->GetIcon(16);
-    m_tray.Create(icon);
     RefreshTray();
 }
 

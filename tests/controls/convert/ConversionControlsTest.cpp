@@ -132,11 +132,65 @@ TEST(SystemTray, NothingHappensBeforeTheIconIsMadeAndTipsAreCut)
         EXPECT_EQ(tray.GetTooltipText().size(), CSystemTray::kMaxTip);
         EXPECT_TRUE(tray.RemoveIcon());
     } else {
-        EXPECT_FALSE(CSystemTray::IsAvailable());
+        EXPECT_FALSE(tray.IsAvailable() && !tray.IsHidden());
         EXPECT_TRUE(tray.IsHidden());
     }
     EXPECT_EQ(tray.OnDoubleClick(), CSystemTray::kRestoreCommand);
     EXPECT_EQ(commands, std::vector<int>{CSystemTray::kRestoreCommand});
+}
+
+// Stands in for the notification area: says whether it has one and whether
+// an icon goes in, and keeps what it shows.
+class FakeTrayHost : public ITrayIconHost {
+public:
+    FakeTrayHost(bool available, bool adds) : m_available(available), m_adds(adds) {}
+    bool IsAvailable() const override { return m_available; }
+    bool SetIcon(const wxIcon&, const std::wstring& tip) override
+    {
+        if (!m_adds)
+            return false;
+        shown = true;
+        tips.push_back(tip);
+        return true;
+    }
+    bool RemoveIcon() override { return !(shown = false); }
+
+    bool shown = false;
+    std::vector<std::wstring> tips;
+
+private:
+    bool m_available, m_adds;
+};
+
+TEST(SystemTray, TheIconGoesInOnlyWhereItCanAndItsMenuCommandsArrive)
+{
+    FakeTrayHost* host = nullptr;
+    CSystemTray::HostFactory previous = CSystemTray::SetHostFactory([&](CSystemTray&) {
+        auto made = std::make_unique<FakeTrayHost>(true, true);
+        host = made.get();
+        return made;
+    });
+    {
+        std::vector<int> commands;
+        CSystemTray tray([&](int c) { commands.push_back(c); });
+        ASSERT_NE(host, nullptr);
+        ASSERT_TRUE(tray.Create(wxIcon()));
+        EXPECT_FALSE(tray.IsHidden());
+        EXPECT_TRUE(tray.SetTooltipText(L"42 %"));
+        EXPECT_EQ(host->tips.back(), L"42 %");
+        EXPECT_EQ(tray.OnMenuCommand(CSystemTray::kStopAndExitCommand), CSystemTray::kStopAndExitCommand);
+        EXPECT_EQ(tray.OnMenuCommand(12345), 0);
+        EXPECT_EQ(commands, std::vector<int>{CSystemTray::kStopAndExitCommand});
+        EXPECT_TRUE(tray.RemoveIcon());
+        EXPECT_FALSE(host->shown);
+    }
+    CSystemTray::SetHostFactory([](CSystemTray&) { return std::make_unique<FakeTrayHost>(true, false); });
+    {
+        CSystemTray tray([](int) {});
+        EXPECT_FALSE(tray.Create(wxIcon()));  // a notification area that refused the icon
+        EXPECT_TRUE(tray.IsHidden());
+    }
+    CSystemTray::SetHostFactory(std::move(previous));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "wx/WxTestSupport.h"
 #include "controls/convert/ConvertProgressCtrl.h"
 #include "controls/convert/OutputRichEditCtrl.h"
+#include "controls/convert/SystemTray.h"
 #include "controls/ids/CommandIds.h"
 #include "model/job/RunManager.h"
 #include "model/project/Project.h"
@@ -132,6 +133,67 @@ TEST_F(ConvertViewTest, StartFromThePageConvertsAndLinksTheOutput)
     const fixtures::MediaInfo info = fixtures::ReadMedia(fs::path(WideToUtf8(link.target)), false);
     EXPECT_GT(info.duration, 0.5);
     EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "conversion-page"));
+}
+
+// The notification area as the test sets it, for the view's own tray.
+struct TrayStandIn {
+    static inline bool available = false;
+    static inline bool adds = false;
+    static inline CSystemTray* tray = nullptr;
+};
+
+class StandInTrayHost : public ITrayIconHost {
+public:
+    bool IsAvailable() const override { return TrayStandIn::available; }
+    bool SetIcon(const wxIcon&, const std::wstring&) override { return TrayStandIn::adds; }
+    bool RemoveIcon() override { return true; }
+};
+
+class ConvertViewTrayTest : public ConvertViewTest {
+protected:
+    void SetUp() override
+    {
+        m_previous = CSystemTray::SetHostFactory([](CSystemTray& tray) {
+            TrayStandIn::tray = &tray;
+            return std::make_unique<StandInTrayHost>();
+        });
+        ConvertViewTest::SetUp();
+    }
+    void TearDown() override
+    {
+        ConvertViewTest::TearDown();
+        CSystemTray::SetHostFactory(std::move(m_previous));
+        TrayStandIn::tray = nullptr;
+    }
+
+private:
+    CSystemTray::HostFactory m_previous;
+};
+
+TEST_F(ConvertViewTrayTest, ToTrayHidesTheWindowOnlyWhenItsIconWentIn)
+{
+    frame->Show();
+    ASSERT_NE(TrayStandIn::tray, nullptr);
+    struct Case {
+        bool available, adds, hidden;
+    } cases[] = {
+        {false, false, false},  // no notification area: minimised instead
+        {true, false, false},   // one that refused the icon: the same
+        {true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "available " << c.available << " adds " << c.adds);
+        TrayStandIn::available = c.available;
+        TrayStandIn::adds = c.adds;
+        ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::SendToTray));
+        EXPECT_EQ(frame->IsShown(), !c.hidden);
+        if (c.hidden) {
+            TrayStandIn::tray->OnDoubleClick();  // the way back
+            EXPECT_TRUE(frame->IsShown());
+            EXPECT_TRUE(TrayStandIn::tray->IsHidden());
+        }
+        frame->Iconize(false);
+    }
 }
 
 }  // namespace
