@@ -5,6 +5,7 @@
 #include "wx/WxTestSupport.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/small/ErrorCaptionWnd.h"
+#include "model/job/RunManager.h"
 #include "model/project/Project.h"
 #include "platform/Settings.h"
 #include "platform/TextConv.h"
@@ -236,6 +237,58 @@ TEST_F(MainFrameTest, ClosingAModifiedProjectAsksFirstAndCancelKeepsEverything)
     ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetMainFrame() == nullptr; }));
     EXPECT_EQ(CSettingsStore::Instance().GetInt(L"Workspace", L"client_x", -1), 800);
     EXPECT_EQ(CSettingsStore::Instance().GetInt(L"Workspace", L"client_y", -1), 600);
+}
+
+TEST_F(MainFrameTest, ClosingWhileConvertingAsksToSaveFirstAndOnlyThenStopsTheRun)
+{
+    const fs::path dir = shelltest::TestFolder("FrameCloseConverting");
+    const fs::path clip = fixtures::WriteClip(dir / "a.mp4");
+    ASSERT_FALSE(clip.empty());
+    Doc().GetProject()->InputFiles().AddFile(Utf8ToWide(clip.string()));
+    Doc().GetProject()->GetVideoOutput()->is_create = 1;
+    Doc().GetProject()->GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
+    shelltest::FakeRunnerScope runner;
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
+    ASSERT_EQ(Doc().GetRunState(), CRunManager::kRunning);
+    Doc().SetModifiedFlag(true);
+    {
+        kmtest::ModalHook hook;
+        hook.AnswerMessageBox(wxID_CANCEL);
+        EXPECT_FALSE(frame->Close(false));
+        EXPECT_EQ(hook.Count(), 1);
+    }
+    EXPECT_EQ(Doc().GetRunState(), CRunManager::kRunning);  // a cancelled close leaves the run alone
+    EXPECT_EQ(shelltest::FakeRunnerScope::counts.stops, 0);
+    {
+        kmtest::ModalHook hook;
+        hook.AnswerMessageBox(wxID_NO);
+        EXPECT_TRUE(frame->Close(false));
+        EXPECT_EQ(hook.Count(), 1);
+    }
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetMainFrame() == nullptr; }));
+    EXPECT_GE(shelltest::FakeRunnerScope::counts.stops, 1);
+    EXPECT_EQ(Doc().GetRunState(), CRunManager::kIdle);
+}
+
+TEST_F(MainFrameTest, AnsweringYesSavesTheProjectBeforeTheWindowGoes)
+{
+    const fs::path dir = shelltest::TestFolder("FrameCloseSave");
+    const fs::path project = dir / "project.km";
+    ASSERT_TRUE(Doc().OnSaveDocument(Utf8ToWide(project.string())));
+    const auto emptySize = fs::file_size(project);
+    const fs::path clip = fixtures::WriteClip(dir / "a.mp4");
+    ASSERT_FALSE(clip.empty());
+    Doc().GetProject()->InputFiles().AddFile(Utf8ToWide(clip.string()));
+    Doc().SetModifiedFlag(true);
+    {
+        kmtest::ModalHook hook;
+        hook.AnswerMessageBox(wxID_YES);
+        EXPECT_TRUE(frame->Close(false));
+        EXPECT_EQ(hook.Count(), 1);
+    }
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetMainFrame() == nullptr; }));
+    EXPECT_GT(fs::file_size(project), emptySize);  // the added source went into the file
+    EXPECT_FALSE(Doc().IsModified());
 }
 
 }  // namespace
