@@ -14,6 +14,7 @@
 #include "shell/frame/PageKinds.h"
 #include "shell/views/SourceTypeDVDView.h"
 #include "shell/views/SourceTypeFolderViewFiles.h"
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
@@ -121,6 +122,25 @@ TEST_F(SourcePagesTest, ADvdFolderListsItsTitlesAndTheirMarksStay)
     list->CheckItem(0, true);
     EXPECT_EQ(dvd.IsNotSelected(first), 1);
     EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "source-dvd-page"));
+}
+
+TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
+{
+    std::string error;
+    const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
+    if (disc.empty())
+        GTEST_SKIP() << error;
+    const fs::path iso = dir / "disc.iso";
+    const std::string make = "genisoimage -quiet -dvd-video -o '" + iso.string() + "' '" + disc.string() + "' 2>&1";
+    ASSERT_EQ(std::system(make.c_str()), 0) << "genisoimage is installed by scripts/setup";
+    kmtest::ModalHook hook;
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
+    auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
+    ASSERT_NE(view, nullptr);
+    view->GetDriveCombo()->SetValue(wxString::FromUTF8(iso.string()));
+    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_EQ(view->GetList()->GetItemCount(), 2);
+    EXPECT_EQ(Project().InputDVD().m_titles.GetCount(), 2u);
 }
 
 }  // namespace
