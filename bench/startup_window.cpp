@@ -1,0 +1,142 @@
+// Start-up of the program to an idle main window (no project), beside a bare
+// wxWidgets frame program built the same way. Each figure is the whole life of
+// a fresh process, from spawn to exit at the first idle moment with the main
+// window shown; the median of 5 runs is printed.
+// Run with a display, e.g.: xvfb-run -a build/release/bench/startup_window
+#include "shell/KestrelMediaApp.h"
+#include "shell/frame/MainFrame.h"
+#include "platform/Settings.h"
+#include <wx/app.h>
+#include <wx/frame.h>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// Quits at the first idle event after the top window is shown.
+class CIdleExit {
+public:
+    void Arm(wxApp& app)
+    {
+        app.Bind(wxEVT_IDLE, [&app](wxIdleEvent&) {
+            wxWindow* top = app.GetTopWindow();
+            if (top && top->IsShown()) app.ExitMainLoop();
+        });
+    }
+};
+
+class CBareApp : public wxApp {
+public:
+    bool OnInit() override
+    {
+        auto* frame = new wxFrame(nullptr, wxID_ANY, "KestrelMedia", wxDefaultPosition, wxSize(1024, 700));
+        frame->Show();
+        SetTopWindow(frame);
+        m_exit.Arm(*this);
+        return true;
+    }
+
+private:
+    CIdleExit m_exit;
+};
+
+class CProgramApp : public wxApp {
+public:
+    bool OnInit() override
+    {
+        SetAppName("KestrelMedia");
+        SetVendorName("KestrelMedia Soft");
+        // No network in a measurement.
+        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
+        CKestrelMediaApp::StartupOptions options;
+        options.resourceFolder = KM_RES_DIR;
+        if (!m_app.InitInstance(options)) return false;
+        m_exit.Arm(*this);
+        return true;
+    }
+
+    int OnExit() override
+    {
+        m_app.ExitInstance();
+        return wxApp::OnExit();
+    }
+
+private:
+    CKestrelMediaApp m_app;
+    CIdleExit m_exit;
+};
+
+int RunApp(wxApp* app, int argc, char** argv)
+{
+    wxApp::SetInstance(app);
+    return wxEntry(argc, argv);
+}
+
+// Seconds from spawn to exit of one run of this program in the given mode.
+double TimeOneRun(const char* self, const char* mode)
+{
+    char* args[] = {const_cast<char*>(self), const_cast<char*>(mode), nullptr};
+    auto start = std::chrono::steady_clock::now();
+    pid_t pid = 0;
+    if (posix_spawn(&pid, self, nullptr, nullptr, args, environ) != 0) return -1;
+    int status = 0;
+    waitpid(pid, &status, 0);
+    auto end = std::chrono::steady_clock::now();
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return -1;
+    return std::chrono::duration<double>(end - start).count();
+}
+
+double MedianOf5(const char* self, const char* mode)
+{
+    std::vector<double> runs;
+    TimeOneRun(self, mode);  // warm the file cache
+    for (int i = 0; i < 5; ++i) {
+        double t = TimeOneRun(self, mode);
+        if (t < 0) return -1;
+        runs.push_back(t);
+    }
+    std::sort(runs.begin(), runs.end());
+    return runs[2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "bare") return RunApp(new CBareApp, argc, argv);
+    if (mode == "program") {
+        // A fresh settings file for every run: a first start with no project.
+        std::filesystem::path dir = std::filesystem::temp_directory_path() / ("km-startup-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir);
+        setenv("KM_SETTINGS_FILE", (dir / "settings.ini").c_str(), 1);
+        setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
+        setenv("XDG_DATA_HOME", dir.c_str(), 1);
+        int rc = RunApp(new CProgramApp, argc, argv);
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+        return rc;
+    }
+    std::string self = std::filesystem::canonical("/proc/self/exe").string();
+    double bare = MedianOf5(self.c_str(), "bare");
+    double program = MedianOf5(self.c_str(), "program");
+    if (bare < 0 || program < 0) {
+        std::fprintf(stderr, "a run failed (is there a display?)\n");
+        return 1;
+    }
+    std::printf("start-up to an idle main window, median of 5 runs\n");
+    std::printf("  bare wxWidgets frame: %7.3f s\n", bare);
+    std::printf("  KestrelMedia:         %7.3f s  (%.2fx)\n", program, program / bare);
+    return 0;
+}
