@@ -14,7 +14,7 @@ FitSize FitSizeKeepAspect(int w, int h, int maxW, int maxH, double aspect)
 {
     if (w <= 0 || h <= 0 || maxW <= 0 || maxH <= 0 || !std::isfinite(aspect) || aspect < 0) return {};
     int displayW = aspect != 0 ? TruncToInt(h * aspect) : w;
-    if (maxW > displayW && maxH > h) return {w, h};
+    if (maxW > displayW && maxH > h) return {displayW, h};
 
     double r = aspect != 0 ? aspect : static_cast<double>(w) / h;
     if (r > 1) {

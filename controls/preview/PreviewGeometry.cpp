@@ -1,5 +1,6 @@
 #include "controls/preview/PreviewGeometry.h"
 #include <algorithm>
+#include <cmath>
 
 SeekTrack MakeSeekTrack(int left, int right, int timeWidth)
 {
@@ -44,4 +45,16 @@ PreviewButtonFaces ButtonFaces(int n, bool hasItem, bool converting, int state, 
         }
     }
     return f;
+}
+
+double TransformedAspect(double displayAspect, int sourceW, int sourceH, int quarterTurns, int outW, int outH)
+{
+    if (!(displayAspect > 0) || sourceW <= 0 || sourceH <= 0 || outW <= 0 || outH <= 0)
+        return 0.0;
+    double pixel = displayAspect * sourceH / sourceW;
+    if (std::abs(pixel - 1.0) < 1e-3)
+        return 0.0;
+    if (((quarterTurns % 4) + 4) % 4 % 2 == 1)
+        pixel = 1.0 / pixel;
+    return pixel * outW / outH;
 }

@@ -28,3 +28,9 @@ struct PreviewButtonFaces {
 // n: 1 after the end of play or of a grab, else 0; state: the player's (0
 // stopped, 1 paused, 2 running).
 PreviewButtonFaces ButtonFaces(int n, bool hasItem, bool converting, int state, bool playing, bool rewind);
+
+// The display aspect of a picture after a turn and a crop: the source's pixel
+// shape (its display aspect over its stored aspect) turns with the picture
+// and applies to the size that is left. 0 (the picture's own shape) when the
+// source gives no aspect or its pixels are square.
+double TransformedAspect(double displayAspect, int sourceW, int sourceH, int quarterTurns, int outW, int outH);

@@ -57,6 +57,11 @@ struct WorkingFrame {
     }
 };
 
+wxSize HeaderSize(const BITMAPINFOHEADER* h)
+{
+    return h ? wxSize(static_cast<int>(h->biWidth), std::abs(static_cast<int>(h->biHeight))) : wxSize();
+}
+
 // A 24-bit bottom-up BGR picture with padded rows as a top-down RGB image.
 wxImage ImageFromDib(const BITMAPINFOHEADER& h, const BYTE* bits, size_t size)
 {
@@ -268,19 +273,19 @@ void CPreviewPlayerCtrl::ApplyErase(FRAME_RECORD& record)
 void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client)
 {
     std::lock_guard lock(m_csRender);
-    const double aspect = m_pItem ? m_pItem->m_aspectRatio : 0.0;
     const int boxW = client.width - 10;
     const int boxH = client.height - m_nStripHeight - 10;
     m_shown = wxImage();
     if (record && record->pbData && record->cbData) {
         WorkingFrame work(*record);
+        const wxSize source = HeaderSize(work.Header());
         TransformHeader(work.record);
         work.Take();
         const BITMAPINFOHEADER* h = work.Header();
         if (!h)
             return;
-        const FitSize fit = FitSizeKeepAspect(static_cast<int>(h->biWidth), std::abs(static_cast<int>(h->biHeight)),
-                                              boxW, boxH, aspect);
+        const wxSize out = HeaderSize(h);
+        const FitSize fit = FitSizeKeepAspect(out.x, out.y, boxW, boxH, ShownAspect(source, out));
         if (fit.width <= 0 || fit.height <= 0)
             return;
         m_convert24.Convert24(&work.record.cbFormat, &work.record.pbFormat, &work.record.cbData, &work.record.pbData);
@@ -310,7 +315,7 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
     if (record)
         return;  // a record without data: nothing is drawn
     const bool probed = m_pItem && m_pItem->m_width > 0 && m_pItem->m_height > 0;
-    const FitSize fit = probed ? FitSizeKeepAspect(m_pItem->m_width, m_pItem->m_height, boxW, boxH, aspect)
+    const FitSize fit = probed ? FitSizeKeepAspect(m_pItem->m_width, m_pItem->m_height, boxW, boxH, m_pItem->m_aspectRatio)
                                : FitSizeKeepAspect(640, 480, boxW, boxH, 0);
     if (m_pItem && !probed)
         return;
@@ -363,11 +368,18 @@ void CPreviewPlayerCtrl::DrawStrip(wxDC& dc, const wxRect& client)
                                    : m_nButtonDown == kStopCommand ? m_stopPressed : m_stop);
 }
 
+// The stored picture turns and is cropped, but its pixels keep their shape.
+double CPreviewPlayerCtrl::ShownAspect(const wxSize& source, const wxSize& out) const
+{
+    const double aspect = m_pItem ? m_pItem->m_aspectRatio : 0.0;
+    return TransformedAspect(aspect, source.x, source.y, m_pCrop ? m_pCrop->rotate : 0, out.x, out.y);
+}
+
 bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
 {
     const wxRect client = rect;
-    const double aspect = m_pItem ? m_pItem->m_aspectRatio : 0.0;
     int w = 0, h = 0;
+    wxSize source;
     FRAME_RECORD* record = nullptr;
     if (CPlayer* player = Player(); player && m_pItem)
         player->GetFrame(m_pItem, &record);
@@ -375,22 +387,24 @@ bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
         WorkingFrame work(*record);
         work.data.clear();  // the header is enough
         work.Sync();
+        source = HeaderSize(work.Header());
         {
             std::lock_guard lock(m_csRender);
             TransformHeader(work.record);
         }
         work.Take();
-        if (const BITMAPINFOHEADER* header = work.Header()) {
-            w = static_cast<int>(header->biWidth);
-            h = std::abs(static_cast<int>(header->biHeight));
-        }
+        const wxSize out = HeaderSize(work.Header());
+        w = out.x;
+        h = out.y;
     } else if (m_pItem && m_pItem->m_width > 0 && m_pItem->m_height > 0) {
         w = m_pItem->m_width;
         h = m_pItem->m_height;
+        source = wxSize(w, h);
     }
     if (w <= 0 || h <= 0)
         return false;
-    const FitSize fit = FitSizeKeepAspect(w, h, client.width - 10, client.height - m_nStripHeight - 10, aspect);
+    const FitSize fit =
+        FitSizeKeepAspect(w, h, client.width - 10, client.height - m_nStripHeight - 10, ShownAspect(source, wxSize(w, h)));
     if (fit.width <= 0 || fit.height <= 0) {
         scale = 1.0;
         return false;

@@ -83,6 +83,9 @@ private:
     wxRect PlayRect() const;
     wxRect StopRect() const;
     int64_t Duration() const;
+    // The display aspect of the turned and cropped picture (source: its
+    // stored size before, out: after).
+    double ShownAspect(const wxSize& source, const wxSize& out) const;
     void OnPaint(wxPaintEvent& event);
     void OnLeftDown(wxMouseEvent& event);
     void OnMotion(wxMouseEvent& event);

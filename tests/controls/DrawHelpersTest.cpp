@@ -21,6 +21,7 @@ TEST(FitSizeKeepAspect, FollowsTheTableOfCases)
         {1920, 1080, 800, 600, 0, {800, 450}},
         {480, 640, 800, 600, 0, {450, 600}},
         {720, 576, 400, 300, 16.0 / 9, {400, 225}},
+        {160, 120, 390, 264, 16.0 / 9, {213, 120}},  // small and anamorphic: unscaled, at its display width
         {100, 100, 50, 80, 0, {50, 50}},           // square: tall branch, limited by width
         {1000, 10, 30, 30, 0, {30, 0}},            // very wide in a tiny box
         {10, 1000, 30, 30, 0, {0, 30}},

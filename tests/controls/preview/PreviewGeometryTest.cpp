@@ -44,3 +44,26 @@ TEST(PreviewGeometry, ButtonFacesFollowThePlayer)
         EXPECT_EQ(ButtonFaces(c.n, c.item, c.converting, c.state, c.playing, c.rewind), c.faces)
             << c.n << c.item << c.converting << c.state << c.playing;
 }
+
+TEST(PreviewGeometry, APicturesPixelShapeTurnsWithItAndStaysAfterACrop)
+{
+    struct Case {
+        double display;
+        int sw, sh, turns, ow, oh;
+        double expected;
+    } cases[] = {
+        {16.0 / 9, 1920, 1080, 0, 1920, 1080, 0.0},      // square pixels: the picture's own shape
+        {16.0 / 9, 1920, 1080, 1, 1080, 1920, 0.0},
+        {16.0 / 9, 160, 120, 0, 160, 120, 16.0 / 9},     // 4:3 stored, shown 16:9
+        {16.0 / 9, 160, 120, 1, 120, 160, 9.0 / 16},     // a quarter turn stands it up
+        {16.0 / 9, 160, 120, -1, 120, 160, 9.0 / 16},
+        {16.0 / 9, 160, 120, 2, 160, 120, 16.0 / 9},
+        {16.0 / 9, 160, 120, 0, 120, 120, 4.0 / 3},      // 40 px cropped off the width
+        {0.0, 160, 120, 1, 120, 160, 0.0},               // no aspect known
+        {16.0 / 9, 0, 120, 0, 160, 120, 0.0},
+        {16.0 / 9, 160, 120, 0, 0, 120, 0.0},
+    };
+    for (const Case& c : cases)
+        EXPECT_NEAR(TransformedAspect(c.display, c.sw, c.sh, c.turns, c.ow, c.oh), c.expected, 1e-9)
+            << c.sw << "x" << c.sh << " turns " << c.turns << " to " << c.ow << "x" << c.oh;
+}

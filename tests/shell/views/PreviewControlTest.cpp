@@ -1,0 +1,279 @@
+// The preview control on real sources: where the picture lands for each shape
+// of picture, turn and crop; the same pixels as the conversion writes; and the
+// seek bar under the mouse.
+#include "shell/ShellTestSupport.h"
+#include "fixtures/MediaFixtures.h"
+#include "wx/WxTestSupport.h"
+#include "controls/preview/PreviewPlayerCtrl.h"
+#include "model/project/Project.h"
+#include "model/source/KMFile.h"
+#include "platform/Settings.h"
+#include "platform/TextConv.h"
+#include "player/Player.h"
+#include "shell/KestrelMediaApp.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/frame/MainFrame.h"
+#include <cmath>
+#include <gtest/gtest.h>
+#include <wx/frame.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class PreviewControlTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
+        CKestrelMediaApp::StartupOptions options;
+        options.resourceFolder = KM_RES_DIR;
+        options.showSplash = false;
+        options.showMainWindow = false;
+        ASSERT_TRUE(app.InitInstance(options));
+        dir = shelltest::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        host = new wxFrame(nullptr, wxID_ANY, "preview", wxDefaultPosition, wxSize(700, 600));
+        preview = new CPreviewPlayerCtrl;
+        ASSERT_TRUE(preview->Create(host));
+        host->Show();
+    }
+    void TearDown() override
+    {
+        if (host)
+            host->Destroy();
+        kmtest::PumpFor(std::chrono::milliseconds(20));
+        app.GetDocument()->SetModifiedFlag(false);
+        app.ExitInstance();
+        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+    }
+    CProject& Project() { return *app.GetDocument()->GetProject(); }
+    // A source entry, probed as the document probes the current file.
+    CKMFile* Add(const fs::path& file)
+    {
+        CKMFile* entry = Project().InputFiles().AddFile(Utf8ToWide(file.string()));
+        if (!entry || entry->OpenMediaSource(entry->m_fileName) != S_OK || FAILED(entry->Open(0)))
+            return nullptr;
+        return entry;
+    }
+    // Paints until the entry's still picture has been shown.
+    bool Shown()
+    {
+        return kmtest::PumpUntil([&] {
+            preview->Refresh(false);
+            preview->Update();
+            return preview->ShownPicture().IsOk();
+        }, std::chrono::seconds(30));
+    }
+
+    CKestrelMediaApp app;
+    fs::path dir;
+    wxFrame* host = nullptr;
+    CPreviewPlayerCtrl* preview = nullptr;
+};
+
+TEST_F(PreviewControlTest, EveryShapeOfPictureLandsWhereTheFitPutsItAtItsDisplayAspect)
+{
+    fixtures::ClipDesc wide;
+    wide.width = 1920;
+    wide.height = 1080;
+    wide.seconds = 0.2;
+    wide.audio = false;
+    fixtures::ClipDesc anamorphic;  // stored 4:3, shown 16:9
+    anamorphic.sarNum = 4;
+    anamorphic.sarDen = 3;
+    anamorphic.seconds = 0.4;
+    const fs::path wideClip = fixtures::WriteClip(dir / "wide.mp4", wide);
+    const fs::path anaClip = fixtures::WriteClip(dir / "anamorphic.mp4", anamorphic);
+    ASSERT_FALSE(wideClip.empty() || anaClip.empty());
+
+    // The 400x300 control leaves a box of 390x264 above the strip; a picture
+    // smaller than that keeps its height.
+    struct Case {
+        const char* what;
+        fs::path clip;
+        int cropLeft, cropRight, turns;
+        wxSize shown;
+    } cases[] = {
+        {"1080p", wideClip, 0, 0, 0, {390, 219}},
+        {"1080p cropped to 960 wide", wideClip, 480, 480, 0, {234, 264}},
+        {"1080p turned", wideClip, 0, 0, 1, {148, 264}},
+        {"anamorphic", anaClip, 0, 0, 0, {213, 120}},
+        {"anamorphic turned", anaClip, 0, 0, 1, {90, 160}},
+        {"anamorphic cropped to 120 stored columns", anaClip, 20, 20, 0, {160, 120}},
+    };
+    preview->SetSize(0, 0, 400, 300);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CKMFile* entry = Add(c.clip);
+        ASSERT_NE(entry, nullptr);
+        CCropObj crop;
+        crop.crop_left = c.cropLeft;
+        crop.crop_right = c.cropRight;
+        crop.rotate = c.turns;
+        preview->m_pCrop = &crop;
+        preview->SetItem(entry);
+        ASSERT_TRUE(Shown());
+
+        wxRect rect = preview->GetClientRect();
+        double scale = 0;
+        ASSERT_TRUE(preview->GetImageRect(rect, scale));
+        EXPECT_EQ(rect.GetSize(), c.shown);
+        EXPECT_EQ(rect, preview->ShownRect());
+        EXPECT_EQ(preview->ShownPicture().GetSize(), c.shown);
+        EXPECT_EQ(rect.x, (400 - rect.width) / 2);
+        EXPECT_EQ(rect.y, (300 - rect.height - 26) / 2);
+        if (c.clip == wideClip && c.turns == 0 && c.cropLeft == 0) {
+            EXPECT_EQ(rect, wxRect(5, 27, 390, 219));
+            EXPECT_NEAR(scale, 1920.0 / 390, 1e-9);
+        }
+        preview->SetItem(nullptr);
+        preview->m_pCrop = nullptr;
+    }
+    // Without a picture there is nothing to fit.
+    wxRect rect = preview->GetClientRect();
+    double scale = 7.0;
+    EXPECT_FALSE(preview->GetImageRect(rect, scale));
+    EXPECT_EQ(rect, preview->GetClientRect());
+}
+
+// Mean and share of large differences between two pictures of one size.
+struct Difference {
+    double mean = 255;
+    double largeShare = 1;
+};
+
+Difference Compare(const wxImage& a, const wxImage& b)
+{
+    Difference d;
+    if (!a.IsOk() || !b.IsOk() || a.GetSize() != b.GetSize())
+        return d;
+    const size_t n = size_t(a.GetWidth()) * a.GetHeight() * 3;
+    double sum = 0;
+    size_t large = 0;
+    for (size_t i = 0; i < n; ++i) {
+        const int diff = std::abs(int(a.GetData()[i]) - int(b.GetData()[i]));
+        sum += diff;
+        large += diff > 12 ? 1 : 0;
+    }
+    d.mean = sum / double(n);
+    d.largeShare = double(large) / double(n);
+    return d;
+}
+
+TEST_F(PreviewControlTest, APictureWithCropEraserAndAFilterLooksAsItsConvertedFile)
+{
+    // A still picture with gradients and blocks, so that every edit shows.
+    wxImage picture(320, 240);
+    for (int y = 0; y < 240; ++y)
+        for (int x = 0; x < 320; ++x)
+            picture.SetRGB(x, y, static_cast<unsigned char>(x * 255 / 319), static_cast<unsigned char>(y * 255 / 239),
+                           ((x / 40 + y / 40) % 2) ? 220 : 30);
+    const fs::path source = dir / "picture.png";
+    ASSERT_TRUE(picture.SaveFile(wxString::FromUTF8(source.string()), wxBITMAP_TYPE_PNG));
+    CKMFile* entry = Add(source);
+    ASSERT_NE(entry, nullptr);
+
+    Project().GetVideoOutput()->SetValue(L"is_create", CVariant(int32_t{0}));
+    CImageFileObj* image = Project().GetImageOutput();
+    image->SetValue(L"is_create", CVariant(int32_t{1}));
+    image->SetValue(L"file_format", CVariant(int32_t{23}));  // PNG
+    image->SetValue(L"destination", CVariant(Utf8ToWide((dir / "out").string())));
+    image->SetValue(L"file_name", CVariant(L"*.*"));
+    CCropObj* crop = Project().GetCurrentCrop();
+    ASSERT_NE(crop, nullptr);
+    crop->crop_left = 40;  // 240 x 240 left
+    crop->crop_right = 40;
+    CEraserObj* eraser = Project().GetCurrentEraser();
+    eraser->eraser_left = 100;
+    eraser->eraser_top = 60;
+    eraser->eraser_right = 160;
+    eraser->eraser_bottom = 120;
+    Project().GetCurrentOutput()->m_filters.nagative = 1;
+    ComPtr<IUnknown> filters;
+    ASSERT_EQ(Project().GetCurrentFilters(filters.ReleaseAndGetAddressOf()), S_OK);
+
+    // The box is exactly the cropped size, so the preview shows it unscaled.
+    preview->SetSize(0, 0, 250, 240 + 26 + 10);
+    preview->m_pCrop = crop;
+    preview->m_pEraser = eraser;
+    preview->SetFilterSettings(filters.Get());
+    preview->SetItem(entry);
+    ASSERT_TRUE(Shown());
+    const wxImage shown = preview->ShownPicture();
+    ASSERT_EQ(shown.GetSize(), wxSize(240, 240));
+
+    kmtest::ModalHook hook;
+    hook.AnswerMessageBox(wxID_OK);
+    ASSERT_EQ(Project().Run(), S_OK);
+    ASSERT_TRUE(Project().m_job);
+    ASSERT_EQ(Project().m_job->Wait(60000), S_OK);
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    wxImage converted;
+    ASSERT_TRUE(converted.LoadFile(wxString::FromUTF8((dir / "out" / "picture.png").string()), wxBITMAP_TYPE_PNG));
+    ASSERT_EQ(converted.GetSize(), shown.GetSize());
+
+    const Difference d = Compare(shown, converted);
+    EXPECT_LT(d.mean, 2.0);
+    EXPECT_LT(d.largeShare, 0.01);
+    // And the edits are there at all: the negative of the top-left corner,
+    // which the crop moved 40 px in.
+    EXPECT_GT(kmtest::PixelAt(shown, 0, 0).Red(), 200);
+}
+
+TEST_F(PreviewControlTest, ASeekDragPastTheEndSeeksOnceToTheEndAndALostCaptureSeeksNothing)
+{
+    fixtures::ClipDesc desc;
+    desc.seconds = 2.0;
+    const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    CKMFile* entry = Add(clip);
+    ASSERT_NE(entry, nullptr);
+    ASSERT_GT(entry->m_duration, 0);
+    preview->SetSize(0, 0, 400, 300);
+    preview->SetItem(entry);
+    ASSERT_TRUE(Shown());
+
+    auto mouse = [&](wxEventType type, wxPoint at) {
+        wxMouseEvent event(type);
+        event.SetPosition(at);
+        event.SetEventObject(preview);
+        preview->ProcessWindowEvent(event);
+    };
+    const int barY = 300 - 24 + 8;
+    const SeekTrack track = preview->Track();
+    const wxPoint start(track.x0 + 20, barY);
+
+    mouse(wxEVT_LEFT_DOWN, start);
+    EXPECT_EQ(CPlayer::Instance()->m_bSeekDrag.load(), 1);
+    mouse(wxEVT_MOTION, wxPoint(track.x1 + 100, barY));
+    EXPECT_EQ(entry->m_currentPosition, 0);  // nothing is sought while dragging
+    mouse(wxEVT_LEFT_UP, wxPoint(track.x1 + 100, barY));
+    EXPECT_EQ(entry->m_currentPosition, entry->m_duration);
+    EXPECT_EQ(CPlayer::Instance()->m_bSeekDrag.load(), 0);
+
+    mouse(wxEVT_LEFT_DOWN, start);
+    // The system takes the mouse: wx has dropped the capture when it tells.
+    if (preview->HasCapture())
+        preview->ReleaseMouse();
+    wxMouseCaptureLostEvent lost(preview->GetId());
+    lost.SetEventObject(preview);
+    preview->ProcessWindowEvent(lost);
+    EXPECT_EQ(CPlayer::Instance()->m_bSeekDrag.load(), 0);
+    mouse(wxEVT_LEFT_UP, start);
+    EXPECT_EQ(entry->m_currentPosition, entry->m_duration);  // the drag had ended
+}
+
+TEST_F(PreviewControlTest, AControlThatGoesAwayLetsGoOfThePlayer)
+{
+    const fs::path clip = fixtures::WriteClip(dir / "clip.mp4");
+    CKMFile* entry = Add(clip);
+    ASSERT_NE(entry, nullptr);
+    preview->SetItem(entry);
+    EXPECT_EQ(CPlayer::Instance()->GetCtrl(), preview);
+    delete preview;
+    preview = nullptr;
+    EXPECT_EQ(CPlayer::Instance()->GetCtrl(), nullptr);
+}
+
+}  // namespace
