@@ -145,6 +145,8 @@ ComPtr<IUnknown> CParametersTransfer::OpenEntrySource(CKMFile* entry)
 
 bool CParametersTransfer::HasEmptyRange(CKMFile* entry)
 {
+    // Ranges made before the duration was known (0 .. 0) are no user's trim.
+    if (entry->m_duration <= 0) return false;
     for (uint32_t i = 0; i < entry->m_timelines.GetCount(); ++i) {
         const CTimelineObj* range = entry->m_timelines.GetAt(i);
         if (range->m_endTime <= range->m_startTime) return true;
@@ -189,13 +191,13 @@ HRESULT CParametersTransfer::TransferInputs()
     const bool trimsApply = !SplitsOutput();
     for (CKMFile* entry : entries) {
         if (!files) break;
-        if (trimsApply && HasEmptyRange(entry)) {
-            SendMsgError(kMsgEmptyTrimRange, entry->m_fileName.c_str());
+        ComPtr<IUnknown> source = OpenEntrySource(entry);
+        if (!source) {
             ++leftOut;
             continue;
         }
-        ComPtr<IUnknown> source = OpenEntrySource(entry);
-        if (!source) {
+        if (trimsApply && HasEmptyRange(entry)) {
+            SendMsgError(kMsgEmptyTrimRange, entry->m_fileName.c_str());
             ++leftOut;
             continue;
         }

@@ -39,8 +39,9 @@ public:
     // with their flags, then the gallery timing and stream choices. S_OK when
     // at least one source was handed over, else a failure (logged). A source
     // that has no media object, whose open failed or that the job refused is
-    // left out with a log line naming it; so is one with an empty trim range
-    // (end not after start) while the ranges apply, rather than an empty file.
+    // left out with a log line naming it; so is one of known duration with an
+    // empty trim range (end not after start) while the ranges apply, rather
+    // than an empty file.
     HRESULT TransferInputs();
     // Writes the active output into the job's first format node. S_OK when
     // written; a failure (logged) when there is no active output or no format.

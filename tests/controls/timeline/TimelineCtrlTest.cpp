@@ -38,11 +38,14 @@ protected:
     }
     void TearDown() override
     {
+        // The windows let go of the entry before it goes: a late paint must not reach it.
+        if (ruler) ruler->SetItem(nullptr);
         if (frame) frame->Destroy();
     }
 
     ResTestLibrary resources;
     FakePlayer player;
+    CKMFilePtr entry;
     wxFrame* frame = nullptr;
     CTimelineCtrl* ruler = nullptr;
 };
@@ -55,7 +58,7 @@ int X(double seconds)
 
 TEST_F(TimelineWindow, PaintsTheRangeBandTheCursorAndTheGreyAfterTheEnd)
 {
-    CKMFilePtr entry = MakeEntry(10 * kSecond, {{2 * kSecond, 5 * kSecond}});
+    entry = MakeEntry(10 * kSecond, {{2 * kSecond, 5 * kSecond}});
     entry->m_currentPosition = kSecond;
     ruler->SetItem(entry.get());
     EXPECT_EQ("Timeline: 02.00 - 05.00 [03.00]", ruler->CaptionText());
@@ -92,7 +95,7 @@ TEST_F(TimelineWindow, WithoutAnEntryTheCaptionSaysSoAndNothingIsDrawnOnTheScale
 
 TEST_F(TimelineWindow, LosingTheCaptureEndsTheDragAndItsTimer)
 {
-    CKMFilePtr entry = MakeEntry(3600 * kSecond);
+    entry = MakeEntry(3600 * kSecond);
     entry->m_currentPosition = kSecond;
     ruler->SetItem(entry.get());
     CTimelineDragModel& model = ruler->Model();
@@ -114,7 +117,7 @@ TEST_F(TimelineWindow, TheListShowsOneRowPerRangeWithTheCurrentOneSelected)
     list->SetPlayer(player);
     ASSERT_TRUE(list->Create(frame, wxID_ANY));
     list->SetSize(0, 150, 300, 120);
-    CKMFilePtr entry = MakeEntry(600 * kSecond, {{0, 10 * kSecond}, {20 * kSecond, 30 * kSecond}, {40 * kSecond, 50 * kSecond}});
+    entry = MakeEntry(600 * kSecond, {{0, 10 * kSecond}, {20 * kSecond, 30 * kSecond}, {40 * kSecond, 50 * kSecond}});
     entry->m_currentTimeline = 2;
     list->SetItem(entry.get());
     CListDropDownCtrl* rows = list->GetList();

@@ -151,6 +151,7 @@ TEST_F(InputTransfer, EntryWithAnEmptyTrimRangeIsLeftOutAndNamed)
         project.InputFiles().AddFile(L"/m/trim.mp4");
         project.InputFiles().AddFile(L"/m/other.mp4");
         CKMFile* entry = project.InputFiles().GetAt(0);
+        entry->m_duration = 600000000;
         for (const auto& [start, end] : cases[i].ranges) {
             CTimelineObj* range = entry->m_timelines.CreateItem();
             range->m_startTime = start;
@@ -171,6 +172,12 @@ TEST_F(InputTransfer, EntryWithAnEmptyTrimRangeIsLeftOutAndNamed)
             EXPECT_EQ(1, job->root->Value(L"FilesLeftOut").AsInt(-1));
         }
     }
+    // Ranges made while the duration was unknown are 0 .. 0 and stay allowed.
+    project.InputFiles().RemoveFiles(-1);
+    project.InputFiles().AddFile(L"/m/unknown.mp4")->AddTimeline(0);
+    job->files->items.clear();
+    EXPECT_EQ(S_OK, project.TransferInputs());
+    EXPECT_EQ(Lines{L"/m/unknown.mp4"}, Handed());
 }
 
 TEST_F(InputTransfer, NothingToHandOverFailsWithAnError)
