@@ -14,12 +14,17 @@ void ResetGalleryData(IUnknown* object)
 }
 }  // namespace
 
-HRESULT CParametersTransfer::TransferGalleries(const CJobSourceList& sources)
+bool CParametersTransfer::SplitsOutput()
 {
     const EOutputKind kind = ActiveOutputKind();
     const CParametersObj* advanced = kind == kNoOutput ? nullptr : AdvancedSettings(kind);
     // The image output's advanced settings keep no split switch.
-    const bool split = advanced && kind != kImageOutput && advanced->adv_enable_split != 0;
+    return advanced && kind != kImageOutput && advanced->adv_enable_split != 0;
+}
+
+HRESULT CParametersTransfer::TransferGalleries(const CJobSourceList& sources)
+{
+    const bool split = SplitsOutput();
 
     ComPtr<IUnknown> format;
     GetFormatNode(format.ReleaseAndGetAddressOf());

@@ -143,6 +143,17 @@ ComPtr<IUnknown> CParametersTransfer::OpenEntrySource(CKMFile* entry)
     return source;
 }
 
+bool CParametersTransfer::HasEmptyRange(CKMFile* entry)
+{
+    // Ranges made before the duration was known (0 .. 0) are no user's trim.
+    if (entry->m_duration <= 0) return false;
+    for (uint32_t i = 0; i < entry->m_timelines.GetCount(); ++i) {
+        const CTimelineObj* range = entry->m_timelines.GetAt(i);
+        if (range->m_endTime <= range->m_startTime) return true;
+    }
+    return false;
+}
+
 void CParametersTransfer::WriteStillImageFlags(IUnknown* source)
 {
     const CParametersObj* settings = OutputSettings(kVideoOutput);
@@ -177,10 +188,16 @@ HRESULT CParametersTransfer::TransferInputs()
     ComPtr<IFilesNode> files = GetFilesNode(m_job.Get());
     CJobSourceList sources;
     int32_t leftOut = 0;
+    const bool trimsApply = !SplitsOutput();
     for (CKMFile* entry : entries) {
         if (!files) break;
         ComPtr<IUnknown> source = OpenEntrySource(entry);
         if (!source) {
+            ++leftOut;
+            continue;
+        }
+        if (trimsApply && HasEmptyRange(entry)) {
+            SendMsgError(kMsgEmptyTrimRange, entry->m_fileName.c_str());
             ++leftOut;
             continue;
         }

@@ -11,6 +11,7 @@ enum : UINT {
     kMsgNoFormatNode = 5802,       // error: the job offers no output format
     kMsgNothingToConvert = 5803,   // error: no source could be handed over
     kMsgSourceSkipped = 5804,      // error: the named file is left out (%ls)
+    kMsgEmptyTrimRange = 5805,     // error: the named file has an empty trim range and is left out (%ls)
 };
 
 // Declares the argument kinds of the ids above once.

@@ -7,6 +7,7 @@
 void RegisterJobMessageArgs()
 {
     CMsgMng::SetMessageArgs(kMsgSourceSkipped, "s");
+    CMsgMng::SetMessageArgs(kMsgEmptyTrimRange, "s");
 }
 
 CParametersTransfer::CParametersTransfer()

@@ -39,7 +39,9 @@ public:
     // with their flags, then the gallery timing and stream choices. S_OK when
     // at least one source was handed over, else a failure (logged). A source
     // that has no media object, whose open failed or that the job refused is
-    // left out with a log line naming it.
+    // left out with a log line naming it; so is one of known duration with an
+    // empty trim range (end not after start) while the ranges apply, rather
+    // than an empty file.
     HRESULT TransferInputs();
     // Writes the active output into the job's first format node. S_OK when
     // written; a failure (logged) when there is no active output or no format.
@@ -101,5 +103,8 @@ private:
     ComPtr<IUnknown> OpenEntrySource(CKMFile* entry);
     void WriteStillImageFlags(IUnknown* source);
     static void ResetSourceAfterJob(IUnknown* source);
+    // The active output is split: the trim ranges are not applied then.
+    bool SplitsOutput();
+    static bool HasEmptyRange(CKMFile* entry);
     void TransferGalleryTiming(IUnknown* formatNode, IUnknown* profile, const CJobSourceList& sources);
 };

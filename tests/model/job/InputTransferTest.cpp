@@ -129,6 +129,57 @@ TEST_F(InputTransfer, SourceTheJobRefusesIsSkippedAndTheOthersGoOn)
     EXPECT_EQ(nullptr, factory.made[0]->job);  // no link to a job it is not in
 }
 
+// A range whose end is not after its start would make an empty file: the
+// entry is left out with an error naming it, unless splitting ignores ranges.
+TEST_F(InputTransfer, EntryWithAnEmptyTrimRangeIsLeftOutAndNamed)
+{
+    struct Case {
+        std::vector<std::pair<int64_t, int64_t>> ranges;
+        bool split;
+        bool handed;
+    };
+    const std::vector<Case> cases = {
+        {{{10000000, 10000000}}, false, false},                    // start dragged onto the end
+        {{{0, 20000000}, {30000000, 25000000}}, false, false},     // the second range inverted
+        {{{10000000, 10000000}}, true, true},                      // split: ranges not applied
+        {{{0, 100000}}, false, true},                              // the shortest real range
+        {{}, false, true},                                          // no ranges: the whole file
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        SCOPED_TRACE(i);
+        project.InputFiles().RemoveFiles(-1);
+        project.InputFiles().AddFile(L"/m/trim.mp4");
+        project.InputFiles().AddFile(L"/m/other.mp4");
+        CKMFile* entry = project.InputFiles().GetAt(0);
+        entry->m_duration = 600000000;
+        for (const auto& [start, end] : cases[i].ranges) {
+            CTimelineObj* range = entry->m_timelines.CreateItem();
+            range->m_startTime = start;
+            range->m_endTime = end;
+        }
+        project.advanced[CParametersTransfer::kVideoOutput].adv_enable_split = cases[i].split ? 1 : 0;
+        job->files->items.clear();
+        messages.messages.clear();
+        EXPECT_EQ(S_OK, project.TransferInputs());
+        const Lines withTrim{L"/m/trim.mp4", L"/m/other.mp4"}, without{L"/m/other.mp4"};
+        EXPECT_EQ(cases[i].handed ? withTrim : without, Handed());
+        EXPECT_EQ(cases[i].handed ? 0 : 1, messages.Count(MSGF_ERROR));
+        if (!cases[i].handed) {
+            bool named = false;
+            for (const auto& [text, flags] : messages.messages)
+                named = named || ((flags & MSGF_ERROR) && text.find(L"/m/trim.mp4") != std::wstring::npos);
+            EXPECT_TRUE(named);
+            EXPECT_EQ(1, job->root->Value(L"FilesLeftOut").AsInt(-1));
+        }
+    }
+    // Ranges made while the duration was unknown are 0 .. 0 and stay allowed.
+    project.InputFiles().RemoveFiles(-1);
+    project.InputFiles().AddFile(L"/m/unknown.mp4")->AddTimeline(0);
+    job->files->items.clear();
+    EXPECT_EQ(S_OK, project.TransferInputs());
+    EXPECT_EQ(Lines{L"/m/unknown.mp4"}, Handed());
+}
+
 TEST_F(InputTransfer, NothingToHandOverFailsWithAnError)
 {
     for (int32_t type : {0, 3, 4}) {
