@@ -163,7 +163,7 @@ bool CAudioEncoder::SendFrames(bool flush, IPacketSink& sink, std::string& error
         f->format = c->sample_fmt;
         f->sample_rate = c->sample_rate;
         av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
-        if (av_frame_get_buffer(f.get(), 0) < 0) return error = "out of memory", false;
+        if (AllocFrameBuffer(f.get()) < 0) return error = "out of memory", false;
         av_audio_fifo_read(m_fifo, reinterpret_cast<void**>(f->data), n);
         f->pts = m_written;
         m_written += n;

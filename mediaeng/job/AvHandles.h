@@ -1,6 +1,7 @@
 #pragma once
 // Owning handles for the FFmpeg objects the conversion job uses: each frees its
 // object with the matching FFmpeg function, so every error path cleans up.
+#include "mediaeng/av/AllocSeam.h"
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -49,6 +50,11 @@ using OutputPtr = std::unique_ptr<AVFormatContext, AvOutputFree>;
 
 inline FramePtr MakeFrame() { return FramePtr(av_frame_alloc()); }
 inline PacketPtr MakePacket() { return PacketPtr(av_packet_alloc()); }
+// av_frame_get_buffer, through the test seam for allocation failures.
+inline int AllocFrameBuffer(AVFrame* f)
+{
+    return av::AllocationFails(av::AllocSite::FrameBuffer) ? AVERROR(ENOMEM) : av_frame_get_buffer(f, 0);
+}
 
 // FFmpeg's text for an error code.
 inline std::string AvErrorText(int err)

@@ -34,25 +34,29 @@ public:
         : m_queue(queue), m_edit(edit), m_control(control)
     {
     }
-    bool OnVideo(FramePtr frame, double outTime) override
+    CReadStep OnVideo(FramePtr frame, double outTime) override
     {
-        if (!m_control.Checkpoint()) return false;
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
         if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
-        return m_queue.Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
+        return Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
     }
-    bool OnAudio(FramePtr frame) override
+    CReadStep OnAudio(FramePtr frame) override
     {
-        if (!m_control.Checkpoint()) return false;
-        return m_queue.Push(CQueueItem{CQueueItem::kAudio, std::move(frame), 0, {}});
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
+        return Push(CQueueItem{CQueueItem::kAudio, std::move(frame), 0, {}});
     }
-    bool OnRangeEnd(double outEnd) override { return m_queue.Push(CQueueItem{CQueueItem::kRangeEnd, nullptr, outEnd, {}}); }
-    bool Fail(const std::string& error)
+    CReadStep OnRangeEnd(double outEnd) override { return Push(CQueueItem{CQueueItem::kRangeEnd, nullptr, outEnd, {}}); }
+    // The reason goes to the encoding thread, which fails the file with it.
+    CReadStep Fail(const std::string& error)
     {
         m_queue.Push(CQueueItem{CQueueItem::kFailed, nullptr, 0, error});
-        return false;
+        return CReadStep::Fail;
     }
 
 private:
+    // A cancelled queue: the encoding side has ended (stopped, or failed with its own reason).
+    CReadStep Push(CQueueItem item) { return m_queue.Push(std::move(item)) ? CReadStep::GoOn : CReadStep::Stop; }
+
     CBoundedQueue<CQueueItem>& m_queue;
     IFrameEditStage& m_edit;
     CRunControl& m_control;
@@ -203,10 +207,16 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     std::thread readerThread([&] {
         pthread_setname_np(pthread_self(), "km-read");
         std::string error;
-        if (!reader.Run(sink, error))
-            sink.Fail(error);
-        else
+        switch (reader.Run(sink, error)) {
+        case CReadStep::GoOn:
             queue.Push(CQueueItem{CQueueItem::kEnd, nullptr, 0, {}});
+            break;
+        case CReadStep::Fail:
+            if (!error.empty()) sink.Fail(error);  // else the sink has sent its reason
+            break;
+        case CReadStep::Stop:
+            break;
+        }
     });
 
     CConstantRate cfr(venc, out);
@@ -261,6 +271,8 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
         return false;
     }
     if (pass == 1) m_stats = venc.PassStats();
+    if (pass != 1 && reader.EndsEarlyAt() >= 0)
+        result.sourceWarnings.push_back({m_source.path, EndsEarlyText(reader.EndsEarlyAt())});
     return out.Commit(result.error);
 }
 

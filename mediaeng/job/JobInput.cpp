@@ -37,6 +37,7 @@ bool CJobInput::Open(const std::string& path, std::string& error)
 
 int CJobInput::ReadPacket(AVPacket* pkt)
 {
+    if (av::AllocationFails(av::AllocSite::PacketRead)) return AVERROR(ENOMEM);
     const int rc = av_read_frame(m_ctx.get(), pkt);
     if (rc < 0 || !m_title) return rc;
     const int64_t ts = pkt->dts != AV_NOPTS_VALUE ? pkt->dts : pkt->pts;

@@ -92,7 +92,7 @@ private:
         f->sample_rate = m_format.sampleRate;
         av_channel_layout_copy(&f->ch_layout, &m_format.layout);
         f->nb_samples = samples;
-        if (av_frame_get_buffer(f.get(), 0) < 0) return nullptr;
+        if (AllocFrameBuffer(f.get()) < 0) return nullptr;
         return f;
     }
     bool Write(int64_t samples, std::string& error)
@@ -167,7 +167,7 @@ private:
         f->format = m_format.format;
         f->width = m_format.width;
         f->height = m_format.height;
-        if (av_frame_get_buffer(f.get(), 0) < 0) return nullptr;
+        if (AllocFrameBuffer(f.get()) < 0) return nullptr;
         const ptrdiff_t lines[4] = {f->linesize[0], f->linesize[1], f->linesize[2], f->linesize[3]};
         av_image_fill_black(f->data, lines, m_format.format, AVCOL_RANGE_MPEG, f->width, f->height);
         return f;
@@ -218,32 +218,32 @@ public:
         : m_video(video), m_audio(audio), m_edit(edit), m_control(control), m_offset(offset)
     {
     }
-    bool OnVideo(FramePtr frame, double outTime) override
+    CReadStep OnVideo(FramePtr frame, double outTime) override
     {
-        if (!m_control.Checkpoint()) return false;
-        if (!m_video) return true;
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
+        if (!m_video) return CReadStep::GoOn;
         if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
         m_end = std::max(m_end, outTime);
-        return m_video->Push(std::move(frame), m_offset + outTime, m_error) || Fail(m_error);
+        return m_video->Push(std::move(frame), m_offset + outTime, m_error) ? CReadStep::GoOn : Fail(m_error);
     }
-    bool OnAudio(FramePtr frame) override
+    CReadStep OnAudio(FramePtr frame) override
     {
-        if (!m_control.Checkpoint()) return false;
-        return !m_audio || m_audio->Push(frame.get(), m_error) || Fail(m_error);
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
+        return !m_audio || m_audio->Push(frame.get(), m_error) ? CReadStep::GoOn : Fail(m_error);
     }
-    bool OnRangeEnd(double outEnd) override
+    CReadStep OnRangeEnd(double outEnd) override
     {
         m_end = std::max(m_end, outEnd);
-        return !m_video || m_video->FillTo(m_offset + outEnd, m_error) || Fail(m_error);
+        return !m_video || m_video->FillTo(m_offset + outEnd, m_error) ? CReadStep::GoOn : Fail(m_error);
     }
     double PictureEnd() const { return m_end; }
     const std::string& Error() const { return m_error; }
 
 private:
-    bool Fail(const std::string& e)
+    CReadStep Fail(const std::string& e)
     {
-        m_error = e;
-        return false;
+        m_error = e.empty() ? "the picture or sound could not be converted" : e;
+        return CReadStep::Fail;
     }
     CJoinVideo* m_video;
     CJoinAudio* m_audio;
@@ -334,13 +334,14 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
             return result.error = "the sound cannot be converted", result;
         CJoinSink sink(haveVideo ? &video : nullptr, haveAudio ? &audio : nullptr, *edit, m_control, offset);
         std::string error;
-        const bool read = reader.Run(sink, error);
-        if (m_control.IsStopped()) return result.stopped = true, result;
-        if (!read || !sink.Error().empty()) {
+        const CReadStep read = reader.Run(sink, error);
+        if (read == CReadStep::Stop || m_control.IsStopped()) return result.stopped = true, result;
+        if (read == CReadStep::Fail) {
             result.error = !sink.Error().empty() ? sink.Error() : error;
             if (!out.WriteError().empty()) result.error = out.WriteError();
             return result;
         }
+        if (reader.EndsEarlyAt() >= 0) result.sourceWarnings.push_back({s.path, EndsEarlyText(reader.EndsEarlyAt())});
         // The seam: where the longer of picture and sound ends.
         double end = offset + (reader.HasVideo() && haveVideo ? sink.PictureEnd() : 0);
         if (haveAudio && reader.HasAudio()) {

@@ -108,6 +108,7 @@ CTranscodeResult COperationBatch::WritePart(const CJobSource& part, const fs::pa
 void COperationBatch::Report(const CJobSource& source, const CTranscodeResult& r, const fs::path& target)
 {
     for (const std::wstring& w : r.warnings) m_msg.FileWarning(source.path, w);
+    for (const CSourceWarning& w : r.sourceWarnings) m_msg.FileWarning(w.source, w.text);
     if (r.stopped) return;
     if (!r.ok)
         m_msg.FileError(source.path, Utf8ToWide(r.error));

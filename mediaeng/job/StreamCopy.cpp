@@ -3,6 +3,8 @@
 #include "mediaeng/job/EncoderChoice.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/OutputFile.h"
+#include "mediaeng/job/SourceEnd.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 #include <cmath>
@@ -21,18 +23,6 @@ std::wstring Seconds(double s)
     wchar_t buf[32];
     std::swprintf(buf, 32, L"%.2f", s);
     return buf;
-}
-
-int NthStream(AVFormatContext* ctx, AVMediaType type, int nth)
-{
-    if (nth < 0) return -1;
-    int seen = 0;
-    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
-        const AVStream* st = ctx->streams[i];
-        if (st->codecpar->codec_type != type || (st->disposition & AV_DISPOSITION_ATTACHED_PIC)) continue;
-        if (seen++ == nth) return int(i);
-    }
-    return -1;
 }
 
 bool SameParameters(const AVCodecParameters* a, const AVCodecParameters* b)
@@ -64,6 +54,9 @@ struct CStreamCopy::Impl {
     COutStream video, audio;
     double offset = 0;           // output seconds before the current range
     PacketPtr pkt = MakePacket();
+    std::wstring sourcePath;     // of the current segment
+    double declaredEnd = 0;      // where the current segment says it ends (0: not known)
+    bool warnedEarly = false;
 
     bool AddStreams(AVFormatContext* in)
     {
@@ -102,15 +95,24 @@ struct CStreamCopy::Impl {
         CRange r{start, end, origin, -1, false};
         std::vector<std::pair<COutStream*, PacketPtr>> pending;  // from the last keyframe before the start
         double candidate = -1;
+        double reached = 0;  // furthest end of any packet read, seconds of the source
         while (!(video.done && audio.done)) {
             if (!control.Checkpoint()) return false;
             const int rc = in.ReadPacket(pkt.get());
-            if (rc == AVERROR_EOF) break;
-            if (rc < 0) return result.error = "cannot read the source: " + AvErrorText(rc), false;
+            const CPacketRead how = ClassifyRead(rc);
+            if (how == CPacketRead::Failed) return result.error = "cannot read the source: " + AvErrorText(rc), false;
+            if (how != CPacketRead::Packet) {
+                NoteEnd(how, reached, declaredEnd > 0 ? std::min(end, declaredEnd) : end);
+                break;
+            }
             std::unique_ptr<AVPacket, void (*)(AVPacket*)> unref(pkt.get(), av_packet_unref);
+            const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+            if (ts != AV_NOPTS_VALUE) {
+                const AVRational tb = ctx->streams[pkt->stream_index]->time_base;
+                reached = std::max(reached, (ts + std::max<int64_t>(pkt->duration, 0)) * av_q2d(tb) - origin);
+            }
             COutStream* s = pkt->stream_index == video.in ? &video : pkt->stream_index == audio.in ? &audio : nullptr;
             if (!s || s->done) continue;
-            const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
             if (ts == AV_NOPTS_VALUE) continue;
             const double t = ts * av_q2d(s->inTb) - origin;
             if (r.cut < 0 && rewound) {
@@ -143,6 +145,15 @@ struct CStreamCopy::Impl {
                    false;
         offset += std::max(video.end, audio.end);
         return true;
+    }
+
+    // A segment that breaks off converts what it holds, with a warning (once).
+    void NoteEnd(CPacketRead how, double reached, double wanted)
+    {
+        const double at = EarlyEnd(how, reached, wanted);
+        if (at < 0 || warnedEarly) return;
+        warnedEarly = true;
+        result.sourceWarnings.push_back({sourcePath, EndsEarlyText(at)});
     }
 
     struct CRange {
@@ -237,8 +248,8 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
         if (!in.Open(WideToUtf8(seg.path), result.error)) return result;
         int rc = avformat_find_stream_info(in.get(), nullptr);
         if (rc < 0) return result.error = "cannot read the stream information: " + AvErrorText(rc), result;
-        impl.video.in = NthStream(in.get(), AVMEDIA_TYPE_VIDEO, seg.videoStream);
-        impl.audio.in = NthStream(in.get(), AVMEDIA_TYPE_AUDIO, seg.audioStream);
+        impl.video.in = mediaeng::NthStream(in.get(), AVMEDIA_TYPE_VIDEO, seg.videoStream);
+        impl.audio.in = mediaeng::NthStream(in.get(), AVMEDIA_TYPE_AUDIO, seg.audioStream);
         if (impl.video.in < 0 && impl.audio.in < 0) return result.error = "it has no stream to copy", result;
         for (COutStream* s : {&impl.video, &impl.audio})
             if (s->in >= 0) s->inTb = in->streams[s->in]->time_base;
@@ -268,6 +279,11 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
         double origin = 0;
         if (leadSt->start_time != AV_NOPTS_VALUE) origin = leadSt->start_time * av_q2d(leadSt->time_base);
         const std::wstring name = fs::path(seg.path).filename().wstring();
+        impl.sourcePath = seg.path;
+        impl.warnedEarly = false;
+        impl.declaredEnd = 0;
+        if (!in.IsDvdTitle() && in->duration > 0 && in->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE)
+            impl.declaredEnd = double(in->duration) / AV_TIME_BASE;
         if (seg.ranges.empty()) {
             if (!impl.CopyRange(in, name, 0, kNoEnd, origin, true)) break;
         } else {
