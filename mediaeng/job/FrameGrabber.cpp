@@ -1,5 +1,6 @@
 #include "mediaeng/job/FrameGrabber.h"
 #include "mediaeng/frame/DisplayTurn.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 
@@ -10,11 +11,7 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
     if (!m_input.Open(WideToUtf8(path), error)) return false;
     int rc = avformat_find_stream_info(m_input.get(), nullptr);
     if (rc < 0) return error = "cannot read the stream information: " + AvErrorText(rc), false;
-    int seen = 0;
-    for (unsigned i = 0; i < m_input->nb_streams && m_index < 0; ++i) {
-        AVStream* st = m_input->streams[i];
-        if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && seen++ == std::max(nth, 0)) m_index = int(i);
-    }
+    m_index = mediaeng::NthStream(m_input.get(), AVMEDIA_TYPE_VIDEO, std::max(nth, 0));
     if (m_index < 0) return error = "it has no picture", false;
     AVStream* st = m_input->streams[m_index];
     const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);

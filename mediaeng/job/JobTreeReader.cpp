@@ -1,6 +1,7 @@
 #include "mediaeng/job/JobTreeReader.h"
 #include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/OperationsReader.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 #include <cmath>
@@ -87,19 +88,6 @@ ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job, ComPtr<IEngineNode>* pr
     return nullptr;
 }
 
-// The first switched-on stream of a kind; -1 when the source lists the
-// switches and all are off; the first stream when it lists none.
-int ChosenStream(IEngineNode* source, const wchar_t* prefix)
-{
-    bool listed = false;
-    for (int n = 0; n < 16; ++n) {
-        const int v = Int(source, (prefix + std::to_wstring(n)).c_str(), -1);
-        if (v > 0) return n;
-        listed = listed || v == 0;
-    }
-    return listed ? -1 : 0;
-}
-
 // The "Items" collection under the "GalleryData" property of a node.
 ComPtr<IEngineCollection> GalleryItems(IEngineNode* node)
 {
@@ -146,8 +134,8 @@ void ReadSources(IConversionJob* job, CJobSettings& settings)
         s.duration = Real(node.Get(), L"DurationByS", 0);
         s.virtualVideo = Int(node.Get(), L"IsVirtualVideoFile", 0) != 0;
         s.virtualDuration = Real(node.Get(), L"VirtualDuration", 0);
-        s.videoStream = ChosenStream(node.Get(), L"IsVideo");
-        s.audioStream = ChosenStream(node.Get(), L"IsAudio");
+        s.videoStream = mediaeng::ChosenStream(node.Get(), L"IsVideo");
+        s.audioStream = mediaeng::ChosenStream(node.Get(), L"IsAudio");
         s.addToJoin = Real(node.Get(), L"AddToJoin", 0) != 0;
         settings.sources.push_back(std::move(s));
     }
