@@ -20,7 +20,7 @@ namespace {
 // What the reading thread hands to the encoding thread.
 struct CQueueItem {
     enum Kind { kVideo, kAudio, kRangeEnd, kEnd, kFailed } kind = kEnd;
-    FramePtr frame;
+    av::FramePtr frame;
     double time = 0;
     std::string error;
 };
@@ -34,13 +34,13 @@ public:
         : m_queue(queue), m_edit(edit), m_control(control)
     {
     }
-    CReadStep OnVideo(FramePtr frame, double outTime) override
+    CReadStep OnVideo(av::FramePtr frame, double outTime) override
     {
         if (!m_control.Checkpoint()) return CReadStep::Stop;
         if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
         return Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
     }
-    CReadStep OnAudio(FramePtr frame) override
+    CReadStep OnAudio(av::FramePtr frame) override
     {
         if (!m_control.Checkpoint()) return CReadStep::Stop;
         return Push(CQueueItem{CQueueItem::kAudio, std::move(frame), 0, {}});
@@ -67,7 +67,7 @@ private:
 class CConstantRate {
 public:
     CConstantRate(CVideoEncoder& enc, IPacketSink& sink) : m_enc(enc), m_sink(sink) {}
-    bool OnVideo(FramePtr frame, double time, std::string& error)
+    bool OnVideo(av::FramePtr frame, double time, std::string& error)
     {
         const int64_t target = Slot(time);
         const AVFrame* fill = m_prev ? m_prev.get() : frame.get();  // a late first picture also covers the start
@@ -94,7 +94,7 @@ private:
 
     CVideoEncoder& m_enc;
     IPacketSink& m_sink;
-    FramePtr m_prev;
+    av::FramePtr m_prev;
     int64_t m_next = 0;
 };
 

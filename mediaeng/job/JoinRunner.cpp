@@ -78,28 +78,28 @@ private:
         const int inCount = in ? in->nb_samples : 0;
         const int outCount = swr_get_out_samples(m_swr.get(), inCount);
         if (outCount <= 0) return true;
-        FramePtr tmp = NewFrame(outCount);
+        av::FramePtr tmp = NewFrame(outCount);
         if (!tmp) return false;
         const int n = swr_convert(m_swr.get(), tmp->data, outCount, in ? const_cast<const uint8_t**>(in->extended_data) : nullptr,
                                   inCount);
         return n >= 0 && (n == 0 || av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(tmp->data), n) == n);
     }
-    FramePtr NewFrame(int samples) const
+    av::FramePtr NewFrame(int samples) const
     {
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
         if (!f) return nullptr;
         f->format = m_format.format;
         f->sample_rate = m_format.sampleRate;
         av_channel_layout_copy(&f->ch_layout, &m_format.layout);
         f->nb_samples = samples;
-        if (AllocFrameBuffer(f.get()) < 0) return nullptr;
+        if (av::AllocFrameBuffer(f.get()) < 0) return nullptr;
         return f;
     }
     bool Write(int64_t samples, std::string& error)
     {
         while (samples > 0) {
             const int n = int(std::min<int64_t>(samples, kChunk));
-            FramePtr f = NewFrame(n);
+            av::FramePtr f = NewFrame(n);
             if (!f || av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(f->data), n) != n)
                 return error = "out of memory", false;
             if (!m_enc.Encode(f.get(), m_sink, error)) return false;
@@ -112,7 +112,7 @@ private:
     {
         while (samples > 0) {
             const int n = int(std::min<int64_t>(samples, kChunk));
-            FramePtr f = NewFrame(n);
+            av::FramePtr f = NewFrame(n);
             if (!f) return error = "out of memory", false;
             av_samples_set_silence(f->data, 0, n, m_format.layout.nb_channels, m_format.format);
             if (!m_enc.Encode(f.get(), m_sink, error)) return false;
@@ -125,7 +125,7 @@ private:
     CAudioEncoder& m_enc;
     IPacketSink& m_sink;
     const CAudioInput& m_format;
-    SwrPtr m_swr;
+    av::SwrPtr m_swr;
     std::unique_ptr<AVAudioFifo, FifoFree> m_fifo;
     int64_t m_written = 0;
 };
@@ -136,7 +136,7 @@ class CJoinVideo {
 public:
     CJoinVideo(CVideoEncoder& enc, IPacketSink& sink, const CVideoInput& format) : m_enc(enc), m_sink(sink), m_format(format) {}
 
-    bool Push(FramePtr frame, double time, std::string& error)
+    bool Push(av::FramePtr frame, double time, std::string& error)
     {
         if (!Fit(frame)) return error = "the picture cannot be scaled", false;
         const int64_t target = Slot(time);
@@ -161,24 +161,24 @@ public:
 private:
     int64_t Slot(double time) const { return int64_t(std::ceil(time * av_q2d(m_enc.FrameRate()) - 1e-3)); }
 
-    FramePtr Black() const
+    av::FramePtr Black() const
     {
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
         f->format = m_format.format;
         f->width = m_format.width;
         f->height = m_format.height;
-        if (AllocFrameBuffer(f.get()) < 0) return nullptr;
+        if (av::AllocFrameBuffer(f.get()) < 0) return nullptr;
         const ptrdiff_t lines[4] = {f->linesize[0], f->linesize[1], f->linesize[2], f->linesize[3]};
         av_image_fill_black(f->data, lines, m_format.format, AVCOL_RANGE_MPEG, f->width, f->height);
         return f;
     }
     // Brings a picture of another size or format to the first one's, fitted
     // inside it with its aspect kept.
-    bool Fit(FramePtr& frame)
+    bool Fit(av::FramePtr& frame)
     {
         if (frame->width == m_format.width && frame->height == m_format.height && frame->format == m_format.format)
             return true;
-        FramePtr out = Black();
+        av::FramePtr out = Black();
         if (!out) return false;
         const double scale = std::min(double(m_format.width) / frame->width, double(m_format.height) / frame->height);
         const int w = std::max(2, int(frame->width * scale) & ~1), h = std::max(2, int(frame->height * scale) & ~1);
@@ -206,8 +206,8 @@ private:
     CVideoEncoder& m_enc;
     IPacketSink& m_sink;
     const CVideoInput& m_format;
-    SwsPtr m_sws;
-    FramePtr m_prev;
+    av::SwsPtr m_sws;
+    av::FramePtr m_prev;
     int64_t m_next = 0;
 };
 
@@ -218,7 +218,7 @@ public:
         : m_video(video), m_audio(audio), m_edit(edit), m_control(control), m_offset(offset)
     {
     }
-    CReadStep OnVideo(FramePtr frame, double outTime) override
+    CReadStep OnVideo(av::FramePtr frame, double outTime) override
     {
         if (!m_control.Checkpoint()) return CReadStep::Stop;
         if (!m_video) return CReadStep::GoOn;
@@ -226,7 +226,7 @@ public:
         m_end = std::max(m_end, outTime);
         return m_video->Push(std::move(frame), m_offset + outTime, m_error) ? CReadStep::GoOn : Fail(m_error);
     }
-    CReadStep OnAudio(FramePtr frame) override
+    CReadStep OnAudio(av::FramePtr frame) override
     {
         if (!m_control.Checkpoint()) return CReadStep::Stop;
         return !m_audio || m_audio->Push(frame.get(), m_error) ? CReadStep::GoOn : Fail(m_error);

@@ -1,5 +1,7 @@
 #include "mediaeng/job/SourceEnd.h"
+#include "mediaeng/probe/StreamNumbering.h"
 extern "C" {
+#include <libavformat/avformat.h>
 #include <libavutil/error.h>
 }
 #include <algorithm>
@@ -9,20 +11,34 @@ extern "C" {
 
 namespace job {
 
-CPacketRead ClassifyRead(int rc)
+CPacketRead ClassifyRead(int rc, bool lastCorrupt)
 {
     if (rc >= 0) return CPacketRead::Packet;
-    if (rc == AVERROR_EOF) return CPacketRead::End;
+    if (rc == AVERROR_EOF) return lastCorrupt ? CPacketRead::Damaged : CPacketRead::End;
     if (rc == AVERROR(EIO) || rc == AVERROR_INVALIDDATA) return CPacketRead::Damaged;
     return CPacketRead::Failed;
+}
+
+double DeclaredEnd(const AVFormatContext* ctx)
+{
+    constexpr double kMaxSeconds = 1e6;  // beyond this a header is damage
+    double end = 0;
+    if (ctx->duration > 0 && ctx->duration_estimation_method != AVFMT_DURATION_FROM_BITRATE)
+        end = double(ctx->duration) / AV_TIME_BASE;
+    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
+        const AVStream* st = ctx->streams[i];
+        const double fps = av_q2d(st->avg_frame_rate);
+        if (st->nb_frames > 0 && fps > 0 && mediaeng::CountsAsStream(st, AVMEDIA_TYPE_VIDEO))
+            end = std::max(end, double(st->nb_frames) / fps);
+    }
+    return end < kMaxSeconds ? end : 0;
 }
 
 double EarlyEnd(CPacketRead how, double reached, double wanted)
 {
     const bool known = wanted > 0 && std::isfinite(wanted);
-    const double at = std::max(0.0, reached);
-    if (known && reached >= wanted - kEarlyEndSlack) return -1;
-    if (how == CPacketRead::Damaged || (how == CPacketRead::End && known)) return at;
+    if (how == CPacketRead::Damaged) return std::max(0.0, reached);
+    if (how == CPacketRead::End && known && reached < wanted - kEarlyEndSlack) return std::max(0.0, reached);
     return -1;
 }
 

@@ -31,6 +31,7 @@ struct CSourceReader::RangeState {
     int64_t audioStart = 0;
     double maxPacketTime = -kInfinity;
     double reached = 0;                 // furthest end of any packet read, source seconds
+    bool lastCorrupt = false;           // the last packet read was cut short
 };
 
 double CSourceReader::Seconds(int64_t ts, AVRational tb) const
@@ -55,7 +56,7 @@ bool CSourceReader::OpenDecoder(AVMediaType type, int nth, Stream& s, std::strin
         const int rc = avcodec_open2(s.ctx.get(), codec, nullptr);
         if (rc < 0) {
             error = std::string("cannot open the ") + avcodec_get_name(st->codecpar->codec_id) + " decoder: " +
-                    AvErrorText(rc);
+                    av::AvErrorText(rc);
             return false;
         }
         s.index = index;
@@ -72,7 +73,7 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
     if (!m_input.Open(file.string(), error)) return false;
     int rc = avformat_find_stream_info(m_input.get(), nullptr);
     if (rc < 0) {
-        error = "cannot read the stream information: " + AvErrorText(rc);
+        error = "cannot read the stream information: " + av::AvErrorText(rc);
         return false;
     }
     if (m_input->start_time != AV_NOPTS_VALUE) m_origin = double(m_input->start_time) / AV_TIME_BASE;
@@ -118,9 +119,9 @@ int CSourceReader::VideoHeight() const
     return m_turn == 90 || m_turn == 270 ? m_video.ctx->width : m_video.ctx->height;
 }
 
-FramePtr CSourceReader::Upright(const AVFrame* f) const
+av::FramePtr CSourceReader::Upright(const AVFrame* f) const
 {
-    return FramePtr(mediaeng::TurnFrame(f, m_turn));
+    return av::FramePtr(mediaeng::TurnFrame(f, m_turn));
 }
 
 double CSourceReader::OutputDuration() const
@@ -157,8 +158,7 @@ double CSourceReader::DeclaredEnd() const
 {
     // A length guessed from the bitrate is no promise; a DVD title's clock is
     // made continuous as it is read, so its tables are not compared either.
-    if (m_input.IsDvdTitle() || m_input->duration_estimation_method == AVFMT_DURATION_FROM_BITRATE) return 0;
-    return m_fileDuration;
+    return m_input.IsDvdTitle() ? 0 : job::DeclaredEnd(m_input.get());
 }
 
 void CSourceReader::NoteEnd(CPacketRead how, const RangeState& r)
@@ -172,8 +172,8 @@ void CSourceReader::NoteEnd(CPacketRead how, const RangeState& r)
 
 CReadStep CSourceReader::RunStill(IReaderSink& sink, std::string& error)
 {
-    PacketPtr pkt = MakePacket();
-    FramePtr frame = MakeFrame();
+    av::PacketPtr pkt = av::MakePacket();
+    av::FramePtr frame = av::MakeFrame();
     while (m_input.ReadPacket(pkt.get()) >= 0) {
         const bool mine = pkt->stream_index == m_video.index;
         if (mine) avcodec_send_packet(m_video.ctx.get(), pkt.get());
@@ -216,19 +216,20 @@ CReadStep CSourceReader::RunRange(IReaderSink& sink, double start, double end, d
 
     if ((!first || start > 0) && !SeekBefore(start, first, error)) return CReadStep::Fail;
 
-    PacketPtr pkt = MakePacket();
+    av::PacketPtr pkt = av::MakePacket();
     if (!pkt) return error = kOutOfMemory, CReadStep::Fail;
     while (!(r.videoDone && r.audioDone)) {
         const int rc = m_input.ReadPacket(pkt.get());
-        const CPacketRead how = ClassifyRead(rc);
+        const CPacketRead how = ClassifyRead(rc, r.lastCorrupt);
         if (how == CPacketRead::Failed) {
-            error = "read error: " + AvErrorText(rc);
+            error = "read error: " + av::AvErrorText(rc);
             return CReadStep::Fail;
         }
         if (how != CPacketRead::Packet) {
             NoteEnd(how, r);
             break;
         }
+        r.lastCorrupt = pkt->flags & AV_PKT_FLAG_CORRUPT;
         const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
         if (ts != AV_NOPTS_VALUE) {
             const AVRational tb = m_input->streams[pkt->stream_index]->time_base;
@@ -287,8 +288,8 @@ bool CSourceReader::SeekTo(double time)
 double CSourceReader::FirstFrameTime()
 {
     Stream& lead = HasVideo() ? m_video : m_audio;
-    PacketPtr pkt = MakePacket();
-    FramePtr frame = MakeFrame();
+    av::PacketPtr pkt = av::MakePacket();
+    av::FramePtr frame = av::MakeFrame();
     for (int packets = 0; packets < 5000; ++packets) {
         if (av_read_frame(m_input.get(), pkt.get()) < 0) break;
         const bool mine = pkt->stream_index == lead.index;
@@ -323,7 +324,7 @@ bool CSourceReader::SeekBefore(double start, bool first, std::string& error)
 CReadStep CSourceReader::Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink, std::string& error)
 {
     if (avcodec_send_packet(s.ctx.get(), pkt) < 0 && pkt) return CReadStep::GoOn;  // a damaged packet is skipped
-    FramePtr frame = MakeFrame();
+    av::FramePtr frame = av::MakeFrame();
     if (!frame) return error = kOutOfMemory, CReadStep::Fail;
     for (;;) {
         const int rc = avcodec_receive_frame(s.ctx.get(), frame.get());
@@ -349,7 +350,7 @@ CReadStep CSourceReader::TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink,
     }
     if (t + frameLength <= r.start + eps) return CReadStep::GoOn;  // before the cut
     r.videoEnd = std::max(r.videoEnd, t + frameLength);
-    FramePtr copy = Upright(f);
+    av::FramePtr copy = Upright(f);
     if (!copy) return error = kOutOfMemory, CReadStep::Fail;
     return sink.OnVideo(std::move(copy), r.outOffset + std::max(t, r.start) - r.start);
 }
@@ -359,13 +360,13 @@ CReadStep CSourceReader::PadSilence(int64_t samples, IReaderSink& sink, std::str
     const AVCodecContext* c = m_audio.ctx.get();
     while (samples > 0) {
         const int n = int(std::min<int64_t>(samples, 4096));
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
         if (!f) return error = kOutOfMemory, CReadStep::Fail;
         f->format = c->sample_fmt;
         f->sample_rate = c->sample_rate;
         av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
         f->nb_samples = n;
-        if (AllocFrameBuffer(f.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
+        if (av::AllocFrameBuffer(f.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
         av_samples_set_silence(f->data, 0, n, c->ch_layout.nb_channels, c->sample_fmt);
         const CReadStep step = sink.OnAudio(std::move(f));
         if (step != CReadStep::GoOn) return step;
@@ -394,7 +395,7 @@ CReadStep CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink,
     if (r.audioCursor >= r.audioEnd) r.audioDone = true;
     if (take <= 0) return CReadStep::GoOn;
 
-    FramePtr out = MakeFrame();
+    av::FramePtr out = av::MakeFrame();
     if (!out) return error = kOutOfMemory, CReadStep::Fail;
     if (skip == 0 && take == f->nb_samples) {
         if (av_frame_ref(out.get(), f) < 0) return error = kOutOfMemory, CReadStep::Fail;
@@ -403,7 +404,7 @@ CReadStep CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink,
         out->sample_rate = f->sample_rate;
         av_channel_layout_copy(&out->ch_layout, &f->ch_layout);
         out->nb_samples = int(take);
-        if (AllocFrameBuffer(out.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
+        if (av::AllocFrameBuffer(out.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
         av_samples_copy(out->data, f->data, 0, int(skip), int(take), f->ch_layout.nb_channels,
                         AVSampleFormat(f->format));
     }

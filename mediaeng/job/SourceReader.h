@@ -6,7 +6,7 @@
 // then decoding and dropping up to it) and audio is cut to the sample and
 // padded with silence where the file has a gap, so sound and picture stay in
 // step across every cut. A still picture becomes a clip of a given length.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/JobSettings.h"
 #include "mediaeng/job/SourceEnd.h"
@@ -24,9 +24,9 @@ class IReaderSink {
 public:
     virtual ~IReaderSink() = default;
     // A picture shown from outTime (seconds on the output timeline).
-    virtual CReadStep OnVideo(FramePtr frame, double outTime) = 0;
+    virtual CReadStep OnVideo(av::FramePtr frame, double outTime) = 0;
     // The next audio samples, in the source's sample format, contiguous.
-    virtual CReadStep OnAudio(FramePtr frame) = 0;
+    virtual CReadStep OnAudio(av::FramePtr frame) = 0;
     // The current range's pictures end at outEnd on the output timeline.
     virtual CReadStep OnRangeEnd(double outEnd) = 0;
 };
@@ -60,7 +60,7 @@ public:
 private:
     struct Stream {
         int index = -1;
-        CodecCtxPtr ctx;
+        av::CodecCtxPtr ctx;
         AVStream* st = nullptr;
     };
     struct RangeState;
@@ -79,7 +79,7 @@ private:
     // Where the file says it ends, in seconds of the source (0: not known).
     double DeclaredEnd() const;
     // The decoded picture turned upright (by the stream's display rotation).
-    FramePtr Upright(const AVFrame* f) const;
+    av::FramePtr Upright(const AVFrame* f) const;
     double Seconds(int64_t ts, AVRational tb) const;
 
     CJobInput m_input;  // a file or a DVD title

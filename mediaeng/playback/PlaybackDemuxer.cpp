@@ -5,12 +5,7 @@
 
 namespace playback {
 
-std::wstring AvErrorText(int err)
-{
-    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(err, buf, sizeof(buf));
-    return Utf8ToWide(buf);
-}
+std::wstring AvErrorText(int err) { return Utf8ToWide(av::AvErrorText(err)); }
 
 namespace {
 // Bounds the probe of a damaged file.

@@ -53,6 +53,7 @@ TEST(SourceEnd, RuleForReadsAndEarlyEnds)
 {
     EXPECT_EQ(job::ClassifyRead(0), CPacketRead::Packet);
     EXPECT_EQ(job::ClassifyRead(AVERROR_EOF), CPacketRead::End);
+    EXPECT_EQ(job::ClassifyRead(AVERROR_EOF, true), CPacketRead::Damaged);  // the last packet was cut short
     EXPECT_EQ(job::ClassifyRead(AVERROR(EIO)), CPacketRead::Damaged);
     EXPECT_EQ(job::ClassifyRead(AVERROR_INVALIDDATA), CPacketRead::Damaged);
     EXPECT_EQ(job::ClassifyRead(AVERROR(ENOMEM)), CPacketRead::Failed);
@@ -66,9 +67,8 @@ TEST(SourceEnd, RuleForReadsAndEarlyEnds)
         {CPacketRead::End, 1.8, 2.0, -1},        // within the slack
         {CPacketRead::End, 1.0, inf, -1},        // no declared end to fall short of
         {CPacketRead::End, 1.0, 0, -1},
-        {CPacketRead::Damaged, 1.0, inf, 1.0},   // a damaged read always ends early
-        {CPacketRead::Damaged, 1.0, 2.0, 1.0},
-        {CPacketRead::Damaged, 1.9, 2.0, -1},    // damage after the wanted end
+        {CPacketRead::Damaged, 1.0, inf, 1.0},   // a damaged read always ends early: the rest is lost
+        {CPacketRead::Damaged, 1.9, 2.0, 1.9},
     };
     for (const Case& c : cases)
         EXPECT_EQ(job::EarlyEnd(c.how, c.reached, c.wanted), c.early) << c.reached << " of " << c.wanted;

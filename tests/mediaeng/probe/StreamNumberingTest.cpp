@@ -4,6 +4,7 @@
 #include "fixtures/MediaFixtures.h"
 #include "fixtures/MultiStreamFixture.h"
 #include "fixtures/TestEnvironment.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/FileTranscoder.h"
 #include "mediaeng/job/StreamCopy.h"
 #include "mediaeng/playback/PlaybackDemuxer.h"
@@ -49,7 +50,7 @@ TEST_P(ManyStreams, ProbeListsOnlyPictureAndSoundInFileOrder)
 {
     AVFormatContext* raw = nullptr;
     ASSERT_GE(avformat_open_input(&raw, m_clip.c_str(), nullptr, nullptr), 0);
-    std::unique_ptr<AVFormatContext, void (*)(AVFormatContext*)> ctx(raw, [](AVFormatContext* c) { avformat_close_input(&c); });
+    av::InputPtr ctx(raw);
     ASSERT_GE(avformat_find_stream_info(ctx.get(), nullptr), 0);
     ASSERT_EQ(ctx->nb_streams, std::string(GetParam()) == "mkv" ? 5u : 4u);  // the skipped streams are really there
 

@@ -1,6 +1,7 @@
 #pragma once
-// Owning handles for the FFmpeg objects the conversion job uses: each frees its
-// object with the matching FFmpeg function, so every error path cleans up.
+// Owning handles for FFmpeg objects, for the whole engine and its tests: each
+// frees its object with the matching FFmpeg function, so every error path
+// cleans up; and FFmpeg's text for an error code.
 #include "mediaeng/av/AllocSeam.h"
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -11,7 +12,7 @@ extern "C" {
 #include <memory>
 #include <string>
 
-namespace job {
+namespace av {
 
 struct AvCodecCtxFree {
     void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
@@ -53,7 +54,7 @@ inline PacketPtr MakePacket() { return PacketPtr(av_packet_alloc()); }
 // av_frame_get_buffer, through the test seam for allocation failures.
 inline int AllocFrameBuffer(AVFrame* f)
 {
-    return av::AllocationFails(av::AllocSite::FrameBuffer) ? AVERROR(ENOMEM) : av_frame_get_buffer(f, 0);
+    return AllocationFails(AllocSite::FrameBuffer) ? AVERROR(ENOMEM) : av_frame_get_buffer(f, 0);
 }
 
 // FFmpeg's text for an error code.
@@ -64,4 +65,4 @@ inline std::string AvErrorText(int err)
     return buf;
 }
 
-}  // namespace job
+}  // namespace av
