@@ -1,5 +1,7 @@
 #include "mediaeng/job/JoinRunner.h"
 #include "mediaeng/job/AudioEncoder.h"
+#include "mediaeng/job/ConstantRate.h"
+#include "mediaeng/job/DecoderSettings.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/OutputFile.h"
 #include "mediaeng/job/SourceReader.h"
@@ -134,36 +136,27 @@ private:
 // output's constant frame rate on one timeline.
 class CJoinVideo {
 public:
-    CJoinVideo(CVideoEncoder& enc, IPacketSink& sink, const CVideoInput& format) : m_enc(enc), m_sink(sink), m_format(format) {}
+    CJoinVideo(CVideoEncoder& enc, IPacketSink& sink, const CVideoInput& format) : m_rate(enc, sink), m_format(format) {}
 
     bool Push(av::FramePtr frame, double time, std::string& error)
     {
         if (!Fit(frame)) return error = "the picture cannot be scaled", false;
-        const int64_t target = Slot(time);
-        const AVFrame* fill = m_prev ? m_prev.get() : frame.get();
-        while (m_next < target)
-            if (!m_enc.Encode(fill, m_next++, m_sink, error)) return false;
-        m_prev = std::move(frame);
-        return true;
+        return m_rate.Show(std::move(frame), time, error);
     }
     // Shows the last picture (black before any) up to time.
     bool FillTo(double time, std::string& error)
     {
-        const int64_t target = Slot(time);
-        if (m_next >= target) return true;
-        if (!m_prev && !(m_prev = Black())) return error = "out of memory", false;
-        while (m_next < target)
-            if (!m_enc.Encode(m_prev.get(), m_next++, m_sink, error)) return false;
-        return true;
+        av::FramePtr black;
+        if (!m_rate.Holding() && !(black = Black())) return error = "out of memory", false;
+        return m_rate.HoldTo(time, error, std::move(black));
     }
-    double End() const { return double(m_next) / av_q2d(m_enc.FrameRate()); }
+    double End() const { return m_rate.Seconds(); }
 
 private:
-    int64_t Slot(double time) const { return int64_t(std::ceil(time * av_q2d(m_enc.FrameRate()) - 1e-3)); }
-
     av::FramePtr Black() const
     {
         av::FramePtr f = av::MakeFrame();
+        if (!f) return nullptr;
         f->format = m_format.format;
         f->width = m_format.width;
         f->height = m_format.height;
@@ -203,12 +196,9 @@ private:
         return true;
     }
 
-    CVideoEncoder& m_enc;
-    IPacketSink& m_sink;
+    CConstantRate m_rate;
     const CVideoInput& m_format;
     av::SwsPtr m_sws;
-    av::FramePtr m_prev;
-    int64_t m_next = 0;
 };
 
 // Feeds one source's pictures and sound to the join, at an offset.
@@ -287,22 +277,13 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
         }
         if (wantVideo && reader.HasVideo() && !haveVideo) {
             haveVideo = true;
-            const AVCodecContext* d = reader.VideoDecoder();
-            vin.width = reader.VideoWidth();
-            vin.height = reader.VideoHeight();
-            vin.format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
-            vin.sar = reader.SampleAspect();
-            vin.frameRate = reader.FrameRate();
+            vin = VideoInputOf(reader);
             std::unique_ptr<IFrameEditStage> edit = m_makeEdit();
             edit->OutputFormat(vin.width, vin.height, vin.format);
         }
         if (wantAudio && reader.HasAudio() && !haveAudio) {
             haveAudio = true;
-            const AVCodecContext* d = reader.AudioDecoder();
-            ain.sampleRate = d->sample_rate;
-            av_channel_layout_uninit(&ain.layout);
-            av_channel_layout_copy(&ain.layout, &d->ch_layout);
-            ain.format = d->sample_fmt;
+            AudioInputOf(reader, ain);
         }
     }
     struct LayoutFree {
