@@ -1,6 +1,7 @@
 #pragma once
 // The conversion job's settings tree, as CoCreateInstance(CLSID_ConversionJob)
-// builds it (mediaeng/core/JobTree.cpp). Kinds: I4 (int), UI4, R8, BSTR.
+// builds it (mediaeng/core/JobTree.cpp); the names as constants: engine/JobTreeKeys.h.
+// Kinds: I4 (int), UI4, R8, BSTR.
 // Units: bitrates in kbps, times in seconds, sizes in MB, pixels for crop and
 // eraser edges, unless noted. A write converts to the setting's kind; a write
 // of an unknown name is ignored.

@@ -1,16 +1,17 @@
 #include "mediaeng/core/ConversionJobImpl.h"
+#include "engine/JobTreeKeys.h"
 #include "mediaeng/core/JobTree.h"
 
 namespace mediaeng {
 
 CConversionJob::CConversionJob() : CEngineNode(L"Job")
 {
-    Child(L"Files", MakeComObject<CEngineNode>(L"Files", NODE_FILES));
-    Prop(L"FilesLeftOut", CVariant(int32_t{0}));
-    ComPtr<CEngineNode> profiles = MakeComObject<CEngineNode>(L"Profiles", NODE_COLLECTION);
+    Child(jobkey::Files, MakeComObject<CEngineNode>(jobkey::Files, NODE_FILES));
+    Prop(jobkey::FilesLeftOut, CVariant(int32_t{0}));
+    ComPtr<CEngineNode> profiles = MakeComObject<CEngineNode>(jobkey::Profiles, NODE_COLLECTION);
     profiles->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeProfileNode().Detach()), false); });
     profiles->Add(static_cast<IEngineNode*>(MakeProfileNode().Get()));
-    Child(L"Profiles", profiles);
+    Child(jobkey::Profiles, profiles);
 }
 
 CConversionJob::~CConversionJob()
@@ -75,7 +76,7 @@ HRESULT CConversionJob::GetFilesNode(IFilesNode** files)
     if (!files) return E_POINTER;
     *files = nullptr;
     ComPtr<IUnknown> item;
-    CEngineNode::GetItem(L"Files", item.ReleaseAndGetAddressOf());
+    CEngineNode::GetItem(jobkey::Files, item.ReleaseAndGetAddressOf());
     return item ? item->QueryInterface(IID_IFilesNode, reinterpret_cast<void**>(files)) : E_FAIL;
 }
 
@@ -84,7 +85,7 @@ HRESULT CConversionJob::GetProfiles(IEngineCollection** profiles)
     if (!profiles) return E_POINTER;
     *profiles = nullptr;
     ComPtr<IUnknown> item;
-    CEngineNode::GetItem(L"Profiles", item.ReleaseAndGetAddressOf());
+    CEngineNode::GetItem(jobkey::Profiles, item.ReleaseAndGetAddressOf());
     return item ? item->QueryInterface(IID_IEngineCollection, reinterpret_cast<void**>(profiles)) : E_FAIL;
 }
 

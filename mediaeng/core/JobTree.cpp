@@ -1,4 +1,5 @@
 #include "mediaeng/core/JobTree.h"
+#include "engine/JobTreeKeys.h"
 #include "engine/EngineIds.h"
 
 namespace mediaeng {
@@ -35,7 +36,7 @@ void AddGalleryData(CEngineNode& node, const wchar_t* name)
     CEngineProperty* data = node.Prop(name, CVariant());
     data->EnableGalleryData();
     ComPtr<CEngineNode> holder = MakeComObject<CEngineNode>(name);
-    holder->Child(L"Items", Collection(L"Items"));
+    holder->Child(jobkey::Items, Collection(jobkey::Items));
     data->SetChildNode(static_cast<IEngineNode*>(holder.Get()));
 }
 
@@ -43,18 +44,18 @@ void AddGalleryData(CEngineNode& node, const wchar_t* name)
 
 void AddFilterProperties(CEngineNode& node)
 {
-    AddInts(node, {{L"IsImageNegative", 0}, {L"IsImageGrayscale", 0}, {L"IsSharpen", 0}, {L"IsSoften", 0},
-                   {L"IsAutoEnhance", 0}, {L"IsDeInterlace", 0}, {L"IsAutoLevel", 0}, {L"IsAutoContrast", 0},
-                   {L"DepthMap", 0}, {L"COLOR_BRIGHTNESS", 0}, {L"COLOR_CONSTRAST", 0}, {L"Gamma", 0},
-                   {L"COLOR_HUE", 0}, {L"COLOR_SATURATION", 0}, {L"COLOR_LUMINOSITY", 0}, {L"RGB_RED", 0},
-                   {L"RGB_GREEN", 0}, {L"RGB_BLUE", 0}, {L"COLOR_Y", 0}, {L"COLOR_U", 0}, {L"COLOR_V", 0},
-                   {L"CMYK_C", 0}, {L"CMYK_M", 0}, {L"CMYK_Y", 0}, {L"CMYK_K", 0}, {L"COLORLMS_L", 0},
-                   {L"COLORLMS_M", 0}, {L"COLORLMS_S", 0}, {L"COLOR_BALANSE_RED", 0}, {L"COLOR_BALANSE_GREEN", 0},
-                   {L"COLOR_BALANSE_BLUE", 0}, {L"PreserveLuminosity", 0}, {L"Range", 0}});
-    for (const wchar_t* ch : {L"Red", L"Green", L"Blue"}) {
-        node.Prop(std::wstring(L"LevelMin") + ch, CVariant(int32_t{0}));
-        node.Prop(std::wstring(L"LevelMax") + ch, CVariant(int32_t{255}));
-        node.Prop(std::wstring(L"LevelMax") + ch + L"_Middle", CVariant(1.0));
+    AddInts(node, {{jobkey::IsImageNegative, 0}, {jobkey::IsImageGrayscale, 0}, {jobkey::IsSharpen, 0}, {jobkey::IsSoften, 0},
+                   {jobkey::IsAutoEnhance, 0}, {jobkey::IsDeInterlace, 0}, {jobkey::IsAutoLevel, 0}, {jobkey::IsAutoContrast, 0},
+                   {jobkey::DepthMap, 0}, {jobkey::COLOR_BRIGHTNESS, 0}, {jobkey::COLOR_CONSTRAST, 0}, {jobkey::Gamma, 0},
+                   {jobkey::COLOR_HUE, 0}, {jobkey::COLOR_SATURATION, 0}, {jobkey::COLOR_LUMINOSITY, 0}, {jobkey::RGB_RED, 0},
+                   {jobkey::RGB_GREEN, 0}, {jobkey::RGB_BLUE, 0}, {jobkey::COLOR_Y, 0}, {jobkey::COLOR_U, 0}, {jobkey::COLOR_V, 0},
+                   {jobkey::CMYK_C, 0}, {jobkey::CMYK_M, 0}, {jobkey::CMYK_Y, 0}, {jobkey::CMYK_K, 0}, {jobkey::COLORLMS_L, 0},
+                   {jobkey::COLORLMS_M, 0}, {jobkey::COLORLMS_S, 0}, {jobkey::COLOR_BALANSE_RED, 0}, {jobkey::COLOR_BALANSE_GREEN, 0},
+                   {jobkey::COLOR_BALANSE_BLUE, 0}, {jobkey::PreserveLuminosity, 0}, {jobkey::Range, 0}});
+    for (const wchar_t* ch : jobkey::kLevelChannels) {
+        node.Prop(jobkey::LevelMinKey(ch), CVariant(int32_t{0}));
+        node.Prop(jobkey::LevelMaxKey(ch), CVariant(int32_t{255}));
+        node.Prop(jobkey::LevelMiddleKey(ch), CVariant(1.0));
     }
 }
 
@@ -69,46 +70,46 @@ ComPtr<CEngineNode> MakeFormatNode()
 {
     ComPtr<CEngineNode> f = MakeComObject<CEngineNode>(L"Format");
     CEngineNode& n = *f;
-    AddInts(n, {{L"OutputFormatID", 0}, {L"IsOverwrite", 1}, {L"NumericVarStartWidth", 0},
-                {L"NumericVarIncrement", 1}, {L"WebSafe", 0}, {L"NameCase", 0}, {L"ExtensionCase", 0},
-                {L"UseFormatExtension", 1}, {L"FormatType", 0}});
-    AddTexts(n, {{L"DestinationFolder", L""}, {L"FileNamePattern", L"*.*"}, {L"FormatDublicateName", L"%02d"},
-                 {L"FormatNumericVariable", L"%02d"}, {L"Resize", L"100%"}});
-    AddInts(n, {{L"Resampling", 1}, {L"ResizeType", 0}, {L"CreateLitterbox", 0}, {L"AspectRatioType", 0},
-                {L"FrameRateID", 0}, {L"IncludeVideoStream", 1}, {L"IncludeAudioStream", 1}});
-    AddUInts(n, {{L"LitterboxColor", 0}});
-    for (const wchar_t* c : {L"AVI", L"WMV", L"MPEG", L"MOV", L"FLASH", L"MP4", L"3GP", L"3G2", L"MKV", L"F4V"}) {
-        n.Prop(std::wstring(c) + L"VideoCodec", CVariant(L""));
-        n.Prop(std::wstring(c) + L"AudioCodec", CVariant(L""));
+    AddInts(n, {{jobkey::OutputFormatID, 0}, {jobkey::IsOverwrite, 1}, {jobkey::NumericVarStartWidth, 0},
+                {jobkey::NumericVarIncrement, 1}, {jobkey::WebSafe, 0}, {jobkey::NameCase, 0}, {jobkey::ExtensionCase, 0},
+                {jobkey::UseFormatExtension, 1}, {jobkey::FormatType, 0}});
+    AddTexts(n, {{jobkey::DestinationFolder, L""}, {jobkey::FileNamePattern, L"*.*"}, {jobkey::FormatDublicateName, L"%02d"},
+                 {jobkey::FormatNumericVariable, L"%02d"}, {jobkey::Resize, L"100%"}});
+    AddInts(n, {{jobkey::Resampling, 1}, {jobkey::ResizeType, 0}, {jobkey::CreateLitterbox, 0}, {jobkey::AspectRatioType, 0},
+                {jobkey::FrameRateID, 0}, {jobkey::IncludeVideoStream, 1}, {jobkey::IncludeAudioStream, 1}});
+    AddUInts(n, {{jobkey::LitterboxColor, 0}});
+    for (const wchar_t* c : jobkey::kCodecPrefixes) {
+        n.Prop(jobkey::VideoCodecKey(c), CVariant(L""));
+        n.Prop(jobkey::AudioCodecKey(c), CVariant(L""));
     }
-    AddUInts(n, {{L"VideoBitrate", 2000}, {L"Quality", 75}, {L"AudioBitrate", 128}, {L"AudioPrecision", 16},
-                 {L"AudioQuality", 75}});
-    AddInts(n, {{L"TwoPass", 0}, {L"KeyFrames", 100}, {L"VideoBitrateMode", 0}, {L"VideoProfile", 0},
-                {L"Channels", 2}, {L"SamplingRate", 44100}, {L"AudioBitrateMode", 0}, {L"ScreenListEnable", 0},
-                {L"ScreenListRows", 2}, {L"ScreenListCols", 2}, {L"FrameShift", 0}, {L"Crop_Left", 0},
-                {L"Crop_Right", 0}, {L"Crop_Top", 0}, {L"Crop_Bottom", 0}, {L"Rotate", 0}, {L"FlipH", 0},
-                {L"FlipV", 0}, {L"EraserType", 0}, {L"EraserLeft", 0}, {L"EraserRight", 100}, {L"EraserTop", 0},
-                {L"EraserBottom", 100}, {L"EraserStrength", 8}, {L"EraserCell", 8}});
-    ComPtr<CEngineNode> filters = Collection(L"Filters");
+    AddUInts(n, {{jobkey::VideoBitrate, 2000}, {jobkey::Quality, 75}, {jobkey::AudioBitrate, 128}, {jobkey::AudioPrecision, 16},
+                 {jobkey::AudioQuality, 75}});
+    AddInts(n, {{jobkey::TwoPass, 0}, {jobkey::KeyFrames, 100}, {jobkey::VideoBitrateMode, 0}, {jobkey::VideoProfile, 0},
+                {jobkey::Channels, 2}, {jobkey::SamplingRate, 44100}, {jobkey::AudioBitrateMode, 0}, {jobkey::ScreenListEnable, 0},
+                {jobkey::ScreenListRows, 2}, {jobkey::ScreenListCols, 2}, {jobkey::FrameShift, 0}, {jobkey::Crop_Left, 0},
+                {jobkey::Crop_Right, 0}, {jobkey::Crop_Top, 0}, {jobkey::Crop_Bottom, 0}, {jobkey::Rotate, 0}, {jobkey::FlipH, 0},
+                {jobkey::FlipV, 0}, {jobkey::EraserType, 0}, {jobkey::EraserLeft, 0}, {jobkey::EraserRight, 100}, {jobkey::EraserTop, 0},
+                {jobkey::EraserBottom, 100}, {jobkey::EraserStrength, 8}, {jobkey::EraserCell, 8}});
+    ComPtr<CEngineNode> filters = Collection(jobkey::Filters);
     filters->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeFilterItem().Detach()), false); });
     filters->Add(static_cast<IEngineNode*>(MakeFilterItem().Get()));
-    n.Child(L"Filters", filters);
-    n.Child(L"Watermarks", Collection(L"Watermarks", NODE_FILES));
+    n.Child(jobkey::Filters, filters);
+    n.Child(jobkey::Watermarks, Collection(jobkey::Watermarks, NODE_FILES));
     return f;
 }
 
 ComPtr<CEngineNode> MakeProfileNode()
 {
     ComPtr<CEngineNode> p = MakeComObject<CEngineNode>(L"Profile");
-    AddInts(*p, {{L"SplitUse", 0}, {L"SplitType", 0}, {L"SplitCountFrames", 2}, {L"SplitStep", 10},
-                 {L"SplitSize", 700}, {L"SplitStartWith", 0}, {L"SplitLastVideo", 0}, {L"JoinType", 0},
-                 {L"JoinImageTime", 10}, {L"GalleryType", 0}});
-    AddGalleryData(*p, L"GalleryData");
-    AddGalleryData(*p, L"MontageData");
-    ComPtr<CEngineNode> formats = Collection(L"Formats", NODE_COLLECTION | NODE_FORMATS);
+    AddInts(*p, {{jobkey::SplitUse, 0}, {jobkey::SplitType, 0}, {jobkey::SplitCountFrames, 2}, {jobkey::SplitStep, 10},
+                 {jobkey::SplitSize, 700}, {jobkey::SplitStartWith, 0}, {jobkey::SplitLastVideo, 0}, {jobkey::JoinType, 0},
+                 {jobkey::JoinImageTime, 10}, {jobkey::GalleryType, 0}});
+    AddGalleryData(*p, jobkey::GalleryData);
+    AddGalleryData(*p, jobkey::MontageData);
+    ComPtr<CEngineNode> formats = Collection(jobkey::Formats, NODE_COLLECTION | NODE_FORMATS);
     formats->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeFormatNode().Detach()), false); });
     formats->Add(static_cast<IEngineNode*>(MakeFormatNode().Get()));
-    p->Child(L"Formats", formats);
+    p->Child(jobkey::Formats, formats);
     return p;
 }
 
@@ -117,8 +118,8 @@ namespace {
 ComPtr<CEngineNode> MakeTimelineItem()
 {
     ComPtr<CEngineNode> t = MakeComObject<CEngineNode>(L"Timeline");
-    AddTexts(*t, {{L"StartTime", L"0.0"}, {L"EndTime", L"0.0"}});
-    AddInts(*t, {{L"EndOfFile", 1}, {L"EndTimeAsRelativeEndofFile", 0}, {L"StartTimeAsRelative", 0}});
+    AddTexts(*t, {{jobkey::StartTime, L"0.0"}, {jobkey::EndTime, L"0.0"}});
+    AddInts(*t, {{jobkey::EndOfFile, 1}, {jobkey::EndTimeAsRelativeEndofFile, 0}, {jobkey::StartTimeAsRelative, 0}});
     return t;
 }
 
@@ -127,7 +128,7 @@ void AddSwitch(CEngineNode& item, const wchar_t* name, std::initializer_list<Int
 {
     CEngineProperty* sw = item.Prop(name, CVariant(int32_t{0}));
     ComPtr<CEngineNode> child = MakeComObject<CEngineNode>(name);
-    child->Prop(L"Color", CVariant(color));
+    child->Prop(jobkey::Color, CVariant(color));
     AddInts(*child, ints);
     child->SetOwner(static_cast<IEngineNode*>(&item));
     sw->SetChildNode(static_cast<IEngineNode*>(child.Get()));
@@ -144,20 +145,20 @@ ComPtr<CEngineNode> MakeWatermarkItem(int kind)
 
 void BuildWatermarkItem(CEngineNode& n, int kind)
 {
-    n.Prop(L"Kind", CVariant(int32_t{kind}), EPF_READONLY);
-    AddInts(n, {{L"posType", 0}, {L"posX", 0}, {L"posY", 0}, {L"Width", 0}, {L"Height", 0}, {L"Stretching", 0},
-                {L"Transparency", 0}, {L"Angle", 0}, {L"RectType", 0}, {L"Round", 0}, {L"Border", 0}});
-    AddTexts(n, {{L"Color", L"0xFFFFFF"}, {L"Text", L""}, {L"FontName", L"Sans"}});
-    AddInts(n, {{L"FontSize", 24}, {L"FontBold", 0}, {L"FontItalic", 0}, {L"FontUnderline", 0},
-                {L"FontStrikeOut", 0}, {L"AlignPos", 0}, {L"FontCharset", 0}});
-    AddTexts(n, {{L"PathToImage", L""}, {L"PathToFile", L""}, {L"Resize", L"100%"}});
-    AddInts(n, {{L"FadeIn", 0}, {L"FadeOut", 0}});
-    AddSwitch(n, L"Stroke", {{L"Width", 1}, {L"Opacity", 100}}, L"0xFF0000");
-    AddSwitch(n, L"DropShadow", {{L"Opacity", 75}, {L"Angle", 45}, {L"Size", 3}, {L"Distance", 3}}, L"0x000000");
-    ComPtr<CEngineNode> timelines = Collection(L"Timelines");
+    n.Prop(jobkey::Kind, CVariant(int32_t{kind}), EPF_READONLY);
+    AddInts(n, {{jobkey::posType, 0}, {jobkey::posX, 0}, {jobkey::posY, 0}, {jobkey::Width, 0}, {jobkey::Height, 0}, {jobkey::Stretching, 0},
+                {jobkey::Transparency, 0}, {jobkey::Angle, 0}, {jobkey::RectType, 0}, {jobkey::Round, 0}, {jobkey::Border, 0}});
+    AddTexts(n, {{jobkey::Color, L"0xFFFFFF"}, {jobkey::Text, L""}, {jobkey::FontName, L"Sans"}});
+    AddInts(n, {{jobkey::FontSize, 24}, {jobkey::FontBold, 0}, {jobkey::FontItalic, 0}, {jobkey::FontUnderline, 0},
+                {jobkey::FontStrikeOut, 0}, {jobkey::AlignPos, 0}, {jobkey::FontCharset, 0}});
+    AddTexts(n, {{jobkey::PathToImage, L""}, {jobkey::PathToFile, L""}, {jobkey::Resize, L"100%"}});
+    AddInts(n, {{jobkey::FadeIn, 0}, {jobkey::FadeOut, 0}});
+    AddSwitch(n, jobkey::Stroke, {{jobkey::Width, 1}, {jobkey::Opacity, 100}}, L"0xFF0000");
+    AddSwitch(n, jobkey::DropShadow, {{jobkey::Opacity, 75}, {jobkey::Angle, 45}, {jobkey::Size, 3}, {jobkey::Distance, 3}}, L"0x000000");
+    ComPtr<CEngineNode> timelines = Collection(jobkey::Timelines);
     timelines->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeTimelineItem().Detach()), false); });
     timelines->Add(static_cast<IEngineNode*>(MakeTimelineItem().Get()));
-    n.Child(L"Timelines", timelines);
+    n.Child(jobkey::Timelines, timelines);
 }
 
 }  // namespace mediaeng

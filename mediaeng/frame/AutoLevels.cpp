@@ -51,7 +51,7 @@ AutoLevels AnalyseAutoLevels(const PixelView& v, bool perChannel, bool enhance)
             static constexpr double kWeight[3] = {0.299, 0.587, 0.114};
             double mean = 0;
             for (int i = 0; i < 256; ++i) mean += static_cast<double>(i) * hist[c][i];
-            mean /= std::max<uint64_t>(total, 1);
+            mean /= double(std::max<uint64_t>(total, 1));
             const double span = std::max(1, r.high[c] - r.low[c]);
             sum += kWeight[c] * std::clamp((mean - r.low[c]) * 255.0 / span, 1.0, 254.0);
         }

@@ -1,4 +1,5 @@
 #include "mediaeng/frame/DisplayTurn.h"
+#include "mediaeng/av/AvHandles.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -13,10 +14,7 @@ namespace mediaeng {
 
 namespace {
 
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-using Owned = std::unique_ptr<AVFrame, FrameFree>;
+using Owned = av::FramePtr;
 
 // Planar (or semi-planar) 8-bit pictures whose planes turn alone: each plane
 // holds whole pixels of a fixed byte size and chroma is subsampled alike

@@ -1,4 +1,5 @@
 #include "engine/FrameFilterSettings.h"
+#include "engine/JobTreeKeys.h"
 #include "platform/TextConv.h"
 #include <string>
 #include <string_view>
@@ -14,39 +15,39 @@ struct IntName {
 };
 
 constexpr IntName kIntNames[] = {
-    {L"IsAutoLevel", &FrameFilterSettings::autoLevel},
-    {L"IsAutoContrast", &FrameFilterSettings::autoContrast},
-    {L"IsSharpen", &FrameFilterSettings::sharpen},
-    {L"IsSoften", &FrameFilterSettings::soften},
-    {L"IsImageNegative", &FrameFilterSettings::negative},
-    {L"IsImageGrayscale", &FrameFilterSettings::grayscale},
-    {L"IsAutoEnhance", &FrameFilterSettings::autoEnhance},
-    {L"IsDeInterlace", &FrameFilterSettings::deinterlace},
-    {L"COLOR_BRIGHTNESS", &FrameFilterSettings::brightness},
-    {L"COLOR_CONSTRAST", &FrameFilterSettings::contrast},
-    {L"Gamma", &FrameFilterSettings::gamma},
-    {L"RGB_RED", &FrameFilterSettings::red},
-    {L"RGB_GREEN", &FrameFilterSettings::green},
-    {L"RGB_BLUE", &FrameFilterSettings::blue},
-    {L"COLOR_BALANSE_RED", &FrameFilterSettings::balanceRed},
-    {L"COLOR_BALANSE_GREEN", &FrameFilterSettings::balanceGreen},
-    {L"COLOR_BALANSE_BLUE", &FrameFilterSettings::balanceBlue},
-    {L"PreserveLuminosity", &FrameFilterSettings::preserveLuminosity},
-    {L"Range", &FrameFilterSettings::range},
-    {L"COLOR_Y", &FrameFilterSettings::y},
-    {L"COLOR_U", &FrameFilterSettings::u},
-    {L"COLOR_V", &FrameFilterSettings::v},
-    {L"COLOR_HUE", &FrameFilterSettings::hue},
-    {L"COLOR_SATURATION", &FrameFilterSettings::saturation},
-    {L"COLOR_LUMINOSITY", &FrameFilterSettings::luminosity},
-    {L"CMYK_C", &FrameFilterSettings::cmykC},
-    {L"CMYK_M", &FrameFilterSettings::cmykM},
-    {L"CMYK_Y", &FrameFilterSettings::cmykY},
-    {L"CMYK_K", &FrameFilterSettings::cmykK},
-    {L"COLORLMS_L", &FrameFilterSettings::lmsL},
-    {L"COLORLMS_M", &FrameFilterSettings::lmsM},
-    {L"COLORLMS_S", &FrameFilterSettings::lmsS},
-    {L"DepthMap", &FrameFilterSettings::depthMap},
+    {jobkey::IsAutoLevel, &FrameFilterSettings::autoLevel},
+    {jobkey::IsAutoContrast, &FrameFilterSettings::autoContrast},
+    {jobkey::IsSharpen, &FrameFilterSettings::sharpen},
+    {jobkey::IsSoften, &FrameFilterSettings::soften},
+    {jobkey::IsImageNegative, &FrameFilterSettings::negative},
+    {jobkey::IsImageGrayscale, &FrameFilterSettings::grayscale},
+    {jobkey::IsAutoEnhance, &FrameFilterSettings::autoEnhance},
+    {jobkey::IsDeInterlace, &FrameFilterSettings::deinterlace},
+    {jobkey::COLOR_BRIGHTNESS, &FrameFilterSettings::brightness},
+    {jobkey::COLOR_CONSTRAST, &FrameFilterSettings::contrast},
+    {jobkey::Gamma, &FrameFilterSettings::gamma},
+    {jobkey::RGB_RED, &FrameFilterSettings::red},
+    {jobkey::RGB_GREEN, &FrameFilterSettings::green},
+    {jobkey::RGB_BLUE, &FrameFilterSettings::blue},
+    {jobkey::COLOR_BALANSE_RED, &FrameFilterSettings::balanceRed},
+    {jobkey::COLOR_BALANSE_GREEN, &FrameFilterSettings::balanceGreen},
+    {jobkey::COLOR_BALANSE_BLUE, &FrameFilterSettings::balanceBlue},
+    {jobkey::PreserveLuminosity, &FrameFilterSettings::preserveLuminosity},
+    {jobkey::Range, &FrameFilterSettings::range},
+    {jobkey::COLOR_Y, &FrameFilterSettings::y},
+    {jobkey::COLOR_U, &FrameFilterSettings::u},
+    {jobkey::COLOR_V, &FrameFilterSettings::v},
+    {jobkey::COLOR_HUE, &FrameFilterSettings::hue},
+    {jobkey::COLOR_SATURATION, &FrameFilterSettings::saturation},
+    {jobkey::COLOR_LUMINOSITY, &FrameFilterSettings::luminosity},
+    {jobkey::CMYK_C, &FrameFilterSettings::cmykC},
+    {jobkey::CMYK_M, &FrameFilterSettings::cmykM},
+    {jobkey::CMYK_Y, &FrameFilterSettings::cmykY},
+    {jobkey::CMYK_K, &FrameFilterSettings::cmykK},
+    {jobkey::COLORLMS_L, &FrameFilterSettings::lmsL},
+    {jobkey::COLORLMS_M, &FrameFilterSettings::lmsM},
+    {jobkey::COLORLMS_S, &FrameFilterSettings::lmsS},
+    {jobkey::DepthMap, &FrameFilterSettings::depthMap},
 };
 
 // "LevelMin<C>", "LevelMax<C>", "LevelMax<C>_Middle" for C of Red, Green, Blue.
@@ -57,12 +58,11 @@ struct LevelName {
 
 LevelName ParseLevelName(std::wstring_view name)
 {
-    static constexpr const wchar_t* kChannels[3] = {L"Red", L"Green", L"Blue"};
     for (int c = 0; c < 3; ++c) {
-        const std::wstring ch = kChannels[c];
-        if (EqualsNoCase(name, L"LevelMin" + ch)) return {c, 0};
-        if (EqualsNoCase(name, L"LevelMax" + ch)) return {c, 1};
-        if (EqualsNoCase(name, L"LevelMax" + ch + L"_Middle")) return {c, 2};
+        const wchar_t* ch = jobkey::kLevelChannels[c];
+        if (EqualsNoCase(name, jobkey::LevelMinKey(ch))) return {c, 0};
+        if (EqualsNoCase(name, jobkey::LevelMaxKey(ch))) return {c, 1};
+        if (EqualsNoCase(name, jobkey::LevelMiddleKey(ch))) return {c, 2};
     }
     return {};
 }
@@ -83,10 +83,10 @@ const std::vector<std::wstring>& FrameFilterValueNames()
     static const std::vector<std::wstring> names = [] {
         std::vector<std::wstring> v;
         for (const IntName& n : kIntNames) v.emplace_back(n.name);
-        for (const wchar_t* c : {L"Red", L"Green", L"Blue"}) {
-            v.push_back(std::wstring(L"LevelMin") + c);
-            v.push_back(std::wstring(L"LevelMax") + c);
-            v.push_back(std::wstring(L"LevelMax") + c + L"_Middle");
+        for (const wchar_t* c : jobkey::kLevelChannels) {
+            v.push_back(jobkey::LevelMinKey(c));
+            v.push_back(jobkey::LevelMaxKey(c));
+            v.push_back(jobkey::LevelMiddleKey(c));
         }
         return v;
     }();

@@ -1,4 +1,5 @@
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
+#include "engine/JobTreeKeys.h"
 #include "engine/EngineInit.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
@@ -124,7 +125,7 @@ ULONG CFrameFilterSettingsObj::GetVersion()
 HRESULT CFrameFilterSettingsObj::GetName(BSTR* name)
 {
     if (!name) return E_POINTER;
-    *name = SysAllocString(L"Filters");
+    *name = SysAllocString(jobkey::Filters);
     return S_OK;
 }
 

@@ -144,7 +144,7 @@ HRESULT CGalleriesMng::AddRange(CGalleryItemBase* item, LONGLONG start, LONGLONG
     if (!ranges) return E_FAIL;
     ComPtr<CEngineNode> range = MakeComObject<CEngineNode>(L"Range");
     range->Prop(L"SourceIndex", CVariant(static_cast<int32_t>(item->SourceIndex())));
-    range->Prop(L"StartTime", CVariant(start / kUnitsPerSecond));
-    range->Prop(L"EndTime", CVariant(end / kUnitsPerSecond));
+    range->Prop(L"StartTime", CVariant(double(start) / double(kUnitsPerSecond)));
+    range->Prop(L"EndTime", CVariant(double(end) / double(kUnitsPerSecond)));
     return ranges->Add(static_cast<IEngineNode*>(range.Get()));
 }

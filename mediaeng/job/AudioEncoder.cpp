@@ -114,7 +114,7 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
         }
     }
     int rc = avcodec_open2(c, codec, nullptr);
-    if (rc < 0) return error = std::string("cannot open the ") + codec->name + " encoder: " + AvErrorText(rc), false;
+    if (rc < 0) return error = std::string("cannot open the ") + codec->name + " encoder: " + av::AvErrorText(rc), false;
     m_stream = avformat_new_stream(oc, nullptr);
     if (!m_stream) return error = "out of memory", false;
     m_stream->time_base = c->time_base;
@@ -148,7 +148,7 @@ bool CAudioEncoder::Encode(const AVFrame* src, IPacketSink& sink, std::string& e
         if (got > 0) av_audio_fifo_write(m_fifo, reinterpret_cast<void**>(buffer), got);
         av_freep(&buffer[0]);
         av_freep(&buffer);
-        if (got < 0) return error = "audio conversion failed: " + AvErrorText(got), false;
+        if (got < 0) return error = "audio conversion failed: " + av::AvErrorText(got), false;
     }
     return SendFrames(!src, sink, error);
 }
@@ -158,17 +158,17 @@ bool CAudioEncoder::SendFrames(bool flush, IPacketSink& sink, std::string& error
     AVCodecContext* c = m_ctx.get();
     while (av_audio_fifo_size(m_fifo) >= m_frameSize || (flush && av_audio_fifo_size(m_fifo) > 0)) {
         const int n = std::min(m_frameSize, av_audio_fifo_size(m_fifo));
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
         f->nb_samples = n;
         f->format = c->sample_fmt;
         f->sample_rate = c->sample_rate;
         av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
-        if (av_frame_get_buffer(f.get(), 0) < 0) return error = "out of memory", false;
+        if (av::AllocFrameBuffer(f.get()) < 0) return error = "out of memory", false;
         av_audio_fifo_read(m_fifo, reinterpret_cast<void**>(f->data), n);
         f->pts = m_written;
         m_written += n;
         const int rc = avcodec_send_frame(c, f.get());
-        if (rc < 0) return error = "audio encoding failed: " + AvErrorText(rc), false;
+        if (rc < 0) return error = "audio encoding failed: " + av::AvErrorText(rc), false;
         if (!Drain(sink, error)) return false;
     }
     if (flush) {
@@ -183,7 +183,7 @@ bool CAudioEncoder::Drain(IPacketSink& sink, std::string& error)
     for (;;) {
         const int rc = avcodec_receive_packet(m_ctx.get(), m_packet.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) return true;
-        if (rc < 0) return error = "audio encoding failed: " + AvErrorText(rc), false;
+        if (rc < 0) return error = "audio encoding failed: " + av::AvErrorText(rc), false;
         if (!sink.WritePacket(m_packet.get(), m_stream, m_ctx->time_base)) return false;
     }
 }

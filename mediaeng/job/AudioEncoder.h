@@ -3,7 +3,7 @@
 // format, rate and channels (libswresample), cuts them into the encoder's
 // frame size and encodes them; unsupported settings are replaced by the
 // nearest supported ones, with a warning.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/JobSettings.h"
 #include "mediaeng/job/PacketSink.h"
 extern "C" {
@@ -34,13 +34,13 @@ private:
     bool SendFrames(bool flush, IPacketSink& sink, std::string& error);
     bool Drain(IPacketSink& sink, std::string& error);
 
-    CodecCtxPtr m_ctx;
+    av::CodecCtxPtr m_ctx;
     AVStream* m_stream = nullptr;
-    SwrPtr m_swr;
+    av::SwrPtr m_swr;
     AVAudioFifo* m_fifo = nullptr;
     int m_frameSize = 1024;
     int64_t m_written = 0;
-    PacketPtr m_packet = MakePacket();
+    av::PacketPtr m_packet = av::MakePacket();
 };
 
 }  // namespace job

@@ -137,6 +137,7 @@ bool CBatchRunner::ConvertOne(size_t index, COutputNamer& namer, CJobMessages& m
         }
     });
     for (const std::wstring& w : r.warnings) msg.FileWarning(source.path, w);
+    for (const CSourceWarning& w : r.sourceWarnings) msg.FileWarning(w.source, w.text);
     if (r.stopped) return false;
     if (!r.ok) {
         msg.FileError(source.path, Utf8ToWide(r.error));

@@ -10,7 +10,7 @@ bool CContactSheet::Start(int cellWidth, int cellHeight)
         m_cellW = cellWidth;
         m_cellH = cellHeight;
     }
-    m_sheet = MakeFrame();
+    m_sheet = av::MakeFrame();
     if (!m_sheet) return false;
     m_sheet->format = AV_PIX_FMT_RGB24;
     m_sheet->width = m_cellW * m_cols;
@@ -39,7 +39,7 @@ bool CContactSheet::Add(const AVFrame* rgb)
     return true;
 }
 
-FramePtr CContactSheet::Take()
+av::FramePtr CContactSheet::Take()
 {
     m_used = 0;
     return std::move(m_sheet);

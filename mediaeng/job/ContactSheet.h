@@ -3,7 +3,7 @@
 // pictures joined into one): cells in reading order, each picture fitted into
 // its cell with its aspect kept on black. The cell takes the first picture's
 // size. Pictures come and go as packed RGB24.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 
 namespace job {
 
@@ -16,7 +16,7 @@ public:
     bool Full() const { return m_used == m_rows * m_cols; }
     bool Empty() const { return m_used == 0; }
     // The sheet so far (empty cells black); the next Add starts a new one.
-    FramePtr Take();
+    av::FramePtr Take();
 
 private:
     bool Start(int cellWidth, int cellHeight);
@@ -24,8 +24,8 @@ private:
     int m_rows, m_cols;
     int m_cellW = 0, m_cellH = 0;
     int m_used = 0;
-    FramePtr m_sheet;
-    SwsPtr m_sws;
+    av::FramePtr m_sheet;
+    av::SwsPtr m_sws;
 };
 
 }  // namespace job

@@ -1,7 +1,7 @@
 #pragma once
 // Picks the FFmpeg encoder for an output stream and the nearest values an
 // encoder takes (frame rates, sample rates, channel counts, bitrates).
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include <string>
 #include <vector>
 

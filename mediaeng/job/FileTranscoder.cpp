@@ -1,6 +1,8 @@
 #include "mediaeng/job/FileTranscoder.h"
 #include "mediaeng/job/AudioEncoder.h"
 #include "mediaeng/job/BoundedQueue.h"
+#include "mediaeng/job/ConstantRate.h"
+#include "mediaeng/job/DecoderSettings.h"
 #include "mediaeng/job/EncoderChoice.h"
 #include "mediaeng/job/OutputFile.h"
 #include "mediaeng/job/SourceReader.h"
@@ -20,7 +22,7 @@ namespace {
 // What the reading thread hands to the encoding thread.
 struct CQueueItem {
     enum Kind { kVideo, kAudio, kRangeEnd, kEnd, kFailed } kind = kEnd;
-    FramePtr frame;
+    av::FramePtr frame;
     double time = 0;
     std::string error;
 };
@@ -34,64 +36,32 @@ public:
         : m_queue(queue), m_edit(edit), m_control(control)
     {
     }
-    bool OnVideo(FramePtr frame, double outTime) override
+    CReadStep OnVideo(av::FramePtr frame, double outTime) override
     {
-        if (!m_control.Checkpoint()) return false;
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
         if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
-        return m_queue.Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
+        return Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
     }
-    bool OnAudio(FramePtr frame) override
+    CReadStep OnAudio(av::FramePtr frame) override
     {
-        if (!m_control.Checkpoint()) return false;
-        return m_queue.Push(CQueueItem{CQueueItem::kAudio, std::move(frame), 0, {}});
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
+        return Push(CQueueItem{CQueueItem::kAudio, std::move(frame), 0, {}});
     }
-    bool OnRangeEnd(double outEnd) override { return m_queue.Push(CQueueItem{CQueueItem::kRangeEnd, nullptr, outEnd, {}}); }
-    bool Fail(const std::string& error)
+    CReadStep OnRangeEnd(double outEnd) override { return Push(CQueueItem{CQueueItem::kRangeEnd, nullptr, outEnd, {}}); }
+    // The reason goes to the encoding thread, which fails the file with it.
+    CReadStep Fail(const std::string& error)
     {
         m_queue.Push(CQueueItem{CQueueItem::kFailed, nullptr, 0, error});
-        return false;
+        return CReadStep::Fail;
     }
 
 private:
+    // A cancelled queue: the encoding side has ended (stopped, or failed with its own reason).
+    CReadStep Push(CQueueItem item) { return m_queue.Push(std::move(item)) ? CReadStep::GoOn : CReadStep::Stop; }
+
     CBoundedQueue<CQueueItem>& m_queue;
     IFrameEditStage& m_edit;
     CRunControl& m_control;
-};
-
-// Encoding-thread side: a constant frame rate from pictures with times. Output
-// frame n shows the latest picture whose time is at or before n / rate.
-class CConstantRate {
-public:
-    CConstantRate(CVideoEncoder& enc, IPacketSink& sink) : m_enc(enc), m_sink(sink) {}
-    bool OnVideo(FramePtr frame, double time, std::string& error)
-    {
-        const int64_t target = Slot(time);
-        const AVFrame* fill = m_prev ? m_prev.get() : frame.get();  // a late first picture also covers the start
-        while (m_next < target)
-            if (!m_enc.Encode(fill, m_next++, m_sink, error)) return false;
-        m_prev = std::move(frame);
-        return true;
-    }
-    bool OnRangeEnd(double end, std::string& error)
-    {
-        if (!m_prev) return true;
-        const int64_t target = Slot(end);
-        while (m_next < target)
-            if (!m_enc.Encode(m_prev.get(), m_next++, m_sink, error)) return false;
-        m_prev.reset();
-        return true;
-    }
-    double Seconds() const { return double(m_next) / av_q2d(m_enc.FrameRate()); }
-
-private:
-    // The first output frame at or after time (a thousandth of a frame of slack
-    // for timestamps that are not exact).
-    int64_t Slot(double time) const { return int64_t(std::ceil(time * av_q2d(m_enc.FrameRate()) - 1e-3)); }
-
-    CVideoEncoder& m_enc;
-    IPacketSink& m_sink;
-    FramePtr m_prev;
-    int64_t m_next = 0;
 };
 
 bool IsNativeMpegFamily(AVCodecID id)
@@ -172,23 +142,14 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     CVideoEncoder venc;
     CAudioEncoder aenc;
     if (video) {
-        const AVCodecContext* d = reader.VideoDecoder();
-        CVideoInput in;
-        in.width = reader.VideoWidth();
-        in.height = reader.VideoHeight();
-        in.format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
-        in.sar = reader.SampleAspect();
-        in.frameRate = reader.FrameRate();
+        CVideoInput in = VideoInputOf(reader);
         m_edit.OutputFormat(in.width, in.height, in.format);
         venc.SetPass(pass, m_stats, m_statsFile);
         if (!venc.Open(out.Context(), m_output.video, in, warnings, result.error)) return false;
     }
     if (audio) {
-        const AVCodecContext* d = reader.AudioDecoder();
         CAudioInput in;
-        in.sampleRate = d->sample_rate;
-        av_channel_layout_copy(&in.layout, &d->ch_layout);
-        in.format = d->sample_fmt;
+        AudioInputOf(reader, in);
         const bool opened = aenc.Open(out.Context(), m_output.audio, in, warnings, result.error);
         av_channel_layout_uninit(&in.layout);
         if (!opened) return false;
@@ -203,10 +164,16 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     std::thread readerThread([&] {
         pthread_setname_np(pthread_self(), "km-read");
         std::string error;
-        if (!reader.Run(sink, error))
-            sink.Fail(error);
-        else
+        switch (reader.Run(sink, error)) {
+        case CReadStep::GoOn:
             queue.Push(CQueueItem{CQueueItem::kEnd, nullptr, 0, {}});
+            break;
+        case CReadStep::Fail:
+            if (!error.empty()) sink.Fail(error);  // else the sink has sent its reason
+            break;
+        case CReadStep::Stop:
+            break;
+        }
     });
 
     CConstantRate cfr(venc, out);
@@ -224,13 +191,14 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
         }
         switch (item->kind) {
         case CQueueItem::kVideo:
-            ok = !video || cfr.OnVideo(std::move(item->frame), item->time, error);
+            ok = !video || cfr.Show(std::move(item->frame), item->time, error);
             break;
         case CQueueItem::kAudio:
             ok = !audio || aenc.Encode(item->frame.get(), out, error);
             break;
         case CQueueItem::kRangeEnd:
-            ok = !video || cfr.OnRangeEnd(item->time, error);
+            ok = !video || cfr.HoldTo(item->time, error);
+            cfr.Release();  // the next range starts with its own picture
             break;
         case CQueueItem::kEnd:
             done = true;
@@ -261,6 +229,8 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
         return false;
     }
     if (pass == 1) m_stats = venc.PassStats();
+    if (pass != 1 && reader.EndsEarlyAt() >= 0)
+        result.sourceWarnings.push_back({m_source.path, EndsEarlyText(reader.EndsEarlyAt())});
     return out.Commit(result.error);
 }
 

@@ -15,11 +15,18 @@
 
 namespace job {
 
+// A warning about one source of an output (a join has several).
+struct CSourceWarning {
+    std::wstring source;  // its path
+    std::wstring text;
+};
+
 struct CTranscodeResult {
     bool ok = false;
     bool stopped = false;
     std::string error;                  // why it failed
     std::vector<std::wstring> warnings; // settings replaced by what the encoders take
+    std::vector<CSourceWarning> sourceWarnings;  // a source that ends early
 };
 
 class CFileTranscoder {

@@ -1,4 +1,5 @@
 #include "mediaeng/job/FrameChainEdit.h"
+#include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
 #include "engine/FrameCrop.h"
 #include "engine/FrameFilters.h"
@@ -21,7 +22,7 @@ int IntOf(IEngineNode* node, const wchar_t* name, int fallback)
 ComPtr<IUnknown> FirstFilterItem(IEngineNode* format)
 {
     ComPtr<IUnknown> filters;
-    if (FAILED(format->GetItem(L"Filters", filters.ReleaseAndGetAddressOf())) || !filters) return nullptr;
+    if (FAILED(format->GetItem(jobkey::Filters, filters.ReleaseAndGetAddressOf())) || !filters) return nullptr;
     ComPtr<IEngineCollection> list;
     filters->QueryInterface(IID_IEngineCollection, reinterpret_cast<void**>(list.ReleaseAndGetAddressOf()));
     LONG count = 0;
@@ -38,18 +39,18 @@ CFrameChainSettings CFrameChainSettings::Read(IEngineNode* n)
     CFrameChainSettings s;
     if (!n) return s;
     CSchemaLock lock;
-    s.rotateDegrees = IntOf(n, L"Rotate", 0) * 90;
-    s.flipH = IntOf(n, L"FlipH", 0);
-    s.flipV = IntOf(n, L"FlipV", 0);
-    s.crop = RECT{IntOf(n, L"Crop_Left", 0), IntOf(n, L"Crop_Top", 0), IntOf(n, L"Crop_Right", 0),
-                  IntOf(n, L"Crop_Bottom", 0)};
-    s.eraser.nType = IntOf(n, L"EraserType", ERASER_NONE);
-    s.eraser.nLeft = IntOf(n, L"EraserLeft", 0);
-    s.eraser.nRight = IntOf(n, L"EraserRight", 100);
-    s.eraser.nTop = IntOf(n, L"EraserTop", 0);
-    s.eraser.nBottom = IntOf(n, L"EraserBottom", 100);
-    s.eraser.nStrength = IntOf(n, L"EraserStrength", 8);
-    s.eraser.nCell = IntOf(n, L"EraserCell", 8);
+    s.rotateDegrees = IntOf(n, jobkey::Rotate, 0) * 90;
+    s.flipH = IntOf(n, jobkey::FlipH, 0);
+    s.flipV = IntOf(n, jobkey::FlipV, 0);
+    s.crop = RECT{IntOf(n, jobkey::Crop_Left, 0), IntOf(n, jobkey::Crop_Top, 0), IntOf(n, jobkey::Crop_Right, 0),
+                  IntOf(n, jobkey::Crop_Bottom, 0)};
+    s.eraser.nType = IntOf(n, jobkey::EraserType, ERASER_NONE);
+    s.eraser.nLeft = IntOf(n, jobkey::EraserLeft, 0);
+    s.eraser.nRight = IntOf(n, jobkey::EraserRight, 100);
+    s.eraser.nTop = IntOf(n, jobkey::EraserTop, 0);
+    s.eraser.nBottom = IntOf(n, jobkey::EraserBottom, 100);
+    s.eraser.nStrength = IntOf(n, jobkey::EraserStrength, 8);
+    s.eraser.nCell = IntOf(n, jobkey::EraserCell, 8);
     if (ComPtr<IUnknown> item = FirstFilterItem(n)) km::frame::ReadFilterObject(item.Get(), s.filters);
     km::watermark::ReadWatermarkItems(n, s.watermarks);
     return s;
@@ -75,7 +76,7 @@ struct CFrameChainEdit::Impl {
     CMngFrameFilters filters;
     std::vector<BYTE> dib;
     BITMAPINFOHEADER header;
-    SwsPtr toDib;
+    av::SwsPtr toDib;
     int lastWidth = 0, lastHeight = 0;
 
     // Runs the chain on a record; header-only when data is null.
@@ -125,7 +126,7 @@ void CFrameChainEdit::OutputFormat(int& width, int& height, AVPixelFormat& forma
     format = AV_PIX_FMT_BGR24;
 }
 
-HRESULT CFrameChainEdit::Process(FramePtr& frame, double time)
+HRESULT CFrameChainEdit::Process(av::FramePtr& frame, double time)
 {
     Impl& s = *m_impl;
     const int w = frame->width, h = frame->height;
@@ -153,7 +154,7 @@ HRESULT CFrameChainEdit::Process(FramePtr& frame, double time)
     if (ow <= 0 || oh <= 0 || (bytes != 3 && bytes != 4) || out->biCompression != BI_RGB) return E_FAIL;
     const DWORD outStride = DibStride(ow, out->biBitCount);
     if (r.cbData < outStride * DWORD(oh)) return E_FAIL;
-    FramePtr result = MakeFrame();
+    av::FramePtr result = av::MakeFrame();
     result->format = bytes == 3 ? AV_PIX_FMT_BGR24 : AV_PIX_FMT_BGR0;
     result->width = ow;
     result->height = oh;

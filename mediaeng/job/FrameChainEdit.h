@@ -35,7 +35,7 @@ class CFrameChainEdit final : public IFrameEditStage {
 public:
     explicit CFrameChainEdit(const CFrameChainSettings& settings);
     ~CFrameChainEdit() override;
-    HRESULT Process(FramePtr& frame, double time) override;
+    HRESULT Process(av::FramePtr& frame, double time) override;
     void OutputFormat(int& width, int& height, AVPixelFormat& format) const override;
 
 private:

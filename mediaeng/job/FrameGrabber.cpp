@@ -1,5 +1,6 @@
 #include "mediaeng/job/FrameGrabber.h"
 #include "mediaeng/frame/DisplayTurn.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 
@@ -9,12 +10,8 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
 {
     if (!m_input.Open(WideToUtf8(path), error)) return false;
     int rc = avformat_find_stream_info(m_input.get(), nullptr);
-    if (rc < 0) return error = "cannot read the stream information: " + AvErrorText(rc), false;
-    int seen = 0;
-    for (unsigned i = 0; i < m_input->nb_streams && m_index < 0; ++i) {
-        AVStream* st = m_input->streams[i];
-        if (st->codecpar->codec_type == AVMEDIA_TYPE_VIDEO && seen++ == std::max(nth, 0)) m_index = int(i);
-    }
+    if (rc < 0) return error = "cannot read the stream information: " + av::AvErrorText(rc), false;
+    m_index = mediaeng::NthStream(m_input.get(), AVMEDIA_TYPE_VIDEO, std::max(nth, 0));
     if (m_index < 0) return error = "it has no picture", false;
     AVStream* st = m_input->streams[m_index];
     const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
@@ -22,8 +19,8 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
     m_ctx.reset(avcodec_alloc_context3(codec));
     if (!m_ctx || avcodec_parameters_to_context(m_ctx.get(), st->codecpar) < 0) return error = "out of memory", false;
     m_ctx->pkt_timebase = st->time_base;
-    if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0) return error = "cannot open the decoder: " + AvErrorText(rc), false;
-    m_origin = st->start_time != AV_NOPTS_VALUE ? st->start_time * av_q2d(st->time_base) : 0;
+    if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0) return error = "cannot open the decoder: " + av::AvErrorText(rc), false;
+    m_origin = st->start_time != AV_NOPTS_VALUE ? double(st->start_time) * av_q2d(st->time_base) : 0;
     m_turn = mediaeng::UprightTurn(st);
     if (m_input.TitleDuration() > 0)
         m_duration = m_input.TitleDuration();
@@ -34,27 +31,27 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
 
 // Hands out a picture and keeps a copy of it: the picture shown at a later
 // time may still be this one.
-FramePtr CFrameGrabber::Keep(FramePtr frame)
+av::FramePtr CFrameGrabber::Keep(av::FramePtr frame)
 {
     m_held.reset();
     if (frame) {
-        m_held = MakeFrame();
+        m_held = av::MakeFrame();
         if (m_held && av_frame_ref(m_held.get(), frame.get()) < 0) m_held.reset();
     }
     return frame;
 }
 
-FramePtr CFrameGrabber::Grab(double time)
+av::FramePtr CFrameGrabber::Grab(double time)
 {
-    FramePtr stored = GrabStored(time);
+    av::FramePtr stored = GrabStored(time);
     if (!stored || !m_turn) return stored;
-    return FramePtr(mediaeng::TurnFrame(stored.get(), m_turn));
+    return av::FramePtr(mediaeng::TurnFrame(stored.get(), m_turn));
 }
 
-FramePtr CFrameGrabber::GrabStored(double time)
+av::FramePtr CFrameGrabber::GrabStored(double time)
 {
     AVStream* st = m_input->streams[m_index];
-    FramePtr prev, frame = MakeFrame();
+    av::FramePtr prev, frame = av::MakeFrame();
     if (m_input.IsDvdTitle() && time >= m_lastTime) {
         // A title is read forward from where the last picture was found.
         prev = std::move(m_held);
@@ -67,20 +64,20 @@ FramePtr CFrameGrabber::GrabStored(double time)
         avcodec_flush_buffers(m_ctx.get());
     }
     m_lastTime = time;
-    PacketPtr pkt = MakePacket();
+    av::PacketPtr pkt = av::MakePacket();
     bool draining = false;
     while (true) {
         int rc = avcodec_receive_frame(m_ctx.get(), frame.get());
         if (rc == 0) {
             const int64_t ts = frame->best_effort_timestamp;
-            const double t = ts == AV_NOPTS_VALUE ? time : ts * av_q2d(st->time_base) - m_origin;
+            const double t = ts == AV_NOPTS_VALUE ? time : double(ts) * av_q2d(st->time_base) - m_origin;
             if (t > time + 1e-3 && prev) {
                 m_held = std::move(frame);  // the next picture may be wanted next
                 return prev;
             }
             if (t >= time - 1e-3) return Keep(std::move(frame));
             prev = std::move(frame);
-            frame = MakeFrame();
+            frame = av::MakeFrame();
             continue;
         }
         if (rc == AVERROR_EOF || draining) return Keep(std::move(prev));

@@ -1,7 +1,7 @@
 #pragma once
 // Decodes the pictures of a clip (or a still picture, or a DVD title) at given
 // times, for the image output: each time gives the picture shown then.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/JobInput.h"
 #include <string>
 
@@ -15,19 +15,19 @@ public:
     double Duration() const { return m_duration; }
     // The picture shown at time (the last one starting at or before it); null
     // when there is none.
-    FramePtr Grab(double time);  // upright, as players show it
+    av::FramePtr Grab(double time);  // upright, as players show it
 
 private:
-    FramePtr Keep(FramePtr frame);
-    FramePtr GrabStored(double time);  // as the file stores it
+    av::FramePtr Keep(av::FramePtr frame);
+    av::FramePtr GrabStored(double time);  // as the file stores it
 
     CJobInput m_input;
-    CodecCtxPtr m_ctx;
+    av::CodecCtxPtr m_ctx;
     int m_index = -1;
     double m_origin = 0, m_duration = 0;
     double m_lastTime = -1;  // the time of the last grab
     int m_turn = 0;          // clockwise degrees that show the pictures upright
-    FramePtr m_held;         // a DVD title: the picture read last, not handed out yet or handed out again
+    av::FramePtr m_held;         // a DVD title: the picture read last, not handed out yet or handed out again
 };
 
 }  // namespace job

@@ -21,9 +21,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-FramePtr NewRgb(int w, int h)
+av::FramePtr NewRgb(int w, int h)
 {
-    FramePtr f = MakeFrame();
+    av::FramePtr f = av::MakeFrame();
     if (!f) return nullptr;
     f->format = AV_PIX_FMT_RGB24;
     f->width = w;
@@ -79,7 +79,7 @@ std::vector<double> CImageOutput::PictureTimes(const CJobOperations& ops, double
     return times;
 }
 
-FramePtr CImageOutput::Shape(FramePtr frame, double time, IFrameEditStage& edit, std::string& error)
+av::FramePtr CImageOutput::Shape(av::FramePtr frame, double time, IFrameEditStage& edit, std::string& error)
 {
     if (FAILED(edit.Process(frame, time)) || !frame) return error = "the picture could not be edited", nullptr;
     const CVideoOutput& v = m_settings.output.video;
@@ -88,7 +88,7 @@ FramePtr CImageOutput::Shape(FramePtr frame, double time, IFrameEditStage& edit,
     const double sar = frame->sample_aspect_ratio.num > 0 ? av_q2d(frame->sample_aspect_ratio) : 1.0;
     const CFrameGeometry g = ComputeGeometry(frame->width, frame->height, sar, std::max(1, tw), std::max(1, th),
                                              v.resizeType == kResizeFitBlurred ? kResizeFit : v.resizeType, v.letterbox);
-    FramePtr out = NewRgb(g.outWidth, g.outHeight);
+    av::FramePtr out = NewRgb(g.outWidth, g.outHeight);
     if (!out) return error = "out of memory", nullptr;
     const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(frame->format));
     const uint8_t* src[4] = {};
@@ -99,7 +99,7 @@ FramePtr CImageOutput::Shape(FramePtr frame, double time, IFrameEditStage& edit,
         const int bytes = d && !(d->flags & AV_PIX_FMT_FLAG_PLANAR) ? av_get_padded_bits_per_pixel(d) / 8 : 1;
         src[p] = frame->data[p] + y * frame->linesize[p] + x * bytes;
     }
-    SwsPtr sws(sws_getContext(g.sourceCut.w, g.sourceCut.h, AVPixelFormat(frame->format), g.picture.w, g.picture.h,
+    av::SwsPtr sws(sws_getContext(g.sourceCut.w, g.sourceCut.h, AVPixelFormat(frame->format), g.picture.w, g.picture.h,
                               AV_PIX_FMT_RGB24, SWS_BICUBIC, nullptr, nullptr, nullptr));
     if (!sws) return error = "the picture cannot be scaled", nullptr;
     uint8_t* dst[4] = {out->data[0] + g.picture.y * out->linesize[0] + g.picture.x * 3};
@@ -122,7 +122,7 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
 {
     const AVCodec* codec = avcodec_find_encoder_by_name(m_settings.operations.image.encoder.c_str());
     if (!codec) return error = "the picture encoder " + m_settings.operations.image.encoder + " is missing", false;
-    CodecCtxPtr ctx(avcodec_alloc_context3(codec));
+    av::CodecCtxPtr ctx(avcodec_alloc_context3(codec));
     if (!ctx) return error = "out of memory", false;
     ctx->width = rgb->width;
     ctx->height = rgb->height;
@@ -135,22 +135,22 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
         ctx->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
     }
     int rc = avcodec_open2(ctx.get(), codec, nullptr);
-    if (rc < 0) return error = "cannot open the picture encoder: " + AvErrorText(rc), false;
-    FramePtr pic = MakeFrame();
+    if (rc < 0) return error = "cannot open the picture encoder: " + av::AvErrorText(rc), false;
+    av::FramePtr pic = av::MakeFrame();
     pic->format = ctx->pix_fmt;
     pic->width = rgb->width;
     pic->height = rgb->height;
     pic->pts = 0;
     if (av_frame_get_buffer(pic.get(), 0) < 0) return error = "out of memory", false;
-    SwsPtr sws(sws_getContext(rgb->width, rgb->height, AV_PIX_FMT_RGB24, rgb->width, rgb->height, ctx->pix_fmt,
+    av::SwsPtr sws(sws_getContext(rgb->width, rgb->height, AV_PIX_FMT_RGB24, rgb->width, rgb->height, ctx->pix_fmt,
                               SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
     if (!sws) return error = "the picture cannot be converted", false;
     sws_scale(sws.get(), rgb->data, rgb->linesize, 0, rgb->height, pic->data, pic->linesize);
 
     std::string bytes;
-    PacketPtr pkt = MakePacket();
+    av::PacketPtr pkt = av::MakePacket();
     if ((rc = avcodec_send_frame(ctx.get(), pic.get())) < 0 || (rc = avcodec_send_frame(ctx.get(), nullptr)) < 0)
-        return error = "cannot encode the picture: " + AvErrorText(rc), false;
+        return error = "cannot encode the picture: " + av::AvErrorText(rc), false;
     while ((rc = avcodec_receive_packet(ctx.get(), pkt.get())) == 0) {
         bytes.append(reinterpret_cast<const char*>(pkt->data), size_t(pkt->size));
         av_packet_unref(pkt.get());
@@ -184,7 +184,7 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
 bool CImageOutput::FlushPictureSheet()
 {
     if (!m_pictureSheet || m_pictureSheet->Empty()) return true;
-    FramePtr sheet = m_pictureSheet->Take();
+    av::FramePtr sheet = m_pictureSheet->Take();
     std::wstring warning;
     const fs::path target = m_names.Take(*m_namer, NamingPathOf(m_sheetSource), m_sheetIndex, &warning);
     std::string error;
@@ -211,9 +211,9 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
     const bool picture = grabber.IsPicture() || grabber.Duration() <= 0;
 
     if (picture) {
-        FramePtr frame = grabber.Grab(0);
+        av::FramePtr frame = grabber.Grab(0);
         if (!frame) return fail("the picture cannot be decoded");
-        FramePtr rgb = Shape(std::move(frame), 0, *edit, error);
+        av::FramePtr rgb = Shape(std::move(frame), 0, *edit, error);
         if (!rgb) return fail(error);
         if (ops.image.sheet) {
             if (!m_pictureSheet) m_pictureSheet = std::make_unique<CContactSheet>(ops.image.rows, ops.image.cols);
@@ -249,9 +249,9 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
     };
     for (double t : times) {
         if (!m_control.Checkpoint()) return false;
-        FramePtr frame = grabber.Grab(t);
+        av::FramePtr frame = grabber.Grab(t);
         if (!frame) return fail("no picture at " + std::to_string(t) + " s");
-        FramePtr rgb = Shape(std::move(frame), t, *edit, error);
+        av::FramePtr rgb = Shape(std::move(frame), t, *edit, error);
         if (!rgb) return fail(error);
         if (!ops.image.sheet) {
             if (!save(rgb.get())) return false;
@@ -259,12 +259,12 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
         }
         if (!sheet.Add(rgb.get())) return fail("out of memory");
         if (sheet.Full()) {
-            FramePtr full = sheet.Take();
+            av::FramePtr full = sheet.Take();
             if (!save(full.get())) return false;
         }
     }
     if (!sheet.Empty()) {
-        FramePtr rest = sheet.Take();
+        av::FramePtr rest = sheet.Take();
         if (!save(rest.get())) return false;
     }
     return ok;

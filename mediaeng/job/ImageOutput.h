@@ -38,7 +38,7 @@ private:
     bool Convert(const CJobSource& source, int index);
     bool FlushPictureSheet();
     bool Save(const AVFrame* rgb, const std::filesystem::path& target, std::string& error);
-    FramePtr Shape(FramePtr frame, double time, IFrameEditStage& edit, std::string& error);
+    av::FramePtr Shape(av::FramePtr frame, double time, IFrameEditStage& edit, std::string& error);
 
     const CJobSettings& m_settings;
     CRunControl& m_control;

@@ -25,11 +25,11 @@ bool CJobInput::Open(const std::string& path, std::string& error)
         const int rc = avformat_open_input(&raw, nullptr, av_find_input_format("mpeg"), nullptr);
         if (rc < 0) {
             m_title.reset();
-            return error = "cannot read the DVD title: " + AvErrorText(rc), false;
+            return error = "cannot read the DVD title: " + av::AvErrorText(rc), false;
         }
     } else {
         const int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
-        if (rc < 0) return error = AvErrorText(rc), false;
+        if (rc < 0) return error = av::AvErrorText(rc), false;
     }
     m_ctx.reset(raw);
     return true;
@@ -37,6 +37,7 @@ bool CJobInput::Open(const std::string& path, std::string& error)
 
 int CJobInput::ReadPacket(AVPacket* pkt)
 {
+    if (av::AllocationFails(av::AllocSite::PacketRead)) return AVERROR(ENOMEM);
     const int rc = av_read_frame(m_ctx.get(), pkt);
     if (rc < 0 || !m_title) return rc;
     const int64_t ts = pkt->dts != AV_NOPTS_VALUE ? pkt->dts : pkt->pts;

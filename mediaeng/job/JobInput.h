@@ -3,7 +3,7 @@
 // ("dvdtitle:<n>:<disc>") read through libdvdread behind a custom I/O context.
 // Owns both, and closes the demuxer before the title reader it reads from.
 #include "mediaeng/dvd/DvdTitleReader.h"
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -48,7 +48,7 @@ public:
 
 private:
     std::unique_ptr<mediaeng::CDvdTitleReader> m_title;
-    InputPtr m_ctx;
+    av::InputPtr m_ctx;
     double m_titleDuration = 0;
     struct Clock {                       // one stream of a title, AV_TIME_BASE units
         int64_t offset = 0;              // added to its timestamps

@@ -73,23 +73,23 @@ void CJobMessages::FileWarning(const std::wstring& source, const std::wstring& t
 
 void CJobMessages::BatchStart() const
 {
-    if (m_handler) m_handler->OnNotifyMessage(EVT_NEW_JOB, 0, kProgressRange);
+    if (m_handler) m_handler->OnNotifyMessage(MSGE_NEW_JOB, 0, kProgressRange);
 }
 
 void CJobMessages::Progress(double share) const
 {
     const double s = std::clamp(share, 0.0, 1.0);
-    if (m_handler) m_handler->OnNotifyMessage(EVT_FILE_POSITION, DWORD(s * kProgressScale), kProgressScale);
+    if (m_handler) m_handler->OnNotifyMessage(MSGE_FILE_POS, DWORD(s * kProgressScale), kProgressScale);
 }
 
 void CJobMessages::Finished(int converted, int total) const
 {
-    Text(Format(7105, L"Conversion finished: %d of %d files converted.", {Int(converted), Int(total)}), MSGF_JOB_FINISHED);
+    Text(Format(7105, L"Conversion finished: %d of %d files converted.", {Int(converted), Int(total)}), MSGF_FINISHED);
 }
 
 void CJobMessages::Aborted() const
 {
-    Text(JobText(7106, L"Conversion stopped."), MSGF_JOB_ABORTED);
+    Text(JobText(7106, L"Conversion stopped."), MSGF_ABORTED);
 }
 
 }  // namespace job

@@ -7,17 +7,9 @@
 
 namespace job {
 
-// Flag bits beyond engine/MsgMng.h that the program reads.
-enum : DWORD {
-    MSGF_JOB_ABORTED = 0x02,
-    MSGF_JOB_FINISHED = 0x100,
-};
-
-// Event ids of IMsgHandler::OnNotifyMessage.
-enum : DWORD {
-    EVT_NEW_JOB = 1367,        // value: start position, extra: range of the bar
-    EVT_FILE_POSITION = 1372,  // value: position, extra: total (one file's worth is 500 units)
-};
+// The flags (MSGF_*) and event ids (MSGE_*) are engine/MsgMng.h's. Progress
+// goes out as MSGE_NEW_JOB (value: start position, extra: range of the bar)
+// and MSGE_FILE_POS (value: position, extra: total).
 
 // Progress units of one file at full weight; the whole batch is reported as
 // one such file, so the bar runs 0 to 500 across the batch.

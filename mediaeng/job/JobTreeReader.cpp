@@ -1,6 +1,8 @@
 #include "mediaeng/job/JobTreeReader.h"
+#include "engine/JobTreeKeys.h"
 #include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/OperationsReader.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 #include <cmath>
@@ -74,7 +76,7 @@ ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job, ComPtr<IEngineNode>* pr
     for (LONG i = 0; i < count; ++i) {
         ComPtr<IUnknown> profile;
         profiles->GetItem(i, profile.ReleaseAndGetAddressOf());
-        ComPtr<IEngineCollection> formats = CollectionOf(Child(NodeOf(profile.Get()).Get(), L"Formats").Get());
+        ComPtr<IEngineCollection> formats = CollectionOf(Child(NodeOf(profile.Get()).Get(), jobkey::Formats).Get());
         LONG n = 0;
         if (!formats || FAILED(formats->GetCount(&n)) || n < 1) continue;
         ComPtr<IUnknown> format;
@@ -87,28 +89,15 @@ ComPtr<IEngineNode> FirstFormatNode(IConversionJob* job, ComPtr<IEngineNode>* pr
     return nullptr;
 }
 
-// The first switched-on stream of a kind; -1 when the source lists the
-// switches and all are off; the first stream when it lists none.
-int ChosenStream(IEngineNode* source, const wchar_t* prefix)
-{
-    bool listed = false;
-    for (int n = 0; n < 16; ++n) {
-        const int v = Int(source, (prefix + std::to_wstring(n)).c_str(), -1);
-        if (v > 0) return n;
-        listed = listed || v == 0;
-    }
-    return listed ? -1 : 0;
-}
-
 // The "Items" collection under the "GalleryData" property of a node.
 ComPtr<IEngineCollection> GalleryItems(IEngineNode* node)
 {
     ComPtr<IEngineProperty> data;
-    if (ComPtr<IUnknown> item = Child(node, L"GalleryData"))
+    if (ComPtr<IUnknown> item = Child(node, jobkey::GalleryData))
         item->QueryInterface(IID_IEngineProperty, reinterpret_cast<void**>(data.ReleaseAndGetAddressOf()));
     ComPtr<IUnknown> holder;
     if (data) data->GetChildNode(holder.ReleaseAndGetAddressOf());
-    return CollectionOf(Child(NodeOf(holder.Get()).Get(), L"Items").Get());
+    return CollectionOf(Child(NodeOf(holder.Get()).Get(), jobkey::Items).Get());
 }
 
 // The trim ranges the gallery manager wrote: one item per range with the
@@ -124,7 +113,7 @@ void ReadRanges(IEngineNode* profile, CJobSettings& settings)
         ComPtr<IEngineNode> range = NodeOf(item.Get());
         const int index = Int(range.Get(), L"SourceIndex", -1);
         if (index < 0 || size_t(index) >= settings.sources.size()) continue;
-        const double start = Real(range.Get(), L"StartTime", 0), end = Real(range.Get(), L"EndTime", 0);
+        const double start = Real(range.Get(), jobkey::StartTime, 0), end = Real(range.Get(), jobkey::EndTime, 0);
         if (end > start && start >= 0)
             settings.sources[size_t(index)].ranges.push_back({std::llround(start * 1e7), std::llround(end * 1e7)});
     }
@@ -146,13 +135,13 @@ void ReadSources(IConversionJob* job, CJobSettings& settings)
         s.duration = Real(node.Get(), L"DurationByS", 0);
         s.virtualVideo = Int(node.Get(), L"IsVirtualVideoFile", 0) != 0;
         s.virtualDuration = Real(node.Get(), L"VirtualDuration", 0);
-        s.videoStream = ChosenStream(node.Get(), L"IsVideo");
-        s.audioStream = ChosenStream(node.Get(), L"IsAudio");
+        s.videoStream = mediaeng::ChosenStream(node.Get(), L"IsVideo");
+        s.audioStream = mediaeng::ChosenStream(node.Get(), L"IsAudio");
         s.addToJoin = Real(node.Get(), L"AddToJoin", 0) != 0;
         settings.sources.push_back(std::move(s));
     }
     ComPtr<IEngineNode> root = NodeOf(job);
-    settings.leftOut = std::max(0, Int(root.Get(), L"FilesLeftOut", 0));
+    settings.leftOut = std::max(0, Int(root.Get(), jobkey::FilesLeftOut, 0));
 }
 
 // The codec property of a format (its container's prefix), or null.
@@ -243,7 +232,7 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
         return E_FAIL;
     }
     IEngineNode* n = fmt.Get();
-    const int formatId = Int(n, L"OutputFormatID", 0);
+    const int formatId = Int(n, jobkey::OutputFormatID, 0);
     const mediaeng::FormatInfo* f = mediaeng::FindFormat(formatId);
     const bool special = f && (f->id == mediaeng::kSameAsSourceFormat || *f->imageEncoder);
     if (!f || (!special && (!f->muxer || !*f->muxer || *f->imageEncoder))) {
@@ -256,47 +245,47 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
 
     const bool hasVideo = !f->videoTags.empty();
     CVideoOutput& v = o.video;
-    v.enabled = hasVideo && Int(n, L"IncludeVideoStream", 1) != 0;
+    v.enabled = hasVideo && Int(n, jobkey::IncludeVideoStream, 1) != 0;
     const wchar_t* prefix = CodecPrefix(formatId);
-    const std::wstring videoCodec = prefix ? Text(n, (std::wstring(prefix) + L"VideoCodec").c_str(), L"") : L"";
-    const std::wstring audioCodec = prefix ? Text(n, (std::wstring(prefix) + L"AudioCodec").c_str(), L"") : L"";
+    const std::wstring videoCodec = prefix ? Text(n, jobkey::VideoCodecKey(prefix).c_str(), L"") : L"";
+    const std::wstring audioCodec = prefix ? Text(n, jobkey::AudioCodecKey(prefix).c_str(), L"") : L"";
     if (hasVideo) v.encoder = EncoderFor(*f, videoCodec, true);
-    v.bitrateMode = Int(n, L"VideoBitrateMode", 0);
-    v.bitrateKbps = Int(n, L"VideoBitrate", 2000);
-    v.quality = Int(n, L"Quality", 75);
-    v.keyFrames = Int(n, L"KeyFrames", 100);
-    v.profile = Int(n, L"VideoProfile", 0);
-    v.twoPass = Int(n, L"TwoPass", 0) != 0;
-    FrameRateFromId(Int(n, L"FrameRateID", 0), v.frameRateNum, v.frameRateDen);
-    v.displayAspect = AspectFromId(Int(n, L"AspectRatioType", 0));
-    v.resize = Text(n, L"Resize", L"100%");
-    v.resizeType = Int(n, L"ResizeType", 0);
-    v.resampling = Int(n, L"Resampling", 1);
-    v.letterbox = Int(n, L"CreateLitterbox", 0) != 0;
-    v.letterboxColor = uint32_t(Int(n, L"LitterboxColor", 0));
+    v.bitrateMode = Int(n, jobkey::VideoBitrateMode, 0);
+    v.bitrateKbps = Int(n, jobkey::VideoBitrate, 2000);
+    v.quality = Int(n, jobkey::Quality, 75);
+    v.keyFrames = Int(n, jobkey::KeyFrames, 100);
+    v.profile = Int(n, jobkey::VideoProfile, 0);
+    v.twoPass = Int(n, jobkey::TwoPass, 0) != 0;
+    FrameRateFromId(Int(n, jobkey::FrameRateID, 0), v.frameRateNum, v.frameRateDen);
+    v.displayAspect = AspectFromId(Int(n, jobkey::AspectRatioType, 0));
+    v.resize = Text(n, jobkey::Resize, L"100%");
+    v.resizeType = Int(n, jobkey::ResizeType, 0);
+    v.resampling = Int(n, jobkey::Resampling, 1);
+    v.letterbox = Int(n, jobkey::CreateLitterbox, 0) != 0;
+    v.letterboxColor = uint32_t(Int(n, jobkey::LitterboxColor, 0));
 
     CAudioOutput& a = o.audio;
-    a.enabled = !f->audioTags.empty() && Int(n, L"IncludeAudioStream", 1) != 0;
+    a.enabled = !f->audioTags.empty() && Int(n, jobkey::IncludeAudioStream, 1) != 0;
     a.encoder = EncoderFor(*f, audioCodec, false);
-    a.channels = Int(n, L"Channels", 2);
-    a.sampleRate = Int(n, L"SamplingRate", 44100);
-    a.bitrateKbps = Int(n, L"AudioBitrate", 128);
-    a.precision = Int(n, L"AudioPrecision", 16);
-    a.bitrateMode = Int(n, L"AudioBitrateMode", 0);
-    a.quality = Int(n, L"AudioQuality", 75);
+    a.channels = Int(n, jobkey::Channels, 2);
+    a.sampleRate = Int(n, jobkey::SamplingRate, 44100);
+    a.bitrateKbps = Int(n, jobkey::AudioBitrate, 128);
+    a.precision = Int(n, jobkey::AudioPrecision, 16);
+    a.bitrateMode = Int(n, jobkey::AudioBitrateMode, 0);
+    a.quality = Int(n, jobkey::AudioQuality, 75);
 
     CNamingSettings& nm = o.naming;
-    nm.destinationFolder = Text(n, L"DestinationFolder", L"");
-    nm.pattern = Text(n, L"FileNamePattern", L"*.*");
-    nm.overwrite = Int(n, L"IsOverwrite", 1) != 0;
-    nm.duplicateFormat = Text(n, L"FormatDublicateName", L"%02d");
-    nm.numericFormat = Text(n, L"FormatNumericVariable", L"%02d");
-    nm.numericStart = Int(n, L"NumericVarStartWidth", 0);
-    nm.numericIncrement = Int(n, L"NumericVarIncrement", 1);
-    nm.webSafe = Int(n, L"WebSafe", 0) != 0;
-    nm.nameCase = Int(n, L"NameCase", 0);
-    nm.extensionCase = Int(n, L"ExtensionCase", 0);
-    nm.useFormatExtension = Int(n, L"UseFormatExtension", 1) != 0;
+    nm.destinationFolder = Text(n, jobkey::DestinationFolder, L"");
+    nm.pattern = Text(n, jobkey::FileNamePattern, L"*.*");
+    nm.overwrite = Int(n, jobkey::IsOverwrite, 1) != 0;
+    nm.duplicateFormat = Text(n, jobkey::FormatDublicateName, L"%02d");
+    nm.numericFormat = Text(n, jobkey::FormatNumericVariable, L"%02d");
+    nm.numericStart = Int(n, jobkey::NumericVarStartWidth, 0);
+    nm.numericIncrement = Int(n, jobkey::NumericVarIncrement, 1);
+    nm.webSafe = Int(n, jobkey::WebSafe, 0) != 0;
+    nm.nameCase = Int(n, jobkey::NameCase, 0);
+    nm.extensionCase = Int(n, jobkey::ExtensionCase, 0);
+    nm.useFormatExtension = Int(n, jobkey::UseFormatExtension, 1) != 0;
     ReadJobOperations(job, n, *f, settings);
     return S_OK;
 }

@@ -1,5 +1,7 @@
 #include "mediaeng/job/JoinRunner.h"
 #include "mediaeng/job/AudioEncoder.h"
+#include "mediaeng/job/ConstantRate.h"
+#include "mediaeng/job/DecoderSettings.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/OutputFile.h"
 #include "mediaeng/job/SourceReader.h"
@@ -78,28 +80,28 @@ private:
         const int inCount = in ? in->nb_samples : 0;
         const int outCount = swr_get_out_samples(m_swr.get(), inCount);
         if (outCount <= 0) return true;
-        FramePtr tmp = NewFrame(outCount);
+        av::FramePtr tmp = NewFrame(outCount);
         if (!tmp) return false;
         const int n = swr_convert(m_swr.get(), tmp->data, outCount, in ? const_cast<const uint8_t**>(in->extended_data) : nullptr,
                                   inCount);
         return n >= 0 && (n == 0 || av_audio_fifo_write(m_fifo.get(), reinterpret_cast<void**>(tmp->data), n) == n);
     }
-    FramePtr NewFrame(int samples) const
+    av::FramePtr NewFrame(int samples) const
     {
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
         if (!f) return nullptr;
         f->format = m_format.format;
         f->sample_rate = m_format.sampleRate;
         av_channel_layout_copy(&f->ch_layout, &m_format.layout);
         f->nb_samples = samples;
-        if (av_frame_get_buffer(f.get(), 0) < 0) return nullptr;
+        if (av::AllocFrameBuffer(f.get()) < 0) return nullptr;
         return f;
     }
     bool Write(int64_t samples, std::string& error)
     {
         while (samples > 0) {
             const int n = int(std::min<int64_t>(samples, kChunk));
-            FramePtr f = NewFrame(n);
+            av::FramePtr f = NewFrame(n);
             if (!f || av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(f->data), n) != n)
                 return error = "out of memory", false;
             if (!m_enc.Encode(f.get(), m_sink, error)) return false;
@@ -112,7 +114,7 @@ private:
     {
         while (samples > 0) {
             const int n = int(std::min<int64_t>(samples, kChunk));
-            FramePtr f = NewFrame(n);
+            av::FramePtr f = NewFrame(n);
             if (!f) return error = "out of memory", false;
             av_samples_set_silence(f->data, 0, n, m_format.layout.nb_channels, m_format.format);
             if (!m_enc.Encode(f.get(), m_sink, error)) return false;
@@ -125,7 +127,7 @@ private:
     CAudioEncoder& m_enc;
     IPacketSink& m_sink;
     const CAudioInput& m_format;
-    SwrPtr m_swr;
+    av::SwrPtr m_swr;
     std::unique_ptr<AVAudioFifo, FifoFree> m_fifo;
     int64_t m_written = 0;
 };
@@ -134,51 +136,42 @@ private:
 // output's constant frame rate on one timeline.
 class CJoinVideo {
 public:
-    CJoinVideo(CVideoEncoder& enc, IPacketSink& sink, const CVideoInput& format) : m_enc(enc), m_sink(sink), m_format(format) {}
+    CJoinVideo(CVideoEncoder& enc, IPacketSink& sink, const CVideoInput& format) : m_rate(enc, sink), m_format(format) {}
 
-    bool Push(FramePtr frame, double time, std::string& error)
+    bool Push(av::FramePtr frame, double time, std::string& error)
     {
         if (!Fit(frame)) return error = "the picture cannot be scaled", false;
-        const int64_t target = Slot(time);
-        const AVFrame* fill = m_prev ? m_prev.get() : frame.get();
-        while (m_next < target)
-            if (!m_enc.Encode(fill, m_next++, m_sink, error)) return false;
-        m_prev = std::move(frame);
-        return true;
+        return m_rate.Show(std::move(frame), time, error);
     }
     // Shows the last picture (black before any) up to time.
     bool FillTo(double time, std::string& error)
     {
-        const int64_t target = Slot(time);
-        if (m_next >= target) return true;
-        if (!m_prev && !(m_prev = Black())) return error = "out of memory", false;
-        while (m_next < target)
-            if (!m_enc.Encode(m_prev.get(), m_next++, m_sink, error)) return false;
-        return true;
+        av::FramePtr black;
+        if (!m_rate.Holding() && !(black = Black())) return error = "out of memory", false;
+        return m_rate.HoldTo(time, error, std::move(black));
     }
-    double End() const { return double(m_next) / av_q2d(m_enc.FrameRate()); }
+    double End() const { return m_rate.Seconds(); }
 
 private:
-    int64_t Slot(double time) const { return int64_t(std::ceil(time * av_q2d(m_enc.FrameRate()) - 1e-3)); }
-
-    FramePtr Black() const
+    av::FramePtr Black() const
     {
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
+        if (!f) return nullptr;
         f->format = m_format.format;
         f->width = m_format.width;
         f->height = m_format.height;
-        if (av_frame_get_buffer(f.get(), 0) < 0) return nullptr;
+        if (av::AllocFrameBuffer(f.get()) < 0) return nullptr;
         const ptrdiff_t lines[4] = {f->linesize[0], f->linesize[1], f->linesize[2], f->linesize[3]};
         av_image_fill_black(f->data, lines, m_format.format, AVCOL_RANGE_MPEG, f->width, f->height);
         return f;
     }
     // Brings a picture of another size or format to the first one's, fitted
     // inside it with its aspect kept.
-    bool Fit(FramePtr& frame)
+    bool Fit(av::FramePtr& frame)
     {
         if (frame->width == m_format.width && frame->height == m_format.height && frame->format == m_format.format)
             return true;
-        FramePtr out = Black();
+        av::FramePtr out = Black();
         if (!out) return false;
         const double scale = std::min(double(m_format.width) / frame->width, double(m_format.height) / frame->height);
         const int w = std::max(2, int(frame->width * scale) & ~1), h = std::max(2, int(frame->height * scale) & ~1);
@@ -203,12 +196,9 @@ private:
         return true;
     }
 
-    CVideoEncoder& m_enc;
-    IPacketSink& m_sink;
+    CConstantRate m_rate;
     const CVideoInput& m_format;
-    SwsPtr m_sws;
-    FramePtr m_prev;
-    int64_t m_next = 0;
+    av::SwsPtr m_sws;
 };
 
 // Feeds one source's pictures and sound to the join, at an offset.
@@ -218,32 +208,32 @@ public:
         : m_video(video), m_audio(audio), m_edit(edit), m_control(control), m_offset(offset)
     {
     }
-    bool OnVideo(FramePtr frame, double outTime) override
+    CReadStep OnVideo(av::FramePtr frame, double outTime) override
     {
-        if (!m_control.Checkpoint()) return false;
-        if (!m_video) return true;
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
+        if (!m_video) return CReadStep::GoOn;
         if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
         m_end = std::max(m_end, outTime);
-        return m_video->Push(std::move(frame), m_offset + outTime, m_error) || Fail(m_error);
+        return m_video->Push(std::move(frame), m_offset + outTime, m_error) ? CReadStep::GoOn : Fail(m_error);
     }
-    bool OnAudio(FramePtr frame) override
+    CReadStep OnAudio(av::FramePtr frame) override
     {
-        if (!m_control.Checkpoint()) return false;
-        return !m_audio || m_audio->Push(frame.get(), m_error) || Fail(m_error);
+        if (!m_control.Checkpoint()) return CReadStep::Stop;
+        return !m_audio || m_audio->Push(frame.get(), m_error) ? CReadStep::GoOn : Fail(m_error);
     }
-    bool OnRangeEnd(double outEnd) override
+    CReadStep OnRangeEnd(double outEnd) override
     {
         m_end = std::max(m_end, outEnd);
-        return !m_video || m_video->FillTo(m_offset + outEnd, m_error) || Fail(m_error);
+        return !m_video || m_video->FillTo(m_offset + outEnd, m_error) ? CReadStep::GoOn : Fail(m_error);
     }
     double PictureEnd() const { return m_end; }
     const std::string& Error() const { return m_error; }
 
 private:
-    bool Fail(const std::string& e)
+    CReadStep Fail(const std::string& e)
     {
-        m_error = e;
-        return false;
+        m_error = e.empty() ? "the picture or sound could not be converted" : e;
+        return CReadStep::Fail;
     }
     CJoinVideo* m_video;
     CJoinAudio* m_audio;
@@ -287,22 +277,13 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
         }
         if (wantVideo && reader.HasVideo() && !haveVideo) {
             haveVideo = true;
-            const AVCodecContext* d = reader.VideoDecoder();
-            vin.width = reader.VideoWidth();
-            vin.height = reader.VideoHeight();
-            vin.format = d->pix_fmt == AV_PIX_FMT_NONE ? AV_PIX_FMT_YUV420P : d->pix_fmt;
-            vin.sar = reader.SampleAspect();
-            vin.frameRate = reader.FrameRate();
+            vin = VideoInputOf(reader);
             std::unique_ptr<IFrameEditStage> edit = m_makeEdit();
             edit->OutputFormat(vin.width, vin.height, vin.format);
         }
         if (wantAudio && reader.HasAudio() && !haveAudio) {
             haveAudio = true;
-            const AVCodecContext* d = reader.AudioDecoder();
-            ain.sampleRate = d->sample_rate;
-            av_channel_layout_uninit(&ain.layout);
-            av_channel_layout_copy(&ain.layout, &d->ch_layout);
-            ain.format = d->sample_fmt;
+            AudioInputOf(reader, ain);
         }
     }
     struct LayoutFree {
@@ -334,13 +315,14 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
             return result.error = "the sound cannot be converted", result;
         CJoinSink sink(haveVideo ? &video : nullptr, haveAudio ? &audio : nullptr, *edit, m_control, offset);
         std::string error;
-        const bool read = reader.Run(sink, error);
-        if (m_control.IsStopped()) return result.stopped = true, result;
-        if (!read || !sink.Error().empty()) {
+        const CReadStep read = reader.Run(sink, error);
+        if (read == CReadStep::Stop || m_control.IsStopped()) return result.stopped = true, result;
+        if (read == CReadStep::Fail) {
             result.error = !sink.Error().empty() ? sink.Error() : error;
             if (!out.WriteError().empty()) result.error = out.WriteError();
             return result;
         }
+        if (reader.EndsEarlyAt() >= 0) result.sourceWarnings.push_back({s.path, EndsEarlyText(reader.EndsEarlyAt())});
         // The seam: where the longer of picture and sound ends.
         double end = offset + (reader.HasVideo() && haveVideo ? sink.PictureEnd() : 0);
         if (haveAudio && reader.HasAudio()) {

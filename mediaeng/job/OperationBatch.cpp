@@ -108,6 +108,7 @@ CTranscodeResult COperationBatch::WritePart(const CJobSource& part, const fs::pa
 void COperationBatch::Report(const CJobSource& source, const CTranscodeResult& r, const fs::path& target)
 {
     for (const std::wstring& w : r.warnings) m_msg.FileWarning(source.path, w);
+    for (const CSourceWarning& w : r.sourceWarnings) m_msg.FileWarning(w.source, w.text);
     if (r.stopped) return;
     if (!r.ok)
         m_msg.FileError(source.path, Utf8ToWide(r.error));
@@ -151,7 +152,7 @@ bool COperationBatch::Split(const CJobSource& source, int index)
     CSplitRunner runner(m_settings.operations.split,
                         [&](const CJobSource& part, const fs::path& target) {
                             if (!part.ranges.empty()) {
-                                m_partFrom = std::min(1.0, part.ranges.front().start / 1e7 / duration);
+                                m_partFrom = std::min(1.0, double(part.ranges.front().start) / 1e7 / duration);
                                 m_partSpan = std::min(1.0, part.duration / duration);
                             }
                             return WritePart(part, target);
@@ -182,7 +183,7 @@ bool COperationBatch::Join(const std::vector<CJobSource>& sources, int index)
         r = CStreamCopy(m_control).Run(sources, target, [&](double s) { Progress((m_done + s) / m_total); });
     } else {
         CJoinRunner join(m_settings.output, m_settings.operations.join, m_control, [this] { return MakeEdit(); });
-        r = join.Run(sources, target, [&](double s) { Progress((m_done + s * sources.size()) / m_total); });
+        r = join.Run(sources, target, [&](double s) { Progress((m_done + s * double(sources.size())) / m_total); });
     }
     Report(first, r, target);
     return r.ok;

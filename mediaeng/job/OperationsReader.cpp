@@ -1,4 +1,5 @@
 #include "mediaeng/job/OperationsReader.h"
+#include "engine/JobTreeKeys.h"
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -34,7 +35,7 @@ ComPtr<IEngineNode> ProfileOf(IConversionJob* job, IEngineNode* format)
         profiles->GetItem(i, item.ReleaseAndGetAddressOf());
         ComPtr<IEngineNode> profile = As<IEngineNode>(item.Get(), IID_IEngineNode);
         ComPtr<IUnknown> formatsItem;
-        if (!profile || FAILED(profile->GetItem(L"Formats", formatsItem.ReleaseAndGetAddressOf()))) continue;
+        if (!profile || FAILED(profile->GetItem(jobkey::Formats, formatsItem.ReleaseAndGetAddressOf()))) continue;
         ComPtr<IEngineCollection> formats = As<IEngineCollection>(formatsItem.Get(), IID_IEngineCollection);
         LONG n = 0;
         if (!formats || FAILED(formats->GetCount(&n))) continue;
@@ -60,11 +61,11 @@ double Real(IEngineNode* node, const wchar_t* name, double fallback)
 void ReadGalleryRanges(IEngineNode* profile, std::vector<CJobSource>& sources)
 {
     ComPtr<IUnknown> dataItem, holder, itemsItem;
-    if (FAILED(profile->GetItem(L"GalleryData", dataItem.ReleaseAndGetAddressOf()))) return;
+    if (FAILED(profile->GetItem(jobkey::GalleryData, dataItem.ReleaseAndGetAddressOf()))) return;
     ComPtr<IEngineProperty> data = As<IEngineProperty>(dataItem.Get(), IID_IEngineProperty);
     if (!data || FAILED(data->GetChildNode(holder.ReleaseAndGetAddressOf()))) return;
     ComPtr<IEngineNode> holderNode = As<IEngineNode>(holder.Get(), IID_IEngineNode);
-    if (!holderNode || FAILED(holderNode->GetItem(L"Items", itemsItem.ReleaseAndGetAddressOf()))) return;
+    if (!holderNode || FAILED(holderNode->GetItem(jobkey::Items, itemsItem.ReleaseAndGetAddressOf()))) return;
     ComPtr<IEngineCollection> items = As<IEngineCollection>(itemsItem.Get(), IID_IEngineCollection);
     LONG count = 0;
     if (!items || FAILED(items->GetCount(&count))) return;
@@ -77,7 +78,7 @@ void ReadGalleryRanges(IEngineNode* profile, std::vector<CJobSource>& sources)
         const int index = Int(range.Get(), L"SourceIndex", -1);
         if (index < 0 || size_t(index) >= sources.size()) continue;
         named[size_t(index)] = true;
-        const double start = Real(range.Get(), L"StartTime", 0), end = Real(range.Get(), L"EndTime", 0);
+        const double start = Real(range.Get(), jobkey::StartTime, 0), end = Real(range.Get(), jobkey::EndTime, 0);
         if (end > start && start >= 0) ranges[size_t(index)].push_back({std::llround(start * 1e7), std::llround(end * 1e7)});
     }
     for (size_t i = 0; i < sources.size(); ++i)
@@ -95,26 +96,26 @@ void ReadJobOperations(IConversionJob* job, IEngineNode* format, const mediaeng:
     if (*info.imageEncoder) {
         ops.image.enabled = true;
         ops.image.encoder = info.imageEncoder;
-        ops.image.sheet = Int(format, L"ScreenListEnable", 0) != 0;
-        ops.image.rows = std::max(1, Int(format, L"ScreenListRows", 2));
-        ops.image.cols = std::max(1, Int(format, L"ScreenListCols", 2));
-        ops.image.startSeconds = std::max(0, Int(format, L"FrameShift", 0));
+        ops.image.sheet = Int(format, jobkey::ScreenListEnable, 0) != 0;
+        ops.image.rows = std::max(1, Int(format, jobkey::ScreenListRows, 2));
+        ops.image.cols = std::max(1, Int(format, jobkey::ScreenListCols, 2));
+        ops.image.startSeconds = std::max(0, Int(format, jobkey::FrameShift, 0));
     }
     ComPtr<IEngineNode> profile = ProfileOf(job, format);
     if (!profile) return;
     IEngineNode* p = profile.Get();
     ReadGalleryRanges(p, settings.sources);
     CSplitSettings& s = ops.split;
-    s.use = Int(p, L"SplitUse", 0) != 0;
-    s.type = Int(p, L"SplitType", 0);
-    s.count = Int(p, L"SplitCountFrames", 2);
-    s.stepSeconds = Int(p, L"SplitStep", 10);
-    s.sizeMb = Int(p, L"SplitSize", 700);
-    s.startSeconds = std::max(0, Int(p, L"SplitStartWith", 0));
-    s.keepLast = Int(p, L"SplitLastVideo", 0) != 0;
+    s.use = Int(p, jobkey::SplitUse, 0) != 0;
+    s.type = Int(p, jobkey::SplitType, 0);
+    s.count = Int(p, jobkey::SplitCountFrames, 2);
+    s.stepSeconds = Int(p, jobkey::SplitStep, 10);
+    s.sizeMb = Int(p, jobkey::SplitSize, 700);
+    s.startSeconds = std::max(0, Int(p, jobkey::SplitStartWith, 0));
+    s.keepLast = Int(p, jobkey::SplitLastVideo, 0) != 0;
     // A split wins over a join: the program never asks for both.
-    ops.join.use = !s.use && Int(p, L"JoinType", 0) != 0;
-    ops.join.imageSeconds = Int(p, L"JoinImageTime", 10);
+    ops.join.use = !s.use && Int(p, jobkey::JoinType, 0) != 0;
+    ops.join.imageSeconds = Int(p, jobkey::JoinImageTime, 10);
 }
 
 }  // namespace job

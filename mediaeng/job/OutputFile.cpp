@@ -11,7 +11,7 @@ std::string WriteFailureText(int err)
 {
     if (err == AVERROR(ENOSPC)) return "the disk is full";
     if (err == AVERROR(EDQUOT)) return "the disk quota is exceeded";
-    return "cannot write the file: " + AvErrorText(err);
+    return "cannot write the file: " + av::AvErrorText(err);
 }
 }  // namespace
 
@@ -69,7 +69,7 @@ bool COutputFile::Begin(std::string& error)
         if (rc < 0) {
             // The temporary name is ours: the user looks for the final one.
             error = "cannot create " + m_final.filename().string() + " in the folder " +
-                    m_final.parent_path().string() + ": " + AvErrorText(rc);
+                    m_final.parent_path().string() + ": " + av::AvErrorText(rc);
             return false;
         }
         m_opened = true;

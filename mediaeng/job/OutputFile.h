@@ -3,7 +3,7 @@
 // final one, renamed only when the file is complete. A file that is not
 // committed (a stop, a failure, a full disk) is removed when this object goes,
 // so no partial file is ever left under the final name.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/PacketSink.h"
 #include <filesystem>
 #include <string>
@@ -29,7 +29,7 @@ public:
 private:
     void Discard();
 
-    OutputPtr m_oc;
+    av::OutputPtr m_oc;
     std::filesystem::path m_final, m_temp;
     bool m_opened = false;
     bool m_committed = false;

@@ -1,6 +1,6 @@
 #pragma once
 // Where an encoder's packets go: the output file's muxer.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 
 namespace job {
 

@@ -1,5 +1,6 @@
 #include "mediaeng/job/SourceReader.h"
 #include "mediaeng/frame/DisplayTurn.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 extern "C" {
 #include <libavutil/samplefmt.h>
@@ -17,6 +18,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kReadPastEnd = 3.0;
 // Audio timestamps closer than this to the expected sample count as joined.
 constexpr double kAudioJitter = 0.005;
+const char* const kOutOfMemory = "out of memory";
 }  // namespace
 
 struct CSourceReader::RangeState {
@@ -28,6 +30,8 @@ struct CSourceReader::RangeState {
     int64_t audioEnd = std::numeric_limits<int64_t>::max();
     int64_t audioStart = 0;
     double maxPacketTime = -kInfinity;
+    double reached = 0;                 // furthest end of any packet read, source seconds
+    bool lastCorrupt = false;           // the last packet read was cut short
 };
 
 double CSourceReader::Seconds(int64_t ts, AVRational tb) const
@@ -37,11 +41,9 @@ double CSourceReader::Seconds(int64_t ts, AVRational tb) const
 
 bool CSourceReader::OpenDecoder(AVMediaType type, int nth, Stream& s, std::string& error)
 {
-    int seen = 0;
-    for (unsigned i = 0; i < m_input->nb_streams; ++i) {
-        AVStream* st = m_input->streams[i];
-        if (st->codecpar->codec_type != type || (st->disposition & AV_DISPOSITION_ATTACHED_PIC)) continue;
-        if (seen++ != nth) continue;
+    const int index = mediaeng::NthStream(m_input.get(), type, nth);
+    if (index >= 0) {
+        AVStream* st = m_input->streams[index];
         const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
         if (!codec) {
             error = std::string("no decoder for ") + avcodec_get_name(st->codecpar->codec_id);
@@ -54,10 +56,10 @@ bool CSourceReader::OpenDecoder(AVMediaType type, int nth, Stream& s, std::strin
         const int rc = avcodec_open2(s.ctx.get(), codec, nullptr);
         if (rc < 0) {
             error = std::string("cannot open the ") + avcodec_get_name(st->codecpar->codec_id) + " decoder: " +
-                    AvErrorText(rc);
+                    av::AvErrorText(rc);
             return false;
         }
-        s.index = int(i);
+        s.index = index;
         s.st = st;
         return true;
     }
@@ -71,7 +73,7 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
     if (!m_input.Open(file.string(), error)) return false;
     int rc = avformat_find_stream_info(m_input.get(), nullptr);
     if (rc < 0) {
-        error = "cannot read the stream information: " + AvErrorText(rc);
+        error = "cannot read the stream information: " + av::AvErrorText(rc);
         return false;
     }
     if (m_input->start_time != AV_NOPTS_VALUE) m_origin = double(m_input->start_time) / AV_TIME_BASE;
@@ -117,9 +119,9 @@ int CSourceReader::VideoHeight() const
     return m_turn == 90 || m_turn == 270 ? m_video.ctx->width : m_video.ctx->height;
 }
 
-FramePtr CSourceReader::Upright(const AVFrame* f) const
+av::FramePtr CSourceReader::Upright(const AVFrame* f) const
 {
-    return FramePtr(mediaeng::TurnFrame(f, m_turn));
+    return av::FramePtr(mediaeng::TurnFrame(f, m_turn));
 }
 
 double CSourceReader::OutputDuration() const
@@ -135,8 +137,9 @@ double CSourceReader::OutputDuration() const
     return total;
 }
 
-bool CSourceReader::Run(IReaderSink& sink, std::string& error)
+CReadStep CSourceReader::Run(IReaderSink& sink, std::string& error)
 {
+    m_endsEarlyAt = -1;
     if (m_source.virtualVideo && HasVideo()) return RunStill(sink, error);
     double outOffset = 0;
     if (m_source.ranges.empty()) return RunRange(sink, 0, kInfinity, outOffset, true, error);
@@ -144,16 +147,33 @@ bool CSourceReader::Run(IReaderSink& sink, std::string& error)
     for (const CTrimRange& r : m_source.ranges) {
         const double s = std::max(0.0, double(r.start) / 1e7), e = double(r.end) / 1e7;
         if (!(e > s)) continue;  // an empty or reversed range keeps nothing
-        if (!RunRange(sink, s, e, outOffset, first, error)) return false;
+        const CReadStep step = RunRange(sink, s, e, outOffset, first, error);
+        if (step != CReadStep::GoOn) return step;
         first = false;
     }
-    return true;
+    return CReadStep::GoOn;
 }
 
-bool CSourceReader::RunStill(IReaderSink& sink, std::string& error)
+double CSourceReader::DeclaredEnd() const
 {
-    PacketPtr pkt = MakePacket();
-    FramePtr frame = MakeFrame();
+    // A length guessed from the bitrate is no promise; a DVD title's clock is
+    // made continuous as it is read, so its tables are not compared either.
+    return m_input.IsDvdTitle() ? 0 : job::DeclaredEnd(m_input.get());
+}
+
+void CSourceReader::NoteEnd(CPacketRead how, const RangeState& r)
+{
+    double wanted = r.end;
+    const double declared = DeclaredEnd();
+    if (declared > 0) wanted = std::min(wanted, declared);
+    const double at = EarlyEnd(how, r.reached, wanted);
+    if (at >= 0 && m_endsEarlyAt < 0) m_endsEarlyAt = at;
+}
+
+CReadStep CSourceReader::RunStill(IReaderSink& sink, std::string& error)
+{
+    av::PacketPtr pkt = av::MakePacket();
+    av::FramePtr frame = av::MakeFrame();
     while (m_input.ReadPacket(pkt.get()) >= 0) {
         const bool mine = pkt->stream_index == m_video.index;
         if (mine) avcodec_send_packet(m_video.ctx.get(), pkt.get());
@@ -164,22 +184,22 @@ bool CSourceReader::RunStill(IReaderSink& sink, std::string& error)
         avcodec_send_packet(m_video.ctx.get(), nullptr);
         if (avcodec_receive_frame(m_video.ctx.get(), frame.get()) < 0) {
             error = "the picture cannot be decoded";
-            return false;
+            return CReadStep::Fail;
         }
     }
     const double length = m_source.virtualDuration > 0 ? m_source.virtualDuration : 1.0;
     if (m_turn) frame = Upright(frame.get());
     if (!frame) {
-        error = "out of memory";
-        return false;
+        error = kOutOfMemory;
+        return CReadStep::Fail;
     }
-    if (!sink.OnVideo(std::move(frame), 0.0)) return true;
-    sink.OnRangeEnd(length);
-    return true;
+    const CReadStep step = sink.OnVideo(std::move(frame), 0.0);
+    if (step != CReadStep::GoOn) return step;
+    return sink.OnRangeEnd(length);
 }
 
-bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first,
-                             std::string& error)
+CReadStep CSourceReader::RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first,
+                                  std::string& error)
 {
     RangeState r;
     r.start = start;
@@ -194,30 +214,42 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
         if (end != kInfinity) r.audioEnd = std::llround(end * rate);
     }
 
-    if ((!first || start > 0) && !SeekBefore(start, first, error)) return false;
+    if ((!first || start > 0) && !SeekBefore(start, first, error)) return CReadStep::Fail;
 
-    PacketPtr pkt = MakePacket();
-    bool more = true;
+    av::PacketPtr pkt = av::MakePacket();
+    if (!pkt) return error = kOutOfMemory, CReadStep::Fail;
     while (!(r.videoDone && r.audioDone)) {
         const int rc = m_input.ReadPacket(pkt.get());
-        if (rc == AVERROR_EOF || rc == AVERROR(EIO) || rc == AVERROR_INVALIDDATA) break;  // a cut-off file ends here
-        if (rc < 0) {
-            error = "read error: " + AvErrorText(rc);
-            return false;
+        const CPacketRead how = ClassifyRead(rc, r.lastCorrupt);
+        if (how == CPacketRead::Failed) {
+            error = "read error: " + av::AvErrorText(rc);
+            return CReadStep::Fail;
+        }
+        if (how != CPacketRead::Packet) {
+            NoteEnd(how, r);
+            break;
+        }
+        r.lastCorrupt = pkt->flags & AV_PKT_FLAG_CORRUPT;
+        const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+        if (ts != AV_NOPTS_VALUE) {
+            const AVRational tb = m_input->streams[pkt->stream_index]->time_base;
+            r.reached = std::max(r.reached, Seconds(ts + std::max<int64_t>(pkt->duration, 0), tb));
         }
         Stream* s = pkt->stream_index == m_video.index ? &m_video : pkt->stream_index == m_audio.index ? &m_audio : nullptr;
+        CReadStep step = CReadStep::GoOn;
         if (s) {
             if (pkt->pts != AV_NOPTS_VALUE) r.maxPacketTime = std::max(r.maxPacketTime, Seconds(pkt->pts, s->st->time_base));
-            more = Decode(*s, pkt.get(), r, sink);
+            step = Decode(*s, pkt.get(), r, sink, error);
         }
         av_packet_unref(pkt.get());
-        if (!more) return true;
+        if (step != CReadStep::GoOn) return step;
         if (r.end != kInfinity && r.maxPacketTime > r.end + kReadPastEnd) break;
     }
     // Drain what the decoders still hold.
     for (Stream* s : {&m_video, &m_audio}) {
         if (s->index < 0) continue;
-        if (!Decode(*s, nullptr, r, sink)) return true;
+        const CReadStep step = Decode(*s, nullptr, r, sink, error);
+        if (step != CReadStep::GoOn) return step;
     }
 
     // The range ends where it was asked to, or where the file ran out.
@@ -229,13 +261,15 @@ bool CSourceReader::RunRange(IReaderSink& sink, double start, double end, double
     }
     if (HasAudio()) {
         const int64_t want = std::llround(rangeEnd * m_audio.ctx->sample_rate);
-        if (want > r.audioCursor && !PadSilence(want - r.audioCursor, sink)) return true;
+        if (want > r.audioCursor) {
+            const CReadStep step = PadSilence(want - r.audioCursor, sink, error);
+            if (step != CReadStep::GoOn) return step;
+        }
     }
     // Pictures end where the range does, or where the video itself ran out.
     const double videoEnd = r.videoDone ? rangeEnd : std::min(rangeEnd, r.videoEnd);
-    sink.OnRangeEnd(r.outOffset + (videoEnd - r.start));
     outOffset = r.outOffset + (rangeEnd - r.start);
-    return true;
+    return sink.OnRangeEnd(r.outOffset + (videoEnd - r.start));
 }
 
 bool CSourceReader::SeekTo(double time)
@@ -254,8 +288,8 @@ bool CSourceReader::SeekTo(double time)
 double CSourceReader::FirstFrameTime()
 {
     Stream& lead = HasVideo() ? m_video : m_audio;
-    PacketPtr pkt = MakePacket();
-    FramePtr frame = MakeFrame();
+    av::PacketPtr pkt = av::MakePacket();
+    av::FramePtr frame = av::MakeFrame();
     for (int packets = 0; packets < 5000; ++packets) {
         if (av_read_frame(m_input.get(), pkt.get()) < 0) break;
         const bool mine = pkt->stream_index == lead.index;
@@ -287,59 +321,63 @@ bool CSourceReader::SeekBefore(double start, bool first, std::string& error)
     return SeekTo(0) || first;
 }
 
-bool CSourceReader::Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink)
+CReadStep CSourceReader::Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink, std::string& error)
 {
-    if (avcodec_send_packet(s.ctx.get(), pkt) < 0 && pkt) return true;  // a damaged packet is skipped
-    FramePtr frame = MakeFrame();
+    if (avcodec_send_packet(s.ctx.get(), pkt) < 0 && pkt) return CReadStep::GoOn;  // a damaged packet is skipped
+    av::FramePtr frame = av::MakeFrame();
+    if (!frame) return error = kOutOfMemory, CReadStep::Fail;
     for (;;) {
         const int rc = avcodec_receive_frame(s.ctx.get(), frame.get());
-        if (rc < 0) return true;
-        const bool go = &s == &m_video ? TakeVideo(frame.get(), r, sink) : TakeAudio(frame.get(), r, sink);
+        if (rc == AVERROR(ENOMEM)) return error = kOutOfMemory, CReadStep::Fail;
+        if (rc < 0) return CReadStep::GoOn;
+        const CReadStep step = &s == &m_video ? TakeVideo(frame.get(), r, sink, error) : TakeAudio(frame.get(), r, sink, error);
         av_frame_unref(frame.get());
-        if (!go) return false;
+        if (step != CReadStep::GoOn) return step;
     }
 }
 
-bool CSourceReader::TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink)
+CReadStep CSourceReader::TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink, std::string& error)
 {
-    if (r.videoDone) return true;
+    if (r.videoDone) return CReadStep::GoOn;
     const int64_t ts = f->best_effort_timestamp;
-    if (ts == AV_NOPTS_VALUE) return true;
+    if (ts == AV_NOPTS_VALUE) return CReadStep::GoOn;
     const double t = Seconds(ts, m_video.st->time_base);
     const double frameLength = av_q2d(av_inv_q(m_frameRate));
     constexpr double eps = 1e-6;
     if (t >= r.end - eps) {
         r.videoDone = true;
-        return true;
+        return CReadStep::GoOn;
     }
-    if (t + frameLength <= r.start + eps) return true;  // before the cut
+    if (t + frameLength <= r.start + eps) return CReadStep::GoOn;  // before the cut
     r.videoEnd = std::max(r.videoEnd, t + frameLength);
-    FramePtr copy = Upright(f);
-    if (!copy) return false;
+    av::FramePtr copy = Upright(f);
+    if (!copy) return error = kOutOfMemory, CReadStep::Fail;
     return sink.OnVideo(std::move(copy), r.outOffset + std::max(t, r.start) - r.start);
 }
 
-bool CSourceReader::PadSilence(int64_t samples, IReaderSink& sink)
+CReadStep CSourceReader::PadSilence(int64_t samples, IReaderSink& sink, std::string& error)
 {
     const AVCodecContext* c = m_audio.ctx.get();
     while (samples > 0) {
         const int n = int(std::min<int64_t>(samples, 4096));
-        FramePtr f = MakeFrame();
+        av::FramePtr f = av::MakeFrame();
+        if (!f) return error = kOutOfMemory, CReadStep::Fail;
         f->format = c->sample_fmt;
         f->sample_rate = c->sample_rate;
         av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
         f->nb_samples = n;
-        if (av_frame_get_buffer(f.get(), 0) < 0) return false;
+        if (av::AllocFrameBuffer(f.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
         av_samples_set_silence(f->data, 0, n, c->ch_layout.nb_channels, c->sample_fmt);
-        if (!sink.OnAudio(std::move(f))) return false;
+        const CReadStep step = sink.OnAudio(std::move(f));
+        if (step != CReadStep::GoOn) return step;
         samples -= n;
     }
-    return true;
+    return CReadStep::GoOn;
 }
 
-bool CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink)
+CReadStep CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink, std::string& error)
 {
-    if (r.audioDone || f->nb_samples <= 0) return true;
+    if (r.audioDone || f->nb_samples <= 0) return CReadStep::GoOn;
     const int rate = m_audio.ctx->sample_rate;
     int64_t pos = r.audioCursor;
     if (f->best_effort_timestamp != AV_NOPTS_VALUE)
@@ -348,23 +386,25 @@ bool CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink)
     if (pos > r.audioCursor) {
         // A gap in the file: silence keeps the picture in step.
         const int64_t gap = std::min(pos, r.audioEnd) - r.audioCursor;
-        if (!PadSilence(gap, sink)) return false;
+        const CReadStep step = PadSilence(gap, sink, error);
+        if (step != CReadStep::GoOn) return step;
         r.audioCursor += gap;
     }
     const int64_t skip = std::max<int64_t>(0, r.audioCursor - pos);
     const int64_t take = std::min<int64_t>(f->nb_samples - skip, r.audioEnd - r.audioCursor);
     if (r.audioCursor >= r.audioEnd) r.audioDone = true;
-    if (take <= 0) return true;
+    if (take <= 0) return CReadStep::GoOn;
 
-    FramePtr out = MakeFrame();
+    av::FramePtr out = av::MakeFrame();
+    if (!out) return error = kOutOfMemory, CReadStep::Fail;
     if (skip == 0 && take == f->nb_samples) {
-        av_frame_ref(out.get(), f);
+        if (av_frame_ref(out.get(), f) < 0) return error = kOutOfMemory, CReadStep::Fail;
     } else {
         out->format = f->format;
         out->sample_rate = f->sample_rate;
         av_channel_layout_copy(&out->ch_layout, &f->ch_layout);
         out->nb_samples = int(take);
-        if (av_frame_get_buffer(out.get(), 0) < 0) return false;
+        if (av::AllocFrameBuffer(out.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
         av_samples_copy(out->data, f->data, 0, int(skip), int(take), f->ch_layout.nb_channels,
                         AVSampleFormat(f->format));
     }

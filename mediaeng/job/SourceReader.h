@@ -6,9 +6,10 @@
 // then decoding and dropping up to it) and audio is cut to the sample and
 // padded with silence where the file has a gap, so sound and picture stay in
 // step across every cut. A still picture becomes a clip of a given length.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/JobSettings.h"
+#include "mediaeng/job/SourceEnd.h"
 #include "platform/Types.h"
 #include <filesystem>
 #include <functional>
@@ -16,17 +17,18 @@
 
 namespace job {
 
-// Receives what the reader produces, on the reader's thread. Each call returns
-// false to end the reading (a stop).
+// Receives what the reader produces, on the reader's thread. Each call says
+// whether reading goes on, stops (the run is stopped) or fails (the sink keeps
+// the reason).
 class IReaderSink {
 public:
     virtual ~IReaderSink() = default;
     // A picture shown from outTime (seconds on the output timeline).
-    virtual bool OnVideo(FramePtr frame, double outTime) = 0;
+    virtual CReadStep OnVideo(av::FramePtr frame, double outTime) = 0;
     // The next audio samples, in the source's sample format, contiguous.
-    virtual bool OnAudio(FramePtr frame) = 0;
+    virtual CReadStep OnAudio(av::FramePtr frame) = 0;
     // The current range's pictures end at outEnd on the output timeline.
-    virtual bool OnRangeEnd(double outEnd) = 0;
+    virtual CReadStep OnRangeEnd(double outEnd) = 0;
 };
 
 class CSourceReader {
@@ -47,31 +49,37 @@ public:
     // Length of the output this source gives, in seconds (0 when unknown).
     double OutputDuration() const;
 
-    // Reads every range; progress receives seconds done on the output
-    // timeline. False with error text on a read or decode failure; a sink
-    // that asks to stop ends the reading with true.
-    bool Run(IReaderSink& sink, std::string& error);
+    // Reads every range. GoOn: read to the end (a source that ends early
+    // included); Stop: the sink stopped it; Fail: error holds the reason, or
+    // is empty when the sink failed (the sink keeps its reason).
+    CReadStep Run(IReaderSink& sink, std::string& error);
+    // Where the source ended before its declared end or the range's, in
+    // seconds of the source; negative when it did not.
+    double EndsEarlyAt() const { return m_endsEarlyAt; }
 
 private:
     struct Stream {
         int index = -1;
-        CodecCtxPtr ctx;
+        av::CodecCtxPtr ctx;
         AVStream* st = nullptr;
     };
     struct RangeState;
 
     bool OpenDecoder(AVMediaType type, int nth, Stream& s, std::string& error);
-    bool RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first, std::string& error);
-    bool RunStill(IReaderSink& sink, std::string& error);
+    CReadStep RunRange(IReaderSink& sink, double start, double end, double& outOffset, bool first, std::string& error);
+    CReadStep RunStill(IReaderSink& sink, std::string& error);
     bool SeekTo(double time);
     double FirstFrameTime();
     bool SeekBefore(double start, bool first, std::string& error);
-    bool Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink);
-    bool TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink);
-    bool TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink);
-    bool PadSilence(int64_t samples, IReaderSink& sink);
+    CReadStep Decode(Stream& s, const AVPacket* pkt, RangeState& r, IReaderSink& sink, std::string& error);
+    CReadStep TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink, std::string& error);
+    CReadStep TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink, std::string& error);
+    CReadStep PadSilence(int64_t samples, IReaderSink& sink, std::string& error);
+    void NoteEnd(CPacketRead how, const RangeState& r);
+    // Where the file says it ends, in seconds of the source (0: not known).
+    double DeclaredEnd() const;
     // The decoded picture turned upright (by the stream's display rotation).
-    FramePtr Upright(const AVFrame* f) const;
+    av::FramePtr Upright(const AVFrame* f) const;
     double Seconds(int64_t ts, AVRational tb) const;
 
     CJobInput m_input;  // a file or a DVD title
@@ -80,6 +88,7 @@ private:
     AVRational m_sar{0, 1};
     CJobSource m_source;
     double m_fileDuration = 0;
+    double m_endsEarlyAt = -1;
     double m_origin = 0;  // container start time, seconds
     int m_turn = 0;       // clockwise degrees that show the pictures upright
 };

@@ -18,6 +18,7 @@ bool CSplitRunner::WritePart(const CJobSource& source, const CPart& part, const 
     cut.duration = part.end - part.start;
     CTranscodeResult r = m_writer(cut, target);
     for (std::wstring& w : r.warnings) outcome.warnings.push_back(std::move(w));
+    for (CSourceWarning& w : r.sourceWarnings) outcome.warnings.push_back(std::move(w.text));  // the one source split
     outcome.stopped = r.stopped;
     if (!r.ok && !r.stopped) outcome.error = r.error.empty() ? "the part could not be written" : r.error;
     return r.ok;

@@ -3,6 +3,8 @@
 #include "mediaeng/job/EncoderChoice.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/OutputFile.h"
+#include "mediaeng/job/SourceEnd.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 #include <cmath>
@@ -21,18 +23,6 @@ std::wstring Seconds(double s)
     wchar_t buf[32];
     std::swprintf(buf, 32, L"%.2f", s);
     return buf;
-}
-
-int NthStream(AVFormatContext* ctx, AVMediaType type, int nth)
-{
-    if (nth < 0) return -1;
-    int seen = 0;
-    for (unsigned i = 0; i < ctx->nb_streams; ++i) {
-        const AVStream* st = ctx->streams[i];
-        if (st->codecpar->codec_type != type || (st->disposition & AV_DISPOSITION_ATTACHED_PIC)) continue;
-        if (seen++ == nth) return int(i);
-    }
-    return -1;
 }
 
 bool SameParameters(const AVCodecParameters* a, const AVCodecParameters* b)
@@ -63,7 +53,10 @@ struct CStreamCopy::Impl {
     COutputFile out;
     COutStream video, audio;
     double offset = 0;           // output seconds before the current range
-    PacketPtr pkt = MakePacket();
+    av::PacketPtr pkt = av::MakePacket();
+    std::wstring sourcePath;     // of the current segment
+    double declaredEnd = 0;      // where the current segment says it ends (0: not known)
+    bool warnedEarly = false;
 
     bool AddStreams(AVFormatContext* in)
     {
@@ -100,19 +93,30 @@ struct CStreamCopy::Impl {
             s->done = s->in < 0;
         }
         CRange r{start, end, origin, -1, false};
-        std::vector<std::pair<COutStream*, PacketPtr>> pending;  // from the last keyframe before the start
+        std::vector<std::pair<COutStream*, av::PacketPtr>> pending;  // from the last keyframe before the start
         double candidate = -1;
+        double reached = 0;  // furthest end of any packet read, seconds of the source
+        bool lastCorrupt = false;
         while (!(video.done && audio.done)) {
             if (!control.Checkpoint()) return false;
             const int rc = in.ReadPacket(pkt.get());
-            if (rc == AVERROR_EOF) break;
-            if (rc < 0) return result.error = "cannot read the source: " + AvErrorText(rc), false;
+            const CPacketRead how = ClassifyRead(rc, lastCorrupt);
+            if (how == CPacketRead::Failed) return result.error = "cannot read the source: " + av::AvErrorText(rc), false;
+            if (how != CPacketRead::Packet) {
+                NoteEnd(how, reached, declaredEnd > 0 ? std::min(end, declaredEnd) : end);
+                break;
+            }
             std::unique_ptr<AVPacket, void (*)(AVPacket*)> unref(pkt.get(), av_packet_unref);
+            lastCorrupt = pkt->flags & AV_PKT_FLAG_CORRUPT;
+            const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
+            if (ts != AV_NOPTS_VALUE) {
+                const AVRational tb = ctx->streams[pkt->stream_index]->time_base;
+                reached = std::max(reached, double(ts + std::max<int64_t>(pkt->duration, 0)) * av_q2d(tb) - origin);
+            }
             COutStream* s = pkt->stream_index == video.in ? &video : pkt->stream_index == audio.in ? &audio : nullptr;
             if (!s || s->done) continue;
-            const int64_t ts = pkt->pts != AV_NOPTS_VALUE ? pkt->pts : pkt->dts;
             if (ts == AV_NOPTS_VALUE) continue;
-            const double t = ts * av_q2d(s->inTb) - origin;
+            const double t = double(ts) * av_q2d(s->inTb) - origin;
             if (r.cut < 0 && rewound) {
                 const bool key = s == &lead && (pkt->flags & AV_PKT_FLAG_KEY);
                 if (key && t <= start + 1e-3) {
@@ -121,7 +125,7 @@ struct CStreamCopy::Impl {
                 }
                 if (candidate < 0) continue;
                 if (s != &lead || t <= start + 1e-3) {
-                    PacketPtr copy = MakePacket();
+                    av::PacketPtr copy = av::MakePacket();
                     if (!copy || av_packet_ref(copy.get(), pkt.get()) < 0) return result.error = "out of memory", false;
                     pending.emplace_back(s, std::move(copy));
                     continue;
@@ -145,6 +149,15 @@ struct CStreamCopy::Impl {
         return true;
     }
 
+    // A segment that breaks off converts what it holds, with a warning (once).
+    void NoteEnd(CPacketRead how, double reached, double wanted)
+    {
+        const double at = EarlyEnd(how, reached, wanted);
+        if (at < 0 || warnedEarly) return;
+        warnedEarly = true;
+        result.sourceWarnings.push_back({sourcePath, EndsEarlyText(at)});
+    }
+
     struct CRange {
         double start, end, origin;
         double cut;    // seconds of the source where the copy begins
@@ -163,10 +176,10 @@ struct CStreamCopy::Impl {
     bool Handle(COutStream& s, AVPacket* p, CRange& r)
     {
         const int64_t ts = p->pts != AV_NOPTS_VALUE ? p->pts : p->dts;
-        const double t = ts * av_q2d(s.inTb) - r.origin;
+        const double t = double(ts) * av_q2d(s.inTb) - r.origin;
         r.reached |= t >= r.start - 1e-3;
         const int64_t dts = p->dts != AV_NOPTS_VALUE ? p->dts : ts;
-        if (&s == &video ? dts * av_q2d(s.inTb) - r.origin >= r.end : t >= r.end) {
+        if (&s == &video ? double(dts) * av_q2d(s.inTb) - r.origin >= r.end : t >= r.end) {
             s.done = true;
             return true;
         }
@@ -185,7 +198,7 @@ struct CStreamCopy::Impl {
         }
         if (p->dts != AV_NOPTS_VALUE) s.lastDts = p->dts;
         const int64_t ts = p->pts != AV_NOPTS_VALUE ? p->pts : p->dts;
-        s.end = std::max(s.end, (ts + std::max<int64_t>(p->duration, 0)) * av_q2d(s.inTb) - offset);
+        s.end = std::max(s.end, double(ts + std::max<int64_t>(p->duration, 0)) * av_q2d(s.inTb) - offset);
         p->stream_index = s.out->index;
         p->pos = -1;
         return out.WritePacket(p, s.out, s.inTb);
@@ -236,9 +249,9 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
         CJobInput in;
         if (!in.Open(WideToUtf8(seg.path), result.error)) return result;
         int rc = avformat_find_stream_info(in.get(), nullptr);
-        if (rc < 0) return result.error = "cannot read the stream information: " + AvErrorText(rc), result;
-        impl.video.in = NthStream(in.get(), AVMEDIA_TYPE_VIDEO, seg.videoStream);
-        impl.audio.in = NthStream(in.get(), AVMEDIA_TYPE_AUDIO, seg.audioStream);
+        if (rc < 0) return result.error = "cannot read the stream information: " + av::AvErrorText(rc), result;
+        impl.video.in = mediaeng::NthStream(in.get(), AVMEDIA_TYPE_VIDEO, seg.videoStream);
+        impl.audio.in = mediaeng::NthStream(in.get(), AVMEDIA_TYPE_AUDIO, seg.audioStream);
         if (impl.video.in < 0 && impl.audio.in < 0) return result.error = "it has no stream to copy", result;
         for (COutStream* s : {&impl.video, &impl.audio})
             if (s->in >= 0) s->inTb = in->streams[s->in]->time_base;
@@ -266,8 +279,11 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
         const COutStream& lead = impl.video.in >= 0 ? impl.video : impl.audio;
         const AVStream* leadSt = in->streams[lead.in];
         double origin = 0;
-        if (leadSt->start_time != AV_NOPTS_VALUE) origin = leadSt->start_time * av_q2d(leadSt->time_base);
+        if (leadSt->start_time != AV_NOPTS_VALUE) origin = double(leadSt->start_time) * av_q2d(leadSt->time_base);
         const std::wstring name = fs::path(seg.path).filename().wstring();
+        impl.sourcePath = seg.path;
+        impl.warnedEarly = false;
+        impl.declaredEnd = in.IsDvdTitle() ? 0 : DeclaredEnd(in.get());
         if (seg.ranges.empty()) {
             if (!impl.CopyRange(in, name, 0, kNoEnd, origin, true)) break;
         } else {
@@ -275,7 +291,7 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
             bool fresh = true;
             for (const CTrimRange& r : seg.ranges) {
                 if (r.end <= r.start) continue;
-                if (!(ok = impl.CopyRange(in, name, r.start / 1e7, r.end / 1e7, origin, fresh))) break;
+                if (!(ok = impl.CopyRange(in, name, double(r.start) / 1e7, double(r.end) / 1e7, origin, fresh))) break;
                 fresh = false;
             }
             if (!ok) break;

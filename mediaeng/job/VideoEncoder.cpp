@@ -195,7 +195,7 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
     }
 
     int rc = avcodec_open2(c, codec, nullptr);
-    if (rc < 0) return error = std::string("cannot open the ") + codec->name + " encoder: " + AvErrorText(rc), false;
+    if (rc < 0) return error = std::string("cannot open the ") + codec->name + " encoder: " + av::AvErrorText(rc), false;
     m_stream = avformat_new_stream(oc, nullptr);
     if (!m_stream) return error = "out of memory", false;
     m_stream->time_base = c->time_base;
@@ -217,12 +217,12 @@ bool CVideoEncoder::MakeBackground(uint32_t colorref)
         rgb[i + 1] = uint8_t((colorref >> 8) & 0xFF);
         rgb[i + 2] = uint8_t((colorref >> 16) & 0xFF);
     }
-    m_background = MakeFrame();
+    m_background = av::MakeFrame();
     m_background->format = m_ctx->pix_fmt;
     m_background->width = w;
     m_background->height = h;
     if (av_frame_get_buffer(m_background.get(), 0) < 0) return false;
-    SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_RGB24, w, h, m_ctx->pix_fmt, SWS_POINT, nullptr, nullptr, nullptr));
+    av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_RGB24, w, h, m_ctx->pix_fmt, SWS_POINT, nullptr, nullptr, nullptr));
     if (!sws) return false;
     const uint8_t* src[1] = {rgb.data()};
     const int stride[1] = {w * 3};
@@ -245,7 +245,7 @@ bool CVideoEncoder::Shape(const AVFrame* src, AVFrame* dst)
     const int sw = whole ? src->width : std::min(cut.w, src->width - sx);
     const int sh = whole ? src->height : std::min(cut.h, src->height - sy);
 
-    FramePtr view = MakeFrame();
+    av::FramePtr view = av::MakeFrame();
     if (av_frame_ref(view.get(), src) < 0) return false;
     view->crop_left = size_t(sx);
     view->crop_top = size_t(sy);
@@ -282,7 +282,7 @@ bool CVideoEncoder::FillBlurred(const AVFrame* view, AVFrame* dst)
 {
     const int sw = std::max(2, m_ctx->width / 16) & ~1, sh = std::max(2, m_ctx->height / 16) & ~1;
     if (!m_small) {
-        m_small = MakeFrame();
+        m_small = av::MakeFrame();
         m_small->format = m_ctx->pix_fmt;
         m_small->width = sw;
         m_small->height = sh;
@@ -304,14 +304,14 @@ bool CVideoEncoder::Encode(const AVFrame* src, int64_t index, IPacketSink& sink,
         avcodec_send_frame(m_ctx.get(), nullptr);
         return Drain(sink, error);
     }
-    FramePtr frame = MakeFrame();
+    av::FramePtr frame = av::MakeFrame();
     if (!Shape(src, frame.get())) return error = "cannot convert the picture", false;
     frame->pts = index;
     frame->sample_aspect_ratio = m_ctx->sample_aspect_ratio;
     frame->pict_type = AV_PICTURE_TYPE_NONE;  // the source's frame types do not bind the encoder
     frame->key_frame = 0;
     const int rc = avcodec_send_frame(m_ctx.get(), frame.get());
-    if (rc < 0) return error = "video encoding failed: " + AvErrorText(rc), false;
+    if (rc < 0) return error = "video encoding failed: " + av::AvErrorText(rc), false;
     return Drain(sink, error);
 }
 
@@ -320,7 +320,7 @@ bool CVideoEncoder::Drain(IPacketSink& sink, std::string& error)
     for (;;) {
         const int rc = avcodec_receive_packet(m_ctx.get(), m_packet.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) return true;
-        if (rc < 0) return error = "video encoding failed: " + AvErrorText(rc), false;
+        if (rc < 0) return error = "video encoding failed: " + av::AvErrorText(rc), false;
         if (m_pass == 1 && m_ctx->stats_out) m_stats += m_ctx->stats_out;
         if (!sink.WritePacket(m_packet.get(), m_stream, m_ctx->time_base)) return false;
     }

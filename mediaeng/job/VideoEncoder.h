@@ -3,7 +3,7 @@
 // placement and pixel format (libswscale), and encodes it with the encoder and
 // settings of the format node; a setting the encoder cannot take is replaced by
 // the nearest one it can, with a warning.
-#include "mediaeng/job/AvHandles.h"
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/job/FrameGeometry.h"
 #include "mediaeng/job/JobSettings.h"
 #include "mediaeng/job/PacketSink.h"
@@ -41,24 +41,24 @@ private:
     bool MakeBackground(uint32_t colorref);
     void ApplyRateControl(const AVCodec* codec, const CVideoOutput& s, std::vector<std::wstring>& warnings);
 
-    CodecCtxPtr m_ctx;
+    av::CodecCtxPtr m_ctx;
     AVStream* m_stream = nullptr;
-    SwsPtr m_sws;
-    FramePtr m_background;
-    FramePtr m_scaled;
+    av::SwsPtr m_sws;
+    av::FramePtr m_background;
+    av::FramePtr m_scaled;
     CFrameGeometry m_geometry;
     AVRational m_frameRate{25, 1};
     bool FillBlurred(const AVFrame* view, AVFrame* dst);
 
     int m_swsFlags = SWS_BILINEAR;
     bool m_blurredBars = false;
-    SwsPtr m_blurDown, m_blurUp;
-    FramePtr m_small;
+    av::SwsPtr m_blurDown, m_blurUp;
+    av::FramePtr m_small;
     int m_pass = 0;  // 0 single pass, 1 or 2
     std::string m_statsIn;
     std::string m_statsFile;
     std::string m_stats;
-    PacketPtr m_packet = MakePacket();
+    av::PacketPtr m_packet = av::MakePacket();
 };
 
 }  // namespace job

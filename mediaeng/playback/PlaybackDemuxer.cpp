@@ -1,20 +1,22 @@
 #include "mediaeng/playback/PlaybackDemuxer.h"
 #include "mediaeng/frame/DisplayTurn.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 
 namespace playback {
 
-std::wstring AvErrorText(int err)
-{
-    char buf[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(err, buf, sizeof(buf));
-    return Utf8ToWide(buf);
-}
+std::wstring AvErrorText(int err) { return Utf8ToWide(av::AvErrorText(err)); }
 
 namespace {
 // Bounds the probe of a damaged file.
 constexpr int64_t kProbeSize = 5 * 1024 * 1024;
 constexpr int64_t kAnalyzeDuration = 5 * AV_TIME_BASE;
+
+int ChosenOrFirst(const AVFormatContext* fmt, AVMediaType type, int nth)
+{
+    const int index = mediaeng::NthStream(fmt, type, nth);
+    return index >= 0 ? index : mediaeng::NthStream(fmt, type, 0);
+}
 }  // namespace
 
 CPlaybackDemuxer::CPlaybackDemuxer() : m_packet(av_packet_alloc()) {}
@@ -74,9 +76,9 @@ HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std:
     HRESULT hr = OpenFormat(input);
     AVFormatContext* fmt = m_fmt;
     if (SUCCEEDED(hr)) {
-        m_videoIndex = av_find_best_stream(fmt, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-        if (m_videoIndex >= 0 && (fmt->streams[m_videoIndex]->disposition & AV_DISPOSITION_ATTACHED_PIC)) m_videoIndex = -1;
-        if (wantAudio) m_audioIndex = av_find_best_stream(fmt, AVMEDIA_TYPE_AUDIO, -1, m_videoIndex, nullptr, 0);
+        // The chosen streams, numbered as the conversion numbers them.
+        m_videoIndex = ChosenOrFirst(fmt, AVMEDIA_TYPE_VIDEO, input.videoStream);
+        if (wantAudio) m_audioIndex = ChosenOrFirst(fmt, AVMEDIA_TYPE_AUDIO, input.audioStream);
         if (m_videoIndex >= 0 && FAILED(OpenDecoder(m_videoIndex, m_video))) m_videoIndex = -1;
         if (m_audioIndex >= 0 && FAILED(OpenDecoder(m_audioIndex, m_audio))) m_audioIndex = -1;
         if (!m_video && !m_audio)

@@ -4,8 +4,10 @@
 #include "engine/FrameRecord.h"
 #include "engine/MediaSourceGraph.h"
 #include "mediaeng/playback/PlaybackGraphBuilder.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include "platform/Variant.h"
+#include <algorithm>
 
 namespace {
 
@@ -15,6 +17,8 @@ CPlaybackInput InputOf(IUnknown* source)
     if (auto node = ComPtr<IUnknown>(source).As<IEngineNode>()) {
         CVariant name;
         if (SUCCEEDED(node->GetValue(L"FileName", &name)) && name.vt == VT_BSTR) input.url = WideToUtf8(name.AsString());
+        input.videoStream = std::max(0, mediaeng::ChosenStream(node.Get(), L"IsVideo"));
+        input.audioStream = std::max(0, mediaeng::ChosenStream(node.Get(), L"IsAudio"));
     }
     ComPtr<IUnknown> keep(source);
     input.openInput = [keep](std::unique_ptr<CMediaInput>& out) { return OpenMediaInput(keep.Get(), out); };

@@ -11,4 +11,8 @@ struct CPlaybackInput {
     // Set for engine media sources (files and DVD titles): opens a fresh,
     // probed demuxer of the source.
     std::function<HRESULT(std::unique_ptr<CMediaInput>&)> openInput;
+    // The streams shown and heard, numbered as the probe lists them
+    // (mediaeng/probe/StreamNumbering.h); one switched off shows the first.
+    int videoStream = 0;
+    int audioStream = 0;
 };

@@ -2,6 +2,7 @@
 // Owning handle of a demuxer, and the bounded open every probe uses: a read
 // limit, an analysis limit and a deadline, so a damaged file cannot make it
 // read without end.
+#include "mediaeng/av/AvHandles.h"
 #include <atomic>
 #include <chrono>
 #include <memory>
@@ -12,10 +13,7 @@ extern "C" {
 
 namespace mediaeng {
 
-struct FormatContextDeleter {
-    void operator()(AVFormatContext* ctx) const { avformat_close_input(&ctx); }
-};
-using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextDeleter>;
+using FormatContextPtr = av::InputPtr;
 
 // Stops blocking FFmpeg calls at a deadline or when cancel turns true.
 class CInterruptGuard {

@@ -18,7 +18,7 @@ public:
     AVFormatContext* Format() const override { return m_ctx.get(); }
     double DurationSeconds() const override
     {
-        return m_ctx && m_ctx->duration != AV_NOPTS_VALUE ? m_ctx->duration / double(AV_TIME_BASE) : 0.0;
+        return m_ctx && m_ctx->duration != AV_NOPTS_VALUE ? double(m_ctx->duration) / double(AV_TIME_BASE) : 0.0;
     }
     // The guard lives as long as the context; its deadline bounds the open.
     CInterruptGuard m_guard{kOpenLimit};

@@ -1,5 +1,6 @@
 #include "mediaeng/probe/MediaProbe.h"
 #include "mediaeng/frame/DisplayTurn.h"
+#include "mediaeng/probe/StreamNumbering.h"
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -15,7 +16,6 @@ namespace {
 // Header facts beyond these are damage, not media: they are taken as unknown,
 // so no later conversion to an integer can wrap.
 constexpr double kMaxSeconds = 1e6;  // about 11 days
-constexpr int kMaxPictureSide = 65536;
 constexpr double kMaxPixelAspect = 100.0;
 constexpr double kMaxFrameRate = 1000.0;
 constexpr int64_t kMaxBitrate = 100'000'000'000;  // 100 Gbit/s
@@ -111,13 +111,9 @@ bool ProbeStreams(AVFormatContext* ctx, ProbeResult& out)
     out.bitrate = Bitrate(ctx->bit_rate);
     for (unsigned i = 0; i < ctx->nb_streams; ++i) {
         const AVStream* st = ctx->streams[i];
-        const AVCodecParameters* par = st->codecpar;
-        if (par->codec_id == AV_CODEC_ID_NONE) continue;
-        if (par->codec_type == AVMEDIA_TYPE_VIDEO && par->width > 0 && par->height > 0 &&
-            par->width <= kMaxPictureSide && par->height <= kMaxPictureSide &&
-            !(st->disposition & AV_DISPOSITION_ATTACHED_PIC))
+        if (CountsAsStream(st, AVMEDIA_TYPE_VIDEO))
             out.video.push_back(VideoFacts(st));
-        else if (par->codec_type == AVMEDIA_TYPE_AUDIO && par->sample_rate > 0)
+        else if (CountsAsStream(st, AVMEDIA_TYPE_AUDIO))
             out.audio.push_back(AudioFacts(st));
     }
     out.still = out.video.size() == 1 && out.audio.empty() && (IsStillFormat(ctx) || SingleFrameAnimation(ctx));

@@ -1,4 +1,5 @@
 #include "mediaeng/watermark/MediaFrameSource.h"
+#include "mediaeng/av/AvHandles.h"
 #include "platform/TextConv.h"
 #include <cmath>
 #include <cstring>
@@ -16,30 +17,14 @@ constexpr int kMaxSide = 4096;
 // Reading forward is cheaper than a seek for a jump of up to this many seconds.
 constexpr double kForwardWindow = 2.0;
 
-struct FormatCloser {
-    void operator()(AVFormatContext* c) const { avformat_close_input(&c); }
-};
-struct CodecFreer {
-    void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
-};
-struct FrameFreer {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-struct PacketFreer {
-    void operator()(AVPacket* p) const { av_packet_free(&p); }
-};
-struct SwsFreer {
-    void operator()(SwsContext* s) const { sws_freeContext(s); }
-};
-
 }  // namespace
 
 struct CMediaFrameSource::Impl {
-    std::unique_ptr<AVFormatContext, FormatCloser> fmt;
-    std::unique_ptr<AVCodecContext, CodecFreer> dec;
-    std::unique_ptr<AVFrame, FrameFreer> frame{av_frame_alloc()};
-    std::unique_ptr<AVPacket, PacketFreer> pkt{av_packet_alloc()};
-    std::unique_ptr<SwsContext, SwsFreer> sws;
+    av::InputPtr fmt;
+    av::CodecCtxPtr dec;
+    av::FramePtr frame = av::MakeFrame();
+    av::PacketPtr pkt = av::MakePacket();
+    av::SwsPtr sws;
     int stream = -1;
     double timeBase = 0;
     double lastTime = -1;  // time of the frame held in `held`
@@ -105,7 +90,7 @@ struct CMediaFrameSource::Impl {
     double FrameTime() const
     {
         const int64_t pts = frame->best_effort_timestamp;
-        return pts == AV_NOPTS_VALUE ? lastTime + 0.04 : pts * timeBase;
+        return pts == AV_NOPTS_VALUE ? lastTime + 0.04 : double(pts) * timeBase;
     }
 
     void SeekTo(double t)

@@ -158,8 +158,8 @@ HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, B
                                   : RECT{di.nOriginX, di.nOriginY, di.nOriginX + in.Width(), di.nOriginY + in.Height()};
     const int frameW = static_cast<int>(std::lround((image.right - image.left) / zoom));
     const int frameH = static_cast<int>(std::lround((image.bottom - image.top) / zoom));
-    const double t = di.rtTime / 1e7;
-    const double duration = di.rtDuration / 1e7;
+    const double t = double(di.rtTime) / 1e7;
+    const double duration = double(di.rtDuration) / 1e7;
     const km::frame::PixelView view = in.View();
     s.records.clear();
     for (ItemState& item : s.items) {

@@ -1,4 +1,5 @@
 #include "mediaeng/watermark/WatermarkNodeReader.h"
+#include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
 
 namespace km::watermark {
@@ -41,7 +42,7 @@ ComPtr<IEngineNode> SwitchNode(IEngineNode* n, const wchar_t* name, int& on)
 void ReadTimeline(IEngineNode* n, WatermarkTimeRange& r)
 {
     ComPtr<IUnknown> item;
-    if (FAILED(n->GetItem(L"Timelines", item.ReleaseAndGetAddressOf())) || !item) return;
+    if (FAILED(n->GetItem(jobkey::Timelines, item.ReleaseAndGetAddressOf())) || !item) return;
     ComPtr<IEngineCollection> coll = item.As<IEngineCollection>();
     LONG count = 0;
     if (!coll || FAILED(coll->GetCount(&count)) || count < 1) return;
@@ -50,11 +51,11 @@ void ReadTimeline(IEngineNode* n, WatermarkTimeRange& r)
     ComPtr<IEngineNode> t = first.As<IEngineNode>();
     if (!t) return;
     r.enabled = 1;
-    r.startTime = Text(t.Get(), L"StartTime", r.startTime);
-    r.endTime = Text(t.Get(), L"EndTime", r.endTime);
-    r.endOfFile = Int(t.Get(), L"EndOfFile", 1);
-    r.endRelativeToEnd = Int(t.Get(), L"EndTimeAsRelativeEndofFile", 0);
-    r.startRelative = Int(t.Get(), L"StartTimeAsRelative", 0);
+    r.startTime = Text(t.Get(), jobkey::StartTime, r.startTime);
+    r.endTime = Text(t.Get(), jobkey::EndTime, r.endTime);
+    r.endOfFile = Int(t.Get(), jobkey::EndOfFile, 1);
+    r.endRelativeToEnd = Int(t.Get(), jobkey::EndTimeAsRelativeEndofFile, 0);
+    r.startRelative = Int(t.Get(), jobkey::StartTimeAsRelative, 0);
 }
 
 }  // namespace
@@ -65,43 +66,43 @@ bool ReadWatermarkItem(IUnknown* item, WatermarkItemDesc& d)
     if (!item || FAILED(item->QueryInterface(IID_IEngineNode, holder.ReleaseAndGetVoidAddress())) || !holder)
         return false;
     IEngineNode* n = holder.Get();
-    d.kind = Int(n, L"Kind", d.kind);
-    d.posType = Int(n, L"posType", d.posType);
-    d.posX = Int(n, L"posX", d.posX);
-    d.posY = Int(n, L"posY", d.posY);
-    d.width = Int(n, L"Width", d.width);
-    d.height = Int(n, L"Height", d.height);
-    d.stretching = Int(n, L"Stretching", d.stretching);
-    d.transparency = Int(n, L"Transparency", d.transparency);
-    d.angle = Int(n, L"Angle", d.angle);
-    d.rectType = Int(n, L"RectType", d.rectType);
-    d.round = Int(n, L"Round", d.round);
-    d.border = Int(n, L"Border", d.border);
-    d.color = Color(n, L"Color", d.color);
-    d.text = Text(n, L"Text", d.text);
-    d.fontName = Text(n, L"FontName", d.fontName);
-    d.fontSize = Int(n, L"FontSize", d.fontSize);
-    d.fontBold = Int(n, L"FontBold", d.fontBold);
-    d.fontItalic = Int(n, L"FontItalic", d.fontItalic);
-    d.fontUnderline = Int(n, L"FontUnderline", d.fontUnderline);
-    d.fontStrikeOut = Int(n, L"FontStrikeOut", d.fontStrikeOut);
-    d.alignPos = Int(n, L"AlignPos", d.alignPos);
-    d.fontCharset = Int(n, L"FontCharset", d.fontCharset);
-    d.path = Text(n, d.kind == WATERMARK_MEDIA ? L"PathToFile" : L"PathToImage", d.path);
-    d.resize = Text(n, L"Resize", d.resize);
-    d.fadeIn = Int(n, L"FadeIn", d.fadeIn);
-    d.fadeOut = Int(n, L"FadeOut", d.fadeOut);
-    if (ComPtr<IEngineNode> s = SwitchNode(n, L"Stroke", d.stroke.enabled)) {
-        d.stroke.color = Color(s.Get(), L"Color", d.stroke.color);
-        d.stroke.width = Int(s.Get(), L"Width", d.stroke.width);
-        d.stroke.opacity = Int(s.Get(), L"Opacity", d.stroke.opacity);
+    d.kind = Int(n, jobkey::Kind, d.kind);
+    d.posType = Int(n, jobkey::posType, d.posType);
+    d.posX = Int(n, jobkey::posX, d.posX);
+    d.posY = Int(n, jobkey::posY, d.posY);
+    d.width = Int(n, jobkey::Width, d.width);
+    d.height = Int(n, jobkey::Height, d.height);
+    d.stretching = Int(n, jobkey::Stretching, d.stretching);
+    d.transparency = Int(n, jobkey::Transparency, d.transparency);
+    d.angle = Int(n, jobkey::Angle, d.angle);
+    d.rectType = Int(n, jobkey::RectType, d.rectType);
+    d.round = Int(n, jobkey::Round, d.round);
+    d.border = Int(n, jobkey::Border, d.border);
+    d.color = Color(n, jobkey::Color, d.color);
+    d.text = Text(n, jobkey::Text, d.text);
+    d.fontName = Text(n, jobkey::FontName, d.fontName);
+    d.fontSize = Int(n, jobkey::FontSize, d.fontSize);
+    d.fontBold = Int(n, jobkey::FontBold, d.fontBold);
+    d.fontItalic = Int(n, jobkey::FontItalic, d.fontItalic);
+    d.fontUnderline = Int(n, jobkey::FontUnderline, d.fontUnderline);
+    d.fontStrikeOut = Int(n, jobkey::FontStrikeOut, d.fontStrikeOut);
+    d.alignPos = Int(n, jobkey::AlignPos, d.alignPos);
+    d.fontCharset = Int(n, jobkey::FontCharset, d.fontCharset);
+    d.path = Text(n, d.kind == WATERMARK_MEDIA ? jobkey::PathToFile : jobkey::PathToImage, d.path);
+    d.resize = Text(n, jobkey::Resize, d.resize);
+    d.fadeIn = Int(n, jobkey::FadeIn, d.fadeIn);
+    d.fadeOut = Int(n, jobkey::FadeOut, d.fadeOut);
+    if (ComPtr<IEngineNode> s = SwitchNode(n, jobkey::Stroke, d.stroke.enabled)) {
+        d.stroke.color = Color(s.Get(), jobkey::Color, d.stroke.color);
+        d.stroke.width = Int(s.Get(), jobkey::Width, d.stroke.width);
+        d.stroke.opacity = Int(s.Get(), jobkey::Opacity, d.stroke.opacity);
     }
-    if (ComPtr<IEngineNode> s = SwitchNode(n, L"DropShadow", d.shadow.enabled)) {
-        d.shadow.color = Color(s.Get(), L"Color", d.shadow.color);
-        d.shadow.opacity = Int(s.Get(), L"Opacity", d.shadow.opacity);
-        d.shadow.angle = Int(s.Get(), L"Angle", d.shadow.angle);
-        d.shadow.size = Int(s.Get(), L"Size", d.shadow.size);
-        d.shadow.distance = Int(s.Get(), L"Distance", d.shadow.distance);
+    if (ComPtr<IEngineNode> s = SwitchNode(n, jobkey::DropShadow, d.shadow.enabled)) {
+        d.shadow.color = Color(s.Get(), jobkey::Color, d.shadow.color);
+        d.shadow.opacity = Int(s.Get(), jobkey::Opacity, d.shadow.opacity);
+        d.shadow.angle = Int(s.Get(), jobkey::Angle, d.shadow.angle);
+        d.shadow.size = Int(s.Get(), jobkey::Size, d.shadow.size);
+        d.shadow.distance = Int(s.Get(), jobkey::Distance, d.shadow.distance);
     }
     ReadTimeline(n, d.timeline);
     return true;
@@ -114,7 +115,7 @@ HRESULT ReadWatermarkItems(IUnknown* node, std::vector<WatermarkEntry>& out)
     ComPtr<IEngineNode> n;
     if (FAILED(node->QueryInterface(IID_IEngineNode, n.ReleaseAndGetVoidAddress())) || !n) return E_NOINTERFACE;
     ComPtr<IUnknown> child;
-    if (FAILED(n->GetItem(L"Watermarks", child.ReleaseAndGetAddressOf())) || !child) return S_FALSE;
+    if (FAILED(n->GetItem(jobkey::Watermarks, child.ReleaseAndGetAddressOf())) || !child) return S_FALSE;
     ComPtr<IEngineCollection> coll = child.As<IEngineCollection>();
     LONG count = 0;
     if (!coll || FAILED(coll->GetCount(&count))) return S_FALSE;

@@ -1,4 +1,5 @@
 #include "model/edit/CropObj.h"
+#include "engine/JobTreeKeys.h"
 #include "model/config/ConfigMng.h"
 #include "model/edit/EngineWrite.h"
 #include <algorithm>
@@ -40,11 +41,11 @@ void CCropObj::CreateSchema()
 void CCropObj::WriteEngineValues(const CCropObj& crop, IUnknown* node)
 {
     // A project file may hold anything; the engine gets what it can use.
-    EngineWriteInt(node, L"Crop_Left", std::max(crop.crop_left, 0));
-    EngineWriteInt(node, L"Crop_Right", std::max(crop.crop_right, 0));
-    EngineWriteInt(node, L"Crop_Top", std::max(crop.crop_top, 0));
-    EngineWriteInt(node, L"Crop_Bottom", std::max(crop.crop_bottom, 0));
-    EngineWriteInt(node, L"Rotate", ((crop.rotate % 4) + 4) % 4);
-    EngineWriteInt(node, L"FlipH", crop.flip_h);
-    EngineWriteInt(node, L"FlipV", crop.flip_v);
+    EngineWriteInt(node, jobkey::Crop_Left, std::max(crop.crop_left, 0));
+    EngineWriteInt(node, jobkey::Crop_Right, std::max(crop.crop_right, 0));
+    EngineWriteInt(node, jobkey::Crop_Top, std::max(crop.crop_top, 0));
+    EngineWriteInt(node, jobkey::Crop_Bottom, std::max(crop.crop_bottom, 0));
+    EngineWriteInt(node, jobkey::Rotate, ((crop.rotate % 4) + 4) % 4);
+    EngineWriteInt(node, jobkey::FlipH, crop.flip_h);
+    EngineWriteInt(node, jobkey::FlipV, crop.flip_v);
 }

@@ -1,4 +1,5 @@
 #include "model/edit/EraserObj.h"
+#include "engine/JobTreeKeys.h"
 #include "model/config/ConfigMng.h"
 #include "model/edit/EngineWrite.h"
 #include <algorithm>
@@ -83,12 +84,12 @@ tag_ERASEPARAM CEraserObj::Params() const
 
 void CEraserObj::WriteEngineValues(const CEraserObj& eraser, IUnknown* node)
 {
-    EngineWriteInt(node, L"EraserType", eraser.eraser_type);
-    EngineWriteInt(node, L"EraserTop", eraser.eraser_top);
-    EngineWriteInt(node, L"EraserBottom", eraser.eraser_bottom);
-    EngineWriteInt(node, L"EraserLeft", eraser.eraser_left);
-    EngineWriteInt(node, L"EraserRight", eraser.eraser_right);
+    EngineWriteInt(node, jobkey::EraserType, eraser.eraser_type);
+    EngineWriteInt(node, jobkey::EraserTop, eraser.eraser_top);
+    EngineWriteInt(node, jobkey::EraserBottom, eraser.eraser_bottom);
+    EngineWriteInt(node, jobkey::EraserLeft, eraser.eraser_left);
+    EngineWriteInt(node, jobkey::EraserRight, eraser.eraser_right);
     // A cell or strength of 0 from a project file would divide by zero downstream.
-    EngineWriteInt(node, L"EraserCell", std::max(eraser.eraser_cell, 1));
-    EngineWriteInt(node, L"EraserStrength", std::max(eraser.eraser_strength, 1));
+    EngineWriteInt(node, jobkey::EraserCell, std::max(eraser.eraser_cell, 1));
+    EngineWriteInt(node, jobkey::EraserStrength, std::max(eraser.eraser_strength, 1));
 }

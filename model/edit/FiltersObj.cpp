@@ -1,4 +1,5 @@
 #include "model/edit/FiltersObj.h"
+#include "engine/JobTreeKeys.h"
 #include "engine/EngineIds.h"
 #include "engine/FrameFilterSettings.h"
 #include "model/config/ConfigMng.h"
@@ -118,20 +119,20 @@ std::vector<std::pair<std::wstring, CVariant>> CFiltersObj::EngineValues() const
         const wchar_t* name;
         int32_t value;
     } values[] = {
-        {L"IsAutoLevel", autolevel}, {L"IsAutoContrast", autocontrast}, {L"IsSharpen", sharpen},
-        {L"IsSoften", soften}, {L"IsImageNegative", nagative}, {L"IsImageGrayscale", grayscale},
-        {L"IsAutoEnhance", enchange}, {L"IsDeInterlace", deinterlace},
-        {L"COLOR_BRIGHTNESS", brightness}, {L"COLOR_CONSTRAST", contrast}, {L"Gamma", gamma},
-        {L"RGB_RED", red}, {L"RGB_GREEN", green}, {L"RGB_BLUE", blue},
-        {L"COLOR_BALANSE_RED", balancec}, {L"COLOR_BALANSE_GREEN", balancem},
-        {L"COLOR_BALANSE_BLUE", balancey}, {L"PreserveLuminosity", preservel}, {L"Range", range},
-        {L"COLOR_Y", y}, {L"COLOR_U", u}, {L"COLOR_V", v}, {L"COLOR_HUE", hue},
-        {L"COLOR_SATURATION", saturation}, {L"COLOR_LUMINOSITY", luminosity},
-        {L"CMYK_C", cmyk_c}, {L"CMYK_M", cmyk_m}, {L"CMYK_Y", cmyk_y}, {L"CMYK_K", cmyk_h},
-        {L"COLORLMS_L", lms_l}, {L"COLORLMS_M", lms_m}, {L"COLORLMS_S", lms_s}, {L"DepthMap", depth_map},
+        {jobkey::IsAutoLevel, autolevel}, {jobkey::IsAutoContrast, autocontrast}, {jobkey::IsSharpen, sharpen},
+        {jobkey::IsSoften, soften}, {jobkey::IsImageNegative, nagative}, {jobkey::IsImageGrayscale, grayscale},
+        {jobkey::IsAutoEnhance, enchange}, {jobkey::IsDeInterlace, deinterlace},
+        {jobkey::COLOR_BRIGHTNESS, brightness}, {jobkey::COLOR_CONSTRAST, contrast}, {jobkey::Gamma, gamma},
+        {jobkey::RGB_RED, red}, {jobkey::RGB_GREEN, green}, {jobkey::RGB_BLUE, blue},
+        {jobkey::COLOR_BALANSE_RED, balancec}, {jobkey::COLOR_BALANSE_GREEN, balancem},
+        {jobkey::COLOR_BALANSE_BLUE, balancey}, {jobkey::PreserveLuminosity, preservel}, {jobkey::Range, range},
+        {jobkey::COLOR_Y, y}, {jobkey::COLOR_U, u}, {jobkey::COLOR_V, v}, {jobkey::COLOR_HUE, hue},
+        {jobkey::COLOR_SATURATION, saturation}, {jobkey::COLOR_LUMINOSITY, luminosity},
+        {jobkey::CMYK_C, cmyk_c}, {jobkey::CMYK_M, cmyk_m}, {jobkey::CMYK_Y, cmyk_y}, {jobkey::CMYK_K, cmyk_h},
+        {jobkey::COLORLMS_L, lms_l}, {jobkey::COLORLMS_M, lms_m}, {jobkey::COLORLMS_S, lms_s}, {jobkey::DepthMap, depth_map},
     };
     std::vector<std::pair<std::wstring, CVariant>> out;
-    for (const auto& v : values) out.emplace_back(v.name, CVariant(v.value));
+    for (const auto& setting : values) out.emplace_back(setting.name, CVariant(setting.value));
 
     // Start from the identity levels so a short or empty text never yields
     // an empty range or a gamma of 0.
@@ -139,11 +140,10 @@ std::vector<std::pair<std::wstring, CVariant>> CFiltersObj::EngineValues() const
     int32_t white = 255;
     double gammaLevel = 1.0;
     ParseLevelText(level, &black, &white, &gammaLevel);
-    for (const wchar_t* channel : {L"Red", L"Green", L"Blue"}) {
-        const std::wstring c(channel);
-        out.emplace_back(L"LevelMin" + c, CVariant(black));
-        out.emplace_back(L"LevelMax" + c, CVariant(white));
-        out.emplace_back(L"LevelMax" + c + L"_Middle", CVariant(gammaLevel));
+    for (const wchar_t* channel : jobkey::kLevelChannels) {
+        out.emplace_back(jobkey::LevelMinKey(channel), CVariant(black));
+        out.emplace_back(jobkey::LevelMaxKey(channel), CVariant(white));
+        out.emplace_back(jobkey::LevelMiddleKey(channel), CVariant(gammaLevel));
     }
     return out;
 }
@@ -184,7 +184,7 @@ void GetFiltersCollection(IUnknown* node, IEngineCollection** out)
 {
     if (!out) return;
     *out = nullptr;
-    if (ComPtr<IUnknown> child = GetNodeItem(node, L"Filters"))
+    if (ComPtr<IUnknown> child = GetNodeItem(node, jobkey::Filters))
         child->QueryInterface(IEngineCollection::kIID, reinterpret_cast<void**>(out));
 }
 

@@ -1,5 +1,6 @@
 // How a watermark creates its engine item and writes itself into it.
 #include "engine/EngineNode.h"
+#include "engine/JobTreeKeys.h"
 #include "model/edit/ColorText.h"
 #include "model/edit/EngineWrite.h"
 #include "model/edit/WatermarkObj.h"
@@ -30,7 +31,7 @@ IFilesNode* GetWatermarksNode(IFilesNode** out, IUnknown* engineObject)
 {
     if (!out) return nullptr;
     *out = nullptr;
-    ComPtr<IUnknown> child = GetNodeItem(engineObject, L"Watermarks");
+    ComPtr<IUnknown> child = GetNodeItem(engineObject, jobkey::Watermarks);
     if (child) child->QueryInterface(IFilesNode::kIID, reinterpret_cast<void**>(out));
     return *out;
 }
@@ -39,7 +40,7 @@ IEngineCollection* GetTimelinesNode(IUnknown* item, IEngineCollection** out)
 {
     if (!out) return nullptr;
     *out = nullptr;
-    ComPtr<IUnknown> child = GetNodeItem(item, L"Timelines");
+    ComPtr<IUnknown> child = GetNodeItem(item, jobkey::Timelines);
     if (child) child->QueryInterface(IEngineCollection::kIID, reinterpret_cast<void**>(out));
     return *out;
 }
@@ -65,36 +66,36 @@ void CWatermarkObj::ApplyToEngine(uint32_t skipTiming)
         const wchar_t* name;
         int32_t value;
     } numbers[] = {
-        {L"posType", placement}, {L"posX", x}, {L"posY", y}, {L"Width", width}, {L"Height", height},
-        {L"Stretching", stretching}, {L"Transparency", transparency}, {L"Angle", angel},
-        {L"RectType", figure_type}, {L"Round", curve}, {L"Border", border},
+        {jobkey::posType, placement}, {jobkey::posX, x}, {jobkey::posY, y}, {jobkey::Width, width}, {jobkey::Height, height},
+        {jobkey::Stretching, stretching}, {jobkey::Transparency, transparency}, {jobkey::Angle, angel},
+        {jobkey::RectType, figure_type}, {jobkey::Round, curve}, {jobkey::Border, border},
     };
     for (const auto& n : numbers) EngineWriteInt(item, n.name, n.value);
-    EngineWriteText(item, L"Color", FormatEngineColor(static_cast<COLORREF>(color)));
-    EngineWriteText(item, L"Text", text);
-    EngineWriteText(item, L"FontName", font_name);
-    EngineWriteInt(item, L"FontSize", font_size);
-    EngineWriteInt(item, L"FontBold", font_bold);
-    EngineWriteInt(item, L"FontItalic", font_italic);
-    EngineWriteInt(item, L"FontUnderline", font_underline);
-    EngineWriteInt(item, L"FontStrikeOut", font_strikeout);
-    EngineWriteInt(item, L"AlignPos", font_align);
-    EngineWriteInt(item, L"FontCharset", font_charset);
-    EngineWriteText(item, L"PathToImage", path);
-    EngineWriteText(item, L"PathToFile", path);
-    EngineWriteText(item, L"Resize", resize);
+    EngineWriteText(item, jobkey::Color, FormatEngineColor(static_cast<COLORREF>(color)));
+    EngineWriteText(item, jobkey::Text, text);
+    EngineWriteText(item, jobkey::FontName, font_name);
+    EngineWriteInt(item, jobkey::FontSize, font_size);
+    EngineWriteInt(item, jobkey::FontBold, font_bold);
+    EngineWriteInt(item, jobkey::FontItalic, font_italic);
+    EngineWriteInt(item, jobkey::FontUnderline, font_underline);
+    EngineWriteInt(item, jobkey::FontStrikeOut, font_strikeout);
+    EngineWriteInt(item, jobkey::AlignPos, font_align);
+    EngineWriteInt(item, jobkey::FontCharset, font_charset);
+    EngineWriteText(item, jobkey::PathToImage, path);
+    EngineWriteText(item, jobkey::PathToFile, path);
+    EngineWriteText(item, jobkey::Resize, resize);
 
-    if (ComPtr<IUnknown> outline = WriteSwitch(itemNode.Get(), item, L"Stroke", stroke)) {
-        EngineWriteText(outline.Get(), L"Color", FormatEngineColor(static_cast<COLORREF>(strokecolor)));
-        EngineWriteInt(outline.Get(), L"Width", strokewidth);
-        EngineWriteInt(outline.Get(), L"Opacity", 100 - stroketransparency);
+    if (ComPtr<IUnknown> outline = WriteSwitch(itemNode.Get(), item, jobkey::Stroke, stroke)) {
+        EngineWriteText(outline.Get(), jobkey::Color, FormatEngineColor(static_cast<COLORREF>(strokecolor)));
+        EngineWriteInt(outline.Get(), jobkey::Width, strokewidth);
+        EngineWriteInt(outline.Get(), jobkey::Opacity, 100 - stroketransparency);
     }
-    if (ComPtr<IUnknown> shadow = WriteSwitch(itemNode.Get(), item, L"DropShadow", dropshadow)) {
-        EngineWriteText(shadow.Get(), L"Color", FormatEngineColor(static_cast<COLORREF>(dropshadowcolor)));
-        EngineWriteInt(shadow.Get(), L"Opacity", 100 - dropshadowtransparency);
-        EngineWriteInt(shadow.Get(), L"Angle", dropshadowangle);
-        EngineWriteInt(shadow.Get(), L"Size", dropshadowsize);
-        EngineWriteInt(shadow.Get(), L"Distance", dropshadowdistance);
+    if (ComPtr<IUnknown> shadow = WriteSwitch(itemNode.Get(), item, jobkey::DropShadow, dropshadow)) {
+        EngineWriteText(shadow.Get(), jobkey::Color, FormatEngineColor(static_cast<COLORREF>(dropshadowcolor)));
+        EngineWriteInt(shadow.Get(), jobkey::Opacity, 100 - dropshadowtransparency);
+        EngineWriteInt(shadow.Get(), jobkey::Angle, dropshadowangle);
+        EngineWriteInt(shadow.Get(), jobkey::Size, dropshadowsize);
+        EngineWriteInt(shadow.Get(), jobkey::Distance, dropshadowdistance);
     }
     if (m_videoOutput == 1 && skipTiming == 0) WriteTiming();
 }
@@ -102,8 +103,8 @@ void CWatermarkObj::ApplyToEngine(uint32_t skipTiming)
 void CWatermarkObj::WriteTiming()
 {
     IUnknown* item = m_engineItem.Get();
-    EngineWriteInt(item, L"FadeIn", fadeIn ? fadeInduration : 0);
-    EngineWriteInt(item, L"FadeOut", fadeOut ? fadeOutduration : 0);
+    EngineWriteInt(item, jobkey::FadeIn, fadeIn ? fadeInduration : 0);
+    EngineWriteInt(item, jobkey::FadeOut, fadeOut ? fadeOutduration : 0);
     if (!timelineAllVideo) return;
     ComPtr<IEngineCollection> timelines;
     GetTimelinesNode(item, timelines.ReleaseAndGetAddressOf());
@@ -115,25 +116,25 @@ void CWatermarkObj::WriteTiming()
     IUnknown* r = range.Get();
     switch (timelineType) {
     case 0:
-        EngineWriteText(r, L"StartTime", L"0.0");
-        EngineWriteText(r, L"EndTime", timelineEndTime);
-        EngineWriteInt(r, L"EndOfFile", 1);
-        EngineWriteInt(r, L"EndTimeAsRelativeEndofFile", 0);
-        EngineWriteInt(r, L"StartTimeAsRelative", 0);
+        EngineWriteText(r, jobkey::StartTime, L"0.0");
+        EngineWriteText(r, jobkey::EndTime, timelineEndTime);
+        EngineWriteInt(r, jobkey::EndOfFile, 1);
+        EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, 0);
+        EngineWriteInt(r, jobkey::StartTimeAsRelative, 0);
         break;
     case 1:
-        EngineWriteText(r, L"StartTime", timelineStartTime);
-        EngineWriteText(r, L"EndTime", timelineEndTime);
-        EngineWriteInt(r, L"EndOfFile", 0);
-        EngineWriteInt(r, L"EndTimeAsRelativeEndofFile", 0);
-        EngineWriteInt(r, L"StartTimeAsRelative", 0);
+        EngineWriteText(r, jobkey::StartTime, timelineStartTime);
+        EngineWriteText(r, jobkey::EndTime, timelineEndTime);
+        EngineWriteInt(r, jobkey::EndOfFile, 0);
+        EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, 0);
+        EngineWriteInt(r, jobkey::StartTimeAsRelative, 0);
         break;
     default:
-        EngineWriteText(r, L"StartTime", timelineDurationTime);
-        EngineWriteText(r, L"EndTime", timelineOffsetTime);
-        EngineWriteInt(r, L"EndOfFile", 0);
-        EngineWriteInt(r, L"EndTimeAsRelativeEndofFile", 1);
-        EngineWriteInt(r, L"StartTimeAsRelative", 1);
+        EngineWriteText(r, jobkey::StartTime, timelineDurationTime);
+        EngineWriteText(r, jobkey::EndTime, timelineOffsetTime);
+        EngineWriteInt(r, jobkey::EndOfFile, 0);
+        EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, 1);
+        EngineWriteInt(r, jobkey::StartTimeAsRelative, 1);
         break;
     }
 }

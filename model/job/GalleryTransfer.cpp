@@ -1,5 +1,6 @@
 // Gallery timing of the sources, or the gallery-data reset when splitting.
 #include "engine/GalleriesMng.h"
+#include "engine/JobTreeKeys.h"
 #include "model/job/JobMessages.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/job/ParametersTransfer.h"
@@ -9,7 +10,7 @@
 namespace {
 void ResetGalleryData(IUnknown* object)
 {
-    ComPtr<IEngineProperty> property = GetNamedProperty(object, L"GalleryData", nullptr);
+    ComPtr<IEngineProperty> property = GetNamedProperty(object, jobkey::GalleryData, nullptr);
     if (ComPtr<IGalleryData> data = property.As<IGalleryData>()) data->Update(0, 0, 1);
 }
 }  // namespace

@@ -1,6 +1,7 @@
 // The sources of the current source type into the job's "Files" node, and the
 // reset of their job links and montage state after a run.
 #include "engine/MediaSourceGraph.h"
+#include "engine/JobTreeKeys.h"
 #include "model/job/JobMessages.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/job/ParametersTransfer.h"
@@ -218,7 +219,7 @@ HRESULT CParametersTransfer::TransferInputs()
     }
     // The run's summary counts every source the user gave, not only those
     // that reached "Files".
-    SetSourceProperty(m_job.Get(), L"FilesLeftOut", CVariant(leftOut));
+    SetSourceProperty(m_job.Get(), jobkey::FilesLeftOut, CVariant(leftOut));
     if (join)
         for (const CJobSource& s : sources) SetSourceProperty(s.media.Get(), L"AddToJoin", CVariant(int32_t{1}));
 
@@ -241,12 +242,12 @@ void CParametersTransfer::ResetSourceAfterJob(IUnknown* source)
         item->SetSource(nullptr);
         ComPtr<IUnknown> associated;
         if (item->GetAssociated(associated.ReleaseAndGetAddressOf()) != 0 && associated) {
-            ResetGalleryData(associated.Get(), L"GalleryData");
-            ResetGalleryData(associated.Get(), L"MontageData");
+            ResetGalleryData(associated.Get(), jobkey::GalleryData);
+            ResetGalleryData(associated.Get(), jobkey::MontageData);
         }
     }
-    ResetGalleryData(source, L"GalleryData");
-    ResetGalleryData(source, L"MontageData");
+    ResetGalleryData(source, jobkey::GalleryData);
+    ResetGalleryData(source, jobkey::MontageData);
 }
 
 void CParametersTransfer::ResetMontageData()

@@ -1,4 +1,5 @@
 #include "model/job/JobTreeAccess.h"
+#include "engine/JobTreeKeys.h"
 #include "model/source/PropertyAccess.h"
 
 namespace {
@@ -13,7 +14,7 @@ void SetFormatsMode(IEngineCollection* formats, LONG mode)
 
 ComPtr<IFilesNode> GetFilesNode(IUnknown* job)
 {
-    return GetNodeItem(job, L"Files").As<IFilesNode>();
+    return GetNodeItem(job, jobkey::Files).As<IFilesNode>();
 }
 
 ComPtr<IEngineProperty> GetNamedProperty(IUnknown* object, const wchar_t* name, VARIANT* value)
@@ -25,17 +26,17 @@ ComPtr<IEngineProperty> GetNamedProperty(IUnknown* object, const wchar_t* name, 
 
 ComPtr<IEngineCollection> GetProfilesNode(IUnknown* object)
 {
-    return GetNodeItem(object, L"Profiles").As<IEngineCollection>();
+    return GetNodeItem(object, jobkey::Profiles).As<IEngineCollection>();
 }
 
 void OpenFormatsNode(CFormatsNodeHolder& holder, IUnknown* node, int gallery)
 {
     CloseFormatsNode(holder);
     holder.m_node = ComPtr<IUnknown>(node);
-    holder.m_formats = GetNodeItem(node, L"Formats").As<IEngineCollection>();
+    holder.m_formats = GetNodeItem(node, jobkey::Formats).As<IEngineCollection>();
     LONG mode = 0;
     if (gallery) {
-        if (GetSourceProperty(node, L"GalleryType").AsInt() == 1) mode = 3;
+        if (GetSourceProperty(node, jobkey::GalleryType).AsInt() == 1) mode = 3;
     }
     SetFormatsMode(holder.m_formats.Get(), mode);
     holder.m_gallery = gallery;
@@ -44,7 +45,7 @@ void OpenFormatsNode(CFormatsNodeHolder& holder, IUnknown* node, int gallery)
 void CloseFormatsNode(CFormatsNodeHolder& holder)
 {
     if (holder.m_node) {
-        ComPtr<IEngineCollection> formats = GetNodeItem(holder.m_node.Get(), L"Formats").As<IEngineCollection>();
+        ComPtr<IEngineCollection> formats = GetNodeItem(holder.m_node.Get(), jobkey::Formats).As<IEngineCollection>();
         SetFormatsMode(formats.Get(), 0);
     }
     holder.m_node = nullptr;

@@ -1,5 +1,6 @@
 // The active output's settings into the job's format node and its profile node.
 #include "model/job/JobMessages.h"
+#include "engine/JobTreeKeys.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/job/ParametersTransfer.h"
 #include "model/schema/ParametersObj.h"
@@ -57,13 +58,13 @@ ComPtr<IUnknown> ProfileOf(IUnknown* formatNode)
 
 void WriteSplit(const CParametersObj& adv, IUnknown* profile)
 {
-    PutI4(profile, L"SplitUse", 1);
-    PutI4(profile, L"SplitType", adv.adv_split_type);
-    PutI4(profile, L"SplitCountFrames", adv.adv_split_count_part);
-    PutI4(profile, L"SplitStep", adv.adv_split_time);
-    PutI4(profile, L"SplitSize", adv.adv_split_size);
-    PutI4(profile, L"SplitStartWith", adv.adv_split_start_time);
-    PutI4(profile, L"SplitLastVideo", adv.adv_create_last_clip);
+    PutI4(profile, jobkey::SplitUse, 1);
+    PutI4(profile, jobkey::SplitType, adv.adv_split_type);
+    PutI4(profile, jobkey::SplitCountFrames, adv.adv_split_count_part);
+    PutI4(profile, jobkey::SplitStep, adv.adv_split_time);
+    PutI4(profile, jobkey::SplitSize, adv.adv_split_size);
+    PutI4(profile, jobkey::SplitStartWith, adv.adv_split_start_time);
+    PutI4(profile, jobkey::SplitLastVideo, adv.adv_create_last_clip);
 }
 
 }  // namespace
@@ -94,43 +95,43 @@ HRESULT CParametersTransfer::GetFormatNode(IUnknown** formatNode)
 
 void CParametersTransfer::TransferCommonOutput(const CParametersObj& o, IUnknown* node)
 {
-    PutI4(node, L"OutputFormatID", o.file_format);
-    PutText(node, L"DestinationFolder", o.destination);
-    PutText(node, L"FileNamePattern", o.file_name);
-    PutI4(node, L"IsOverwrite", o.overwrite);
-    PutText(node, L"FormatDublicateName", o.dupformat);
-    PutText(node, L"FormatNumericVariable", o.num_format);
-    PutI4(node, L"NumericVarStartWidth", o.st_with);
-    PutI4(node, L"NumericVarIncrement", o.increment);
-    PutI4(node, L"WebSafe", o.websafe);
-    PutI4(node, L"NameCase", o.name_case);
-    PutI4(node, L"ExtensionCase", o.ext_case);
-    PutI4(node, L"UseFormatExtension", o.formatdepext);
+    PutI4(node, jobkey::OutputFormatID, o.file_format);
+    PutText(node, jobkey::DestinationFolder, o.destination);
+    PutText(node, jobkey::FileNamePattern, o.file_name);
+    PutI4(node, jobkey::IsOverwrite, o.overwrite);
+    PutText(node, jobkey::FormatDublicateName, o.dupformat);
+    PutText(node, jobkey::FormatNumericVariable, o.num_format);
+    PutI4(node, jobkey::NumericVarStartWidth, o.st_with);
+    PutI4(node, jobkey::NumericVarIncrement, o.increment);
+    PutI4(node, jobkey::WebSafe, o.websafe);
+    PutI4(node, jobkey::NameCase, o.name_case);
+    PutI4(node, jobkey::ExtensionCase, o.ext_case);
+    PutI4(node, jobkey::UseFormatExtension, o.formatdepext);
 }
 
 void CParametersTransfer::TransferFrameSize(const CParametersObj& o, int32_t aspect, IUnknown* node)
 {
-    PutText(node, L"Resize", o.image_size);
-    PutI4(node, L"Resampling", o.resampling);
-    PutI4(node, L"ResizeType", o.resize_type);
+    PutText(node, jobkey::Resize, o.image_size);
+    PutI4(node, jobkey::Resampling, o.resampling);
+    PutI4(node, jobkey::ResizeType, o.resize_type);
     if (o.resize_type == 2) {
         switch (o.litterbox) {
-        case 0: PutI4(node, L"CreateLitterbox", 0); PutI4(node, L"ResizeType", 2); break;
-        case 1: PutI4(node, L"CreateLitterbox", 1); PutI4(node, L"ResizeType", 2); break;
-        case 2: PutI4(node, L"CreateLitterbox", 0); PutI4(node, L"ResizeType", 3); break;
+        case 0: PutI4(node, jobkey::CreateLitterbox, 0); PutI4(node, jobkey::ResizeType, 2); break;
+        case 1: PutI4(node, jobkey::CreateLitterbox, 1); PutI4(node, jobkey::ResizeType, 2); break;
+        case 2: PutI4(node, jobkey::CreateLitterbox, 0); PutI4(node, jobkey::ResizeType, 3); break;
         default: break;
         }
     }
-    PutUI4(node, L"LitterboxColor", o.litterbox_color);
-    PutI4(node, L"AspectRatioType", aspect);
+    PutUI4(node, jobkey::LitterboxColor, o.litterbox_color);
+    PutI4(node, jobkey::AspectRatioType, aspect);
 }
 
 void CParametersTransfer::TransferVideoStreams(const CParametersObj& v, IUnknown* node)
 {
-    PutI4(node, L"IncludeAudioStream", v.include_audio);
-    PutI4(node, L"IncludeVideoStream", v.include_video);
-    PutI4(node, L"FrameRateID", v.frame_rate);
-    PutI4(node, L"AspectRatioType", v.aspect_ratio);
+    PutI4(node, jobkey::IncludeAudioStream, v.include_audio);
+    PutI4(node, jobkey::IncludeVideoStream, v.include_video);
+    PutI4(node, jobkey::FrameRateID, v.frame_rate);
+    PutI4(node, jobkey::AspectRatioType, v.aspect_ratio);
 }
 
 void CParametersTransfer::TransferVideoSettings(const CParametersObj& v, IUnknown* node)
@@ -142,19 +143,19 @@ void CParametersTransfer::TransferVideoSettings(const CParametersObj& v, IUnknow
         PutText(node, codecs.video, v.video_codec);
         PutText(node, codecs.audio, v.audio_codec);
     }
-    PutUI4(node, L"VideoBitrate", v.video_bitrate);
-    PutUI4(node, L"Quality", v.video_quality);
-    PutI4(node, L"TwoPass", AllowsTwoPass(v.video_codec) ? v.two_pass : 0);
-    PutI4(node, L"KeyFrames", v.key_frame_rate);
-    PutI4(node, L"VideoBitrateMode", v.video_rate_control);
-    PutI4(node, L"VideoProfile", v.vc_profile);
-    PutI4(node, L"Channels", v.audio_channels);
-    PutI4(node, L"SamplingRate", v.audio_sampling_rate);
-    PutUI4(node, L"AudioBitrate", v.audio_bitrate);
-    PutUI4(node, L"AudioPrecision", v.audio_precision);
-    PutI4(node, L"AudioBitrateMode", v.audio_rate_control);
-    PutUI4(node, L"AudioQuality", v.audio_quality);
-    PutI4(node, L"FormatType", 1);
+    PutUI4(node, jobkey::VideoBitrate, v.video_bitrate);
+    PutUI4(node, jobkey::Quality, v.video_quality);
+    PutI4(node, jobkey::TwoPass, AllowsTwoPass(v.video_codec) ? v.two_pass : 0);
+    PutI4(node, jobkey::KeyFrames, v.key_frame_rate);
+    PutI4(node, jobkey::VideoBitrateMode, v.video_rate_control);
+    PutI4(node, jobkey::VideoProfile, v.vc_profile);
+    PutI4(node, jobkey::Channels, v.audio_channels);
+    PutI4(node, jobkey::SamplingRate, v.audio_sampling_rate);
+    PutUI4(node, jobkey::AudioBitrate, v.audio_bitrate);
+    PutUI4(node, jobkey::AudioPrecision, v.audio_precision);
+    PutI4(node, jobkey::AudioBitrateMode, v.audio_rate_control);
+    PutUI4(node, jobkey::AudioQuality, v.audio_quality);
+    PutI4(node, jobkey::FormatType, 1);
 }
 
 void CParametersTransfer::TransferVideoSplitJoin(const CParametersObj& adv, IUnknown* formatNode)
@@ -163,11 +164,11 @@ void CParametersTransfer::TransferVideoSplitJoin(const CParametersObj& adv, IUnk
         if (adv.adv_enable_split) {
             WriteSplit(adv, profile.Get());
         } else if (adv.adv_enable_join) {
-            PutI4(profile.Get(), L"SplitUse", 0);
-            PutI4(profile.Get(), L"JoinType", 1);
-            PutI4(profile.Get(), L"JoinImageTime", adv.adv_image_duration);
+            PutI4(profile.Get(), jobkey::SplitUse, 0);
+            PutI4(profile.Get(), jobkey::JoinType, 1);
+            PutI4(profile.Get(), jobkey::JoinImageTime, adv.adv_image_duration);
         } else {
-            PutI4(profile.Get(), L"SplitUse", 0);
+            PutI4(profile.Get(), jobkey::SplitUse, 0);
         }
     }
     // The user learns that the join is dropped even when there is no profile
@@ -177,18 +178,18 @@ void CParametersTransfer::TransferVideoSplitJoin(const CParametersObj& adv, IUnk
 
 void CParametersTransfer::TransferAudioSettings(CParametersObj& a, IUnknown* node)
 {
-    PutI4(node, L"IncludeAudioStream", 1);
-    PutI4(node, L"IncludeVideoStream", 0);
+    PutI4(node, jobkey::IncludeAudioStream, 1);
+    PutI4(node, jobkey::IncludeVideoStream, 0);
     if (a.file_format != 21)
         if (const wchar_t* codec = CodecPropertiesOf(a.file_format).audio) PutText(node, codec, a.audio_codec);
     // Only the raw format keeps a chosen precision; the project keeps the change.
     if (a.file_format != 20) a.audio_precision = 16;
-    PutI4(node, L"Channels", a.audio_channels);
-    PutI4(node, L"SamplingRate", a.audio_sampling_rate);
-    PutUI4(node, L"AudioBitrate", a.audio_bitrate);
-    PutUI4(node, L"AudioPrecision", a.audio_precision);
-    PutI4(node, L"AudioBitrateMode", a.audio_rate_control);
-    PutUI4(node, L"AudioQuality", a.audio_quality);
+    PutI4(node, jobkey::Channels, a.audio_channels);
+    PutI4(node, jobkey::SamplingRate, a.audio_sampling_rate);
+    PutUI4(node, jobkey::AudioBitrate, a.audio_bitrate);
+    PutUI4(node, jobkey::AudioPrecision, a.audio_precision);
+    PutI4(node, jobkey::AudioBitrateMode, a.audio_rate_control);
+    PutUI4(node, jobkey::AudioQuality, a.audio_quality);
 }
 
 void CParametersTransfer::TransferAudioSplitJoin(const CParametersObj& adv, IUnknown* formatNode)
@@ -198,10 +199,10 @@ void CParametersTransfer::TransferAudioSplitJoin(const CParametersObj& adv, IUnk
     if (adv.adv_enable_split) {
         WriteSplit(adv, profile.Get());
     } else if (adv.adv_enable_join) {
-        PutI4(profile.Get(), L"SplitUse", 0);
-        PutI4(profile.Get(), L"JoinType", 1);
+        PutI4(profile.Get(), jobkey::SplitUse, 0);
+        PutI4(profile.Get(), jobkey::JoinType, 1);
     } else {
-        PutI4(profile.Get(), L"SplitUse", 0);
+        PutI4(profile.Get(), jobkey::SplitUse, 0);
     }
 }
 
@@ -209,22 +210,22 @@ void CParametersTransfer::TransferImageSettings(const CParametersObj& i, IUnknow
 {
     // The image output keeps no aspect setting.
     TransferFrameSize(i, 0, node);
-    PutI4(node, L"ScreenListEnable", i.is_join_image);
-    PutI4(node, L"ScreenListRows", i.images_rows);
-    PutI4(node, L"ScreenListCols", i.images_cols);
+    PutI4(node, jobkey::ScreenListEnable, i.is_join_image);
+    PutI4(node, jobkey::ScreenListRows, i.images_rows);
+    PutI4(node, jobkey::ScreenListCols, i.images_cols);
 }
 
 void CParametersTransfer::TransferImageSplit(const CParametersObj& adv, IUnknown* formatNode)
 {
     if (ComPtr<IUnknown> profile = ProfileOf(formatNode)) {
         if (adv.adv_image_extract_mode == 1) {
-            PutI4(profile.Get(), L"SplitUse", 1);
-            PutI4(profile.Get(), L"SplitType", adv.adv_split_type);
-            PutI4(profile.Get(), L"SplitCountFrames", adv.adv_split_count_part);
-            PutI4(profile.Get(), L"SplitStep", adv.adv_split_time);
+            PutI4(profile.Get(), jobkey::SplitUse, 1);
+            PutI4(profile.Get(), jobkey::SplitType, adv.adv_split_type);
+            PutI4(profile.Get(), jobkey::SplitCountFrames, adv.adv_split_count_part);
+            PutI4(profile.Get(), jobkey::SplitStep, adv.adv_split_time);
         } else {
-            PutI4(profile.Get(), L"SplitUse", 0);
+            PutI4(profile.Get(), jobkey::SplitUse, 0);
         }
     }
-    PutI4(formatNode, L"FrameShift", adv.adv_split_start_time);
+    PutI4(formatNode, jobkey::FrameShift, adv.adv_split_start_time);
 }

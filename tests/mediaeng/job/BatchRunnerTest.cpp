@@ -42,8 +42,8 @@ TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
     EXPECT_EQ(handler.Count(MSGF_ERROR), 1);
     EXPECT_EQ(handler.Count(MSGF_START), 3);
     EXPECT_EQ(handler.Count(MSGF_FILE_DONE), 2);
-    EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 1);
-    EXPECT_EQ(handler.Count(job::MSGF_JOB_ABORTED), 0);
+    EXPECT_EQ(handler.Count(MSGF_FINISHED), 1);
+    EXPECT_EQ(handler.Count(MSGF_ABORTED), 0);
     int files = 0;
     for (auto it = fs::directory_iterator(dir / "out" / "new"); it != fs::directory_iterator(); ++it) ++files;
     EXPECT_EQ(files, 2);  // clip.mp4 and clip_01.mp4 (both sources are named "clip")
@@ -62,16 +62,16 @@ TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
     }
     EXPECT_LT(firstLink, secondStart);
     EXPECT_NE(lines[firstLink].text.find(L"#*link*#clip.mp4#*#"), std::wstring::npos);
-    EXPECT_EQ(lines.back().flags, DWORD(job::MSGF_JOB_FINISHED));
+    EXPECT_EQ(lines.back().flags, DWORD(MSGF_FINISHED));
 
     // Progress: starts with the range, climbs, ends at the whole bar.
     const auto events = handler.Events();
     ASSERT_GE(events.size(), 3u);
-    EXPECT_EQ(events.front().id, DWORD(job::EVT_NEW_JOB));
+    EXPECT_EQ(events.front().id, DWORD(MSGE_NEW_JOB));
     EXPECT_EQ(events.front().extra, job::kProgressRange);
     DWORD last = 0;
     for (const auto& e : events) {
-        if (e.id != job::EVT_FILE_POSITION) continue;
+        if (e.id != MSGE_FILE_POS) continue;
         EXPECT_GE(e.value, last);
         last = e.value;
     }
@@ -120,8 +120,8 @@ TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
     EXPECT_EQ(runner.Wait(0), S_OK);  // Stop has joined the worker
     EXPECT_EQ(runner.Result(), E_ABORT);
     EXPECT_EQ(runner.State(), EBatchState::kIdle);
-    EXPECT_EQ(handler.Count(job::MSGF_JOB_ABORTED), 1);
-    EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 0);
+    EXPECT_EQ(handler.Count(MSGF_ABORTED), 1);
+    EXPECT_EQ(handler.Count(MSGF_FINISHED), 0);
     EXPECT_FALSE(fs::exists(dir / "out" / "long.mp4"));
     if (fs::exists(dir / "out")) EXPECT_TRUE(fs::is_empty(dir / "out"));
 }
@@ -139,7 +139,7 @@ TEST(BatchRunner, StopWhilePausedEndsTheRun)
     ASSERT_EQ(runner.Stop(), S_OK);
     EXPECT_EQ(runner.Wait(0), S_OK);
     EXPECT_EQ(runner.Result(), E_ABORT);
-    EXPECT_EQ(handler.Count(job::MSGF_JOB_ABORTED), 1);
+    EXPECT_EQ(handler.Count(MSGF_ABORTED), 1);
     EXPECT_FALSE(fs::exists(dir / "out" / "a.mp4"));
 }
 
@@ -218,7 +218,7 @@ TEST(BatchRunner, SummaryCountsTheSourcesLeftOutBeforeTheRun)
     EXPECT_EQ(runner.Result(), S_FALSE);  // not a plain success: files were left out
     const auto lines = handler.Lines();
     ASSERT_FALSE(lines.empty());
-    EXPECT_EQ(lines.back().flags, DWORD(job::MSGF_JOB_FINISHED));
+    EXPECT_EQ(lines.back().flags, DWORD(MSGF_FINISHED));
     EXPECT_NE(lines.back().text.find(L"2 of 5"), std::wstring::npos) << WideToUtf8(lines.back().text);
 
     settings.leftOut = 0;  // all handed over and converted: plain success

@@ -89,7 +89,7 @@ TEST_F(JobRun, TreeSettingsReachTheOutput)
     EXPECT_EQ(info.counters.at(1), 2) << ::testing::PrintToString(info.counters);  // every second picture
     EXPECT_EQ(info.channels, 1);
     EXPECT_EQ(info.sampleRate, 22050);
-    EXPECT_EQ(handler.Count(job::MSGF_JOB_FINISHED), 1);
+    EXPECT_EQ(handler.Count(MSGF_FINISHED), 1);
 }
 
 // The program tells the job how many of the user's sources it could not hand
@@ -249,7 +249,7 @@ public:
     ULONG Release() override { return 1; }
     HRESULT OnTextMessage(const wchar_t*, DWORD flags) override
     {
-        if (flags & job::MSGF_JOB_FINISHED) {
+        if (flags & MSGF_FINISHED) {
             job = nullptr;
             released = true;
         }

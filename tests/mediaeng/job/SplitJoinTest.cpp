@@ -125,7 +125,7 @@ TEST(Split, ByTimeWithAndWithoutTheShortLastPart)
         EXPECT_EQ(handler.Count(MSGF_FILE_DONE), int(files.size()));
         DWORD last = 0;
         for (const auto& e : handler.Events()) {
-            if (e.id != job::EVT_FILE_POSITION) continue;
+            if (e.id != MSGE_FILE_POS) continue;
             EXPECT_GE(e.value, last);  // the bar never goes back between parts
             last = e.value;
         }

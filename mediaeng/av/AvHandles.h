@@ -1,6 +1,8 @@
 #pragma once
-// Owning handles for the FFmpeg objects the conversion job uses: each frees its
-// object with the matching FFmpeg function, so every error path cleans up.
+// Owning handles for FFmpeg objects, for the whole engine and its tests: each
+// frees its object with the matching FFmpeg function, so every error path
+// cleans up; and FFmpeg's text for an error code.
+#include "mediaeng/av/AllocSeam.h"
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
@@ -10,7 +12,7 @@ extern "C" {
 #include <memory>
 #include <string>
 
-namespace job {
+namespace av {
 
 struct AvCodecCtxFree {
     void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
@@ -49,6 +51,11 @@ using OutputPtr = std::unique_ptr<AVFormatContext, AvOutputFree>;
 
 inline FramePtr MakeFrame() { return FramePtr(av_frame_alloc()); }
 inline PacketPtr MakePacket() { return PacketPtr(av_packet_alloc()); }
+// av_frame_get_buffer, through the test seam for allocation failures.
+inline int AllocFrameBuffer(AVFrame* f)
+{
+    return AllocationFails(AllocSite::FrameBuffer) ? AVERROR(ENOMEM) : av_frame_get_buffer(f, 0);
+}
 
 // FFmpeg's text for an error code.
 inline std::string AvErrorText(int err)
@@ -58,4 +65,4 @@ inline std::string AvErrorText(int err)
     return buf;
 }
 
-}  // namespace job
+}  // namespace av
