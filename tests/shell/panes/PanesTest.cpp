@@ -8,6 +8,7 @@
 #include "controls/grid/PropertiesFrameCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
+#include "controls/res/ResourceBridge.h"
 #include "model/output/OutputIds.h"
 #include "model/output/SplitType.h"
 #include "model/source/KMFile.h"
@@ -336,6 +337,24 @@ TEST_F(PanesTest, ASplitChosenOnTheAdvancedPaneGivesItsPartCount)
     adv.adv_split_count_part = 2;
     const auto files = ConvertInto("out");
     EXPECT_EQ(files.size(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PanesTest, EachPanesContextMenuCarriesItsCommands)
+{
+    const struct { unsigned menu; int command; } cases[] = {
+        {405, KM::Cmd::AddRange},      {405, KM::Cmd::RemoveRange},   {406, KM::Cmd::ResetEditPane},
+        {407, KM::Cmd::EditCut},       {407, KM::Cmd::EditPaste},     {408, KM::Cmd::ResetEditPane},
+        {409, KM::Cmd::ResetEditPane}, {410, KM::Cmd::ResetEditPane},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<wxMenu> menu = KM::Res::LoadMenu(c.menu);
+        ASSERT_NE(menu, nullptr) << c.menu;
+        EXPECT_NE(menu->FindItem(c.command), nullptr) << c.menu << " " << c.command;
+    }
 }
 
 }  // namespace
