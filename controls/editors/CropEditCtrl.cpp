@@ -1,4 +1,5 @@
 #include "controls/editors/CropEditCtrl.h"
+#include <wx/cursor.h>
 #include <wx/dc.h>
 
 namespace {
@@ -23,9 +24,11 @@ wxStockCursor StockCursor(EEditCursor c)
 
 }  // namespace
 
-CCropEditCtrl::CCropEditCtrl()
+CCropEditCtrl::CCropEditCtrl() : CCropEditCtrl(std::make_unique<CCropEditModel>()) {}
+
+CCropEditCtrl::CCropEditCtrl(std::unique_ptr<CCropEditModel> model) : m_pModel(std::move(model))
 {
-    m_model.SetCallback(this);
+    m_pModel->SetCallback(this);
 }
 
 bool CCropEditCtrl::Create(wxWindow* parent, wxWindowID id)
@@ -36,60 +39,62 @@ bool CCropEditCtrl::Create(wxWindow* parent, wxWindowID id)
     Bind(wxEVT_LEFT_DOWN, &CCropEditCtrl::OnMouseDown, this);
     Bind(wxEVT_MOTION, &CCropEditCtrl::OnMouseMove, this);
     Bind(wxEVT_LEFT_UP, &CCropEditCtrl::OnMouseUp, this);
+    Bind(wxEVT_MOUSE_CAPTURE_LOST, &CCropEditCtrl::OnCaptureLost, this);
+    Bind(wxEVT_KEY_DOWN, &CCropEditCtrl::OnKeyDown, this);
     return true;
 }
 
 void CCropEditCtrl::SetCrop(CCropObj* crop, bool edit)
 {
-    m_model.SetCropObj(crop);
-    m_model.SetEditMode(edit);
+    m_pModel->SetCropObj(crop);
+    m_pModel->SetEditMode(edit);
     Redraw();
 }
 
 void CCropEditCtrl::SyncView()
 {
-    m_model.SetView(ToRect(m_rcImage), m_dScale, ToRect(GetClientRect()));
+    m_pModel->SetView(ToRect(m_rcImage), m_dScale, ToRect(GetClientRect()));
+    m_pModel->SetEnabled(IsEnabled());
 }
 
 void CCropEditCtrl::DrawOverlay(wxDC& dc, const wxRect&)
 {
     SyncView();
-    if (!m_model.IsEditMode() || !m_model.ShowsFrame())
+    if (!m_pModel->IsEditMode() || !m_pModel->ShowsFrame())
         return;
-    const RECT rc = m_model.GetCropRect(ToRect(m_rcImage));
-    dc.SetPen(*wxTRANSPARENT_PEN);
-    dc.SetBrush(wxBrush(wxColour(255, 140, 0)));
-    for (const RECT& s : CCropEditModel::FrameStrips(rc))
-        dc.DrawRectangle(s.left, s.top, s.right - s.left, s.bottom - s.top);
-    dc.SetPen(*wxBLACK_PEN);
-    dc.SetBrush(*wxWHITE_BRUSH);
-    for (const POINT& p : CCropEditModel::HandlePoints(rc))
-        dc.DrawRectangle(p.x, p.y, 10, 10);
+    const RECT rc = m_pModel->GetCropRect(ToRect(m_rcImage));
+    const bool enabled = IsEnabled();
+    m_marks.DrawFrame(dc, CCropEditModel::FrameStrips(rc), enabled);
+    m_marks.DrawHandles(dc, CCropEditModel::HandlePoints(rc), enabled);
 }
 
 void CCropEditCtrl::ApplyCropErase(FRAME_RECORD& record)
 {
-    if (!m_model.IsEditMode())
+    if (!m_pModel->IsEditMode())
         ApplyCrop(record);
     ApplyErase(record);
 }
 
+// Every step of a drag redraws; the owner hears of the drag once, at its end.
 void CCropEditCtrl::OnChange()
 {
     Redraw();
-    if (m_onChange)
+    if (m_bDragging)
+        m_bChangedInDrag = true;
+    else if (m_onChange)
         m_onChange();
 }
 
 void CCropEditCtrl::OnMouseDown(wxMouseEvent& event)
 {
     const wxPoint p = event.GetPosition();
-    if (m_model.IsEditMode() && p.y < GetClientSize().y - StripHeight()) {
-        SyncView();
-        if (m_model.OnButtonDown(POINT{p.x, p.y})) {
+    SyncView();
+    if (m_pModel->IsEditMode() && p.y < GetClientSize().y - StripHeight() && m_pModel->OnButtonDown(POINT{p.x, p.y})) {
+        m_bDragging = true;
+        m_bChangedInDrag = false;
+        if (!HasCapture())
             CaptureMouse();
-            return;
-        }
+        return;
     }
     event.Skip();
 }
@@ -97,21 +102,47 @@ void CCropEditCtrl::OnMouseDown(wxMouseEvent& event)
 void CCropEditCtrl::OnMouseMove(wxMouseEvent& event)
 {
     const wxPoint p = event.GetPosition();
-    if (m_model.IsEditMode()) {
-        if (m_model.OnMouseMove(POINT{p.x, p.y}))
+    m_pModel->SetEnabled(IsEnabled());
+    if (m_pModel->IsEditMode()) {
+        if (m_pModel->OnMouseMove(POINT{p.x, p.y}))
             Redraw();
-        SetCursor(wxCursor(StockCursor(m_model.CursorAt(POINT{p.x, p.y}))));
+        SetCursor(wxCursor(StockCursor(m_pModel->CursorAt(POINT{p.x, p.y}))));
     }
     event.Skip();
 }
 
 void CCropEditCtrl::OnMouseUp(wxMouseEvent& event)
 {
-    if (m_model.OnButtonUp()) {
-        if (HasCapture())
-            ReleaseMouse();
-        Redraw();
+    if (!m_bDragging) {
+        event.Skip();
         return;
     }
+    if (HasCapture())
+        ReleaseMouse();
+    EndDrag();
+}
+
+void CCropEditCtrl::OnCaptureLost(wxMouseCaptureLostEvent& event)
+{
+    // The drag ends where the mouse was last seen; the strip's own drag too.
+    if (m_bDragging)
+        EndDrag();
+    event.Skip();
+}
+
+void CCropEditCtrl::EndDrag()
+{
+    m_pModel->OnButtonUp();
+    m_bDragging = false;
+    Redraw();
+    if (m_bChangedInDrag && m_onChange)
+        m_onChange();
+    m_bChangedInDrag = false;
+}
+
+void CCropEditCtrl::OnKeyDown(wxKeyEvent& event)
+{
+    if (event.GetKeyCode() == WXK_ESCAPE && m_pModel->ResetCrop())
+        return;
     event.Skip();
 }

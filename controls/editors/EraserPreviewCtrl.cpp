@@ -1,0 +1,21 @@
+#include "controls/editors/EraserPreviewCtrl.h"
+
+CEraserPreviewCtrl::CEraserPreviewCtrl()
+    : CCropEditCtrl(std::make_unique<CEraserEditModel>()), m_pEraserModel(static_cast<CEraserEditModel*>(&Model()))
+{
+}
+
+void CEraserPreviewCtrl::SetEraser(CEraserObj* eraser, bool edit)
+{
+    m_pEraser = eraser;
+    m_pEraserModel->SetEraserObj(eraser);
+    m_pEraserModel->SetEraserEditMode(edit);
+    Redraw();
+}
+
+void CEraserPreviewCtrl::ApplyCropErase(FRAME_RECORD& record)
+{
+    ApplyCrop(record);
+    if (!m_pEraserModel->IsEraserEditMode())
+        ApplyErase(record);
+}
