@@ -12,9 +12,9 @@ CEraserPane::CEraserPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd
     : CPlayerPane(doc, view, splitter, 409)
 {
     m_editor = new CEraserEditorWnd;
-    m_editor->m_nEraserEdit = 1;
-    m_editor->m_pEraser = nullptr;
+    m_editor->SetEraserEdit(1);
     m_settings = new CPropertiesFrameCtrl;
+    m_editor->SetChangeHandler([this] { m_settings->OnChange(); });
     m_editor->Create(view, CKMSplitterExWnd::kChildId);
     m_settings->Create(view);
     m_toolbar = CreatePaneToolbar(view, 395);
@@ -49,7 +49,7 @@ void CEraserPane::Apply(uintptr_t wParam, intptr_t)
     CEraserObj* eraser = project ? project->GetCurrentEraser() : nullptr;
     if (!eraser)
         return;
-    m_editor->m_pEraser = eraser;
+    m_editor->SetEraserRecord(eraser);
     RedrawPlayer();
 }
 
@@ -74,7 +74,7 @@ bool CEraserPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
 {
     if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
         ui.Enable(true);
-        ui.Check(m_editor->m_nEraserEdit == (id == KM::Cmd::ShowSourcePicture ? 1 : 0));
+        ui.Check(m_editor->EraserEdit() == (id == KM::Cmd::ShowSourcePicture ? 1 : 0));
         return true;
     }
     return CPlayerPane::OnUpdateCommand(id, ui);
@@ -83,7 +83,7 @@ bool CEraserPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
 bool CEraserPane::OnExecuteCommand(int id)
 {
     if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
-        m_editor->m_nEraserEdit = id == KM::Cmd::ShowSourcePicture ? 1 : 0;
+        m_editor->SetEraserEdit(id == KM::Cmd::ShowSourcePicture ? 1 : 0);
         RedrawPlayer();
         return true;
     }
@@ -100,6 +100,7 @@ void CEraserPane::BindCurrentFile()
     m_editor->SetItem(m_pDoc->GetCurrentFile());
     BindPreviewEdits(output);
     m_settings->Grid().BuildRowsFromParameterTree(&output->m_eraser, nullptr, true);
+    m_editor->SetEraserRecord(&output->m_eraser);
     RedrawPlayer();
 }
 
@@ -111,5 +112,6 @@ CPreviewPlayerCtrl* CEraserPane::Preview() const
 void CEraserPane::Unbind()
 {
     m_settings->Grid().BuildRowsFromParameterTree(nullptr, nullptr, true);
+    m_editor->SetEraserRecord(nullptr);
     CPlayerPane::Unbind();
 }

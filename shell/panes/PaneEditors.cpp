@@ -1,44 +1,55 @@
 #include "shell/panes/PaneEditors.h"
 #include "controls/draw/MediaTimeText.h"
 #include "controls/editors/WatermarkPropertiesCallback.h"
+#include "model/edit/EraserObj.h"
 #include "model/edit/WatermarksObj.h"
 #include "model/source/KMFile.h"
 #include <algorithm>
 #include <wx/dcbuffer.h>
 #include <wx/settings.h>
 
-void CEraserPreviewStandIn::ApplyCropErase(FRAME_RECORD& record)
+void CEraserEditorAdapter::SetEraserEdit(int edit)
 {
-    ApplyCrop(record);
-    if (m_nEraserEdit == 0)
-        ApplyErase(record);
+    m_nEraserEdit = edit;
+    SetEraser(m_pRecord, edit == 1);
 }
 
-void CWatermarkStandIn::SetItem(CKMFile* entry, CWatermarksObj* list)
+void CEraserEditorAdapter::SetEraserRecord(CEraserObj* eraser)
 {
-    m_pList = list;
-    Reload();
-    CPreviewPlayerCtrl::SetItem(entry);
+    m_pRecord = eraser;
+    SetEraser(eraser, m_nEraserEdit == 1);
 }
 
-CWatermarkObj* CWatermarkStandIn::Selected() const
+void CWatermarkEditorAdapter::SetItem(CKMFile* entry, CWatermarksObj* list)
 {
-    return m_pList ? m_pList->FindById(m_selection) : nullptr;
+    const WatermarkId selection = SelectedId();
+    if (list != GetWatermarks())
+        SetWatermarks(list);
+    else
+        Reload();
+    // The selection stays while its watermark is still in the list.
+    SetSelection(list && list->FindById(selection) ? selection : kNoWatermarkId);
+    CWatermarkCtrl::SetItem(entry);
 }
 
-void CWatermarkStandIn::SelectWatermark(CWatermarkObj* watermark)
+void CWatermarkEditorAdapter::SetCallback(::IWatermarkPropertiesCallback* callback)
 {
-    m_selection = watermark ? watermark->GetId() : kNoWatermarkId;
-    if (m_pCallback)
-        m_pCallback->OnWatermarkSelected(Selected());
+    m_pPaneCallback = callback;
+    CWatermarkCtrl::SetCallback(callback);
+}
+
+CWatermarkObj* CWatermarkEditorAdapter::Selected() const
+{
+    CWatermarksObj* list = GetWatermarks();
+    return list ? list->FindById(SelectedId()) : nullptr;
+}
+
+void CWatermarkEditorAdapter::SelectWatermark(CWatermarkObj* watermark)
+{
+    SetSelection(watermark ? watermark->GetId() : kNoWatermarkId);
+    if (m_pPaneCallback)
+        m_pPaneCallback->OnWatermarkSelected(Selected());
     Redraw();
-}
-
-void CWatermarkStandIn::Reload()
-{
-    // Without a list the selection waits for the next one; identities are never reused.
-    if (m_pList && !Selected())
-        m_selection = kNoWatermarkId;
 }
 
 bool CTimelineStandIn::Create(wxWindow* parent, wxWindowID id)

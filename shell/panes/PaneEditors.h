@@ -1,15 +1,16 @@
 #pragma once
 // The windows the panes edit in, and the one place where each is chosen.
 //
-// CONNECT HERE: the eraser editor (CEraserPreviewCtrl), the watermark editor
-// (CWatermarkCtrl), the timeline ruler (CTimelineCtrl) and the range list
-// (CTimelinesCtrl) take the places of the stand-ins below: change the four
-// aliases and, where an editor's calls differ, the few lines of the pane that
-// use it. Until then the stand-ins offer what the panes call: the eraser
-// picture switches between the unerased and the erased frame, the watermark
-// stand-in keeps the selection and follows the list's order, the ruler
-// stand-in draws the ranges and keeps a zoom index, the list shows the ranges.
+// The eraser editor (CEraserPreviewCtrl) and the watermark editor
+// (CWatermarkCtrl) are used through small adapters that give them the calls
+// the panes make. CONNECT HERE: the timeline ruler (CTimelineCtrl) and the
+// range list (CTimelinesCtrl) take the places of the two stand-ins below:
+// change the two aliases and, where their calls differ, the few lines of the
+// timeline pane that use them. Until then the ruler stand-in draws the ranges
+// and keeps a zoom index, the list stand-in shows the ranges.
 #include "controls/editors/CropEditCtrl.h"
+#include "controls/editors/EraserPreviewCtrl.h"
+#include "controls/editors/WatermarkCtrl.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/edit/WatermarkObj.h"
 #include <wx/listctrl.h>
@@ -18,38 +19,37 @@ class CKMFile;
 class CWatermarksObj;
 class IWatermarkPropertiesCallback;
 
-// The eraser picture: 1 shows the frame as it comes (the eraser is being
-// placed), 0 the erased result.
-class CEraserPreviewStandIn : public CPreviewPlayerCtrl {
+// The eraser editor as the pane drives it: the edit flag 1 shows the frame
+// unerased with the rectangle to drag, 0 the erased result.
+class CEraserEditorAdapter : public CEraserPreviewCtrl {
 public:
-    int m_nEraserEdit = 1;
+    int EraserEdit() const { return m_nEraserEdit; }
+    void SetEraserEdit(int edit);
+    // The record the rectangle edits and the picture is erased with (null: none).
+    void SetEraserRecord(CEraserObj* eraser);
 
-protected:
-    void ApplyCropErase(FRAME_RECORD& record) override;
+private:
+    int m_nEraserEdit = 1;
+    CEraserObj* m_pRecord = nullptr;
 };
 
-// The watermark editor's selection and list, without drawing of its own.
-class CWatermarkStandIn : public CPreviewPlayerCtrl {
+// The watermark editor as the pane drives it: a file and a list together,
+// the selection as a watermark of the list, and a selection made by the pane
+// told to the callback as a click's would be.
+class CWatermarkEditorAdapter : public CWatermarkCtrl {
 public:
     void SetItem(CKMFile* entry, CWatermarksObj* list);
-    void SetCallback(IWatermarkPropertiesCallback* callback) { m_pCallback = callback; }
-    CWatermarksObj* List() const { return m_pList; }
+    void SetCallback(::IWatermarkPropertiesCallback* callback);
+    CWatermarksObj* List() const { return GetWatermarks(); }
     // The selected watermark of the list, or null.
     CWatermarkObj* Selected() const;
     // Selects the watermark (null: none) and tells the callback.
     void SelectWatermark(CWatermarkObj* watermark);
-    void ClearSelection() { m_selection = kNoWatermarkId; }
-    // The list changed: a selection that left it is dropped.
-    void Reload();
-    // The drawing follows the list's order, which the pane has changed.
-    void MoveUp(WatermarkId) { Redraw(); }
-    void MoveDown(WatermarkId) { Redraw(); }
+    void ClearSelection() { SetSelection(kNoWatermarkId); }
 
 private:
-    using CPreviewPlayerCtrl::SetItem;
-    CWatermarksObj* m_pList = nullptr;
-    WatermarkId m_selection = kNoWatermarkId;
-    IWatermarkPropertiesCallback* m_pCallback = nullptr;
+    using CWatermarkCtrl::SetItem;
+    ::IWatermarkPropertiesCallback* m_pPaneCallback = nullptr;
 };
 
 // The ruler: the file's ranges over its duration, with a zoom index 0..9.
@@ -83,7 +83,7 @@ private:
     CKMFile* m_pItem = nullptr;
 };
 
-using CEraserEditorWnd = CEraserPreviewStandIn;
-using CWatermarkEditorWnd = CWatermarkStandIn;
+using CEraserEditorWnd = CEraserEditorAdapter;
+using CWatermarkEditorWnd = CWatermarkEditorAdapter;
 using CTimelineRulerWnd = CTimelineStandIn;
 using CTimelineListWnd = CTimelinesStandIn;

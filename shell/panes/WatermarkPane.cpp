@@ -230,9 +230,13 @@ void CWatermarkPane::BindCurrentFile()
     const OutputFlags outputs = ProjectOutputs(project);
     if (!outputs.video && !outputs.image && !outputs.audio)
         return;
+    const WatermarkId kept = m_editor->SelectedId();
     Unbind();
     CKMFile* file = m_pDoc->GetCurrentFile();
-    m_editor->SetItem(file, CurrentList());
+    CWatermarksObj* list = CurrentList();
+    m_editor->SetItem(file, list);
+    if (list && list->FindById(kept))
+        m_editor->SetSelection(kept);
     BindPreviewEdits(project->GetCurrentOutput());
     // The grid follows the editor's selection, which the new list may still hold.
     OnWatermarkSelected(m_editor->Selected());
