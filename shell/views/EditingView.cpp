@@ -1,267 +1,174 @@
 #include "shell/views/EditingView.h"
-#include "controls/draw/MediaTimeText.h"
-#include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
-#include "controls/editors/CropEditCtrl.h"
-#include "controls/res/ResourceBridge.h"
-#include "model/project/Project.h"
-#include "model/source/KMFile.h"
-#include "shell/KestrelMediaApp.h"
 #include "shell/KestrelMediaDoc.h"
-#include "shell/frame/MainFrmRibbon.h"
-#include <wx/app.h>
-#include <wx/bmpbuttn.h>
-#include <wx/button.h>
-#include <wx/imaglist.h>
-#include <wx/panel.h>
-#include <wx/sizer.h>
-#include <wx/stattext.h>
+#include "shell/panes/AdvancedPane.h"
+#include "shell/panes/CropPane.h"
+#include "shell/panes/EditPaneBar.h"
+#include "shell/panes/EraserPane.h"
+#include "shell/panes/FiltersPane.h"
+#include "shell/panes/PaneOutputs.h"
+#include "shell/panes/TimelinePane.h"
+#include "shell/panes/WatermarkPane.h"
+#include <wx/dcbuffer.h>
 
-namespace {
-
-constexpr int kBarWidth = 44;
-constexpr int kGridWidth = 300;
-
-struct PaneButton {
-    int command;
-    int icon;     // cell of the shared command images
-    unsigned tip; // string of the pane's name
-};
-constexpr PaneButton kPaneButtons[] = {
-    {CEditingView::kTimelinePane, 3, 61440},
-    {CEditingView::kCropPane, 5, 61441},
-    {CEditingView::kEraserPane, 6, 61442},
-    {CEditingView::kFiltersPane, 10, 61443},
-};
-
-}  // namespace
-
-CEditingView::CEditingView()
-{
-    m_nContextMenuId = 405;
-    m_strLayoutName = L"Editing";
-}
+CEditingView::CEditingView() = default;
 
 CEditingView::~CEditingView()
 {
-    if (m_grid)
-        m_grid->BuildRowsFromParameterTree(nullptr, nullptr, true);
+    // The panes go before their windows, which the framework destroys after.
+    m_panes.clear();
 }
 
 bool CEditingView::Create(wxWindow* parent, wxWindowID id)
 {
     if (!CBaseView::Create(parent, id))
         return false;
-    m_bar = new wxPanel(this, wxID_ANY);
-    auto* barSizer = new wxBoxSizer(wxVERTICAL);
-    auto images = KM::Res::LoadImageStrip(431, 32, *wxWHITE);
-    for (const PaneButton& b : kPaneButtons) {
-        wxBitmap bitmap = images && b.icon < images->GetImageCount() ? images->GetBitmap(b.icon) : wxBitmap(32, 32);
-        auto* button = new wxBitmapButton(m_bar, b.command, bitmap);
-        button->SetToolTip(KM::Res::LoadString(b.tip));
-        barSizer->Add(button, 0, wxALL, 2);
+    for (size_t i = 0; i < m_splitters.size(); ++i) {
+        auto* splitter = new CKMSplitterExWnd;
+        splitter->Create(this, this, L"pos_" + std::to_wstring(i + 1), i == 0 ? 150 : 250);
+        m_splitters[i] = splitter;
     }
-    m_bar->SetSizer(barSizer);
+    m_bar = new CEditPaneBar;
+    m_bar->Create(this);
+    m_bar->SetButtons(BarCommands(kBarAll));
 
-    m_preview = new CCropEditCtrl;
-    m_preview->Create(this, 1);
-    m_preview->SetChangeHandler([this] {
-        if (CKestrelMediaDoc* doc = GetDocument())
-            doc->SetModifiedFlag(true);
-        m_grid->RefreshValues();
-    });
-    m_grid = new CPropertiesEditCtrl(this, 2);
-    m_grid->SetOwnerWindow(this);
+    CKestrelMediaDoc* doc = GetDocument();
+    auto splitter = [this](int key) {
+        const std::wstring name = PaneByKey(key)->splitterKey;  // "pos_N"
+        return m_splitters[static_cast<size_t>(name.back() - L'1')];
+    };
+    m_panes[kTimelineKey] = std::make_unique<CTimelinePane>(doc, this, splitter(kTimelineKey), this);
+    m_panes[kAdvancedKey] = std::make_unique<CAdvancedPane>(doc, this, splitter(kAdvancedKey));
+    m_panes[kCropKey] = std::make_unique<CCropPane>(doc, this, splitter(kCropKey));
+    m_panes[kFiltersKey] = std::make_unique<CFiltersPane>(doc, this, splitter(kFiltersKey));
+    m_panes[kEraserKey] = std::make_unique<CEraserPane>(doc, this, splitter(kEraserKey));
+    m_panes[kWatermarkKey] = std::make_unique<CWatermarkPane>(doc, this, splitter(kWatermarkKey));
+    for (auto& [key, pane] : m_panes)
+        pane->Hide();
 
-    m_timelineTools = new wxPanel(this, wxID_ANY);
-    auto* tools = new wxBoxSizer(wxVERTICAL);
-    for (int command : {KM::Cmd::SetRangeStart, KM::Cmd::SetRangeEnd})
-        tools->Add(new wxButton(m_timelineTools, command, KM::Res::LoadString(static_cast<unsigned>(command))), 0,
-                   wxEXPAND | wxALL, 4);
-    m_rangeText = new wxStaticText(m_timelineTools, wxID_ANY, wxEmptyString);
-    tools->Add(m_rangeText, 0, wxALL, 4);
-    m_timelineTools->SetSizer(tools);
-
-    Bind(EVT_KM_GRID_CHANGED, &CEditingView::OnGridChanged, this);
+    Bind(EVT_KM_GRID_CHANGED, &CEditingView::OnPropertiesChanged, this);
+    Bind(wxEVT_CHAR_HOOK, &CEditingView::OnCharHook, this);
+    Bind(wxEVT_PAINT, &CEditingView::OnPaint, this);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
         e.Skip();
-        LayoutChildren();
+        OnResize();
     });
-    if (CKestrelMediaDoc* doc = GetDocument())
-        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
+    ShowActivePane();
     return true;
 }
 
-void CEditingView::LayoutChildren()
+CBaseEditPane* CEditingView::GetPane(int key) const
 {
-    const wxSize client = GetClientSize();
-    const int grid = std::min(kGridWidth, std::max(client.x - kBarWidth - 100, 0));
-    m_bar->SetSize(0, 0, kBarWidth, client.y);
-    m_preview->SetSize(kBarWidth, 0, std::max(client.x - kBarWidth - grid, 0), client.y);
-    m_grid->SetSize(client.x - grid, 0, grid, client.y);
-    m_timelineTools->SetSize(client.x - grid, 0, grid, client.y);
+    auto it = m_panes.find(key);
+    return it == m_panes.end() ? nullptr : it->second.get();
 }
 
-void CEditingView::OnProjectReplacing(CProject*, CProject*)
+void CEditingView::OnResize()
 {
-    m_grid->BuildRowsFromParameterTree(nullptr, nullptr, true);
-    m_preview->m_pCrop = nullptr;
-    m_preview->m_pEraser = nullptr;
-    m_preview->SetFilterSettings(nullptr);
-    m_entry = nullptr;
+    const wxSize client = GetClientSize();
+    if (m_bar)
+        m_bar->SetSize(0, 0, kPaneBarWidth, client.y);
+    if (CBaseEditPane* pane = ActivePane())
+        pane->Layout(0, 0, client.x, client.y);
+}
+
+void CEditingView::ShowActivePane()
+{
+    if (!m_switch.ShowDue())
+        return;
+    if (CBaseEditPane* previous = GetPane(m_switch.Previous()))
+        previous->Hide();
+    CBaseEditPane* pane = ActivePane();
+    if (!pane)
+        return;
+    const wxSize client = GetClientSize();
+    pane->Layout(0, 0, client.x, client.y);
+    m_nContextMenuId = pane->ContextMenuId();
+    pane->Attach(GetDocument());
+    pane->Show();
+    if (m_bar)
+        m_bar->SetChecked(PaneByKey(m_switch.Active())->command);
+}
+
+void CEditingView::AdaptPaneBar(CKestrelMediaDoc* doc)
+{
+    const CPaneSwitch::Adaptation a = m_switch.Adapt(ProjectOutputs(doc ? doc->GetProject() : nullptr));
+    if (!a.rebuild)
+        return;
+    m_bar->Freeze();
+    m_bar->SetButtons(BarCommands(m_switch.BarSet()));
+    if (a.show)
+        ShowActivePane();
+    m_bar->SetChecked(PaneByKey(m_switch.Active())->command);
+    m_bar->Thaw();
+    m_bar->Refresh();
+    m_bar->Update();
 }
 
 void CEditingView::OnInitialUpdate()
 {
     CKestrelMediaDoc* doc = GetDocument();
-    if (!doc || !doc->GetProject())
-        return;
-    CKMFile* chosen = CMainFrmRibbon::GetComboFileEntry(wxTheApp ? wxTheApp->GetTopWindow() : nullptr);
-    m_entry = chosen ? chosen : doc->GetCurrentFile();
-    if (m_entry && m_entry != doc->GetCurrentFile())
-        doc->SetCurrentFile(m_entry);
-    m_preview->m_pCrop = doc->GetProject()->GetCurrentCrop();
-    m_preview->m_pEraser = doc->GetProject()->GetCurrentEraser();
-    RefreshFilters();
-    m_preview->SetItem(m_entry);
-    ShowPane(m_pane);
+    AdaptPaneBar(doc);
+    if (CBaseEditPane* pane = ActivePane())
+        pane->Attach(doc);
 }
 
-CPropertiesImpl* CEditingView::PaneTree(int pane) const
-{
-    CKestrelMediaDoc* doc = GetDocument();
-    CProject* project = doc ? doc->GetProject() : nullptr;
-    if (!project)
-        return nullptr;
-    switch (pane) {
-    case kCropPane: return project->GetCurrentCrop();
-    case kEraserPane: return project->GetCurrentEraser();
-    case kFiltersPane: {
-        CFrameFileObj* output = project->GetCurrentOutput();
-        return output ? &output->m_filters : nullptr;
-    }
-    default: return nullptr;
-    }
-}
-
-CPreviewPlayerCtrl* CEditingView::GetPreview() const
-{
-    return m_preview;
-}
-
-void CEditingView::ShowPane(int pane)
-{
-    m_pane = pane;
-    CKestrelMediaDoc* project = GetDocument();
-    m_preview->SetCrop(project && project->GetProject() ? project->GetProject()->GetCurrentCrop() : nullptr,
-                       pane == kCropPane);
-    const bool timeline = pane == kTimelinePane;
-    m_timelineTools->Show(timeline);
-    m_grid->Show(!timeline);
-    CKestrelMediaDoc* doc = GetDocument();
-    m_grid->BuildRowsFromParameterTree(timeline ? nullptr : PaneTree(pane), doc ? doc->GetProject() : nullptr, true);
-    m_rangeText->SetLabel(RangeText());
-    LayoutChildren();
-    m_preview->Redraw();
-}
-
-wxString CEditingView::RangeText() const
-{
-    if (!m_entry)
-        return KM::Res::LoadString(242);
-    return FormatMediaTime(m_entry->GetStartTime()) + " - " + FormatMediaTime(m_entry->GetEndTime());
-}
-
-void CEditingView::SetRangeAtPosition(bool start)
-{
-    CKestrelMediaDoc* doc = GetDocument();
-    if (!m_entry || !doc)
-        return;
-    const int64_t position = std::clamp<int64_t>(m_entry->m_currentPosition, 0, m_entry->m_duration);
-    if (start) {
-        // A start at the very end would leave nothing: keep at least the last frame's worth.
-        m_entry->SetStartTime(std::min(position, std::max<int64_t>(m_entry->GetEndTime() - 1, 0)));
-    } else {
-        m_entry->SetEndTime(std::max(position, m_entry->GetStartTime() + 1));
-    }
-    doc->SetModifiedFlag(true);
-    m_rangeText->SetLabel(RangeText());
-}
-
-void CEditingView::ResetPane()
-{
-    CKestrelMediaDoc* doc = GetDocument();
-    CProject* project = doc ? doc->GetProject() : nullptr;
-    if (!project)
-        return;
-    if (m_pane == kFiltersPane) {
-        if (CFrameFileObj* output = project->GetCurrentOutput())
-            output->m_filters.Reset();
-    } else if (m_pane == kCropPane) {
-        if (CCropObj* crop = project->GetCurrentCrop()) {
-            crop->crop_left = crop->crop_top = crop->crop_right = crop->crop_bottom = 0;
-            crop->rotate = crop->flip_h = crop->flip_v = 0;
-        }
-    } else if (m_pane == kTimelinePane && m_entry) {
-        m_entry->SetStartTime(0);
-        m_entry->SetEndTime(m_entry->m_duration);
-    }
-    doc->SetModifiedFlag(true);
-    RefreshFilters();
-    ShowPane(m_pane);
-}
-
-void CEditingView::RefreshFilters()
-{
-    CKestrelMediaDoc* doc = GetDocument();
-    IUnknown* filters = nullptr;
-    // The engine object is refreshed with the current values on every call.
-    if (doc && doc->GetProject() && SUCCEEDED(doc->GetProject()->GetCurrentFilters(&filters)) && filters) {
-        m_preview->SetFilterSettings(filters);
-        filters->Release();
-    } else {
-        m_preview->SetFilterSettings(nullptr);
-    }
-}
-
-void CEditingView::OnGridChanged(KM::CWindowMessageEvent& event)
+void CEditingView::OnPropertiesChanged(KM::CWindowMessageEvent& event)
 {
     if (CKestrelMediaDoc* doc = GetDocument())
         doc->SetModifiedFlag(true);
-    if (event.GetWParam() != 0)
-        CallAfter([this] { m_grid->Rebuild(false); });
-    RefreshFilters();
-    m_preview->Redraw();
+    if (CBaseEditPane* pane = ActivePane())
+        pane->Apply(event.GetWParam(), event.GetLParam());
     event.SetResult(0);
+}
+
+void CEditingView::OnCharHook(wxKeyEvent& event)
+{
+    CBaseEditPane* pane = ActivePane();
+    if (pane && pane->PreTranslateMessage(event))
+        return;
+    event.Skip();
+}
+
+void CEditingView::OnPaint(wxPaintEvent&)
+{
+    wxAutoBufferedPaintDC dc(this);
+    dc.SetBackground(*wxWHITE_BRUSH);
+    if (GetDocument())
+        dc.Clear();
 }
 
 bool CEditingView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
 {
-    switch (id) {
-    case kTimelinePane:
-    case kCropPane:
-    case kEraserPane:
-    case kFiltersPane:
-        ui.Enable(id == kTimelinePane || PaneTree(id) != nullptr);
+    if (id == KM::Cmd::ResetEditPane) {
+        ui.Enable(true);
         return true;
-    case KM::Cmd::SetRangeStart:
-    case KM::Cmd::SetRangeEnd: ui.Enable(m_entry != nullptr); return true;
-    case KM::Cmd::ResetEditPane: ui.Enable(true); return true;
-    default: return false;
     }
+    if (const EditPaneInfo* info = PaneByCommand(id)) {
+        // A pane the project's outputs do not offer cannot be chosen.
+        ui.Enable(m_switch.Offers(id));
+        ui.Check(info->key == m_switch.Active());
+        return true;
+    }
+    CBaseEditPane* pane = ActivePane();
+    return pane && pane->OnUpdateCommand(id, ui);
 }
 
 bool CEditingView::OnExecuteCommand(int id)
 {
-    switch (id) {
-    case kTimelinePane:
-    case kCropPane:
-    case kEraserPane:
-    case kFiltersPane: ShowPane(id); return true;
-    case KM::Cmd::SetRangeStart: SetRangeAtPosition(true); return true;
-    case KM::Cmd::SetRangeEnd: SetRangeAtPosition(false); return true;
-    case KM::Cmd::ResetEditPane: ResetPane(); return true;
-    default: return false;
+    if (id == KM::Cmd::ResetEditPane) {
+        m_switch.NoteCommand();
+        if (CBaseEditPane* pane = ActivePane())
+            pane->ResetToDefaults(1);
+        return true;
     }
+    if (PaneByCommand(id)) {
+        if (m_switch.Select(id))
+            ShowActivePane();
+        return true;
+    }
+    m_switch.NoteCommand();
+    CBaseEditPane* pane = ActivePane();
+    return pane && pane->OnExecuteCommand(id);
 }

@@ -1,25 +1,28 @@
 #pragma once
-// The editing page: a bar of edit panes on the left, the current file's
-// preview in the middle (with the output's turn and crop applied), and the
-// active pane's settings on the right; the timeline pane sets the file's trim
-// range at the play position.
-#include "model/project/ProjectReplacedNotice.h"
+// The editing page: a bar of pane buttons at the left edge and one of six
+// edit panes (timeline, crop, watermark, advanced, filters, eraser) beside
+// it. The view owns the panes and their splitter bars, routes the page's
+// commands to itself or the active pane, offers the panes the project's
+// output kinds call for, and marks the document modified when a pane's grid
+// reports a change. It holds no editing data of its own.
 #include "shell/BaseView.h"
+#include "shell/KMSplitterExWnd.h"
+#include "shell/panes/EditPaneTable.h"
+#include <array>
+#include <map>
+#include <memory>
 
-class CKMFile;
-class CCropEditCtrl;
-class CPreviewPlayerCtrl;
-class CPropertiesEditCtrl;
-class CPropertiesImpl;
-class wxButton;
-class wxPanel;
-class wxStaticText;
+class CBaseEditPane;
+class CEditPaneBar;
+class CKestrelMediaDoc;
 namespace KM { class CWindowMessageEvent; }
 
-class CEditingView : public CBaseView, private IProjectReplacedListener {
+class CEditingView : public CBaseView, public IResizeHandler {
 public:
     static constexpr int kTimelinePane = 340;
     static constexpr int kCropPane = 341;
+    static constexpr int kWatermarkPane = 342;
+    static constexpr int kAdvancedPane = 343;
     static constexpr int kFiltersPane = 353;
     static constexpr int kEraserPane = 354;
 
@@ -29,31 +32,29 @@ public:
     void OnInitialUpdate() override;
     bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
     bool OnExecuteCommand(int id) override;
+    void OnResize() override;
 
-    int GetPane() const { return m_pane; }
-    CKMFile* GetEntry() const { return m_entry; }
-    CPreviewPlayerCtrl* GetPreview() const;
-    CCropEditCtrl* GetCropEditor() const { return m_preview; }
-    CPropertiesEditCtrl* GetGrid() const { return m_grid; }
-    // The trim range of the current file, as the timeline pane shows it.
-    wxString RangeText() const;
+    // The pane of a view key (1..6), or null.
+    CBaseEditPane* GetPane(int key) const;
+    CBaseEditPane* ActivePane() const { return GetPane(m_switch.Active()); }
+    template <class Pane>
+    Pane* PaneOf(int key) const
+    {
+        return dynamic_cast<Pane*>(GetPane(key));
+    }
+    const CPaneSwitch& Switch() const { return m_switch; }
+    CEditPaneBar* GetBar() const { return m_bar; }
+    CKMSplitterExWnd* GetSplitter(int index) const { return m_splitters[static_cast<size_t>(index)]; }
 
 private:
-    void ShowPane(int pane);
-    CPropertiesImpl* PaneTree(int pane) const;
-    void SetRangeAtPosition(bool start);
-    void ResetPane();
-    void RefreshFilters();
-    void LayoutChildren();
-    void OnGridChanged(KM::CWindowMessageEvent& event);
-    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
+    void ShowActivePane();
+    void AdaptPaneBar(CKestrelMediaDoc* doc);
+    void OnPropertiesChanged(KM::CWindowMessageEvent& event);
+    void OnCharHook(wxKeyEvent& event);
+    void OnPaint(wxPaintEvent& event);
 
-    wxPanel* m_bar = nullptr;
-    CCropEditCtrl* m_preview = nullptr;
-    CPropertiesEditCtrl* m_grid = nullptr;
-    wxPanel* m_timelineTools = nullptr;
-    wxStaticText* m_rangeText = nullptr;
-    CKMFile* m_entry = nullptr;
-    int m_pane = kTimelinePane;
-    CProjectReplacedNotice::CRegistration m_projectRegistration;
+    CEditPaneBar* m_bar = nullptr;  // child window
+    std::map<int, std::unique_ptr<CBaseEditPane>> m_panes;
+    CPaneSwitch m_switch;
+    std::array<CKMSplitterExWnd*, 6> m_splitters{};  // child windows, "pos_1" .. "pos_6"
 };

@@ -349,6 +349,8 @@ TEST(UserJourney, AStoppedConversionLeavesNoHalfWrittenFile)
 #include "model/source/KMFile.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
+#include "controls/grid/PropertiesFrameCtrl.h"
+#include "shell/panes/FiltersPane.h"
 #include "shell/views/EditingView.h"
 #include <wx/choice.h>
 
@@ -374,8 +376,9 @@ TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
     auto* editing = program.Page<CEditingView>(kPageEditing);
     ASSERT_NE(editing, nullptr);
     program.frame->GetFileCombo()->SetSelection(0);
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::CurrentFileCombo));
     editing->OnInitialUpdate();
-    CKMFile* entry = editing->GetEntry();
+    CKMFile* entry = program.app.GetDocument()->GetCurrentFile();
     ASSERT_NE(entry, nullptr);
     ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kTimelinePane));
     entry->m_currentPosition = 5'000'000;
@@ -383,10 +386,11 @@ TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
     ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kFiltersPane));
     program.Project().GetCurrentOutput()->m_filters.grayscale = 1;  // the grid's check box
     KM::SendWindowMessage(editing, KM::WM_KM_GRID_CHANGED);
-    editing->GetGrid()->RefreshValues();
+    auto* filters = editing->PaneOf<CFiltersPane>(kFiltersKey);
+    filters->Settings()->Grid().RefreshValues();
     EXPECT_TRUE(kmtest::PumpUntil([&] {
-        editing->GetPreview()->Refresh(false);
-        return editing->GetPreview()->ShownPicture().IsOk();
+        filters->Preview()->Refresh(false);
+        return filters->Preview()->ShownPicture().IsOk();
     }, std::chrono::seconds(30)));
     EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-editing"));
 

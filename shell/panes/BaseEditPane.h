@@ -1,0 +1,71 @@
+#pragma once
+// Base of the editing page's six panes. A pane is no window: it owns windows
+// it creates as children of the editing view, and the view drives it through
+// these operations. A pane keeps no copy of the model; each bind reads the
+// document's project and current file afresh. Every bind first drops what
+// the last one pointed at, and so does the project-replaced notice, so no
+// pane keeps pointers into a project that New or Open frees.
+#include "model/project/ProjectReplacedNotice.h"
+#include <cstdint>
+#include <initializer_list>
+
+class CKestrelMediaDoc;
+class CKMSplitterExWnd;
+class CProject;
+class wxKeyEvent;
+class wxUpdateUIEvent;
+class wxWindow;
+
+// Width of the editing view's pane bar; every pane starts right of it.
+inline constexpr int kPaneBarWidth = 100;
+
+class CBaseEditPane : private IProjectReplacedListener {
+public:
+    CBaseEditPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter, unsigned contextMenuId);
+    virtual ~CBaseEditPane();
+    CBaseEditPane(const CBaseEditPane&) = delete;
+    CBaseEditPane& operator=(const CBaseEditPane&) = delete;
+
+    virtual void Show();
+    virtual void Hide();
+    // The view's client rectangle; the pane keeps clear of the bar's 100 pixels.
+    virtual void Layout(int left, int top, int right, int bottom);
+    // Stores the document and binds its current file.
+    virtual void Attach(CKestrelMediaDoc* doc);
+    // A settings grid of the pane changed a value (wParam 1: rows to rebuild, lParam the row).
+    virtual void Apply(uintptr_t wParam, intptr_t lParam);
+    // Restores the pane's settings object; a nonzero flag binds again.
+    virtual void ResetToDefaults(int flag) = 0;
+    virtual bool OnUpdateCommand(int id, wxUpdateUIEvent& ui);
+    virtual bool OnExecuteCommand(int id);
+    // A key pressed anywhere on the page; true when the pane consumed it.
+    virtual bool PreTranslateMessage(const wxKeyEvent& key);
+    // Reads the current file and the pane's settings object into its controls.
+    virtual void BindCurrentFile() = 0;
+
+    unsigned ContextMenuId() const { return m_nContextMenuId; }
+    wxWindow* MainWindow() const { return m_pMainWnd; }
+    CKestrelMediaDoc* Document() const { return m_pDoc; }
+
+protected:
+    // Lets go of every pointer into the project (settings objects, file,
+    // filter object) that the controls hold.
+    virtual void Unbind() = 0;
+    CProject* Project() const;
+    // The kept width of the pane's settings column.
+    int ColumnWidth() const;
+    void SetModified() const;
+    static void ShowWindows(std::initializer_list<wxWindow*> windows, bool show);
+    static void Place(wxWindow* window, int x, int y, int width, int height);
+
+    CKestrelMediaDoc* m_pDoc;
+    wxWindow* m_pView;
+    wxWindow* m_pMainWnd = nullptr;
+    CKMSplitterExWnd* m_pSplitter;
+    unsigned m_nContextMenuId;
+
+private:
+    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
+
+    CProjectReplacedNotice::CRegistration m_registration;
+};

@@ -1,0 +1,123 @@
+#include "shell/panes/CropPane.h"
+#include "controls/editors/CropEditCtrl.h"
+#include "controls/grid/PropertiesFrameCtrl.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/toolbar/KMToolbar.h"
+#include "model/project/Project.h"
+#include "shell/KMSplitterExWnd.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/panes/PaneToolbars.h"
+#include <wx/event.h>
+
+CCropPane::CCropPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter)
+    : CPlayerPane(doc, view, splitter, 406)
+{
+    m_editor = new CCropEditCtrl;
+    m_settings = new CPropertiesFrameCtrl;
+    m_editor->Create(view, CKMSplitterExWnd::kChildId);
+    m_editor->SetChangeHandler([this] { m_settings->OnChange(); });
+    m_settings->Create(view);
+    m_toolbar = CreatePaneToolbar(view, 395);
+    m_pMainWnd = m_editor;
+}
+
+void CCropPane::Show()
+{
+    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, true);
+}
+
+void CCropPane::Hide()
+{
+    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, false);
+}
+
+void CCropPane::Layout(int left, int top, int right, int bottom)
+{
+    const int w = ColumnWidth();
+    const int t = ToolbarHeight(m_toolbar);
+    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
+    Place(m_toolbar, kPaneBarWidth, bottom - t, right - left - w - 107, t);
+    Place(m_editor, kPaneBarWidth, top, right - left - w - 107, bottom - top - t);
+    Place(m_settings, right - w, top, w, bottom - top);
+}
+
+void CCropPane::Apply(uintptr_t, intptr_t)
+{
+    RedrawPlayer();
+}
+
+void CCropPane::ResetToDefaults(int flag)
+{
+    CProject* project = Project();
+    CCropObj* crop = project ? project->GetCurrentCrop() : nullptr;
+    if (!crop)
+        return;
+    crop->crop_left = crop->crop_right = crop->crop_top = crop->crop_bottom = 0;
+    crop->flip_h = crop->flip_v = crop->rotate = 0;
+    if (flag)
+        BindCurrentFile();
+}
+
+bool CCropPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+{
+    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
+        ui.Enable(true);
+        ui.Check(m_editFlag == (id == KM::Cmd::ShowSourcePicture ? 1 : 0));
+        return true;
+    }
+    return CPlayerPane::OnUpdateCommand(id, ui);
+}
+
+bool CCropPane::OnExecuteCommand(int id)
+{
+    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
+        m_editFlag = id == KM::Cmd::ShowSourcePicture ? 1 : 0;
+        ShowEditFrame();
+        RedrawPlayer();
+        return true;
+    }
+    return CPlayerPane::OnExecuteCommand(id);
+}
+
+bool CCropPane::PreTranslateMessage(const wxKeyEvent& key)
+{
+    if (key.GetKeyCode() != WXK_ESCAPE)
+        return false;
+    // Escape belongs to whoever has the focus: in the grid it cancels the
+    // edit there, only in the picture does it clear the margins.
+    if (wxWindow::FindFocus() != m_editor || !m_editor->Model().ResetCrop())
+        return false;
+    RedrawPlayer();
+    return true;
+}
+
+void CCropPane::ShowEditFrame()
+{
+    CProject* project = Project();
+    m_editor->SetCrop(project ? project->GetCurrentCrop() : nullptr, m_editFlag == 1);
+}
+
+void CCropPane::BindCurrentFile()
+{
+    CProject* project = Project();
+    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    if (!output)
+        return;
+    Unbind();
+    ShowEditFrame();
+    BindPreviewEdits(output);
+    m_settings->Grid().BuildRowsFromParameterTree(&output->m_crop, nullptr, true);
+    m_editor->SetItem(m_pDoc->GetCurrentFile());
+}
+
+CPreviewPlayerCtrl* CCropPane::Preview() const
+{
+    return m_editor;
+}
+
+void CCropPane::Unbind()
+{
+    m_editor->SetCrop(nullptr, false);
+    m_settings->Grid().BuildRowsFromParameterTree(nullptr, nullptr, true);
+    CPlayerPane::Unbind();
+}

@@ -1,0 +1,117 @@
+#include "shell/panes/EraserPane.h"
+#include "controls/grid/PropertiesFrameCtrl.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/toolbar/KMToolbar.h"
+#include "model/project/Project.h"
+#include "shell/KMSplitterExWnd.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/panes/PaneToolbars.h"
+#include <wx/event.h>
+
+CEraserPane::CEraserPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter)
+    : CPlayerPane(doc, view, splitter, 409)
+{
+    m_editor = new CEraserEditorWnd;
+    m_editor->SetEraserEdit(1);
+    m_settings = new CPropertiesFrameCtrl;
+    m_editor->SetChangeHandler([this] { m_settings->OnChange(); });
+    m_editor->Create(view, CKMSplitterExWnd::kChildId);
+    m_settings->Create(view);
+    m_toolbar = CreatePaneToolbar(view, 395);
+    m_pMainWnd = m_editor;
+}
+
+void CEraserPane::Show()
+{
+    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, true);
+}
+
+void CEraserPane::Hide()
+{
+    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, false);
+}
+
+void CEraserPane::Layout(int left, int top, int right, int bottom)
+{
+    const int w = ColumnWidth();
+    const int t = ToolbarHeight(m_toolbar);
+    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
+    Place(m_toolbar, kPaneBarWidth, bottom - t, right - left - w - 100, t);
+    Place(m_editor, kPaneBarWidth, top, right - left - w - 100, bottom - top - t);
+    Place(m_settings, right - w, top, w, bottom - top);
+}
+
+void CEraserPane::Apply(uintptr_t wParam, intptr_t)
+{
+    if (wParam != 0)
+        m_pView->CallAfter([this] { m_settings->Refresh(); });
+    CProject* project = Project();
+    CEraserObj* eraser = project ? project->GetCurrentEraser() : nullptr;
+    if (!eraser)
+        return;
+    m_editor->SetEraserRecord(eraser);
+    RedrawPlayer();
+}
+
+void CEraserPane::ResetToDefaults(int flag)
+{
+    CProject* project = Project();
+    CEraserObj* eraser = project ? project->GetCurrentEraser() : nullptr;
+    if (!eraser)
+        return;
+    eraser->eraser_type = 0;
+    eraser->eraser_left = 0;
+    eraser->eraser_top = 0;
+    eraser->eraser_right = 100;
+    eraser->eraser_bottom = 100;
+    eraser->eraser_strength = 8;
+    eraser->eraser_cell = 8;
+    if (flag)
+        BindCurrentFile();
+}
+
+bool CEraserPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+{
+    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
+        ui.Enable(true);
+        ui.Check(m_editor->EraserEdit() == (id == KM::Cmd::ShowSourcePicture ? 1 : 0));
+        return true;
+    }
+    return CPlayerPane::OnUpdateCommand(id, ui);
+}
+
+bool CEraserPane::OnExecuteCommand(int id)
+{
+    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
+        m_editor->SetEraserEdit(id == KM::Cmd::ShowSourcePicture ? 1 : 0);
+        RedrawPlayer();
+        return true;
+    }
+    return CPlayerPane::OnExecuteCommand(id);
+}
+
+void CEraserPane::BindCurrentFile()
+{
+    CProject* project = Project();
+    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    if (!output)
+        return;
+    Unbind();
+    m_editor->SetItem(m_pDoc->GetCurrentFile());
+    BindPreviewEdits(output);
+    m_settings->Grid().BuildRowsFromParameterTree(&output->m_eraser, nullptr, true);
+    m_editor->SetEraserRecord(&output->m_eraser);
+    RedrawPlayer();
+}
+
+CPreviewPlayerCtrl* CEraserPane::Preview() const
+{
+    return m_editor;
+}
+
+void CEraserPane::Unbind()
+{
+    m_settings->Grid().BuildRowsFromParameterTree(nullptr, nullptr, true);
+    m_editor->SetEraserRecord(nullptr);
+    CPlayerPane::Unbind();
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The timeline pane (view key 1): the current file in a preview, a ruler of
+// its current range below, the list of its ranges at the right, and the
+// commands that add, remove, move and bound ranges at the play position and
+// zoom the ruler.
+#include "shell/panes/PaneEditors.h"
+#include "shell/panes/PlayerPane.h"
+
+class CKMToolbar;
+class IResizeHandler;
+
+class CTimelinePane : public CPlayerPane {
+public:
+    CTimelinePane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter, IResizeHandler* resize);
+
+    void Show() override;
+    void Hide() override;
+    void Layout(int left, int top, int right, int bottom) override;
+    void ResetToDefaults(int flag) override;
+    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
+    bool OnExecuteCommand(int id) override;
+    void BindCurrentFile() override;
+    void SetPlayerItem(CKMFile* file) override;
+    void OnStopped() override;
+    CPreviewPlayerCtrl* Preview() const override { return m_preview; }
+
+    // A range changed on the ruler or in the list.
+    void OnRangeChanged();
+
+    CTimelineRulerWnd* Ruler() const { return m_ruler; }
+    CTimelineListWnd* RangeList() const { return m_list; }
+    CKMSplitterExWnd* RulerSplitter() const { return m_rulerSplitter; }
+    CKMToolbar* LowerToolbar() const { return m_lower; }
+
+protected:
+    void Unbind() override;
+
+private:
+    CKMFile* CurrentFile() const;
+    void PauseFirst();
+    void RefreshRow();
+    void Refill();
+    void StoreBehaviour(CKMFile& file);
+
+    CPreviewPlayerCtrl* m_preview = nullptr;       // children of the view
+    CTimelineRulerWnd* m_ruler = nullptr;
+    CTimelineListWnd* m_list = nullptr;
+    CKMToolbar* m_lower = nullptr;
+    CKMToolbar* m_upper = nullptr;
+    CKMSplitterExWnd* m_rulerSplitter = nullptr;
+};
