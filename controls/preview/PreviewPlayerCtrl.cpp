@@ -173,17 +173,31 @@ void CPreviewPlayerCtrl::OnPlayEnd()
 {
     if (CPlayer* player = Player())
         player->m_bRewind = 1;
+    NotifyPosition();
     Redraw();
 }
 
 void CPreviewPlayerCtrl::OnPositionChanged()
 {
+    NotifyPosition();
     Refresh(false);
+}
+
+void CPreviewPlayerCtrl::OnPositionChanged(int)
+{
+    Redraw();
 }
 
 void CPreviewPlayerCtrl::OnPaused()
 {
+    NotifyPosition();
     Redraw();
+}
+
+void CPreviewPlayerCtrl::NotifyPosition()
+{
+    if (m_pPosListener)
+        m_pPosListener->OnPositionChanged(0);
 }
 
 void CPreviewPlayerCtrl::OnPlayStateChanged(int state)

@@ -5,6 +5,7 @@
 // sound, a strip with play/pause, stop, a seek bar and the time.
 #include "controls/draw/BitmapDC.h"
 #include "controls/preview/PreviewGeometry.h"
+#include "controls/timeline/PossitionChangeNotify.h"
 #include "engine/FrameConvert.h"
 #include "engine/FrameCrop.h"
 #include "engine/FrameEraser.h"
@@ -22,7 +23,10 @@ class CEraserObj;
 class CKMFile;
 class CPlayer;
 
-class CPreviewPlayerCtrl : public wxWindow, public CPlayerCtrlImpl, public IPlayerNotifyWnd {
+class CPreviewPlayerCtrl : public wxWindow,
+                           public CPlayerCtrlImpl,
+                           public IPlayerNotifyWnd,
+                           public IPossitionChangeNotify {
 public:
     CPreviewPlayerCtrl() = default;
     ~CPreviewPlayerCtrl() override;
@@ -47,6 +51,9 @@ public:
     void ResetButtons() override;
     void OnPlayerMessage(unsigned msg, uintptr_t wParam, intptr_t lParam) override;
 
+    // Another control moved the play position: show it.
+    void OnPositionChanged(int reason) override;
+
     const PreviewButtonFaces& Faces() const { return m_faces; }
     SeekTrack Track() const;
     int StripHeight() const { return m_nStripHeight; }
@@ -59,6 +66,7 @@ public:
 
     CCropObj* m_pCrop = nullptr;      // the turn and crop, set by the owner
     CEraserObj* m_pEraser = nullptr;  // the eraser, set by the owner
+    IPossitionChangeNotify* m_pPosListener = nullptr;  // told when the position moves, set by the owner
 
 protected:
     // The step after the whole pipeline, before the picture is shown; the
@@ -92,6 +100,7 @@ private:
     void OnLeftUp(wxMouseEvent& event);
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void EndDrag();
+    void NotifyPosition();
 
     CKMFile* m_pItem = nullptr;
     int m_nStripHeight = 0;

@@ -3,17 +3,14 @@
 //
 // The eraser editor (CEraserPreviewCtrl) and the watermark editor
 // (CWatermarkCtrl) are used through small adapters that give them the calls
-// the panes make. CONNECT HERE: the timeline ruler (CTimelineCtrl) and the
-// range list (CTimelinesCtrl) take the places of the two stand-ins below:
-// change the two aliases and, where their calls differ, the few lines of the
-// timeline pane that use them. Until then the ruler stand-in draws the ranges
-// and keeps a zoom index, the list stand-in shows the ranges.
+// the panes make; the timeline ruler and the range list are used as they are.
 #include "controls/editors/CropEditCtrl.h"
 #include "controls/editors/EraserPreviewCtrl.h"
 #include "controls/editors/WatermarkCtrl.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
+#include "controls/timeline/TimelineCtrl.h"
+#include "controls/timeline/TimelinesCtrl.h"
 #include "model/edit/WatermarkObj.h"
-#include <wx/listctrl.h>
 
 class CKMFile;
 class CWatermarksObj;
@@ -52,38 +49,7 @@ private:
     ::IWatermarkPropertiesCallback* m_pPaneCallback = nullptr;
 };
 
-// The ruler: the file's ranges over its duration, with a zoom index 0..9.
-class CTimelineStandIn : public wxWindow {
-public:
-    bool Create(wxWindow* parent, wxWindowID id);
-    void SetItem(CKMFile* entry);
-    CKMFile* GetItem() const { return m_pItem; }
-    void RedrawNow();
-    void EnsurePositionVisible() { RedrawNow(); }
-    void UpdateScrollBars() {}
-    void ZoomIn();
-    void ZoomOut();
-    int GetZoomIndex() const { return m_nZoom; }
-
-private:
-    void OnPaint(wxPaintEvent& event);
-    CKMFile* m_pItem = nullptr;
-    int m_nZoom = 0;
-};
-
-// The range list: one row per range, "start - end".
-class CTimelinesStandIn : public wxListCtrl {
-public:
-    bool Create(wxWindow* parent, wxWindowID id);
-    void SetItem(CKMFile* entry);
-    void UpdateCurrentRow();
-
-private:
-    static wxString RowText(CKMFile& entry, int index);
-    CKMFile* m_pItem = nullptr;
-};
-
 using CEraserEditorWnd = CEraserEditorAdapter;
 using CWatermarkEditorWnd = CWatermarkEditorAdapter;
-using CTimelineRulerWnd = CTimelineStandIn;
-using CTimelineListWnd = CTimelinesStandIn;
+using CTimelineRulerWnd = CTimelineCtrl;
+using CTimelineListWnd = CTimelinesCtrl;

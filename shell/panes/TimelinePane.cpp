@@ -22,16 +22,16 @@ CTimelinePane::CTimelinePane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterE
 {
     m_preview = new CPreviewPlayerCtrl;
     m_preview->Create(view, 1);
-    m_ruler = new CTimelineRulerWnd;
-    m_ruler->Create(view, CKMSplitterExWnd::kChildId);
+    m_ruler = CTimelineRulerWnd::Create(view, CKMSplitterExWnd::kChildId);
+    m_ruler->SetPositionListener(m_preview);
+    m_ruler->SetChangeHandler([this] {
+        SetModified();
+        OnRangeChanged();
+    });
+    m_preview->m_pPosListener = m_ruler;
     m_list = new CTimelineListWnd;
     m_list->Create(view, CKMSplitterExWnd::kChildId);
-    m_list->Bind(wxEVT_LIST_ITEM_SELECTED, [this](wxListEvent& e) {
-        if (CKMFile* file = CurrentFile(); file && e.GetIndex() != file->m_currentTimeline) {
-            file->m_currentTimeline = static_cast<int32_t>(e.GetIndex());
-            OnRangeChanged();
-        }
-    });
+    m_list->SetListener(this);
     m_rulerSplitter = new CKMSplitterExWnd;
     m_rulerSplitter->Create(view, resize, L"ver_time", 130);
     // From here on the band's height is kept under its own key.
@@ -68,7 +68,6 @@ void CTimelinePane::Layout(int left, int top, int right, int bottom)
     Place(m_list, right - w, top + t + 1, w, bottom - h - 2 * t - 8);
     Place(m_lower, kPaneBarWidth, bottom - h - t, right - left, t);
     Place(m_ruler, kPaneBarWidth, bottom - h, right - left - kPaneBarWidth, h);
-    m_ruler->UpdateScrollBars();
 }
 
 CKMFile* CTimelinePane::CurrentFile() const
@@ -116,7 +115,7 @@ bool CTimelinePane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
 {
     if (!IsTimelineCommand(id))
         return CPlayerPane::OnUpdateCommand(id, ui);
-    ui.Enable(IsTimelineCommandEnabled(id, {CurrentFile(), m_ruler->GetZoomIndex()}));
+    ui.Enable(IsTimelineCommandEnabled(id, {CurrentFile(), m_ruler->ZoomIndex()}));
     return true;
 }
 
@@ -125,7 +124,7 @@ bool CTimelinePane::OnExecuteCommand(int id)
     if (!IsTimelineCommand(id))
         return CPlayerPane::OnExecuteCommand(id);
     CKMFile* file = CurrentFile();
-    const bool enabled = IsTimelineCommandEnabled(id, {file, m_ruler->GetZoomIndex()});
+    const bool enabled = IsTimelineCommandEnabled(id, {file, m_ruler->ZoomIndex()});
     switch (id) {
     case KM::Cmd::AddRange:
     case KM::Cmd::SetRangeStart:
@@ -168,6 +167,11 @@ void CTimelinePane::OnRangeChanged()
     m_ruler->EnsurePositionVisible();
     m_ruler->RedrawNow();
     RedrawPlayer();
+}
+
+void CTimelinePane::OnPositionChanged(int)
+{
+    OnRangeChanged();
 }
 
 void CTimelinePane::SetPlayerItem(CKMFile* file)

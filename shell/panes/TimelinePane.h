@@ -9,7 +9,7 @@
 class CKMToolbar;
 class IResizeHandler;
 
-class CTimelinePane : public CPlayerPane {
+class CTimelinePane : public CPlayerPane, private IPossitionChangeNotify {
 public:
     CTimelinePane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter, IResizeHandler* resize);
 
@@ -41,6 +41,8 @@ private:
     void RefreshRow();
     void Refill();
     void StoreBehaviour(CKMFile& file);
+    // The range list made another range current.
+    void OnPositionChanged(int reason) override;
 
     CPreviewPlayerCtrl* m_preview = nullptr;       // children of the view
     CTimelineRulerWnd* m_ruler = nullptr;

@@ -1,6 +1,7 @@
 // The edit panes on the editing page: the timeline's range commands, the
 // watermark list's edits, the filters' engine object, dropping the project on
 // New, and an edit from each pane reaching the converted file.
+#include "controls/small/ListDropDownCtrl.h"
 #include "shell/panes/EditingPageFixture.h"
 #include "wx/WxTestSupport.h"
 #include "controls/editors/CropEditCtrl.h"
@@ -118,6 +119,41 @@ TEST(FileNavigation, NeighboursStopAtTheEnds)
 
 using PanesTest = EditingPageFixture;
 
+TEST_F(PanesTest, TheRulerAndTheRangeListFollowEachOtherAndTheFile)
+{
+    ShowEditing();
+    ASSERT_TRUE(Run(ShowTimelinePane));
+    auto* pane = view->PaneOf<CTimelinePane>(kTimelineKey);
+    ASSERT_EQ(pane->Ruler()->GetItem(), entry);
+    entry->m_currentPosition = entry->m_duration / 2;
+    ASSERT_TRUE(Run(AddRange));  // a second range from the middle
+    ASSERT_EQ(entry->m_currentTimeline, 1);
+    const wxString second = pane->Ruler()->CaptionText();
+
+    // A click on the first row makes it current: the ruler's caption follows.
+    CListDropDownCtrl* rows = pane->RangeList()->GetList();
+    rows->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    pane->RangeList()->OnRowClick();
+    EXPECT_EQ(entry->m_currentTimeline, 0);
+    EXPECT_NE(pane->Ruler()->CaptionText(), second);
+
+    // Dragging the band's end on the ruler marks the project and rewrites the row.
+    app.GetDocument()->SetModifiedFlag(false);
+    const wxString before = rows->GetItemText(0);
+    const int64_t end = entry->GetEndTime();
+    CTimelineDragModel& ruler = pane->Ruler()->Model();
+    const std::optional<RECT> band = ruler.CurrentRangeRect(ruler.Visible());
+    ASSERT_TRUE(band);
+    ASSERT_GT(band->right - band->left, 30);
+    const LONG y = (band->top + band->bottom) / 2;
+    ruler.OnButtonDown(POINT{band->right - 1, y});
+    ruler.OnMouseMove(POINT{band->right - 21, y});
+    ruler.OnButtonUp(POINT{band->right - 21, y});
+    EXPECT_LT(entry->GetEndTime(), end);
+    EXPECT_TRUE(app.GetDocument()->IsModified());
+    EXPECT_NE(rows->GetItemText(0), before);
+}
+
 TEST_F(PanesTest, TimelineCommandsReachTheCurrentFileAndRefuseAFailedOne)
 {
     ShowEditing();
@@ -126,7 +162,7 @@ TEST_F(PanesTest, TimelineCommandsReachTheCurrentFileAndRefuseAFailedOne)
     entry->m_currentPosition = entry->m_duration / 2;
     ASSERT_TRUE(Run(AddRange));
     EXPECT_EQ(entry->m_timelines.GetCount(), 2u);
-    EXPECT_EQ(pane->RangeList()->GetItemCount(), 2);
+    EXPECT_EQ(pane->RangeList()->GetList()->GetItemCount(), 2);
     ASSERT_TRUE(Run(RemoveRange));
     EXPECT_EQ(entry->m_timelines.GetCount(), 1u);
     EXPECT_EQ(entry->m_currentPosition, entry->GetStartTime());
