@@ -3,6 +3,7 @@
 #include "controls/res/ResourceBridge.h"
 #include <fstream>
 #include <sstream>
+#include <wx/dialog.h>
 #include <wx/imaglist.h>
 #include <wx/log.h>
 
@@ -62,6 +63,37 @@ TEST(ResourceTable, EveryIdTheWindowCodeUsesResolvesInTheBuiltFolder)
             ADD_FAILURE() << "unknown kind";
         }
     }
+}
+
+// Counts what wxWidgets would otherwise show the user in a message box.
+class CountingLog : public wxLog {
+public:
+    int complaints = 0;
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString&, const wxLogRecordInfo&) override
+    {
+        if (level <= wxLOG_Warning)
+            ++complaints;
+    }
+};
+
+TEST(ResourceTable, EveryDialogLoadsWithoutAComplaint)
+{
+    ResTestLibrary res;
+    ASSERT_TRUE(res.Loaded());
+    auto* counting = new CountingLog;
+    wxLog* previous = wxLog::SetActiveTarget(counting);
+    for (const TableRow& row : ReadTable()) {
+        if (row.kind != "dialog")
+            continue;
+        wxDialog dialog;
+        EXPECT_TRUE(KM::Res::LoadDialog(dialog, nullptr, row.id)) << row.id;
+        EXPECT_EQ(counting->complaints, 0) << "dialog " << row.id;
+        counting->complaints = 0;
+    }
+    wxLog::SetActiveTarget(previous);
+    delete counting;
 }
 
 TEST(ResourceBridge, NamesXrcFilesByIdAndKind)
