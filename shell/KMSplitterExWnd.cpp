@@ -88,11 +88,12 @@ void CKMSplitterExWnd::OnPaint(wxPaintEvent&)
     Draw(dc);
 }
 
+// A client DC blitted onto from a buffer leaks inside GTK 3's cairo when the
+// window is not on screen yet; a paint now does the same without it.
 void CKMSplitterExWnd::RedrawNow()
 {
-    wxClientDC client(this);
-    wxBufferedDC dc(&client, GetClientSize());
-    Draw(dc);
+    Refresh(false);
+    Update();
 }
 
 void CKMSplitterExWnd::BeginDrag()

@@ -162,7 +162,8 @@ void CPreviewPlayerCtrl::UpdateButtons(int n)
 
 void CPreviewPlayerCtrl::OnFrame(FRAME_RECORD* frame)
 {
-    if (IsBeingDeleted())
+    // A window that is not on screen has nothing to show the frame on.
+    if (IsBeingDeleted() || !IsShownOnScreen())
         return;
     wxClientDC client(this);
     wxBufferedDC dc(&client, GetClientSize());
