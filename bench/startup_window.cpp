@@ -8,11 +8,13 @@
 #include "platform/Settings.h"
 #include <wx/app.h>
 #include <wx/frame.h>
+#include <wx/log.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -23,14 +25,14 @@ extern char** environ;
 
 namespace {
 
-// Quits at the first idle event after the top window is shown.
+// Quits at the first idle event after the main window is shown.
 class CIdleExit {
 public:
-    void Arm(wxApp& app)
+    void Arm(wxApp& app, std::function<wxWindow*()> mainWindow)
     {
-        app.Bind(wxEVT_IDLE, [&app](wxIdleEvent&) {
-            wxWindow* top = app.GetTopWindow();
-            if (top && top->IsShown()) app.ExitMainLoop();
+        app.Bind(wxEVT_IDLE, [&app, mainWindow](wxIdleEvent&) {
+            wxWindow* main = mainWindow();
+            if (main && main->IsShown()) app.ExitMainLoop();
         });
     }
 };
@@ -42,7 +44,7 @@ public:
         auto* frame = new wxFrame(nullptr, wxID_ANY, "KestrelMedia", wxDefaultPosition, wxSize(1024, 700));
         frame->Show();
         SetTopWindow(frame);
-        m_exit.Arm(*this);
+        m_exit.Arm(*this, [frame] { return frame; });
         return true;
     }
 
@@ -56,13 +58,15 @@ public:
     {
         SetAppName("KestrelMedia");
         SetVendorName("KestrelMedia Soft");
+        // Anything logged goes to the terminal, not to a message box that waits.
+        delete wxLog::SetActiveTarget(new wxLogStderr);
         // No network in a measurement.
         CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
         CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
         CKestrelMediaApp::StartupOptions options;
         options.resourceFolder = KM_RES_DIR;
         if (!m_app.InitInstance(options)) return false;
-        m_exit.Arm(*this);
+        m_exit.Arm(*this, [this] { return m_app.GetMainFrame(); });
         return true;
     }
 
