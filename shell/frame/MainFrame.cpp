@@ -105,9 +105,13 @@ void CMainFrame::BindCommands()
             SetTitle(FrameTitle(m_app));
         e.Skip();
     });
-    // The editing tab's file choice picks the current source.
+    // The editing tab's file choice goes to the page as its command, so the
+    // active pane binds to the file; without a page that takes it, it only
+    // picks the current source.
     if (wxChoice* combo = GetFileCombo())
         combo->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) {
+            if (DispatchCommand(KM::Cmd::CurrentFileCombo))
+                return;
             if (CKestrelMediaDoc* doc = Document())
                 doc->SetCurrentFile(GetComboFileEntry(this));
         });

@@ -21,6 +21,8 @@
 #include "shell/panes/TimelineCommands.h"
 #include "shell/panes/TimelinePane.h"
 #include "shell/panes/WatermarkPane.h"
+#include "platform/TextConv.h"
+#include <wx/choice.h>
 #include "player/Player.h"
 #include <clocale>
 #include <fstream>
@@ -118,6 +120,26 @@ TEST(FileNavigation, NeighboursStopAtTheEnds)
 }
 
 using PanesTest = EditingPageFixture;
+
+TEST_F(PanesTest, AFileChosenOnTheRibbonIsTheOneTheActivePaneShows)
+{
+    const fs::path second = fixtures::WriteClip(dir / "second.mp4");
+    ASSERT_FALSE(second.empty());
+    CKMFile* other = app.GetDocument()->GetProject()->InputFiles().AddFile(Utf8ToWide(second.string()));
+    ShowEditing();
+    ASSERT_TRUE(Run(ShowTimelinePane));
+    auto* pane = view->PaneOf<CTimelinePane>(kTimelineKey);
+    wxChoice* combo = frame->GetFileCombo();
+    ASSERT_EQ(combo->GetCount(), 2u);
+    combo->SetSelection(1);
+    wxCommandEvent choice(wxEVT_CHOICE, combo->GetId());
+    choice.SetEventObject(combo);
+    choice.SetInt(1);
+    combo->GetEventHandler()->ProcessEvent(choice);
+    EXPECT_EQ(app.GetDocument()->GetCurrentFile(), other);
+    EXPECT_EQ(pane->Preview()->GetItem(), other);
+    EXPECT_EQ(pane->Ruler()->GetItem(), other);
+}
 
 TEST_F(PanesTest, TheRulerAndTheRangeListFollowEachOtherAndTheFile)
 {
