@@ -91,6 +91,7 @@ double ConvertWithoutWindow(const std::vector<fs::path>& clips, const fs::path& 
 
 struct WindowFigures {
     double seconds = -1;
+    double startMs = 0;  // the start command itself: the job is prepared on the window thread
     double longestStallMs = 0;
 };
 
@@ -132,10 +133,11 @@ private:
         SetVideoOutput(project, m_out);
         m_view = dynamic_cast<CConvertView*>(frame->FindMainView(kPageConversion));
         m_heartbeat.Bind(wxEVT_TIMER, [this](wxTimerEvent&) { Beat(); });
-        m_lastBeat = Clock::now();
-        m_heartbeat.Start(10);
         m_start = Clock::now();
         frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon);
+        m_figures.startMs = Seconds(Clock::now() - m_start) * 1000.0;
+        m_lastBeat = Clock::now();
+        m_heartbeat.Start(10);
         m_logger = std::thread([] {
             IMsgHandler* handler = __GetMessageHandler();
             for (int i = 0; i < 10000 && handler; ++i) handler->OnTextMessage(L"a line of the log from the engine", 0);
@@ -203,7 +205,9 @@ int main(int argc, char** argv)
     fs::remove_all(dir, ec);
     if (window.seconds < 0 || alone < 0) return std::fprintf(stderr, "a conversion failed\n"), 1;
     std::printf("batch of %d clips with 10,000 log lines\n", count);
-    std::printf("  longest stall of the window thread: %6.1f ms (goal under 50 ms)\n", window.longestStallMs);
+    std::printf("  the start command (sources opened):  %6.1f ms\n", window.startMs);
+    std::printf("  longest stall of the window thread: %6.1f ms while converting (goal under 50 ms)\n",
+                window.longestStallMs);
     std::printf("  conversion from the page:           %6.2f s\n", window.seconds);
     std::printf("  the same batch without a window:    %6.2f s  (page %.2fx)\n", alone, window.seconds / alone);
     return 0;

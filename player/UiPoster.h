@@ -8,4 +8,8 @@
 struct IUiPoster {
     virtual ~IUiPoster() = default;
     virtual void Post(std::function<void()> task) = 0;
+    // Like Post, but the task waits until the thread has had a turn at its
+    // other work (timers, input, painting): for the rest of a long job that
+    // is done a piece at a time. User-interface thread only.
+    virtual void PostNextTurn(std::function<void()> task) { Post(std::move(task)); }
 };

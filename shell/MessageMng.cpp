@@ -1,6 +1,9 @@
 #include "shell/MessageMng.h"
 #include "player/UiPoster.h"
+#include <algorithm>
+#include <chrono>
 #include <string>
+#include <vector>
 
 CMessageMng::CMessageMng(IUiPoster* poster) : m_poster(poster), m_shared(std::make_shared<Shared>()) {}
 
@@ -21,20 +24,48 @@ void CMessageMng::NewGeneration()
     ++m_shared->generation;
 }
 
-template <class Deliver>
-void CMessageMng::Dispatch(Deliver deliver)
+void CMessageMng::Dispatch(Delivery deliver)
 {
     if (!m_poster) {
         if (ITextMessageMngHandler* h = m_shared->handler.load()) deliver(*h);
         return;
     }
+    {
+        std::lock_guard lock(m_shared->lock);
+        m_shared->queue.push_back({m_shared->generation.load(), std::move(deliver)});
+        if (m_shared->posted) return;
+        m_shared->posted = true;
+    }
     std::weak_ptr<Shared> weak = m_shared;
-    uint64_t generation = m_shared->generation.load();
-    m_poster->Post([weak, generation, deliver]() {
+    IUiPoster* poster = m_poster;
+    m_poster->Post([weak, poster] { Drain(weak, poster); });
+}
+
+void CMessageMng::Drain(const std::weak_ptr<Shared>& weak, IUiPoster* poster)
+{
+    const auto start = std::chrono::steady_clock::now();
+    bool more = false;
+    do {
         std::shared_ptr<Shared> shared = weak.lock();
-        if (!shared || shared->generation.load() != generation) return;
-        if (ITextMessageMngHandler* h = shared->handler.load()) deliver(*h);
-    });
+        if (!shared) return;
+        std::vector<Queued> turn;
+        {
+            std::lock_guard lock(shared->lock);
+            const size_t n = std::min(shared->queue.size(), kMessagesPerTurn);
+            for (size_t i = 0; i < n; ++i) {
+                turn.push_back(std::move(shared->queue.front()));
+                shared->queue.pop_front();
+            }
+            more = !shared->queue.empty();
+            shared->posted = more;
+        }
+        for (Queued& q : turn) {
+            // A handler may start a new generation (stop a job): check each in turn.
+            if (q.generation != shared->generation.load()) continue;
+            if (ITextMessageMngHandler* h = shared->handler.load()) q.deliver(*h);
+        }
+    } while (more && std::chrono::steady_clock::now() - start < kTimeSlice);
+    if (more) poster->PostNextTurn([weak, poster] { Drain(weak, poster); });
 }
 
 HRESULT CMessageMng::OnTextMessage(const wchar_t* text, DWORD flags)

@@ -10,7 +10,11 @@
 // thread). SetHandler and NewGeneration on the user-interface thread.
 #include "engine/MsgMng.h"
 #include <atomic>
+#include <chrono>
+#include <deque>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 struct IUiPoster;
 
@@ -55,12 +59,26 @@ public:
     void NewGeneration();
 
 private:
+    using Delivery = std::function<void(ITextMessageMngHandler&)>;
+    struct Queued {
+        uint64_t generation;
+        Delivery deliver;
+    };
     struct Shared {
         std::atomic<ITextMessageMngHandler*> handler{nullptr};
         std::atomic<uint64_t> generation{0};
+        std::mutex lock;
+        std::deque<Queued> queue;  // under lock
+        bool posted = false;       // a drain is on its way; under lock
     };
-    template <class Deliver>
-    void Dispatch(Deliver deliver);
+    // Messages are handed over a few at a time for at most a slice of the
+    // window thread's time: a flood of them never holds it for long, the
+    // rest follows in the next turn.
+    static constexpr size_t kMessagesPerTurn = 16;
+    static constexpr std::chrono::milliseconds kTimeSlice{15};
+
+    void Dispatch(Delivery deliver);
+    static void Drain(const std::weak_ptr<Shared>& weak, IUiPoster* poster);
 
     IUiPoster* m_poster;
     // Queued calls hold it weakly, so a call that runs after the manager is

@@ -1,4 +1,7 @@
 #include "controls/convert/OutputRichEditCtrl.h"
+#include <algorithm>
+#include <chrono>
+#include <iterator>
 
 COutputRichEditCtrl::~COutputRichEditCtrl()
 {
@@ -14,6 +17,8 @@ bool COutputRichEditCtrl::Create(wxWindow* parent, wxWindowID id)
         return false;
     SetBackgroundColour(*wxWHITE);
     Bind(wxEVT_LEFT_UP, &COutputRichEditCtrl::OnLeftUp, this);
+    m_nextBatch.SetOwner(this);
+    Bind(wxEVT_TIMER, [this](wxTimerEvent&) { AppendPending(); }, m_nextBatch.GetId());
     std::lock_guard lock(m_pendingLock);
     m_created = true;
     return true;
@@ -30,53 +35,72 @@ wxColour COutputRichEditCtrl::KindColour(int kind)
 
 void COutputRichEditCtrl::AddMessage(const std::wstring& text, int kind)
 {
-    {
-        std::lock_guard lock(m_pendingLock);
-        if (!m_created)
-            return;
-        m_pending.push_back({text, kind});
-    }
-    CallAfter(&COutputRichEditCtrl::AppendPending);
+    Enqueue({text, kind});
 }
 
 void COutputRichEditCtrl::PostClear()
 {
+    // A clear waits in line with the lines, so lines added after it stay.
+    Enqueue({std::wstring(), kClearRecord});
+}
+
+void COutputRichEditCtrl::Enqueue(SLogRecord record)
+{
     {
-        // A clear waits in line with the lines, so lines added after it stay.
         std::lock_guard lock(m_pendingLock);
         if (!m_created)
             return;
-        m_pending.push_back({std::wstring(), kClearRecord});
+        m_pending.push_back(std::move(record));
+        if (m_posted)
+            return;
+        m_posted = true;
     }
     CallAfter(&COutputRichEditCtrl::AppendPending);
 }
 
+// Lines go in a few at a time for at most a slice of the window thread's
+// time, so a flood of them never holds it for long: the rest follows at the
+// next turn.
 void COutputRichEditCtrl::AppendPending()
 {
-    std::vector<SLogRecord> records;
-    {
-        std::lock_guard lock(m_pendingLock);
-        records.swap(m_pending);
-    }
-    if (records.empty())
-        return;
+    const auto start = std::chrono::steady_clock::now();
     long selFrom = 0, selTo = 0;
     GetSelection(&selFrom, &selTo);
     const bool atEnd = GetInsertionPoint() >= GetLastPosition() && selFrom == selTo;
+    bool more = false;
+    bool appended = false;
     Freeze();
-    for (const SLogRecord& record : records) {
-        if (record.kind == kClearRecord)
-            ClearAll();
-        else
-            AppendLine(record);
-    }
-    if (atEnd) {
-        SetInsertionPointEnd();
-        ShowPosition(GetLastPosition());
-    } else {
-        SetSelection(selFrom, selTo);
+    do {
+        std::vector<SLogRecord> records;
+        {
+            std::lock_guard lock(m_pendingLock);
+            const size_t n = std::min(m_pending.size(), kLinesPerBatch);
+            records.assign(std::make_move_iterator(m_pending.begin()), std::make_move_iterator(m_pending.begin() + n));
+            m_pending.erase(m_pending.begin(), m_pending.begin() + n);
+            more = !m_pending.empty();
+            m_posted = more;
+        }
+        for (const SLogRecord& record : records) {
+            if (record.kind == kClearRecord)
+                ClearAll();
+            else
+                AppendLine(record);
+            appended = true;
+        }
+    } while (more && std::chrono::steady_clock::now() - start < kTimeSlice);
+    if (appended) {
+        if (atEnd) {
+            SetInsertionPointEnd();
+            ShowPosition(GetLastPosition());
+        } else {
+            SetSelection(selFrom, selTo);
+        }
     }
     Thaw();
+    // The rest waits for a timer: posted calls would all run before the
+    // window thread saw to anything else.
+    if (more)
+        m_nextBatch.StartOnce(1);
 }
 
 void COutputRichEditCtrl::AppendLine(const SLogRecord& record)

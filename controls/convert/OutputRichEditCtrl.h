@@ -3,11 +3,14 @@
 // links to the files a conversion wrote. Lines may be added from any thread;
 // they are queued and appended on the window's thread.
 #include "platform/LogLinkText.h"
+#include <chrono>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
 #include <wx/textctrl.h>
+#include <wx/timer.h>
 
 struct SLogRecord {
     std::wstring text;
@@ -42,7 +45,10 @@ public:
 
 private:
     static constexpr int kClearRecord = -1;
+    static constexpr size_t kLinesPerBatch = 20;
+    static constexpr std::chrono::milliseconds kTimeSlice{15};
 
+    void Enqueue(SLogRecord record);
     void AppendPending();
     void AppendLine(const SLogRecord& record);
     void ClearAll();
@@ -51,6 +57,8 @@ private:
     LinkHandler m_pOwner;
     std::vector<SLink> m_links;
     std::mutex m_pendingLock;
-    std::vector<SLogRecord> m_pending;
+    std::deque<SLogRecord> m_pending;
+    bool m_posted = false;  // a call to AppendPending is on its way
+    wxTimer m_nextBatch;    // the next batch of a long queue
     bool m_created = false;
 };

@@ -69,6 +69,25 @@ TEST(MessageMng, MessagesQueuedBeforeANewGenerationAreDropped)
     EXPECT_EQ(handler.seen, (std::vector<std::wstring>{L"t|new|4"}));
 }
 
+TEST(MessageMng, AFloodOfMessagesIsOneCallToTheWindowThreadAndKeepsItsOrder)
+{
+    QueuePoster ui;
+    CMessageMng mng(&ui);
+    RecordingHandler handler;
+    mng.SetHandler(&handler);
+    for (int i = 0; i < 1000; ++i)
+        mng.OnNotifyMessage(1362, static_cast<DWORD>(i), 0);
+    EXPECT_EQ(ui.Pending(), 1u);  // not a thousand events in the window's queue
+    ui.RunAll();
+    ASSERT_EQ(handler.seen.size(), 1000u);
+    for (int i = 0; i < 1000; ++i)
+        EXPECT_EQ(handler.seen[static_cast<size_t>(i)], L"n|1362|" + std::to_wstring(i) + L"|0");
+    mng.OnTextMessage(L"later", 0);  // a drained queue posts again
+    EXPECT_EQ(ui.Pending(), 1u);
+    ui.RunAll();
+    EXPECT_EQ(handler.seen.back(), L"t|later|0");
+}
+
 TEST(MessageMng, QueuedCallsOutliveTheManagerHarmlessly)
 {
     QueuePoster ui;
