@@ -409,3 +409,140 @@ TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
 }
 
 }  // namespace
+
+#include "controls/editors/CropEditCtrl.h"
+#include "model/edit/WatermarksObj.h"
+#include "shell/panes/CropPane.h"
+#include "shell/panes/EraserPane.h"
+#include "shell/panes/WatermarkPane.h"
+#include <wx/imagpng.h>
+
+namespace {
+
+// Share of the picture's pixels in the watermark's green.
+double GreenShare(const std::vector<uint8_t>& rgb)
+{
+    size_t green = 0;
+    for (size_t i = 0; i + 2 < rgb.size(); i += 3)
+        green += rgb[i + 1] > 150 && rgb[i] < 100 && rgb[i + 2] < 100;
+    return rgb.empty() ? 0 : static_cast<double>(green) / static_cast<double>(rgb.size() / 3);
+}
+
+void SendMouse(wxWindow& window, wxEventType type, wxPoint at)
+{
+    wxMouseEvent event(type);
+    event.SetPosition(at);
+    event.SetEventObject(&window);
+    window.ProcessWindowEvent(event);
+}
+
+TEST(UserJourney, AFileEditedInEveryPaneConvertsWithItsEditsAndReopensWithThem)
+{
+    const fs::path dir = FreshFolder("PanesJourney");
+    fixtures::ClipDesc desc;
+    desc.width = 320;
+    desc.height = 240;
+    desc.seconds = 2.0;
+    const fs::path clip = fixtures::WriteClip(dir / "in" / "edited.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxImage::AddHandler(new wxPNGHandler);  // the image library owns it
+    wxImage logo(40, 40);
+    logo.SetRGB(wxRect(0, 0, 40, 40), 30, 220, 30);
+    const fs::path logoFile = dir / "in" / "logo.png";
+    ASSERT_TRUE(logo.SaveFile(wxString::FromUTF8(logoFile.string()), wxBITMAP_TYPE_PNG));
+    const fs::path out = dir / "out";
+    const fs::path projectFile = dir / "edited.km";
+    int32_t cropLeft = 0;
+    {
+        Program program;
+        ASSERT_TRUE(program.started);
+        DropFiles(*program.Page<CSourceTypeFileView>(kPageFiles), {clip});
+        CVideoFileObj* video = program.Project().GetVideoOutput();
+        video->SetValue(L"is_create", CVariant(int32_t{1}));
+        video->SetValue(L"file_format", CVariant(int32_t{13}));  // MP4 at the source's size
+        video->SetValue(L"destination", CVariant(Utf8ToWide(out.string())));
+
+        program.ShowTab(kCategoryEditing);
+        auto* editing = program.Page<CEditingView>(kPageEditing);
+        ASSERT_NE(editing, nullptr);
+        program.frame->GetFileCombo()->SetSelection(0);
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::CurrentFileCombo));
+        CKMFile* entry = program.app.GetDocument()->GetCurrentFile();
+        ASSERT_NE(entry, nullptr);
+
+        // Timeline: the range starts at 0.5 s.
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowTimelinePane));
+        entry->m_currentPosition = 5'000'000;
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::SetRangeStart));
+
+        // Crop: the frame's left edge dragged into the picture.
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowCropPane));
+        CCropEditCtrl* crop = editing->PaneOf<CCropPane>(kCropKey)->Editor();
+        ASSERT_TRUE(kmtest::PumpUntil([&] {
+            crop->Refresh(false);
+            crop->Update();
+            return crop->ShownPicture().IsOk() && crop->m_rcImage.width > 50;
+        }, std::chrono::seconds(30)));
+        const wxPoint edge(crop->m_rcImage.x + 1, crop->m_rcImage.y + crop->m_rcImage.height / 2);
+        SendMouse(*crop, wxEVT_LEFT_DOWN, edge);
+        SendMouse(*crop, wxEVT_MOTION, edge + wxPoint(30, 0));
+        SendMouse(*crop, wxEVT_LEFT_UP, edge + wxPoint(30, 0));
+        cropLeft = program.Project().GetCurrentCrop()->crop_left;
+        ASSERT_GT(cropLeft, 10);
+
+        // Eraser: a rectangle over the bottom band, as the grid writes it.
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowEraserPane));
+        CEraserObj* eraser = program.Project().GetCurrentEraser();
+        eraser->eraser_type = 1;
+        eraser->eraser_left = 20;
+        eraser->eraser_top = 190;
+        eraser->eraser_right = 120;
+        eraser->eraser_bottom = 230;
+        KM::SendWindowMessage(editing, KM::WM_KM_GRID_CHANGED);
+
+        // Watermarks: a text and a picture (the file chooser answered with the logo).
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowWatermarkPane));
+        auto* watermarks = editing->PaneOf<CWatermarkPane>(kWatermarkKey);
+        watermarks->m_chooseFile = [&](bool) { return Utf8ToWide(logoFile.string()); };
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::AddTextWatermark));
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::AddImageWatermark));
+        ASSERT_EQ(program.Project().GetCurrentOutput()->m_watermarks.GetCount(), 2u);
+
+        // Filters: grey pictures; the watermarks stay in their colours.
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowFiltersPane));
+        program.Project().GetCurrentOutput()->m_filters.grayscale = 1;
+        KM::SendWindowMessage(editing, KM::WM_KM_GRID_CHANGED);
+        EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-panes"));
+
+        kmtest::ModalHook hook;
+        const wxString log = ConvertAndWait(program, hook);
+        const fixtures::MediaInfo info = fixtures::ReadMedia(out / "edited.mp4");
+        ASSERT_TRUE(info.ok) << info.error << "\n" << log;
+        EXPECT_NEAR(info.width, 320 - cropLeft, 2);
+        EXPECT_LE(info.height, 240);  // the output keeps the source's display shape
+        EXPECT_NEAR(info.duration, 1.5, 0.2);
+        EXPECT_GT(GreenShare(info.firstFrameRgb), 0.005);  // the logo, untouched by the grey filter
+
+        ASSERT_TRUE(program.app.GetDocument()->OnSaveDocument(Utf8ToWide(projectFile.string())));
+        program.app.GetRecentFiles().Add(Utf8ToWide(projectFile.string()));
+    }
+    {
+        // The next start finds every edit again.
+        Program program;
+        ASSERT_TRUE(program.started);
+        ASSERT_EQ(program.app.GetDocument()->GetPathName(), Utf8ToWide(projectFile.string()));
+        ASSERT_EQ(program.Project().InputFiles().GetCount(), 1u);
+        CKMFile* entry = program.Project().InputFiles().GetAt(0);
+        EXPECT_NEAR(static_cast<double>(entry->GetStartTime()), 5'000'000.0, 100'000.0);
+        CFrameFileObj* output = program.Project().GetCurrentOutput();
+        ASSERT_NE(output, nullptr);
+        EXPECT_EQ(output->m_crop.crop_left, cropLeft);
+        EXPECT_EQ(output->m_eraser.eraser_top, 190);
+        EXPECT_EQ(output->m_filters.grayscale, 1);
+        ASSERT_EQ(output->m_watermarks.GetCount(), 2u);
+        EXPECT_EQ(output->m_watermarks.GetAt(1)->path, Utf8ToWide(logoFile.string()));
+    }
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include "fixtures/TestEnvironment.h"
 #include "platform/Settings.h"
 #include <gtest/gtest.h>
+#include <wx/log.h>
 #include <wx/app.h>
 #include <wx/evtloop.h>
 #include <wx/init.h>
@@ -60,6 +61,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run)\n");
         return 1;
     }
+    // What wxWidgets logs goes to the output: a message box would wait for
+    // an answer nobody gives, at the latest when the program ends.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     CSettingsStore::Instance().SetPath(dir / "settings.ini");
     ::testing::UnitTest::GetInstance()->listeners().Append(new CSettingsPerTest);  // gtest owns it
 
