@@ -9,6 +9,7 @@
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "model/profile/ProfilesMng.h"
+#include "model/source/SourceShell.h"
 #include "model/project/Project.h"
 #include "model/schema/SchemaProperty.h"
 #include "platform/Settings.h"
@@ -149,6 +150,8 @@ TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
     const fs::path second = fixtures::WriteClip(dir / "in" / "second.mkv", desc);
     ASSERT_FALSE(first.empty());
     ASSERT_FALSE(second.empty());
+    const fs::path third = fixtures::WriteClip(dir / "in" / "third.mov", desc);
+    ASSERT_FALSE(third.empty());
     const fs::path damaged = dir / "in" / "damaged.mp4";
     std::ofstream(damaged) << "this is no video at all";
     const fs::path out = dir / "out";
@@ -168,6 +171,19 @@ TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
         else
             DropFiles(*files, {second});
         ASSERT_EQ(files->GetList()->GetItemCount(), 3);
+        // ... and one chosen with "Files" (the chooser answered as the user would).
+        struct Chooser : IFileBrowser {
+            void BrowseFile(std::vector<std::wstring>& paths, const wchar_t*, const wchar_t*, bool) override
+            {
+                paths = chosen;
+            }
+            std::vector<std::wstring> chosen;
+        } chooser;
+        chooser.chosen = {Utf8ToWide(third.string())};
+        IFileBrowser* appChooser = SourceShell::SetFileBrowser(&chooser);
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::AddFiles));
+        SourceShell::SetFileBrowser(appChooser);
+        ASSERT_EQ(files->GetList()->GetItemCount(), 4);
         EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-sources"));
 
         // 2. Output: video, the shipped "Phone 480p" profile, our folder.
@@ -200,7 +216,7 @@ TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
         const wxString log = conversion->GetLog()->GetValue();
         EXPECT_TRUE(log.Contains("damaged.mp4")) << log;
         EXPECT_TRUE(kmtest::SaveWindowPng(*program.frame, "journey-conversion"));
-        for (const char* name : {"first.mp4", "second.mp4"}) {
+        for (const char* name : {"first.mp4", "second.mp4", "third.mp4"}) {
             const fixtures::MediaInfo info = fixtures::ReadMedia(out / name, false);
             ASSERT_TRUE(info.ok) << name << ": " << info.error << "\n" << log;
             EXPECT_EQ(info.width, 640) << name;
@@ -218,12 +234,12 @@ TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
         Program program;
         ASSERT_TRUE(program.started);
         EXPECT_EQ(program.app.GetDocument()->GetPathName(), Utf8ToWide(projectFile.string()));
-        EXPECT_EQ(program.Project().InputFiles().GetCount(), 3u);
+        EXPECT_EQ(program.Project().InputFiles().GetCount(), 4u);
         EXPECT_EQ(program.Project().GetVideoOutput()->file_format, 13);
         EXPECT_EQ(program.Project().GetVideoOutput()->destination, Utf8ToWide(out.string()));
         auto* files = program.Page<CSourceTypeFileView>(kPageFiles);
         ASSERT_NE(files, nullptr);
-        ASSERT_TRUE(kmtest::PumpUntil([&] { return files->GetList()->GetItemCount() == 3; }));
+        ASSERT_TRUE(kmtest::PumpUntil([&] { return files->GetList()->GetItemCount() == 4; }));
     }
 }
 
