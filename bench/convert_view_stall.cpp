@@ -192,6 +192,10 @@ int main(int argc, char** argv)
         if (clips.back().empty()) return std::fprintf(stderr, "could not write a clip\n"), 1;
     }
 
+    // A first run without a window warms the file cache and the codecs for both figures.
+    CoInitialize();
+    if (ConvertWithoutWindow(clips, dir / "warm") < 0) return std::fprintf(stderr, "a conversion failed\n"), 1;
+
     auto* app = new CStallApp(clips, dir / "window");
     wxApp::SetInstance(app);
     int wxArgc = 1;
@@ -199,7 +203,6 @@ int main(int argc, char** argv)
     if (wxEntry(wxArgc, wxArgv) != 0) return std::fprintf(stderr, "the window run failed (is there a display?)\n"), 1;
     // wxEntry has deleted the application object; its figures were copied at exit.
     const WindowFigures window = g_figures;
-    CoInitialize();
     const double alone = ConvertWithoutWindow(clips, dir / "alone");
     std::error_code ec;
     fs::remove_all(dir, ec);
