@@ -1,28 +1,7 @@
 #include "controls/editors/CropEditCtrl.h"
+#include "controls/editors/EditorWx.h"
 #include <wx/cursor.h>
 #include <wx/dc.h>
-
-namespace {
-
-RECT ToRect(const wxRect& r)
-{
-    return RECT{r.x, r.y, r.x + r.width, r.y + r.height};
-}
-
-wxStockCursor StockCursor(EEditCursor c)
-{
-    switch (c) {
-    case EEditCursor::SizeNWSE: return wxCURSOR_SIZENWSE;
-    case EEditCursor::SizeNESW: return wxCURSOR_SIZENESW;
-    case EEditCursor::SizeNS: return wxCURSOR_SIZENS;
-    case EEditCursor::SizeWE: return wxCURSOR_SIZEWE;
-    case EEditCursor::SizeAll: return wxCURSOR_SIZING;
-    case EEditCursor::Hand: return wxCURSOR_HAND;
-    default: return wxCURSOR_ARROW;
-    }
-}
-
-}  // namespace
 
 CCropEditCtrl::CCropEditCtrl() : CCropEditCtrl(std::make_unique<CCropEditModel>()) {}
 
@@ -106,7 +85,7 @@ void CCropEditCtrl::OnMouseMove(wxMouseEvent& event)
     if (m_pModel->IsEditMode()) {
         if (m_pModel->OnMouseMove(POINT{p.x, p.y}))
             Redraw();
-        SetCursor(wxCursor(StockCursor(m_pModel->CursorAt(POINT{p.x, p.y}))));
+        SetCursor(wxCursor(ToStockCursor(m_pModel->CursorAt(POINT{p.x, p.y}))));
     }
     event.Skip();
 }

@@ -1,28 +1,8 @@
 #include "controls/editors/WatermarkCtrl.h"
+#include "controls/editors/EditorWx.h"
 #include "model/edit/WatermarksObj.h"
 #include <wx/cursor.h>
 #include <wx/dc.h>
-
-namespace {
-
-RECT ToRect(const wxRect& r)
-{
-    return RECT{r.x, r.y, r.x + r.width, r.y + r.height};
-}
-
-wxStockCursor StockCursor(EEditCursor c)
-{
-    switch (c) {
-    case EEditCursor::SizeNWSE: return wxCURSOR_SIZENWSE;
-    case EEditCursor::SizeNESW: return wxCURSOR_SIZENESW;
-    case EEditCursor::SizeNS: return wxCURSOR_SIZENS;
-    case EEditCursor::SizeWE: return wxCURSOR_SIZEWE;
-    case EEditCursor::Hand: return wxCURSOR_HAND;
-    default: return wxCURSOR_ARROW;
-    }
-}
-
-}  // namespace
 
 CWatermarkCtrl::CWatermarkCtrl()
 {
@@ -152,7 +132,7 @@ void CWatermarkCtrl::OnMouseMove(wxMouseEvent& event)
     m_model.SetEnabled(IsEnabled());
     if (m_model.OnMouseMove(POINT{p.x, p.y}))
         Redraw();
-    SetCursor(wxCursor(StockCursor(m_model.CursorAt(POINT{p.x, p.y}))));
+    SetCursor(wxCursor(ToStockCursor(m_model.CursorAt(POINT{p.x, p.y}))));
     event.Skip();
 }
 
