@@ -1,4 +1,5 @@
 #include "mediaeng/job/FrameChainEdit.h"
+#include "mediaeng/av/ScalerSlack.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
 #include "engine/FrameCrop.h"
@@ -131,6 +132,7 @@ HRESULT CFrameChainEdit::Process(av::FramePtr& frame, double time)
     Impl& s = *m_impl;
     const int w = frame->width, h = frame->height;
     const DWORD stride = DibStride(w, 24);
+    s.dib.reserve(size_t(stride) * h + av::kScalerSlack);
     s.dib.resize(size_t(stride) * h);
     s.toDib.reset(sws_getCachedContext(s.toDib.release(), w, h, AVPixelFormat(frame->format), w, h, AV_PIX_FMT_BGR24,
                                        SWS_POINT, nullptr, nullptr, nullptr));

@@ -1,4 +1,5 @@
 #include "mediaeng/playback/PlaybackPicture.h"
+#include "mediaeng/av/ScalerSlack.h"
 
 namespace playback {
 
@@ -16,6 +17,7 @@ HRESULT CPlaybackPicture::Convert(const AVFrame* frame)
         m_header.biWidth = frame->width;
         m_header.biHeight = frame->height;
         m_header.biSizeImage = DibStride(frame->width, 24) * static_cast<DWORD>(frame->height);
+        m_data.reserve(size_t(m_header.biSizeImage) + av::kScalerSlack);
         m_data.assign(m_header.biSizeImage, 0);
     }
     // Bottom-up: write the first picture row into the last buffer row and walk back.

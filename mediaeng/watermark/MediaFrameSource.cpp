@@ -1,4 +1,5 @@
 #include "mediaeng/watermark/MediaFrameSource.h"
+#include "mediaeng/av/ScalerSlack.h"
 #include "mediaeng/av/AvHandles.h"
 #include "platform/TextConv.h"
 #include <cmath>
@@ -79,6 +80,7 @@ struct CMediaFrameSource::Impl {
         if (!sws) return false;
         held.width = w;
         held.height = h;
+        held.pixels.reserve(static_cast<size_t>(w) * h * 4 + av::kScalerSlack);
         held.pixels.resize(static_cast<size_t>(w) * h * 4);
         uint8_t* dst[4] = {held.pixels.data(), nullptr, nullptr, nullptr};
         int dstStride[4] = {w * 4, 0, 0, 0};
