@@ -1,4 +1,8 @@
 #include "ShellTestSupport.h"
+#include "platform/Settings.h"
+#include "shell/frame/MainFrame.h"
+#include "shell/KestrelMediaDoc.h"
+#include "shell/KestrelMediaApp.h"
 #include <cstdio>
 #include <cstdlib>
 
@@ -97,6 +101,25 @@ std::filesystem::path TestFolder(const std::string& name)
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
+}
+
+bool StartProgram(CKestrelMediaApp& app, bool showMainWindow)
+{
+    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+    CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
+    CKestrelMediaApp::StartupOptions options;
+    options.resourceFolder = KM_RES_DIR;
+    options.showSplash = false;
+    options.showMainWindow = showMainWindow;
+    return app.InitInstance(options);
+}
+
+void StopProgram(CKestrelMediaApp& app)
+{
+    if (app.GetDocument())
+        app.GetDocument()->SetModifiedFlag(false);
+    app.ExitInstance();
+    CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
 }
 
 }  // namespace shelltest

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+class CKestrelMediaApp;
+
 namespace shelltest {
 
 // Installs the built res/ for the scope.
@@ -80,6 +82,12 @@ public:
 private:
     ConversionRunnerFactory m_saved;
 };
+
+// Starts the program as a test uses it: the main frame, the built resource
+// folder, no splash, no update check. False when it did not start.
+bool StartProgram(CKestrelMediaApp& app, bool showMainWindow = true);
+// Ends what StartProgram started, without asking to save.
+void StopProgram(CKestrelMediaApp& app);
 
 // A private folder for one test.
 std::filesystem::path TestFolder(const std::string& name);

@@ -28,13 +28,7 @@ class MainFrameTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        options.showMainWindow = true;
-        ASSERT_TRUE(app.InitInstance(options));
+        ASSERT_TRUE(shelltest::StartProgram(app));
         frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(kmtest::PumpUntil([&] { return frame->IsShownOnScreen(); }));
@@ -42,10 +36,7 @@ protected:
 
     void TearDown() override
     {
-        if (app.GetDocument())
-            app.GetDocument()->SetModifiedFlag(false);
-        app.ExitInstance();
-        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+        shelltest::StopProgram(app);
     }
 
     void ShowTab(int position) { frame->GetRibbon()->SetActiveCategory(frame->GetCategory(position)); }

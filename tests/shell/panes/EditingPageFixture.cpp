@@ -14,12 +14,7 @@ namespace fs = std::filesystem;
 
 void EditingPageFixture::SetUp()
 {
-    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-    CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-    CKestrelMediaApp::StartupOptions options;
-    options.resourceFolder = KM_RES_DIR;
-    options.showSplash = false;
-    ASSERT_TRUE(app.InitInstance(options));
+    ASSERT_TRUE(shelltest::StartProgram(app));
     frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
     ASSERT_NE(frame, nullptr);
     view = dynamic_cast<CEditingView*>(frame->FindMainView(kPageEditing));
@@ -38,10 +33,7 @@ void EditingPageFixture::SetUp()
 
 void EditingPageFixture::TearDown()
 {
-    if (app.GetDocument())
-        app.GetDocument()->SetModifiedFlag(false);
-    app.ExitInstance();
-    CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+    shelltest::StopProgram(app);
 }
 
 void EditingPageFixture::ShowEditing()

@@ -79,12 +79,7 @@ class ConvertViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        ASSERT_TRUE(app.InitInstance(options));
+        ASSERT_TRUE(shelltest::StartProgram(app));
         frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
         ASSERT_NE(frame, nullptr);
         view = dynamic_cast<CConvertView*>(frame->FindMainView(kPageConversion));
@@ -92,10 +87,7 @@ protected:
     }
     void TearDown() override
     {
-        if (app.GetDocument())
-            app.GetDocument()->SetModifiedFlag(false);
-        app.ExitInstance();
-        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+        shelltest::StopProgram(app);
     }
 
     CKestrelMediaApp app;

@@ -36,21 +36,14 @@ class SourcePagesTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        ASSERT_TRUE(app.InitInstance(options));
+        ASSERT_TRUE(shelltest::StartProgram(app));
         frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
         ASSERT_NE(frame, nullptr);
         dir = shelltest::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     }
     void TearDown() override
     {
-        app.GetDocument()->SetModifiedFlag(false);
-        app.ExitInstance();
-        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+        shelltest::StopProgram(app);
     }
     std::vector<wxString> Rows(wxListCtrl* list)
     {

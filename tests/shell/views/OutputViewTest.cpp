@@ -45,12 +45,7 @@ class OutputViewTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        ASSERT_TRUE(app.InitInstance(options));
+        ASSERT_TRUE(shelltest::StartProgram(app));
         frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
         ASSERT_NE(frame, nullptr);
         view = dynamic_cast<COutputView*>(frame->FindMainView(kPageOutput));
@@ -59,9 +54,7 @@ protected:
     }
     void TearDown() override
     {
-        app.GetDocument()->SetModifiedFlag(false);
-        app.ExitInstance();
-        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+        shelltest::StopProgram(app);
     }
     CProject& Project() { return *app.GetDocument()->GetProject(); }
     void ChooseKindIndex(int index)

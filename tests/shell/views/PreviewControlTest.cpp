@@ -25,13 +25,7 @@ class PreviewControlTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        options.showMainWindow = false;
-        ASSERT_TRUE(app.InitInstance(options));
+        ASSERT_TRUE(shelltest::StartProgram(app, false));
         dir = shelltest::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         host = new wxFrame(nullptr, wxID_ANY, "preview", wxDefaultPosition, wxSize(700, 600));
         preview = new CPreviewPlayerCtrl;
@@ -43,9 +37,7 @@ protected:
         if (host)
             host->Destroy();
         kmtest::PumpFor(std::chrono::milliseconds(20));
-        app.GetDocument()->SetModifiedFlag(false);
-        app.ExitInstance();
-        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
+        shelltest::StopProgram(app);
     }
     CProject& Project() { return *app.GetDocument()->GetProject(); }
     // A source entry, probed as the document probes the current file.
