@@ -396,7 +396,9 @@ TEST(StreamCopy, JoinOfAlikeSourcesAndRefusalOfUnlikeOnes)
     EXPECT_EQ(RunBatch(s, refused), S_FALSE);
     EXPECT_EQ(refused.Count(MSGF_ERROR), 1);
     EXPECT_FALSE(fs::exists(dir / "out2" / "a.mp4"));
-    if (fs::exists(dir / "out2")) EXPECT_EQ(HiddenFiles(dir / "out2"), 0);
+    if (fs::exists(dir / "out2")) {
+        EXPECT_EQ(HiddenFiles(dir / "out2"), 0);
+    }
 }
 
 TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)
