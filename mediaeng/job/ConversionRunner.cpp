@@ -5,21 +5,12 @@
 
 namespace job {
 
-namespace {
-std::unique_ptr<IConversionRunner> MakeRunner(IConversionJob* job)
+std::unique_ptr<IConversionRunner> MakeConversionRunner(IConversionJob* job)
 {
     return std::make_unique<CConversionRunner>(job);
 }
 
-// Registered as the program loads (the factory slot is constant-initialised),
-// so a caller that swaps the factory for a while gets ours back unchanged.
-const bool g_registered = (SetConversionRunnerFactory(&MakeRunner), true);
-}  // namespace
-
-CConversionRunner::CConversionRunner(IConversionJob* job) : m_job(job), m_batch(job)
-{
-    (void)g_registered;
-}
+CConversionRunner::CConversionRunner(IConversionJob* job) : m_job(job), m_batch(job) {}
 
 HRESULT CConversionRunner::Init(LONG)
 {

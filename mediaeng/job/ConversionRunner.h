@@ -2,7 +2,7 @@
 // The conversion job's runner (the IConversionRunner seam of the job object):
 // Init reads nothing yet; Run reads the job's tree into run settings and starts
 // the batch, or resumes a paused one; Pause, Stop, Wait and the state are the
-// batch runner's. Registered with the job class at start-up.
+// batch runner's. Registered with the job class by EngineInitialize.
 #include "engine/ConversionJob.h"
 #include "mediaeng/job/BatchRunner.h"
 
@@ -24,5 +24,8 @@ private:
     IConversionJob* m_job;  // owns this runner; not counted
     CBatchRunner m_batch;
 };
+
+// The engine's runner factory (see mediaeng/core/EngineClasses.cpp).
+std::unique_ptr<IConversionRunner> MakeConversionRunner(IConversionJob* job);
 
 }  // namespace job
