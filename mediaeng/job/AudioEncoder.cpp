@@ -1,10 +1,15 @@
 #include "mediaeng/job/AudioEncoder.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/EncoderChoice.h"
 extern "C" {
 #include <libavutil/opt.h>
 }
 #include <algorithm>
 #include <cstring>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -29,8 +34,7 @@ const AVCodec* PcmForPrecision(const AVCodec* codec, int precision, std::vector<
     static const int valid[] = {8, 16, 24, 32, 0};
     const int p = NearestInt(valid, precision);
     if (p != precision)
-        warnings.push_back(L"A precision of " + std::to_wstring(precision) + L" bits cannot be used; " +
-                           std::to_wstring(p) + L" bits are used.");
+        warnings.push_back(EngineText(text::kPrecisionChanged, precision, p));
     const char* name = p == 8 ? "pcm_u8" : p == 16 ? "pcm_s16le" : p == 24 ? "pcm_s24le" : "pcm_s32le";
     const AVCodec* pcm = avcodec_find_encoder_by_name(name);
     return pcm ? pcm : codec;
@@ -61,7 +65,7 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
                          std::vector<std::wstring>& warnings, std::string& error)
 {
     const AVCodec* codec = ChooseEncoder(oc->oformat, AVMEDIA_TYPE_AUDIO, s.encoder, warnings);
-    if (!codec) return error = "no audio encoder for this format", false;
+    if (!codec) return error = EngineTextUtf8(text::kNoAudioEncoder), false;
     codec = PcmForPrecision(codec, s.precision, warnings);
     m_ctx.reset(avcodec_alloc_context3(codec));
     AVCodecContext* c = m_ctx.get();
@@ -70,22 +74,19 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
     if (codec->supported_samplerates) {
         const int nearest = NearestInt(codec->supported_samplerates, rate);
         if (nearest != rate)
-            warnings.push_back(L"A sampling rate of " + std::to_wstring(rate) + L" Hz cannot be encoded; " +
-                               std::to_wstring(nearest) + L" Hz is used.");
+            warnings.push_back(EngineText(text::kRateNotEncoded, rate, nearest));
         rate = nearest;
     }
     if (oc->oformat && !std::strcmp(oc->oformat->name, "flv") && rate != 44100 && rate != 22050 && rate != 11025) {
         static const int flvRates[] = {11025, 22050, 44100, 0};
         const int nearest = NearestInt(flvRates, rate);
-        warnings.push_back(L"A sampling rate of " + std::to_wstring(rate) + L" Hz cannot be stored; " +
-                           std::to_wstring(nearest) + L" Hz is used.");
+        warnings.push_back(EngineText(text::kRateNotStored, rate, nearest));
         rate = nearest;
     }
     int channels = s.channels > 0 ? s.channels : in.layout.nb_channels;
     const int nearestChannels = NearestChannelCount(codec, std::clamp(channels, 1, 8));
     if (nearestChannels != channels)
-        warnings.push_back(std::to_wstring(channels) + L" audio channels cannot be encoded; " +
-                           std::to_wstring(nearestChannels) + L" are used.");
+        warnings.push_back(EngineText(text::kChannelsChanged, channels, nearestChannels));
     channels = nearestChannels;
 
     c->sample_rate = rate;
@@ -108,15 +109,14 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
         } else {
             const int kbps = NearestAudioBitrate(codec, s.bitrateKbps, rate, channels);
             if (kbps != s.bitrateKbps)
-                warnings.push_back(L"An audio bitrate of " + std::to_wstring(s.bitrateKbps) + L" kbps cannot be used; " +
-                                   std::to_wstring(kbps) + L" kbps is used.");
+                warnings.push_back(EngineText(text::kAudioBitrateChanged, s.bitrateKbps, kbps));
             c->bit_rate = int64_t(kbps) * 1000;
         }
     }
     int rc = avcodec_open2(c, codec, nullptr);
-    if (rc < 0) return error = std::string("cannot open the ") + codec->name + " encoder: " + av::AvErrorText(rc), false;
+    if (rc < 0) return error = EngineTextUtf8(text::kCannotOpenEncoder, codec->name, av::AvErrorText(rc)), false;
     m_stream = avformat_new_stream(oc, nullptr);
-    if (!m_stream) return error = "out of memory", false;
+    if (!m_stream) return error = EngineTextUtf8(text::kOutOfMemory), false;
     m_stream->time_base = c->time_base;
     avcodec_parameters_from_context(m_stream->codecpar, c);
     m_frameSize = (codec->capabilities & AV_CODEC_CAP_VARIABLE_FRAME_SIZE) || c->frame_size <= 0 ? 1024 : c->frame_size;
@@ -128,9 +128,9 @@ bool CAudioEncoder::Open(AVFormatContext* oc, const CAudioOutput& s, const CAudi
                              nullptr);
     av_channel_layout_uninit(&inLayout);
     m_swr.reset(swr);
-    if (rc < 0 || swr_init(m_swr.get()) < 0) return error = "cannot convert the audio samples", false;
+    if (rc < 0 || swr_init(m_swr.get()) < 0) return error = EngineTextUtf8(text::kSamplesNotConverted), false;
     m_fifo = av_audio_fifo_alloc(c->sample_fmt, channels, m_frameSize * 4);
-    if (!m_fifo) return error = "out of memory", false;
+    if (!m_fifo) return error = EngineTextUtf8(text::kOutOfMemory), false;
     return true;
 }
 
@@ -142,13 +142,13 @@ bool CAudioEncoder::Encode(const AVFrame* src, IPacketSink& sink, std::string& e
     if (outMax > 0) {
         uint8_t** buffer = nullptr;
         if (av_samples_alloc_array_and_samples(&buffer, nullptr, c->ch_layout.nb_channels, outMax, c->sample_fmt, 0) < 0)
-            return error = "out of memory", false;
+            return error = EngineTextUtf8(text::kOutOfMemory), false;
         const int got = swr_convert(m_swr.get(), buffer, outMax, src ? const_cast<const uint8_t**>(src->extended_data) : nullptr,
                                     inSamples);
         if (got > 0) av_audio_fifo_write(m_fifo, reinterpret_cast<void**>(buffer), got);
         av_freep(&buffer[0]);
         av_freep(&buffer);
-        if (got < 0) return error = "audio conversion failed: " + av::AvErrorText(got), false;
+        if (got < 0) return error = EngineTextUtf8(text::kAudioConversionFailed, av::AvErrorText(got)), false;
     }
     return SendFrames(!src, sink, error);
 }
@@ -163,12 +163,12 @@ bool CAudioEncoder::SendFrames(bool flush, IPacketSink& sink, std::string& error
         f->format = c->sample_fmt;
         f->sample_rate = c->sample_rate;
         av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
-        if (av::AllocFrameBuffer(f.get()) < 0) return error = "out of memory", false;
+        if (av::AllocFrameBuffer(f.get()) < 0) return error = EngineTextUtf8(text::kOutOfMemory), false;
         av_audio_fifo_read(m_fifo, reinterpret_cast<void**>(f->data), n);
         f->pts = m_written;
         m_written += n;
         const int rc = avcodec_send_frame(c, f.get());
-        if (rc < 0) return error = "audio encoding failed: " + av::AvErrorText(rc), false;
+        if (rc < 0) return error = EngineTextUtf8(text::kAudioEncodingFailed, av::AvErrorText(rc)), false;
         if (!Drain(sink, error)) return false;
     }
     if (flush) {
@@ -183,7 +183,7 @@ bool CAudioEncoder::Drain(IPacketSink& sink, std::string& error)
     for (;;) {
         const int rc = avcodec_receive_packet(m_ctx.get(), m_packet.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) return true;
-        if (rc < 0) return error = "audio encoding failed: " + av::AvErrorText(rc), false;
+        if (rc < 0) return error = EngineTextUtf8(text::kAudioEncodingFailed, av::AvErrorText(rc)), false;
         if (!sink.WritePacket(m_packet.get(), m_stream, m_ctx->time_base)) return false;
     }
 }

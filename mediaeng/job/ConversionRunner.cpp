@@ -1,7 +1,12 @@
 #include "mediaeng/job/ConversionRunner.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/FrameChainEdit.h"
 #include "mediaeng/job/JobMessages.h"
 #include "mediaeng/job/JobTreeReader.h"
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -25,7 +30,7 @@ HRESULT CConversionRunner::Run(LONG, LONG, LONG, IMsgHandler* handler)
     std::wstring error;
     const HRESULT hr = ReadJobTree(m_job, settings, error);
     if (FAILED(hr)) {
-        CJobMessages(handler).FileError(L"the job", error);
+        CJobMessages(handler).FileError(EngineText(text::kTheJob), error);
         return hr;
     }
     ComPtr<IEngineNode> format = FirstFormatNodeOf(m_job);

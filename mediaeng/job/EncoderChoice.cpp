@@ -1,8 +1,13 @@
 #include "mediaeng/job/EncoderChoice.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "platform/TextConv.h"
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -22,7 +27,7 @@ const AVCodec* ChooseEncoder(const AVOutputFormat* muxer, AVMediaType type, cons
         }
         if (codec && codec->type == type && avformat_query_codec(muxer, codec->id, FF_COMPLIANCE_NORMAL) != 0)
             return codec;
-        warnings.push_back(L"The codec \"" + Widen(name) + L"\" cannot be used in this format; its default codec is used.");
+        warnings.push_back(EngineText(text::kCodecNotInFormat, Widen(name)));
     }
     const AVCodecID id = type == AVMEDIA_TYPE_VIDEO ? muxer->video_codec : muxer->audio_codec;
     if (id == AV_CODEC_ID_NONE) return nullptr;

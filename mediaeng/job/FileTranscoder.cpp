@@ -1,4 +1,5 @@
 #include "mediaeng/job/FileTranscoder.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/AudioEncoder.h"
 #include "mediaeng/job/BoundedQueue.h"
 #include "mediaeng/job/ConstantRate.h"
@@ -13,6 +14,10 @@
 #include <pthread.h>
 #include <thread>
 #include <unistd.h>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -39,7 +44,7 @@ public:
     CReadStep OnVideo(av::FramePtr frame, double outTime) override
     {
         if (!m_control.Checkpoint()) return CReadStep::Stop;
-        if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
+        if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail(EngineTextUtf8(text::kPictureNotEdited));
         return Push(CQueueItem{CQueueItem::kVideo, std::move(frame), outTime, {}});
     }
     CReadStep OnAudio(av::FramePtr frame) override
@@ -97,7 +102,7 @@ CTranscodeResult CFileTranscoder::Run(const fs::path& finalPath, const std::func
         if (SupportsTwoPass(m_output.video.encoder, m_output.muxer)) {
             passes = 2;
         } else {
-            result.warnings.push_back(L"Two-pass encoding is not available for this codec; one pass is used.");
+            result.warnings.push_back(EngineText(text::kNoTwoPass));
         }
     }
     if (passes == 2) {
@@ -126,14 +131,14 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     const bool wantVideo = m_output.video.enabled;
     const bool wantAudio = m_output.audio.enabled && pass != 1;
     if (!reader.Open(fs::path(WideToUtf8(m_source.path)), m_source, wantVideo, wantAudio, result.error)) {
-        if (pass == 1 && result.error == "no usable video or audio stream") return result.error.clear(), true;
+        if (pass == 1 && result.error == EngineTextUtf8(text::kNoUsableStream)) return result.error.clear(), true;
         return false;
     }
     const bool video = wantVideo && reader.HasVideo();
     const bool audio = wantAudio && reader.HasAudio();
     if (pass == 1 && !video) return true;  // nothing for a first pass to learn
     if (!video && !audio) {
-        result.error = "it has no stream the output can carry";
+        result.error = EngineTextUtf8(text::kNoCarriedStream);
         return false;
     }
 

@@ -1,8 +1,13 @@
 #include "mediaeng/job/FrameGrabber.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/frame/DisplayTurn.h"
 #include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -10,16 +15,18 @@ bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
 {
     if (!m_input.Open(WideToUtf8(path), error)) return false;
     int rc = avformat_find_stream_info(m_input.get(), nullptr);
-    if (rc < 0) return error = "cannot read the stream information: " + av::AvErrorText(rc), false;
+    if (rc < 0) return error = EngineTextUtf8(text::kNoStreamInfo, av::AvErrorText(rc)), false;
     m_index = mediaeng::NthStream(m_input.get(), AVMEDIA_TYPE_VIDEO, std::max(nth, 0));
-    if (m_index < 0) return error = "it has no picture", false;
+    if (m_index < 0) return error = EngineTextUtf8(text::kNoPicture), false;
     AVStream* st = m_input->streams[m_index];
     const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
-    if (!codec) return error = "no decoder for its pictures", false;
+    if (!codec) return error = EngineTextUtf8(text::kNoPictureDecoder), false;
     m_ctx.reset(avcodec_alloc_context3(codec));
-    if (!m_ctx || avcodec_parameters_to_context(m_ctx.get(), st->codecpar) < 0) return error = "out of memory", false;
+    if (!m_ctx || avcodec_parameters_to_context(m_ctx.get(), st->codecpar) < 0)
+        return error = EngineTextUtf8(text::kOutOfMemory), false;
     m_ctx->pkt_timebase = st->time_base;
-    if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0) return error = "cannot open the decoder: " + av::AvErrorText(rc), false;
+    if ((rc = avcodec_open2(m_ctx.get(), codec, nullptr)) < 0)
+        return error = EngineTextUtf8(text::kCannotOpenDecoder, av::AvErrorText(rc)), false;
     m_origin = st->start_time != AV_NOPTS_VALUE ? double(st->start_time) * av_q2d(st->time_base) : 0;
     m_turn = mediaeng::UprightTurn(st);
     if (m_input.TitleDuration() > 0)

@@ -1,4 +1,5 @@
 #include "mediaeng/job/ImageOutput.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/ContactSheet.h"
 #include "mediaeng/job/FrameGeometry.h"
 #include "mediaeng/job/FrameGrabber.h"
@@ -15,6 +16,10 @@ extern "C" {
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -81,7 +86,7 @@ std::vector<double> CImageOutput::PictureTimes(const CJobOperations& ops, double
 
 av::FramePtr CImageOutput::Shape(av::FramePtr frame, double time, IFrameEditStage& edit, std::string& error)
 {
-    if (FAILED(edit.Process(frame, time)) || !frame) return error = "the picture could not be edited", nullptr;
+    if (FAILED(edit.Process(frame, time)) || !frame) return error = EngineTextUtf8(text::kPictureNotEdited), nullptr;
     const CVideoOutput& v = m_settings.output.video;
     int tw = frame->width, th = frame->height;
     ParseResizeText(v.resize, frame->width, frame->height, tw, th);
@@ -89,7 +94,7 @@ av::FramePtr CImageOutput::Shape(av::FramePtr frame, double time, IFrameEditStag
     const CFrameGeometry g = ComputeGeometry(frame->width, frame->height, sar, std::max(1, tw), std::max(1, th),
                                              v.resizeType == kResizeFitBlurred ? kResizeFit : v.resizeType, v.letterbox);
     av::FramePtr out = NewRgb(g.outWidth, g.outHeight);
-    if (!out) return error = "out of memory", nullptr;
+    if (!out) return error = EngineTextUtf8(text::kOutOfMemory), nullptr;
     const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(frame->format));
     const uint8_t* src[4] = {};
     for (int p = 0; p < 4 && frame->data[p]; ++p) {
@@ -101,7 +106,7 @@ av::FramePtr CImageOutput::Shape(av::FramePtr frame, double time, IFrameEditStag
     }
     av::SwsPtr sws(sws_getContext(g.sourceCut.w, g.sourceCut.h, AVPixelFormat(frame->format), g.picture.w, g.picture.h,
                               AV_PIX_FMT_RGB24, SWS_BICUBIC, nullptr, nullptr, nullptr));
-    if (!sws) return error = "the picture cannot be scaled", nullptr;
+    if (!sws) return error = EngineTextUtf8(text::kPictureNotScaled), nullptr;
     uint8_t* dst[4] = {out->data[0] + g.picture.y * out->linesize[0] + g.picture.x * 3};
     const int stride[4] = {out->linesize[0]};
     sws_scale(sws.get(), src, frame->linesize, 0, g.sourceCut.h, dst, stride);
@@ -121,9 +126,9 @@ av::FramePtr CImageOutput::Shape(av::FramePtr frame, double time, IFrameEditStag
 bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string& error)
 {
     const AVCodec* codec = avcodec_find_encoder_by_name(m_settings.operations.image.encoder.c_str());
-    if (!codec) return error = "the picture encoder " + m_settings.operations.image.encoder + " is missing", false;
+    if (!codec) return error = EngineTextUtf8(text::kPictureEncoderMissing, m_settings.operations.image.encoder), false;
     av::CodecCtxPtr ctx(avcodec_alloc_context3(codec));
-    if (!ctx) return error = "out of memory", false;
+    if (!ctx) return error = EngineTextUtf8(text::kOutOfMemory), false;
     ctx->width = rgb->width;
     ctx->height = rgb->height;
     ctx->pix_fmt = EncoderFormat(codec);
@@ -135,27 +140,27 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
         ctx->strict_std_compliance = FF_COMPLIANCE_UNOFFICIAL;
     }
     int rc = avcodec_open2(ctx.get(), codec, nullptr);
-    if (rc < 0) return error = "cannot open the picture encoder: " + av::AvErrorText(rc), false;
+    if (rc < 0) return error = EngineTextUtf8(text::kCannotOpenPictureEncoder, av::AvErrorText(rc)), false;
     av::FramePtr pic = av::MakeFrame();
     pic->format = ctx->pix_fmt;
     pic->width = rgb->width;
     pic->height = rgb->height;
     pic->pts = 0;
-    if (av_frame_get_buffer(pic.get(), 0) < 0) return error = "out of memory", false;
+    if (av_frame_get_buffer(pic.get(), 0) < 0) return error = EngineTextUtf8(text::kOutOfMemory), false;
     av::SwsPtr sws(sws_getContext(rgb->width, rgb->height, AV_PIX_FMT_RGB24, rgb->width, rgb->height, ctx->pix_fmt,
                               SWS_BICUBIC | SWS_ACCURATE_RND, nullptr, nullptr, nullptr));
-    if (!sws) return error = "the picture cannot be converted", false;
+    if (!sws) return error = EngineTextUtf8(text::kPictureNotConverted), false;
     sws_scale(sws.get(), rgb->data, rgb->linesize, 0, rgb->height, pic->data, pic->linesize);
 
     std::string bytes;
     av::PacketPtr pkt = av::MakePacket();
     if ((rc = avcodec_send_frame(ctx.get(), pic.get())) < 0 || (rc = avcodec_send_frame(ctx.get(), nullptr)) < 0)
-        return error = "cannot encode the picture: " + av::AvErrorText(rc), false;
+        return error = EngineTextUtf8(text::kCannotEncodePicture, av::AvErrorText(rc)), false;
     while ((rc = avcodec_receive_packet(ctx.get(), pkt.get())) == 0) {
         bytes.append(reinterpret_cast<const char*>(pkt->data), size_t(pkt->size));
         av_packet_unref(pkt.get());
     }
-    if (bytes.empty()) return error = "the picture encoder gave nothing", false;
+    if (bytes.empty()) return error = EngineTextUtf8(text::kPictureEncoderEmpty), false;
     if (codec->id == AV_CODEC_ID_GIF) bytes += ';';  // the file's trailer, which the muxer would add
 
     std::error_code ec;
@@ -164,19 +169,20 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) {
         const int why = errno;
-        return error = "cannot create " + target.filename().string() + " in the folder " +
-                       target.parent_path().string() + ": " + std::strerror(why), false;
+        return error = EngineTextUtf8(text::kCannotCreateIn, target.filename().string(), target.parent_path().string(),
+                                      std::strerror(why)),
+               false;
     }
     const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     const bool closed = std::fclose(f) == 0;
     if (!written || !closed) {
         fs::remove(temp, ec);
-        return error = "cannot write " + target.string() + " (is the disk full?)", false;
+        return error = EngineTextUtf8(text::kCannotWriteDiskFull, target.string()), false;
     }
     fs::rename(temp, target, ec);
     if (ec) {
         fs::remove(temp, ec);
-        return error = "cannot rename the finished file to " + target.string(), false;
+        return error = EngineTextUtf8(text::kCannotRename, target.string()), false;
     }
     return true;
 }
@@ -212,7 +218,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
 
     if (picture) {
         av::FramePtr frame = grabber.Grab(0);
-        if (!frame) return fail("the picture cannot be decoded");
+        if (!frame) return fail(EngineTextUtf8(text::kPictureNotDecoded));
         av::FramePtr rgb = Shape(std::move(frame), 0, *edit, error);
         if (!rgb) return fail(error);
         if (ops.image.sheet) {
@@ -221,7 +227,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
                 m_sheetSource = source.path;
                 m_sheetIndex = index;
             }
-            if (!m_pictureSheet->Add(rgb.get())) return fail("out of memory");
+            if (!m_pictureSheet->Add(rgb.get())) return fail(EngineTextUtf8(text::kOutOfMemory));
             return !m_pictureSheet->Full() || FlushPictureSheet();
         }
         std::wstring warning;
@@ -234,7 +240,7 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
     // A clip: a sheet of still pictures in progress ends before it.
     bool ok = FlushPictureSheet();
     const std::vector<double> times = PictureTimes(ops, grabber.Duration());
-    if (times.empty()) return fail("the start time is past the end of the clip");
+    if (times.empty()) return fail(EngineTextUtf8(text::kStartPastEnd));
     const int perSheet = ops.image.rows * ops.image.cols;
     const bool numbered = ops.image.sheet ? int(times.size()) > perSheet : times.size() > 1;
     COutputNamer& namer = numbered ? *m_numbered : *m_namer;
@@ -250,14 +256,14 @@ bool CImageOutput::Convert(const CJobSource& source, int index)
     for (double t : times) {
         if (!m_control.Checkpoint()) return false;
         av::FramePtr frame = grabber.Grab(t);
-        if (!frame) return fail("no picture at " + std::to_string(t) + " s");
+        if (!frame) return fail(EngineTextUtf8(text::kNoPictureAt, std::to_string(t)));
         av::FramePtr rgb = Shape(std::move(frame), t, *edit, error);
         if (!rgb) return fail(error);
         if (!ops.image.sheet) {
             if (!save(rgb.get())) return false;
             continue;
         }
-        if (!sheet.Add(rgb.get())) return fail("out of memory");
+        if (!sheet.Add(rgb.get())) return fail(EngineTextUtf8(text::kOutOfMemory));
         if (sheet.Full()) {
             av::FramePtr full = sheet.Take();
             if (!save(full.get())) return false;

@@ -1,6 +1,11 @@
 #include "mediaeng/job/JobInput.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "platform/TextConv.h"
 #include <algorithm>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -13,19 +18,22 @@ bool CJobInput::Open(const std::string& path, std::string& error)
     if (mediaeng::ParseDvdTitlePath(path, &disc, &title)) {
         std::string reason;
         auto dvd = mediaeng::CDvdDisc::Open(disc, &reason);
-        if (!dvd) return error = "no DVD can be read at " + disc + (reason.empty() ? "" : ": " + reason), false;
+        if (!dvd)
+            return error = reason.empty() ? EngineTextUtf8(text::kNoDvdAt, disc)
+                                          : EngineTextUtf8(text::kNoDvdAtBecause, disc, reason),
+                   false;
         for (const mediaeng::DvdTitleInfo& t : dvd->Titles())
             if (t.number == title) m_titleDuration = t.duration;
         m_title = mediaeng::CDvdTitleReader::Open(dvd, title);
-        if (!m_title) return error = "the DVD has no readable title " + std::to_string(title), false;
+        if (!m_title) return error = EngineTextUtf8(text::kNoDvdTitle, title), false;
         raw = avformat_alloc_context();
-        if (!raw) return error = "out of memory", false;
+        if (!raw) return error = EngineTextUtf8(text::kOutOfMemory), false;
         raw->pb = m_title->Context();
         raw->flags |= AVFMT_FLAG_CUSTOM_IO;
         const int rc = avformat_open_input(&raw, nullptr, av_find_input_format("mpeg"), nullptr);
         if (rc < 0) {
             m_title.reset();
-            return error = "cannot read the DVD title: " + av::AvErrorText(rc), false;
+            return error = EngineTextUtf8(text::kCannotReadDvdTitle, av::AvErrorText(rc)), false;
         }
     } else {
         const int rc = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);

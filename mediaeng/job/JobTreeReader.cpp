@@ -1,5 +1,6 @@
 #include "mediaeng/job/JobTreeReader.h"
 #include "engine/JobTreeKeys.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/OperationsReader.h"
 #include "mediaeng/probe/StreamNumbering.h"
@@ -7,6 +8,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -228,7 +233,7 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
     ComPtr<IEngineNode> fmt = FirstFormatNode(job, &profile);
     ReadRanges(profile.Get(), settings);
     if (!fmt) {
-        error = L"the job has no output format";
+        error = EngineText(text::kNoOutputFormat);
         return E_FAIL;
     }
     IEngineNode* n = fmt.Get();
@@ -236,7 +241,7 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
     const mediaeng::FormatInfo* f = mediaeng::FindFormat(formatId);
     const bool special = f && (f->id == mediaeng::kSameAsSourceFormat || *f->imageEncoder);
     if (!f || (!special && (!f->muxer || !*f->muxer || *f->imageEncoder))) {
-        error = L"the output format " + std::to_wstring(formatId) + L" cannot be converted to by this job";
+        error = EngineText(text::kFormatNotConvertible, formatId);
         return E_FAIL;
     }
     CJobOutput& o = settings.output;

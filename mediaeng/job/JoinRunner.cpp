@@ -1,4 +1,5 @@
 #include "mediaeng/job/JoinRunner.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/AudioEncoder.h"
 #include "mediaeng/job/ConstantRate.h"
 #include "mediaeng/job/DecoderSettings.h"
@@ -16,6 +17,10 @@ extern "C" {
 }
 #include <algorithm>
 #include <cmath>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -57,14 +62,14 @@ public:
     bool Push(const AVFrame* in, std::string& error)
     {
         if (!m_swr) return true;
-        if (!Convert(in)) return error = "the sound cannot be converted", false;
+        if (!Convert(in)) return error = EngineTextUtf8(text::kSoundNotConverted), false;
         const int64_t hold = std::llround(kHoldBackSeconds * m_format.sampleRate);
         return Write(av_audio_fifo_size(m_fifo.get()) - hold, error);
     }
     // Ends a source at total samples on the output timeline.
     bool EndSource(int64_t total, std::string& error)
     {
-        if (m_swr && !Convert(nullptr)) return error = "the sound cannot be converted", false;
+        if (m_swr && !Convert(nullptr)) return error = EngineTextUtf8(text::kSoundNotConverted), false;
         const int64_t wanted = std::max<int64_t>(0, total - m_written);
         if (!Write(std::min<int64_t>(wanted, av_audio_fifo_size(m_fifo.get())), error)) return false;
         av_audio_fifo_reset(m_fifo.get());  // past the seam
@@ -103,7 +108,7 @@ private:
             const int n = int(std::min<int64_t>(samples, kChunk));
             av::FramePtr f = NewFrame(n);
             if (!f || av_audio_fifo_read(m_fifo.get(), reinterpret_cast<void**>(f->data), n) != n)
-                return error = "out of memory", false;
+                return error = EngineTextUtf8(text::kOutOfMemory), false;
             if (!m_enc.Encode(f.get(), m_sink, error)) return false;
             m_written += n;
             samples -= n;
@@ -115,7 +120,7 @@ private:
         while (samples > 0) {
             const int n = int(std::min<int64_t>(samples, kChunk));
             av::FramePtr f = NewFrame(n);
-            if (!f) return error = "out of memory", false;
+            if (!f) return error = EngineTextUtf8(text::kOutOfMemory), false;
             av_samples_set_silence(f->data, 0, n, m_format.layout.nb_channels, m_format.format);
             if (!m_enc.Encode(f.get(), m_sink, error)) return false;
             m_written += n;
@@ -140,14 +145,14 @@ public:
 
     bool Push(av::FramePtr frame, double time, std::string& error)
     {
-        if (!Fit(frame)) return error = "the picture cannot be scaled", false;
+        if (!Fit(frame)) return error = EngineTextUtf8(text::kPictureNotScaled), false;
         return m_rate.Show(std::move(frame), time, error);
     }
     // Shows the last picture (black before any) up to time.
     bool FillTo(double time, std::string& error)
     {
         av::FramePtr black;
-        if (!m_rate.Holding() && !(black = Black())) return error = "out of memory", false;
+        if (!m_rate.Holding() && !(black = Black())) return error = EngineTextUtf8(text::kOutOfMemory), false;
         return m_rate.HoldTo(time, error, std::move(black));
     }
     double End() const { return m_rate.Seconds(); }
@@ -212,7 +217,7 @@ public:
     {
         if (!m_control.Checkpoint()) return CReadStep::Stop;
         if (!m_video) return CReadStep::GoOn;
-        if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail("the picture could not be edited");
+        if (FAILED(m_edit.Process(frame, outTime)) || !frame) return Fail(EngineTextUtf8(text::kPictureNotEdited));
         m_end = std::max(m_end, outTime);
         return m_video->Push(std::move(frame), m_offset + outTime, m_error) ? CReadStep::GoOn : Fail(m_error);
     }
@@ -232,7 +237,7 @@ public:
 private:
     CReadStep Fail(const std::string& e)
     {
-        m_error = e.empty() ? "the picture or sound could not be converted" : e;
+        m_error = e.empty() ? EngineTextUtf8(text::kNotConverted) : e;
         return CReadStep::Fail;
     }
     CJoinVideo* m_video;
@@ -290,7 +295,7 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
         AVChannelLayout& l;
         ~LayoutFree() { av_channel_layout_uninit(&l); }
     } freeLayout{ain.layout};
-    if (!haveVideo && !haveAudio) return result.error = "no source has a stream the output can carry", result;
+    if (!haveVideo && !haveAudio) return result.error = EngineTextUtf8(text::kNoCarriedStreamInSources), result;
 
     COutputFile out;
     if (!out.Create(finalPath, m_output.muxer, result.error)) return result;
@@ -302,7 +307,7 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
 
     CJoinVideo video(venc, out, vin);
     CJoinAudio audio(aenc, out, ain);
-    if (haveAudio && !audio.Open()) return result.error = "out of memory", result;
+    if (haveAudio && !audio.Open()) return result.error = EngineTextUtf8(text::kOutOfMemory), result;
     double offset = 0;
     double total = 0;
     for (const CJobSource& s : sources) total += s.virtualVideo ? s.virtualDuration : std::max(0.1, s.duration);
@@ -312,7 +317,7 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
         if (!reader.Open(fs::path(WideToUtf8(s.path)), s, haveVideo, haveAudio, result.error)) return result;
         std::unique_ptr<IFrameEditStage> edit = m_makeEdit();
         if (haveAudio && !audio.BeginSource(reader.HasAudio() ? reader.AudioDecoder() : nullptr))
-            return result.error = "the sound cannot be converted", result;
+            return result.error = EngineTextUtf8(text::kSoundNotConverted), result;
         CJoinSink sink(haveVideo ? &video : nullptr, haveAudio ? &audio : nullptr, *edit, m_control, offset);
         std::string error;
         const CReadStep read = reader.Run(sink, error);

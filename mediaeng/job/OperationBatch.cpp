@@ -1,4 +1,5 @@
 #include "mediaeng/job/OperationBatch.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/ImageOutput.h"
 #include "mediaeng/job/JobInput.h"
 #include "mediaeng/job/JoinRunner.h"
@@ -7,6 +8,10 @@
 #include "mediaeng/job/StreamCopy.h"
 #include "platform/TextConv.h"
 #include <algorithm>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -132,11 +137,11 @@ bool COperationBatch::Split(const CJobSource& source, int index)
     m_msg.FileStart(source.path);
     const double duration = SourceSeconds(source);
     if (duration <= 0) {
-        m_msg.FileError(source.path, L"its length is unknown, so it cannot be split");
+        m_msg.FileError(source.path, EngineText(text::kLengthUnknownNoSplit));
         return false;
     }
     if (!source.ranges.empty())
-        m_msg.FileWarning(source.path, L"Trim ranges are not applied while the output is split.");
+        m_msg.FileWarning(source.path, EngineText(text::kTrimNotWhileSplit));
     CJobSource whole = source;
     whole.ranges.clear();
     double rate = 0;

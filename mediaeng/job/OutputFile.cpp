@@ -1,7 +1,12 @@
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/OutputFile.h"
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -9,9 +14,9 @@ namespace fs = std::filesystem;
 namespace {
 std::string WriteFailureText(int err)
 {
-    if (err == AVERROR(ENOSPC)) return "the disk is full";
-    if (err == AVERROR(EDQUOT)) return "the disk quota is exceeded";
-    return "cannot write the file: " + av::AvErrorText(err);
+    if (err == AVERROR(ENOSPC)) return EngineTextUtf8(text::kDiskFull);
+    if (err == AVERROR(EDQUOT)) return EngineTextUtf8(text::kDiskQuota);
+    return EngineTextUtf8(text::kCannotWriteFile, av::AvErrorText(err));
 }
 }  // namespace
 
@@ -36,14 +41,14 @@ bool COutputFile::Create(const fs::path& finalPath, const std::string& muxer, st
     std::error_code ec;
     fs::create_directories(finalPath.parent_path(), ec);
     if (ec && !fs::is_directory(finalPath.parent_path())) {
-        error = "cannot create the folder " + finalPath.parent_path().string() + ": " + ec.message();
+        error = EngineTextUtf8(text::kCannotCreateFolder, finalPath.parent_path().string(), ec.message());
         return false;
     }
     m_temp = finalPath.parent_path() / ("." + finalPath.filename().string() + "." + std::to_string(::getpid()) + ".part");
     AVFormatContext* raw = nullptr;
     const int rc = avformat_alloc_output_context2(&raw, nullptr, muxer.c_str(), m_temp.c_str());
     if (rc < 0 || !raw) {
-        error = "the output format \"" + muxer + "\" is not available";
+        error = EngineTextUtf8(text::kMuxerMissing, muxer);
         return false;
     }
     m_oc.reset(raw);
@@ -54,7 +59,7 @@ bool COutputFile::CreateNull(std::string& error)
 {
     AVFormatContext* raw = nullptr;
     if (avformat_alloc_output_context2(&raw, nullptr, "null", nullptr) < 0 || !raw) {
-        error = "no null muxer";
+        error = EngineTextUtf8(text::kNoNullMuxer);
         return false;
     }
     m_oc.reset(raw);
@@ -68,8 +73,8 @@ bool COutputFile::Begin(std::string& error)
         const int rc = avio_open(&m_oc->pb, m_temp.c_str(), AVIO_FLAG_WRITE);
         if (rc < 0) {
             // The temporary name is ours: the user looks for the final one.
-            error = "cannot create " + m_final.filename().string() + " in the folder " +
-                    m_final.parent_path().string() + ": " + av::AvErrorText(rc);
+            error = EngineTextUtf8(text::kCannotCreateIn, m_final.filename().string(), m_final.parent_path().string(),
+                                   av::AvErrorText(rc));
             return false;
         }
         m_opened = true;
@@ -116,7 +121,7 @@ bool COutputFile::Commit(std::string& error)
     std::error_code ec;
     fs::rename(m_temp, m_final, ec);
     if (ec) {
-        error = "cannot rename the finished file to " + m_final.string() + ": " + ec.message();
+        error = EngineTextUtf8(text::kCannotRenameBecause, m_final.string(), ec.message());
         Discard();
         return false;
     }

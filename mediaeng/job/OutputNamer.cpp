@@ -1,6 +1,11 @@
 #include "mediaeng/job/OutputNamer.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "platform/TextConv.h"
 #include <cwctype>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -136,7 +141,7 @@ fs::path COutputNamer::MakeName(const fs::path& source, int index, std::wstring*
     m_nextNumber += m_settings.numericIncrement;
     std::wstring unused;
     if (warning && !FormatNumber(m_settings.numericFormat, 0, unused))
-        *warning = L"The number format \"" + m_settings.numericFormat + L"\" is not valid; \"%02d\" is used.";
+        *warning = EngineText(text::kBadNumberFormat, m_settings.numericFormat);
 
     std::wstring name = ExpandPattern(source, index, number);
     std::wstring ext;
@@ -164,7 +169,7 @@ fs::path COutputNamer::MakeName(const fs::path& source, int index, std::wstring*
     std::wstring test;
     if (!FormatNumber(dupFormat, 1, test)) {
         if (warning && warning->empty())
-            *warning = L"The duplicate number format \"" + dupFormat + L"\" is not valid; \"%02d\" is used.";
+            *warning = EngineText(text::kBadDuplicateFormat, dupFormat);
         dupFormat = L"%02d";
     }
     for (long long n = 1; IsTaken(candidate, source) && n < 1000000; ++n) {

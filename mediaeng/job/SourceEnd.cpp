@@ -1,4 +1,5 @@
 #include "mediaeng/job/SourceEnd.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/probe/StreamNumbering.h"
 extern "C" {
 #include <libavformat/avformat.h>
@@ -8,6 +9,10 @@ extern "C" {
 #include <cerrno>
 #include <cmath>
 #include <cwchar>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -44,9 +49,7 @@ double EarlyEnd(CPacketRead how, double reached, double wanted)
 
 std::wstring EndsEarlyText(double seconds)
 {
-    wchar_t buf[64];
-    std::swprintf(buf, 64, L"source ends early at %.2f s", seconds);
-    return buf;
+    return EngineText(text::kEndsEarly, seconds);
 }
 
 }  // namespace job

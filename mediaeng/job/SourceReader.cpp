@@ -1,4 +1,5 @@
 #include "mediaeng/job/SourceReader.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/frame/DisplayTurn.h"
 #include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
@@ -9,6 +10,10 @@ extern "C" {
 #include <cmath>
 #include <limits>
 
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
+
 namespace job {
 
 namespace {
@@ -18,7 +23,6 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kReadPastEnd = 3.0;
 // Audio timestamps closer than this to the expected sample count as joined.
 constexpr double kAudioJitter = 0.005;
-const char* const kOutOfMemory = "out of memory";
 }  // namespace
 
 struct CSourceReader::RangeState {
@@ -46,17 +50,18 @@ bool CSourceReader::OpenDecoder(AVMediaType type, int nth, Stream& s, std::strin
         AVStream* st = m_input->streams[index];
         const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
         if (!codec) {
-            error = std::string("no decoder for ") + avcodec_get_name(st->codecpar->codec_id);
+            error = EngineTextUtf8(text::kNoDecoderFor, avcodec_get_name(st->codecpar->codec_id));
             return false;
         }
         s.ctx.reset(avcodec_alloc_context3(codec));
-        if (!s.ctx || avcodec_parameters_to_context(s.ctx.get(), st->codecpar) < 0) return error = "decoder", false;
+        if (!s.ctx || avcodec_parameters_to_context(s.ctx.get(), st->codecpar) < 0)
+            return error = EngineTextUtf8(text::kDecoderNotSetUp), false;
         s.ctx->thread_count = 0;
         s.ctx->pkt_timebase = st->time_base;
         const int rc = avcodec_open2(s.ctx.get(), codec, nullptr);
         if (rc < 0) {
-            error = std::string("cannot open the ") + avcodec_get_name(st->codecpar->codec_id) + " decoder: " +
-                    av::AvErrorText(rc);
+            error = EngineTextUtf8(text::kCannotOpenDecoderOf, avcodec_get_name(st->codecpar->codec_id),
+                                   av::AvErrorText(rc));
             return false;
         }
         s.index = index;
@@ -73,7 +78,7 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
     if (!m_input.Open(file.string(), error)) return false;
     int rc = avformat_find_stream_info(m_input.get(), nullptr);
     if (rc < 0) {
-        error = "cannot read the stream information: " + av::AvErrorText(rc);
+        error = EngineTextUtf8(text::kNoStreamInfo, av::AvErrorText(rc));
         return false;
     }
     if (m_input->start_time != AV_NOPTS_VALUE) m_origin = double(m_input->start_time) / AV_TIME_BASE;
@@ -85,7 +90,7 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
     if (wantAudio && source.audioStream >= 0 && !OpenDecoder(AVMEDIA_TYPE_AUDIO, source.audioStream, m_audio, error))
         return false;
     if (!HasVideo() && !HasAudio()) {
-        error = "no usable video or audio stream";
+        error = EngineTextUtf8(text::kNoUsableStream);
         return false;
     }
     // Time 0 is where the picture starts; audio before it is codec pre-roll.
@@ -98,12 +103,12 @@ bool CSourceReader::Open(const std::filesystem::path& file, const CJobSource& so
         m_turn = mediaeng::UprightTurn(m_video.st);
         if ((m_turn == 90 || m_turn == 270) && m_sar.num > 0 && m_sar.den > 0) m_sar = AVRational{m_sar.den, m_sar.num};
         if (m_video.ctx->width <= 0 || m_video.ctx->height <= 0) {
-            error = "the video stream has no picture size";
+            error = EngineTextUtf8(text::kNoPictureSize);
             return false;
         }
     }
     if (HasAudio() && (m_audio.ctx->sample_rate <= 0 || m_audio.ctx->ch_layout.nb_channels <= 0)) {
-        error = "the audio stream has no sample rate or channels";
+        error = EngineTextUtf8(text::kNoSampleRate);
         return false;
     }
     return true;
@@ -183,14 +188,14 @@ CReadStep CSourceReader::RunStill(IReaderSink& sink, std::string& error)
     if (!frame->data[0]) {
         avcodec_send_packet(m_video.ctx.get(), nullptr);
         if (avcodec_receive_frame(m_video.ctx.get(), frame.get()) < 0) {
-            error = "the picture cannot be decoded";
+            error = EngineTextUtf8(text::kPictureNotDecoded);
             return CReadStep::Fail;
         }
     }
     const double length = m_source.virtualDuration > 0 ? m_source.virtualDuration : 1.0;
     if (m_turn) frame = Upright(frame.get());
     if (!frame) {
-        error = kOutOfMemory;
+        error = EngineTextUtf8(text::kOutOfMemory);
         return CReadStep::Fail;
     }
     const CReadStep step = sink.OnVideo(std::move(frame), 0.0);
@@ -217,12 +222,12 @@ CReadStep CSourceReader::RunRange(IReaderSink& sink, double start, double end, d
     if ((!first || start > 0) && !SeekBefore(start, first, error)) return CReadStep::Fail;
 
     av::PacketPtr pkt = av::MakePacket();
-    if (!pkt) return error = kOutOfMemory, CReadStep::Fail;
+    if (!pkt) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
     while (!(r.videoDone && r.audioDone)) {
         const int rc = m_input.ReadPacket(pkt.get());
         const CPacketRead how = ClassifyRead(rc, r.lastCorrupt);
         if (how == CPacketRead::Failed) {
-            error = "read error: " + av::AvErrorText(rc);
+            error = EngineTextUtf8(text::kReadError, av::AvErrorText(rc));
             return CReadStep::Fail;
         }
         if (how != CPacketRead::Packet) {
@@ -313,7 +318,7 @@ bool CSourceReader::SeekBefore(double start, bool first, std::string& error)
         if (!SeekTo(target)) {
             if (target > 0) continue;
             if (first) return true;  // nothing read yet: decoding starts at the beginning
-            error = "cannot seek to the trim start";
+            error = EngineTextUtf8(text::kCannotSeekTrimStart);
             return false;
         }
         if (target <= 0 || FirstFrameTime() <= start + eps) return SeekTo(target);
@@ -325,10 +330,10 @@ CReadStep CSourceReader::Decode(Stream& s, const AVPacket* pkt, RangeState& r, I
 {
     if (avcodec_send_packet(s.ctx.get(), pkt) < 0 && pkt) return CReadStep::GoOn;  // a damaged packet is skipped
     av::FramePtr frame = av::MakeFrame();
-    if (!frame) return error = kOutOfMemory, CReadStep::Fail;
+    if (!frame) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
     for (;;) {
         const int rc = avcodec_receive_frame(s.ctx.get(), frame.get());
-        if (rc == AVERROR(ENOMEM)) return error = kOutOfMemory, CReadStep::Fail;
+        if (rc == AVERROR(ENOMEM)) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
         if (rc < 0) return CReadStep::GoOn;
         const CReadStep step = &s == &m_video ? TakeVideo(frame.get(), r, sink, error) : TakeAudio(frame.get(), r, sink, error);
         av_frame_unref(frame.get());
@@ -351,7 +356,7 @@ CReadStep CSourceReader::TakeVideo(AVFrame* f, RangeState& r, IReaderSink& sink,
     if (t + frameLength <= r.start + eps) return CReadStep::GoOn;  // before the cut
     r.videoEnd = std::max(r.videoEnd, t + frameLength);
     av::FramePtr copy = Upright(f);
-    if (!copy) return error = kOutOfMemory, CReadStep::Fail;
+    if (!copy) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
     return sink.OnVideo(std::move(copy), r.outOffset + std::max(t, r.start) - r.start);
 }
 
@@ -361,12 +366,12 @@ CReadStep CSourceReader::PadSilence(int64_t samples, IReaderSink& sink, std::str
     while (samples > 0) {
         const int n = int(std::min<int64_t>(samples, 4096));
         av::FramePtr f = av::MakeFrame();
-        if (!f) return error = kOutOfMemory, CReadStep::Fail;
+        if (!f) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
         f->format = c->sample_fmt;
         f->sample_rate = c->sample_rate;
         av_channel_layout_copy(&f->ch_layout, &c->ch_layout);
         f->nb_samples = n;
-        if (av::AllocFrameBuffer(f.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
+        if (av::AllocFrameBuffer(f.get()) < 0) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
         av_samples_set_silence(f->data, 0, n, c->ch_layout.nb_channels, c->sample_fmt);
         const CReadStep step = sink.OnAudio(std::move(f));
         if (step != CReadStep::GoOn) return step;
@@ -396,15 +401,15 @@ CReadStep CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink,
     if (take <= 0) return CReadStep::GoOn;
 
     av::FramePtr out = av::MakeFrame();
-    if (!out) return error = kOutOfMemory, CReadStep::Fail;
+    if (!out) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
     if (skip == 0 && take == f->nb_samples) {
-        if (av_frame_ref(out.get(), f) < 0) return error = kOutOfMemory, CReadStep::Fail;
+        if (av_frame_ref(out.get(), f) < 0) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
     } else {
         out->format = f->format;
         out->sample_rate = f->sample_rate;
         av_channel_layout_copy(&out->ch_layout, &f->ch_layout);
         out->nb_samples = int(take);
-        if (av::AllocFrameBuffer(out.get()) < 0) return error = kOutOfMemory, CReadStep::Fail;
+        if (av::AllocFrameBuffer(out.get()) < 0) return error = EngineTextUtf8(text::kOutOfMemory), CReadStep::Fail;
         av_samples_copy(out->data, f->data, 0, int(skip), int(take), f->ch_layout.nb_channels,
                         AVSampleFormat(f->format));
     }

@@ -1,6 +1,11 @@
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/SplitRunner.h"
 #include <algorithm>
 #include <cmath>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -20,7 +25,7 @@ bool CSplitRunner::WritePart(const CJobSource& source, const CPart& part, const 
     for (std::wstring& w : r.warnings) outcome.warnings.push_back(std::move(w));
     for (CSourceWarning& w : r.sourceWarnings) outcome.warnings.push_back(std::move(w.text));  // the one source split
     outcome.stopped = r.stopped;
-    if (!r.ok && !r.stopped) outcome.error = r.error.empty() ? "the part could not be written" : r.error;
+    if (!r.ok && !r.stopped) outcome.error = r.error.empty() ? EngineTextUtf8(text::kPartNotWritten) : r.error;
     return r.ok;
 }
 
@@ -35,7 +40,7 @@ CSplitOutcome CSplitRunner::Run(const CJobSource& source, double duration,
             p.start = std::round(p.start / m_grid) * m_grid;
             if (p.end < duration) p.end = std::round(p.end / m_grid) * m_grid;
         }
-    if (parts.empty()) outcome.error = "nothing is left to split after the start time";
+    if (parts.empty()) outcome.error = EngineTextUtf8(text::kNothingToSplit);
     for (const CPart& part : parts) {
         const fs::path target = nextName();
         if (!WritePart(source, part, target, outcome)) break;
@@ -51,7 +56,7 @@ CSplitOutcome CSplitRunner::RunBySize(const CJobSource& source, double duration,
     const double limit = std::max(1, m_settings.sizeMb) * 1e6;
     double length = SizePartSeconds(limit, m_rate);
     double at = std::max(0, m_settings.startSeconds);
-    if (duration - at < 0.1) outcome.error = "nothing is left to split after the start time";
+    if (duration - at < 0.1) outcome.error = EngineTextUtf8(text::kNothingToSplit);
     while (duration - at >= 0.1) {
         const fs::path target = nextName();
         CPart part{at, std::min(duration, at + length)};
@@ -76,7 +81,7 @@ CSplitOutcome CSplitRunner::RunBySize(const CJobSource& source, double duration,
         if (!fits) {
             std::error_code ec;
             fs::remove(target, ec);
-            outcome.error = "a part cannot be made as small as " + std::to_string(m_settings.sizeMb) + " MB";
+            outcome.error = EngineTextUtf8(text::kPartTooSmall, m_settings.sizeMb);
             return outcome;
         }
         outcome.written.push_back(target);

@@ -1,4 +1,5 @@
 #include "mediaeng/job/StreamCopy.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/job/EncoderChoice.h"
 #include "mediaeng/job/JobInput.h"
@@ -10,6 +11,10 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 namespace fs = std::filesystem;
@@ -64,7 +69,7 @@ struct CStreamCopy::Impl {
             if (s->in < 0) continue;
             s->out = avformat_new_stream(out.Context(), nullptr);
             if (!s->out || avcodec_parameters_copy(s->out->codecpar, in->streams[s->in]->codecpar) < 0)
-                return result.error = "out of memory", false;
+                return result.error = EngineTextUtf8(text::kOutOfMemory), false;
             // The tag is the container's business; the codec's own data is kept as it is.
             s->out->codecpar->codec_tag = 0;
             s->out->time_base = in->streams[s->in]->time_base;
@@ -83,9 +88,9 @@ struct CStreamCopy::Impl {
         // last keyframe before the start is found on the way.
         const bool rewound = in.IsDvdTitle() && (start > 0 || !fresh);
         if (rewound) {
-            if (!in.Rewind()) return result.error = "cannot go back to the start of " + WideToUtf8(name), false;
+            if (!in.Rewind()) return result.error = EngineTextUtf8(text::kCannotRewind, name), false;
         } else if ((start > 0 || !fresh) && av_seek_frame(ctx, lead.in, seekTs, AVSEEK_FLAG_BACKWARD) < 0 && start > 0) {
-            return result.error = "cannot seek to " + WideToUtf8(Seconds(start)) + " s", false;
+            return result.error = EngineTextUtf8(text::kCannotSeekTo, Seconds(start)), false;
         }
         in.ResetTimeline();
         for (COutStream* s : {&video, &audio}) {
@@ -101,7 +106,8 @@ struct CStreamCopy::Impl {
             if (!control.Checkpoint()) return false;
             const int rc = in.ReadPacket(pkt.get());
             const CPacketRead how = ClassifyRead(rc, lastCorrupt);
-            if (how == CPacketRead::Failed) return result.error = "cannot read the source: " + av::AvErrorText(rc), false;
+            if (how == CPacketRead::Failed)
+                return result.error = EngineTextUtf8(text::kCannotReadSource, av::AvErrorText(rc)), false;
             if (how != CPacketRead::Packet) {
                 NoteEnd(how, reached, declaredEnd > 0 ? std::min(end, declaredEnd) : end);
                 break;
@@ -126,7 +132,8 @@ struct CStreamCopy::Impl {
                 if (candidate < 0) continue;
                 if (s != &lead || t <= start + 1e-3) {
                     av::PacketPtr copy = av::MakePacket();
-                    if (!copy || av_packet_ref(copy.get(), pkt.get()) < 0) return result.error = "out of memory", false;
+                    if (!copy || av_packet_ref(copy.get(), pkt.get()) < 0)
+                        return result.error = EngineTextUtf8(text::kOutOfMemory), false;
                     pending.emplace_back(s, std::move(copy));
                     continue;
                 }
@@ -143,8 +150,7 @@ struct CStreamCopy::Impl {
             if (!Handle(*s, pkt.get(), r)) return false;
         }
         if (r.cut < 0 || !r.reached)
-            return result.error = "nothing of " + WideToUtf8(name) + " lies from " + WideToUtf8(Seconds(start)) + " s on",
-                   false;
+            return result.error = EngineTextUtf8(text::kNothingFrom, name, Seconds(start)), false;
         offset += std::max(video.end, audio.end);
         return true;
     }
@@ -168,8 +174,7 @@ struct CStreamCopy::Impl {
     {
         r.cut = cut;
         if (cut < r.start - 0.001)
-            result.warnings.push_back(L"The copy of " + name + L" begins at the keyframe at " + Seconds(cut) +
-                                      L" s, before the asked start " + Seconds(r.start) + L" s.");
+            result.warnings.push_back(EngineText(text::kCopyFromKeyframe, name, Seconds(cut), Seconds(r.start)));
     }
 
     // Copies one packet of a range whose cut is known; false on a write failure.
@@ -226,11 +231,11 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
                                   const std::function<void(double)>& progress)
 {
     CTranscodeResult result;
-    if (segments.empty()) return result.error = "nothing to copy", result;
+    if (segments.empty()) return result.error = EngineTextUtf8(text::kNothingToCopy), result;
     std::string muxer;
     std::wstring ext;
     ContainerOf(segments.front().path, muxer, ext);
-    if (muxer.empty()) return result.error = "no container of the source's kind can be written", result;
+    if (muxer.empty()) return result.error = EngineTextUtf8(text::kNoCopyContainer), result;
     Impl impl(m_control, result);
     if (!impl.out.Create(finalPath, muxer, result.error)) return result;
     AVCodecParameters* firstVideo = nullptr;
@@ -249,10 +254,10 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
         CJobInput in;
         if (!in.Open(WideToUtf8(seg.path), result.error)) return result;
         int rc = avformat_find_stream_info(in.get(), nullptr);
-        if (rc < 0) return result.error = "cannot read the stream information: " + av::AvErrorText(rc), result;
+        if (rc < 0) return result.error = EngineTextUtf8(text::kNoStreamInfo, av::AvErrorText(rc)), result;
         impl.video.in = mediaeng::NthStream(in.get(), AVMEDIA_TYPE_VIDEO, seg.videoStream);
         impl.audio.in = mediaeng::NthStream(in.get(), AVMEDIA_TYPE_AUDIO, seg.audioStream);
-        if (impl.video.in < 0 && impl.audio.in < 0) return result.error = "it has no stream to copy", result;
+        if (impl.video.in < 0 && impl.audio.in < 0) return result.error = EngineTextUtf8(text::kNoStreamToCopy), result;
         for (COutStream* s : {&impl.video, &impl.audio})
             if (s->in >= 0) s->inTb = in->streams[s->in]->time_base;
         if (i == 0) {
@@ -261,7 +266,7 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
             for (auto [s, first] : {std::pair{&impl.video, &firstVideo}, std::pair{&impl.audio, &firstAudio}})
                 if (s->in >= 0) {
                     *first = avcodec_parameters_alloc();
-                    if (!*first) return result.error = "out of memory", result;
+                    if (!*first) return result.error = EngineTextUtf8(text::kOutOfMemory), result;
                     owned.push_back(*first);
                     avcodec_parameters_copy(*first, in->streams[s->in]->codecpar);
                 }
@@ -271,8 +276,7 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
                                (!firstVideo || SameParameters(firstVideo, in->streams[impl.video.in]->codecpar)) &&
                                (!firstAudio || SameParameters(firstAudio, in->streams[impl.audio.in]->codecpar));
             if (!alike) {
-                result.error = "the streams of " + WideToUtf8(seg.path) +
-                               " differ from the first source's; copying needs sources of one kind (choose a format to re-encode)";
+                result.error = EngineTextUtf8(text::kStreamsDiffer, seg.path);
                 return result;
             }
         }

@@ -1,4 +1,5 @@
 #include "mediaeng/job/VideoEncoder.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/EncoderChoice.h"
 extern "C" {
 #include <libavutil/imgutils.h>
@@ -8,6 +9,10 @@ extern "C" {
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace job {
 
@@ -82,8 +87,7 @@ void CVideoEncoder::ApplyRateControl(const AVCodec* codec, const CVideoOutput& s
     const int maxKbps = codec->id == AV_CODEC_ID_MPEG1VIDEO ? 100000 : 400000;
     if (kbps < 16 || kbps > maxKbps) {
         const int fixed = std::clamp(kbps, 16, maxKbps);
-        warnings.push_back(L"The video bitrate " + std::to_wstring(kbps) + L" kbps cannot be used; " +
-                           std::to_wstring(fixed) + L" kbps is used.");
+        warnings.push_back(EngineText(text::kVideoBitrateChanged, kbps, fixed));
         kbps = fixed;
     }
     const int quality = std::clamp(s.quality, 0, 100);
@@ -109,14 +113,14 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
                          std::vector<std::wstring>& warnings, std::string& error)
 {
     const AVCodec* codec = ChooseEncoder(oc->oformat, AVMEDIA_TYPE_VIDEO, s.encoder, warnings);
-    if (!codec) return error = "no video encoder for this format", false;
+    if (!codec) return error = EngineTextUtf8(text::kNoVideoEncoder), false;
     m_ctx.reset(avcodec_alloc_context3(codec));
     AVCodecContext* c = m_ctx.get();
 
     // Size and placement.
     int tw = in.width, th = in.height;
     if (!ParseResizeText(s.resize, in.width, in.height, tw, th)) {
-        warnings.push_back(L"The frame size \"" + s.resize + L"\" is not understood; the source size is used.");
+        warnings.push_back(EngineText(text::kFrameSizeUnknown, s.resize));
         tw = in.width;
         th = in.height;
     }
@@ -133,9 +137,7 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
         ow = 4094;
     }
     if (ow != m_geometry.outWidth || oh != m_geometry.outHeight) {
-        warnings.push_back(L"The frame size " + std::to_wstring(m_geometry.outWidth) + L"x" +
-                           std::to_wstring(m_geometry.outHeight) + L" cannot be encoded; " + std::to_wstring(ow) +
-                           L"x" + std::to_wstring(oh) + L" is used.");
+        warnings.push_back(EngineText(text::kFrameSizeChanged, m_geometry.outWidth, m_geometry.outHeight, ow, oh));
         m_geometry = ComputeGeometry(in.width, in.height, srcSar, ow, oh, kResizeStretch, false);
     }
     const bool sameSize = ow == in.width && oh == in.height && !m_geometry.bars &&
@@ -147,8 +149,8 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
         const int i = av_find_nearest_q_idx(m_frameRate, codec->supported_framerates);
         const AVRational nearest = codec->supported_framerates[i];
         if (av_cmp_q(nearest, m_frameRate) != 0) {
-            warnings.push_back(L"The frame rate " + std::to_wstring(av_q2d(m_frameRate)) + L" cannot be encoded; " +
-                               std::to_wstring(av_q2d(nearest)) + L" is used.");
+            warnings.push_back(EngineText(text::kFrameRateChanged, std::to_wstring(av_q2d(m_frameRate)),
+                                          std::to_wstring(av_q2d(nearest))));
             m_frameRate = nearest;
         }
     }
@@ -168,8 +170,7 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
     int gop = s.keyFrames;
     if (gop < 1 || gop > 1000) {
         const int fixed = std::clamp(gop, 1, 1000);
-        warnings.push_back(L"A key frame every " + std::to_wstring(gop) + L" frames cannot be used; every " +
-                           std::to_wstring(fixed) + L" is used.");
+        warnings.push_back(EngineText(text::kKeyFrameChanged, gop, fixed));
         gop = fixed;
     }
     c->gop_size = gop;
@@ -180,7 +181,7 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
         static const char* profiles[] = {"baseline", "main", "high"};
         int p = s.profile;
         if (p < 0 || p > 2) {
-            warnings.push_back(L"The H.264 profile " + std::to_wstring(p) + L" is not known; main is used.");
+            warnings.push_back(EngineText(text::kProfileUnknown, p));
             p = 1;
         }
         av_opt_set(c->priv_data, "profile", profiles[p], 0);
@@ -195,16 +196,17 @@ bool CVideoEncoder::Open(AVFormatContext* oc, const CVideoOutput& s, const CVide
     }
 
     int rc = avcodec_open2(c, codec, nullptr);
-    if (rc < 0) return error = std::string("cannot open the ") + codec->name + " encoder: " + av::AvErrorText(rc), false;
+    if (rc < 0) return error = EngineTextUtf8(text::kCannotOpenEncoder, codec->name, av::AvErrorText(rc)), false;
     m_stream = avformat_new_stream(oc, nullptr);
-    if (!m_stream) return error = "out of memory", false;
+    if (!m_stream) return error = EngineTextUtf8(text::kOutOfMemory), false;
     m_stream->time_base = c->time_base;
     m_stream->avg_frame_rate = m_frameRate;
     m_stream->sample_aspect_ratio = c->sample_aspect_ratio;
     avcodec_parameters_from_context(m_stream->codecpar, c);
     m_swsFlags = SwsFlagsFor(s.resampling);
     m_blurredBars = s.resizeType == kResizeFitBlurred;
-    if (m_geometry.bars && !m_blurredBars && !MakeBackground(s.letterboxColor)) return error = "out of memory", false;
+    if (m_geometry.bars && !m_blurredBars && !MakeBackground(s.letterboxColor))
+        return error = EngineTextUtf8(text::kOutOfMemory), false;
     return true;
 }
 
@@ -305,13 +307,13 @@ bool CVideoEncoder::Encode(const AVFrame* src, int64_t index, IPacketSink& sink,
         return Drain(sink, error);
     }
     av::FramePtr frame = av::MakeFrame();
-    if (!Shape(src, frame.get())) return error = "cannot convert the picture", false;
+    if (!Shape(src, frame.get())) return error = EngineTextUtf8(text::kCannotConvertPicture), false;
     frame->pts = index;
     frame->sample_aspect_ratio = m_ctx->sample_aspect_ratio;
     frame->pict_type = AV_PICTURE_TYPE_NONE;  // the source's frame types do not bind the encoder
     frame->key_frame = 0;
     const int rc = avcodec_send_frame(m_ctx.get(), frame.get());
-    if (rc < 0) return error = "video encoding failed: " + av::AvErrorText(rc), false;
+    if (rc < 0) return error = EngineTextUtf8(text::kVideoEncodingFailed, av::AvErrorText(rc)), false;
     return Drain(sink, error);
 }
 
@@ -320,7 +322,7 @@ bool CVideoEncoder::Drain(IPacketSink& sink, std::string& error)
     for (;;) {
         const int rc = avcodec_receive_packet(m_ctx.get(), m_packet.get());
         if (rc == AVERROR(EAGAIN) || rc == AVERROR_EOF) return true;
-        if (rc < 0) return error = "video encoding failed: " + av::AvErrorText(rc), false;
+        if (rc < 0) return error = EngineTextUtf8(text::kVideoEncodingFailed, av::AvErrorText(rc)), false;
         if (m_pass == 1 && m_ctx->stats_out) m_stats += m_ctx->stats_out;
         if (!sink.WritePacket(m_packet.get(), m_stream, m_ctx->time_base)) return false;
     }
