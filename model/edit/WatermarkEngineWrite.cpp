@@ -1,4 +1,4 @@
-// How a watermark creates its engine item and writes itself into it.
+// How a watermark creates its engine item and writes its settings into it.
 #include "engine/EngineNode.h"
 #include "engine/JobTreeKeys.h"
 #include "model/edit/ColorText.h"
