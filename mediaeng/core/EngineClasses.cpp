@@ -4,7 +4,7 @@
 #include "mediaeng/core/ConversionJobImpl.h"
 #include "mediaeng/core/EngineSeams.h"
 #include "mediaeng/core/JobTree.h"
-#include "mediaeng/job/ConversionRunner.h"
+#include "mediaeng/job/run/ConversionRunner.h"
 #include "platform/ClassRegistry.h"
 
 namespace mediaeng {

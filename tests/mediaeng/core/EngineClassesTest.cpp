@@ -2,7 +2,7 @@
 #include "engine/EngineInit.h"
 #include "engine/FrameFilterSettings.h"
 #include "mediaeng/core/EngineSeams.h"
-#include "mediaeng/job/ConversionRunner.h"
+#include "mediaeng/job/run/ConversionRunner.h"
 #include "platform/ClassRegistry.h"
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // pause and resume, stop, progress and the end of the run.
 #include "JobTestUtil.h"
 #include "RecordingHandler.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/JobMessages.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/run/JobMessages.h"
 #include "platform/LogLinkText.h"
 #include "platform/TextConv.h"
 #include <algorithm>

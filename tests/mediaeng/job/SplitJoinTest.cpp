@@ -4,9 +4,9 @@
 #include "RecordingHandler.h"
 #include "fixtures/DvdFixture.h"
 #include "mediaeng/dvd/DvdDisc.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/JobMessages.h"
-#include "mediaeng/job/SplitPlan.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/SplitPlan.h"
 #include "platform/TextConv.h"
 extern "C" {
 #include <libavformat/avformat.h>
