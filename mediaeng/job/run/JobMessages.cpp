@@ -1,4 +1,5 @@
 #include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/core/EngineText.h"
 #include "platform/LogLinkText.h"
 #include "platform/ResourceLibrary.h"
 #include <algorithm>
@@ -7,23 +8,9 @@
 
 namespace job {
 
+using mediaeng::TextArg;
+
 namespace {
-CMsgArg Str(const std::wstring& s)
-{
-    CMsgArg a;
-    a.kind = CMsgArg::String;
-    a.text = s;
-    return a;
-}
-
-CMsgArg Int(int v)
-{
-    CMsgArg a;
-    a.kind = CMsgArg::Int;
-    a.number = v;
-    return a;
-}
-
 std::wstring Format(unsigned id, const wchar_t* fallback, const std::vector<CMsgArg>& args)
 {
     return FormatMessageSafe(JobText(id, fallback), args);
@@ -49,26 +36,26 @@ void CJobMessages::Text(const std::wstring& text, DWORD flags) const
 
 void CJobMessages::FileStart(const std::wstring& source) const
 {
-    Text(Format(7101, L"Converting %ls", {Str(EscapeLogText(source))}), MSGF_START);
+    Text(Format(7101, L"Converting %ls", {TextArg(EscapeLogText(source))}), MSGF_START);
 }
 
 void CJobMessages::FileSaved(const std::wstring& output) const
 {
     const std::wstring name = FileNameOf(output);
     // File names are any text: escaped, so none can end the link or forge one.
-    Text(Format(7102, L"Saved #*link*#%ls#*#%ls#*#0", {Str(EscapeLogLinkField(name)), Str(EscapeLogLinkField(output))}),
+    Text(Format(7102, L"Saved #*link*#%ls#*#%ls#*#0", {TextArg(EscapeLogLinkField(name)), TextArg(EscapeLogLinkField(output))}),
          MSGF_ENGINE_TEXT);
     Text(output, MSGF_FILE_DONE);
 }
 
 void CJobMessages::FileError(const std::wstring& source, const std::wstring& reason) const
 {
-    Text(Format(7103, L"Cannot convert %ls: %ls", {Str(EscapeLogText(source)), Str(EscapeLogText(reason))}), MSGF_ERROR);
+    Text(Format(7103, L"Cannot convert %ls: %ls", {TextArg(EscapeLogText(source)), TextArg(EscapeLogText(reason))}), MSGF_ERROR);
 }
 
 void CJobMessages::FileWarning(const std::wstring& source, const std::wstring& text) const
 {
-    Text(Format(7104, L"%ls: %ls", {Str(EscapeLogText(FileNameOf(source))), Str(EscapeLogText(text))}), MSGF_WARNING);
+    Text(Format(7104, L"%ls: %ls", {TextArg(EscapeLogText(FileNameOf(source))), TextArg(EscapeLogText(text))}), MSGF_WARNING);
 }
 
 void CJobMessages::BatchStart() const
@@ -84,7 +71,7 @@ void CJobMessages::Progress(double share) const
 
 void CJobMessages::Finished(int converted, int total) const
 {
-    Text(Format(7105, L"Conversion finished: %d of %d files converted.", {Int(converted), Int(total)}), MSGF_FINISHED);
+    Text(Format(7105, L"Conversion finished: %d of %d files converted.", {TextArg(converted), TextArg(total)}), MSGF_FINISHED);
 }
 
 void CJobMessages::Aborted() const
