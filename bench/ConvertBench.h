@@ -2,7 +2,7 @@
 // Shared by the conversion benchmarks: wall-clock timing, peak memory, the
 // `ffmpeg` command line, and a run of our batch converter.
 #include "fixtures/MediaFixtures.h"
-#include "mediaeng/job/BatchRunner.h"
+#include "mediaeng/job/run/BatchRunner.h"
 #include "platform/TextConv.h"
 #include <chrono>
 #include <cstdio>

@@ -4,7 +4,7 @@
 //
 // Usage: stream_copy [minutes of 640x360 clip, default 10]
 #include "fixtures/MediaFixtures.h"
-#include "mediaeng/job/StreamCopy.h"
+#include "mediaeng/job/operations/StreamCopy.h"
 #include "platform/TextConv.h"
 #include <chrono>
 #include <cstdio>

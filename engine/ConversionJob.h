@@ -5,9 +5,8 @@
 //
 // Seam with mediaeng/job/: the job object forwards Init, Run, Pause, Stop,
 // GetState and Wait to an IConversionRunner made by the factory registered
-// with SetConversionRunnerFactory. mediaeng/job/ registers it from a static
-// initialiser through CoAddInitializer (the mediaeng archive is linked whole,
-// see mediaeng/CMakeLists.txt, so such initialisers are never dropped). The
+// with SetConversionRunnerFactory; the engine's own (mediaeng/job/) is
+// installed by EngineInitialize, which the getter and setter run first. The
 // runner is made on the first Init (or Run without Init), lives inside the job
 // and is destroyed before the tree; it holds the job without a reference.
 // Without a registered factory Init succeeds and Run answers E_NOTIMPL.

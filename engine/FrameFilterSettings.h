@@ -72,6 +72,6 @@ struct IFrameFilterSettings : IUnknown {
     virtual ULONG GetVersion() = 0;
 };
 
-// Registers the frame-filter class with the class registry (done once at
-// start-up through CoInitialize; harmless to call again).
+// Registers the frame-filter class with the class registry (done by
+// EngineInitialize with the engine's other classes; harmless to call again).
 void RegisterFrameFilterClasses();

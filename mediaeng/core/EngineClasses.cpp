@@ -1,7 +1,10 @@
 #include "mediaeng/core/EngineClasses.h"
 #include "engine/EngineIds.h"
+#include "engine/FrameFilterSettings.h"
 #include "mediaeng/core/ConversionJobImpl.h"
+#include "mediaeng/core/EngineSeams.h"
 #include "mediaeng/core/JobTree.h"
+#include "mediaeng/job/run/ConversionRunner.h"
 #include "platform/ClassRegistry.h"
 
 namespace mediaeng {
@@ -31,11 +34,16 @@ void RegisterJobClasses()
         CoRegisterClass(*items[kind], NodeFactory(L"Watermark", [kind](CEngineNode& n) { BuildWatermarkItem(n, kind); }));
 }
 
+// Every class and plug-in of the engine, in one place: the linker keeps each
+// part because this list names it, and nothing registers itself.
 void RegisterEngineClasses()
 {
     RegisterJobClasses();
     RegisterSourceClasses();
     RegisterCodecEnumerators();
+    ::RegisterFrameFilterClasses();
+    InstallConversionRunnerFactory(&job::MakeConversionRunner);
+    InstallMediaGraphProvider(&PlaybackGraphProvider());
 }
 
 }  // namespace mediaeng

@@ -1,3 +1,4 @@
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include <algorithm>
 #include <cctype>
@@ -14,6 +15,10 @@ extern "C" {
 #include <dvdread/dvd_reader.h>
 #include <dvdread/ifo_read.h>
 #include <dvdread/ifo_types.h>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 }
 
 namespace mediaeng {
@@ -167,12 +172,12 @@ std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& given, std::string* 
     for (char& ch : ext) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
     if ((ext == ".IFO" || ext == ".BUP") && std::filesystem::is_regular_file(p, ec)) path = p.parent_path().string();
     if (path.empty() || !std::filesystem::exists(path, ec)) {
-        if (error) *error = "no such file or folder";
+        if (error) *error = EngineTextUtf8(text::kNoSuchFile);
         return nullptr;
     }
     std::optional<std::vector<int>> readable;
     if (!TablesReadSafely(path, &readable)) {
-        if (error) *error = "damaged disc tables";
+        if (error) *error = EngineTextUtf8(text::kDamagedDiscTables);
         return nullptr;
     }
     std::shared_ptr<CDvdDisc> disc(new CDvdDisc());
@@ -180,7 +185,7 @@ std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& given, std::string* 
     disc->m_path = path;
     disc->m_reader = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
     if (!disc->m_reader) {
-        if (error) *error = "not a DVD";
+        if (error) *error = EngineTextUtf8(text::kNotADvd);
         return nullptr;
     }
     if (!disc->ReadTitles(error)) return nullptr;
@@ -191,7 +196,7 @@ bool CDvdDisc::ReadTitles(std::string* error)
 {
     IfoPtr vmg(ifoOpen(m_reader, 0));
     if (!vmg || !vmg->tt_srpt) {
-        if (error) *error = "no title table";
+        if (error) *error = EngineTextUtf8(text::kNoTitleTable);
         return false;
     }
     const tt_srpt_t* srpt = vmg->tt_srpt;
@@ -219,7 +224,7 @@ bool CDvdDisc::ReadTitles(std::string* error)
         if (!t.cells.empty()) m_titles.push_back(std::move(t));
     }
     if (m_titles.empty()) {
-        if (error) *error = "no playable title";
+        if (error) *error = EngineTextUtf8(text::kNoPlayableTitle);
         return false;
     }
     return true;

@@ -1,6 +1,5 @@
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
 #include "engine/JobTreeKeys.h"
-#include "engine/EngineInit.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 
@@ -198,20 +197,10 @@ bool ReadFilterObject(IUnknown* object, FrameFilterSettings& out)
     return true;
 }
 
-namespace {
-
-struct CRegistrar {
-    CRegistrar() { CoAddInitializer(&RegisterFrameFilterClasses); }
-} g_registrar;
-
-}  // namespace
-
 }  // namespace km::frame
 
 void RegisterFrameFilterClasses()
 {
-    // The engine's own registrations first, so this class is the one that stands.
-    EngineInitialize();
     CoRegisterClass(CLSID_FrameFilters,
                     [] { return static_cast<IUnknown*>(static_cast<IFrameFilterSettings*>(new km::frame::CFrameFilterSettingsObj())); });
 }

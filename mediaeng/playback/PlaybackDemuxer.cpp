@@ -1,7 +1,12 @@
 #include "mediaeng/playback/PlaybackDemuxer.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/frame/DisplayTurn.h"
 #include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace playback {
 
@@ -51,7 +56,7 @@ HRESULT CPlaybackDemuxer::OpenFormat(const CPlaybackInput& input)
     if (input.openInput) {
         HRESULT hr = input.openInput(m_input);
         if (FAILED(hr) || !m_input || !m_input->Format())
-            return Fail(L"Cannot open \"" + Utf8ToWide(input.url) + L"\" for playing", FAILED(hr) ? hr : E_FAIL);
+            return Fail(EngineText(text::kCannotOpenForPlaying, input.url), FAILED(hr) ? hr : E_FAIL);
         m_fmt = m_input->Format();
         m_fmt->interrupt_callback = {&CPlaybackDemuxer::InterruptCallback, this};
         return S_OK;
@@ -62,11 +67,11 @@ HRESULT CPlaybackDemuxer::OpenFormat(const CPlaybackInput& input)
     fmt->probesize = kProbeSize;
     fmt->max_analyze_duration = kAnalyzeDuration;
     int err = avformat_open_input(&fmt, input.url.c_str(), nullptr, nullptr);  // frees fmt on failure
-    if (err < 0) return Fail(L"Cannot open \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
+    if (err < 0) return Fail(EngineText(text::kCannotOpenBecause, input.url, AvErrorText(err)), E_FAIL);
     m_format.reset(fmt);
     m_fmt = fmt;
     err = avformat_find_stream_info(fmt, nullptr);
-    if (err < 0) return Fail(L"Cannot read the streams of \"" + Utf8ToWide(input.url) + L"\": " + AvErrorText(err), E_FAIL);
+    if (err < 0) return Fail(EngineText(text::kCannotReadStreamsOf, input.url, AvErrorText(err)), E_FAIL);
     return S_OK;
 }
 
@@ -82,7 +87,7 @@ HRESULT CPlaybackDemuxer::Open(const CPlaybackInput& input, bool wantAudio, std:
         if (m_videoIndex >= 0 && FAILED(OpenDecoder(m_videoIndex, m_video))) m_videoIndex = -1;
         if (m_audioIndex >= 0 && FAILED(OpenDecoder(m_audioIndex, m_audio))) m_audioIndex = -1;
         if (!m_video && !m_audio)
-            hr = Fail(L"\"" + Utf8ToWide(input.url) + L"\" holds no picture or sound that can be decoded", E_FAIL);
+            hr = Fail(EngineText(text::kNothingDecodable, input.url), E_FAIL);
     }
     if (FAILED(hr)) {
         Close();
@@ -139,7 +144,7 @@ bool CPlaybackDemuxer::ReceiveFrame(AVCodecContext* codec, int index, CDecodedFr
         return false;
     }
     if (err < 0) {
-        hr = Fail(L"Decoding failed: " + AvErrorText(err), E_FAIL);
+        hr = Fail(EngineText(text::kDecodingFailed, AvErrorText(err)), E_FAIL);
         return false;
     }
     AVStream* st = m_fmt->streams[index];
@@ -152,7 +157,7 @@ bool CPlaybackDemuxer::ReceiveFrame(AVCodecContext* codec, int index, CDecodedFr
         if (m_turn) {
             frame.reset(mediaeng::TurnFrame(frame.get(), m_turn));
             if (!frame) {
-                hr = Fail(L"Out of memory", E_OUTOFMEMORY);
+                hr = Fail(EngineText(text::kOutOfMemoryPlay), E_OUTOFMEMORY);
                 return false;
             }
         }
@@ -184,7 +189,8 @@ HRESULT CPlaybackDemuxer::Next(CDecodedFrame& out)
             if (m_audio) avcodec_send_packet(m_audio.get(), nullptr);
             continue;
         }
-        if (err < 0) return Fail(L"Reading the source failed: " + AvErrorText(err), err == AVERROR_EXIT ? E_ABORT : E_FAIL);
+        if (err < 0)
+            return Fail(EngineText(text::kReadingFailed, AvErrorText(err)), err == AVERROR_EXIT ? E_ABORT : E_FAIL);
         AVCodecContext* codec = nullptr;
         if (m_packet->stream_index == m_videoIndex) codec = m_video.get();
         if (m_packet->stream_index == m_audioIndex) codec = m_audio.get();
@@ -207,7 +213,7 @@ HRESULT CPlaybackDemuxer::Seek(REFERENCE_TIME t)
     if (m_video) avcodec_flush_buffers(m_video.get());
     if (m_audio) avcodec_flush_buffers(m_audio.get());
     m_eof = m_videoDrained = m_audioDrained = false;
-    if (err < 0) return Fail(L"Seeking failed: " + AvErrorText(err), E_FAIL);
+    if (err < 0) return Fail(EngineText(text::kSeekingFailed, AvErrorText(err)), E_FAIL);
     return S_OK;
 }
 

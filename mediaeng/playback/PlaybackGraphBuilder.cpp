@@ -1,11 +1,16 @@
 #include "mediaeng/playback/PlaybackGraphBuilder.h"
 #include "engine/PlaybackHelpers.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/playback/MediaGraph.h"
 #include "platform/Sync.h"
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 HRESULT CreateMediaGraph(const CPlaybackInput& input, int flag, IGraphBuilder** graph, std::wstring* error)
 {
@@ -96,7 +101,7 @@ HRESULT ReadPictureAt(const CPlaybackInput& input, REFERENCE_TIME time, DWORD* f
         if (SUCCEEDED(hr)) hr = grabber.As<ISampleGrabber>()->GetConnectedMediaType(&mt);
     } else if (error) {
         *error = GetGraphError(graph.Get());
-        if (error->empty()) *error = L"No picture could be read at the requested time";
+        if (error->empty()) *error = EngineText(text::kNoPictureAtTime);
     }
     ClearGraphFull(graph.Get());
     if (FAILED(hr)) return hr;

@@ -3,6 +3,7 @@
 // demuxer of the source (a file, or a DVD title through its reader).
 #include "engine/FrameRecord.h"
 #include "engine/MediaSourceGraph.h"
+#include "mediaeng/core/EngineSeams.h"
 #include "mediaeng/playback/PlaybackGraphBuilder.h"
 #include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
@@ -27,11 +28,8 @@ CPlaybackInput InputOf(IUnknown* source)
 
 class CPlaybackGraphProvider final : public IMediaGraphProvider {
 public:
-    CPlaybackGraphProvider() { SetMediaGraphProvider(this); }
-    ~CPlaybackGraphProvider() override
-    {
-        if (GetMediaGraphProvider() == this) SetMediaGraphProvider(nullptr);
-    }
+    // A source that outlives the provider at exit finds no provider, not a dead one.
+    ~CPlaybackGraphProvider() override { mediaeng::ClearMediaGraphProvider(this); }
 
     HRESULT BuildGraph(IUnknown* source, LONG forPlayback, IUnknown** graph) override
     {
@@ -61,6 +59,10 @@ public:
     }
 };
 
-CPlaybackGraphProvider g_provider;
-
 }  // namespace
+
+IMediaGraphProvider& mediaeng::PlaybackGraphProvider()
+{
+    static CPlaybackGraphProvider provider;
+    return provider;
+}

@@ -1,7 +1,12 @@
 #include "mediaeng/playback/PlaybackSession.h"
 #include "engine/PlaybackHelpers.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "platform/TextConv.h"
 #include <pthread.h>
+
+using mediaeng::EngineText;
+using mediaeng::EngineTextUtf8;
+namespace text = mediaeng::text;
 
 namespace playback {
 
@@ -61,7 +66,7 @@ HRESULT CPlaybackSession::Open(const CPlaybackInput& input, std::wstring* error)
     m_hasVideo = m_demux.HasVideo();
     m_hasAudio = m_demux.HasAudio();
     if (m_kind == SessionKind::Grab && !m_hasVideo) {
-        std::wstring text = L"\"" + Utf8ToWide(input.url) + L"\" has no picture to grab";
+        std::wstring text = EngineText(text::kNoPictureToGrab, input.url);
         SetError(text);
         if (error) *error = text;
         m_demux.Close();
@@ -356,7 +361,7 @@ CPlaybackSession::SeekResult CPlaybackSession::DecodeTo(const Snapshot& s, REFER
         HRESULT hr = m_demux.Next(f);
         if (SeekOverridden()) return SeekResult::Abandoned;  // a newer seek or a stop starts over
         if (SUCCEEDED(hr) && GrabExpired()) {
-            SetError(L"No picture came within the time limit");
+            SetError(EngineText(text::kNoPictureInTime));
             hr = E_ABORT;
         }
         if (FAILED(hr)) {
@@ -367,7 +372,7 @@ CPlaybackSession::SeekResult CPlaybackSession::DecodeTo(const Snapshot& s, REFER
         if (hr != S_OK) {
             if (havePrev && target < prev.time + prev.duration) m_pending.push_back(std::move(prev));
             if (m_pending.empty()) {
-                SetError(L"The source ends before the requested time");
+                SetError(EngineText(text::kEndsBeforeTime));
                 m_videoDone = true;
             }
             break;
@@ -470,7 +475,7 @@ void CPlaybackSession::ReportPosition(const Snapshot& s)
 void CPlaybackSession::StepRunning(const Snapshot& s)
 {
     if (GrabExpired()) {
-        SetError(L"No picture came within the time limit");
+        SetError(EngineText(text::kNoPictureInTime));
         Finish(s, EC_ENGINE_FAILED, E_ABORT);
         return;
     }
@@ -492,7 +497,7 @@ void CPlaybackSession::StepRunning(const Snapshot& s)
     }
     // Converted before the wait so that it is shown on time.
     if (FAILED(m_picture.Convert(f.frame.get()))) {
-        SetError(L"A picture could not be converted");
+        SetError(EngineText(text::kPictureNotConvertedPlay));
         Finish(s, EC_ENGINE_FAILED, E_FAIL);
         return;
     }

@@ -309,8 +309,9 @@ TEST(UserJourney, TwoDvdTitlesJoinedIntoOneFile)
     dvd->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
     ASSERT_TRUE(dvd->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
     ASSERT_EQ(dvd->GetList()->GetItemCount(), 2);
-    if (!program.Project().InputDVD().m_join)
+    if (!program.Project().InputDVD().m_join) {
         ASSERT_TRUE(dvd->OnExecuteCommand(CSourceTypeDVDView::kJoinTitles));
+    }
     EXPECT_EQ(program.Project().InputDVD().m_join, 1);
 
     ChooseVideoProfile(program, L"Phone 480p", out);

@@ -120,8 +120,9 @@ TEST(WatermarkEngineImpl, WatermarkPlacedInTheEditorLandsOnTheConvertedPixels)
     // And nothing of it lies left of or above its new place.
     for (int y = 0; y < kH; ++y) {
         for (int x = 0; x < kW; ++x) {
-            if (x < 100 - 2 || y < 70 - 2)
+            if (x < 100 - 2 || y < 70 - 2) {
                 ASSERT_EQ(converted[y * kW + x], 0xFFFFFFu) << x << "," << y;
+            }
         }
     }
 }

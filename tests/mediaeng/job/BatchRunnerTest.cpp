@@ -2,8 +2,8 @@
 // pause and resume, stop, progress and the end of the run.
 #include "JobTestUtil.h"
 #include "RecordingHandler.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/JobMessages.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/run/JobMessages.h"
 #include "platform/LogLinkText.h"
 #include "platform/TextConv.h"
 #include <algorithm>
@@ -51,7 +51,9 @@ TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
 
     const auto lines = handler.Lines();
     for (const auto& l : lines) {
-        if (l.flags & MSGF_ERROR) EXPECT_NE(l.text.find(L"text.mp4"), std::wstring::npos) << WideToUtf8(l.text);
+        if (l.flags & MSGF_ERROR) {
+            EXPECT_NE(l.text.find(L"text.mp4"), std::wstring::npos) << WideToUtf8(l.text);
+        }
     }
     // Order: the first source's link line comes before the second start line.
     size_t firstLink = lines.size(), secondStart = lines.size();
@@ -123,7 +125,9 @@ TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
     EXPECT_EQ(handler.Count(MSGF_ABORTED), 1);
     EXPECT_EQ(handler.Count(MSGF_FINISHED), 0);
     EXPECT_FALSE(fs::exists(dir / "out" / "long.mp4"));
-    if (fs::exists(dir / "out")) EXPECT_TRUE(fs::is_empty(dir / "out"));
+    if (fs::exists(dir / "out")) {
+        EXPECT_TRUE(fs::is_empty(dir / "out"));
+    }
 }
 
 TEST(BatchRunner, StopWhilePausedEndsTheRun)

@@ -9,8 +9,8 @@
 #include "engine/OutputFormatEnum.h"
 #include "mediaeng/core/EngineObjects.h"
 #include "mediaeng/core/FormatTable.h"
-#include "mediaeng/job/JobMessages.h"
-#include "mediaeng/job/JobTreeReader.h"
+#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/settings/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 #include <atomic>

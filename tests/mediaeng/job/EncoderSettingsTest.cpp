@@ -2,7 +2,7 @@
 // (with a warning), two-pass makes a real second pass, a write failure is an
 // error and leaves no file.
 #include "JobTestUtil.h"
-#include "mediaeng/job/FileTranscoder.h"
+#include "mediaeng/job/transcode/FileTranscoder.h"
 #include "platform/TextConv.h"
 #include <csignal>
 #include <sys/resource.h>

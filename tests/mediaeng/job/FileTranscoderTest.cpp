@@ -1,6 +1,6 @@
 // One source to one file: containers and codecs, trims, resizing, stop.
 #include "JobTestUtil.h"
-#include "mediaeng/job/FileTranscoder.h"
+#include "mediaeng/job/transcode/FileTranscoder.h"
 #include "platform/TextConv.h"
 #include <thread>
 

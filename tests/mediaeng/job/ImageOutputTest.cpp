@@ -4,9 +4,9 @@
 #include "RecordingHandler.h"
 #include "fixtures/DvdFixture.h"
 #include "mediaeng/dvd/DvdDisc.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/FrameChainEdit.h"
-#include "mediaeng/job/ImageOutput.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/transcode/FrameChainEdit.h"
+#include "mediaeng/job/operations/ImageOutput.h"
 #include "platform/TextConv.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include "engine/ConversionJob.h"
 #include "engine/EngineIds.h"
 #include "mediaeng/core/EngineObjects.h"
-#include "mediaeng/job/JobTreeReader.h"
+#include "mediaeng/job/settings/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 #include <gtest/gtest.h>

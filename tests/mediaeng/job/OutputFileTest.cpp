@@ -2,8 +2,8 @@
 // the hidden temporary name the output is written under.
 #include "JobTestUtil.h"
 #include "RecordingHandler.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/OutputFile.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/transcode/OutputFile.h"
 #include "platform/TextConv.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Output names: pattern tokens, wildcards, cases, web-safe names, the numeric
 // variable, duplicates and the never-replace-the-source rule.
 #include "JobTestUtil.h"
-#include "mediaeng/job/OutputNamer.h"
+#include "mediaeng/job/settings/OutputNamer.h"
 #include <fstream>
 
 namespace {

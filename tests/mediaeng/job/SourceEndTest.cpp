@@ -4,11 +4,11 @@
 #include "JobTestUtil.h"
 #include "RecordingHandler.h"
 #include "mediaeng/av/AllocSeam.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/FileTranscoder.h"
-#include "mediaeng/job/JoinRunner.h"
-#include "mediaeng/job/SourceEnd.h"
-#include "mediaeng/job/StreamCopy.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/transcode/FileTranscoder.h"
+#include "mediaeng/job/operations/JoinRunner.h"
+#include "mediaeng/job/transcode/SourceEnd.h"
+#include "mediaeng/job/operations/StreamCopy.h"
 #include "platform/TextConv.h"
 #include <cmath>
 #include <limits>

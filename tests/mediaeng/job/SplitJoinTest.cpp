@@ -4,9 +4,9 @@
 #include "RecordingHandler.h"
 #include "fixtures/DvdFixture.h"
 #include "mediaeng/dvd/DvdDisc.h"
-#include "mediaeng/job/BatchRunner.h"
-#include "mediaeng/job/JobMessages.h"
-#include "mediaeng/job/SplitPlan.h"
+#include "mediaeng/job/run/BatchRunner.h"
+#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/SplitPlan.h"
 #include "platform/TextConv.h"
 extern "C" {
 #include <libavformat/avformat.h>
@@ -396,7 +396,9 @@ TEST(StreamCopy, JoinOfAlikeSourcesAndRefusalOfUnlikeOnes)
     EXPECT_EQ(RunBatch(s, refused), S_FALSE);
     EXPECT_EQ(refused.Count(MSGF_ERROR), 1);
     EXPECT_FALSE(fs::exists(dir / "out2" / "a.mp4"));
-    if (fs::exists(dir / "out2")) EXPECT_EQ(HiddenFiles(dir / "out2"), 0);
+    if (fs::exists(dir / "out2")) {
+        EXPECT_EQ(HiddenFiles(dir / "out2"), 0);
+    }
 }
 
 TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)

@@ -17,7 +17,9 @@ namespace {
 fs::path GrabClip()
 {
     fs::path file = TestDir() / "grab.mp4";
-    if (!fs::exists(file)) EXPECT_FALSE(fixtures::WriteClip(file).empty());
+    if (!fs::exists(file)) {
+        EXPECT_FALSE(fixtures::WriteClip(file).empty());
+    }
     return file;
 }
 

@@ -4,7 +4,7 @@
 #include "fixtures/PlaybackTestSupport.h"
 #include "engine/MediaSourceGraph.h"
 #include "fixtures/MediaFixtures.h"
-#include "mediaeng/job/BatchRunner.h"
+#include "mediaeng/job/run/BatchRunner.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 #include <cstdlib>
@@ -251,7 +251,9 @@ void ExpectSaneFacts(const Opened& o)
     EXPECT_GE(seconds, 0);
     EXPECT_LE(seconds, 1e6);
     CVariant stream = Fact(s, L"StreamDuration");
-    if (stream.vt != VT_EMPTY) EXPECT_GE(stream.AsDouble(), 0);
+    if (stream.vt != VT_EMPTY) {
+        EXPECT_GE(stream.AsDouble(), 0);
+    }
     REFERENCE_TIME duration = -1;
     ASSERT_EQ(o.source.As<IMediaSourceGraph>()->GetDuration(&duration), S_OK);
     EXPECT_GE(duration, 0);
@@ -296,5 +298,7 @@ TEST(AbsurdHeaders, AreRefusedOrOpenWithFactsThatCanBeTrusted)
     f.close();
     Opened o = Open(mp4);
     ExpectSaneFacts(o);
-    if (SUCCEEDED(o.hr)) EXPECT_NEAR(Fact(o.source.Get(), L"AspectRatio").AsDouble(), 160.0 / 120.0, 0.01);
+    if (SUCCEEDED(o.hr)) {
+        EXPECT_NEAR(Fact(o.source.Get(), L"AspectRatio").AsDouble(), 160.0 / 120.0, 0.01);
+    }
 }

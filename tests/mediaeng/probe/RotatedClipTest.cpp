@@ -4,7 +4,7 @@
 #include "fixtures/PlaybackTestSupport.h"
 #include "engine/MediaSourceGraph.h"
 #include "fixtures/MediaFixtures.h"
-#include "mediaeng/job/BatchRunner.h"
+#include "mediaeng/job/run/BatchRunner.h"
 #include "platform/Bitmap.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"

@@ -144,7 +144,9 @@ TEST_P(WatermarkList, PasteCarriesTheValuesAtCopyTimeThenTheTopLeft)
 TEST_P(WatermarkList, EngineItemLookupNeverMatchesAMissingItem)
 {
     EXPECT_EQ(list.FindByEngineItem(nullptr), nullptr);
-    if (GetParam()) EXPECT_EQ(list.FindByEngineItem(c->GetEngineItem()), c);
+    if (GetParam()) {
+        EXPECT_EQ(list.FindByEngineItem(c->GetEngineItem()), c);
+    }
 }
 
 TEST_P(WatermarkList, IdentityOutlivesAnotherTransfer)

@@ -81,7 +81,9 @@ TEST_F(InputTransfer, FileListHandsOverEverySourceThatOpensWithItsFlags)
     EXPECT_EQ(MSGF_ENGINE_TEXT, messages.messages.front().second);
     ASSERT_EQ(1, messages.Count(MSGF_ERROR));
     for (const auto& m : messages.messages)
-        if (m.second & MSGF_ERROR) EXPECT_NE(std::wstring::npos, m.first.find(L"/m/bad.mp4"));
+        if (m.second & MSGF_ERROR) {
+            EXPECT_NE(std::wstring::npos, m.first.find(L"/m/bad.mp4"));
+        }
     // The job learns how many were left out, so its summary counts all three.
     EXPECT_EQ(1, job->root->Value(L"FilesLeftOut").AsInt(-1));
 }

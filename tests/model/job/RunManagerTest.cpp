@@ -91,12 +91,18 @@ TEST_F(RunManager, FailedStartsLeaveNoJobAndNoKeepAwake)
 
         const HRESULT hr = p.Run();
         EXPECT_TRUE(FAILED(hr)) << c.what;
-        if (FAILED(c.create)) EXPECT_EQ(c.create, hr);
-        if (FAILED(c.init)) EXPECT_EQ(c.init, hr);
+        if (FAILED(c.create)) {
+            EXPECT_EQ(c.create, hr);
+        }
+        if (FAILED(c.init)) {
+            EXPECT_EQ(c.init, hr);
+        }
         EXPECT_EQ(CRunManager::kIdle, p.m_runState) << c.what;
         EXPECT_FALSE(p.m_job) << c.what;
         EXPECT_FALSE(CKeepAwake::IsHeld()) << c.what;
-        if (c.noSources) EXPECT_EQ(1, log.Count(MSGF_ERROR));
+        if (c.noSources) {
+            EXPECT_EQ(1, log.Count(MSGF_ERROR));
+        }
         if (FAILED(c.create)) p.nextJobs.clear();  // never asked for
         EXPECT_EQ(0, Job::s_live) << c.what;
     }

@@ -52,7 +52,9 @@ TEST_F(ProbeFixtures, FactsOfEachKind)
         EXPECT_EQ(probe.m_hasAudio, c.audio ? 1 : 0);
         EXPECT_EQ(IsImageSource(source.Get()), c.image);
         EXPECT_EQ(IsAudioOnlySource(source.Get()), c.audioOnly);
-        if (!c.image) EXPECT_NEAR(probe.m_duration / 1e7, 2.0, 0.1);
+        if (!c.image) {
+            EXPECT_NEAR(probe.m_duration / 1e7, 2.0, 0.1);
+        }
         EXPECT_TRUE(probe.m_openError.empty());
     }
 }
