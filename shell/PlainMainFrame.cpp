@@ -5,7 +5,6 @@
 #include "shell/KestrelMediaDoc.h"
 #include <wx/frame.h>
 #include <wx/menu.h>
-#include <wx/stattext.h>
 #include <wx/stockitem.h>
 
 namespace {
@@ -28,7 +27,6 @@ public:
         bar->Append(file, wxGetStockLabel(wxID_FILE));
         bar->Append(help, wxGetStockLabel(wxID_HELP));
         SetMenuBar(bar);
-        new wxStaticText(this, wxID_ANY, "The main window with its pages is not built yet.", wxPoint(16, 16));
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_app.OnFileNew(); UpdateTitle(); }, KM::Cmd::FileNew);
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_app.OnFileOpen(); UpdateTitle(); }, KM::Cmd::FileOpen);
         Bind(wxEVT_MENU, [this](wxCommandEvent&) { m_app.OnFileSave(); UpdateTitle(); }, KM::Cmd::FileSave);
