@@ -106,7 +106,10 @@ bool CWatermarkPane::IsEnabled(int id) const
     }
 }
 
-bool CWatermarkPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+namespace {
+
+// The commands of the watermark toolbar and menu.
+bool IsWatermarkCommand(int id)
 {
     switch (id) {
     case KM::Cmd::AddTextWatermark:
@@ -119,31 +122,29 @@ bool CWatermarkPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
     case KM::Cmd::MoveUp:
     case KM::Cmd::EditCopy:
     case KM::Cmd::EditCut:
-    case KM::Cmd::EditPaste: ui.Enable(IsEnabled(id)); return true;
-    default: return CPlayerPane::OnUpdateCommand(id, ui);
+    case KM::Cmd::EditPaste: return true;
+    default: return false;
     }
+}
+
+}  // namespace
+
+bool CWatermarkPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+{
+    if (!IsWatermarkCommand(id))
+        return CPlayerPane::OnUpdateCommand(id, ui);
+    ui.Enable(IsEnabled(id));
+    return true;
 }
 
 bool CWatermarkPane::OnExecuteCommand(int id)
 {
-    switch (id) {
-    case KM::Cmd::AddTextWatermark:
-    case KM::Cmd::AddImageWatermark:
-    case KM::Cmd::AddWatermarkKind2:
-    case KM::Cmd::AddWatermarkKind3:
-    case KM::Cmd::AddMediaWatermark:
-    case KM::Cmd::DeleteWatermark:
-    case KM::Cmd::MoveDown:
-    case KM::Cmd::MoveUp:
-    case KM::Cmd::EditCopy:
-    case KM::Cmd::EditCut:
-    case KM::Cmd::EditPaste:
-        // A command that is not offered (a key, a stale button) does nothing.
-        if (IsEnabled(id))
-            Execute(id);
-        return true;
-    default: return CPlayerPane::OnExecuteCommand(id);
-    }
+    if (!IsWatermarkCommand(id))
+        return CPlayerPane::OnExecuteCommand(id);
+    // A command that is not offered (a key, a stale button) does nothing.
+    if (IsEnabled(id))
+        Execute(id);
+    return true;
 }
 
 std::wstring CWatermarkPane::AskFile(bool media) const
