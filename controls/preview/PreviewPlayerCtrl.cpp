@@ -25,9 +25,12 @@ struct WorkingFrame {
     std::vector<BYTE> data;
     FRAME_RECORD record;
 
-    explicit WorkingFrame(const FRAME_RECORD& r)
-        : format(r.pbFormat, r.pbFormat + r.cbFormat), data(r.pbData, r.pbData + r.cbData)
+    // headerOnly: the geometry needs the format block alone, not a copy of the picture.
+    explicit WorkingFrame(const FRAME_RECORD& r, bool headerOnly = false)
+        : format(r.pbFormat, r.pbFormat + r.cbFormat)
     {
+        if (!headerOnly)
+            data.assign(r.pbData, r.pbData + r.cbData);
         Sync();
     }
     void Sync()
@@ -399,9 +402,7 @@ bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
     if (CPlayer* player = Player(); player && m_pItem)
         player->GetFrame(m_pItem, &record);
     if (record && record->pbData) {
-        WorkingFrame work(*record);
-        work.data.clear();  // the header is enough
-        work.Sync();
+        WorkingFrame work(*record, true);
         source = HeaderSize(work.Header());
         {
             std::lock_guard lock(m_csRender);
