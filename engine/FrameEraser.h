@@ -2,6 +2,7 @@
 // Removes one rectangle of the picture from sight: crops it away, blurs,
 // fills it from its surroundings or pixelates it.
 #include "engine/FrameRecord.h"
+#include "engine/PlanarView.h"
 #include <memory>
 
 // The settings block as the eraser settings hold it: seven 32-bit words. The
@@ -32,6 +33,12 @@ public:
     // 1..16. The crop kind cuts away the side band that holds the rectangle and
     // keeps the largest picture; header-only when the record has no data.
     HRESULT Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData);
+    // Whether ErasePlanar can do the work: every kind but crop, which changes
+    // the picture's size.
+    bool WorksOnPlanar() const;
+    // Erases on each plane of a YUV picture in place (the rectangle scaled to
+    // the chroma planes); E_NOTIMPL for the crop kind.
+    HRESULT ErasePlanar(const PlanarView& picture);
 
 private:
     struct Impl;

@@ -3,6 +3,7 @@
 // to a frame record; the same code serves the preview and the conversion.
 #include "engine/FrameFilterSettings.h"
 #include "engine/FrameRecord.h"
+#include "engine/PlanarView.h"
 #include "engine/WatermarkEngine.h"
 #include <memory>
 
@@ -29,6 +30,15 @@ public:
     HRESULT ConvertForItem(int width, int height, DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
                            CGalleryItemBase* item = nullptr, REFERENCE_TIME rtTime = 0,
                            REFERENCE_TIME rtDuration = 0);
+
+    // Whether ConvertPlanar can do the work: no filters, or one straight curve
+    // shared by every channel (brightness and contrast); watermarks of any kind.
+    bool WorksOnPlanar() const;
+    // The same work on a YUV picture: src filtered into dst (same size and
+    // layout, or the same picture), then the watermarks drawn onto dst at the
+    // frame's time. E_NOTIMPL when WorksOnPlanar is false.
+    HRESULT ConvertPlanar(const PlanarView& src, const PlanarView& dst, REFERENCE_TIME rtTime = 0,
+                          REFERENCE_TIME rtDuration = 0);
 
     HRESULT StartExtraProcessing();
     HRESULT EndExtraProcessing();

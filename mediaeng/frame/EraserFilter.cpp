@@ -96,3 +96,32 @@ HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYT
     s.out.Publish(cbFormat, pFormat, cbData, pData);
     return S_OK;
 }
+
+bool CEraserFilter::WorksOnPlanar() const { return m_impl->param.nType != ERASER_CROP; }
+
+HRESULT CEraserFilter::ErasePlanar(const PlanarView& pic)
+{
+    tag_ERASEPARAM p = m_impl->param;
+    if (p.nType == ERASER_CROP) return E_NOTIMPL;
+    if (p.nType < ERASER_BLUR || p.nType > ERASER_PIXELATE) return S_OK;
+    if (!pic.data[0] || pic.width <= 0 || pic.height <= 0) return E_INVALIDARG;
+    const PixelRect luma = ClipRect(p, pic.width, pic.height);
+    if (luma.Empty()) return S_OK;
+    for (int plane = 0; plane < 3; ++plane) {
+        const int sx = plane ? pic.chromaShiftX : 0, sy = plane ? pic.chromaShiftY : 0;
+        // Chroma takes the samples the luma rectangle touches, and a radius and
+        // cell of the same size on the picture.
+        const PixelRect r{luma.left >> sx, luma.top >> sy, -((-luma.right) >> sx), -((-luma.bottom) >> sy)};
+        tag_ERASEPARAM q = p;
+        q.nStrength = std::max<LONG>(1, std::clamp<LONG>(p.nStrength, 1, 16) >> sx);
+        q.nCell = std::max<LONG>(1, std::clamp<LONG>(p.nCell, 1, 16) >> sx);
+        PixelView v;
+        v.top = pic.data[plane];
+        v.stride = pic.stride[plane];
+        v.width = pic.PlaneWidth(plane);
+        v.height = pic.PlaneHeight(plane);
+        v.bpp = 1;
+        ErasePixels(q, v, r);
+    }
+    return S_OK;
+}

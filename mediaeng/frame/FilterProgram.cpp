@@ -191,6 +191,22 @@ std::array<CurveValues, 3> CFilterProgram::BuildCurves(const int low[3], const i
     return luts;
 }
 
+bool CFilterProgram::PlanarLuts(bool fullRange, ChannelLut& luma, ChannelLut& chroma) const
+{
+    if (!m_lut || !m_affine || m_matrix || m_balance || m_s.deinterlace || m_s.soften || m_s.sharpen) return false;
+    const double a = m_affineCurve.a, c = m_affineCurve.c;
+    // No clamping but to bytes: a channel pushed past white comes back from
+    // YUV as the RGB table would have clamped it, and a luma clamped to its
+    // nominal range would tint bright colours.
+    const double lo = fullRange ? 0 : 16, span = fullRange ? 255 : 219;
+    for (int x = 0; x < 256; ++x) {
+        const double v = (x - lo) * 255.0 / span;
+        luma[x] = static_cast<BYTE>(std::lround(std::clamp(lo + (a * v + c) * span / 255.0, 0.0, 255.0)));
+        chroma[x] = static_cast<BYTE>(std::lround(std::clamp(128.0 + a * (x - 128), 0.0, 255.0)));
+    }
+    return true;
+}
+
 PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const PixelView& b) const
 {
     PixelView cur = src;

@@ -28,6 +28,11 @@ public:
         return int(m_s.deinterlace != 0) + int(m_lut) + int(m_matrix) + int(m_balance) + int(m_s.soften != 0) +
                int(m_s.sharpen != 0);
     }
+    // The program as one table for the luma plane and one for both chroma
+    // planes of a YUV picture (limited or full range): only for one straight
+    // curve shared by every channel (brightness and contrast), which moves
+    // luma along the curve and scales chroma by its slope. False otherwise.
+    bool PlanarLuts(bool fullRange, ChannelLut& luma, ChannelLut& chroma) const;
     // Runs the passes from src; the result lands in a or b (both prepared with
     // src's header and distinct from it) and its view is returned.
     PixelView Run(const PixelView& src, const PixelView& a, const PixelView& b) const;

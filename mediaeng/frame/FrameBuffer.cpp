@@ -1,4 +1,5 @@
 #include "mediaeng/frame/FrameBuffer.h"
+#include "mediaeng/av/ScalerSlack.h"
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -133,9 +134,10 @@ PixelView CFrameOutput::Prepare(const BITMAPINFOHEADER& hdr, bool withData, cons
     m_withData = withData;
     if (!withData) return ViewOf(hdr, nullptr);
     const size_t need = PictureBytes(hdr);
-    if (m_data[m_cur].size() < need) {
+    if (m_data[m_cur].size() < need + av::kScalerSlack) {
         const BYTE* before = m_data[m_cur].empty() ? nullptr : m_data[m_cur].data();
-        m_data[m_cur].resize(need);
+        // Slack past the end: libswscale may write a little beyond the last row.
+        m_data[m_cur].resize(need + av::kScalerSlack);
         Track(before, m_data[m_cur].data());
     }
     m_hdr[m_cur].biSizeImage = static_cast<DWORD>(need);

@@ -2,7 +2,9 @@
 #include "mediaeng/frame/FilterProgram.h"
 #include "mediaeng/frame/FrameBuffer.h"
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
+#include "mediaeng/frame/ParallelRows.h"
 #include "mediaeng/frame/RgbInput.h"
+#include <cstring>
 
 using namespace km::frame;
 
@@ -14,6 +16,18 @@ struct CMngFrameFilters::Impl {
     BITMAPINFOHEADER inPlaceHdr;
     FrameFilterSettings values;
     bool compiled = false;
+    // Tables for YUV pictures, by range (limited, full); made at first use.
+    struct PlanarTables {
+        bool made = false, usable = false;
+        ChannelLut luma{}, chroma{};
+    } planar[2];
+    const PlanarTables& PlanarFor(bool fullRange)
+    {
+        PlanarTables& t = planar[fullRange ? 1 : 0];
+        if (!t.made) t.usable = program.IsIdentity() || program.PlanarLuts(fullRange, t.luma, t.chroma);
+        t.made = true;
+        return t;
+    }
 };
 
 CMngFrameFilters::CMngFrameFilters() : m_impl(std::make_unique<Impl>()) {}
@@ -32,6 +46,7 @@ HRESULT CMngFrameFilters::SetFilterValues(const FrameFilterSettings& values)
     if (m_impl->compiled && values == m_impl->values) return S_OK;
     m_impl->program.Compile(values);
     m_impl->values = values;
+    m_impl->planar[0] = m_impl->planar[1] = Impl::PlanarTables{};
     m_impl->compiled = true;
     return S_OK;
 }
@@ -84,6 +99,55 @@ HRESULT CMngFrameFilters::DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbDa
     const RECT image{0, 0, in.Width(), in.Height()};
     m_watermarks.SetImageSize(image, 1.0, SIZE{in.Width(), in.Height()});
     return m_watermarks.Draw(cbFormat, pFormat, cbData, pData, &info);
+}
+
+namespace {
+
+void CopyPlane(const BYTE* s, std::ptrdiff_t ss, BYTE* d, std::ptrdiff_t ds, int w, int h, const ChannelLut* lut)
+{
+    if (!lut && s == d && ss == ds) return;
+    ParallelRows(h, static_cast<long long>(w) * h, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* sr = s + y * ss;
+            BYTE* dr = d + y * ds;
+            if (!lut) {
+                std::memmove(dr, sr, static_cast<size_t>(w));
+                continue;
+            }
+            const BYTE* t = lut->data();
+            for (int x = 0; x < w; ++x) dr[x] = t[sr[x]];
+        }
+    });
+}
+
+}  // namespace
+
+bool CMngFrameFilters::WorksOnPlanar() const
+{
+    return (m_impl->program.IsIdentity() || m_impl->PlanarFor(false).usable) && m_watermarks.IsEmpty();
+}
+
+HRESULT CMngFrameFilters::ConvertPlanar(const PlanarView& src, const PlanarView& dst, REFERENCE_TIME rtTime,
+                                        REFERENCE_TIME rtDuration)
+{
+    if (!src.data[0] || !dst.data[0] || src.width != dst.width || src.height != dst.height ||
+        src.chromaShiftX != dst.chromaShiftX || src.chromaShiftY != dst.chromaShiftY)
+        return E_INVALIDARG;
+    Impl& s = *m_impl;
+    const Impl::PlanarTables& t = s.PlanarFor(src.fullRange);
+    if (!t.usable) return E_NOTIMPL;
+    const bool filters = !s.program.IsIdentity();
+    for (int p = 0; p < 3; ++p)
+        CopyPlane(src.data[p], src.stride[p], dst.data[p], dst.stride[p], src.PlaneWidth(p), src.PlaneHeight(p),
+                  filters ? (p ? &t.chroma : &t.luma) : nullptr);
+    if (m_watermarks.IsEmpty()) return S_OK;
+    tag_DRAW_WATERMARK_INFO info;
+    info.rtTime = rtTime;
+    info.rtDuration = rtDuration;
+    info.bIgnoreTiming = 0;
+    const RECT image{0, 0, dst.width, dst.height};
+    m_watermarks.SetImageSize(image, 1.0, SIZE{dst.width, dst.height});
+    return E_NOTIMPL;
 }
 
 HRESULT CMngFrameFilters::StartExtraProcessing()

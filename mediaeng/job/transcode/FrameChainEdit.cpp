@@ -1,13 +1,19 @@
 #include "mediaeng/job/transcode/FrameChainEdit.h"
-#include "mediaeng/av/ScalerSlack.h"
+#include "mediaeng/av/FramePool.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
 #include "engine/FrameCrop.h"
 #include "engine/FrameFilters.h"
 #include "engine/FrameRotate.h"
+#include "mediaeng/frame/BandedScaler.h"
+#include "mediaeng/frame/FrameBuffer.h"
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
+#include "mediaeng/frame/Margins.h"
 #include "mediaeng/watermark/WatermarkNodeReader.h"
 #include <cstring>
+extern "C" {
+#include <libavutil/pixdesc.h>
+}
 
 namespace job {
 
@@ -69,22 +75,118 @@ std::unique_ptr<IFrameEditStage> CFrameChainSettings::MakeStage() const
     return std::make_unique<CFrameChainEdit>(*this);
 }
 
+namespace {
+
+// The decoders' usual pictures, which the edits may work on directly and
+// which edited pictures leave in, so the encoder takes them without a copy.
+bool IsPlanarYuv(AVPixelFormat f)
+{
+    switch (f) {
+    case AV_PIX_FMT_YUV420P:
+    case AV_PIX_FMT_YUVJ420P:
+    case AV_PIX_FMT_YUV422P:
+    case AV_PIX_FMT_YUVJ422P:
+    case AV_PIX_FMT_YUV444P:
+    case AV_PIX_FMT_YUVJ444P: return true;
+    default: return false;
+    }
+}
+
+bool IsFullRange(const AVFrame& f)
+{
+    const auto fmt = AVPixelFormat(f.format);
+    return f.color_range == AVCOL_RANGE_JPEG || fmt == AV_PIX_FMT_YUVJ420P || fmt == AV_PIX_FMT_YUVJ422P ||
+           fmt == AV_PIX_FMT_YUVJ444P;
+}
+
+PlanarView PlanarOf(const AVFrame& f)
+{
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(f.format));
+    PlanarView v;
+    for (int p = 0; p < 3; ++p) {
+        v.data[p] = f.data[p];
+        v.stride[p] = f.linesize[p];
+    }
+    v.width = f.width;
+    v.height = f.height;
+    v.chromaShiftX = d->log2_chroma_w;
+    v.chromaShiftY = d->log2_chroma_h;
+    v.fullRange = IsFullRange(f);
+    return v;
+}
+
+km::frame::PlaneSet PlanesOf(const AVFrame& f)
+{
+    km::frame::PlaneSet p;
+    for (int i = 0; i < 4; ++i) {
+        p.data[i] = f.data[i];
+        p.stride[i] = f.linesize[i];
+    }
+    return p;
+}
+
+bool ChromaAligned(const AVFrame& f, LONG left, LONG top)
+{
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(f.format));
+    return d && (left & ((1 << d->log2_chroma_w) - 1)) == 0 && (top & ((1 << d->log2_chroma_h) - 1)) == 0;
+}
+
+// The margins the crop takes from a picture of this size, as the crop
+// operation clamps them.
+km::frame::Margins CropMargins(const RECT& crop, int width, int height)
+{
+    km::frame::Margins m{std::max<LONG>(crop.left, 0), std::max<LONG>(crop.top, 0), std::max<LONG>(crop.right, 0),
+                         std::max<LONG>(crop.bottom, 0)};
+    km::frame::ClampMargins(m, width, height);
+    return m;
+}
+
+// A reference to the picture with the margins cut off: no pixel is copied.
+av::FramePtr CroppedView(const AVFrame& src, const km::frame::Margins& m)
+{
+    av::FramePtr view = av::MakeFrame();
+    if (!view || av_frame_ref(view.get(), &src) < 0) return nullptr;
+    view->crop_left = size_t(m.left);
+    view->crop_top = size_t(m.top);
+    view->crop_right = size_t(m.right);
+    view->crop_bottom = size_t(m.bottom);
+    if (av_frame_apply_cropping(view.get(), AV_FRAME_CROP_UNALIGNED) < 0) return nullptr;
+    return view;
+}
+
+}  // namespace
+
 struct CFrameChainEdit::Impl {
     CFrameChainSettings settings;
     CRotateImpl rotate;
     CCropMng crop;
     CEraserFilter eraser;
     CMngFrameFilters filters;
-    std::vector<BYTE> dib;
-    BITMAPINFOHEADER header;
-    av::SwsPtr toDib;
-    int lastWidth = 0, lastHeight = 0;
+    km::frame::CFrameOutput rgb;  // the RGB working picture: later steps change it where it is
+    av::CFramePool pool;          // the pictures handed on
 
-    // Runs the chain on a record; header-only when data is null.
-    HRESULT Run(FRAME_RECORD& r, double time)
+    bool Turns() const { return settings.rotateDegrees % 360 != 0 || settings.flipH || settings.flipV; }
+    bool HasCrop() const
+    {
+        return settings.crop.left > 0 || settings.crop.top > 0 || settings.crop.right > 0 || settings.crop.bottom > 0;
+    }
+    bool Erases() const { return settings.eraser.nType != ERASER_NONE; }
+    // Every step can work on the decoder's YUV picture. A cut through a
+    // chroma sample would shift colour against luma by half a pixel: such a
+    // crop goes through RGB as the preview's does.
+    bool PlanarRoute(const AVFrame& f) const
+    {
+        const km::frame::Margins m = CropMargins(settings.crop, f.width, f.height);
+        return IsPlanarYuv(AVPixelFormat(f.format)) && ChromaAligned(f, m.left, m.top) && !Turns() &&
+               (!Erases() || eraser.WorksOnPlanar()) && filters.WorksOnPlanar();
+    }
+
+    // Runs the RGB chain on a record; header-only when data is null. The crop
+    // is left out when the picture came cut already.
+    HRESULT Run(FRAME_RECORD& r, double time, bool cropped)
     {
         HRESULT hr = rotate.Rotate(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-        if (SUCCEEDED(hr)) {
+        if (SUCCEEDED(hr) && !cropped) {
             crop.m_rcCrop = settings.crop;
             hr = crop.Crop(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
         }
@@ -96,7 +198,82 @@ struct CFrameChainEdit::Impl {
         }
         return hr;
     }
+
+    HRESULT ProcessPlanar(av::FramePtr& frame, double time);
+    HRESULT ProcessRgb(av::FramePtr& frame, double time);
+    HRESULT ToOutput(const FRAME_RECORD& r, AVPixelFormat inFormat, av::FramePtr& out);
 };
+
+HRESULT CFrameChainEdit::Impl::ProcessPlanar(av::FramePtr& frame, double time)
+{
+    av::FramePtr view = CroppedView(*frame, CropMargins(settings.crop, frame->width, frame->height));
+    if (!view) return E_OUTOFMEMORY;
+    if (Erases() || !settings.filters.IsIdentity() || !settings.watermarks.empty()) {
+        // The decoder keeps its pictures for reference: edits go to a picture of our own.
+        av::FramePtr out = pool.Get(view->width, view->height, AVPixelFormat(view->format));
+        if (!out) return E_OUTOFMEMORY;
+        av_frame_copy_props(out.get(), view.get());
+        const PlanarView dst = PlanarOf(*out);
+        HRESULT hr = filters.ConvertPlanar(PlanarOf(*view), dst, REFERENCE_TIME(time * 1e7), 0);
+        if (SUCCEEDED(hr) && Erases()) hr = eraser.ErasePlanar(dst);
+        if (FAILED(hr)) return hr;
+        view = std::move(out);
+    }
+    frame = std::move(view);
+    return S_OK;
+}
+
+HRESULT CFrameChainEdit::Impl::ProcessRgb(av::FramePtr& frame, double time)
+{
+    const auto inFormat = AVPixelFormat(frame->format);
+    // Cut the YUV picture before it becomes RGB when nothing turns it first
+    // and the cut keeps chroma samples whole: less to convert, nothing to copy.
+    const km::frame::Margins m = CropMargins(settings.crop, frame->width, frame->height);
+    const bool cropFirst = HasCrop() && !Turns() && IsPlanarYuv(inFormat) && ChromaAligned(*frame, m.left, m.top);
+    av::FramePtr view = cropFirst ? CroppedView(*frame, m) : av::FramePtr();
+    if (cropFirst && !view) return E_OUTOFMEMORY;
+    const AVFrame& src = cropFirst ? *view : *frame;
+    const int w = src.width, h = src.height;
+
+    const BITMAPINFOHEADER hdr = km::frame::MakeRgbHeader(w, h, 3, false);
+    const km::frame::PixelView pic = rgb.Prepare(hdr, true, nullptr);
+    km::frame::PlaneSet dst;
+    dst.data[0] = pic.top;
+    dst.stride[0] = int(pic.stride);
+    if (!km::frame::ConvertInBands(PlanesOf(src), AVPixelFormat(src.format), dst, AV_PIX_FMT_BGR24, w, h, SWS_POINT))
+        return E_FAIL;
+    FRAME_RECORD r;
+    rgb.Publish(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
+    const HRESULT hr = Run(r, time, cropFirst);
+    if (FAILED(hr) || !r.pbFormat || !r.pbData) return FAILED(hr) ? hr : E_FAIL;
+    av::FramePtr out;
+    const HRESULT made = ToOutput(r, inFormat, out);
+    if (FAILED(made)) return made;
+    av_frame_copy_props(out.get(), frame.get());
+    frame = std::move(out);
+    return S_OK;
+}
+
+// The chain's RGB result as the picture handed on: back in the decoder's YUV
+// format when it came in one (so the encoder takes it as it is), else RGB.
+HRESULT CFrameChainEdit::Impl::ToOutput(const FRAME_RECORD& r, AVPixelFormat inFormat, av::FramePtr& out)
+{
+    const auto* hdr = reinterpret_cast<const BITMAPINFOHEADER*>(r.pbFormat);
+    const int ow = hdr->biWidth, oh = std::abs(hdr->biHeight);
+    const int bytes = hdr->biBitCount / 8;
+    if (ow <= 0 || oh <= 0 || (bytes != 3 && bytes != 4) || hdr->biCompression != BI_RGB) return E_FAIL;
+    if (r.cbData < DibStride(ow, hdr->biBitCount) * DWORD(oh)) return E_FAIL;
+    const km::frame::PixelView v = km::frame::ViewOf(*hdr, r.pbData);
+    const AVPixelFormat rgbFormat = bytes == 3 ? AV_PIX_FMT_BGR24 : AV_PIX_FMT_BGR0;
+    const AVPixelFormat outFormat = IsPlanarYuv(inFormat) ? inFormat : rgbFormat;
+    out = pool.Get(ow, oh, outFormat);
+    if (!out) return E_OUTOFMEMORY;
+    km::frame::PlaneSet src;
+    src.data[0] = v.top;
+    src.stride[0] = int(v.stride);
+    if (!km::frame::ConvertInBands(src, rgbFormat, PlanesOf(*out), outFormat, ow, oh, SWS_BILINEAR)) return E_FAIL;
+    return S_OK;
+}
 
 CFrameChainEdit::CFrameChainEdit(const CFrameChainSettings& settings) : m_impl(std::make_unique<Impl>())
 {
@@ -119,56 +296,20 @@ void CFrameChainEdit::OutputFormat(int& width, int& height, AVPixelFormat& forma
     h.biHeight = height;
     h.biSizeImage = DibStride(width, 24) * DWORD(height);
     FRAME_RECORD r{sizeof h, reinterpret_cast<BYTE*>(&h), 0, nullptr};
-    if (SUCCEEDED(s.Run(r, 0)) && r.pbFormat) {
+    if (SUCCEEDED(s.Run(r, 0, false)) && r.pbFormat) {
         const auto* out = reinterpret_cast<const BITMAPINFOHEADER*>(r.pbFormat);
         width = out->biWidth;
         height = std::abs(out->biHeight);
     }
-    format = AV_PIX_FMT_BGR24;
+    if (!IsPlanarYuv(format)) format = AV_PIX_FMT_BGR24;
 }
 
 HRESULT CFrameChainEdit::Process(av::FramePtr& frame, double time)
 {
     Impl& s = *m_impl;
-    const int w = frame->width, h = frame->height;
-    const DWORD stride = DibStride(w, 24);
-    s.dib.reserve(size_t(stride) * h + av::kScalerSlack);
-    s.dib.resize(size_t(stride) * h);
-    s.toDib.reset(sws_getCachedContext(s.toDib.release(), w, h, AVPixelFormat(frame->format), w, h, AV_PIX_FMT_BGR24,
-                                       SWS_POINT, nullptr, nullptr, nullptr));
-    if (!s.toDib) return E_FAIL;
-    // Bottom-up rows: start at the last row and step backwards.
-    uint8_t* dst[1] = {s.dib.data() + size_t(stride) * (h - 1)};
-    const int dstStride[1] = {-int(stride)};
-    sws_scale(s.toDib.get(), frame->data, frame->linesize, 0, h, dst, dstStride);
-
-    s.header = BITMAPINFOHEADER();
-    s.header.biWidth = w;
-    s.header.biHeight = h;
-    s.header.biSizeImage = DWORD(s.dib.size());
-    FRAME_RECORD r{sizeof s.header, reinterpret_cast<BYTE*>(&s.header), DWORD(s.dib.size()), s.dib.data()};
-    const HRESULT hr = s.Run(r, time);
-    if (FAILED(hr) || !r.pbFormat || !r.pbData) return FAILED(hr) ? hr : E_FAIL;
-
-    const auto* out = reinterpret_cast<const BITMAPINFOHEADER*>(r.pbFormat);
-    const int ow = out->biWidth, oh = std::abs(out->biHeight);
-    const int bytes = out->biBitCount / 8;
-    if (ow <= 0 || oh <= 0 || (bytes != 3 && bytes != 4) || out->biCompression != BI_RGB) return E_FAIL;
-    const DWORD outStride = DibStride(ow, out->biBitCount);
-    if (r.cbData < outStride * DWORD(oh)) return E_FAIL;
-    av::FramePtr result = av::MakeFrame();
-    result->format = bytes == 3 ? AV_PIX_FMT_BGR24 : AV_PIX_FMT_BGR0;
-    result->width = ow;
-    result->height = oh;
-    if (av_frame_get_buffer(result.get(), 0) < 0) return E_OUTOFMEMORY;
-    const bool bottomUp = out->biHeight > 0;
-    for (int y = 0; y < oh; ++y) {
-        const BYTE* row = r.pbData + size_t(outStride) * (bottomUp ? oh - 1 - y : y);
-        std::memcpy(result->data[0] + size_t(y) * result->linesize[0], row, size_t(ow) * bytes);
-    }
-    av_frame_copy_props(result.get(), frame.get());
-    frame = std::move(result);
-    return S_OK;
+    if (!frame || frame->width <= 0 || frame->height <= 0) return E_INVALIDARG;
+    if (s.PlanarRoute(*frame)) return s.ProcessPlanar(frame, time);
+    return s.ProcessRgb(frame, time);
 }
 
 }  // namespace job

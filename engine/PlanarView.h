@@ -5,8 +5,6 @@
 #include "platform/Types.h"
 #include <cstddef>
 
-namespace km::frame {
-
 struct PlanarView {
     BYTE* data[3] = {};                // Y, U (Cb), V (Cr)
     std::ptrdiff_t stride[3] = {};
@@ -20,5 +18,3 @@ struct PlanarView {
     int PlaneHeight(int plane) const { return plane == 0 ? height : -((-height) >> chromaShiftY); }
     BYTE* Row(int plane, int y) const { return data[plane] + y * stride[plane]; }
 };
-
-}  // namespace km::frame

@@ -1,0 +1,219 @@
+// The conversion's edit step: pictures edited where they are in the decoder's
+// YUV agree with the same edits made in RGB, come out as announced, and never
+// touch the decoder's own picture.
+#include "mediaeng/job/transcode/FrameChainEdit.h"
+#include <gtest/gtest.h>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
+extern "C" {
+#include <libavutil/imgutils.h>
+#include <libswscale/swscale.h>
+}
+
+namespace {
+
+using mediaeng_test_frame = av::FramePtr;
+
+// A busy picture: gradients, waves and saturated colour bars.
+av::FramePtr MakePicture(int w, int h, AVPixelFormat fmt)
+{
+    av::FramePtr rgb = av::MakeFrame();
+    rgb->format = AV_PIX_FMT_BGR24;
+    rgb->width = w;
+    rgb->height = h;
+    EXPECT_GE(av_frame_get_buffer(rgb.get(), 0), 0);
+    for (int y = 0; y < h; ++y) {
+        uint8_t* p = rgb->data[0] + y * rgb->linesize[0];
+        for (int x = 0; x < w; ++x, p += 3) {
+            const bool bar = y > h * 3 / 4;
+            p[0] = uint8_t(bar ? (x / 16 % 2) * 255 : (x * 255) / w);
+            p[1] = uint8_t(bar ? 40 : (y * 255) / h);
+            p[2] = uint8_t(bar ? 220 : 128 + 100 * std::sin(x / 7.0) * std::cos(y / 5.0));
+        }
+    }
+    if (fmt == AV_PIX_FMT_BGR24) return rgb;
+    av::FramePtr out = av::MakeFrame();
+    out->format = fmt;
+    out->width = w;
+    out->height = h;
+    EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
+    av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_BGR24, w, h, fmt, SWS_POINT, nullptr, nullptr, nullptr));
+    sws_scale(sws.get(), rgb->data, rgb->linesize, 0, h, out->data, out->linesize);
+    return out;
+}
+
+av::FramePtr Ref(const AVFrame* f)
+{
+    av::FramePtr r = av::MakeFrame();
+    av_frame_ref(r.get(), f);
+    return r;
+}
+
+av::FramePtr ToBgr(const AVFrame* f)
+{
+    if (f->format == AV_PIX_FMT_BGR24) return Ref(f);
+    av::FramePtr out = av::MakeFrame();
+    out->format = AV_PIX_FMT_BGR24;
+    out->width = f->width;
+    out->height = f->height;
+    EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
+    av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
+                                  AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr));
+    sws_scale(sws.get(), f->data, f->linesize, 0, f->height, out->data, out->linesize);
+    return out;
+}
+
+// What the encoder would make of an RGB result: the same picture in 4:2:0.
+av::FramePtr AsEncoded(const AVFrame* f)
+{
+    av::FramePtr out = av::MakeFrame();
+    out->format = AV_PIX_FMT_YUV420P;
+    out->width = f->width;
+    out->height = f->height;
+    EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
+    av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
+                                  AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
+    sws_scale(sws.get(), f->data, f->linesize, 0, f->height, out->data, out->linesize);
+    return ToBgr(out.get());
+}
+
+double MeanDifference(const AVFrame* a, const AVFrame* b)
+{
+    double sum = 0;
+    for (int y = 0; y < a->height; ++y)
+        for (int x = 0; x < a->width * 3; ++x)
+            sum += std::abs(a->data[0][y * a->linesize[0] + x] - b->data[0][y * b->linesize[0] + x]);
+    return sum / (double(a->width) * a->height * 3);
+}
+
+std::vector<uint8_t> Planes(const AVFrame* f)
+{
+    std::vector<uint8_t> bytes(size_t(av_image_get_buffer_size(AVPixelFormat(f->format), f->width, f->height, 1)));
+    av_image_copy_to_buffer(bytes.data(), int(bytes.size()), f->data, f->linesize, AVPixelFormat(f->format),
+                            f->width, f->height, 1);
+    return bytes;
+}
+
+job::CFrameChainSettings TypicalEdits()
+{
+    job::CFrameChainSettings s;
+    s.crop = RECT{8, 6, 10, 4};
+    s.eraser.nType = ERASER_BLUR;
+    s.eraser.nLeft = 40;
+    s.eraser.nRight = 90;
+    s.eraser.nTop = 20;
+    s.eraser.nBottom = 50;
+    s.eraser.nStrength = 6;
+    s.filters.brightness = 5;
+    s.filters.contrast = 13;
+    return s;
+}
+
+}  // namespace
+
+// The same edits on the decoder's YUV picture and on its RGB copy give the
+// same picture, of the size the step announced: no further from each other
+// than the two are with a crop alone (which moves no pixel value, so what
+// is left is the round trip through RGB).
+TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
+{
+    struct Case {
+        const char* what;
+        void (*edit)(job::CFrameChainSettings&);
+    } cases[] = {
+        {"crop, blur, brightness and contrast", [](job::CFrameChainSettings&) {}},
+        {"odd crop", [](job::CFrameChainSettings& s) { s.crop = RECT{3, 5, 1, 7}; }},
+        {"pixelate", [](job::CFrameChainSettings& s) { s.eraser.nType = ERASER_PIXELATE; }},
+        {"fill", [](job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
+        {"strong contrast", [](job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
+        {"darker", [](job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
+    };
+    const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+    const av::FramePtr rgb = ToBgr(yuv.get());
+    auto difference = [&](const job::CFrameChainSettings& s) {
+        int w = 160, h = 120;
+        AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
+        s.MakeStage()->OutputFormat(w, h, fmt);
+        EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
+        av::FramePtr fromYuv = Ref(yuv.get());
+        EXPECT_EQ(s.MakeStage()->Process(fromYuv, 1.0), S_OK);
+        EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
+        EXPECT_EQ(fromYuv->width, w);
+        EXPECT_EQ(fromYuv->height, h);
+        av::FramePtr fromRgb = Ref(rgb.get());
+        EXPECT_EQ(s.MakeStage()->Process(fromRgb, 1.0), S_OK);
+        EXPECT_EQ(fromRgb->format, AV_PIX_FMT_BGR24);
+        if (fromRgb->width != w || fromRgb->height != h) return 255.0;
+        return MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get());
+    };
+    job::CFrameChainSettings cropOnly;
+    cropOnly.crop = TypicalEdits().crop;
+    const double roundTrip = difference(cropOnly);
+    EXPECT_LT(roundTrip, 2.5);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        job::CFrameChainSettings s = TypicalEdits();
+        c.edit(s);
+        EXPECT_LT(difference(s), roundTrip + 0.5);
+    }
+}
+
+// A turn needs RGB: the picture still leaves in the decoder's format, turned,
+// and matches the RGB route.
+TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
+{
+    job::CFrameChainSettings s = TypicalEdits();
+    s.rotateDegrees = 90;
+    int w = 160, h = 120;
+    AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
+    s.MakeStage()->OutputFormat(w, h, fmt);
+    EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
+    EXPECT_EQ(w, 120 - 8 - 10);
+    EXPECT_EQ(h, 160 - 6 - 4);
+    const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+    av::FramePtr fromYuv = Ref(yuv.get());
+    ASSERT_EQ(s.MakeStage()->Process(fromYuv, 0), S_OK);
+    EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
+    EXPECT_EQ(fromYuv->width, w);
+    EXPECT_EQ(fromYuv->height, h);
+    av::FramePtr fromRgb = ToBgr(yuv.get());
+    ASSERT_EQ(s.MakeStage()->Process(fromRgb, 0), S_OK);
+    EXPECT_LT(MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get()), 2.0);
+}
+
+// The decoder keeps its pictures as references for the next ones: the edits
+// must land in a picture of the step's own, for every route.
+TEST(FrameChainEdit, DecoderPictureIsNeverWritten)
+{
+    for (int rotate : {0, 180}) {
+        job::CFrameChainSettings s = TypicalEdits();
+        s.rotateDegrees = rotate;
+        const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+        const std::vector<uint8_t> before = Planes(yuv.get());
+        auto stage = s.MakeStage();
+        for (int i = 0; i < 3; ++i) {
+            av::FramePtr f = Ref(yuv.get());
+            ASSERT_EQ(stage->Process(f, i), S_OK);
+        }
+        EXPECT_EQ(Planes(yuv.get()), before) << "rotation " << rotate;
+    }
+}
+
+// Pictures handed on outlive the step (the encoder may still hold them when
+// the file's stage is gone), and each one is a picture of its own.
+TEST(FrameChainEdit, PicturesOutliveTheStep)
+{
+    const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+    std::vector<av::FramePtr> kept;
+    {
+        auto stage = TypicalEdits().MakeStage();
+        for (int i = 0; i < 4; ++i) {
+            av::FramePtr f = Ref(yuv.get());
+            ASSERT_EQ(stage->Process(f, i), S_OK);
+            kept.push_back(std::move(f));
+        }
+    }
+    for (size_t i = 1; i < kept.size(); ++i) EXPECT_NE(kept[i]->data[0], kept[0]->data[0]);
+    EXPECT_EQ(Planes(kept[0].get()), Planes(kept[3].get()));
+}
