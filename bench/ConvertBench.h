@@ -12,6 +12,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace bench {
 
@@ -67,16 +68,22 @@ inline job::CJobOutput H264Output(const fs::path& folder, int videoKbps)
     return out;
 }
 
-inline std::string FfmpegH264(const fs::path& in, const fs::path& out, int videoKbps)
+// videoFilter, when given, is a -vf chain; it is put in double quotes, so it
+// holds no double quote, '$' or '`'.
+inline std::string FfmpegH264(const fs::path& in, const fs::path& out, int videoKbps,
+                              const std::string& videoFilter = {})
 {
-    return "ffmpeg -nostdin -loglevel error -y -i " + Quote(in) + " -c:v libx264 -b:v " + std::to_string(videoKbps) +
-           "k -g 100 -pix_fmt yuv420p -c:a aac -b:a 128k -ac 2 -ar 44100 " + Quote(out);
+    const std::string vf = videoFilter.empty() ? "" : " -vf \"" + videoFilter + "\"";
+    return "ffmpeg -nostdin -loglevel error -y -i " + Quote(in) + vf + " -c:v libx264 -b:v " +
+           std::to_string(videoKbps) + "k -g 100 -pix_fmt yuv420p -c:a aac -b:a 128k -ac 2 -ar 44100 " + Quote(out);
 }
 
-// Runs our batch to its end; false when it did not convert every source.
-inline bool RunOurs(const job::CJobSettings& settings)
+// Runs our batch to its end, with the edits edit makes (none when empty);
+// false when it did not convert every source.
+inline bool RunOurs(const job::CJobSettings& settings, job::CBatchRunner::EditFactory edit = {})
 {
     job::CBatchRunner runner;
+    runner.SetEditFactory(std::move(edit));
     if (runner.Start(settings, nullptr) != S_OK) return false;
     runner.Wait(24u * 3600u * 1000u);
     return runner.Result() == S_OK;
@@ -89,12 +96,12 @@ struct RunFigures {
 };
 
 // Our batch in a child process of its own, so its peak memory is its own.
-inline RunFigures RunOursInChild(const job::CJobSettings& settings)
+inline RunFigures RunOursInChild(const job::CJobSettings& settings, job::CBatchRunner::EditFactory edit = {})
 {
     RunFigures f;
     const auto t0 = std::chrono::steady_clock::now();
     const pid_t pid = fork();
-    if (pid == 0) _exit(RunOurs(settings) ? 0 : 1);
+    if (pid == 0) _exit(RunOurs(settings, std::move(edit)) ? 0 : 1);
     if (pid < 0) return f;
     int status = 0;
     rusage u{};
