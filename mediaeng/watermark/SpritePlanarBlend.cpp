@@ -1,6 +1,7 @@
 #include "mediaeng/watermark/Sprite.h"
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 namespace km::watermark {
 
@@ -34,24 +35,45 @@ void BlendLuma(const PlanarView& pic, const CSpriteYuva& yuva, int width, int x,
     for (int row = c.y0; row < c.y1; ++row) {
         const YuvaPixel* sp = &yuva.pixels[static_cast<size_t>(row - y) * width + (c.x0 - x)];
         BYTE* d = pic.Row(0, row) + c.x0;
-        for (int col = c.x0; col < c.x1; ++col, ++sp, ++d) {
-            if (sp->a == 0) continue;
-            *d = (sp->a == 255 && g == 255) ? sp->y : Mix(sp->y, sp->a, g, *d, 0);
-        }
+        // Mix is exact for clear and for opaque pixels, so the loop needs no
+        // branches and vectorizes.
+        for (int i = 0; i < c.x1 - c.x0; ++i) d[i] = Mix(sp[i].y, sp[i].a, g, d[i], 0);
     }
 }
 
-// The luma pixels [first, last) a chroma sample covers, cut at the picture's
-// edge; 1 or 2 of them, as the shift is 0 or 1.
-struct Span {
-    int first, last;
-    int Log2Count() const { return last - first > 1 ? 1 : 0; }
+// Premultiplied chroma and alpha summed per luma column, then per chroma
+// sample, of one chroma row; columns outside the sprite add nothing.
+struct ChromaSums {
+    std::vector<uint16_t> u, v, a;
+    explicit ChromaSums(size_t n) : u(n), v(n), a(n) {}
+    void Clear()
+    {
+        std::fill(u.begin(), u.end(), uint16_t(0));
+        std::fill(v.begin(), v.end(), uint16_t(0));
+        std::fill(a.begin(), a.end(), uint16_t(0));
+    }
 };
 
-Span Covered(int sample, int shift, int size)
+// Adds sprite row `row` (picture row) over the clip to the column sums, whose
+// first entry is picture column first.
+void AddRow(const CSpriteYuva& yuva, int width, int x, int y, const Clip& c, int row, int first, ChromaSums& cols)
 {
-    const int first = sample << shift;
-    return {first, std::min(first + (1 << shift), size)};
+    const YuvaPixel* sp = &yuva.pixels[static_cast<size_t>(row - y) * width + (c.x0 - x)];
+    const size_t at = static_cast<size_t>(c.x0 - first);
+    for (int i = 0; i < c.x1 - c.x0; ++i) {
+        cols.u[at + i] = static_cast<uint16_t>(cols.u[at + i] + sp[i].u);
+        cols.v[at + i] = static_cast<uint16_t>(cols.v[at + i] + sp[i].v);
+        cols.a[at + i] = static_cast<uint16_t>(cols.a[at + i] + sp[i].a);
+    }
+}
+
+// Mixes the samples [from, to) of a chroma row; each covers 1 << k pixels.
+void MixRow(BYTE* du, BYTE* dv, const ChromaSums& sums, int from, int to, uint32_t g, int k)
+{
+    for (int i = from; i < to; ++i) {
+        du[i] = Mix(sums.u[static_cast<size_t>(i)], sums.a[static_cast<size_t>(i)], g, du[i], k);
+        dv[i] = Mix(sums.v[static_cast<size_t>(i)], sums.a[static_cast<size_t>(i)], g, dv[i], k);
+    }
 }
 
 void BlendChroma(const PlanarView& pic, const CSpriteYuva& yuva, int width, int x, int y, const Clip& c, uint32_t g)
@@ -59,28 +81,27 @@ void BlendChroma(const PlanarView& pic, const CSpriteYuva& yuva, int width, int 
     const int sx = pic.chromaShiftX, sy = pic.chromaShiftY;
     const int cx0 = c.x0 >> sx, cx1 = ((c.x1 - 1) >> sx) + 1;
     const int cy0 = c.y0 >> sy, cy1 = ((c.y1 - 1) >> sy) + 1;
+    const int count = cx1 - cx0, first = cx0 << sx;
+    // A sample past an odd edge of the picture covers half as many pixels.
+    const bool cutRight = (cx1 << sx) > pic.width;
+    ChromaSums cols(static_cast<size_t>(count) << sx), samples(static_cast<size_t>(count));
     for (int cy = cy0; cy < cy1; ++cy) {
-        const Span rows = Covered(cy, sy, pic.height);
-        const int r0 = std::max(rows.first, c.y0), r1 = std::min(rows.last, c.y1);
-        BYTE* du = pic.Row(1, cy);
-        BYTE* dv = pic.Row(2, cy);
-        for (int cx = cx0; cx < cx1; ++cx) {
-            const Span cols = Covered(cx, sx, pic.width);
-            const int q0 = std::max(cols.first, c.x0), q1 = std::min(cols.last, c.x1);
-            uint32_t su = 0, sv = 0, sa = 0;
-            for (int row = r0; row < r1; ++row) {
-                const YuvaPixel* sp = &yuva.pixels[static_cast<size_t>(row - y) * width + (q0 - x)];
-                for (int col = q0; col < q1; ++col, ++sp) {
-                    su += sp->u;
-                    sv += sp->v;
-                    sa += sp->a;
-                }
-            }
-            if (sa == 0) continue;
-            const int k = rows.Log2Count() + cols.Log2Count();
-            du[cx] = Mix(su, sa, g, du[cx], k);
-            dv[cx] = Mix(sv, sa, g, dv[cx], k);
+        const int top = cy << sy, bottom = std::min(top + (1 << sy), pic.height);
+        cols.Clear();
+        for (int row = std::max(top, c.y0); row < std::min(bottom, c.y1); ++row)
+            AddRow(yuva, width, x, y, c, row, first, cols);
+        for (size_t i = 0; i < samples.u.size(); ++i) {
+            const size_t j = i << sx, last = j + (sx ? 1 : 0);
+            samples.u[i] = static_cast<uint16_t>(cols.u[j] + (sx ? cols.u[last] : 0));
+            samples.v[i] = static_cast<uint16_t>(cols.v[j] + (sx ? cols.v[last] : 0));
+            samples.a[i] = static_cast<uint16_t>(cols.a[j] + (sx ? cols.a[last] : 0));
         }
+        const int ky = bottom - top > 1 ? 1 : 0;
+        BYTE* du = pic.Row(1, cy) + cx0;
+        BYTE* dv = pic.Row(2, cy) + cx0;
+        const int whole = cutRight ? count - 1 : count;
+        MixRow(du, dv, samples, 0, whole, g, ky + sx);
+        MixRow(du, dv, samples, whole, count, g, ky);
     }
 }
 
