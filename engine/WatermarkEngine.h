@@ -8,6 +8,10 @@
 #include <memory>
 #include <vector>
 
+namespace km::frame {
+struct PlanarView;
+}
+
 // How a Draw call maps watermarks onto its picture.
 struct tag_DRAW_WATERMARK_INFO {
     LONG nOriginX = 0;              // client point of the picture's top-left pixel
@@ -52,6 +56,9 @@ public:
     // Draws every item onto a 24 or 32-bit RGB picture, in place; rebuilds the
     // list of drawn records.
     HRESULT Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const tag_DRAW_WATERMARK_INFO* info);
+    // Draw onto a planar 8-bit YUV picture (4:2:0, 4:2:2 or 4:4:4) in place,
+    // with the colours an RGB Draw converted by libswscale would give.
+    HRESULT DrawPlanar(const km::frame::PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info);
     // Forgets the items, their pictures and the drawn records.
     HRESULT FreeAll();
     // Makes every item render its picture again at the next Draw.

@@ -1,6 +1,7 @@
 #include "engine/WatermarkEngine.h"
 #include "engine/MsgMng.h"
 #include "mediaeng/frame/FrameBuffer.h"
+#include "mediaeng/frame/PlanarView.h"
 #include "mediaeng/watermark/FontCheck.h"
 #include "mediaeng/watermark/MediaFrameSource.h"
 #include "platform/TextConv.h"
@@ -10,6 +11,7 @@
 #include "mediaeng/watermark/WatermarkTiming.h"
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <mutex>
 
 using namespace km::watermark;
@@ -49,7 +51,13 @@ struct CWatermarkEngine::Impl {
     std::vector<BYTE> copy;
     int extra = 0;
 
-    const CSprite& SpriteFor(ItemState& s, double zoom, int frameW, int frameH, double t);
+    // Hands each drawn item's sprite and its top-left in the picture to blend.
+    using BlendFn = std::function<void(CSprite& sprite, int x, int y, int alpha)>;
+
+    // Places every item on a width x height picture and blends those that show
+    // (none without a blend); rebuilds the records.
+    HRESULT DrawItems(const tag_DRAW_WATERMARK_INFO* info, int width, int height, const BlendFn& blend);
+    CSprite& SpriteFor(ItemState& s, double zoom, int frameW, int frameH, double t);
     void Report(ItemState& s);
     void CheckFont(ItemState& s);
 };
@@ -76,7 +84,7 @@ void CWatermarkEngine::Impl::Report(ItemState& s)
                        s.entry.desc.path.c_str());
 }
 
-const CSprite& CWatermarkEngine::Impl::SpriteFor(ItemState& s, double zoom, int frameW, int frameH, double t)
+CSprite& CWatermarkEngine::Impl::SpriteFor(ItemState& s, double zoom, int frameW, int frameH, double t)
 {
     const WatermarkItemDesc& d = s.entry.desc;
     const bool moving = d.kind == WATERMARK_MEDIA && s.media && s.media->IsMoving();
@@ -141,6 +149,35 @@ HRESULT CWatermarkEngine::SetImageSize(const RECT& image, double scale, SIZE)
     return S_OK;
 }
 
+HRESULT CWatermarkEngine::Impl::DrawItems(const tag_DRAW_WATERMARK_INFO* info, int width, int height,
+                                           const BlendFn& blend)
+{
+    const tag_DRAW_WATERMARK_INFO defaults;
+    const tag_DRAW_WATERMARK_INFO& di = info ? *info : defaults;
+    std::lock_guard<std::mutex> lk(mutex);
+    double zoom = di.dZoom > 0 && std::isfinite(di.dZoom) ? di.dZoom : 1.0 / scale;
+    zoom = std::clamp(zoom, 1.0 / 64, 64.0);
+    const RECT area = imageSet ? image : RECT{di.nOriginX, di.nOriginY, di.nOriginX + width, di.nOriginY + height};
+    const int frameW = static_cast<int>(std::lround((area.right - area.left) / zoom));
+    const int frameH = static_cast<int>(std::lround((area.bottom - area.top) / zoom));
+    const double t = double(di.rtTime) / 1e7;
+    const double duration = double(di.rtDuration) / 1e7;
+    records.clear();
+    for (ItemState& item : items) {
+        const WatermarkItemDesc& d = item.entry.desc;
+        double alpha = (100 - std::clamp(d.transparency, 0, 100)) / 100.0;
+        if (!di.bIgnoreTiming) alpha *= TimingAlpha(d, t, duration);
+        CSprite& sprite = SpriteFor(item, zoom, frameW, frameH, di.bIgnoreTiming ? 0.0 : t);
+        if (sprite.Empty()) continue;
+        const RECT& c = sprite.content;
+        const RECT rc = PlaceWatermark(area, c.right - c.left, c.bottom - c.top, d.posType, d.posX, d.posY, zoom);
+        records.push_back(WATERMARK_RECORD{rc, item.entry.item.Get(), d.kind});
+        const int a = static_cast<int>(std::lround(alpha * 255));
+        if (blend && a > 0) blend(sprite, rc.left - c.left - di.nOriginX, rc.top - c.top - di.nOriginY, a);
+    }
+    return S_OK;
+}
+
 HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
                                const tag_DRAW_WATERMARK_INFO* info)
 {
@@ -148,34 +185,21 @@ HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, B
     HRESULT hr = km::frame::ReadRecord(cbFormat, pFormat, cbData, pData, in);
     if (FAILED(hr)) return hr;
     if (!km::frame::IsRgb(in.format)) return E_INVALIDARG;
-    const tag_DRAW_WATERMARK_INFO defaults;
-    const tag_DRAW_WATERMARK_INFO& di = info ? *info : defaults;
-    Impl& s = *m_impl;
-    std::lock_guard<std::mutex> lk(s.mutex);
-    double zoom = di.dZoom > 0 && std::isfinite(di.dZoom) ? di.dZoom : 1.0 / s.scale;
-    zoom = std::clamp(zoom, 1.0 / 64, 64.0);
-    const RECT image = s.imageSet ? s.image
-                                  : RECT{di.nOriginX, di.nOriginY, di.nOriginX + in.Width(), di.nOriginY + in.Height()};
-    const int frameW = static_cast<int>(std::lround((image.right - image.left) / zoom));
-    const int frameH = static_cast<int>(std::lround((image.bottom - image.top) / zoom));
-    const double t = double(di.rtTime) / 1e7;
-    const double duration = double(di.rtDuration) / 1e7;
     const km::frame::PixelView view = in.View();
-    s.records.clear();
-    for (ItemState& item : s.items) {
-        const WatermarkItemDesc& d = item.entry.desc;
-        double alpha = (100 - std::clamp(d.transparency, 0, 100)) / 100.0;
-        if (!di.bIgnoreTiming) alpha *= TimingAlpha(d, t, duration);
-        const CSprite& sprite = s.SpriteFor(item, zoom, frameW, frameH, di.bIgnoreTiming ? 0.0 : t);
-        if (sprite.Empty()) continue;
-        const RECT& c = sprite.content;
-        const RECT rc = PlaceWatermark(image, c.right - c.left, c.bottom - c.top, d.posType, d.posX, d.posY, zoom);
-        s.records.push_back(WATERMARK_RECORD{rc, item.entry.item.Get(), d.kind});
-        const int a = static_cast<int>(std::lround(alpha * 255));
-        if (in.hasData && a > 0)
-            BlendSprite(view, sprite, rc.left - c.left - di.nOriginX, rc.top - c.top - di.nOriginY, a);
-    }
-    return S_OK;
+    Impl::BlendFn blend;
+    if (in.hasData)
+        blend = [&view](CSprite& sprite, int x, int y, int alpha) { BlendSprite(view, sprite, x, y, alpha); };
+    return m_impl->DrawItems(info, in.Width(), in.Height(), blend);
+}
+
+HRESULT CWatermarkEngine::DrawPlanar(const km::frame::PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info)
+{
+    if (!pic.data[0] || !pic.data[1] || !pic.data[2]) return E_POINTER;
+    if (!CanBlendPlanar(pic)) return E_INVALIDARG;
+    return m_impl->DrawItems(info, pic.width, pic.height, [&pic](CSprite& sprite, int x, int y, int alpha) {
+        PrepareYuva(sprite, pic.fullRange);
+        BlendSpritePlanar(pic, sprite, x, y, alpha);
+    });
 }
 
 HRESULT CWatermarkEngine::FreeAll()

@@ -1,13 +1,11 @@
 // The watermark renderer: placement by anchor, blending, fades and time
 // ranges, text, pictures, zoom for the editor, and bad items skipped.
 #include "../frame/TestFrames.h"
+#include "TestBmp.h"
 #include "engine/FrameFilters.h"
 #include "engine/MsgMng.h"
 #include "engine/WatermarkEngine.h"
 #include "mediaeng/watermark/WatermarkTiming.h"
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <mutex>
 
@@ -223,33 +221,6 @@ TEST(WatermarkEngine, TextOfAnyScriptRendersInsideItsBox)
     EXPECT_TRUE(DrawOnBlack({d}).records.empty());
 }
 
-// A 24-bit BMP file of 2x2 pixels given top row first.
-std::filesystem::path WriteBmp(const char* name, const uint32_t px[4])
-{
-    const char* dir = std::getenv("KM_TEST_DIR");
-    std::filesystem::path p = std::filesystem::path(dir ? dir : "/tmp") / name;
-    std::ofstream f(p, std::ios::binary);
-    BITMAPINFOHEADER h;
-    h.biWidth = 2;
-    h.biHeight = 2;
-    h.biSizeImage = 16;
-    const uint32_t fileSize = 14 + 40 + 16, offset = 54;
-    f.write("BM", 2);
-    f.write(reinterpret_cast<const char*>(&fileSize), 4);
-    f.write("\0\0\0\0", 4);
-    f.write(reinterpret_cast<const char*>(&offset), 4);
-    f.write(reinterpret_cast<const char*>(&h), 40);
-    for (int row : {1, 0}) {  // bottom row first
-        for (int x = 0; x < 2; ++x) {
-            const uint32_t c = px[row * 2 + x];
-            const char bgr[3] = {char(c & 0xFF), char((c >> 8) & 0xFF), char((c >> 16) & 0xFF)};
-            f.write(bgr, 3);
-        }
-        f.write("\0\0", 2);
-    }
-    return p;
-}
-
 class CCapture : public CComObjectBase<IMsgHandler> {
 public:
     HRESULT OnTextMessage(const wchar_t* text, DWORD flags) override
@@ -267,10 +238,10 @@ public:
 
 TEST(WatermarkEngine, PictureWithItsSizeAndAMissingOneSkippedWithOneWarning)
 {
-    const uint32_t px[4] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
+    const std::vector<uint32_t> px = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF};
     WatermarkItemDesc d;
     d.kind = WATERMARK_PICTURE;
-    d.path = WriteBmp("wm.bmp", px).wstring();
+    d.path = WriteBmp("wm.bmp", 2, 2, px).wstring();
     d.posType = 0;
     d.posX = 1;
     d.posY = 1;
