@@ -3,14 +3,11 @@
 // editor's client coordinates, keeping the rectangle of every drawn item) and
 // for the conversion (onto each frame at its time).
 #include "engine/FrameRecord.h"
+#include "engine/PlanarView.h"
 #include "engine/WatermarkItem.h"
 #include "platform/Unknown.h"
 #include <memory>
 #include <vector>
-
-namespace km::frame {
-struct PlanarView;
-}
 
 // How a Draw call maps watermarks onto its picture.
 struct tag_DRAW_WATERMARK_INFO {
@@ -58,7 +55,7 @@ public:
     HRESULT Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const tag_DRAW_WATERMARK_INFO* info);
     // Draw onto a planar 8-bit YUV picture (4:2:0, 4:2:2 or 4:4:4) in place,
     // with the colours an RGB Draw converted by libswscale would give.
-    HRESULT DrawPlanar(const km::frame::PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info);
+    HRESULT DrawPlanar(const PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info);
     // Forgets the items, their pictures and the drawn records.
     HRESULT FreeAll();
     // Makes every item render its picture again at the next Draw.

@@ -124,7 +124,7 @@ void CopyPlane(const BYTE* s, std::ptrdiff_t ss, BYTE* d, std::ptrdiff_t ds, int
 
 bool CMngFrameFilters::WorksOnPlanar() const
 {
-    return (m_impl->program.IsIdentity() || m_impl->PlanarFor(false).usable) && m_watermarks.IsEmpty();
+    return m_impl->program.IsIdentity() || m_impl->PlanarFor(false).usable;
 }
 
 HRESULT CMngFrameFilters::ConvertPlanar(const PlanarView& src, const PlanarView& dst, REFERENCE_TIME rtTime,
@@ -147,7 +147,7 @@ HRESULT CMngFrameFilters::ConvertPlanar(const PlanarView& src, const PlanarView&
     info.bIgnoreTiming = 0;
     const RECT image{0, 0, dst.width, dst.height};
     m_watermarks.SetImageSize(image, 1.0, SIZE{dst.width, dst.height});
-    return E_NOTIMPL;
+    return m_watermarks.DrawPlanar(dst, &info);
 }
 
 HRESULT CMngFrameFilters::StartExtraProcessing()

@@ -2,7 +2,7 @@
 // A rendered watermark: premultiplied 32-bit ARGB pixels (Cairo's layout),
 // and where in it the watermark itself lies (shadows may reach outside).
 #include "mediaeng/frame/FrameBuffer.h"
-#include "mediaeng/frame/PlanarView.h"
+#include "engine/PlanarView.h"
 #include <cstdint>
 #include <vector>
 
@@ -43,11 +43,11 @@ CSpriteYuva ToYuva(const CSprite& s, bool fullRange);
 
 // Whether the picture has its three planes, 4:2:0, 4:2:2 or 4:4:4, within the
 // frame size limits and with rows long enough.
-bool CanBlendPlanar(const km::frame::PlanarView& pic);
+bool CanBlendPlanar(const PlanarView& pic);
 // BlendSprite onto the planes of a 4:2:0, 4:2:2 or 4:4:4 picture in its range,
 // giving what an RGB blend converted with libswscale's defaults gives. A chroma
 // sample takes the mean over the luma pixels it covers inside the picture.
 // Uses s.yuva when it was prepared for the picture's range.
-void BlendSpritePlanar(const km::frame::PlanarView& pic, const CSprite& s, int x, int y, int alpha);
+void BlendSpritePlanar(const PlanarView& pic, const CSprite& s, int x, int y, int alpha);
 
 }  // namespace km::watermark

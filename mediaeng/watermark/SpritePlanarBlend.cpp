@@ -7,7 +7,6 @@ namespace km::watermark {
 
 namespace {
 
-using km::frame::PlanarView;
 
 // The mean of 1 << k premultiplied samples (sum p, alpha sum a) scaled by g
 // over dst: (p g 255 + (255 255 n - a g) dst) / (255 255 n), rounded.

@@ -1,7 +1,7 @@
 #include "engine/WatermarkEngine.h"
 #include "engine/MsgMng.h"
 #include "mediaeng/frame/FrameBuffer.h"
-#include "mediaeng/frame/PlanarView.h"
+#include "engine/PlanarView.h"
 #include "mediaeng/watermark/FontCheck.h"
 #include "mediaeng/watermark/MediaFrameSource.h"
 #include "platform/TextConv.h"
@@ -192,7 +192,7 @@ HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, B
     return m_impl->DrawItems(info, in.Width(), in.Height(), blend);
 }
 
-HRESULT CWatermarkEngine::DrawPlanar(const km::frame::PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info)
+HRESULT CWatermarkEngine::DrawPlanar(const PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info)
 {
     if (!pic.data[0] || !pic.data[1] || !pic.data[2]) return E_POINTER;
     if (!CanBlendPlanar(pic)) return E_INVALIDARG;

@@ -128,6 +128,20 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
         {"fill", [](job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
         {"strong contrast", [](job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
         {"darker", [](job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
+        {"text watermark", [](job::CFrameChainSettings& s) {
+             WatermarkItemDesc text;
+             text.kind = WATERMARK_TEXT;
+             text.text = L"Sample";
+             text.fontName = L"DejaVu Sans";
+             text.fontSize = 28;
+             text.color = RGB(255, 240, 0);
+             text.stroke.enabled = 1;
+             text.stroke.color = RGB(0, 0, 160);
+             text.posType = 6;
+             text.posX = 10;
+             text.posY = 10;
+             s.watermarks = {{nullptr, text}};
+         }},
     };
     const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
     const av::FramePtr rgb = ToBgr(yuv.get());

@@ -5,7 +5,7 @@
 #include "TestBmp.h"
 #include "engine/WatermarkEngine.h"
 #include "mediaeng/av/AvHandles.h"
-#include "mediaeng/frame/PlanarView.h"
+#include "engine/PlanarView.h"
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -17,7 +17,6 @@ extern "C" {
 
 namespace {
 
-using km::frame::PlanarView;
 
 class CTestItem : public CComObjectBase<IUnknown> {};
 
