@@ -191,7 +191,26 @@ std::array<CurveValues, 3> CFilterProgram::BuildCurves(const int low[3], const i
     return luts;
 }
 
-bool CFilterProgram::PlanarLuts(bool fullRange, ChannelLut& luma, ChannelLut& chroma) const
+void PlaneCurve::Apply(const BYTE* s, BYTE* d, int n) const
+{
+    if (straight) {
+        ApplyAffine(s, d, n, line, table);
+        return;
+    }
+    for (int i = 0; i < n; ++i) d[i] = table[s[i]];
+}
+
+namespace {
+
+void MakePlaneCurve(const CurveValues& values, PlaneCurve& out)
+{
+    for (int x = 0; x < 256; ++x) out.table[x] = static_cast<BYTE>(std::lround(std::clamp(values[x], 0.0, 255.0)));
+    out.straight = FitAffine(values, out.table, out.line);
+}
+
+}  // namespace
+
+bool CFilterProgram::PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& chroma) const
 {
     if (!m_lut || !m_affine || m_matrix || m_balance || m_s.deinterlace || m_s.soften || m_s.sharpen) return false;
     const double a = m_affineCurve.a, c = m_affineCurve.c;
@@ -199,11 +218,13 @@ bool CFilterProgram::PlanarLuts(bool fullRange, ChannelLut& luma, ChannelLut& ch
     // YUV as the RGB table would have clamped it, and a luma clamped to its
     // nominal range would tint bright colours.
     const double lo = fullRange ? 0 : 16, span = fullRange ? 255 : 219;
+    CurveValues y{}, uv{};
     for (int x = 0; x < 256; ++x) {
-        const double v = (x - lo) * 255.0 / span;
-        luma[x] = static_cast<BYTE>(std::lround(std::clamp(lo + (a * v + c) * span / 255.0, 0.0, 255.0)));
-        chroma[x] = static_cast<BYTE>(std::lround(std::clamp(128.0 + a * (x - 128), 0.0, 255.0)));
+        y[x] = lo + (a * (x - lo) * 255.0 / span + c) * span / 255.0;
+        uv[x] = 128.0 + a * (x - 128);
     }
+    MakePlaneCurve(y, luma);
+    MakePlaneCurve(uv, chroma);
     return true;
 }
 

@@ -16,6 +16,15 @@ namespace km::frame {
 using ChannelLut = std::array<BYTE, 256>;
 using CurveValues = std::array<double, 256>;
 
+// A byte table, and the straight line that gives it exactly where there is
+// one (so that many bytes go at a time).
+struct PlaneCurve {
+    ChannelLut table{};
+    bool straight = false;
+    AffineCurve line;
+    void Apply(const BYTE* s, BYTE* d, int n) const;
+};
+
 class CFilterProgram {
 public:
     void Compile(const FrameFilterSettings& s);
@@ -32,7 +41,7 @@ public:
     // planes of a YUV picture (limited or full range): only for one straight
     // curve shared by every channel (brightness and contrast), which moves
     // luma along the curve and scales chroma by its slope. False otherwise.
-    bool PlanarLuts(bool fullRange, ChannelLut& luma, ChannelLut& chroma) const;
+    bool PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& chroma) const;
     // Runs the passes from src; the result lands in a or b (both prepared with
     // src's header and distinct from it) and its view is returned.
     PixelView Run(const PixelView& src, const PixelView& a, const PixelView& b) const;

@@ -19,7 +19,7 @@ struct CMngFrameFilters::Impl {
     // Tables for YUV pictures, by range (limited, full); made at first use.
     struct PlanarTables {
         bool made = false, usable = false;
-        ChannelLut luma{}, chroma{};
+        PlaneCurve luma, chroma;
     } planar[2];
     const PlanarTables& PlanarFor(bool fullRange)
     {
@@ -103,19 +103,25 @@ HRESULT CMngFrameFilters::DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbDa
 
 namespace {
 
-void CopyPlane(const BYTE* s, std::ptrdiff_t ss, BYTE* d, std::ptrdiff_t ds, int w, int h, const ChannelLut* lut)
+// src into dst through the curves (a copy without them), the three planes
+// in one pass of the row workers: each takes its luma rows and the chroma
+// rows they cover.
+void CopyPlanes(const PlanarView& src, const PlanarView& dst, const PlaneCurve* luma, const PlaneCurve* chroma)
 {
-    if (!lut && s == d && ss == ds) return;
-    ParallelRows(h, static_cast<long long>(w) * h, [&](int y0, int y1) {
-        for (int y = y0; y < y1; ++y) {
-            const BYTE* sr = s + y * ss;
-            BYTE* dr = d + y * ds;
-            if (!lut) {
-                std::memmove(dr, sr, static_cast<size_t>(w));
-                continue;
+    const int h = src.height, sy = src.chromaShiftY;
+    ParallelRows(h, static_cast<long long>(src.width) * h, [&](int y0, int y1) {
+        for (int p = 0; p < 3; ++p) {
+            const PlaneCurve* curve = p ? chroma : luma;
+            const int shift = p ? sy : 0, round = (1 << shift) - 1;
+            const int w = src.PlaneWidth(p);
+            for (int y = (y0 + round) >> shift, end = (y1 + round) >> shift; y < end; ++y) {
+                const BYTE* sr = src.Row(p, y);
+                BYTE* dr = dst.Row(p, y);
+                if (curve)
+                    curve->Apply(sr, dr, w);
+                else if (sr != dr)
+                    std::memmove(dr, sr, static_cast<size_t>(w));
             }
-            const BYTE* t = lut->data();
-            for (int x = 0; x < w; ++x) dr[x] = t[sr[x]];
         }
     });
 }
@@ -137,9 +143,7 @@ HRESULT CMngFrameFilters::ConvertPlanar(const PlanarView& src, const PlanarView&
     const Impl::PlanarTables& t = s.PlanarFor(src.fullRange);
     if (!t.usable) return E_NOTIMPL;
     const bool filters = !s.program.IsIdentity();
-    for (int p = 0; p < 3; ++p)
-        CopyPlane(src.data[p], src.stride[p], dst.data[p], dst.stride[p], src.PlaneWidth(p), src.PlaneHeight(p),
-                  filters ? (p ? &t.chroma : &t.luma) : nullptr);
+    CopyPlanes(src, dst, filters ? &t.luma : nullptr, filters ? &t.chroma : nullptr);
     if (m_watermarks.IsEmpty()) return S_OK;
     tag_DRAW_WATERMARK_INFO info;
     info.rtTime = rtTime;

@@ -384,4 +384,29 @@ TEST(AffineBytes, OnlyStraightCurvesThatMatchTheTableAreTaken)
     EXPECT_FALSE(FitAffine(values, table, c));
 }
 
+// The wide and the narrow steps and the tail give the table's bytes at every
+// offset and length (the wide step reorders its lanes).
+TEST(AffineBytes, EveryByteMatchesTheTable)
+{
+    using namespace km::frame;
+    std::array<double, 256> values;
+    std::array<BYTE, 256> table;
+    for (int x = 0; x < 256; ++x) {
+        values[x] = ClampChannel(ContrastCurve(BrightnessCurve(x, -20), 60));
+        table[x] = BYTE(std::lround(values[x]));
+    }
+    AffineCurve c;
+    if (!FitAffine(values, table, c)) GTEST_SKIP() << "no vector steps on this processor";
+    std::vector<BYTE> src(1000), dst(1000);
+    for (size_t i = 0; i < src.size(); ++i) src[i] = BYTE(i * 37 + i / 256);
+    for (int offset : {0, 1, 7}) {
+        for (int n : {5, 16, 31, 32, 33, 64, 100, 990}) {
+            std::fill(dst.begin(), dst.end(), BYTE(0xAB));
+            ApplyAffine(src.data() + offset, dst.data(), n, c, table);
+            for (int i = 0; i < n; ++i) ASSERT_EQ(dst[size_t(i)], table[src[size_t(i + offset)]]) << n << " " << i;
+            EXPECT_EQ(dst[size_t(n)], 0xAB);
+        }
+    }
+}
+
 }  // namespace
