@@ -17,9 +17,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -239,4 +238,4 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     return out.Commit(result.error);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job
