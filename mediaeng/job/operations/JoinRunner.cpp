@@ -2,7 +2,7 @@
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/transcode/AudioEncoder.h"
 #include "mediaeng/job/transcode/ConstantRate.h"
-#include "mediaeng/job/transcode/DecoderSettings.h"
+#include "mediaeng/job/transcode/EncoderInputs.h"
 #include "mediaeng/job/transcode/JobInput.h"
 #include "mediaeng/job/transcode/OutputFile.h"
 #include "mediaeng/job/transcode/SourceReader.h"

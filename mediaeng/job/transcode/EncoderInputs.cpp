@@ -1,4 +1,4 @@
-#include "mediaeng/job/transcode/DecoderSettings.h"
+#include "mediaeng/job/transcode/EncoderInputs.h"
 
 namespace mediaeng::job {
 
