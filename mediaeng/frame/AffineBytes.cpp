@@ -5,7 +5,7 @@
 #include <emmintrin.h>
 #endif
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 void ApplyAffine(const BYTE* s, BYTE* d, int n, const AffineCurve& curve, const std::array<BYTE, 256>& table)
 {
@@ -51,4 +51,4 @@ bool FitAffine(const std::array<double, 256>& values, const std::array<BYTE, 256
 #endif
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

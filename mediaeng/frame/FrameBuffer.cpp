@@ -4,7 +4,7 @@
 #include <mutex>
 #include <set>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 PixelFormat FormatOf(const BITMAPINFOHEADER& h)
 {
@@ -152,4 +152,4 @@ void CFrameOutput::Publish(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE*
     }
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 struct CSprite {
     int width = 0;
@@ -17,6 +17,6 @@ struct CSprite {
 
 // Blends the sprite with its top-left at (x, y) onto a 24 or 32-bit view,
 // scaled by alpha (0..255); whatever falls outside the view is skipped.
-void BlendSprite(const km::frame::PixelView& dst, const CSprite& s, int x, int y, int alpha);
+void BlendSprite(const mediaeng::frame::PixelView& dst, const CSprite& s, int x, int y, int alpha);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -12,8 +12,8 @@
 #include <cmath>
 #include <mutex>
 
-using namespace km::watermark;
-using km::frame::FrameIn;
+using namespace mediaeng::watermark;
+using mediaeng::frame::FrameIn;
 
 namespace {
 
@@ -145,9 +145,9 @@ HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, B
                                const tag_DRAW_WATERMARK_INFO* info)
 {
     FrameIn in;
-    HRESULT hr = km::frame::ReadRecord(cbFormat, pFormat, cbData, pData, in);
+    HRESULT hr = mediaeng::frame::ReadRecord(cbFormat, pFormat, cbData, pData, in);
     if (FAILED(hr)) return hr;
-    if (!km::frame::IsRgb(in.format)) return E_INVALIDARG;
+    if (!mediaeng::frame::IsRgb(in.format)) return E_INVALIDARG;
     const tag_DRAW_WATERMARK_INFO defaults;
     const tag_DRAW_WATERMARK_INFO& di = info ? *info : defaults;
     Impl& s = *m_impl;
@@ -160,7 +160,7 @@ HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, B
     const int frameH = static_cast<int>(std::lround((image.bottom - image.top) / zoom));
     const double t = double(di.rtTime) / 1e7;
     const double duration = double(di.rtDuration) / 1e7;
-    const km::frame::PixelView view = in.View();
+    const mediaeng::frame::PixelView view = in.View();
     s.records.clear();
     for (ItemState& item : s.items) {
         const WatermarkItemDesc& d = item.entry.desc;

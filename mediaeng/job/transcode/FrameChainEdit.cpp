@@ -9,7 +9,7 @@
 #include "mediaeng/watermark/WatermarkNodeReader.h"
 #include <cstring>
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 
@@ -52,8 +52,8 @@ CFrameChainSettings CFrameChainSettings::Read(IEngineNode* n)
     s.eraser.nBottom = IntOf(n, jobkey::EraserBottom, 100);
     s.eraser.nStrength = IntOf(n, jobkey::EraserStrength, 8);
     s.eraser.nCell = IntOf(n, jobkey::EraserCell, 8);
-    if (ComPtr<IUnknown> item = FirstFilterItem(n)) km::frame::ReadFilterObject(item.Get(), s.filters);
-    km::watermark::ReadWatermarkItems(n, s.watermarks);
+    if (ComPtr<IUnknown> item = FirstFilterItem(n)) mediaeng::frame::ReadFilterObject(item.Get(), s.filters);
+    mediaeng::watermark::ReadWatermarkItems(n, s.watermarks);
     return s;
 }
 
@@ -171,4 +171,4 @@ HRESULT CFrameChainEdit::Process(av::FramePtr& frame, double time)
     return S_OK;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -364,7 +364,7 @@ namespace {
 
 TEST(AffineBytes, OnlyStraightCurvesThatMatchTheTableAreTaken)
 {
-    using namespace km::frame;
+    using namespace mediaeng::frame;
     std::array<double, 256> values;
     std::array<BYTE, 256> table;
     auto fill = [&](auto curve) {
