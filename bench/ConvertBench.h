@@ -52,13 +52,13 @@ inline std::string Quote(const fs::path& p)
 
 // H.264 High at a fixed bitrate (default preset), AAC 128 kbps stereo 44.1 kHz in MP4:
 // the same settings for our job and for the command line.
-inline job::CJobOutput H264Output(const fs::path& folder, int videoKbps)
+inline mediaeng::job::CJobOutput H264Output(const fs::path& folder, int videoKbps)
 {
-    job::CJobOutput out;
+    mediaeng::job::CJobOutput out;
     out.muxer = "mp4";
     out.extension = L"mp4";
     out.video.encoder = "libx264";
-    out.video.bitrateMode = job::kBitrateVariable;
+    out.video.bitrateMode = mediaeng::job::kBitrateVariable;
     out.video.bitrateKbps = videoKbps;
     out.video.keyFrames = 100;
     out.video.profile = 2;  // High, the command line's default
@@ -80,9 +80,9 @@ inline std::string FfmpegH264(const fs::path& in, const fs::path& out, int video
 
 // Runs our batch to its end, with the edits edit makes (none when empty);
 // false when it did not convert every source.
-inline bool RunOurs(const job::CJobSettings& settings, job::CBatchRunner::EditFactory edit = {})
+inline bool RunOurs(const mediaeng::job::CJobSettings& settings, mediaeng::job::CBatchRunner::EditFactory edit = {})
 {
-    job::CBatchRunner runner;
+    mediaeng::job::CBatchRunner runner;
     runner.SetEditFactory(std::move(edit));
     if (runner.Start(settings, nullptr) != S_OK) return false;
     runner.Wait(24u * 3600u * 1000u);
@@ -96,7 +96,7 @@ struct RunFigures {
 };
 
 // Our batch in a child process of its own, so its peak memory is its own.
-inline RunFigures RunOursInChild(const job::CJobSettings& settings, job::CBatchRunner::EditFactory edit = {})
+inline RunFigures RunOursInChild(const mediaeng::job::CJobSettings& settings, mediaeng::job::CBatchRunner::EditFactory edit = {})
 {
     RunFigures f;
     const auto t0 = std::chrono::steady_clock::now();
@@ -142,9 +142,9 @@ inline bool WriteClipInChild(const fs::path& file, const fixtures::ClipDesc& des
     return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-inline job::CJobSource Source(const fs::path& file, double seconds)
+inline mediaeng::job::CJobSource Source(const fs::path& file, double seconds)
 {
-    job::CJobSource s;
+    mediaeng::job::CJobSource s;
     s.path = Utf8ToWide(file.string());
     s.duration = seconds;
     return s;

@@ -16,13 +16,13 @@ namespace bench {
 constexpr int kLogoW = 240, kLogoH = 120;
 
 // 8 px off each side.
-inline void AddCrop(job::CFrameChainSettings& s)
+inline void AddCrop(mediaeng::job::CFrameChainSettings& s)
 {
     s.crop = RECT{8, 8, 8, 8};
 }
 
 // A 200x80 box near the top right of the cropped picture, blurred.
-inline void AddEraser(job::CFrameChainSettings& s)
+inline void AddEraser(mediaeng::job::CFrameChainSettings& s)
 {
     s.eraser.nType = ERASER_BLUR;
     s.eraser.nLeft = 1600;
@@ -32,14 +32,14 @@ inline void AddEraser(job::CFrameChainSettings& s)
     s.eraser.nStrength = 8;
 }
 
-inline void AddBrightnessContrast(job::CFrameChainSettings& s)
+inline void AddBrightnessContrast(mediaeng::job::CFrameChainSettings& s)
 {
     s.filters.brightness = 5;
     s.filters.contrast = 13;
 }
 
 // White text with a black stroke at the bottom left, the badge at the top right.
-inline void AddWatermarks(job::CFrameChainSettings& s, const std::filesystem::path& logo)
+inline void AddWatermarks(mediaeng::job::CFrameChainSettings& s, const std::filesystem::path& logo)
 {
     WatermarkItemDesc text;
     text.kind = WATERMARK_TEXT;
@@ -82,9 +82,9 @@ inline std::vector<BYTE> MakeLogoRgba()
 inline bool WriteLogoPng(const std::filesystem::path& file, const std::vector<BYTE>& rgba)
 {
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_PNG);
-    av::CodecCtxPtr ctx(codec ? avcodec_alloc_context3(codec) : nullptr);
-    av::FramePtr frame = av::MakeFrame();
-    av::PacketPtr packet = av::MakePacket();
+    mediaeng::av::CodecCtxPtr ctx(codec ? avcodec_alloc_context3(codec) : nullptr);
+    mediaeng::av::FramePtr frame = mediaeng::av::MakeFrame();
+    mediaeng::av::PacketPtr packet = mediaeng::av::MakePacket();
     if (!ctx || !frame || !packet) return false;
     ctx->width = kLogoW;
     ctx->height = kLogoH;

@@ -19,7 +19,7 @@ int main(int argc, char** argv)
     desc.seconds = 3;
     desc.noise = 20;
     std::printf("generating %d clips of 3 s 640x360...\n", count);
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.output = H264Output(dir / "ours", 1000);
     std::vector<fs::path> clips;
     for (int i = 0; i < count; ++i) {

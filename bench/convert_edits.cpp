@@ -19,7 +19,7 @@ const char* const kCropVf = "crop=1904:1064:8:8";
 
 struct Row {
     const char* label;
-    job::CFrameChainSettings edits;
+    mediaeng::job::CFrameChainSettings edits;
     std::string vf;  // the command line's nearest work
 };
 
@@ -98,7 +98,7 @@ int main(int argc, char** argv)
     if (!WriteClipInChild(clip, desc)) return 1;
     const int frames = int(std::lround(seconds * desc.fpsNum / desc.fpsDen));
 
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {Source(clip, seconds)};
     const std::vector<Row> rows = MakeRows(logo);
     for (size_t i = 0; i < rows.size(); ++i) {

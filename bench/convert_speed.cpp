@@ -18,7 +18,7 @@ int main(int argc, char** argv)
     desc.height = 1080;
     desc.gopSize = 50;
     desc.noise = 20;  // grain: the encoder has real work to do
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.output = H264Output(dir / "ours", 4000);
     for (double length : {seconds, seconds * 4}) {
         desc.seconds = length;

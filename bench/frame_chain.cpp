@@ -39,7 +39,7 @@ using bench::kLogoH;
 using bench::kLogoW;
 
 using Clock = std::chrono::steady_clock;
-using av::FramePtr;
+using mediaeng::av::FramePtr;
 struct GraphFreer {
     void operator()(AVFilterGraph* g) const { avfilter_graph_free(&g); }
 };
@@ -60,7 +60,7 @@ std::vector<BYTE> MakePicture(int variant)
     return d;
 }
 
-double RunOurs(const std::vector<std::vector<BYTE>>& pictures, int frames, const job::CFrameChainSettings& edits)
+double RunOurs(const std::vector<std::vector<BYTE>>& pictures, int frames, const mediaeng::job::CFrameChainSettings& edits)
 {
     CCropMng crop;
     crop.m_rcCrop = edits.crop;
@@ -98,11 +98,11 @@ uint32_t Yuv420pChecksum(const AVFrame& f)
 }
 
 // What the encoder does with a picture that is not in its format.
-bool ToYuv420p(FramePtr& f, av::SwsPtr& sws)
+bool ToYuv420p(FramePtr& f, mediaeng::av::SwsPtr& sws)
 {
     sws.reset(sws_getCachedContext(sws.release(), f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
                                    AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr));
-    FramePtr yuv = av::MakeFrame();
+    FramePtr yuv = mediaeng::av::MakeFrame();
     if (!sws || !yuv) return false;
     yuv->format = AV_PIX_FMT_YUV420P;
     yuv->width = f->width;
@@ -117,13 +117,13 @@ bool ToYuv420p(FramePtr& f, av::SwsPtr& sws)
 // the conversion back to yuv420p when it hands back another format. Each
 // picture is lent as a new reference; 0 when the stage fails, gives the wrong
 // size or writes into a picture it was lent.
-double RunStage(const std::vector<FramePtr>& pictures, int frames, const job::CFrameChainSettings& edits)
+double RunStage(const std::vector<FramePtr>& pictures, int frames, const mediaeng::job::CFrameChainSettings& edits)
 {
     std::vector<uint32_t> sums;
     for (const FramePtr& p : pictures) sums.push_back(Yuv420pChecksum(*p));
     const int outW = W - int(edits.crop.left + edits.crop.right), outH = H - int(edits.crop.top + edits.crop.bottom);
-    const std::unique_ptr<job::IFrameEditStage> stage = edits.MakeStage();
-    av::SwsPtr toYuv;
+    const std::unique_ptr<mediaeng::job::IFrameEditStage> stage = edits.MakeStage();
+    mediaeng::av::SwsPtr toYuv;
     int wrongSize = 0;
     const auto start = Clock::now();
     for (int i = 0; i < frames; ++i) {
@@ -264,7 +264,7 @@ int main(int argc, char** argv)
     const std::filesystem::path logoPath =
         std::filesystem::temp_directory_path() / ("km-bench-badge-" + std::to_string(::getpid()) + ".png");
     if (!bench::WriteLogoPng(logoPath, logo)) return std::fprintf(stderr, "the badge could not be written\n"), 1;
-    job::CFrameChainSettings edits;
+    mediaeng::job::CFrameChainSettings edits;
     bench::AddCrop(edits);
     bench::AddEraser(edits);
     bench::AddBrightnessContrast(edits);

@@ -20,6 +20,11 @@
 #include <string>
 #include <vector>
 
+using mediaeng::playback::CPlaybackInput;
+using mediaeng::playback::CreateMediaGraph;
+using mediaeng::playback::MEDIA_GRAPH_GRAB;
+using mediaeng::playback::MEDIA_GRAPH_PLAYBACK;
+
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 

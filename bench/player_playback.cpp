@@ -26,6 +26,10 @@
 #include <thread>
 #include <vector>
 
+using mediaeng::playback::CPlaybackInput;
+using mediaeng::playback::CreateMediaGraph;
+using mediaeng::playback::MEDIA_GRAPH_GRAB;
+
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 

@@ -34,13 +34,13 @@ int main(int argc, char** argv)
     }
     const double start = desc.seconds * 0.25, end = desc.seconds * 0.75;
 
-    job::CRunControl control;
-    job::CJobSource source;
+    mediaeng::job::CRunControl control;
+    mediaeng::job::CJobSource source;
     source.path = Utf8ToWide(clip.string());
     source.ranges = {{int64_t(start * 1e7), int64_t(end * 1e7)}};
     const fs::path ours = dir / "ours.mp4";
     auto t0 = Clock::now();
-    const job::CTranscodeResult r = job::CStreamCopy(control).Run({source}, ours);
+    const mediaeng::job::CTranscodeResult r = mediaeng::job::CStreamCopy(control).Run({source}, ours);
     const double oursSeconds = std::chrono::duration<double>(Clock::now() - t0).count();
     if (!r.ok) {
         std::fprintf(stderr, "stream copy failed: %s\n", r.error.c_str());

@@ -8,7 +8,7 @@
 #include <memory>
 
 class CGalleryItemBase;
-namespace km::frame {
+namespace mediaeng::frame {
 struct FrameIn;
 }
 
@@ -45,7 +45,7 @@ public:
     CWatermarkEngine& Watermarks() { return m_watermarks; }
 
 private:
-    HRESULT DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const km::frame::FrameIn& in,
+    HRESULT DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const mediaeng::frame::FrameIn& in,
                       REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration);
 
     struct Impl;

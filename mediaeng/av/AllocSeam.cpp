@@ -1,7 +1,7 @@
 #include "mediaeng/av/AllocSeam.h"
 #include <atomic>
 
-namespace av {
+namespace mediaeng::av {
 
 namespace {
 std::atomic<int> g_site{-1};
@@ -35,4 +35,4 @@ CAllocationFailure::~CAllocationFailure()
 
 bool CAllocationFailure::Hit() const { return g_hit; }
 
-}  // namespace av
+}  // namespace mediaeng::av

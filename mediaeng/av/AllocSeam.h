@@ -2,7 +2,7 @@
 // A seam for tests: makes one allocation of a kind fail as FFmpeg's own would,
 // so the paths that meet a real shortage of memory can be run on purpose. Off
 // unless a test arms it; armed, it costs one atomic read per allocation.
-namespace av {
+namespace mediaeng::av {
 
 enum class AllocSite {
     FrameBuffer,  // the sample or pixel buffer of a frame
@@ -24,4 +24,4 @@ public:
     bool Hit() const;
 };
 
-}  // namespace av
+}  // namespace mediaeng::av

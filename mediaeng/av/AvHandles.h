@@ -12,7 +12,7 @@ extern "C" {
 #include <memory>
 #include <string>
 
-namespace av {
+namespace mediaeng::av {
 
 struct AvCodecCtxFree {
     void operator()(AVCodecContext* c) const { avcodec_free_context(&c); }
@@ -65,4 +65,4 @@ inline std::string AvErrorText(int err)
     return buf;
 }
 
-}  // namespace av
+}  // namespace mediaeng::av

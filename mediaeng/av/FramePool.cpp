@@ -6,7 +6,7 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
-namespace av {
+namespace mediaeng::av {
 
 namespace {
 
@@ -66,4 +66,4 @@ FramePtr CFramePool::Get(int width, int height, AVPixelFormat format)
     return f;
 }
 
-}  // namespace av
+}  // namespace mediaeng::av

@@ -9,7 +9,7 @@
 
 struct AVBufferPool;
 
-namespace av {
+namespace mediaeng::av {
 
 class CFramePool {
 public:
@@ -33,4 +33,4 @@ private:
     AVBufferPool* m_pools[4] = {};
 };
 
-}  // namespace av
+}  // namespace mediaeng::av

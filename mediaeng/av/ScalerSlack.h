@@ -4,8 +4,8 @@
 // buffer it writes into reserves this much more than its picture needs.
 #include <cstddef>
 
-namespace av {
+namespace mediaeng::av {
 
 inline constexpr std::size_t kScalerSlack = 64;
 
-}  // namespace av
+}  // namespace mediaeng::av

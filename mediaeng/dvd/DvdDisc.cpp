@@ -18,7 +18,6 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 }
 
 namespace mediaeng {

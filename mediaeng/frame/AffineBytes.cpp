@@ -9,7 +9,7 @@
 #define KM_AFFINE_AVX2 1
 #endif
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 #if defined(KM_AFFINE_AVX2)
 namespace {
@@ -95,4 +95,4 @@ bool FitAffine(const std::array<double, 256>& values, const std::array<BYTE, 256
 #endif
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

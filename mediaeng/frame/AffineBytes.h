@@ -5,7 +5,7 @@
 #include "platform/Types.h"
 #include <array>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 struct AffineCurve {
     float a = 1.0f;
@@ -19,4 +19,4 @@ void ApplyAffine(const BYTE* s, BYTE* d, int n, const AffineCurve& curve, const 
 // false when there is none.
 bool FitAffine(const std::array<double, 256>& values, const std::array<BYTE, 256>& table, AffineCurve& out);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

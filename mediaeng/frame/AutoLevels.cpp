@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -61,4 +61,4 @@ AutoLevels AnalyseAutoLevels(const PixelView& v, bool perChannel, bool enhance)
     return r;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -4,7 +4,7 @@
 // contrast plus a midtone gamma that brings the mean toward mid-grey).
 #include "mediaeng/frame/FrameBuffer.h"
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 struct AutoLevels {
     int low[3] = {0, 0, 0};  // R, G, B
@@ -14,4 +14,4 @@ struct AutoLevels {
 
 AutoLevels AnalyseAutoLevels(const PixelView& v, bool perChannel, bool enhance);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -7,7 +7,7 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -85,4 +85,4 @@ bool ConvertInBands(const PlaneSet& src, AVPixelFormat srcFormat, const PlaneSet
     return ok;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

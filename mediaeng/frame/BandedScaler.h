@@ -9,7 +9,7 @@ extern "C" {
 }
 #include <cstdint>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 struct PlaneSet {
     uint8_t* data[4] = {};
@@ -21,4 +21,4 @@ struct PlaneSet {
 bool ConvertInBands(const PlaneSet& src, AVPixelFormat srcFormat, const PlaneSet& dst, AVPixelFormat dstFormat,
                     int width, int height, int swsFlags);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

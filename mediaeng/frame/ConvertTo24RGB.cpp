@@ -5,7 +5,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-using namespace km::frame;
+using namespace mediaeng::frame;
 
 struct CConvertTo24RGB::Impl {
     CFrameOutput out;

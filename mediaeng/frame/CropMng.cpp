@@ -5,7 +5,7 @@
 #include "mediaeng/frame/SwsScaler.h"
 #include <cmath>
 
-using namespace km::frame;
+using namespace mediaeng::frame;
 
 struct CCropMng::Impl {
     CRgbInput rgb;

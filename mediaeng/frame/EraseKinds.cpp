@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -107,4 +107,4 @@ void FillRectFromSurroundings(const PixelView& v, const PixelRect& r)
     }
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -2,7 +2,7 @@
 // The pixel work of the eraser kinds, on a rectangle already inside the view.
 #include "mediaeng/frame/FrameBuffer.h"
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 struct PixelRect {
     int left = 0, top = 0, right = 0, bottom = 0;  // right and bottom exclusive
@@ -20,4 +20,4 @@ void PixelateRect(const PixelView& v, const PixelRect& r, int cell);
 // covers the whole frame takes the mean of its border.
 void FillRectFromSurroundings(const PixelView& v, const PixelRect& r);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

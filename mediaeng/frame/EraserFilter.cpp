@@ -5,7 +5,7 @@
 #include "mediaeng/frame/SwsScaler.h"
 #include <algorithm>
 
-using namespace km::frame;
+using namespace mediaeng::frame;
 
 struct CEraserFilter::Impl {
     tag_ERASEPARAM param{};

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -161,4 +161,4 @@ bool IsIdentity(const Matrix3& m)
     return true;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

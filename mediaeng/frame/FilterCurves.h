@@ -4,7 +4,7 @@
 // yet clamped; matrices act on (R, G, B).
 #include <array>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 using Matrix3 = std::array<std::array<double, 3>, 3>;
 
@@ -44,4 +44,4 @@ bool IsIdentity(const Matrix3& m);
 // BT.601 luma of a pixel.
 inline double Luma(double r, double g, double b) { return 0.299 * r + 0.587 * g + 0.114 * b; }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -134,7 +134,7 @@ void CFilterProgram::Compile(const FrameFilterSettings& s)
     if (s.saturation) m = Multiply(SaturationMatrix(s.saturation), m);
     if (s.grayscale) m = Multiply(GrayscaleMatrix(), m);
     m_mat = m;
-    m_matrix = !km::frame::IsIdentity(m);
+    m_matrix = !mediaeng::frame::IsIdentity(m);
     m_balance = s.balanceRed || s.balanceGreen || s.balanceBlue;
     if (m_balance) {
         const int amounts[3] = {s.balanceRed, s.balanceGreen, s.balanceBlue};
@@ -274,4 +274,4 @@ PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const Pi
     return cur;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

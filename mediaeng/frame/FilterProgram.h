@@ -11,7 +11,7 @@
 #include <array>
 #include <cstdint>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 using ChannelLut = std::array<BYTE, 256>;
 using CurveValues = std::array<double, 256>;
@@ -67,4 +67,4 @@ private:
     AffineCurve m_affineCurve;
 };
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -5,7 +5,7 @@
 #include <mutex>
 #include <set>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 PixelFormat FormatOf(const BITMAPINFOHEADER& h)
 {
@@ -154,4 +154,4 @@ void CFrameOutput::Publish(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE*
     }
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <vector>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 enum class PixelFormat { Unknown, Bgr24, Bgr32, I420, YV12, NV12, YUY2, UYVY };
 
@@ -72,4 +72,4 @@ private:
     int m_cur = 0;
 };
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

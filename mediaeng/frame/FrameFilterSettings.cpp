@@ -76,7 +76,7 @@ const IntName* FindInt(std::wstring_view name)
 
 }  // namespace
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 const std::vector<std::wstring>& FrameFilterValueNames()
 {
@@ -93,7 +93,7 @@ const std::vector<std::wstring>& FrameFilterValueNames()
     return names;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame
 
 bool FrameFilterSettings::IsIdentity() const
 {

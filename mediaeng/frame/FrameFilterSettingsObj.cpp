@@ -3,7 +3,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -197,10 +197,12 @@ bool ReadFilterObject(IUnknown* object, FrameFilterSettings& out)
     return true;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame
 
 void RegisterFrameFilterClasses()
 {
-    CoRegisterClass(CLSID_FrameFilters,
-                    [] { return static_cast<IUnknown*>(static_cast<IFrameFilterSettings*>(new km::frame::CFrameFilterSettingsObj())); });
+    CoRegisterClass(CLSID_FrameFilters, [] {
+        return static_cast<IUnknown*>(
+            static_cast<IFrameFilterSettings*>(new mediaeng::frame::CFrameFilterSettingsObj()));
+    });
 }

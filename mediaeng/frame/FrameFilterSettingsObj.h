@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 // The engine names the object answers, in the order the filter settings write them.
 const std::vector<std::wstring>& FrameFilterValueNames();
@@ -43,4 +43,4 @@ private:
 // the object is not one.
 bool ReadFilterObject(IUnknown* object, FrameFilterSettings& out);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -3,7 +3,7 @@
 #include "platform/Types.h"
 #include <algorithm>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 struct Margins {
     LONG left = 0, top = 0, right = 0, bottom = 0;
@@ -21,4 +21,4 @@ inline void ClampMargins(Margins& m, LONG width, LONG height)
     ClampPair(m.top, m.bottom, height);
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

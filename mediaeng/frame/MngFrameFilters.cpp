@@ -6,7 +6,7 @@
 #include "mediaeng/frame/RgbInput.h"
 #include <cstring>
 
-using namespace km::frame;
+using namespace mediaeng::frame;
 
 struct CMngFrameFilters::Impl {
     CFilterProgram program;
@@ -90,7 +90,8 @@ HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pForm
 }
 
 HRESULT CMngFrameFilters::DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
-                                    const km::frame::FrameIn& in, REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration)
+                                    const mediaeng::frame::FrameIn& in, REFERENCE_TIME rtTime,
+                                    REFERENCE_TIME rtDuration)
 {
     tag_DRAW_WATERMARK_INFO info;
     info.rtTime = rtTime;

@@ -7,7 +7,7 @@
 #include <vector>
 #include <pthread.h>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -109,4 +109,4 @@ void ParallelRows(int rows, long long pixels, const std::function<void(int, int)
     pool.Run(rows, fn);
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

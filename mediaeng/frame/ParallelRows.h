@@ -4,9 +4,9 @@
 // take no lock but the pool's own, so any caller may use it.
 #include <functional>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 // Runs fn(begin, end) over [0, rows) in bands; small jobs run on the caller.
 void ParallelRows(int rows, long long pixels, const std::function<void(int, int)>& fn);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -9,7 +9,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-using namespace km::frame;
+using namespace mediaeng::frame;
 
 namespace {
 

@@ -3,7 +3,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 HRESULT CRgbInput::Make(FrameIn& in)
 {
@@ -21,4 +21,4 @@ HRESULT CRgbInput::Make(FrameIn& in)
     return S_OK;
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

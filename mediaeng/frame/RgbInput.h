@@ -4,7 +4,7 @@
 #include "mediaeng/frame/FrameBuffer.h"
 #include "mediaeng/frame/SwsScaler.h"
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 class CRgbInput {
 public:
@@ -16,4 +16,4 @@ private:
     CSwsScaler m_sws;
 };
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

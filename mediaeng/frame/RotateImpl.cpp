@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-using namespace km::frame;
+using namespace mediaeng::frame;
 
 struct CRotateImpl::Impl {
     int quarter = 0;  // clockwise quarter turns, 0..3

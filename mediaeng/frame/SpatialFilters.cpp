@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 namespace {
 
@@ -62,4 +62,4 @@ void DeinterlaceInto(const PixelView& src, const PixelView& dst)
     }
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -5,7 +5,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 CSwsScaler::~CSwsScaler() { sws_freeContext(m_ctx); }
 
@@ -105,4 +105,4 @@ void CopyRect(const PixelView& src, int x, int y, const PixelView& dst)
     });
 }
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

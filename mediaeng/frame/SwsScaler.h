@@ -5,7 +5,7 @@
 
 struct SwsContext;
 
-namespace km::frame {
+namespace mediaeng::frame {
 
 class CSwsScaler {
 public:
@@ -25,4 +25,4 @@ private:
 // Copies the RGB source rectangle into dst of the same size (no scaling).
 void CopyRect(const PixelView& src, int x, int y, const PixelView& dst);
 
-}  // namespace km::frame
+}  // namespace mediaeng::frame

@@ -3,7 +3,7 @@
 #include "mediaeng/playback/PlaybackFilters.h"
 #include <cwchar>
 
-namespace playback {
+namespace mediaeng::playback {
 
 CMediaGraph::CMediaGraph(SessionKind kind)
     : m_kind(kind), m_sinks(std::make_shared<CPlaybackSinks>()), m_session(kind, m_sinks)
@@ -113,4 +113,4 @@ HRESULT CMediaGraph::CloseGraph()
     return S_OK;
 }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -4,7 +4,7 @@
 #include "engine/PlaybackGraph.h"
 #include "mediaeng/playback/PlaybackSession.h"
 
-namespace playback {
+namespace mediaeng::playback {
 
 // {E8C1A2F4-3B6D-4F7E-9A25-6C0D8B1E4F39}: reaches the graph behind its interfaces.
 constexpr GUID IID_IMediaGraphInternal{0xE8C1A2F4, 0x3B6D, 0x4F7E, {0x9A, 0x25, 0x6C, 0x0D, 0x8B, 0x1E, 0x4F, 0x39}};
@@ -73,4 +73,4 @@ private:
     bool m_closed = false;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <mutex>
 
-namespace playback {
+namespace mediaeng::playback {
 
 namespace {
 // SDL's audio subsystem alone, counted across graphs: the full subsystem init
@@ -131,4 +131,4 @@ REFERENCE_TIME CPlaybackAudio::QueuedAhead() const
     return m_device ? BytesToTime(SDL_GetQueuedAudioSize(m_device)) : 0;
 }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

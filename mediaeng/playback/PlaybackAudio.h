@@ -6,7 +6,7 @@
 #include <SDL2/SDL.h>
 #include <vector>
 
-namespace playback {
+namespace mediaeng::playback {
 
 class CPlaybackAudio {
 public:
@@ -44,4 +44,4 @@ private:
     REFERENCE_TIME m_endTime = 0;  // media time at the end of the queued sound
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -4,7 +4,7 @@
 #include "platform/Types.h"
 #include <chrono>
 
-namespace playback {
+namespace mediaeng::playback {
 
 class CPlaybackClock {
 public:
@@ -45,4 +45,4 @@ private:
     bool m_running = false;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

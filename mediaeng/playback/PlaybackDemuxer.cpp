@@ -6,9 +6,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace playback {
+namespace mediaeng::playback {
 
 std::wstring AvErrorText(int err) { return Utf8ToWide(av::AvErrorText(err)); }
 
@@ -217,4 +216,4 @@ HRESULT CPlaybackDemuxer::Seek(REFERENCE_TIME t)
     return S_OK;
 }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

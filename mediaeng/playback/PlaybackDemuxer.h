@@ -8,7 +8,7 @@
 #include <atomic>
 #include <chrono>
 
-namespace playback {
+namespace mediaeng::playback {
 
 struct CDecodedFrame {
     FramePtr frame;
@@ -75,4 +75,4 @@ private:
     std::wstring m_error;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -1,6 +1,6 @@
 #include "mediaeng/playback/PlaybackEvents.h"
 
-namespace playback {
+namespace mediaeng::playback {
 
 void CPlaybackEvents::Post(LONG code, LONG_PTR param1, LONG_PTR param2)
 {
@@ -57,4 +57,4 @@ void CPlaybackEvents::Close()
     m_cv.notify_all();
 }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

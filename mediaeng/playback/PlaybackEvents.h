@@ -6,7 +6,7 @@
 #include <deque>
 #include <mutex>
 
-namespace playback {
+namespace mediaeng::playback {
 
 class CPlaybackEvents {
 public:
@@ -31,4 +31,4 @@ private:
     bool m_closed = false;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace playback {
+namespace mediaeng::playback {
 
 using FormatPtr = av::InputPtr;
 using CodecPtr = av::CodecCtxPtr;
@@ -24,4 +24,4 @@ inline int64_t FromMediaTime(REFERENCE_TIME t, AVRational tb) { return av_rescal
 // FFmpeg's text for an error code, for the playback's wide messages.
 std::wstring AvErrorText(int err);
 
-}  // namespace playback
+}  // namespace mediaeng::playback

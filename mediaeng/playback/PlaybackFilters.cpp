@@ -2,7 +2,7 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace playback {
+namespace mediaeng::playback {
 
 namespace {
 // {73646976-0000-0010-8000-00AA00389B71}: video, as media types name it.
@@ -118,4 +118,4 @@ HRESULT CGrabberFilter::SetBufferSamples(BOOL buffer)
 
 HRESULT CGrabberFilter::GetConnectedMediaType(AM_MEDIA_TYPE* mt) { return MakeFrameMediaType(m_header, mt); }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-namespace playback {
+namespace mediaeng::playback {
 
 // {80DF5F86-F980-48DE-AF5C-9E3B4100D42B}: the subtype of 24-bit bottom-up frames.
 constexpr GUID MEDIASUBTYPE_RGB24_DIB{0x80DF5F86, 0xF980, 0x48DE, {0xAF, 0x5C, 0x9E, 0x3B, 0x41, 0x00, 0xD4, 0x2B}};
@@ -73,4 +73,4 @@ private:
 // Fills mt with the format of 24-bit frames of the header's size.
 HRESULT MakeFrameMediaType(const BITMAPINFOHEADER& header, AM_MEDIA_TYPE* mt);
 
-}  // namespace playback
+}  // namespace mediaeng::playback

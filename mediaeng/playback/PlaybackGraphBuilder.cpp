@@ -8,9 +8,7 @@
 #include <cstring>
 #include <vector>
 
-using mediaeng::EngineText;
-using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
+namespace mediaeng::playback {
 
 HRESULT CreateMediaGraph(const CPlaybackInput& input, int flag, IGraphBuilder** graph, std::wstring* error)
 {
@@ -119,3 +117,5 @@ HRESULT ReadPictureAt(const CPlaybackInput& input, REFERENCE_TIME time, DWORD* f
     *dataSize = static_cast<DWORD>(cb->m_bytes.size());
     return S_OK;
 }
+
+}  // namespace mediaeng::playback

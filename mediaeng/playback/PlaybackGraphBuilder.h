@@ -5,6 +5,8 @@
 #include "mediaeng/playback/PlaybackInput.h"
 #include <string>
 
+namespace mediaeng::playback {
+
 enum : int {
     MEDIA_GRAPH_GRAB = 0,
     MEDIA_GRAPH_PLAYBACK = 1,
@@ -20,3 +22,5 @@ HRESULT CreateMediaGraph(const CPlaybackInput& input, int flag, IGraphBuilder** 
 // Gives up after timeLimitMs.
 HRESULT ReadPictureAt(const CPlaybackInput& input, REFERENCE_TIME time, DWORD* formatSize, BYTE** format,
                       DWORD* dataSize, BYTE** data, std::wstring* error = nullptr, DWORD timeLimitMs = 10000);
+
+}  // namespace mediaeng::playback

@@ -10,6 +10,7 @@
 #include "platform/Variant.h"
 #include <algorithm>
 
+namespace mediaeng::playback {
 namespace {
 
 CPlaybackInput InputOf(IUnknown* source)
@@ -60,9 +61,10 @@ public:
 };
 
 }  // namespace
+}  // namespace mediaeng::playback
 
 IMediaGraphProvider& mediaeng::PlaybackGraphProvider()
 {
-    static CPlaybackGraphProvider provider;
+    static playback::CPlaybackGraphProvider provider;
     return provider;
 }

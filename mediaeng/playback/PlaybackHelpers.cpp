@@ -28,7 +28,8 @@ HRESULT GetPin(IBaseFilter* filter, PIN_DIRECTION dir, int index, IPin** pin)
 HRESULT ClearGraphFull(IGraphBuilder* graph)
 {
     if (!graph) return E_POINTER;
-    ComPtr<playback::IMediaGraphInternal> inner = ComPtr<IGraphBuilder>(graph).As<playback::IMediaGraphInternal>();
+    ComPtr<mediaeng::playback::IMediaGraphInternal> inner =
+        ComPtr<IGraphBuilder>(graph).As<mediaeng::playback::IMediaGraphInternal>();
     return inner ? inner->CloseGraph() : E_NOINTERFACE;
 }
 
@@ -58,6 +59,7 @@ void CRunGraphImpl::_FreeFormat(BYTE* block) { std::free(block); }
 std::wstring GetGraphError(IGraphBuilder* graph)
 {
     if (!graph) return {};
-    ComPtr<playback::IMediaGraphInternal> inner = ComPtr<IGraphBuilder>(graph).As<playback::IMediaGraphInternal>();
+    ComPtr<mediaeng::playback::IMediaGraphInternal> inner =
+        ComPtr<IGraphBuilder>(graph).As<mediaeng::playback::IMediaGraphInternal>();
     return inner ? inner->GraphError() : std::wstring();
 }

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+namespace mediaeng::playback {
+
 struct CPlaybackInput {
     std::string url;  // UTF-8 path; with an opener, the name used in messages
     // Set for engine media sources (files and DVD titles): opens a fresh,
@@ -16,3 +18,5 @@ struct CPlaybackInput {
     int videoStream = 0;
     int audioStream = 0;
 };
+
+}  // namespace mediaeng::playback

@@ -1,7 +1,7 @@
 #include "mediaeng/playback/PlaybackPicture.h"
 #include "mediaeng/av/ScalerSlack.h"
 
-namespace playback {
+namespace mediaeng::playback {
 
 HRESULT CPlaybackPicture::Convert(const AVFrame* frame)
 {
@@ -28,4 +28,4 @@ HRESULT CPlaybackPicture::Convert(const AVFrame* frame)
     return rows == frame->height ? S_OK : E_FAIL;
 }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -5,7 +5,7 @@
 #include "platform/Bitmap.h"
 #include <vector>
 
-namespace playback {
+namespace mediaeng::playback {
 
 class CPlaybackPicture {
 public:
@@ -26,4 +26,4 @@ private:
     std::vector<BYTE> m_data;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

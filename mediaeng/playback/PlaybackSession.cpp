@@ -6,9 +6,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace playback {
+namespace mediaeng::playback {
 
 namespace {
 constexpr auto kOpenLimit = std::chrono::seconds(20);
@@ -571,4 +570,4 @@ void CPlaybackSession::Finish(const Snapshot& s, LONG code, LONG_PTR param)
     m_events.Post(code, param, 0);
 }
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -22,7 +22,7 @@
 #include <memory>
 #include <thread>
 
-namespace playback {
+namespace mediaeng::playback {
 
 enum class SessionKind { Grab = 0, Playback = 1 };
 
@@ -147,4 +147,4 @@ private:
     std::chrono::steady_clock::time_point m_nextReport;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

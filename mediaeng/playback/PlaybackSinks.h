@@ -5,7 +5,7 @@
 #include "engine/PlaybackGrabber.h"
 #include <mutex>
 
-namespace playback {
+namespace mediaeng::playback {
 
 class CPlaybackSinks {
 public:
@@ -56,4 +56,4 @@ private:
     bool m_oneShot = false;
 };
 
-}  // namespace playback
+}  // namespace mediaeng::playback

@@ -3,7 +3,7 @@
 #include <fontconfig/fontconfig.h>
 #include <memory>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -28,4 +28,4 @@ std::wstring ChosenFontFamily(const std::wstring& family)
     return Utf8ToWide(reinterpret_cast<const char*>(chosen));
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -2,10 +2,10 @@
 // Whether a font family is installed, as fontconfig would choose it.
 #include <string>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 // The family fontconfig picks for the name; equal to it (letter case aside)
 // when the font is installed.
 std::wstring ChosenFontFamily(const std::wstring& family);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -10,7 +10,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -143,4 +143,4 @@ bool CMediaFrameSource::FrameAt(double t, BgraPicture& out)
     return true;
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

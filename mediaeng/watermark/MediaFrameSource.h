@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 struct BgraPicture {
     int width = 0;
@@ -35,4 +35,4 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

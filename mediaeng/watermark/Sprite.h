@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 // A sprite pixel as premultiplied BT.601 Y, Cb, Cr with its alpha: what
 // blending it onto black gives, offsets included.
@@ -34,7 +34,7 @@ struct CSprite {
 
 // Blends the sprite with its top-left at (x, y) onto a 24 or 32-bit view,
 // scaled by alpha (0..255); whatever falls outside the view is skipped.
-void BlendSprite(const km::frame::PixelView& dst, const CSprite& s, int x, int y, int alpha);
+void BlendSprite(const mediaeng::frame::PixelView& dst, const CSprite& s, int x, int y, int alpha);
 
 // Makes s.yuva for the range unless it holds it already.
 void PrepareYuva(CSprite& s, bool fullRange);
@@ -50,4 +50,4 @@ bool CanBlendPlanar(const PlanarView& pic);
 // Uses s.yuva when it was prepared for the picture's range.
 void BlendSpritePlanar(const PlanarView& pic, const CSprite& s, int x, int y, int alpha);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -1,7 +1,7 @@
 #include "mediaeng/watermark/Sprite.h"
 #include <algorithm>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -13,7 +13,7 @@ inline uint32_t Div255(uint32_t x)
 
 }  // namespace
 
-void BlendSprite(const km::frame::PixelView& dst, const CSprite& s, int x, int y, int alpha)
+void BlendSprite(const mediaeng::frame::PixelView& dst, const CSprite& s, int x, int y, int alpha)
 {
     if (s.Empty() || alpha <= 0 || !dst.top) return;
     const uint32_t g = static_cast<uint32_t>(std::min(alpha, 255));
@@ -41,4 +41,4 @@ void BlendSprite(const km::frame::PixelView& dst, const CSprite& s, int x, int y
     }
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -129,4 +129,4 @@ void BlendSpritePlanar(const PlanarView& pic, const CSprite& s, int x, int y, in
     BlendChroma(pic, yuva, s.width, x, y, c, g);
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

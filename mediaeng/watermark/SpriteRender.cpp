@@ -8,7 +8,7 @@
 #include <memory>
 #include <pango/pangocairo.h>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -274,13 +274,13 @@ CSprite AddShadow(const CSprite& s, const WatermarkShadow& sh, double zoom)
         }
     }
     if (radius > 0) {
-        km::frame::PixelView v;
+        mediaeng::frame::PixelView v;
         v.top = reinterpret_cast<BYTE*>(out.pixels.data());
         v.stride = static_cast<std::ptrdiff_t>(out.width) * 4;
         v.width = out.width;
         v.height = out.height;
         v.bpp = 4;
-        km::frame::BlurRect(v, km::frame::PixelRect{0, 0, out.width, out.height}, radius);
+        mediaeng::frame::BlurRect(v, mediaeng::frame::PixelRect{0, 0, out.width, out.height}, radius);
     }
     SurfacePtr dst = SurfaceOf(out);
     CairoPtr c(cairo_create(dst.get()));
@@ -304,4 +304,4 @@ CSprite FinishSprite(CSprite s, const WatermarkItemDesc& d, double zoom)
     return s;
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

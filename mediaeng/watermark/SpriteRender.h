@@ -5,7 +5,7 @@
 #include "mediaeng/watermark/MediaFrameSource.h"
 #include "mediaeng/watermark/Sprite.h"
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 // Size from a "Resize" text: "N%" of the natural size, or "WxH"; anything
 // else (or a size of 0) keeps the natural size. Kept within 1..16384.
@@ -19,4 +19,4 @@ CSprite RenderPicture(const BgraPicture& picture, const WatermarkItemDesc& d, do
 // shadow; content is updated to the watermark's own box.
 CSprite FinishSprite(CSprite s, const WatermarkItemDesc& d, double zoom);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -1,7 +1,7 @@
 #include "mediaeng/watermark/Sprite.h"
 #include <algorithm>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -67,4 +67,4 @@ void PrepareYuva(CSprite& s, bool fullRange)
     if (!s.HasYuva(fullRange)) s.yuva = ToYuva(s, fullRange);
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -14,8 +14,8 @@
 #include <functional>
 #include <mutex>
 
-using namespace km::watermark;
-using km::frame::FrameIn;
+using namespace mediaeng::watermark;
+using mediaeng::frame::FrameIn;
 
 namespace {
 
@@ -182,10 +182,10 @@ HRESULT CWatermarkEngine::Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, B
                                const tag_DRAW_WATERMARK_INFO* info)
 {
     FrameIn in;
-    HRESULT hr = km::frame::ReadRecord(cbFormat, pFormat, cbData, pData, in);
+    HRESULT hr = mediaeng::frame::ReadRecord(cbFormat, pFormat, cbData, pData, in);
     if (FAILED(hr)) return hr;
-    if (!km::frame::IsRgb(in.format)) return E_INVALIDARG;
-    const km::frame::PixelView view = in.View();
+    if (!mediaeng::frame::IsRgb(in.format)) return E_INVALIDARG;
+    const mediaeng::frame::PixelView view = in.View();
     Impl::BlendFn blend;
     if (in.hasData)
         blend = [&view](CSprite& sprite, int x, int y, int alpha) { BlendSprite(view, sprite, x, y, alpha); };

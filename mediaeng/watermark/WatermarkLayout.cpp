@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 double RoundNearest(double v)
 {
@@ -37,4 +37,4 @@ RECT PlaceWatermark(const RECT& image, int w, int h, int posType, int posX, int 
     return RECT{x, y, x + w, y + h};
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

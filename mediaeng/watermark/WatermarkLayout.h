@@ -3,7 +3,7 @@
 // anchor (0..8, row-major from top-left) and its offsets in source pixels.
 #include "platform/Types.h"
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 // Nearest whole number, halves toward zero (as the placement editor rounds).
 double RoundNearest(double v);
@@ -13,4 +13,4 @@ double RoundNearest(double v);
 // (positive: left of / above the centre) or from the right/bottom edge.
 RECT PlaceWatermark(const RECT& image, int w, int h, int posType, int posX, int posY, double zoom);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -2,7 +2,7 @@
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 namespace {
 
@@ -130,4 +130,4 @@ HRESULT ReadWatermarkItems(IUnknown* node, std::vector<WatermarkEntry>& out)
     return S_OK;
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

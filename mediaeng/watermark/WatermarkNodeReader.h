@@ -4,7 +4,7 @@
 #include "engine/WatermarkEngine.h"
 #include <vector>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 // The item's values (missing ones keep the defaults); false when the object
 // is no engine node.
@@ -12,4 +12,4 @@ bool ReadWatermarkItem(IUnknown* item, WatermarkItemDesc& out);
 // Every item of node's "Watermarks" collection, in collection order.
 HRESULT ReadWatermarkItems(IUnknown* node, std::vector<WatermarkEntry>& out);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -1,7 +1,7 @@
 #include "mediaeng/watermark/WatermarkTiming.h"
 #include <algorithm>
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 VisibleSpan SpanOf(const WatermarkItemDesc& d, double duration)
 {
@@ -44,4 +44,4 @@ double TimingAlpha(const WatermarkItemDesc& d, double t, double duration)
     return std::clamp(a, 0.0, 1.0);
 }
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

@@ -3,7 +3,7 @@
 // "Timelines" element) and its fades.
 #include "engine/WatermarkItem.h"
 
-namespace km::watermark {
+namespace mediaeng::watermark {
 
 struct VisibleSpan {
     double start = 0;    // seconds
@@ -15,4 +15,4 @@ VisibleSpan SpanOf(const WatermarkItemDesc& d, double duration);
 // Strength 0..1 at time t (seconds), fades included; transparency not.
 double TimingAlpha(const WatermarkItemDesc& d, double t, double duration);
 
-}  // namespace km::watermark
+}  // namespace mediaeng::watermark

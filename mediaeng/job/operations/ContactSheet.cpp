@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace job {
+namespace mediaeng::job {
 
 bool CContactSheet::Start(int cellWidth, int cellHeight)
 {
@@ -45,4 +45,4 @@ av::FramePtr CContactSheet::Take()
     return std::move(m_sheet);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -5,7 +5,7 @@
 // size. Pictures come and go as packed RGB24.
 #include "mediaeng/av/AvHandles.h"
 
-namespace job {
+namespace mediaeng::job {
 
 class CContactSheet {
 public:
@@ -28,4 +28,4 @@ private:
     av::SwsPtr m_sws;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -7,9 +7,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 bool CFrameGrabber::Open(const std::wstring& path, int nth, std::string& error)
 {
@@ -99,4 +98,4 @@ av::FramePtr CFrameGrabber::GrabStored(double time)
     }
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

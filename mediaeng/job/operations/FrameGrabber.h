@@ -5,7 +5,7 @@
 #include "mediaeng/job/transcode/JobInput.h"
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 class CFrameGrabber {
 public:
@@ -30,4 +30,4 @@ private:
     av::FramePtr m_held;         // a DVD title: the picture read last, not handed out yet or handed out again
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -19,9 +19,8 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -287,4 +286,4 @@ void CImageOutput::Run(int& succeeded, int& total)
     if (!m_control.IsStopped() && !FlushPictureSheet()) --succeeded;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 class CContactSheet;
 
@@ -51,4 +51,4 @@ private:
     int m_sheetIndex = 0;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -5,7 +5,7 @@
 // profile and format nodes with the rest of the run's settings.
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 // "SplitType".
 enum ESplitType { kSplitByTime = 0, kSplitByCount = 1, kSplitBySize = 2 };
@@ -45,4 +45,4 @@ struct CJobOperations {
     bool IsPlain() const { return !split.use && !join.use && !image.enabled && !streamCopy; }
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -2,7 +2,7 @@
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/transcode/AudioEncoder.h"
 #include "mediaeng/job/transcode/ConstantRate.h"
-#include "mediaeng/job/transcode/DecoderSettings.h"
+#include "mediaeng/job/transcode/EncoderInputs.h"
 #include "mediaeng/job/transcode/JobInput.h"
 #include "mediaeng/job/transcode/OutputFile.h"
 #include "mediaeng/job/transcode/SourceReader.h"
@@ -20,9 +20,8 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -352,4 +351,4 @@ CTranscodeResult CJoinRunner::Run(const std::vector<CJobSource>& input, const fs
     return result;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 class CJoinRunner {
 public:
@@ -32,4 +32,4 @@ private:
     EditMaker m_makeEdit;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -13,9 +13,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -211,4 +210,4 @@ void COperationBatch::Run(int& succeeded, int& total)
     }
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -15,7 +15,7 @@
 #include <map>
 #include <memory>
 
-namespace job {
+namespace mediaeng::job {
 
 class COperationBatch {
 public:
@@ -51,4 +51,4 @@ private:
     double m_lastProgress = 0;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

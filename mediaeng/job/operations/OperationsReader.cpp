@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 
@@ -118,4 +118,4 @@ void ReadJobOperations(IConversionJob* job, IEngineNode* format, const mediaeng:
     ops.join.imageSeconds = Int(p, jobkey::JoinImageTime, 10);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -8,9 +8,9 @@
 #include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/settings/JobSettings.h"
 
-namespace job {
+namespace mediaeng::job {
 
 void ReadJobOperations(IConversionJob* job, IEngineNode* format, const mediaeng::FormatInfo& info,
                        CJobSettings& settings);
 
-}  // namespace job
+}  // namespace mediaeng::job

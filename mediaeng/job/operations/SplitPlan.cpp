@@ -1,7 +1,7 @@
 #include "mediaeng/job/operations/SplitPlan.h"
 #include <algorithm>
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 // Less than this is rounding, not a part.
@@ -35,4 +35,4 @@ double SizePartSeconds(double limitBytes, double bytesPerSecond)
     return std::max(0.5, limitBytes * 0.95 / bytesPerSecond);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -6,7 +6,7 @@
 #include "mediaeng/job/operations/JobOperations.h"
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 struct CPart {
     double start = 0, end = 0;  // seconds of the source
@@ -21,4 +21,4 @@ std::vector<CPart> PlanSplit(const CSplitSettings& settings, double duration);
 // grows by bytesPerSecond, with a margin for the container's overhead.
 double SizePartSeconds(double limitBytes, double bytesPerSecond);
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -5,9 +5,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -90,4 +89,4 @@ CSplitOutcome CSplitRunner::RunBySize(const CJobSource& source, double duration,
     return outcome;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 // Writes one part (the source cut to one range) to target.
 using PartWriter = std::function<CTranscodeResult(const CJobSource& part, const std::filesystem::path& target)>;
@@ -47,4 +47,4 @@ private:
     double m_grid = 0;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -14,9 +14,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -312,4 +311,4 @@ CTranscodeResult CStreamCopy::Run(const std::vector<CJobSource>& segments, const
     return result;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 class CStreamCopy {
 public:
@@ -33,4 +33,4 @@ private:
     CRunControl& m_control;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -9,7 +9,7 @@
 #include <chrono>
 #include <pthread.h>
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -198,4 +198,4 @@ void CBatchRunner::Work(IMsgHandler* handler)
     if (keep) keep->Release();
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

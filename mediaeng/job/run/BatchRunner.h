@@ -18,7 +18,7 @@
 #include <mutex>
 #include <thread>
 
-namespace job {
+namespace mediaeng::job {
 
 enum class EBatchState { kIdle, kRunning, kPaused, kDone };
 
@@ -67,4 +67,4 @@ private:
     HRESULT m_result = S_OK;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

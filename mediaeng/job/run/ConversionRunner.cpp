@@ -6,9 +6,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 std::unique_ptr<IConversionRunner> MakeConversionRunner(IConversionJob* job)
 {
@@ -70,4 +69,4 @@ HRESULT CConversionRunner::GetResult()
     return m_batch.Result();
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

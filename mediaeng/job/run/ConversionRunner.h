@@ -6,7 +6,7 @@
 #include "engine/ConversionJob.h"
 #include "mediaeng/job/run/BatchRunner.h"
 
-namespace job {
+namespace mediaeng::job {
 
 class CConversionRunner final : public IConversionRunner {
 public:
@@ -28,4 +28,4 @@ private:
 // The engine's runner factory (see mediaeng/core/EngineClasses.cpp).
 std::unique_ptr<IConversionRunner> MakeConversionRunner(IConversionJob* job);
 
-}  // namespace job
+}  // namespace mediaeng::job

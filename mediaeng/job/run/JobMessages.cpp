@@ -6,7 +6,7 @@
 #include <vector>
 #include <filesystem>
 
-namespace job {
+namespace mediaeng::job {
 
 using mediaeng::TextArg;
 
@@ -79,4 +79,4 @@ void CJobMessages::Aborted() const
     Text(JobText(7106, L"Conversion stopped."), MSGF_ABORTED);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -5,7 +5,7 @@
 #include "engine/MsgMng.h"
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 // The flags (MSGF_*) and event ids (MSGE_*) are engine/MsgMng.h's. Progress
 // goes out as MSGE_NEW_JOB (value: start position, extra: range of the bar)
@@ -39,4 +39,4 @@ private:
 // A resource text with a default when the resource library lacks it.
 std::wstring JobText(unsigned id, const wchar_t* fallback);
 
-}  // namespace job
+}  // namespace mediaeng::job

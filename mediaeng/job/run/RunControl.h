@@ -5,7 +5,7 @@
 #include <condition_variable>
 #include <mutex>
 
-namespace job {
+namespace mediaeng::job {
 
 class CRunControl {
 public:
@@ -46,4 +46,4 @@ private:
     bool m_stop = false;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 // A kept stretch of a source, in 100-ns units from the start of the file.
 struct CTrimRange {
@@ -104,4 +104,4 @@ struct CJobSettings {
     CJobOperations operations;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -11,9 +11,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 
@@ -295,4 +294,4 @@ HRESULT ReadJobTree(IConversionJob* job, CJobSettings& settings, std::wstring& e
     return S_OK;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

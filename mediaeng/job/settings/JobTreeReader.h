@@ -14,7 +14,7 @@
 #include "mediaeng/job/settings/JobSettings.h"
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 // S_OK with settings filled; a failure with error text when the tree holds no
 // usable output (no format node, an unknown or unsupported format id).
@@ -28,4 +28,4 @@ void FrameRateFromId(int id, int& num, int& den);
 // "AspectRatioType" (0 the source's, 1 4:3, 2 16:9, 3 1:1, 4 2.35:1) as width / height.
 double AspectFromId(int id);
 
-}  // namespace job
+}  // namespace mediaeng::job

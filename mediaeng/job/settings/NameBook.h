@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 class CNameBook {
 public:
@@ -25,4 +25,4 @@ private:
     std::set<std::filesystem::path> m_given;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

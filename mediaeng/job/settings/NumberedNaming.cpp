@@ -1,6 +1,6 @@
 #include "mediaeng/job/settings/NumberedNaming.h"
 
-namespace job {
+namespace mediaeng::job {
 
 CNamingSettings NumberedNaming(const CNamingSettings& naming)
 {
@@ -15,4 +15,4 @@ CNamingSettings NumberedNaming(const CNamingSettings& naming)
     return n;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

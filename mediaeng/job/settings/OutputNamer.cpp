@@ -5,9 +5,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -181,4 +180,4 @@ fs::path COutputNamer::MakeName(const fs::path& source, int index, std::wstring*
     return candidate;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -17,7 +17,7 @@
 #include <set>
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 class COutputNamer {
 public:
@@ -47,4 +47,4 @@ private:
     std::set<std::filesystem::path> m_given;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -2,7 +2,7 @@
 #include "mediaeng/job/transcode/JobInput.h"
 #include "platform/TextConv.h"
 
-namespace job {
+namespace mediaeng::job {
 
 double SourceSeconds(const CJobSource& source)
 {
@@ -14,4 +14,4 @@ double SourceSeconds(const CJobSource& source)
     return in->duration > 0 ? double(in->duration) / AV_TIME_BASE : 0;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -9,9 +9,8 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 
@@ -188,4 +187,4 @@ bool CAudioEncoder::Drain(IPacketSink& sink, std::string& error)
     }
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -12,7 +12,7 @@ extern "C" {
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 struct CAudioInput {
     int sampleRate = 44100;
@@ -43,4 +43,4 @@ private:
     av::PacketPtr m_packet = av::MakePacket();
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <optional>
 
-namespace job {
+namespace mediaeng::job {
 
 template <class T>
 class CBoundedQueue {
@@ -64,4 +64,4 @@ private:
     std::function<bool()> m_stopped;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -1,7 +1,7 @@
 #include "mediaeng/job/transcode/ConstantRate.h"
 #include <cmath>
 
-namespace job {
+namespace mediaeng::job {
 
 int64_t CConstantRate::Slot(double time) const
 {
@@ -30,4 +30,4 @@ bool CConstantRate::HoldTo(double time, std::string& error, av::FramePtr fill)
     return !m_prev || RepeatTo(slot, m_prev.get(), error);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -8,7 +8,7 @@
 #include "mediaeng/job/transcode/VideoEncoder.h"
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 class CConstantRate {
 public:
@@ -38,4 +38,4 @@ private:
     int64_t m_next = 0;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

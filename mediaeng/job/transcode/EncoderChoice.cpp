@@ -7,9 +7,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 std::wstring Widen(const std::string& text)
 {
@@ -64,4 +63,4 @@ int NearestAudioBitrate(const AVCodec* codec, int kbps, int sampleRate, int chan
     }
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

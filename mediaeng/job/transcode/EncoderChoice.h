@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 // The named encoder when it exists and the muxer can store its codec, else the
 // muxer's default encoder of that kind (a warning says so). Null when the
@@ -20,4 +20,4 @@ int NearestAudioBitrate(const AVCodec* codec, int kbps, int sampleRate, int chan
 
 std::wstring Widen(const std::string& text);
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -3,8 +3,8 @@
 #include "mediaeng/job/transcode/AudioEncoder.h"
 #include "mediaeng/job/transcode/BoundedQueue.h"
 #include "mediaeng/job/transcode/ConstantRate.h"
-#include "mediaeng/job/transcode/DecoderSettings.h"
 #include "mediaeng/job/transcode/EncoderChoice.h"
+#include "mediaeng/job/transcode/EncoderInputs.h"
 #include "mediaeng/job/transcode/OutputFile.h"
 #include "mediaeng/job/transcode/SourceReader.h"
 #include "mediaeng/job/transcode/VideoEncoder.h"
@@ -17,9 +17,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -239,4 +238,4 @@ bool CFileTranscoder::RunPass(int pass, int passes, const fs::path& finalPath, c
     return out.Commit(result.error);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

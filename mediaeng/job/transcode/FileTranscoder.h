@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 // A warning about one source of an output (a join has several).
 struct CSourceWarning {
@@ -51,4 +51,4 @@ private:
     std::string m_statsFile;  // libx264 keeps its own statistics file
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

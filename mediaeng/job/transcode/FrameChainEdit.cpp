@@ -15,7 +15,7 @@ extern "C" {
 #include <libavutil/pixdesc.h>
 }
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 
@@ -58,8 +58,8 @@ CFrameChainSettings CFrameChainSettings::Read(IEngineNode* n)
     s.eraser.nBottom = IntOf(n, jobkey::EraserBottom, 100);
     s.eraser.nStrength = IntOf(n, jobkey::EraserStrength, 8);
     s.eraser.nCell = IntOf(n, jobkey::EraserCell, 8);
-    if (ComPtr<IUnknown> item = FirstFilterItem(n)) km::frame::ReadFilterObject(item.Get(), s.filters);
-    km::watermark::ReadWatermarkItems(n, s.watermarks);
+    if (ComPtr<IUnknown> item = FirstFilterItem(n)) mediaeng::frame::ReadFilterObject(item.Get(), s.filters);
+    mediaeng::watermark::ReadWatermarkItems(n, s.watermarks);
     return s;
 }
 
@@ -115,9 +115,9 @@ PlanarView PlanarOf(const AVFrame& f)
     return v;
 }
 
-km::frame::PlaneSet PlanesOf(const AVFrame& f)
+mediaeng::frame::PlaneSet PlanesOf(const AVFrame& f)
 {
-    km::frame::PlaneSet p;
+    mediaeng::frame::PlaneSet p;
     for (int i = 0; i < 4; ++i) {
         p.data[i] = f.data[i];
         p.stride[i] = f.linesize[i];
@@ -133,16 +133,16 @@ bool ChromaAligned(const AVFrame& f, LONG left, LONG top)
 
 // The margins the crop takes from a picture of this size, as the crop
 // operation clamps them.
-km::frame::Margins CropMargins(const RECT& crop, int width, int height)
+mediaeng::frame::Margins CropMargins(const RECT& crop, int width, int height)
 {
-    km::frame::Margins m{std::max<LONG>(crop.left, 0), std::max<LONG>(crop.top, 0), std::max<LONG>(crop.right, 0),
+    mediaeng::frame::Margins m{std::max<LONG>(crop.left, 0), std::max<LONG>(crop.top, 0), std::max<LONG>(crop.right, 0),
                          std::max<LONG>(crop.bottom, 0)};
-    km::frame::ClampMargins(m, width, height);
+    mediaeng::frame::ClampMargins(m, width, height);
     return m;
 }
 
 // A reference to the picture with the margins cut off: no pixel is copied.
-av::FramePtr CroppedView(const AVFrame& src, const km::frame::Margins& m)
+av::FramePtr CroppedView(const AVFrame& src, const mediaeng::frame::Margins& m)
 {
     av::FramePtr view = av::MakeFrame();
     if (!view || av_frame_ref(view.get(), &src) < 0) return nullptr;
@@ -162,7 +162,7 @@ struct CFrameChainEdit::Impl {
     CCropMng crop;
     CEraserFilter eraser;
     CMngFrameFilters filters;
-    km::frame::CFrameOutput rgb;  // the RGB working picture: later steps change it where it is
+    mediaeng::frame::CFrameOutput rgb;  // the RGB working picture: later steps change it where it is
     av::CFramePool pool;          // the pictures handed on
 
     bool Turns() const { return settings.rotateDegrees % 360 != 0 || settings.flipH || settings.flipV; }
@@ -176,7 +176,7 @@ struct CFrameChainEdit::Impl {
     // crop goes through RGB as the preview's does.
     bool PlanarRoute(const AVFrame& f) const
     {
-        const km::frame::Margins m = CropMargins(settings.crop, f.width, f.height);
+        const mediaeng::frame::Margins m = CropMargins(settings.crop, f.width, f.height);
         return IsPlanarYuv(AVPixelFormat(f.format)) && ChromaAligned(f, m.left, m.top) && !Turns() &&
                (!Erases() || eraser.WorksOnPlanar()) && filters.WorksOnPlanar();
     }
@@ -228,19 +228,19 @@ HRESULT CFrameChainEdit::Impl::ProcessRgb(av::FramePtr& frame, double time)
     const auto inFormat = AVPixelFormat(frame->format);
     // Cut the YUV picture before it becomes RGB when nothing turns it first
     // and the cut keeps chroma samples whole: less to convert, nothing to copy.
-    const km::frame::Margins m = CropMargins(settings.crop, frame->width, frame->height);
+    const mediaeng::frame::Margins m = CropMargins(settings.crop, frame->width, frame->height);
     const bool cropFirst = HasCrop() && !Turns() && IsPlanarYuv(inFormat) && ChromaAligned(*frame, m.left, m.top);
     av::FramePtr view = cropFirst ? CroppedView(*frame, m) : av::FramePtr();
     if (cropFirst && !view) return E_OUTOFMEMORY;
     const AVFrame& src = cropFirst ? *view : *frame;
     const int w = src.width, h = src.height;
 
-    const BITMAPINFOHEADER hdr = km::frame::MakeRgbHeader(w, h, 3, false);
-    const km::frame::PixelView pic = rgb.Prepare(hdr, true, nullptr);
-    km::frame::PlaneSet dst;
+    const BITMAPINFOHEADER hdr = mediaeng::frame::MakeRgbHeader(w, h, 3, false);
+    const mediaeng::frame::PixelView pic = rgb.Prepare(hdr, true, nullptr);
+    mediaeng::frame::PlaneSet dst;
     dst.data[0] = pic.top;
     dst.stride[0] = int(pic.stride);
-    if (!km::frame::ConvertInBands(PlanesOf(src), AVPixelFormat(src.format), dst, AV_PIX_FMT_BGR24, w, h, SWS_POINT))
+    if (!mediaeng::frame::ConvertInBands(PlanesOf(src), AVPixelFormat(src.format), dst, AV_PIX_FMT_BGR24, w, h, SWS_POINT))
         return E_FAIL;
     FRAME_RECORD r;
     rgb.Publish(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
@@ -263,15 +263,15 @@ HRESULT CFrameChainEdit::Impl::ToOutput(const FRAME_RECORD& r, AVPixelFormat inF
     const int bytes = hdr->biBitCount / 8;
     if (ow <= 0 || oh <= 0 || (bytes != 3 && bytes != 4) || hdr->biCompression != BI_RGB) return E_FAIL;
     if (r.cbData < DibStride(ow, hdr->biBitCount) * DWORD(oh)) return E_FAIL;
-    const km::frame::PixelView v = km::frame::ViewOf(*hdr, r.pbData);
+    const mediaeng::frame::PixelView v = mediaeng::frame::ViewOf(*hdr, r.pbData);
     const AVPixelFormat rgbFormat = bytes == 3 ? AV_PIX_FMT_BGR24 : AV_PIX_FMT_BGR0;
     const AVPixelFormat outFormat = IsPlanarYuv(inFormat) ? inFormat : rgbFormat;
     out = pool.Get(ow, oh, outFormat);
     if (!out) return E_OUTOFMEMORY;
-    km::frame::PlaneSet src;
+    mediaeng::frame::PlaneSet src;
     src.data[0] = v.top;
     src.stride[0] = int(v.stride);
-    if (!km::frame::ConvertInBands(src, rgbFormat, PlanesOf(*out), outFormat, ow, oh, SWS_BILINEAR)) return E_FAIL;
+    if (!mediaeng::frame::ConvertInBands(src, rgbFormat, PlanesOf(*out), outFormat, ow, oh, SWS_BILINEAR)) return E_FAIL;
     return S_OK;
 }
 
@@ -312,4 +312,4 @@ HRESULT CFrameChainEdit::Process(av::FramePtr& frame, double time)
     return s.ProcessRgb(frame, time);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -13,7 +13,7 @@
 
 struct IEngineNode;
 
-namespace job {
+namespace mediaeng::job {
 
 struct CFrameChainSettings {
     int rotateDegrees = 0;
@@ -43,4 +43,4 @@ private:
     std::unique_ptr<Impl> m_impl;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -6,7 +6,7 @@
 #include "mediaeng/av/AvHandles.h"
 #include "platform/Types.h"
 
-namespace job {
+namespace mediaeng::job {
 
 class IFrameEditStage {
 public:
@@ -26,4 +26,4 @@ public:
     void OutputFormat(int&, int&, AVPixelFormat&) const override {}
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

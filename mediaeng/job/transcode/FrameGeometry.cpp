@@ -5,7 +5,7 @@
 #include <cwctype>
 #include <regex>
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 struct NamedSize {
@@ -95,4 +95,4 @@ CFrameGeometry ComputeGeometry(int srcWidth, int srcHeight, double sar, int targ
     return g;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

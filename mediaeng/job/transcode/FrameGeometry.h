@@ -4,7 +4,7 @@
 // part of the source is shown.
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 struct CRect {
     int x = 0, y = 0, w = 0, h = 0;
@@ -25,4 +25,4 @@ bool ParseResizeText(const std::wstring& text, int srcWidth, int srcHeight, int&
 CFrameGeometry ComputeGeometry(int srcWidth, int srcHeight, double sar, int targetWidth, int targetHeight,
                                int resizeType, bool letterbox);
 
-}  // namespace job
+}  // namespace mediaeng::job

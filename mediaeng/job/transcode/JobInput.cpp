@@ -5,9 +5,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 bool CJobInput::Open(const std::string& path, std::string& error)
 {
@@ -70,9 +69,9 @@ int CJobInput::ReadPacket(AVPacket* pkt)
     return rc;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job
 
-namespace job {
+namespace mediaeng::job {
 
 std::filesystem::path NamingPathOf(const std::wstring& sourcePath)
 {
@@ -95,4 +94,4 @@ bool IsPictureInput(const AVFormatContext* ctx)
     return name == "image2" || (name.size() > 5 && name.compare(name.size() - 5, 5, "_pipe") == 0);  // an animated GIF is a clip
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 class CJobInput {
 public:
@@ -59,12 +59,12 @@ private:
     std::vector<Clock> m_clocks;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job
 
-namespace job {
+namespace mediaeng::job {
 // The path an output is named after: the file itself, or for a DVD title a
 // name beside the disc ("<disc>_title<n>").
 std::filesystem::path NamingPathOf(const std::wstring& sourcePath);
 // Whether the source is a still picture (an image demuxer).
 bool IsPictureInput(const AVFormatContext* ctx);
-}  // namespace job
+}  // namespace mediaeng::job

@@ -6,9 +6,8 @@
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 namespace fs = std::filesystem;
 
 namespace {
@@ -129,4 +128,4 @@ bool COutputFile::Commit(std::string& error)
     return true;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

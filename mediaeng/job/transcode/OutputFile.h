@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 class COutputFile final : public IPacketSink {
 public:
@@ -36,4 +36,4 @@ private:
     std::string m_writeError;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

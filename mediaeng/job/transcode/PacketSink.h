@@ -2,7 +2,7 @@
 // Where an encoder's packets go: the output file's muxer.
 #include "mediaeng/av/AvHandles.h"
 
-namespace job {
+namespace mediaeng::job {
 
 class IPacketSink {
 public:
@@ -12,4 +12,4 @@ public:
     virtual bool WritePacket(AVPacket* pkt, AVStream* stream, AVRational encoderTimeBase) = 0;
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

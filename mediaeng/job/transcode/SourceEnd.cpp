@@ -12,9 +12,8 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 CPacketRead ClassifyRead(int rc, bool lastCorrupt)
 {
@@ -52,4 +51,4 @@ std::wstring EndsEarlyText(double seconds)
     return EngineText(text::kEndsEarly, seconds);
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -7,7 +7,7 @@
 
 struct AVFormatContext;
 
-namespace job {
+namespace mediaeng::job {
 
 // What a step of reading tells the reader: go on, the run is stopped, or the
 // file fails (the one that failed keeps the reason).
@@ -44,4 +44,4 @@ double EarlyEnd(CPacketRead how, double reached, double wanted);
 // The warning for a source that ends early at seconds.
 std::wstring EndsEarlyText(double seconds);
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -12,9 +12,8 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -418,4 +417,4 @@ CReadStep CSourceReader::TakeAudio(AVFrame* f, RangeState& r, IReaderSink& sink,
     return sink.OnAudio(std::move(out));
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -15,7 +15,7 @@
 #include <functional>
 #include <string>
 
-namespace job {
+namespace mediaeng::job {
 
 // Receives what the reader produces, on the reader's thread. Each call says
 // whether reading goes on, stops (the run is stopped) or fails (the sink keeps
@@ -93,4 +93,4 @@ private:
     int m_turn = 0;       // clockwise degrees that show the pictures upright
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

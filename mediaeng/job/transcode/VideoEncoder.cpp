@@ -12,9 +12,8 @@ extern "C" {
 
 using mediaeng::EngineText;
 using mediaeng::EngineTextUtf8;
-namespace text = mediaeng::text;
 
-namespace job {
+namespace mediaeng::job {
 
 namespace {
 
@@ -328,4 +327,4 @@ bool CVideoEncoder::Drain(IPacketSink& sink, std::string& error)
     }
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace job {
+namespace mediaeng::job {
 
 struct CVideoInput {
     int width = 0, height = 0;
@@ -61,4 +61,4 @@ private:
     av::PacketPtr m_packet = av::MakePacket();
 };
 
-}  // namespace job
+}  // namespace mediaeng::job

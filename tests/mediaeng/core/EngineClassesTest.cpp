@@ -15,6 +15,6 @@ TEST(EngineClasses, TheListRegistersEveryClassAndPlugIn)
     EXPECT_EQ(CoCreate(CLSID_FrameFilters, filters), S_OK);
     ComPtr<IUnknown> source;
     EXPECT_EQ(CoCreate(CLSID_MediaSource, source), S_OK);
-    EXPECT_EQ(GetConversionRunnerFactory(), &job::MakeConversionRunner);
+    EXPECT_EQ(GetConversionRunnerFactory(), &mediaeng::job::MakeConversionRunner);
     EXPECT_EQ(GetMediaGraphProvider(), &mediaeng::PlaybackGraphProvider());
 }

@@ -364,7 +364,7 @@ namespace {
 
 TEST(AffineBytes, OnlyStraightCurvesThatMatchTheTableAreTaken)
 {
-    using namespace km::frame;
+    using namespace mediaeng::frame;
     std::array<double, 256> values;
     std::array<BYTE, 256> table;
     auto fill = [&](auto curve) {
@@ -388,7 +388,7 @@ TEST(AffineBytes, OnlyStraightCurvesThatMatchTheTableAreTaken)
 // offset and length (the wide step reorders its lanes).
 TEST(AffineBytes, EveryByteMatchesTheTable)
 {
-    using namespace km::frame;
+    using namespace mediaeng::frame;
     std::array<double, 256> values;
     std::array<BYTE, 256> table;
     for (int x = 0; x < 256; ++x) {

@@ -12,12 +12,12 @@
 namespace {
 
 using namespace jobtest;
-using job::CBatchRunner;
-using job::EBatchState;
+using mediaeng::job::CBatchRunner;
+using mediaeng::job::EBatchState;
 
-job::CJobSource SourceOf(const fs::path& file, double duration = 2.0)
+mediaeng::job::CJobSource SourceOf(const fs::path& file, double duration = 2.0)
 {
-    job::CJobSource s;
+    mediaeng::job::CJobSource s;
     s.path = Utf8ToWide(file.string());
     s.duration = duration;
     return s;
@@ -27,7 +27,7 @@ TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
 {
     const fs::path dir = TestFolder();
     const fixtures::FixtureSet set = fixtures::WriteFixtureSet(dir / "src");
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {SourceOf(set.avi), SourceOf(set.textAsMp4), SourceOf(set.mkv)};
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out" / "new").string());  // created on demand
 
@@ -70,14 +70,14 @@ TEST(BatchRunner, DamagedSourceBetweenTwoGoodOnesGivesTwoOutputsAndOneError)
     const auto events = handler.Events();
     ASSERT_GE(events.size(), 3u);
     EXPECT_EQ(events.front().id, DWORD(MSGE_NEW_JOB));
-    EXPECT_EQ(events.front().extra, job::kProgressRange);
+    EXPECT_EQ(events.front().extra, mediaeng::job::kProgressRange);
     DWORD last = 0;
     for (const auto& e : events) {
         if (e.id != MSGE_FILE_POS) continue;
         EXPECT_GE(e.value, last);
         last = e.value;
     }
-    EXPECT_EQ(last, job::kProgressScale);
+    EXPECT_EQ(last, mediaeng::job::kProgressScale);
 }
 
 TEST(BatchRunner, PauseHoldsAndRunResumes)
@@ -86,7 +86,7 @@ TEST(BatchRunner, PauseHoldsAndRunResumes)
     fixtures::ClipDesc desc;
     desc.seconds = 6;
     const fs::path src = fixtures::WriteClip(dir / "long.mkv", desc);
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {SourceOf(src, 6)};
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
     CRecordingHandler handler;
@@ -111,7 +111,7 @@ TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
     fixtures::ClipDesc desc;
     desc.seconds = 8;
     const fs::path src = fixtures::WriteClip(dir / "long.mkv", desc);
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {SourceOf(src, 8), SourceOf(src, 8)};
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
     CRecordingHandler handler;
@@ -133,7 +133,7 @@ TEST(BatchRunner, StopMidFileLeavesNoPartialFileAndReportsTheAbort)
 TEST(BatchRunner, StopWhilePausedEndsTheRun)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {SourceOf(fixtures::WriteClip(dir / "a.mkv"))};
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
     CRecordingHandler handler;
@@ -167,7 +167,7 @@ TEST(BatchRunner, StopFromInsideTheHandlerEndsTheRun)
 {
     const fs::path dir = TestFolder();
     const fs::path src = fixtures::WriteClip(dir / "a.avi");
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {SourceOf(src)};
     StoppingHandler handler;
     CBatchRunner runner;
@@ -188,7 +188,7 @@ TEST(JobMessagesLinks, SavedLineLinksOddNamesWhole)
                                     L"/o/*a%#%2A.mp4", L"/o/日本 été.mp4"};
     for (const std::wstring& output : outputs) {
         jobtest::CRecordingHandler handler;
-        job::CJobMessages(&handler).FileSaved(output);
+        mediaeng::job::CJobMessages(&handler).FileSaved(output);
         const auto lines = handler.Lines();
         ASSERT_FALSE(lines.empty());
         const auto runs = ParseLogLine(lines[0].text);
@@ -199,7 +199,7 @@ TEST(JobMessagesLinks, SavedLineLinksOddNamesWhole)
         EXPECT_EQ(std::count_if(runs.begin(), runs.end(), [](const STextTag& t) { return t.link; }), 1);
 
         jobtest::CRecordingHandler starts;
-        job::CJobMessages(&starts).FileStart(output);
+        mediaeng::job::CJobMessages(&starts).FileStart(output);
         for (const STextTag& run : ParseLogLine(starts.Lines()[0].text))
             EXPECT_FALSE(run.link);
     }
@@ -209,7 +209,7 @@ TEST(JobMessagesLinks, SavedLineLinksOddNamesWhole)
 TEST(BatchRunner, SummaryCountsTheSourcesLeftOutBeforeTheRun)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings settings;
+    mediaeng::job::CJobSettings settings;
     settings.sources = {SourceOf(fixtures::WriteClip(dir / "a.mp4")), SourceOf(fixtures::WriteClip(dir / "b.mkv"))};
     settings.leftOut = 3;
     settings.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());

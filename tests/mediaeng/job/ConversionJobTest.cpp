@@ -26,7 +26,7 @@ protected:
     {
         CoInitialize();
         ASSERT_EQ(CoCreate(CLSID_ConversionJob, m_job), S_OK);
-        m_format = job::FirstFormatNodeOf(m_job.Get());
+        m_format = mediaeng::job::FirstFormatNodeOf(m_job.Get());
         ASSERT_TRUE(m_format);
     }
 
@@ -229,7 +229,7 @@ TEST_F(JobRun, DisplayAspectIsKeptOrSet)
     EXPECT_NEAR(fixtures::ReadMedia(dir / "kept" / "wide.mkv", false).displayAspect, 16.0 / 9.0, 0.01);
 
     ASSERT_EQ(CoCreate(CLSID_ConversionJob, m_job), S_OK);
-    m_format = job::FirstFormatNodeOf(m_job.Get());
+    m_format = mediaeng::job::FirstFormatNodeOf(m_job.Get());
     AddSource(dir / "wide.mp4");
     Set(L"OutputFormatID", CVariant(int32_t{16}));
     Set(L"DestinationFolder", CVariant(Utf8ToWide((dir / "square").string())));
@@ -299,7 +299,7 @@ TEST(JobFormats, EveryListedFormatConverts)
         ComPtr<IFilesNode> files;
         job->GetFilesNode(files.ReleaseAndGetAddressOf());
         files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
-        ComPtr<IEngineNode> format = job::FirstFormatNodeOf(job.Get());
+        ComPtr<IEngineNode> format = mediaeng::job::FirstFormatNodeOf(job.Get());
         format->SetValue(L"OutputFormatID", CVariant(int32_t{f.id}));
         format->SetValue(L"DestinationFolder", CVariant(Utf8ToWide((dir / "out").string())));
         format->SetValue(L"FileNamePattern", CVariant(Utf8ToWide(std::string(f.title))));
@@ -322,17 +322,17 @@ TEST(JobFormats, EveryListedFormatConverts)
 TEST(JobTreeValues, FrameRatesAndAspects)
 {
     int num = 0, den = 0;
-    job::FrameRateFromId(29970, num, den);
+    mediaeng::job::FrameRateFromId(29970, num, den);
     EXPECT_EQ(num * 1000 / den, 29970);
     EXPECT_EQ(den, 1001);
-    job::FrameRateFromId(23976, num, den);
+    mediaeng::job::FrameRateFromId(23976, num, den);
     EXPECT_EQ(num, 24000);
-    job::FrameRateFromId(25000, num, den);
+    mediaeng::job::FrameRateFromId(25000, num, den);
     EXPECT_EQ(double(num) / den, 25.0);
-    job::FrameRateFromId(0, num, den);
+    mediaeng::job::FrameRateFromId(0, num, den);
     EXPECT_EQ(num, 0);
-    EXPECT_DOUBLE_EQ(job::AspectFromId(2), 16.0 / 9.0);
-    EXPECT_EQ(job::AspectFromId(9), 0);
+    EXPECT_DOUBLE_EQ(mediaeng::job::AspectFromId(2), 16.0 / 9.0);
+    EXPECT_EQ(mediaeng::job::AspectFromId(9), 0);
 }
 
 }  // namespace

@@ -11,18 +11,19 @@ namespace {
 
 using namespace jobtest;
 
-job::CJobSource SourceOf(const fs::path& file)
+mediaeng::job::CJobSource SourceOf(const fs::path& file)
 {
-    job::CJobSource s;
+    mediaeng::job::CJobSource s;
     s.path = Utf8ToWide(file.string());
     return s;
 }
 
-job::CTranscodeResult Convert(const job::CJobSource& src, const job::CJobOutput& out, const fs::path& target)
+mediaeng::job::CTranscodeResult Convert(const mediaeng::job::CJobSource& src, const mediaeng::job::CJobOutput& out,
+                                        const fs::path& target)
 {
-    job::CPassThroughEdit edit;
-    job::CRunControl control;
-    job::CFileTranscoder t(src, out, edit, control);
+    mediaeng::job::CPassThroughEdit edit;
+    mediaeng::job::CRunControl control;
+    mediaeng::job::CFileTranscoder t(src, out, edit, control);
     return t.Run(target, {});
 }
 
@@ -30,7 +31,7 @@ TEST(EncoderSettings, UnsupportedValuesBecomeTheNearestWithAWarning)
 {
     const fs::path dir = TestFolder();
     const fs::path src = fixtures::WriteClip(dir / "src.mkv");
-    job::CJobOutput out;
+    mediaeng::job::CJobOutput out;
     out.muxer = "mpeg";
     out.extension = L"mpg";
     out.video.encoder = "mpeg1video";
@@ -39,7 +40,7 @@ TEST(EncoderSettings, UnsupportedValuesBecomeTheNearestWithAWarning)
     out.audio.encoder = "mp2";
     out.audio.bitrateKbps = 100;  // MP2 takes 96 or 112
     out.audio.sampleRate = 12345; // MP2 takes 16000 or more
-    const job::CTranscodeResult r = Convert(SourceOf(src), out, dir / "out.mpg");
+    const mediaeng::job::CTranscodeResult r = Convert(SourceOf(src), out, dir / "out.mpg");
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_GE(r.warnings.size(), 3u);
     const fixtures::MediaInfo info = fixtures::ReadMedia(dir / "out.mpg");
@@ -52,12 +53,12 @@ TEST(EncoderSettings, TwoPassWritesOneFileAndCleansItsLog)
     const fs::path dir = TestFolder();
     const fs::path src = fixtures::WriteClip(dir / "src.mkv");
     for (const char* encoder : {"libx264", "mpeg4"}) {
-        job::CJobOutput out;
+        mediaeng::job::CJobOutput out;
         out.video.encoder = encoder;
         out.video.twoPass = true;
         out.video.bitrateKbps = 200;
         const fs::path target = dir / (std::string(encoder) + ".mp4");
-        const job::CTranscodeResult r = Convert(SourceOf(src), out, target);
+        const mediaeng::job::CTranscodeResult r = Convert(SourceOf(src), out, target);
         ASSERT_TRUE(r.ok) << encoder << ": " << r.error;
         EXPECT_TRUE(r.warnings.empty());
         const fixtures::MediaInfo info = fixtures::ReadMedia(target);
@@ -70,14 +71,15 @@ TEST(EncoderSettings, TwoPassWritesOneFileAndCleansItsLog)
 TEST(EncoderSettings, TwoPassIsRefusedWithAWarningWhereTheCodecHasNone)
 {
     const fs::path dir = TestFolder();
-    job::CJobOutput out;
+    mediaeng::job::CJobOutput out;
     out.muxer = "flv";
     out.extension = L"flv";
     out.video.encoder = "flashsv";
     out.video.twoPass = true;
     fixtures::ClipDesc desc;
     desc.seconds = 0.4;
-    const job::CTranscodeResult r = Convert(SourceOf(fixtures::WriteClip(dir / "src.mkv", desc)), out, dir / "o.flv");
+    const mediaeng::job::CTranscodeResult r =
+        Convert(SourceOf(fixtures::WriteClip(dir / "src.mkv", desc)), out, dir / "o.flv");
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_FALSE(r.warnings.empty());
 }
@@ -88,7 +90,7 @@ TEST(EncoderSettings, AWriteFailureIsAnErrorAndLeavesNoFile)
     fixtures::ClipDesc desc;
     desc.seconds = 4;
     const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
-    job::CJobOutput out;
+    mediaeng::job::CJobOutput out;
     out.video.bitrateKbps = 5000;
 
     // A file size limit stands in for a full disk: writes past it fail.
@@ -98,7 +100,7 @@ TEST(EncoderSettings, AWriteFailureIsAnErrorAndLeavesNoFile)
     rlimit small = saved;
     small.rlim_cur = 64 * 1024;
     setrlimit(RLIMIT_FSIZE, &small);
-    const job::CTranscodeResult r = Convert(SourceOf(src), out, dir / "out" / "big.mp4");
+    const mediaeng::job::CTranscodeResult r = Convert(SourceOf(src), out, dir / "out" / "big.mp4");
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
 

@@ -7,9 +7,9 @@
 namespace {
 
 using namespace jobtest;
-using job::CFileTranscoder;
-using job::CJobOutput;
-using job::CJobSource;
+using mediaeng::job::CFileTranscoder;
+using mediaeng::job::CJobOutput;
+using mediaeng::job::CJobSource;
 
 CJobSource SourceOf(const fs::path& file)
 {
@@ -18,10 +18,10 @@ CJobSource SourceOf(const fs::path& file)
     return s;
 }
 
-job::CTranscodeResult Convert(const CJobSource& src, const CJobOutput& out, const fs::path& target)
+mediaeng::job::CTranscodeResult Convert(const CJobSource& src, const CJobOutput& out, const fs::path& target)
 {
-    job::CPassThroughEdit edit;
-    job::CRunControl control;
+    mediaeng::job::CPassThroughEdit edit;
+    mediaeng::job::CRunControl control;
     CFileTranscoder t(src, out, edit, control);
     return t.Run(target, {});
 }
@@ -52,7 +52,7 @@ TEST_P(ConvertFormat, WritesPlayableFile)
     out.video.enabled = c.wantVideo != nullptr;
     out.video.bitrateKbps = 800;
     const fs::path target = dir / (std::string("out.") + c.ext);
-    const job::CTranscodeResult r = Convert(SourceOf(src), out, target);
+    const mediaeng::job::CTranscodeResult r = Convert(SourceOf(src), out, target);
     ASSERT_TRUE(r.ok) << r.error;
 
     const fixtures::MediaInfo info = fixtures::ReadMedia(target);
@@ -101,7 +101,7 @@ TEST_P(ConvertTrim, OutputLastsTheRangesWithCounterContinuous)
     s.ranges = {{4'000'000, 12'000'000}, {26'000'000, 30'000'000}};
     CJobOutput out;
     const fs::path target = dir / "cut.mp4";
-    const job::CTranscodeResult r = Convert(s, out, target);
+    const mediaeng::job::CTranscodeResult r = Convert(s, out, target);
     ASSERT_TRUE(r.ok) << r.error;
     const fixtures::MediaInfo info = fixtures::ReadMedia(target);
     ASSERT_TRUE(info.ok);
@@ -161,7 +161,7 @@ TEST_P(ConvertSize, OutputHasTheSize)
     EXPECT_EQ(info.width, c.width);
     EXPECT_EQ(info.height, c.height);
     ASSERT_FALSE(info.counters.empty());
-    if (c.resizeType == job::kResizeStretch) {
+    if (c.resizeType == mediaeng::job::kResizeStretch) {
         EXPECT_EQ(info.counters[0], 0);  // the whole picture is still there
     }
 }
@@ -179,13 +179,13 @@ TEST(ConvertSource, DamagedAndMissingSourcesFailWithAReason)
     const fixtures::FixtureSet set = fixtures::WriteFixtureSet(dir / "src");
     CJobOutput out;
     for (const fs::path& bad : {set.zeroByte, set.textAsMp4, dir / "missing.avi"}) {
-        const job::CTranscodeResult r = Convert(SourceOf(bad), out, dir / "out" / "x.mp4");
+        const mediaeng::job::CTranscodeResult r = Convert(SourceOf(bad), out, dir / "out" / "x.mp4");
         EXPECT_FALSE(r.ok) << bad;
         EXPECT_FALSE(r.error.empty());
     }
     EXPECT_FALSE(fs::exists(dir / "out" / "x.mp4"));
     // A cut-off file converts what it holds.
-    const job::CTranscodeResult cut = Convert(SourceOf(set.truncated), out, dir / "out" / "cut.mp4");
+    const mediaeng::job::CTranscodeResult cut = Convert(SourceOf(set.truncated), out, dir / "out" / "cut.mp4");
     EXPECT_TRUE(cut.ok) << cut.error;
 }
 
@@ -210,12 +210,12 @@ TEST(ConvertStop, StopLeavesNoFile)
     desc.seconds = 6;
     const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
     CJobOutput out;
-    job::CPassThroughEdit edit;
-    job::CRunControl control;
+    mediaeng::job::CPassThroughEdit edit;
+    mediaeng::job::CRunControl control;
     CJobSource s = SourceOf(src);
     CFileTranscoder t(s, out, edit, control);
     bool stopped = false;
-    const job::CTranscodeResult r = t.Run(dir / "out.mp4", [&](double share) {
+    const mediaeng::job::CTranscodeResult r = t.Run(dir / "out.mp4", [&](double share) {
         if (share > 0.2 && !stopped) {
             stopped = true;
             control.RequestStop();
@@ -239,7 +239,7 @@ TEST(ConvertSizeBars, BarsTakeTheLitterboxColour)
     const fs::path src = fixtures::WriteClip(dir / "src.mkv", desc);
     CJobOutput out;
     out.video.resize = L"320x120";
-    out.video.resizeType = job::kResizeFit;
+    out.video.resizeType = mediaeng::job::kResizeFit;
     out.video.letterbox = true;
     out.video.letterboxColor = 0x0000FF;  // COLORREF red
     const fs::path target = dir / "bars.mp4";

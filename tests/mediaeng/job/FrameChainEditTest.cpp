@@ -13,12 +13,12 @@ extern "C" {
 
 namespace {
 
-using mediaeng_test_frame = av::FramePtr;
+using mediaeng_test_frame = mediaeng::av::FramePtr;
 
 // A busy picture: gradients, waves and saturated colour bars.
-av::FramePtr MakePicture(int w, int h, AVPixelFormat fmt)
+mediaeng::av::FramePtr MakePicture(int w, int h, AVPixelFormat fmt)
 {
-    av::FramePtr rgb = av::MakeFrame();
+    mediaeng::av::FramePtr rgb = mediaeng::av::MakeFrame();
     rgb->format = AV_PIX_FMT_BGR24;
     rgb->width = w;
     rgb->height = h;
@@ -33,46 +33,46 @@ av::FramePtr MakePicture(int w, int h, AVPixelFormat fmt)
         }
     }
     if (fmt == AV_PIX_FMT_BGR24) return rgb;
-    av::FramePtr out = av::MakeFrame();
+    mediaeng::av::FramePtr out = mediaeng::av::MakeFrame();
     out->format = fmt;
     out->width = w;
     out->height = h;
     EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
-    av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_BGR24, w, h, fmt, SWS_POINT, nullptr, nullptr, nullptr));
+    mediaeng::av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_BGR24, w, h, fmt, SWS_POINT, nullptr, nullptr, nullptr));
     sws_scale(sws.get(), rgb->data, rgb->linesize, 0, h, out->data, out->linesize);
     return out;
 }
 
-av::FramePtr Ref(const AVFrame* f)
+mediaeng::av::FramePtr Ref(const AVFrame* f)
 {
-    av::FramePtr r = av::MakeFrame();
+    mediaeng::av::FramePtr r = mediaeng::av::MakeFrame();
     av_frame_ref(r.get(), f);
     return r;
 }
 
-av::FramePtr ToBgr(const AVFrame* f)
+mediaeng::av::FramePtr ToBgr(const AVFrame* f)
 {
     if (f->format == AV_PIX_FMT_BGR24) return Ref(f);
-    av::FramePtr out = av::MakeFrame();
+    mediaeng::av::FramePtr out = mediaeng::av::MakeFrame();
     out->format = AV_PIX_FMT_BGR24;
     out->width = f->width;
     out->height = f->height;
     EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
-    av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
+    mediaeng::av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
                                   AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr));
     sws_scale(sws.get(), f->data, f->linesize, 0, f->height, out->data, out->linesize);
     return out;
 }
 
 // What the encoder would make of an RGB result: the same picture in 4:2:0.
-av::FramePtr AsEncoded(const AVFrame* f)
+mediaeng::av::FramePtr AsEncoded(const AVFrame* f)
 {
-    av::FramePtr out = av::MakeFrame();
+    mediaeng::av::FramePtr out = mediaeng::av::MakeFrame();
     out->format = AV_PIX_FMT_YUV420P;
     out->width = f->width;
     out->height = f->height;
     EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
-    av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
+    mediaeng::av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
                                   AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
     sws_scale(sws.get(), f->data, f->linesize, 0, f->height, out->data, out->linesize);
     return ToBgr(out.get());
@@ -95,9 +95,9 @@ std::vector<uint8_t> Planes(const AVFrame* f)
     return bytes;
 }
 
-job::CFrameChainSettings TypicalEdits()
+mediaeng::job::CFrameChainSettings TypicalEdits()
 {
-    job::CFrameChainSettings s;
+    mediaeng::job::CFrameChainSettings s;
     s.crop = RECT{8, 6, 10, 4};
     s.eraser.nType = ERASER_BLUR;
     s.eraser.nLeft = 40;
@@ -120,15 +120,15 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
 {
     struct Case {
         const char* what;
-        void (*edit)(job::CFrameChainSettings&);
+        void (*edit)(mediaeng::job::CFrameChainSettings&);
     } cases[] = {
-        {"crop, blur, brightness and contrast", [](job::CFrameChainSettings&) {}},
-        {"odd crop", [](job::CFrameChainSettings& s) { s.crop = RECT{3, 5, 1, 7}; }},
-        {"pixelate", [](job::CFrameChainSettings& s) { s.eraser.nType = ERASER_PIXELATE; }},
-        {"fill", [](job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
-        {"strong contrast", [](job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
-        {"darker", [](job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
-        {"text watermark", [](job::CFrameChainSettings& s) {
+        {"crop, blur, brightness and contrast", [](mediaeng::job::CFrameChainSettings&) {}},
+        {"odd crop", [](mediaeng::job::CFrameChainSettings& s) { s.crop = RECT{3, 5, 1, 7}; }},
+        {"pixelate", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_PIXELATE; }},
+        {"fill", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
+        {"strong contrast", [](mediaeng::job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
+        {"darker", [](mediaeng::job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
+        {"text watermark", [](mediaeng::job::CFrameChainSettings& s) {
              WatermarkItemDesc text;
              text.kind = WATERMARK_TEXT;
              text.text = L"Sample";
@@ -143,31 +143,31 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
              s.watermarks = {{nullptr, text}};
          }},
     };
-    const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
-    const av::FramePtr rgb = ToBgr(yuv.get());
-    auto difference = [&](const job::CFrameChainSettings& s) {
+    const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+    const mediaeng::av::FramePtr rgb = ToBgr(yuv.get());
+    auto difference = [&](const mediaeng::job::CFrameChainSettings& s) {
         int w = 160, h = 120;
         AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
         s.MakeStage()->OutputFormat(w, h, fmt);
         EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
-        av::FramePtr fromYuv = Ref(yuv.get());
+        mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
         EXPECT_EQ(s.MakeStage()->Process(fromYuv, 1.0), S_OK);
         EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
         EXPECT_EQ(fromYuv->width, w);
         EXPECT_EQ(fromYuv->height, h);
-        av::FramePtr fromRgb = Ref(rgb.get());
+        mediaeng::av::FramePtr fromRgb = Ref(rgb.get());
         EXPECT_EQ(s.MakeStage()->Process(fromRgb, 1.0), S_OK);
         EXPECT_EQ(fromRgb->format, AV_PIX_FMT_BGR24);
         if (fromRgb->width != w || fromRgb->height != h) return 255.0;
         return MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get());
     };
-    job::CFrameChainSettings cropOnly;
+    mediaeng::job::CFrameChainSettings cropOnly;
     cropOnly.crop = TypicalEdits().crop;
     const double roundTrip = difference(cropOnly);
     EXPECT_LT(roundTrip, 2.5);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        job::CFrameChainSettings s = TypicalEdits();
+        mediaeng::job::CFrameChainSettings s = TypicalEdits();
         c.edit(s);
         EXPECT_LT(difference(s), roundTrip + 0.5);
     }
@@ -177,7 +177,7 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
 // and matches the RGB route.
 TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
 {
-    job::CFrameChainSettings s = TypicalEdits();
+    mediaeng::job::CFrameChainSettings s = TypicalEdits();
     s.rotateDegrees = 90;
     int w = 160, h = 120;
     AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
@@ -185,13 +185,13 @@ TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
     EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
     EXPECT_EQ(w, 120 - 8 - 10);
     EXPECT_EQ(h, 160 - 6 - 4);
-    const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
-    av::FramePtr fromYuv = Ref(yuv.get());
+    const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+    mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
     ASSERT_EQ(s.MakeStage()->Process(fromYuv, 0), S_OK);
     EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
     EXPECT_EQ(fromYuv->width, w);
     EXPECT_EQ(fromYuv->height, h);
-    av::FramePtr fromRgb = ToBgr(yuv.get());
+    mediaeng::av::FramePtr fromRgb = ToBgr(yuv.get());
     ASSERT_EQ(s.MakeStage()->Process(fromRgb, 0), S_OK);
     EXPECT_LT(MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get()), 2.0);
 }
@@ -201,13 +201,13 @@ TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
 TEST(FrameChainEdit, DecoderPictureIsNeverWritten)
 {
     for (int rotate : {0, 180}) {
-        job::CFrameChainSettings s = TypicalEdits();
+        mediaeng::job::CFrameChainSettings s = TypicalEdits();
         s.rotateDegrees = rotate;
-        const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+        const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
         const std::vector<uint8_t> before = Planes(yuv.get());
         auto stage = s.MakeStage();
         for (int i = 0; i < 3; ++i) {
-            av::FramePtr f = Ref(yuv.get());
+            mediaeng::av::FramePtr f = Ref(yuv.get());
             ASSERT_EQ(stage->Process(f, i), S_OK);
         }
         EXPECT_EQ(Planes(yuv.get()), before) << "rotation " << rotate;
@@ -218,12 +218,12 @@ TEST(FrameChainEdit, DecoderPictureIsNeverWritten)
 // the file's stage is gone), and each one is a picture of its own.
 TEST(FrameChainEdit, PicturesOutliveTheStep)
 {
-    const av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
-    std::vector<av::FramePtr> kept;
+    const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
+    std::vector<mediaeng::av::FramePtr> kept;
     {
         auto stage = TypicalEdits().MakeStage();
         for (int i = 0; i < 4; ++i) {
-            av::FramePtr f = Ref(yuv.get());
+            mediaeng::av::FramePtr f = Ref(yuv.get());
             ASSERT_EQ(stage->Process(f, i), S_OK);
             kept.push_back(std::move(f));
         }

@@ -13,9 +13,9 @@ namespace {
 
 using namespace jobtest;
 
-job::CJobSettings ImageJob(const fs::path& out, const char* encoder = "png", const wchar_t* ext = L"png")
+mediaeng::job::CJobSettings ImageJob(const fs::path& out, const char* encoder = "png", const wchar_t* ext = L"png")
 {
-    job::CJobSettings s;
+    mediaeng::job::CJobSettings s;
     s.output.naming.destinationFolder = Utf8ToWide(out.string());
     s.output.muxer = "image2";
     s.output.extension = ext;
@@ -26,17 +26,17 @@ job::CJobSettings ImageJob(const fs::path& out, const char* encoder = "png", con
     return s;
 }
 
-job::CJobSource SourceOf(const fs::path& file)
+mediaeng::job::CJobSource SourceOf(const fs::path& file)
 {
-    job::CJobSource s;
+    mediaeng::job::CJobSource s;
     s.path = Utf8ToWide(file.string());
     return s;
 }
 
-HRESULT RunBatch(const job::CJobSettings& settings, job::CBatchRunner::EditFactory edit = {})
+HRESULT RunBatch(const mediaeng::job::CJobSettings& settings, mediaeng::job::CBatchRunner::EditFactory edit = {})
 {
     jobtest::CRecordingHandler handler;
-    job::CBatchRunner runner;
+    mediaeng::job::CBatchRunner runner;
     runner.SetEditFactory(std::move(edit));
     EXPECT_EQ(runner.Start(settings, &handler), S_OK);
     EXPECT_EQ(runner.Wait(120000), S_OK);
@@ -66,30 +66,31 @@ fs::path FiveSecondClip(const fs::path& dir)
 
 TEST(ImageOutput, PictureTimesOfEachMode)
 {
-    job::CJobOperations ops;
-    EXPECT_EQ(job::CImageOutput::PictureTimes(ops, 5), std::vector<double>{0});  // one picture at the start time
+    mediaeng::job::CJobOperations ops;
+    EXPECT_EQ(mediaeng::job::CImageOutput::PictureTimes(ops, 5),
+              std::vector<double>{0});  // one picture at the start time
     ops.image.startSeconds = 2;
-    EXPECT_EQ(job::CImageOutput::PictureTimes(ops, 5), std::vector<double>{2});
-    ops.split = {true, job::kSplitByTime, 2, 1, 700, 0, false};
-    EXPECT_EQ(job::CImageOutput::PictureTimes(ops, 5), (std::vector<double>{2, 3, 4}));
-    ops.split.type = job::kSplitByCount;
+    EXPECT_EQ(mediaeng::job::CImageOutput::PictureTimes(ops, 5), std::vector<double>{2});
+    ops.split = {true, mediaeng::job::kSplitByTime, 2, 1, 700, 0, false};
+    EXPECT_EQ(mediaeng::job::CImageOutput::PictureTimes(ops, 5), (std::vector<double>{2, 3, 4}));
+    ops.split.type = mediaeng::job::kSplitByCount;
     ops.split.count = 3;
-    EXPECT_EQ(job::CImageOutput::PictureTimes(ops, 5), (std::vector<double>{2, 3, 4}));
+    EXPECT_EQ(mediaeng::job::CImageOutput::PictureTimes(ops, 5), (std::vector<double>{2, 3, 4}));
     ops.image.startSeconds = 9;
-    EXPECT_TRUE(job::CImageOutput::PictureTimes(ops, 5).empty());
+    EXPECT_TRUE(mediaeng::job::CImageOutput::PictureTimes(ops, 5).empty());
     ops = {};
     ops.image.sheet = true;
     ops.image.rows = 1;
     ops.image.cols = 2;
-    EXPECT_EQ(job::CImageOutput::PictureTimes(ops, 4), (std::vector<double>{1, 3}));  // spread over the clip
+    EXPECT_EQ(mediaeng::job::CImageOutput::PictureTimes(ops, 4), (std::vector<double>{1, 3}));  // spread over the clip
 }
 
 TEST(ImageOutput, FramesEverySecondOfAFiveSecondClip)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = ImageJob(dir / "out", "mjpeg", L"jpg");
+    mediaeng::job::CJobSettings s = ImageJob(dir / "out", "mjpeg", L"jpg");
     s.sources = {SourceOf(FiveSecondClip(dir))};
-    s.operations.split = {true, job::kSplitByTime, 2, 1, 700, 0, false};
+    s.operations.split = {true, mediaeng::job::kSplitByTime, 2, 1, 700, 0, false};
     EXPECT_EQ(RunBatch(s), S_OK);
     const auto files = FilesIn(dir / "out");
     ASSERT_EQ(files.size(), 5u);
@@ -107,7 +108,7 @@ TEST(ImageOutput, FramesEverySecondOfAFiveSecondClip)
 TEST(ImageOutput, ContactSheetOfThreeRowsByTwoColumns)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = ImageJob(dir / "out");
+    mediaeng::job::CJobSettings s = ImageJob(dir / "out");
     s.sources = {SourceOf(FiveSecondClip(dir))};
     s.operations.image.sheet = true;
     s.operations.image.rows = 3;
@@ -130,7 +131,7 @@ TEST(ImageOutput, ContactSheetOfThreeRowsByTwoColumns)
 TEST(ImageOutput, PicturesJoinedIntoSheets)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = ImageJob(dir / "out");
+    mediaeng::job::CJobSettings s = ImageJob(dir / "out");
     for (int i = 0; i < 5; ++i)
         s.sources.push_back(SourceOf(fixtures::WritePicture(dir / ("p" + std::to_string(i) + ".png"), 160, 120, i)));
     s.operations.image.sheet = true;
@@ -151,10 +152,10 @@ TEST(ImageOutput, PicturesJoinedIntoSheets)
 TEST(ImageOutput, NumberedAndSingleNamesNeverMeet)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = ImageJob(dir / "out");
+    mediaeng::job::CJobSettings s = ImageJob(dir / "out");
     s.sources = {SourceOf(fixtures::WritePicture(dir / "a" / "clip.png")), SourceOf(fixtures::WritePicture(dir / "b" / "clip.png")),
                  SourceOf(FiveSecondClip(dir))};
-    s.operations.split = {true, job::kSplitByTime, 2, 2, 700, 0, false};  // pictures at 0, 2, 4 s of the clip
+    s.operations.split = {true, mediaeng::job::kSplitByTime, 2, 2, 700, 0, false};  // pictures at 0, 2, 4 s of the clip
     EXPECT_EQ(RunBatch(s), S_OK);
     // clip.png and clip_01.png from the pictures; the clip's clip_00, (not clip_01 again) clip_02, clip_03.
     EXPECT_EQ(FilesIn(dir / "out").size(), 5u);
@@ -167,9 +168,9 @@ TEST(ImageOutput, PicturesOfADvdTitle)
     std::string error;
     const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
     ASSERT_FALSE(disc.empty()) << error;
-    job::CJobSettings s = ImageJob(dir / "out", "mjpeg", L"jpg");
+    mediaeng::job::CJobSettings s = ImageJob(dir / "out", "mjpeg", L"jpg");
     s.sources = {SourceOf(mediaeng::MakeDvdTitlePath(disc.string(), 2))};  // 2 s, the clip twice
-    s.operations.split = {true, job::kSplitByCount, 4, 1, 700, 0, false};
+    s.operations.split = {true, mediaeng::job::kSplitByCount, 4, 1, 700, 0, false};
     EXPECT_EQ(RunBatch(s), S_OK);
     const auto files = FilesIn(dir / "out");
     ASSERT_EQ(files.size(), 4u);
@@ -188,10 +189,10 @@ TEST(ImageOutput, EveryImageFormatWithTheFrameEdits)
         const char* encoder;
         const wchar_t* ext;
     } formats[] = {{"mjpeg", L"jpg"}, {"png", L"png"}, {"bmp", L"bmp"}, {"gif", L"gif"}, {"tiff", L"tif"}};
-    job::CFrameChainSettings rotate;
+    mediaeng::job::CFrameChainSettings rotate;
     rotate.rotateDegrees = 90;
     for (const Format& f : formats) {
-        job::CJobSettings s = ImageJob(dir / "out", f.encoder, f.ext);
+        mediaeng::job::CJobSettings s = ImageJob(dir / "out", f.encoder, f.ext);
         s.sources = {SourceOf(picture)};
         EXPECT_EQ(RunBatch(s, [&] { return rotate.MakeStage(); }), S_OK) << f.encoder;
         const fs::path out = dir / "out" / (L"pic." + std::wstring(f.ext));
@@ -201,7 +202,7 @@ TEST(ImageOutput, EveryImageFormatWithTheFrameEdits)
         EXPECT_EQ(info.height, 160) << f.encoder;
     }
     // Not a turn: the resize of the output applies to pictures too.
-    job::CJobSettings s = ImageJob(dir / "half");
+    mediaeng::job::CJobSettings s = ImageJob(dir / "half");
     s.sources = {SourceOf(picture)};
     s.output.video.resize = L"50%";
     EXPECT_EQ(RunBatch(s), S_OK);

@@ -18,7 +18,7 @@ protected:
     {
         CoInitialize();
         ASSERT_EQ(CoCreate(CLSID_ConversionJob, m_job), S_OK);
-        m_format = job::FirstFormatNodeOf(m_job.Get());
+        m_format = mediaeng::job::FirstFormatNodeOf(m_job.Get());
         ASSERT_TRUE(m_format);
         ComPtr<IEngineCollection> profiles;
         ASSERT_EQ(m_job->GetProfiles(profiles.ReleaseAndGetAddressOf()), S_OK);
@@ -41,10 +41,10 @@ TEST_F(OperationsTree, SplitJoinAndImageValuesReachTheRun)
     for (auto [name, value] : {std::pair{L"SplitUse", 1}, {L"SplitType", 1}, {L"SplitCountFrames", 6}, {L"SplitStep", 7},
                                {L"SplitSize", 8}, {L"SplitStartWith", 9}, {L"SplitLastVideo", 1}, {L"JoinType", 1}})
         m_profile->SetValue(name, CVariant(int32_t(value)));
-    job::CJobSettings s;
+    mediaeng::job::CJobSettings s;
     std::wstring error;
-    ASSERT_EQ(job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
-    const job::CJobOperations& ops = s.operations;
+    ASSERT_EQ(mediaeng::job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
+    const mediaeng::job::CJobOperations& ops = s.operations;
     EXPECT_TRUE(ops.image.enabled);
     EXPECT_EQ(ops.image.encoder, "mjpeg");
     EXPECT_TRUE(ops.image.sheet);
@@ -74,9 +74,9 @@ TEST_F(OperationsTree, SameAsSourceAndJoinedTitles)
     ComPtr<IFilesNode> files;
     m_job->GetFilesNode(files.ReleaseAndGetAddressOf());
     files->AddSource(static_cast<IEngineNode*>(source.Get()), 0);
-    job::CJobSettings s;
+    mediaeng::job::CJobSettings s;
     std::wstring error;
-    ASSERT_EQ(job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
+    ASSERT_EQ(mediaeng::job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
     EXPECT_TRUE(s.operations.streamCopy);
     EXPECT_TRUE(s.operations.join.use);
     EXPECT_EQ(s.operations.join.imageSeconds, 4);
@@ -107,9 +107,9 @@ TEST_F(OperationsTree, GalleryDisplayTimesBecomeTheSourcesRanges)
         range->Prop(L"EndTime", CVariant(end));
         items->Add(static_cast<IEngineNode*>(range.Get()));
     }
-    job::CJobSettings s;
+    mediaeng::job::CJobSettings s;
     std::wstring error;
-    ASSERT_EQ(job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
+    ASSERT_EQ(mediaeng::job::ReadJobTree(m_job.Get(), s, error), S_OK) << WideToUtf8(error);
     ASSERT_EQ(s.sources.size(), 2u);
     EXPECT_TRUE(s.sources[0].ranges.empty());  // not named: the whole file
     ASSERT_EQ(s.sources[1].ranges.size(), 2u);

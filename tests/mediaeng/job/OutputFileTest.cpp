@@ -15,7 +15,7 @@ const fs::path kUnwritable = "/proc/1";
 
 TEST(OutputFile, CreateFailureNamesTheOutputAndItsFolder)
 {
-    job::COutputFile out;
+    mediaeng::job::COutputFile out;
     std::string error;
     ASSERT_TRUE(out.Create(kUnwritable / "whole.mp4", "mp4", error)) << error;
     EXPECT_FALSE(out.Begin(error));
@@ -34,8 +34,8 @@ TEST(OutputFile, BatchErrorsOfVideoAndPictureOutputsNameTheOutput)
     ASSERT_FALSE(clip.empty());
     for (bool picture : {false, true}) {
         SCOPED_TRACE(picture ? "picture" : "video");
-        job::CJobSettings s;
-        job::CJobSource source;
+        mediaeng::job::CJobSettings s;
+        mediaeng::job::CJobSource source;
         source.path = Utf8ToWide(clip.string());
         source.duration = 0.4;
         s.sources = {source};
@@ -49,7 +49,7 @@ TEST(OutputFile, BatchErrorsOfVideoAndPictureOutputsNameTheOutput)
             s.operations.image.encoder = "png";
         }
         CRecordingHandler handler;
-        job::CBatchRunner runner;
+        mediaeng::job::CBatchRunner runner;
         ASSERT_EQ(runner.Start(s, &handler), S_OK);
         ASSERT_EQ(runner.Wait(60000), S_OK);
         EXPECT_EQ(runner.Result(), S_FALSE);

@@ -7,8 +7,8 @@
 namespace {
 
 using namespace jobtest;
-using job::CNamingSettings;
-using job::COutputNamer;
+using mediaeng::job::CNamingSettings;
+using mediaeng::job::COutputNamer;
 
 struct NameCase {
     const wchar_t* pattern;

@@ -16,28 +16,29 @@
 namespace {
 
 using namespace jobtest;
-using job::CPacketRead;
+using mediaeng::job::CPacketRead;
 
-job::CJobSource SourceOf(const fs::path& file)
+mediaeng::job::CJobSource SourceOf(const fs::path& file)
 {
-    job::CJobSource s;
+    mediaeng::job::CJobSource s;
     s.path = Utf8ToWide(file.string());
     return s;
 }
 
 enum class Path { Transcode, Join, StreamCopy };
 
-job::CTranscodeResult RunPath(Path path, const job::CJobSource& src, const fs::path& target)
+mediaeng::job::CTranscodeResult RunPath(Path path, const mediaeng::job::CJobSource& src, const fs::path& target)
 {
-    job::CRunControl control;
-    job::CJobOutput out;
-    if (path == Path::StreamCopy) return job::CStreamCopy(control).Run({src}, target);
+    mediaeng::job::CRunControl control;
+    mediaeng::job::CJobOutput out;
+    if (path == Path::StreamCopy) return mediaeng::job::CStreamCopy(control).Run({src}, target);
     if (path == Path::Join) {
-        job::CJoinRunner join(out, {}, control, [] { return std::make_unique<job::CPassThroughEdit>(); });
+        mediaeng::job::CJoinRunner join(out, {}, control,
+                                        [] { return std::make_unique<mediaeng::job::CPassThroughEdit>(); });
         return join.Run({src}, target);
     }
-    job::CPassThroughEdit edit;
-    return job::CFileTranscoder(src, out, edit, control).Run(target, {});
+    mediaeng::job::CPassThroughEdit edit;
+    return mediaeng::job::CFileTranscoder(src, out, edit, control).Run(target, {});
 }
 
 // The seconds of "source ends early at N s", or NaN when the text is another.
@@ -51,12 +52,12 @@ double EarlySeconds(const std::wstring& text)
 
 TEST(SourceEnd, RuleForReadsAndEarlyEnds)
 {
-    EXPECT_EQ(job::ClassifyRead(0), CPacketRead::Packet);
-    EXPECT_EQ(job::ClassifyRead(AVERROR_EOF), CPacketRead::End);
-    EXPECT_EQ(job::ClassifyRead(AVERROR_EOF, true), CPacketRead::Damaged);  // the last packet was cut short
-    EXPECT_EQ(job::ClassifyRead(AVERROR(EIO)), CPacketRead::Damaged);
-    EXPECT_EQ(job::ClassifyRead(AVERROR_INVALIDDATA), CPacketRead::Damaged);
-    EXPECT_EQ(job::ClassifyRead(AVERROR(ENOMEM)), CPacketRead::Failed);
+    EXPECT_EQ(mediaeng::job::ClassifyRead(0), CPacketRead::Packet);
+    EXPECT_EQ(mediaeng::job::ClassifyRead(AVERROR_EOF), CPacketRead::End);
+    EXPECT_EQ(mediaeng::job::ClassifyRead(AVERROR_EOF, true), CPacketRead::Damaged);  // the last packet was cut short
+    EXPECT_EQ(mediaeng::job::ClassifyRead(AVERROR(EIO)), CPacketRead::Damaged);
+    EXPECT_EQ(mediaeng::job::ClassifyRead(AVERROR_INVALIDDATA), CPacketRead::Damaged);
+    EXPECT_EQ(mediaeng::job::ClassifyRead(AVERROR(ENOMEM)), CPacketRead::Failed);
 
     const double inf = std::numeric_limits<double>::infinity();
     struct Case {
@@ -71,8 +72,8 @@ TEST(SourceEnd, RuleForReadsAndEarlyEnds)
         {CPacketRead::Damaged, 1.9, 2.0, 1.9},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(job::EarlyEnd(c.how, c.reached, c.wanted), c.early) << c.reached << " of " << c.wanted;
-    EXPECT_EQ(job::EndsEarlyText(1.04), L"source ends early at 1.04 s");
+        EXPECT_EQ(mediaeng::job::EarlyEnd(c.how, c.reached, c.wanted), c.early) << c.reached << " of " << c.wanted;
+    EXPECT_EQ(mediaeng::job::EndsEarlyText(1.04), L"source ends early at 1.04 s");
 }
 
 struct CutCase {
@@ -89,12 +90,12 @@ TEST_P(CutShortSource, ConvertsWhatItHoldsWithAWarning)
     const fs::path cut = fixtures::WriteTruncatedClip(dir / (std::string("cut.") + GetParam().ext), 0.5);
     ASSERT_FALSE(cut.empty());
 
-    const job::CTranscodeResult clean = RunPath(GetParam().path, SourceOf(whole), dir / "whole-out.mkv");
+    const mediaeng::job::CTranscodeResult clean = RunPath(GetParam().path, SourceOf(whole), dir / "whole-out.mkv");
     ASSERT_TRUE(clean.ok) << clean.error;
     EXPECT_TRUE(clean.sourceWarnings.empty());
 
     const fs::path target = dir / "cut-out.mkv";
-    const job::CTranscodeResult r = RunPath(GetParam().path, SourceOf(cut), target);
+    const mediaeng::job::CTranscodeResult r = RunPath(GetParam().path, SourceOf(cut), target);
     ASSERT_TRUE(r.ok) << r.error;
     ASSERT_EQ(r.sourceWarnings.size(), 1u);
     EXPECT_EQ(r.sourceWarnings[0].source, Utf8ToWide(cut.string()));
@@ -116,11 +117,11 @@ INSTANTIATE_TEST_SUITE_P(Paths, CutShortSource,
 TEST(CutShortSource, LogNamesTheFile)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s;
+    mediaeng::job::CJobSettings s;
     s.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
     s.sources = {SourceOf(fixtures::WriteTruncatedClip(dir / "broken.avi", 0.5))};
     CRecordingHandler handler;
-    job::CBatchRunner runner;
+    mediaeng::job::CBatchRunner runner;
     ASSERT_EQ(runner.Start(s, &handler), S_OK);
     ASSERT_EQ(runner.Wait(120000), S_OK);
     EXPECT_EQ(runner.Result(), S_OK);
@@ -133,7 +134,7 @@ TEST(CutShortSource, LogNamesTheFile)
 
 struct SeamCase {
     Path path;
-    av::AllocSite site;
+    mediaeng::av::AllocSite site;
     int nth;
 };
 
@@ -144,13 +145,13 @@ TEST_P(AllocationFailure, FailsTheFileWithItsReason)
 {
     const SeamCase& c = GetParam();
     const fs::path dir = TestFolder();
-    job::CJobSource src = SourceOf(fixtures::WriteClip(dir / "src.mkv"));
+    mediaeng::job::CJobSource src = SourceOf(fixtures::WriteClip(dir / "src.mkv"));
     // A trim makes the reader cut audio frames and pad silence, so its own
     // frame allocations are among those counted.
     src.ranges = {{int64_t(0.31e7), int64_t(1.53e7)}};
     const fs::path target = dir / "out.mkv";
-    av::CAllocationFailure seam(c.site, c.nth);
-    const job::CTranscodeResult r = RunPath(c.path, src, target);
+    mediaeng::av::CAllocationFailure seam(c.site, c.nth);
+    const mediaeng::job::CTranscodeResult r = RunPath(c.path, src, target);
     ASSERT_TRUE(seam.Hit());
     EXPECT_FALSE(r.ok);
     EXPECT_FALSE(r.stopped);
@@ -161,11 +162,11 @@ TEST_P(AllocationFailure, FailsTheFileWithItsReason)
 }
 
 INSTANTIATE_TEST_SUITE_P(Paths, AllocationFailure,
-                         ::testing::Values(SeamCase{Path::Transcode, av::AllocSite::FrameBuffer, 1},
-                                           SeamCase{Path::Transcode, av::AllocSite::FrameBuffer, 3},
-                                           SeamCase{Path::Transcode, av::AllocSite::PacketRead, 20},
-                                           SeamCase{Path::Join, av::AllocSite::FrameBuffer, 2},
-                                           SeamCase{Path::StreamCopy, av::AllocSite::PacketRead, 1},
-                                           SeamCase{Path::StreamCopy, av::AllocSite::PacketRead, 20}));
+                         ::testing::Values(SeamCase{Path::Transcode, mediaeng::av::AllocSite::FrameBuffer, 1},
+                                           SeamCase{Path::Transcode, mediaeng::av::AllocSite::FrameBuffer, 3},
+                                           SeamCase{Path::Transcode, mediaeng::av::AllocSite::PacketRead, 20},
+                                           SeamCase{Path::Join, mediaeng::av::AllocSite::FrameBuffer, 2},
+                                           SeamCase{Path::StreamCopy, mediaeng::av::AllocSite::PacketRead, 1},
+                                           SeamCase{Path::StreamCopy, mediaeng::av::AllocSite::PacketRead, 20}));
 
 }  // namespace

@@ -20,18 +20,18 @@ namespace {
 
 using namespace jobtest;
 
-job::CJobSource SourceOf(const fs::path& file, double duration = 0)
+mediaeng::job::CJobSource SourceOf(const fs::path& file, double duration = 0)
 {
-    job::CJobSource s;
+    mediaeng::job::CJobSource s;
     s.path = Utf8ToWide(file.string());
     s.duration = duration;
     return s;
 }
 
 // Runs settings to the end; the handler keeps the log.
-HRESULT RunBatch(const job::CJobSettings& settings, CRecordingHandler& handler)
+HRESULT RunBatch(const mediaeng::job::CJobSettings& settings, CRecordingHandler& handler)
 {
-    job::CBatchRunner runner;
+    mediaeng::job::CBatchRunner runner;
     EXPECT_EQ(runner.Start(settings, &handler), S_OK);
     EXPECT_EQ(runner.Wait(120000), S_OK);
     return runner.Result();
@@ -45,9 +45,9 @@ std::vector<fs::path> FilesIn(const fs::path& dir)
     return files;
 }
 
-job::CJobSettings OutputTo(const fs::path& out)
+mediaeng::job::CJobSettings OutputTo(const fs::path& out)
 {
-    job::CJobSettings s;
+    mediaeng::job::CJobSettings s;
     s.output.naming.destinationFolder = Utf8ToWide(out.string());
     return s;
 }
@@ -70,24 +70,24 @@ TEST(SplitPlan, PartsByTimeAndCount)
         double duration;
         std::vector<std::pair<double, double>> parts;
     } cases[] = {
-        {job::kSplitByTime, 3, 0, 0, true, 10, {{0, 3}, {3, 6}, {6, 9}, {9, 10}}},
-        {job::kSplitByTime, 3, 0, 0, false, 10, {{0, 3}, {3, 6}, {6, 9}}},
-        {job::kSplitByTime, 3, 0, 0, false, 9.02, {{0, 3}, {3, 6}, {6, 9}}},  // a rounding tail is no part
-        {job::kSplitByTime, 10, 0, 0, false, 4, {{0, 4}}},                     // shorter than a step: kept whole
-        {job::kSplitByTime, 4, 0, 2, true, 10, {{2, 6}, {6, 10}}},
-        {job::kSplitByCount, 0, 3, 0, false, 9, {{0, 3}, {3, 6}, {6, 9}}},
-        {job::kSplitByCount, 0, 2, 4, false, 10, {{4, 7}, {7, 10}}},
-        {job::kSplitByCount, 0, 2, 12, false, 10, {}},  // the start is past the end
+        {mediaeng::job::kSplitByTime, 3, 0, 0, true, 10, {{0, 3}, {3, 6}, {6, 9}, {9, 10}}},
+        {mediaeng::job::kSplitByTime, 3, 0, 0, false, 10, {{0, 3}, {3, 6}, {6, 9}}},
+        {mediaeng::job::kSplitByTime, 3, 0, 0, false, 9.02, {{0, 3}, {3, 6}, {6, 9}}},  // a rounding tail is no part
+        {mediaeng::job::kSplitByTime, 10, 0, 0, false, 4, {{0, 4}}},  // shorter than a step: kept whole
+        {mediaeng::job::kSplitByTime, 4, 0, 2, true, 10, {{2, 6}, {6, 10}}},
+        {mediaeng::job::kSplitByCount, 0, 3, 0, false, 9, {{0, 3}, {3, 6}, {6, 9}}},
+        {mediaeng::job::kSplitByCount, 0, 2, 4, false, 10, {{4, 7}, {7, 10}}},
+        {mediaeng::job::kSplitByCount, 0, 2, 12, false, 10, {}},  // the start is past the end
     };
     for (const Case& c : cases) {
-        job::CSplitSettings s;
+        mediaeng::job::CSplitSettings s;
         s.use = true;
         s.type = c.type;
         s.stepSeconds = c.step;
         s.count = c.count;
         s.startSeconds = c.start;
         s.keepLast = c.keepLast;
-        const auto parts = job::PlanSplit(s, c.duration);
+        const auto parts = mediaeng::job::PlanSplit(s, c.duration);
         ASSERT_EQ(parts.size(), c.parts.size()) << "type " << c.type << " duration " << c.duration;
         for (size_t i = 0; i < parts.size(); ++i) {
             EXPECT_NEAR(parts[i].start, c.parts[i].first, 1e-9);
@@ -102,9 +102,9 @@ TEST(Split, ByTimeWithAndWithoutTheShortLastPart)
     const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", SmallClip(10));
     for (bool keepLast : {true, false}) {
         const fs::path out = dir / (keepLast ? "with" : "without");
-        job::CJobSettings s = OutputTo(out);
+        mediaeng::job::CJobSettings s = OutputTo(out);
         s.sources = {SourceOf(clip)};
-        s.operations.split = {true, job::kSplitByTime, 2, 3, 700, 0, keepLast};
+        s.operations.split = {true, mediaeng::job::kSplitByTime, 2, 3, 700, 0, keepLast};
         s.output.naming.numericStart = 1;
         CRecordingHandler handler;
         EXPECT_EQ(RunBatch(s, handler), S_OK);
@@ -129,7 +129,7 @@ TEST(Split, ByTimeWithAndWithoutTheShortLastPart)
             EXPECT_GE(e.value, last);  // the bar never goes back between parts
             last = e.value;
         }
-        EXPECT_EQ(last, job::kProgressScale);
+        EXPECT_EQ(last, mediaeng::job::kProgressScale);
         EXPECT_EQ(HiddenFiles(out), 0);
     }
 }
@@ -138,9 +138,9 @@ TEST(Split, IntoThreeEqualParts)
 {
     const fs::path dir = TestFolder();
     const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", SmallClip(10));
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.sources = {SourceOf(clip, 10.0)};
-    s.operations.split = {true, job::kSplitByCount, 3, 10, 700, 0, false};
+    s.operations.split = {true, mediaeng::job::kSplitByCount, 3, 10, 700, 0, false};
     CRecordingHandler handler;
     EXPECT_EQ(RunBatch(s, handler), S_OK);
     const auto files = FilesIn(dir / "out");
@@ -158,14 +158,14 @@ TEST(Split, BySizeGivesPartsUnderTheLimit)
 {
     const fs::path dir = TestFolder();
     const fs::path tone = fixtures::WriteAudio(dir / "tone.wav", 10.0);  // 1.76 MB of PCM
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.output.muxer = "wav";
     s.output.extension = L"wav";
     s.output.video.enabled = false;
     s.output.audio.encoder = "pcm_s16le";
     s.output.audio.sampleRate = 44100;
     s.sources = {SourceOf(tone)};
-    s.operations.split = {true, job::kSplitBySize, 2, 10, 1, 0, false};
+    s.operations.split = {true, mediaeng::job::kSplitBySize, 2, 10, 1, 0, false};
     CRecordingHandler handler;
     EXPECT_EQ(RunBatch(s, handler), S_OK);
     const auto files = FilesIn(dir / "out");
@@ -187,7 +187,7 @@ TEST(Join, ThreeClipsMakeOneWithAContinuousCounter)
     const std::vector<fs::path> clips = {fixtures::WriteClip(dir / "a.mp4", SmallClip(1, 0)),
                                          fixtures::WriteClip(dir / "b.mkv", SmallClip(1.5, 10)),
                                          fixtures::WriteClip(dir / "c.mp4", big)};
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     for (const fs::path& c : clips) s.sources.push_back(SourceOf(c));
     s.operations.join.use = true;
     CRecordingHandler handler;
@@ -209,7 +209,7 @@ TEST(Join, ClipWithoutSoundKeepsTheSeamsInStep)
     const fs::path dir = TestFolder();
     fixtures::ClipDesc mute = SmallClip(1, 10);
     mute.audio = false;
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.sources = {SourceOf(fixtures::WriteClip(dir / "a.mp4", SmallClip(1, 0))),
                  SourceOf(fixtures::WriteClip(dir / "b.mp4", mute)),
                  SourceOf(fixtures::WriteClip(dir / "c.mp4", SmallClip(1, 20)))};
@@ -226,7 +226,7 @@ TEST(Join, ClipWithoutSoundKeepsTheSeamsInStep)
 TEST(Join, SoundOnlySourcesIntoASoundFormat)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.output.muxer = "wav";
     s.output.extension = L"wav";
     s.output.video.enabled = false;
@@ -246,9 +246,9 @@ TEST(Join, SoundOnlySourcesIntoASoundFormat)
 TEST(StreamCopy, RangeBeyondTheEndIsAnErrorAndLeavesNoFile)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.operations.streamCopy = true;
-    job::CJobSource src = SourceOf(fixtures::WriteClip(dir / "clip.mp4", SmallClip(1)));
+    mediaeng::job::CJobSource src = SourceOf(fixtures::WriteClip(dir / "clip.mp4", SmallClip(1)));
     src.ranges = {{int64_t(5e7), int64_t(6e7)}};
     s.sources = {src};
     CRecordingHandler handler;
@@ -260,11 +260,11 @@ TEST(StreamCopy, RangeBeyondTheEndIsAnErrorAndLeavesNoFile)
 TEST(Join, StopLeavesNoFile)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     for (const char* name : {"a.mp4", "b.mp4", "c.mp4"}) s.sources.push_back(SourceOf(fixtures::WriteClip(dir / name, SmallClip(3))));
     s.operations.join.use = true;
     CRecordingHandler handler;
-    job::CBatchRunner runner;
+    mediaeng::job::CBatchRunner runner;
     ASSERT_EQ(runner.Start(s, &handler), S_OK);
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     runner.Stop();
@@ -275,9 +275,9 @@ TEST(Join, StopLeavesNoFile)
 TEST(StreamCopy, SplitByTimeGivesPartsAtKeyframes)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.operations.streamCopy = true;
-    s.operations.split = {true, job::kSplitByTime, 2, 2, 700, 0, true};
+    s.operations.split = {true, mediaeng::job::kSplitByTime, 2, 2, 700, 0, true};
     s.sources = {SourceOf(fixtures::WriteClip(dir / "clip.mkv", SmallClip(5)))};
     CRecordingHandler handler;
     EXPECT_EQ(RunBatch(s, handler), S_OK);
@@ -294,7 +294,7 @@ TEST(StreamCopy, SplitByTimeGivesPartsAtKeyframes)
 TEST(Join, PicturesBecomeASlideshow)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.sources = {SourceOf(fixtures::WritePicture(dir / "p1.png", 160, 120, 1)),
                  SourceOf(fixtures::WritePicture(dir / "p2.jpg", 320, 240, 2)),
                  SourceOf(fixtures::WritePicture(dir / "p3.png", 160, 120, 3))};
@@ -341,11 +341,11 @@ TEST(StreamCopy, TrimKeepsTheCodecParametersAndCutsAtTheKeyframeBefore)
 {
     const fs::path dir = TestFolder();
     const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", SmallClip(4));  // keyframes every 1 s
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.output.muxer.clear();
     s.output.extension.clear();
     s.operations.streamCopy = true;
-    job::CJobSource src = SourceOf(clip);
+    mediaeng::job::CJobSource src = SourceOf(clip);
     src.ranges = {{int64_t(1.5e7), int64_t(3.0e7)}};
     s.sources = {src};
     CRecordingHandler handler;
@@ -375,7 +375,7 @@ TEST(StreamCopy, TrimKeepsTheCodecParametersAndCutsAtTheKeyframeBefore)
 TEST(StreamCopy, JoinOfAlikeSourcesAndRefusalOfUnlikeOnes)
 {
     const fs::path dir = TestFolder();
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.operations.streamCopy = true;
     s.operations.join.use = true;
     s.sources = {SourceOf(fixtures::WriteClip(dir / "a.mp4", SmallClip(1, 0))),
@@ -408,7 +408,7 @@ TEST(DvdTitles, ConvertLikeFilesAndJoinWhenMarked)
     std::string error;
     const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
     ASSERT_FALSE(disc.empty()) << error;
-    job::CJobSettings s = OutputTo(dir / "out");
+    mediaeng::job::CJobSettings s = OutputTo(dir / "out");
     s.output.video.resize = L"160x128";
     for (int title : {1, 2}) s.sources.push_back(SourceOf(mediaeng::MakeDvdTitlePath(disc.string(), title)));
     CRecordingHandler handler;

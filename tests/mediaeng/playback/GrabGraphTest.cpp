@@ -9,6 +9,11 @@
 #include <cstring>
 #include <thread>
 
+using mediaeng::playback::CPlaybackInput;
+using mediaeng::playback::ReadPictureAt;
+using mediaeng::playback::MEDIA_GRAPH_GRAB;
+using mediaeng::playback::MEDIA_GRAPH_PLAYBACK;
+
 using namespace pbtest;
 using namespace std::chrono_literals;
 

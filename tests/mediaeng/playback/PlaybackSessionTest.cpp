@@ -8,6 +8,8 @@
 #include <fstream>
 #include <thread>
 
+using mediaeng::playback::MEDIA_GRAPH_PLAYBACK;
+
 using namespace pbtest;
 using namespace std::chrono_literals;
 

@@ -15,6 +15,9 @@
 #include <unistd.h>
 extern "C" {
 #include <libavformat/avformat.h>
+
+using mediaeng::playback::CPlaybackInput;
+using mediaeng::playback::ReadPictureAt;
 }
 
 namespace fs = std::filesystem;
@@ -156,15 +159,15 @@ TEST(SparseKeyframes, ClipConvertsWhole)
 {
     const fs::path clip = SparseClips().at("k20a.mp4");
     ASSERT_FALSE(clip.empty());
-    job::CJobSettings settings;
-    job::CJobSource source;
+    mediaeng::job::CJobSettings settings;
+    mediaeng::job::CJobSource source;
     source.path = Utf8ToWide(clip.string());
     source.duration = fixtures::kSparseClipSeconds;
     settings.sources = {source};
     settings.output.naming.destinationFolder = Utf8ToWide((Dir() / "out").string());
     settings.output.video.resize = L"320 x 180";
     jobtest::CRecordingHandler handler;
-    job::CBatchRunner runner;
+    mediaeng::job::CBatchRunner runner;
     ASSERT_EQ(runner.Start(settings, &handler), S_OK);
     ASSERT_EQ(runner.Wait(240000), S_OK);
     EXPECT_EQ(runner.Result(), S_OK);

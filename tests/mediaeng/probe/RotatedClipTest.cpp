@@ -11,6 +11,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+using mediaeng::playback::CPlaybackInput;
+using mediaeng::playback::ReadPictureAt;
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -124,14 +127,14 @@ TEST(RotatedClips, ProbePreviewAndConversionShowThePictureUpright)
         ExpectUpright(shown, degrees);
 
         // The conversion: upright pixels, and no rotation left for players to apply again.
-        job::CJobSettings settings;
-        job::CJobSource s;
+        mediaeng::job::CJobSettings settings;
+        mediaeng::job::CJobSource s;
         s.path = Utf8ToWide(phone.string());
         s.duration = 2;
         settings.sources = {s};
         settings.output.naming.destinationFolder = Utf8ToWide((Dir() / "out").string());
         jobtest::CRecordingHandler handler;
-        job::CBatchRunner runner;
+        mediaeng::job::CBatchRunner runner;
         ASSERT_EQ(runner.Start(settings, &handler), S_OK);
         ASSERT_EQ(runner.Wait(60000), S_OK);
         ASSERT_EQ(runner.Result(), S_OK);

@@ -13,6 +13,8 @@
 #include "platform/TextConv.h"
 #include <gtest/gtest.h>
 
+using mediaeng::playback::CPlaybackInput;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -50,7 +52,7 @@ TEST_P(ManyStreams, ProbeListsOnlyPictureAndSoundInFileOrder)
 {
     AVFormatContext* raw = nullptr;
     ASSERT_GE(avformat_open_input(&raw, m_clip.c_str(), nullptr, nullptr), 0);
-    av::InputPtr ctx(raw);
+    mediaeng::av::InputPtr ctx(raw);
     ASSERT_GE(avformat_find_stream_info(ctx.get(), nullptr), 0);
     ASSERT_EQ(ctx->nb_streams, std::string(GetParam()) == "mkv" ? 5u : 4u);  // the skipped streams are really there
 
@@ -74,14 +76,14 @@ TEST_P(ManyStreams, PreviewPlaysTheChosenTrack)
         CPlaybackInput input;
         input.url = m_clip.string();
         input.audioStream = n;
-        playback::CPlaybackDemuxer demuxer;
+        mediaeng::playback::CPlaybackDemuxer demuxer;
         std::wstring error;
         ASSERT_EQ(demuxer.Open(input, true, &error), S_OK) << WideToUtf8(error);
         ASSERT_TRUE(demuxer.HasAudio());
         EXPECT_EQ(demuxer.AudioCodec()->sample_rate, kTracks[n].rate);
         EXPECT_EQ(demuxer.AudioCodec()->ch_layout.nb_channels, kTracks[n].channels);
         EXPECT_EQ(demuxer.VideoWidth(), 160);  // the clip, not the cover
-        playback::CDecodedFrame frame;
+        mediaeng::playback::CDecodedFrame frame;
         bool sawVideo = false, sawAudio = false;
         for (int i = 0; i < 200 && !(sawVideo && sawAudio) && demuxer.Next(frame) == S_OK; ++i) {
             if (frame.video && !sawVideo) {
@@ -102,16 +104,17 @@ TEST_P(ManyStreams, ConversionWritesTheChosenTrack)
 {
     const fs::path dir = m_clip.parent_path();
     for (int n = 0; n < 2; ++n) {
-        job::CJobSource src;
+        mediaeng::job::CJobSource src;
         src.path = Utf8ToWide(m_clip.string());
         src.audioStream = n;
-        job::CJobOutput out;
+        mediaeng::job::CJobOutput out;
         out.audio.channels = 0;  // the source's, so the track shows
         out.audio.sampleRate = 0;
-        job::CPassThroughEdit edit;
-        job::CRunControl control;
+        mediaeng::job::CPassThroughEdit edit;
+        mediaeng::job::CRunControl control;
         const fs::path target = dir / ("out" + std::to_string(n) + ".mp4");
-        const job::CTranscodeResult r = job::CFileTranscoder(src, out, edit, control).Run(target, {});
+        const mediaeng::job::CTranscodeResult r =
+            mediaeng::job::CFileTranscoder(src, out, edit, control).Run(target, {});
         ASSERT_TRUE(r.ok) << r.error;
         const fixtures::MediaInfo info = fixtures::ReadMedia(target);
         ASSERT_TRUE(info.ok) << info.error;
@@ -126,12 +129,12 @@ TEST_P(ManyStreams, ConversionWritesTheChosenTrack)
 TEST_P(ManyStreams, StreamCopyWritesTheChosenTrack)
 {
     const fs::path dir = m_clip.parent_path();
-    job::CJobSource src;
+    mediaeng::job::CJobSource src;
     src.path = Utf8ToWide(m_clip.string());
     src.audioStream = 1;
-    job::CRunControl control;
+    mediaeng::job::CRunControl control;
     const fs::path target = dir / (std::string("copy.") + GetParam());
-    const job::CTranscodeResult r = job::CStreamCopy(control).Run({src}, target);
+    const mediaeng::job::CTranscodeResult r = mediaeng::job::CStreamCopy(control).Run({src}, target);
     ASSERT_TRUE(r.ok) << r.error;
     const fixtures::MediaInfo info = fixtures::ReadMedia(target);
     ASSERT_TRUE(info.ok) << info.error;

@@ -22,7 +22,7 @@ class CTestItem : public CComObjectBase<IUnknown> {};
 
 // A planar picture with its own buffers.
 struct Yuv {
-    av::FramePtr frame;
+    mediaeng::av::FramePtr frame;
     bool fullRange = false;
 
     PlanarView View() const
@@ -56,12 +56,12 @@ Yuv ToYuv(const std::vector<uint32_t>& rgb, int w, int h, AVPixelFormat format, 
     }
     Yuv out;
     out.fullRange = fullRange;
-    out.frame = av::MakeFrame();
+    out.frame = mediaeng::av::MakeFrame();
     out.frame->format = format;
     out.frame->width = w;
     out.frame->height = h;
     EXPECT_EQ(0, av_frame_get_buffer(out.frame.get(), 0));
-    av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_RGB24, w, h, format, swsFlags, nullptr, nullptr, nullptr));
+    mediaeng::av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_RGB24, w, h, format, swsFlags, nullptr, nullptr, nullptr));
     const int* coeffs = sws_getCoefficients(SWS_CS_DEFAULT);
     sws_setColorspaceDetails(sws.get(), coeffs, 0, coeffs, fullRange ? 1 : 0, 0, 1 << 16, 1 << 16);
     const uint8_t* src[1] = {packed.data()};

@@ -98,8 +98,8 @@ TEST(WatermarkEngine, FadeInAndOutSetTheStrength)
 
 TEST(WatermarkTiming, RangesOfTheThreeTypes)
 {
-    using km::watermark::SpanOf;
-    using km::watermark::TimingAlpha;
+    using mediaeng::watermark::SpanOf;
+    using mediaeng::watermark::TimingAlpha;
     WatermarkItemDesc d;
     EXPECT_DOUBLE_EQ(1.0, TimingAlpha(d, 123.0, 0));  // no range: always
     d.timeline.enabled = 1;

@@ -39,7 +39,7 @@ TEST(WatermarkNodeReader, ReadsAnItemAsTheSettingsWriteIt)
         stroke->SetValue(L"Opacity", CVariant(int32_t{70}));
     }
     WatermarkItemDesc d;
-    ASSERT_TRUE(km::watermark::ReadWatermarkItem(item.Get(), d));
+    ASSERT_TRUE(mediaeng::watermark::ReadWatermarkItem(item.Get(), d));
     EXPECT_EQ(WATERMARK_ROUNDRECT, d.kind);
     EXPECT_EQ(4, d.posType);
     EXPECT_EQ(-7, d.posX);
@@ -87,7 +87,7 @@ TEST(WatermarkNodeReader, FormatNodeOfAJobGivesItsWatermarksAndFilters)
     ASSERT_EQ(S_OK, engine.SetProperty(format.Get()));
     EXPECT_FALSE(engine.IsEmpty());
     std::vector<WatermarkEntry> items;
-    ASSERT_EQ(S_OK, km::watermark::ReadWatermarkItems(format.Get(), items));
+    ASSERT_EQ(S_OK, mediaeng::watermark::ReadWatermarkItems(format.Get(), items));
     ASSERT_EQ(2u, items.size());
     EXPECT_EQ(text.Get(), items[0].item.Get());  // identity kept for the editor
     EXPECT_EQ(L"hello", items[0].desc.text);
@@ -100,7 +100,7 @@ TEST(WatermarkNodeReader, FormatNodeOfAJobGivesItsWatermarksAndFilters)
     filter->SetValue(L"COLOR_BRIGHTNESS", CVariant(int32_t{40}));
     filter->SetValue(L"LevelMaxBlue_Middle", CVariant(0.5));
     FrameFilterSettings values;
-    ASSERT_TRUE(km::frame::ReadFilterObject(filter.Get(), values));
+    ASSERT_TRUE(mediaeng::frame::ReadFilterObject(filter.Get(), values));
     EXPECT_EQ(40, values.brightness);
     EXPECT_DOUBLE_EQ(0.5, values.levelMiddle[2]);
     EXPECT_EQ(255, values.levelMax[0]);

@@ -1,6 +1,6 @@
-#include "mediaeng/job/transcode/DecoderSettings.h"
+#include "mediaeng/job/transcode/EncoderInputs.h"
 
-namespace job {
+namespace mediaeng::job {
 
 CVideoInput VideoInputOf(const CSourceReader& reader)
 {
@@ -23,4 +23,4 @@ void AudioInputOf(const CSourceReader& reader, CAudioInput& in)
     in.format = d->sample_fmt;
 }
 
-}  // namespace job
+}  // namespace mediaeng::job

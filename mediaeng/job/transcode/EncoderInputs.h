@@ -5,11 +5,11 @@
 #include "mediaeng/job/transcode/SourceReader.h"
 #include "mediaeng/job/transcode/VideoEncoder.h"
 
-namespace job {
+namespace mediaeng::job {
 
 // The pictures as the reader hands them on (upright).
 CVideoInput VideoInputOf(const CSourceReader& reader);
 // The sound as the reader hands it on; in's layout is replaced.
 void AudioInputOf(const CSourceReader& reader, CAudioInput& in);
 
-}  // namespace job
+}  // namespace mediaeng::job
