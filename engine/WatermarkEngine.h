@@ -55,6 +55,7 @@ public:
     HRESULT Draw(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const tag_DRAW_WATERMARK_INFO* info);
     // Draw onto a planar 8-bit YUV picture (4:2:0, 4:2:2 or 4:4:4) in place,
     // with the colours an RGB Draw converted by libswscale would give.
+    // E_POINTER without its three planes, E_INVALIDARG for another layout.
     HRESULT DrawPlanar(const PlanarView& pic, const tag_DRAW_WATERMARK_INFO* info);
     // Forgets the items, their pictures and the drawn records.
     HRESULT FreeAll();
