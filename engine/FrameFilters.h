@@ -31,14 +31,14 @@ public:
                            CGalleryItemBase* item = nullptr, REFERENCE_TIME rtTime = 0,
                            REFERENCE_TIME rtDuration = 0);
 
-    // Whether ConvertPlanar can do the work: no filters, or one straight curve
-    // shared by every channel (brightness and contrast); watermarks of any kind.
+    // Whether FilterPlanar can do the work: no filters, or one straight curve
+    // shared by every channel (brightness and contrast).
     bool WorksOnPlanar() const;
-    // The same work on a YUV picture: src filtered into dst (same size and
-    // layout, or the same picture), then the watermarks drawn onto dst at the
-    // frame's time. E_NOTIMPL when WorksOnPlanar is false.
-    HRESULT ConvertPlanar(const PlanarView& src, const PlanarView& dst, REFERENCE_TIME rtTime = 0,
-                          REFERENCE_TIME rtDuration = 0);
+    // The filters on a YUV picture: src filtered into dst (same size and
+    // layout, or the same picture). E_NOTIMPL when WorksOnPlanar is false.
+    HRESULT FilterPlanar(const PlanarView& src, const PlanarView& dst);
+    // The watermarks drawn onto a YUV picture at the frame's time.
+    HRESULT DrawMarksPlanar(const PlanarView& picture, REFERENCE_TIME rtTime = 0, REFERENCE_TIME rtDuration = 0);
 
     HRESULT StartExtraProcessing();
     HRESULT EndExtraProcessing();

@@ -134,8 +134,7 @@ bool CMngFrameFilters::WorksOnPlanar() const
     return m_impl->program.IsIdentity() || m_impl->PlanarFor(false).usable;
 }
 
-HRESULT CMngFrameFilters::ConvertPlanar(const PlanarView& src, const PlanarView& dst, REFERENCE_TIME rtTime,
-                                        REFERENCE_TIME rtDuration)
+HRESULT CMngFrameFilters::FilterPlanar(const PlanarView& src, const PlanarView& dst)
 {
     if (!src.data[0] || !dst.data[0] || src.width != dst.width || src.height != dst.height ||
         src.chromaShiftX != dst.chromaShiftX || src.chromaShiftY != dst.chromaShiftY)
@@ -145,14 +144,19 @@ HRESULT CMngFrameFilters::ConvertPlanar(const PlanarView& src, const PlanarView&
     if (!t.usable) return E_NOTIMPL;
     const bool filters = !s.program.IsIdentity();
     CopyPlanes(src, dst, filters ? &t.luma : nullptr, filters ? &t.chroma : nullptr);
+    return S_OK;
+}
+
+HRESULT CMngFrameFilters::DrawMarksPlanar(const PlanarView& pic, REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration)
+{
     if (m_watermarks.IsEmpty()) return S_OK;
     tag_DRAW_WATERMARK_INFO info;
     info.rtTime = rtTime;
     info.rtDuration = rtDuration;
     info.bIgnoreTiming = 0;
-    const RECT image{0, 0, dst.width, dst.height};
-    m_watermarks.SetImageSize(image, 1.0, SIZE{dst.width, dst.height});
-    return m_watermarks.DrawPlanar(dst, &info);
+    const RECT image{0, 0, pic.width, pic.height};
+    m_watermarks.SetImageSize(image, 1.0, SIZE{pic.width, pic.height});
+    return m_watermarks.DrawPlanar(pic, &info);
 }
 
 HRESULT CMngFrameFilters::StartExtraProcessing()

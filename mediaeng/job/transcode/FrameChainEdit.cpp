@@ -214,8 +214,12 @@ HRESULT CFrameChainEdit::Impl::ProcessPlanar(av::FramePtr& frame, double time)
         if (!out) return E_OUTOFMEMORY;
         av_frame_copy_props(out.get(), view.get());
         const PlanarView dst = PlanarOf(*out);
-        HRESULT hr = filters.ConvertPlanar(PlanarOf(*view), dst, REFERENCE_TIME(time * 1e7), 0);
+        // The filters are straight lines and the eraser's kinds are means, so
+        // filtering first (while copying) gives what erasing first gives; the
+        // marks go on last, as in RGB.
+        HRESULT hr = filters.FilterPlanar(PlanarOf(*view), dst);
         if (SUCCEEDED(hr) && Erases()) hr = eraser.ErasePlanar(dst);
+        if (SUCCEEDED(hr)) hr = filters.DrawMarksPlanar(dst, REFERENCE_TIME(time * 1e7), 0);
         if (FAILED(hr)) return hr;
         view = std::move(out);
     }

@@ -110,6 +110,22 @@ mediaeng::job::CFrameChainSettings TypicalEdits()
     return s;
 }
 
+void AddText(mediaeng::job::CFrameChainSettings& s)
+{
+    WatermarkItemDesc text;
+    text.kind = WATERMARK_TEXT;
+    text.text = L"Sample";
+    text.fontName = L"DejaVu Sans";
+    text.fontSize = 28;
+    text.color = RGB(255, 240, 0);
+    text.stroke.enabled = 1;
+    text.stroke.color = RGB(0, 0, 160);
+    text.posType = 6;
+    text.posX = 10;
+    text.posY = 10;
+    s.watermarks = {{nullptr, text}};
+}
+
 }  // namespace
 
 // The same edits on the decoder's YUV picture and on its RGB copy give the
@@ -128,19 +144,10 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
         {"fill", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
         {"strong contrast", [](mediaeng::job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
         {"darker", [](mediaeng::job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
-        {"text watermark", [](mediaeng::job::CFrameChainSettings& s) {
-             WatermarkItemDesc text;
-             text.kind = WATERMARK_TEXT;
-             text.text = L"Sample";
-             text.fontName = L"DejaVu Sans";
-             text.fontSize = 28;
-             text.color = RGB(255, 240, 0);
-             text.stroke.enabled = 1;
-             text.stroke.color = RGB(0, 0, 160);
-             text.posType = 6;
-             text.posX = 10;
-             text.posY = 10;
-             s.watermarks = {{nullptr, text}};
+        {"text watermark", [](mediaeng::job::CFrameChainSettings& s) { AddText(s); }},
+        {"text over the erased box", [](mediaeng::job::CFrameChainSettings& s) {
+             AddText(s);
+             s.eraser = tag_ERASEPARAM{ERASER_BLUR, 0, 160, 0, 120, 16, 8};
          }},
     };
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
