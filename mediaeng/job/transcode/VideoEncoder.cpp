@@ -257,10 +257,9 @@ bool CVideoEncoder::Shape(const AVFrame* src, AVFrame* dst)
     m_sws.reset(sws_getCachedContext(m_sws.release(), view->width, view->height, AVPixelFormat(view->format), pic.w,
                                      pic.h, m_ctx->pix_fmt, m_swsFlags, nullptr, nullptr, nullptr));
     if (!m_sws) return false;
-    dst->format = m_ctx->pix_fmt;
-    dst->width = m_ctx->width;
-    dst->height = m_ctx->height;
-    if (av_frame_get_buffer(dst, 0) < 0) return false;
+    av::FramePtr pooled = m_pool.Get(m_ctx->width, m_ctx->height, m_ctx->pix_fmt);
+    if (!pooled) return false;
+    av_frame_move_ref(dst, pooled.get());
     if (!m_geometry.bars) {
         sws_scale(m_sws.get(), view->data, view->linesize, 0, view->height, dst->data, dst->linesize);
         return true;

@@ -4,6 +4,7 @@
 // settings of the format node; a setting the encoder cannot take is replaced by
 // the nearest one it can, with a warning.
 #include "mediaeng/av/AvHandles.h"
+#include "mediaeng/av/FramePool.h"
 #include "mediaeng/job/transcode/FrameGeometry.h"
 #include "mediaeng/job/settings/JobSettings.h"
 #include "mediaeng/job/transcode/PacketSink.h"
@@ -44,6 +45,7 @@ private:
     av::CodecCtxPtr m_ctx;
     AVStream* m_stream = nullptr;
     av::SwsPtr m_sws;
+    av::CFramePool m_pool;  // the resized pictures handed to the encoder
     av::FramePtr m_background;
     av::FramePtr m_scaled;
     CFrameGeometry m_geometry;
