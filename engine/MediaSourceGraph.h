@@ -20,7 +20,8 @@
 // for a still picture, "Image" instead of "Video"; each holds "Codec",
 // picture or sound facts, "Bitrate" (kbps), "StreamID" and the switch
 // "Enabled" (flag EPF_SWITCH) whose linked object is the matching
-// "IsVideo%d"/"IsAudio%d"/"IsImage%d" setting.
+// "IsVideo%d"/"IsAudio%d"/"IsImage%d" setting. The names as constants:
+// engine/MediaSourceKeys.h.
 #include "engine/EngineNode.h"
 #include "engine/MsgMng.h"
 

@@ -3,6 +3,7 @@
 // demuxer of the source (a file, or a DVD title through its reader).
 #include "engine/FrameRecord.h"
 #include "engine/MediaSourceGraph.h"
+#include "engine/MediaSourceKeys.h"
 #include "mediaeng/core/EngineSeams.h"
 #include "mediaeng/playback/PlaybackGraphBuilder.h"
 #include "mediaeng/probe/StreamNumbering.h"
@@ -18,9 +19,9 @@ CPlaybackInput InputOf(IUnknown* source)
     CPlaybackInput input;
     if (auto node = ComPtr<IUnknown>(source).As<IEngineNode>()) {
         CVariant name;
-        if (SUCCEEDED(node->GetValue(L"FileName", &name)) && name.vt == VT_BSTR) input.url = WideToUtf8(name.AsString());
-        input.videoStream = std::max(0, mediaeng::ChosenStream(node.Get(), L"IsVideo"));
-        input.audioStream = std::max(0, mediaeng::ChosenStream(node.Get(), L"IsAudio"));
+        if (SUCCEEDED(node->GetValue(sourcekey::FileName, &name)) && name.vt == VT_BSTR) input.url = WideToUtf8(name.AsString());
+        input.videoStream = std::max(0, mediaeng::ChosenStream(node.Get(), sourcekey::IsVideo));
+        input.audioStream = std::max(0, mediaeng::ChosenStream(node.Get(), sourcekey::IsAudio));
     }
     ComPtr<IUnknown> keep(source);
     input.openInput = [keep](std::unique_ptr<CMediaInput>& out) { return OpenMediaInput(keep.Get(), out); };

@@ -1,6 +1,7 @@
 // OpenMediaInput: a file through libavformat, a DVD title through its reader.
 #include "engine/MediaInput.h"
 #include "engine/EngineNode.h"
+#include "engine/MediaSourceKeys.h"
 #include "mediaeng/dvd/DvdTitleReader.h"
 #include "mediaeng/probe/FormatContext.h"
 #include "platform/TextConv.h"
@@ -71,8 +72,8 @@ HRESULT OpenMediaInput(IUnknown* source, std::unique_ptr<CMediaInput>& out)
     ComPtr<IEngineNode> node = ComPtr<IUnknown>(source).As<IEngineNode>();
     if (!node) return E_INVALIDARG;
     CVariant name, type;
-    if (FAILED(node->GetValue(L"FileName", &name)) || name.vt != VT_BSTR) return E_INVALIDARG;
-    node->GetValue(L"Type", &type);
+    if (FAILED(node->GetValue(sourcekey::FileName, &name)) || name.vt != VT_BSTR) return E_INVALIDARG;
+    node->GetValue(sourcekey::Type, &type);
     std::string path = WideToUtf8(name.AsString());
     if (type.AsInt() == 1) {
         // A whole disc reads as its longest title.

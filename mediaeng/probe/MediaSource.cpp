@@ -1,4 +1,6 @@
 #include "mediaeng/probe/MediaSource.h"
+#include "engine/JobTreeKeys.h"
+#include "engine/MediaSourceKeys.h"
 #include "engine/MsgMng.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/dvd/DvdTitleReader.h"
@@ -51,40 +53,33 @@ std::wstring ErrorText(UINT id, const std::wstring& path)
     return FormatMessageSafe(format, {arg});
 }
 
-std::wstring StreamCategory(const wchar_t* kind, size_t index, size_t count)
-{
-    return count == 1 ? std::wstring(kind) : std::wstring(kind) + L": " + std::to_wstring(index + 1);
-}
-
-constexpr int kStreamSlots = 16;
-
 }  // namespace
 
 CMediaSource::CMediaSource() : CEngineNode(L"MediaSource")
 {
-    Prop(L"FileName", CVariant(L""));
-    Prop(L"Type", CVariant(int32_t{0}));
-    Prop(L"IsVirtualFile", CVariant(int32_t{0}));
-    Prop(L"IsVirtualVideoFile", CVariant(int32_t{0}));
-    Prop(L"VirtualDuration", CVariant(0.0));
-    Prop(L"IsMontageFile", CVariant(0.0));
-    Prop(L"IgnoreBuild", CVariant(0.0));
-    Prop(L"AddToJoin", CVariant(0.0));
-    Prop(L"JoinSubFiles", CVariant(int32_t{0}));
-    Prop(L"IncludeSubFile", CVariant(int32_t{1}));
-    for (const wchar_t* list : {L"IsAudio", L"IsVideo", L"IsImage"})
-        for (int n = 0; n < kStreamSlots; ++n) {
-            std::wstring key = list + std::to_wstring(n);
+    Prop(sourcekey::FileName, CVariant(L""));
+    Prop(sourcekey::Type, CVariant(int32_t{0}));
+    Prop(sourcekey::IsVirtualFile, CVariant(int32_t{0}));
+    Prop(sourcekey::IsVirtualVideoFile, CVariant(int32_t{0}));
+    Prop(sourcekey::VirtualDuration, CVariant(0.0));
+    Prop(sourcekey::IsMontageFile, CVariant(0.0));
+    Prop(sourcekey::IgnoreBuild, CVariant(0.0));
+    Prop(sourcekey::AddToJoin, CVariant(0.0));
+    Prop(sourcekey::JoinSubFiles, CVariant(int32_t{0}));
+    Prop(sourcekey::IncludeSubFile, CVariant(int32_t{1}));
+    for (const wchar_t* list : {sourcekey::IsAudio, sourcekey::IsVideo, sourcekey::IsImage})
+        for (int n = 0; n < sourcekey::kStreamSwitches; ++n) {
+            std::wstring key = sourcekey::StreamSwitch(list, n);
             Prop(key, CVariant(int32_t{n == 0 ? 1 : 0}))->SetSettingsKey(key);
         }
-    for (const wchar_t* name : {L"GalleryData", L"MontageData"}) {
+    for (const wchar_t* name : {jobkey::GalleryData, jobkey::MontageData}) {
         CEngineProperty* data = Prop(name, CVariant());
         data->EnableGalleryData();
         ComPtr<CEngineNode> holder = MakeComObject<CEngineNode>(name);
-        holder->Child(L"Items", MakeComObject<CEngineNode>(L"Items", NODE_COLLECTION));
+        holder->Child(jobkey::Items, MakeComObject<CEngineNode>(jobkey::Items, NODE_COLLECTION));
         data->SetChildNode(static_cast<IEngineNode*>(holder.Get()));
     }
-    Child(L"SubFiles", MakeComObject<CEngineNode>(L"SubFiles", NODE_COLLECTION));
+    Child(sourcekey::SubFiles, MakeComObject<CEngineNode>(sourcekey::SubFiles, NODE_COLLECTION));
 }
 
 HRESULT CMediaSource::QueryInterface(REFIID iid, void** out)
@@ -101,7 +96,7 @@ HRESULT CMediaSource::QueryInterface(REFIID iid, void** out)
 CEngineNode* CMediaSource::SubFiles()
 {
     ComPtr<IUnknown> item;
-    CEngineNode::GetItem(L"SubFiles", item.ReleaseAndGetAddressOf());
+    CEngineNode::GetItem(sourcekey::SubFiles, item.ReleaseAndGetAddressOf());
     return CEngineNode::FromUnknown(item.Get());
 }
 
@@ -123,8 +118,8 @@ HRESULT CMediaSource::Open(IMsgHandler*)
         if (m_state == State::Pending) return MS_OPEN_PENDING;
     }
     SetError(L"");  // no stale text from an earlier call on this thread
-    const std::wstring name = ValueOf(L"FileName").AsString();
-    const int32_t type = ValueOf(L"Type").AsInt();
+    const std::wstring name = ValueOf(sourcekey::FileName).AsString();
+    const int32_t type = ValueOf(sourcekey::Type).AsInt();
     if (name.empty()) return Fail(IDS_NO_NAME, name);
     const std::string path = WideToUtf8(name);
     if (type == 1) {
@@ -194,7 +189,7 @@ HRESULT CMediaSource::OpenTitleOn(const std::shared_ptr<CDvdDisc>& disc, int tit
 void CMediaSource::AddSelfSubFile(const ProbeResult& facts, double duration, const std::wstring& name)
 {
     ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
-    sub->Prop(L"FileName", CVariant())->Assign(CVariant(name));
+    sub->Prop(sourcekey::FileName, CVariant())->Assign(CVariant(name));
     sub->PublishFacts(facts, duration);
     sub->MarkOpen();
     AddSubFile(sub);
@@ -213,7 +208,7 @@ HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
 
 HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
 {
-    const std::wstring name = ValueOf(L"FileName").AsString();
+    const std::wstring name = ValueOf(sourcekey::FileName).AsString();
     std::string reason;
     auto disc = CDvdDisc::Open(WideToUtf8(name), &reason);
     if (!disc) return Fail(IDS_NO_DVD, name);
@@ -226,7 +221,7 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
         const DvdTitleInfo& t = titles[i];
         ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
         const std::wstring titlePath = Utf8ToWide(MakeDvdTitlePath(disc->Path(), t.number));
-        sub->Prop(L"FileName", CVariant())->Assign(CVariant(titlePath));
+        sub->Prop(sourcekey::FileName, CVariant())->Assign(CVariant(titlePath));
         sub->m_selfSubFile = false;  // a disc's title is listed once, by the disc
         if (SUCCEEDED(sub->OpenTitleOn(disc, t.number, titlePath))) {
             AddSubFile(sub);
@@ -269,68 +264,68 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
     ClearFacts();
     m_duration = duration > 0 ? duration : facts.duration;
     if (!facts.still) {
-        Publish(L"DurationByS", CVariant(m_duration));
-        Publish(L"StreamDuration", CVariant(static_cast<int64_t>(m_duration * 1e7)));
+        Publish(sourcekey::DurationByS, CVariant(m_duration));
+        Publish(sourcekey::StreamDuration, CVariant(static_cast<int64_t>(m_duration * 1e7)));
     }
     if (!facts.video.empty()) {
         const StreamFacts& v = facts.video.front();
         const double aspect = v.displayAspect > 0 ? v.displayAspect : (v.height ? double(v.width) / v.height : 0.0);
-        Publish(L"Width", CVariant(int32_t{v.width}));
-        Publish(L"Height", CVariant(int32_t{v.height}));
-        Publish(L"AspectRatio", CVariant(aspect));
+        Publish(sourcekey::Width, CVariant(int32_t{v.width}));
+        Publish(sourcekey::Height, CVariant(int32_t{v.height}));
+        Publish(sourcekey::AspectRatio, CVariant(aspect));
         // Facts are bounded by the probe; the clamp keeps any slip from wrapping.
         const double shown = std::clamp(v.height * aspect + 0.5, 0.0, double(INT32_MAX));
-        Publish(L"DisplayWidth", CVariant(static_cast<int32_t>(shown)));
-        Publish(L"DisplayHeight", CVariant(int32_t{v.height}));
-        if (!facts.still) Publish(L"FrameRate", CVariant(v.frameRate));
+        Publish(sourcekey::DisplayWidth, CVariant(static_cast<int32_t>(shown)));
+        Publish(sourcekey::DisplayHeight, CVariant(int32_t{v.height}));
+        if (!facts.still) Publish(sourcekey::FrameRate, CVariant(v.frameRate));
     }
-    Publish(L"IsImage", CVariant(int32_t{facts.still ? 1 : 0}));
+    Publish(sourcekey::IsImage, CVariant(int32_t{facts.still ? 1 : 0}));
 
-    CEngineNode* general = FactGroup(L"General");
-    general->Fact(L"Format", CVariant(Utf8ToWide(facts.format)));
-    if (!facts.still) general->Fact(L"Duration", CVariant(m_duration));
-    if (facts.bitrate > 0) general->Fact(L"Bitrate", CVariant(static_cast<int32_t>(facts.bitrate / 1000)));
+    CEngineNode* general = FactGroup(sourcekey::General);
+    general->Fact(sourcekey::Format, CVariant(Utf8ToWide(facts.format)));
+    if (!facts.still) general->Fact(sourcekey::Duration, CVariant(m_duration));
+    if (facts.bitrate > 0) general->Fact(sourcekey::Bitrate, CVariant(static_cast<int32_t>(facts.bitrate / 1000)));
 
     auto addSwitch = [this](CEngineNode* group, const wchar_t* list, size_t index) {
-        const std::wstring key = list + std::to_wstring(index);
+        const std::wstring key = sourcekey::StreamSwitch(list, index);
         ComPtr<IUnknown> linked;
         CEngineNode::GetItem(key.c_str(), linked.ReleaseAndGetAddressOf());
-        CEngineProperty* sw = group->Fact(L"Enabled", ValueOf(key), EPF_SWITCH);
+        CEngineProperty* sw = group->Fact(sourcekey::Enabled, ValueOf(key), EPF_SWITCH);
         sw->SetSettingsKey(key);
         sw->SetLinked(linked.Get());
     };
     if (facts.still) {
         const StreamFacts& v = facts.video.front();
-        CEngineNode* g = FactGroup(L"Image");
-        g->Fact(L"Codec", CVariant(Utf8ToWide(v.codec)));
-        g->Fact(L"Width", CVariant(int32_t{v.width}));
-        g->Fact(L"Height", CVariant(int32_t{v.height}));
-        addSwitch(g, L"IsImage", 0);
+        CEngineNode* g = FactGroup(sourcekey::Image);
+        g->Fact(sourcekey::Codec, CVariant(Utf8ToWide(v.codec)));
+        g->Fact(sourcekey::Width, CVariant(int32_t{v.width}));
+        g->Fact(sourcekey::Height, CVariant(int32_t{v.height}));
+        addSwitch(g, sourcekey::IsImage, 0);
         return;
     }
-    for (size_t i = 0; i < facts.video.size() && i < kStreamSlots; ++i) {
+    for (size_t i = 0; i < facts.video.size() && i < sourcekey::kStreamSwitches; ++i) {
         const StreamFacts& v = facts.video[i];
-        CEngineNode* g = FactGroup(StreamCategory(L"Video", i, facts.video.size()));
-        g->Fact(L"Codec", CVariant(Utf8ToWide(v.codec)));
-        g->Fact(L"Width", CVariant(int32_t{v.width}));
-        g->Fact(L"Height", CVariant(int32_t{v.height}));
-        g->Fact(L"AspectRatio", CVariant(v.displayAspect));
-        g->Fact(L"FrameRate", CVariant(v.frameRate));
-        g->Fact(L"Bitrate", CVariant(static_cast<int32_t>(v.bitrate / 1000)));
-        g->Fact(L"StreamID", CVariant(int32_t{v.index}));
-        if (!v.language.empty()) g->Fact(L"Language", CVariant(Utf8ToWide(v.language)));
-        addSwitch(g, L"IsVideo", i);
+        CEngineNode* g = FactGroup(sourcekey::StreamCategory(sourcekey::Video, i, facts.video.size()));
+        g->Fact(sourcekey::Codec, CVariant(Utf8ToWide(v.codec)));
+        g->Fact(sourcekey::Width, CVariant(int32_t{v.width}));
+        g->Fact(sourcekey::Height, CVariant(int32_t{v.height}));
+        g->Fact(sourcekey::AspectRatio, CVariant(v.displayAspect));
+        g->Fact(sourcekey::FrameRate, CVariant(v.frameRate));
+        g->Fact(sourcekey::Bitrate, CVariant(static_cast<int32_t>(v.bitrate / 1000)));
+        g->Fact(sourcekey::StreamID, CVariant(int32_t{v.index}));
+        if (!v.language.empty()) g->Fact(sourcekey::Language, CVariant(Utf8ToWide(v.language)));
+        addSwitch(g, sourcekey::IsVideo, i);
     }
-    for (size_t i = 0; i < facts.audio.size() && i < kStreamSlots; ++i) {
+    for (size_t i = 0; i < facts.audio.size() && i < sourcekey::kStreamSwitches; ++i) {
         const StreamFacts& a = facts.audio[i];
-        CEngineNode* g = FactGroup(StreamCategory(L"Audio", i, facts.audio.size()));
-        g->Fact(L"Codec", CVariant(Utf8ToWide(a.codec)));
-        g->Fact(L"Channels", CVariant(int32_t{a.channels}));
-        g->Fact(L"SamplingRate", CVariant(int32_t{a.sampleRate}));
-        g->Fact(L"Bitrate", CVariant(static_cast<int32_t>(a.bitrate / 1000)));
-        g->Fact(L"StreamID", CVariant(int32_t{a.index}));
-        if (!a.language.empty()) g->Fact(L"Language", CVariant(Utf8ToWide(a.language)));
-        addSwitch(g, L"IsAudio", i);
+        CEngineNode* g = FactGroup(sourcekey::StreamCategory(sourcekey::Audio, i, facts.audio.size()));
+        g->Fact(sourcekey::Codec, CVariant(Utf8ToWide(a.codec)));
+        g->Fact(sourcekey::Channels, CVariant(int32_t{a.channels}));
+        g->Fact(sourcekey::SamplingRate, CVariant(int32_t{a.sampleRate}));
+        g->Fact(sourcekey::Bitrate, CVariant(static_cast<int32_t>(a.bitrate / 1000)));
+        g->Fact(sourcekey::StreamID, CVariant(int32_t{a.index}));
+        if (!a.language.empty()) g->Fact(sourcekey::Language, CVariant(Utf8ToWide(a.language)));
+        addSwitch(g, sourcekey::IsAudio, i);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "mediaeng/probe/StreamNumbering.h"
 #include "engine/EngineNode.h"
+#include "engine/MediaSourceKeys.h"
 #include "platform/Variant.h"
 #include <string>
 
@@ -8,7 +9,6 @@ namespace mediaeng {
 namespace {
 // Beyond this a picture size is damage, not media.
 constexpr int kMaxPictureSide = 65536;
-constexpr int kSwitches = 16;
 }  // namespace
 
 bool CountsAsStream(const AVStream* st, AVMediaType type)
@@ -34,9 +34,9 @@ int NthStream(const AVFormatContext* ctx, AVMediaType type, int nth)
 int ChosenStream(IEngineNode* source, const wchar_t* prefix)
 {
     bool listed = false;
-    for (int n = 0; n < kSwitches && source; ++n) {
+    for (int n = 0; n < sourcekey::kStreamSwitches && source; ++n) {
         CVariant raw, v;
-        const std::wstring key = prefix + std::to_wstring(n);
+        const std::wstring key = sourcekey::StreamSwitch(prefix, n);
         if (FAILED(source->GetValue(key.c_str(), &raw)) || raw.vt == VT_EMPTY) continue;
         if (FAILED(VariantChangeType(&v, &raw, VT_I4))) continue;
         if (v.lVal > 0) return n;

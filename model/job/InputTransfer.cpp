@@ -2,6 +2,7 @@
 // reset of their job links and montage state after a run.
 #include "engine/MediaSourceGraph.h"
 #include "engine/JobTreeKeys.h"
+#include "engine/MediaSourceKeys.h"
 #include "model/job/JobMessages.h"
 #include "model/job/JobTreeAccess.h"
 #include "model/job/ParametersTransfer.h"
@@ -118,12 +119,12 @@ void CParametersTransfer::RelinkTitleSource(CKMFile* entry)
 void CParametersTransfer::ResetSourceFlags(IUnknown* source)
 {
     if (!source) return;
-    SetSourceProperty(source, L"IsVirtualFile", CVariant(int32_t{0}));
-    SetSourceProperty(source, L"IsVirtualVideoFile", CVariant(int32_t{0}));
-    SetSourceProperty(source, L"VirtualDuration", CVariant(0.0));
-    SetSourceProperty(source, L"IsMontageFile", CVariant(0.0));
-    SetSourceProperty(source, L"IgnoreBuild", CVariant(0.0));
-    SetSourceProperty(source, L"AddToJoin", CVariant(0.0));
+    SetSourceProperty(source, sourcekey::IsVirtualFile, CVariant(int32_t{0}));
+    SetSourceProperty(source, sourcekey::IsVirtualVideoFile, CVariant(int32_t{0}));
+    SetSourceProperty(source, sourcekey::VirtualDuration, CVariant(0.0));
+    SetSourceProperty(source, sourcekey::IsMontageFile, CVariant(0.0));
+    SetSourceProperty(source, sourcekey::IgnoreBuild, CVariant(0.0));
+    SetSourceProperty(source, sourcekey::AddToJoin, CVariant(0.0));
 }
 
 // Opens the entry's media source when it has none; the source to hand over,
@@ -162,12 +163,12 @@ void CParametersTransfer::WriteStillImageFlags(IUnknown* source)
         // The duration lives with the video output's advanced settings.
         const CParametersObj* advanced = AdvancedSettings(kVideoOutput);
         const double seconds = advanced ? advanced->adv_image_duration : 0;
-        SetSourceProperty(source, L"IsVirtualFile", CVariant(int32_t{1}));
-        SetSourceProperty(source, L"IsVirtualVideoFile", CVariant(int32_t{1}));
-        SetSourceProperty(source, L"VirtualDuration", CVariant(seconds));
+        SetSourceProperty(source, sourcekey::IsVirtualFile, CVariant(int32_t{1}));
+        SetSourceProperty(source, sourcekey::IsVirtualVideoFile, CVariant(int32_t{1}));
+        SetSourceProperty(source, sourcekey::VirtualDuration, CVariant(seconds));
     } else {
-        SetSourceProperty(source, L"IsVirtualFile", CVariant(int32_t{0}));
-        SetSourceProperty(source, L"IsVirtualVideoFile", CVariant(int32_t{0}));
+        SetSourceProperty(source, sourcekey::IsVirtualFile, CVariant(int32_t{0}));
+        SetSourceProperty(source, sourcekey::IsVirtualVideoFile, CVariant(int32_t{0}));
     }
 }
 
@@ -221,7 +222,8 @@ HRESULT CParametersTransfer::TransferInputs()
     // that reached "Files".
     SetSourceProperty(m_job.Get(), jobkey::FilesLeftOut, CVariant(leftOut));
     if (join)
-        for (const CJobSource& s : sources) SetSourceProperty(s.media.Get(), L"AddToJoin", CVariant(int32_t{1}));
+        for (const CJobSource& s : sources)
+            SetSourceProperty(s.media.Get(), sourcekey::AddToJoin, CVariant(int32_t{1}));
 
     TransferGalleries(sources);
     TransferStreamFlags(sources);
@@ -234,7 +236,7 @@ HRESULT CParametersTransfer::TransferInputs()
 
 void CParametersTransfer::ResetSourceAfterJob(IUnknown* source)
 {
-    SetSourceProperty(source, L"IsMontageFile", CVariant(0.0));
+    SetSourceProperty(source, sourcekey::IsMontageFile, CVariant(0.0));
     if (ComPtr<IMediaSourceGraph> graph = ComPtr<IUnknown>(source).As<IMediaSourceGraph>())
         graph->ResetAfterJob(0, 0);
     if (ComPtr<IMediaItem> item = ComPtr<IUnknown>(source).As<IMediaItem>()) {

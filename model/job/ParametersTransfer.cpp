@@ -1,4 +1,5 @@
 #include "model/job/ParametersTransfer.h"
+#include "engine/MediaSourceKeys.h"
 #include "model/job/JobMessages.h"
 #include "model/schema/ParametersObj.h"
 #include "model/source/PropertyAccess.h"
@@ -89,10 +90,12 @@ HRESULT CParametersTransfer::TransferStreamFlags(const CJobSourceList& sources)
 {
     for (const CJobSource& s : sources) {
         for (int n = 0; n < CKMFile::kStreamSlots; ++n) {
-            const std::wstring index = std::to_wstring(n);
-            SetSourceProperty(s.media.Get(), (L"IsAudio" + index).c_str(), CVariant(s.entry->m_audioFlags[n]));
-            SetSourceProperty(s.media.Get(), (L"IsVideo" + index).c_str(), CVariant(s.entry->m_videoFlags[n]));
-            SetSourceProperty(s.media.Get(), (L"IsImage" + index).c_str(), CVariant(s.entry->m_imageFlags[n]));
+            const auto set = [&](const wchar_t* list, int32_t flag) {
+                SetSourceProperty(s.media.Get(), sourcekey::StreamSwitch(list, n).c_str(), CVariant(flag));
+            };
+            set(sourcekey::IsAudio, s.entry->m_audioFlags[n]);
+            set(sourcekey::IsVideo, s.entry->m_videoFlags[n]);
+            set(sourcekey::IsImage, s.entry->m_imageFlags[n]);
         }
     }
     return S_OK;

@@ -2,6 +2,7 @@
 #include "engine/EngineIds.h"
 #include "engine/EngineNode.h"
 #include "engine/MediaSourceGraph.h"
+#include "engine/MediaSourceKeys.h"
 #include "model/source/MediaKind.h"
 #include "model/source/PropertyAccess.h"
 #include "model/source/SourceShell.h"
@@ -67,8 +68,8 @@ HRESULT CFileParserImpl::OpenMediaSource(std::wstring path)
         m_openError = SourceText::OpenFailed(path, FAILED(hr) ? hr : E_FAIL);
         return FAILED(hr) ? hr : E_FAIL;
     }
-    SetSourceProperty(source.Get(), L"FileName", CVariant(path));
-    SetSourceProperty(source.Get(), L"Type", CVariant(m_sourceType));
+    SetSourceProperty(source.Get(), sourcekey::FileName, CVariant(path));
+    SetSourceProperty(source.Get(), sourcekey::Type, CVariant(m_sourceType));
 
     if (ComPtr<IMediaSourceGraph> graph = source.As<IMediaSourceGraph>()) {
         hr = graph->Open(__GetMessageHandler());
@@ -149,20 +150,20 @@ HRESULT CFileParserImpl::ReadMediaInfo(IUnknown* source)
     m_hasFrameSize = HasFrameSize(source) ? 1 : 0;
 
     CVariant duration;
-    GetSourcePropertyValue(source, L"DurationByS", &duration);
+    GetSourcePropertyValue(source, sourcekey::DurationByS, &duration);
     if (duration.vt != VT_EMPTY) {
         int64_t units = 0;
         // A duration that is no number or does not fit keeps the old one.
         if (TruncateTo(duration.AsDouble() * kUnitsPerSecond, units) && units >= 0) m_duration = units;
     }
     CVariant width, height;
-    GetSourcePropertyValue(source, L"Width", &width);
-    GetSourcePropertyValue(source, L"Height", &height);
+    GetSourcePropertyValue(source, sourcekey::Width, &width);
+    GetSourcePropertyValue(source, sourcekey::Height, &height);
     m_width = width.vt != VT_EMPTY ? width.AsInt() : 0;
     m_height = height.vt != VT_EMPTY ? height.AsInt() : 0;
 
     CVariant aspect;
-    GetSourcePropertyValue(source, L"AspectRatio", &aspect);
+    GetSourcePropertyValue(source, sourcekey::AspectRatio, &aspect);
     if (aspect.vt != VT_EMPTY) {
         double ratio = aspect.AsDouble();
         int32_t displayWidth = 0;

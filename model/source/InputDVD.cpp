@@ -1,5 +1,6 @@
 #include "model/source/InputDVD.h"
 #include "engine/EngineNode.h"
+#include "engine/MediaSourceKeys.h"
 #include "model/source/PropertyAccess.h"
 
 CInputDVD::~CInputDVD()
@@ -57,7 +58,7 @@ void CInputDVD::MatchTitles(IUnknown* dvdSource, IEngineCollection* subFiles)
         ComPtr<IUnknown> title;
         subFiles->GetItem(i, title.ReleaseAndGetAddressOf());
         if (!title) continue;
-        CVariant name = GetSourceProperty(title.Get(), L"FileName");
+        CVariant name = GetSourceProperty(title.Get(), sourcekey::FileName);
         if (ComPtr<IMediaItem> item = QueryMediaItem(title.Get())) item->SetOwner(dvdSource);
         if (CKMFile* entry = m_titles.FindByTitle(title.Get(), i)) {
             entry->m_keepMark = 1;

@@ -1,5 +1,6 @@
 #include "model/source/KMChapter.h"
 #include "engine/EngineNode.h"
+#include "engine/MediaSourceKeys.h"
 #include "model/source/Files.h"
 #include "model/source/PropertyAccess.h"
 #include "model/source/SourceShell.h"
@@ -31,7 +32,7 @@ int CKMChapter::HasError() const
 void CKMChapter::Attach(IUnknown* source, IUnknown* subFile, int chapterIndex)
 {
     SetSources(source, subFile);
-    CVariant name = GetSourceProperty(subFile, L"FileName");
+    CVariant name = GetSourceProperty(subFile, sourcekey::FileName);
     if (name.vt == VT_BSTR) m_displayName = BstrToWString(name.bstrVal);
     m_chapterId = chapterIndex;
     m_infoRead = 1;

@@ -50,10 +50,11 @@ void CKMFile::RegisterKeys()
     const struct {
         const wchar_t* prefix;
         int32_t* flags;
-    } lists[] = {{L"IsAudio", m_audioFlags}, {L"IsVideo", m_videoFlags}, {L"IsImage", m_imageFlags}};
+    } lists[] = {
+        {sourcekey::IsAudio, m_audioFlags}, {sourcekey::IsVideo, m_videoFlags}, {sourcekey::IsImage, m_imageFlags}};
     for (const auto& list : lists)
         for (int n = 0; n < kStreamSlots; ++n)
-            AddParam(this, list.prefix + std::to_wstring(n), 0, &list.flags[n], 0);
+            AddParam(this, sourcekey::StreamSwitch(list.prefix, n), 0, &list.flags[n], 0);
     AddGroup(this, 1, &m_timelines);
 }
 
@@ -169,9 +170,9 @@ void CKMFile::RemoveTimeline()
 
 void CKMFile::CopyStreamFlags(CConfigMng* node, const std::wstring& key)
 {
-    ClearOtherListFlags(node, L"IsImage", key);
-    ClearOtherListFlags(node, L"IsAudio", key);
-    ClearOtherListFlags(node, L"IsVideo", key);
+    ClearOtherListFlags(node, sourcekey::IsImage, key);
+    ClearOtherListFlags(node, sourcekey::IsAudio, key);
+    ClearOtherListFlags(node, sourcekey::IsVideo, key);
 }
 
 void CKMFile::ClearOtherListFlags(CConfigMng* node, const std::wstring& list, const std::wstring& key)
@@ -181,7 +182,7 @@ void CKMFile::ClearOtherListFlags(CConfigMng* node, const std::wstring& list, co
     node->GetParamValue(key, &value);
     if (value.vt == VT_EMPTY || value.AsInt() == 0) return;
     for (int n = 0; n < kStreamSlots; ++n) {
-        std::wstring name = list + std::to_wstring(n);
+        std::wstring name = sourcekey::StreamSwitch(list.c_str(), n);
         if (name != key) node->SetParamValue(name, CVariant(int32_t{0}));
     }
 }

@@ -3,6 +3,7 @@
 // three media kinds, and what the preview player keeps on it. Entries are
 // shared between their list and the player's frame grabber: each holds a
 // reference and the entry is deleted once, when the last of them lets go.
+#include "engine/MediaSourceKeys.h"
 #include "model/source/KMChapter.h"
 #include "model/source/TimelineObj.h"
 #include <atomic>
@@ -27,7 +28,8 @@ struct CStreamInfo {
 
 class CKMFile : public CKMChapter {
 public:
-    static constexpr int kStreamSlots = 16;
+    // The stream choices are the source's stream switches, under their names.
+    static constexpr int kStreamSlots = sourcekey::kStreamSwitches;
 
     // New entries start with one reference, the creator's.
     static CKMFilePtr Create();

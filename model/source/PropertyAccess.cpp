@@ -1,5 +1,6 @@
 #include "model/source/PropertyAccess.h"
 #include "engine/LockSchema.h"
+#include "engine/MediaSourceKeys.h"
 
 namespace {
 template <class T>
@@ -62,7 +63,7 @@ ComPtr<IEngineValue> GetSourcePropertyValue(IUnknown* object, const wchar_t* nam
 
 ComPtr<IEngineCollection> GetSubFiles(IUnknown* object)
 {
-    return QueryCollection(GetNodeItem(object, L"SubFiles").Get());
+    return QueryCollection(GetNodeItem(object, sourcekey::SubFiles).Get());
 }
 
 bool HasContainerItem(IUnknown* object, const wchar_t* name)

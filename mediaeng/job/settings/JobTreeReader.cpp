@@ -1,5 +1,6 @@
 #include "mediaeng/job/settings/JobTreeReader.h"
 #include "engine/JobTreeKeys.h"
+#include "engine/MediaSourceKeys.h"
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/core/FormatTable.h"
 #include "mediaeng/job/operations/OperationsReader.h"
@@ -135,13 +136,13 @@ void ReadSources(IConversionJob* job, CJobSettings& settings)
         ComPtr<IEngineNode> node = NodeOf(item.Get());
         if (!node) continue;
         CJobSource s;
-        s.path = Text(node.Get(), L"FileName", L"");
-        s.duration = Real(node.Get(), L"DurationByS", 0);
-        s.virtualVideo = Int(node.Get(), L"IsVirtualVideoFile", 0) != 0;
-        s.virtualDuration = Real(node.Get(), L"VirtualDuration", 0);
-        s.videoStream = mediaeng::ChosenStream(node.Get(), L"IsVideo");
-        s.audioStream = mediaeng::ChosenStream(node.Get(), L"IsAudio");
-        s.addToJoin = Real(node.Get(), L"AddToJoin", 0) != 0;
+        s.path = Text(node.Get(), sourcekey::FileName, L"");
+        s.duration = Real(node.Get(), sourcekey::DurationByS, 0);
+        s.virtualVideo = Int(node.Get(), sourcekey::IsVirtualVideoFile, 0) != 0;
+        s.virtualDuration = Real(node.Get(), sourcekey::VirtualDuration, 0);
+        s.videoStream = mediaeng::ChosenStream(node.Get(), sourcekey::IsVideo);
+        s.audioStream = mediaeng::ChosenStream(node.Get(), sourcekey::IsAudio);
+        s.addToJoin = Real(node.Get(), sourcekey::AddToJoin, 0) != 0;
         settings.sources.push_back(std::move(s));
     }
     ComPtr<IEngineNode> root = NodeOf(job);
