@@ -15,6 +15,8 @@ namespace {
 
 using mediaeng_test_frame = mediaeng::av::FramePtr;
 
+mediaeng::av::FramePtr Converted(const AVFrame* f, AVPixelFormat fmt);
+
 // A busy picture: gradients, waves and saturated colour bars.
 mediaeng::av::FramePtr MakePicture(int w, int h, AVPixelFormat fmt)
 {
@@ -32,15 +34,7 @@ mediaeng::av::FramePtr MakePicture(int w, int h, AVPixelFormat fmt)
             p[2] = uint8_t(bar ? 220 : 128 + 100 * std::sin(x / 7.0) * std::cos(y / 5.0));
         }
     }
-    if (fmt == AV_PIX_FMT_BGR24) return rgb;
-    mediaeng::av::FramePtr out = mediaeng::av::MakeFrame();
-    out->format = fmt;
-    out->width = w;
-    out->height = h;
-    EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
-    mediaeng::av::SwsPtr sws(sws_getContext(w, h, AV_PIX_FMT_BGR24, w, h, fmt, SWS_POINT, nullptr, nullptr, nullptr));
-    sws_scale(sws.get(), rgb->data, rgb->linesize, 0, h, out->data, out->linesize);
-    return out;
+    return fmt == AV_PIX_FMT_BGR24 ? std::move(rgb) : Converted(rgb.get(), fmt);
 }
 
 mediaeng::av::FramePtr Ref(const AVFrame* f)
@@ -50,32 +44,29 @@ mediaeng::av::FramePtr Ref(const AVFrame* f)
     return r;
 }
 
-mediaeng::av::FramePtr ToBgr(const AVFrame* f)
+// The picture in another pixel format, converted as the edit step would.
+mediaeng::av::FramePtr Converted(const AVFrame* f, AVPixelFormat fmt)
 {
-    if (f->format == AV_PIX_FMT_BGR24) return Ref(f);
     mediaeng::av::FramePtr out = mediaeng::av::MakeFrame();
-    out->format = AV_PIX_FMT_BGR24;
+    out->format = fmt;
     out->width = f->width;
     out->height = f->height;
     EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
-    mediaeng::av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
-                                  AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr));
+    mediaeng::av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height, fmt,
+                                            SWS_POINT, nullptr, nullptr, nullptr));
     sws_scale(sws.get(), f->data, f->linesize, 0, f->height, out->data, out->linesize);
     return out;
+}
+
+mediaeng::av::FramePtr ToBgr(const AVFrame* f)
+{
+    return f->format == AV_PIX_FMT_BGR24 ? Ref(f) : Converted(f, AV_PIX_FMT_BGR24);
 }
 
 // What the encoder would make of an RGB result: the same picture in 4:2:0.
 mediaeng::av::FramePtr AsEncoded(const AVFrame* f)
 {
-    mediaeng::av::FramePtr out = mediaeng::av::MakeFrame();
-    out->format = AV_PIX_FMT_YUV420P;
-    out->width = f->width;
-    out->height = f->height;
-    EXPECT_GE(av_frame_get_buffer(out.get(), 0), 0);
-    mediaeng::av::SwsPtr sws(sws_getContext(f->width, f->height, AVPixelFormat(f->format), f->width, f->height,
-                                  AV_PIX_FMT_YUV420P, SWS_POINT, nullptr, nullptr, nullptr));
-    sws_scale(sws.get(), f->data, f->linesize, 0, f->height, out->data, out->linesize);
-    return ToBgr(out.get());
+    return ToBgr(Converted(f, AV_PIX_FMT_YUV420P).get());
 }
 
 double MeanDifference(const AVFrame* a, const AVFrame* b)
