@@ -134,9 +134,13 @@ bool RiffCutOff(AVFormatContext* ctx)
     const char* name = ctx->iformat ? ctx->iformat->name : "";
     if (!ctx->pb || (std::strcmp(name, "avi") != 0 && std::strcmp(name, "wav") != 0)) return false;
     const int64_t size = avio_size(ctx->pb);
+    const int64_t at = avio_tell(ctx->pb);
     if (size <= 0 || avio_seek(ctx->pb, 0, SEEK_SET) < 0) return false;
     uint8_t head[8];
-    if (avio_read(ctx->pb, head, 8) != 8 || std::memcmp(head, "RIFF", 4) != 0) return false;
+    const bool read = avio_read(ctx->pb, head, 8) == 8;
+    // The demuxer reads on from where it stood, should the packets be read next.
+    avio_seek(ctx->pb, at, SEEK_SET);
+    if (!read || std::memcmp(head, "RIFF", 4) != 0) return false;
     const uint32_t declared = AV_RL32(head + 4);
     if (declared == 0 || declared == 0xFFFFFFFFu) return false;  // written by a stream: size unknown
     return int64_t{declared} + 8 > size;
@@ -169,19 +173,36 @@ EIndex IndexVerdict(AVFormatContext* ctx, int64_t size, double duration)
     return any && reach >= duration - std::max(1.0, duration * 0.05) ? EIndex::Whole : EIndex::None;
 }
 
-// Reads from the last keyframe before the claimed end to the end of the file
-// (however many packets that is: keyframes may lie 20 s apart) and says
-// whether the packets stop well short of the duration the headers claim.
-bool PacketsEndEarly(AVFormatContext* ctx, double duration)
+// Whether less than a second of the file is left unread after the analysis.
+// A seek to a second before the end reads at least that much, so reading on
+// costs no more, and its packets include every one the seek would show.
+bool RestIsShort(AVFormatContext* ctx, int64_t size, double duration)
 {
-    // Containers and their streams disagree a little about the end; a cut
-    // leaves much more missing.
-    const double needed = duration - std::min(duration * 0.25, std::max(1.0, duration * 0.05));
-    // Starting before that point, a whole file always has packets past it
-    // (a seek to the very end lands after the last packet of a PCM file).
+    const int64_t rest = size - avio_tell(ctx->pb);
+    return rest <= 0 || double(rest) * duration <= double(size);
+}
+
+// How far packets must reach in a whole file: containers and their streams
+// disagree a little about the end; a cut leaves much more missing.
+double NeededEnd(double duration)
+{
+    return duration - std::min(duration * 0.25, std::max(1.0, duration * 0.05));
+}
+
+// Seeks to the last keyframe a second before needed: starting there, a whole
+// file always has packets past it (a seek to the very end lands after the
+// last packet of a PCM file). False when the demuxer cannot seek.
+bool SeekBefore(AVFormatContext* ctx, double needed)
+{
     const int64_t base = ctx->start_time != AV_NOPTS_VALUE ? ctx->start_time : 0;
     const int64_t from = base + static_cast<int64_t>(std::max(0.0, needed - 1.0) * AV_TIME_BASE);
-    if (av_seek_frame(ctx, -1, from, AVSEEK_FLAG_BACKWARD) < 0) return false;  // can't tell: trust it
+    return av_seek_frame(ctx, -1, from, AVSEEK_FLAG_BACKWARD) >= 0;
+}
+
+// Reads on to the end of the file (however many packets that is: keyframes
+// may lie 20 s apart) and says whether the packets stop short of needed.
+bool PacketsEndBefore(AVFormatContext* ctx, double needed)
+{
     AVPacket* pkt = av_packet_alloc();
     if (!pkt) return false;
     double last = 0;
@@ -209,12 +230,20 @@ bool LooksTruncated(AVFormatContext* ctx, const ProbeResult& facts)
     if (ctx->duration_estimation_method != AVFMT_DURATION_FROM_STREAM) return false;
     const int64_t size = avio_size(ctx->pb);
     if (size <= 0) return false;  // a pipe or stream: nothing to compare with
-    switch (IndexVerdict(ctx, size, facts.duration)) {
+    EIndex index = IndexVerdict(ctx, size, facts.duration);
+    const double needed = NeededEnd(facts.duration);
+    if (index == EIndex::None && !RestIsShort(ctx, size, facts.duration)) {
+        if (!SeekBefore(ctx, needed)) return false;  // can't tell: trust it
+        // The seek makes some demuxers load the index kept at the end of the
+        // file (Matroska's cues); the packets are read when it says nothing.
+        index = IndexVerdict(ctx, size, facts.duration);
+    }
+    switch (index) {
     case EIndex::PastEnd: return true;
     case EIndex::Whole: return false;
     case EIndex::None: break;
     }
-    return PacketsEndEarly(ctx, facts.duration);
+    return PacketsEndBefore(ctx, needed);
 }
 
 }  // namespace mediaeng
