@@ -8,8 +8,10 @@
 #include "platform/ResourceLibrary.h"
 #include "platform/TextConv.h"
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -53,10 +55,28 @@ std::wstring ErrorText(UINT id, const std::wstring& path)
     return FormatMessageSafe(format, {arg});
 }
 
+enum ESwitchList : size_t { kAudioSwitches, kVideoSwitches, kImageSwitches, kSwitchLists };
+constexpr size_t kSwitches = sourcekey::kStreamSwitches;
+
+// "IsAudio0".."IsImage15", made once: every source object, one for each file
+// probed, carries all 48 switches.
+const std::wstring& SwitchKey(ESwitchList list, size_t n)
+{
+    static const auto keys = [] {
+        std::array<std::array<std::wstring, kSwitches>, kSwitchLists> k;
+        const wchar_t* names[kSwitchLists] = {sourcekey::IsAudio, sourcekey::IsVideo, sourcekey::IsImage};
+        for (size_t l = 0; l < kSwitchLists; ++l)
+            for (size_t i = 0; i < kSwitches; ++i) k[l][i] = sourcekey::StreamSwitch(names[l], i);
+        return k;
+    }();
+    return keys[list][n];
+}
+
 }  // namespace
 
 CMediaSource::CMediaSource() : CEngineNode(L"MediaSource")
 {
+    CSchemaLock l;  // held across the properties below: each one's own lock is then a re-entry
     Prop(sourcekey::FileName, CVariant(L""));
     Prop(sourcekey::Type, CVariant(int32_t{0}));
     Prop(sourcekey::IsVirtualFile, CVariant(int32_t{0}));
@@ -67,9 +87,9 @@ CMediaSource::CMediaSource() : CEngineNode(L"MediaSource")
     Prop(sourcekey::AddToJoin, CVariant(0.0));
     Prop(sourcekey::JoinSubFiles, CVariant(int32_t{0}));
     Prop(sourcekey::IncludeSubFile, CVariant(int32_t{1}));
-    for (const wchar_t* list : {sourcekey::IsAudio, sourcekey::IsVideo, sourcekey::IsImage})
-        for (int n = 0; n < sourcekey::kStreamSwitches; ++n) {
-            std::wstring key = sourcekey::StreamSwitch(list, n);
+    for (ESwitchList list : {kAudioSwitches, kVideoSwitches, kImageSwitches})
+        for (size_t n = 0; n < kSwitches; ++n) {
+            const std::wstring& key = SwitchKey(list, n);
             Prop(key, CVariant(int32_t{n == 0 ? 1 : 0}))->SetSettingsKey(key);
         }
     for (const wchar_t* name : {jobkey::GalleryData, jobkey::MontageData}) {
@@ -79,7 +99,8 @@ CMediaSource::CMediaSource() : CEngineNode(L"MediaSource")
         holder->Child(jobkey::Items, MakeComObject<CEngineNode>(jobkey::Items, NODE_COLLECTION));
         data->SetChildNode(static_cast<IEngineNode*>(holder.Get()));
     }
-    Child(sourcekey::SubFiles, MakeComObject<CEngineNode>(sourcekey::SubFiles, NODE_COLLECTION));
+    m_subFiles = MakeComObject<CSubFileList>();
+    Child(sourcekey::SubFiles, m_subFiles);
 }
 
 HRESULT CMediaSource::QueryInterface(REFIID iid, void** out)
@@ -91,13 +112,6 @@ HRESULT CMediaSource::QueryInterface(REFIID iid, void** out)
         return S_OK;
     }
     return CEngineNode::QueryInterface(iid, out);
-}
-
-CEngineNode* CMediaSource::SubFiles()
-{
-    ComPtr<IUnknown> item;
-    CEngineNode::GetItem(sourcekey::SubFiles, item.ReleaseAndGetAddressOf());
-    return CEngineNode::FromUnknown(item.Get());
 }
 
 HRESULT CMediaSource::Fail(UINT id, const std::wstring& path, HRESULT hr)
@@ -137,10 +151,10 @@ HRESULT CMediaSource::Open(IMsgHandler*)
 
 HRESULT CMediaSource::OpenFile(const std::string& path, const std::wstring& shown)
 {
-    std::error_code ec;
-    if (!fs::exists(path, ec)) return Fail(IDS_NOT_FOUND, shown);
-    if (!fs::is_regular_file(path, ec)) return Fail(IDS_NOT_MEDIA, shown);
-    if (fs::file_size(path, ec) == 0) return Fail(IDS_EMPTY, shown);
+    struct stat st {};  // one look at the file for all three checks
+    if (::stat(path.c_str(), &st) != 0) return Fail(IDS_NOT_FOUND, shown);
+    if (!S_ISREG(st.st_mode)) return Fail(IDS_NOT_MEDIA, shown);
+    if (st.st_size == 0) return Fail(IDS_EMPTY, shown);
 
     CInterruptGuard guard(std::chrono::seconds(20), &m_cancel);
     FormatContextPtr ctx;
@@ -188,11 +202,13 @@ HRESULT CMediaSource::OpenTitleOn(const std::shared_ptr<CDvdDisc>& disc, int tit
 // second source object with the same name and facts, so nothing holds itself.
 void CMediaSource::AddSelfSubFile(const ProbeResult& facts, double duration, const std::wstring& name)
 {
-    ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
-    sub->Prop(sourcekey::FileName, CVariant())->Assign(CVariant(name));
-    sub->PublishFacts(facts, duration);
-    sub->MarkOpen();
-    AddSubFile(sub);
+    m_subFiles->Defer([facts, duration, name] {
+        ComPtr<CMediaSource> sub = MakeComObject<CMediaSource>();
+        sub->Prop(sourcekey::FileName, CVariant())->Assign(CVariant(name));
+        sub->PublishFacts(facts, duration);
+        sub->MarkOpen();
+        return ComPtr<CEngineNode>(sub);
+    });
 }
 
 HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
@@ -230,7 +246,7 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
         if (progress) progress->SetPos(static_cast<LONGLONG>(i + 1));
     }
     LONG count = 0;
-    SubFiles()->GetCount(&count);
+    m_subFiles->GetCount(&count);
     if (count == 0) return Fail(IDS_NO_DVD, name);
     // Tables that give every title no playing time are damaged: no title can
     // stand for the disc.
@@ -255,7 +271,7 @@ void CMediaSource::AddSubFile(ComPtr<CMediaSource> sub)
     IUnknown* self = static_cast<IEngineNode*>(this);
     sub->SetOwner(self);
     sub->SetAssociated(this);
-    SubFiles()->Add(static_cast<IEngineNode*>(sub.Get()));
+    m_subFiles->Add(static_cast<IEngineNode*>(sub.Get()));
 }
 
 void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
@@ -286,8 +302,8 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
     if (!facts.still) general->Fact(sourcekey::Duration, CVariant(m_duration));
     if (facts.bitrate > 0) general->Fact(sourcekey::Bitrate, CVariant(static_cast<int32_t>(facts.bitrate / 1000)));
 
-    auto addSwitch = [this](CEngineNode* group, const wchar_t* list, size_t index) {
-        const std::wstring key = sourcekey::StreamSwitch(list, index);
+    auto addSwitch = [this](CEngineNode* group, ESwitchList list, size_t index) {
+        const std::wstring& key = SwitchKey(list, index);
         ComPtr<IUnknown> linked;
         CEngineNode::GetItem(key.c_str(), linked.ReleaseAndGetAddressOf());
         CEngineProperty* sw = group->Fact(sourcekey::Enabled, ValueOf(key), EPF_SWITCH);
@@ -300,7 +316,7 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         g->Fact(sourcekey::Codec, CVariant(Utf8ToWide(v.codec)));
         g->Fact(sourcekey::Width, CVariant(int32_t{v.width}));
         g->Fact(sourcekey::Height, CVariant(int32_t{v.height}));
-        addSwitch(g, sourcekey::IsImage, 0);
+        addSwitch(g, kImageSwitches, 0);
         return;
     }
     for (size_t i = 0; i < facts.video.size() && i < sourcekey::kStreamSwitches; ++i) {
@@ -314,7 +330,7 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         g->Fact(sourcekey::Bitrate, CVariant(static_cast<int32_t>(v.bitrate / 1000)));
         g->Fact(sourcekey::StreamID, CVariant(int32_t{v.index}));
         if (!v.language.empty()) g->Fact(sourcekey::Language, CVariant(Utf8ToWide(v.language)));
-        addSwitch(g, sourcekey::IsVideo, i);
+        addSwitch(g, kVideoSwitches, i);
     }
     for (size_t i = 0; i < facts.audio.size() && i < sourcekey::kStreamSwitches; ++i) {
         const StreamFacts& a = facts.audio[i];
@@ -325,7 +341,7 @@ void CMediaSource::PublishFacts(const ProbeResult& facts, double duration)
         g->Fact(sourcekey::Bitrate, CVariant(static_cast<int32_t>(a.bitrate / 1000)));
         g->Fact(sourcekey::StreamID, CVariant(int32_t{a.index}));
         if (!a.language.empty()) g->Fact(sourcekey::Language, CVariant(Utf8ToWide(a.language)));
-        addSwitch(g, sourcekey::IsAudio, i);
+        addSwitch(g, kAudioSwitches, i);
     }
 }
 

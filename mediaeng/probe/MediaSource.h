@@ -4,6 +4,7 @@
 #include "engine/MediaSourceGraph.h"
 #include "mediaeng/core/EngineObjects.h"
 #include "mediaeng/probe/MediaProbe.h"
+#include "mediaeng/probe/SubFileList.h"
 #include <atomic>
 #include <mutex>
 #include <memory>
@@ -44,7 +45,6 @@ private:
     void AddSubFile(ComPtr<CMediaSource> sub);
     void AddSelfSubFile(const ProbeResult& facts, double duration, const std::wstring& name);
     void MarkOpen() { m_state = State::Open; }
-    CEngineNode* SubFiles();
 
     State m_state = State::Closed;
     double m_duration = 0;
@@ -52,6 +52,7 @@ private:
     ComPtr<IUnknown> m_graph;
     std::atomic<bool> m_cancel{false};
     bool m_selfSubFile = true;
+    ComPtr<CSubFileList> m_subFiles;
     std::mutex m_openMutex;  // one open at a time; taken before the schema lock
 };
 
