@@ -3,11 +3,15 @@
 // Usage: convert_batch [count] (default 50).
 #include "ConvertBench.h"
 #include "fixtures/MediaFixtures.h"
+extern "C" {
+#include <libavutil/log.h>
+}
 #include <vector>
 
 int main(int argc, char** argv)
 {
     using namespace bench;
+    av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics would bury the figures
     const int count = argc > 1 ? std::atoi(argv[1]) : 50;
     const fs::path dir = fs::temp_directory_path() / ("km-bench-batch-" + std::to_string(::getpid()));
     fs::create_directories(dir / "ours");
@@ -24,7 +28,7 @@ int main(int argc, char** argv)
     std::vector<fs::path> clips;
     for (int i = 0; i < count; ++i) {
         clips.push_back(dir / ("clip" + std::to_string(i) + ".avi"));
-        if (!WriteClipInChild(clips.back(), desc)) return 1;
+        if (!WriteClipInChild(clips.back(), desc)) return std::fprintf(stderr, "could not write a clip\n"), 1;
         settings.sources.push_back(Source(clips.back(), desc.seconds));
     }
 

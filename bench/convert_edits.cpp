@@ -95,7 +95,7 @@ int main(int argc, char** argv)
     desc.seconds = seconds;
     std::printf("generating %.0f s of 1920x1080 25 fps H.264 + tone...\n", seconds);
     const fs::path clip = dir / "clip.mkv";
-    if (!WriteClipInChild(clip, desc)) return 1;
+    if (!WriteClipInChild(clip, desc)) return std::fprintf(stderr, "could not write the clip\n"), 1;
     const int frames = int(std::lround(seconds * desc.fpsNum / desc.fpsDen));
 
     mediaeng::job::CJobSettings settings;

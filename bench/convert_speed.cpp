@@ -4,10 +4,14 @@
 // Usage: convert_speed [seconds] (default 10).
 #include "ConvertBench.h"
 #include "fixtures/MediaFixtures.h"
+extern "C" {
+#include <libavutil/log.h>
+}
 
 int main(int argc, char** argv)
 {
     using namespace bench;
+    av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics would bury the figures
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const fs::path dir = fs::temp_directory_path() / ("km-bench-speed-" + std::to_string(::getpid()));
     fs::create_directories(dir / "ours");
@@ -24,7 +28,7 @@ int main(int argc, char** argv)
         desc.seconds = length;
         std::printf("generating %.0f s of 1920x1080 25 fps H.264 + tone...\n", length);
         const fs::path clip = dir / ("clip" + std::to_string(int(length)) + ".mkv");
-        if (!WriteClipInChild(clip, desc)) return 1;
+        if (!WriteClipInChild(clip, desc)) return std::fprintf(stderr, "could not write the clip\n"), 1;
         settings.sources = {Source(clip, length)};
         const RunFigures ours = RunOursInChild(settings);
         if (!ours.ok) return std::fprintf(stderr, "our conversion failed\n"), 1;

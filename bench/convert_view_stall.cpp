@@ -56,6 +56,15 @@ public:
     HRESULT OnNotifyMessage(DWORD, DWORD, DWORD) override { return S_OK; }
 };
 
+// The files a run left in its folder.
+long Outputs(const fs::path& folder)
+{
+    std::error_code ec;
+    long n = 0;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) n += it->is_regular_file();
+    return n;
+}
+
 void SetVideoOutput(CProject& project, const fs::path& destination)
 {
     CVideoFileObj* video = project.GetVideoOutput();
@@ -204,9 +213,12 @@ int main(int argc, char** argv)
     // wxEntry has deleted the application object; its figures were copied at exit.
     const WindowFigures window = g_figures;
     const double alone = ConvertWithoutWindow(clips, dir / "alone");
+    const long written = Outputs(dir / "window"), writtenAlone = Outputs(dir / "alone");
     std::error_code ec;
     fs::remove_all(dir, ec);
     if (window.seconds < 0 || alone < 0) return std::fprintf(stderr, "a conversion failed\n"), 1;
+    if (written != count || writtenAlone != count)
+        return std::fprintf(stderr, "FAILED: %ld and %ld of %d clips converted\n", written, writtenAlone, count), 1;
     std::printf("batch of %d clips with 10,000 log lines\n", count);
     std::printf("  the start command (sources opened):  %6.1f ms\n", window.startMs);
     std::printf("  longest stall of the window thread: %6.1f ms while converting (goal under 50 ms)\n",

@@ -132,6 +132,8 @@ int main(int argc, char** argv)
     std::error_code ec;
     fs::remove_all(dir, ec);
     if (rc != 0 || g_listSeconds < 0) return std::fprintf(stderr, "the window run failed (is there a display?)\n"), 1;
+    if (probed != count || g_rows != count)
+        return std::fprintf(stderr, "FAILED: %d of %d files probed, %ld rows listed\n", probed, count, g_rows), 1;
     std::printf("%d files added to the source list (%ld rows; %d probed bare)\n", count, g_rows, probed);
     std::printf("  filled, idle list:  %7.3f s  (%.2fx)\n", g_listSeconds, g_listSeconds / bare);
     std::printf("  bare probes:        %7.3f s\n", bare);

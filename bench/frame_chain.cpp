@@ -60,6 +60,7 @@ std::vector<BYTE> MakePicture(int variant)
     return d;
 }
 
+// Frames per second; 0 when an edit failed.
 double RunOurs(const std::vector<std::vector<BYTE>>& pictures, int frames, const mediaeng::job::CFrameChainSettings& edits)
 {
     CCropMng crop;
@@ -79,9 +80,9 @@ double RunOurs(const std::vector<std::vector<BYTE>>& pictures, int frames, const
         DWORD cbF = sizeof(hdr), cbD = static_cast<DWORD>(pic.size());
         BYTE* pF = reinterpret_cast<BYTE*>(&hdr);
         BYTE* pD = const_cast<BYTE*>(pic.data());
-        crop.Crop(&cbF, &pF, &cbD, &pD);
-        eraser.Erase(&cbF, &pF, &cbD, &pD);
-        filters.ConvertForItem(W - 16, H - 16, &cbF, &pF, &cbD, &pD, nullptr, REFERENCE_TIME(i) * 400000);
+        if (FAILED(crop.Crop(&cbF, &pF, &cbD, &pD)) || FAILED(eraser.Erase(&cbF, &pF, &cbD, &pD)) ||
+            FAILED(filters.ConvertForItem(W - 16, H - 16, &cbF, &pF, &cbD, &pD, nullptr, REFERENCE_TIME(i) * 400000)))
+            return std::fprintf(stderr, "our frame chain failed at frame %d\n", i), 0;
     }
     return frames / std::chrono::duration<double>(Clock::now() - start).count();
 }
@@ -220,7 +221,7 @@ double RunFfmpeg(const std::vector<FramePtr>& pictures, AVPixelFormat fmt, int f
         av_frame_unref(got.get());
     }
     const double secs = std::chrono::duration<double>(Clock::now() - start).count();
-    if (out != frames) std::fprintf(stderr, "libavfilter gave %d of %d frames\n", out, frames);
+    if (out != frames) return std::fprintf(stderr, "libavfilter gave %d of %d frames\n", out, frames), 0;
     return out / secs;
 }
 
@@ -287,5 +288,6 @@ int main(int argc, char** argv)
     PrintFps("ours, conversion edit stage, yuv420p in and out", stage, stage / refYuv);
     std::printf("  (the edit stage beside libavfilter on native yuv420p; a ratio >= 1.00 is as fast)\n");
     if (stage <= 0) return std::printf("FAIL our conversion edit stage\n"), 1;
+    if (ours <= 0 || refBgr <= 0 || refYuv <= 0) return std::fprintf(stderr, "FAILED: a chain failed\n"), 1;
     return 0;
 }

@@ -167,6 +167,7 @@ int main(int argc, char** argv)
 
     RunGrab(clip, nullptr, [] {});  // warm-up: file cache and decoder threads
     RunResult engine = RunGrab(clip, nullptr, [] {});
+    if (engine.grabbed == 0) return std::fprintf(stderr, "FAILED: the grab graph delivered no frames\n"), 1;
     const double engineFps = engine.grabbed / engine.seconds;
 
     CQueuePoster poster;
@@ -185,6 +186,7 @@ int main(int argc, char** argv)
     const int before = ctrl.frames;
     RunResult ours = RunGrab(clip, player.AsFrameDraw(), [&] { poster.Drain(); });
     const int handed = ctrl.frames - before;
+    if (handed == 0) return std::fprintf(stderr, "FAILED: no frame reached the control\n"), 1;
     const double playerFps = handed / ours.seconds;
     std::printf("1080p frames to the control: player %.1f fps (%d of %d frames), engine decode + delivery "
                 "%.1f fps (%d frames), ratio %.2f (goal >= 0.95)\n",
@@ -194,6 +196,7 @@ int main(int argc, char** argv)
     std::mt19937 rng(12345);
     std::uniform_real_distribution<double> at(0.0, seconds - 0.1);
     std::vector<double> ms;
+    int missed = 0;
     player.Seek(0);
     for (auto until = Clock::now() + std::chrono::seconds(10); Clock::now() < until && ctrl.frames == before + handed;)
         poster.Drain();
@@ -204,7 +207,7 @@ int main(int argc, char** argv)
         player.Seek(pos);
         auto until = t0 + std::chrono::seconds(10);
         while (ctrl.frames == count && Clock::now() < until) poster.Drain();
-        if (ctrl.frames == count) std::printf("seek %d: no frame\n", i);
+        if (ctrl.frames == count) std::printf("seek %d: no frame\n", i), ++missed;
         ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
     }
     std::sort(ms.begin(), ms.end());
@@ -213,5 +216,6 @@ int main(int argc, char** argv)
                 ms[ms.size() / 2], ms.back());
     player.Attach(nullptr, nullptr, nullptr);
     fs::remove_all(dir);
+    if (missed) return std::fprintf(stderr, "FAILED: %d seeks showed no frame\n", missed), 1;
     return 0;
 }

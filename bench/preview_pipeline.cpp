@@ -5,6 +5,7 @@
 // Goal: at least 60 fps, so the preview keeps up with a clip's own rate.
 //
 // Usage: xvfb-run -a preview_pipeline [frames, default 120]
+#include "BenchReport.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "engine/EngineInit.h"
 #include "engine/FrameConvert.h"
@@ -25,7 +26,7 @@
 #include <wx/app.h>
 #include <wx/frame.h>
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 
 namespace {
 
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
         return 1;
     }
     CoInitialize();
+    int result = 0;
     {
         CCropObj crop;
         crop.crop_left = 40;
@@ -110,18 +112,20 @@ int main(int argc, char** argv)
         eraserFilter.SetProperty(&params);
         cropMng.m_rcCrop = RECT{40, 0, 40, 0};
         Clock::time_point t0 = Clock::now();
-        for (int i = 0; i < frames; ++i) {
+        bool chained = true;
+        for (int i = 0; i < frames && chained; ++i) {
             BenchFrame& pic = pictures[static_cast<size_t>(i) % pictures.size()];
             std::vector<BYTE> format(reinterpret_cast<BYTE*>(&pic.header), reinterpret_cast<BYTE*>(&pic.header) + 40);
             std::vector<BYTE> data = pic.data;
             FRAME_RECORD r{40, format.data(), static_cast<DWORD>(data.size()), data.data()};
-            cropMng.Crop(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-            eraserFilter.Erase(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-            convert.Convert24(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-            resize.Resize(960, 540, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-            frameFilters.ConvertForItem(960, 540, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
+            chained = SUCCEEDED(cropMng.Crop(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData)) &&
+                      SUCCEEDED(eraserFilter.Erase(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData)) &&
+                      SUCCEEDED(convert.Convert24(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData)) &&
+                      SUCCEEDED(resize.Resize(960, 540, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData)) &&
+                      SUCCEEDED(frameFilters.ConvertForItem(960, 540, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData));
         }
         const double engine = Fps(frames, Clock::now() - t0);
+        if (!chained) result = bench::Failed("the engine's frame chain failed");
 
         // The control: the same operations, then the bitmap and the paint.
         auto* frame = new wxFrame(nullptr, wxID_ANY, "bench", wxDefaultPosition, wxSize(1000, 600));
@@ -140,6 +144,7 @@ int main(int argc, char** argv)
         }
         const double preview = Fps(frames, Clock::now() - t0);
         const wxImage& shown = ctrl->ShownPicture();
+        if (!shown.IsOk() || shown.GetWidth() == 0) result = bench::Failed("the preview control showed no picture");
         std::printf("preview pipeline, %d frames of %dx%d: crop, eraser, two filters, resize, bitmap, paint\n", frames,
                     W, H);
         std::printf("  preview control (shown %dx%d)   %8.1f fps   goal 60 fps\n", shown.GetWidth(), shown.GetHeight(),
@@ -153,5 +158,5 @@ int main(int argc, char** argv)
     }
     CoUninitialize();
     wxEntryCleanup();
-    return 0;
+    return result;
 }
