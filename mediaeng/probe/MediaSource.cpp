@@ -163,6 +163,7 @@ HRESULT CMediaSource::OpenFile(const std::string& path, const std::wstring& show
     ProbeResult facts;
     if (!ProbeStreams(ctx.get(), facts)) return Fail(IDS_NO_STREAMS, shown);
     if (LooksTruncated(ctx.get(), facts)) return Fail(IDS_DAMAGED, shown);
+    ctx.reset();  // the demuxer's memory goes back before the facts take theirs
     PublishFacts(facts, 0);
     AddSelfSubFile(facts, 0, shown);
     CSchemaLock l;
