@@ -81,6 +81,7 @@ std::string CheckOutput(const fs::path& file, int width, int height, int frames)
 
 int main(int argc, char** argv)
 {
+    av_log_set_level(AV_LOG_ERROR);  // the encoders' statistics would bury the figures
     const double seconds = argc > 1 ? std::atof(argv[1]) : 10.0;
     const fs::path dir = fs::temp_directory_path() / ("km-bench-edits-" + std::to_string(::getpid()));
     fs::create_directories(dir / "ref");
