@@ -1,19 +1,15 @@
 #include "mediaeng/job/transcode/FrameChainEdit.h"
+#include "mediaeng/job/transcode/DecodedPicture.h"
 #include "mediaeng/av/FramePool.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
 #include "engine/FrameCrop.h"
 #include "engine/FrameFilters.h"
 #include "engine/FrameRotate.h"
-#include "mediaeng/frame/BandedScaler.h"
 #include "mediaeng/frame/FrameBuffer.h"
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
-#include "mediaeng/frame/Margins.h"
 #include "mediaeng/watermark/WatermarkNodeReader.h"
 #include <cstring>
-extern "C" {
-#include <libavutil/pixdesc.h>
-}
 
 namespace mediaeng::job {
 
@@ -74,87 +70,6 @@ std::unique_ptr<IFrameEditStage> CFrameChainSettings::MakeStage() const
     if (IsIdentity()) return std::make_unique<CPassThroughEdit>();
     return std::make_unique<CFrameChainEdit>(*this);
 }
-
-namespace {
-
-// The decoders' usual pictures, which the edits may work on directly and
-// which edited pictures leave in, so the encoder takes them without a copy.
-bool IsPlanarYuv(AVPixelFormat f)
-{
-    switch (f) {
-    case AV_PIX_FMT_YUV420P:
-    case AV_PIX_FMT_YUVJ420P:
-    case AV_PIX_FMT_YUV422P:
-    case AV_PIX_FMT_YUVJ422P:
-    case AV_PIX_FMT_YUV444P:
-    case AV_PIX_FMT_YUVJ444P: return true;
-    default: return false;
-    }
-}
-
-bool IsFullRange(const AVFrame& f)
-{
-    const auto fmt = AVPixelFormat(f.format);
-    return f.color_range == AVCOL_RANGE_JPEG || fmt == AV_PIX_FMT_YUVJ420P || fmt == AV_PIX_FMT_YUVJ422P ||
-           fmt == AV_PIX_FMT_YUVJ444P;
-}
-
-PlanarView PlanarOf(const AVFrame& f)
-{
-    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(f.format));
-    PlanarView v;
-    for (int p = 0; p < 3; ++p) {
-        v.data[p] = f.data[p];
-        v.stride[p] = f.linesize[p];
-    }
-    v.width = f.width;
-    v.height = f.height;
-    v.chromaShiftX = d->log2_chroma_w;
-    v.chromaShiftY = d->log2_chroma_h;
-    v.fullRange = IsFullRange(f);
-    return v;
-}
-
-mediaeng::frame::PlaneSet PlanesOf(const AVFrame& f)
-{
-    mediaeng::frame::PlaneSet p;
-    for (int i = 0; i < 4; ++i) {
-        p.data[i] = f.data[i];
-        p.stride[i] = f.linesize[i];
-    }
-    return p;
-}
-
-bool ChromaAligned(const AVFrame& f, LONG left, LONG top)
-{
-    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(AVPixelFormat(f.format));
-    return d && (left & ((1 << d->log2_chroma_w) - 1)) == 0 && (top & ((1 << d->log2_chroma_h) - 1)) == 0;
-}
-
-// The margins the crop takes from a picture of this size, as the crop
-// operation clamps them.
-mediaeng::frame::Margins CropMargins(const RECT& crop, int width, int height)
-{
-    mediaeng::frame::Margins m{std::max<LONG>(crop.left, 0), std::max<LONG>(crop.top, 0), std::max<LONG>(crop.right, 0),
-                         std::max<LONG>(crop.bottom, 0)};
-    mediaeng::frame::ClampMargins(m, width, height);
-    return m;
-}
-
-// A reference to the picture with the margins cut off: no pixel is copied.
-av::FramePtr CroppedView(const AVFrame& src, const mediaeng::frame::Margins& m)
-{
-    av::FramePtr view = av::MakeFrame();
-    if (!view || av_frame_ref(view.get(), &src) < 0) return nullptr;
-    view->crop_left = size_t(m.left);
-    view->crop_top = size_t(m.top);
-    view->crop_right = size_t(m.right);
-    view->crop_bottom = size_t(m.bottom);
-    if (av_frame_apply_cropping(view.get(), AV_FRAME_CROP_UNALIGNED) < 0) return nullptr;
-    return view;
-}
-
-}  // namespace
 
 struct CFrameChainEdit::Impl {
     CFrameChainSettings settings;
