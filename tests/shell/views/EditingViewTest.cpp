@@ -63,6 +63,37 @@ TEST_F(EditingViewTest, AfterCreationTheTimelineIsShownAndTheBarHoldsSixButtons)
     EXPECT_EQ(view->GetPane(kTimelineKey)->MainWindow()->GetPosition().x, 100);
 }
 
+// In a short window every pane's button stays in sight: the buttons share
+// the height, and below room for a label they show the image alone.
+TEST(PaneBarGeometry, ButtonsShareAShortBar)
+{
+    struct Case {
+        int barHeight;
+        size_t count;
+        int height;
+        bool labels;
+    } cases[] = {
+        {600, 6, 64, true},  {384, 6, 64, true}, {325, 6, 54, true}, {300, 6, 50, false},
+        {228, 6, 38, false}, {100, 6, 38, false}, {100, 0, 64, true},
+    };
+    for (const Case& c : cases) {
+        const int h = PaneBarGeometry::ButtonHeight(c.barHeight, c.count);
+        EXPECT_EQ(h, c.height) << c.barHeight;
+        EXPECT_EQ(PaneBarGeometry::ShowsLabels(h), c.labels) << c.barHeight;
+    }
+}
+
+TEST_F(EditingViewTest, TheLastPaneButtonIsReachableInAShortWindow)
+{
+    view->SetSize(700, 330);
+    view->OnResize();
+    CEditPaneBar* bar = view->GetBar();
+    const size_t last = bar->Commands().size() - 1;
+    const wxRect r = bar->ButtonRect(last);
+    EXPECT_LE(r.GetBottom(), bar->GetClientSize().y - 1);
+    EXPECT_EQ(bar->CommandAt(wxPoint(r.x + r.width / 2, r.y + r.height / 2)), ShowAdvancedPane);
+}
+
 TEST_F(EditingViewTest, TheBarOffersThePanesOfTheOutputKinds)
 {
     ShowEditing();
