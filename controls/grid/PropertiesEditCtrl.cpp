@@ -1,4 +1,5 @@
 #include "controls/grid/PropertiesEditCtrl.h"
+#include <algorithm>
 
 #include "controls/browse/FIO.h"
 #include "controls/browse/FileFilters.h"
@@ -64,7 +65,7 @@ CPropertiesEditCtrl::CPropertiesEditCtrl(wxWindow* parent, wxWindowID id, const 
 
 bool CPropertiesEditCtrl::Create(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size)
 {
-    if (!wxPropertyGrid::Create(parent, id, pos, size, wxPG_DEFAULT_STYLE | wxPG_SPLITTER_AUTO_CENTER)) return false;
+    if (!wxPropertyGrid::Create(parent, id, pos, size, wxPG_DEFAULT_STYLE)) return false;
     Init();
     return true;
 }
@@ -80,6 +81,10 @@ void CPropertiesEditCtrl::Init()
     }
     Bind(wxEVT_PG_CHANGED, &CPropertiesEditCtrl::OnChanged, this);
     Bind(wxEVT_TEXT, &CPropertiesEditCtrl::OnEditorText, this);
+    Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
+        e.Skip();
+        CallAfter([this] { FitNameColumn(); });
+    });
     // The log's clear message asks every window; a grid answers 0.
     Bind(EVT_KM_LOG_CLEAR, [](KM::CWindowMessageEvent& e) { e.SetResult(0); });
 }
@@ -215,6 +220,16 @@ void CPropertiesEditCtrl::Rebuild(bool commitEdit)
     BuildRowsFromParameterTree(m_tree, m_context, true);
     m_rebuilding = false;
     if (wxPGProperty* row = FindRow(selected)) SelectProperty(row, false);
+    FitNameColumn();
+}
+
+void CPropertiesEditCtrl::FitNameColumn()
+{
+    const int width = GetClientSize().x;
+    if (width <= 0 || GetRoot()->GetChildCount() == 0) return;
+    SetSplitterLeft(true);
+    const int fit = GetSplitterPosition() + 4;
+    SetSplitterPosition(std::clamp(fit, width * 35 / 100, width * 60 / 100));
 }
 
 void CPropertiesEditCtrl::RefreshValues()

@@ -59,6 +59,10 @@ protected:
     void Notify(const CSchemaProperty* property, wxPGProperty* row, bool hasContext);
     wxEvtHandler* Owner() const;
 
+    // Names as wide as the longest needs, within 35..60 % of the grid, so
+    // that neither column is cut short while the other has room to spare.
+    void FitNameColumn();
+
 private:
     void Init();
     wxPGProperty* MakeValueRow(const GridRowPlan& plan);
