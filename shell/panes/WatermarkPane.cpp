@@ -51,14 +51,14 @@ void CWatermarkPane::Apply(uintptr_t wParam, intptr_t lParam)
     CWatermarkObj* selected = m_editor->Selected();
     const auto* row = reinterpret_cast<const wxPGProperty*>(lParam);
     const CSchemaProperty* property = row ? CPropertiesEditCtrl::RowProperty(row) : nullptr;
-    if (selected && property && property->id == kPlacementProperty) {
+    const bool placement = selected && property && property->id == kPlacementProperty;
+    if (placement) {
         // A new anchor starts at no distance from it.
         selected->x = 0;
         selected->y = 0;
-        m_pView->CallAfter([this] { m_settings->Refresh(); });
-    } else if (wParam != 0) {
-        m_pView->CallAfter([this] { m_settings->Refresh(); });
     }
+    if (placement || wParam != 0)
+        m_pView->CallAfter([this] { m_settings->Refresh(); });
     if (selected) {
         selected->ApplyToEngine(1);
         RedrawPlayer();
