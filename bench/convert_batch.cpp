@@ -17,11 +17,7 @@ int main(int argc, char** argv)
     fs::create_directories(dir / "ours");
     fs::create_directories(dir / "ref");
 
-    fixtures::ClipDesc desc;
-    desc.width = 640;
-    desc.height = 360;
-    desc.seconds = 3;
-    desc.noise = 20;
+    const fixtures::ClipDesc desc{.width = 640, .height = 360, .seconds = 3, .noise = 20};
     std::printf("generating %d clips of 3 s 640x360...\n", count);
     mediaeng::job::CJobSettings settings;
     settings.output = H264Output(dir / "ours", 1000);

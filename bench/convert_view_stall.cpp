@@ -4,12 +4,12 @@
 // its longest gap. The same batch is then converted by the project alone, with
 // no window, for the conversion time beside it.
 // Run with a display, e.g.: xvfb-run -a build/release/bench/convert_view_stall [clips]
+#include "WindowBench.h"
 #include "controls/ids/CommandIds.h"
 #include "engine/MsgMng.h"
 #include "fixtures/MediaFixtures.h"
 #include "model/project/Project.h"
 #include "platform/ClassRegistry.h"
-#include "platform/Settings.h"
 #include "platform/TextConv.h"
 #include "shell/KestrelMediaApp.h"
 #include "shell/KestrelMediaDoc.h"
@@ -113,12 +113,7 @@ public:
 
     bool OnInit() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        if (!m_app.InitInstance(options)) return false;
+        if (!bench::StartWindowProgram(m_app)) return false;
         m_hook.Register();
         CallAfter([this] { Start(); });
         return true;
@@ -128,8 +123,7 @@ public:
     {
         g_figures = m_figures;
         m_hook.Unregister();
-        if (m_app.GetDocument()) m_app.GetDocument()->SetModifiedFlag(false);
-        m_app.ExitInstance();
+        bench::StopWindowProgram(m_app);
         return wxApp::OnExit();
     }
 
@@ -189,11 +183,7 @@ int main(int argc, char** argv)
     setenv("XDG_CONFIG_HOME", dir.c_str(), 1);
     setenv("XDG_DATA_HOME", dir.c_str(), 1);
 
-    fixtures::ClipDesc desc;
-    desc.width = 640;
-    desc.height = 360;
-    desc.seconds = 3;
-    desc.noise = 20;
+    const fixtures::ClipDesc desc{.width = 640, .height = 360, .seconds = 3, .noise = 20};
     std::printf("generating %d clips of 3 s 640x360...\n", count);
     std::vector<fs::path> clips;
     for (int i = 0; i < count; ++i) {

@@ -2,12 +2,11 @@
 // the file page at once, timed to a filled list and an idle window thread,
 // beside 1,000 bare probes of the same files by the engine's media source.
 // Run with a display, e.g.: xvfb-run -a build/release/bench/file_list_add [count]
+#include "WindowBench.h"
 #include "engine/MediaSourceGraph.h"
 #include "fixtures/MediaFixtures.h"
 #include "platform/ClassRegistry.h"
-#include "platform/Settings.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/views/SourceTypeFileView.h"
@@ -48,20 +47,14 @@ public:
 
     bool OnInit() override
     {
-        CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        if (!m_app.InitInstance(options)) return false;
+        if (!bench::StartWindowProgram(m_app)) return false;
         CallAfter([this] { Add(); });
         return true;
     }
 
     int OnExit() override
     {
-        if (m_app.GetDocument()) m_app.GetDocument()->SetModifiedFlag(false);
-        m_app.ExitInstance();
+        bench::StopWindowProgram(m_app);
         return wxApp::OnExit();
     }
 

@@ -15,22 +15,15 @@ CAdvancedPane::CAdvancedPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterE
     m_pMainWnd = m_grid;
 }
 
-void CAdvancedPane::Show()
+std::vector<wxWindow*> CAdvancedPane::Windows() const
 {
-    ShowWindows({m_grid, m_list, m_pSplitter}, true);
-}
-
-void CAdvancedPane::Hide()
-{
-    ShowWindows({m_grid, m_list, m_pSplitter}, false);
+    return {m_grid, m_list, m_pSplitter};
 }
 
 void CAdvancedPane::Layout(int left, int top, int right, int bottom)
 {
-    const int w = ColumnWidth();
-    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
-    Place(m_grid, right - w, top, w, bottom - top);
-    Place(m_list, kPaneBarWidth, top, right - left - w - 107, bottom - top);
+    const int width = PlaceSettingsColumn(m_grid, left, top, right, bottom);
+    Place(m_list, kPaneBarWidth, top, width, bottom - top);
 }
 
 void CAdvancedPane::RebuildGrid()

@@ -13,8 +13,6 @@ class CAdvancedPane : public CBaseEditPane, public IFormatChangeNotify {
 public:
     CAdvancedPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter);
 
-    void Show() override;
-    void Hide() override;
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
@@ -27,6 +25,7 @@ public:
     CListViewFrameAdv* Operations() const { return m_list; }
 
 protected:
+    std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "shell/panes/BaseEditPane.h"
 #include "shell/KMSplitterExWnd.h"
 #include "shell/KestrelMediaDoc.h"
+#include "model/project/Project.h"
 #include <algorithm>
 #include <wx/window.h>
 
@@ -16,14 +17,16 @@ CBaseEditPane::~CBaseEditPane() = default;
 
 void CBaseEditPane::Show()
 {
-    if (m_pMainWnd)
-        m_pMainWnd->Show();
+    for (wxWindow* w : Windows())
+        if (w)
+            w->Show();
 }
 
 void CBaseEditPane::Hide()
 {
-    if (m_pMainWnd)
-        m_pMainWnd->Hide();
+    for (wxWindow* w : Windows())
+        if (w)
+            w->Hide();
 }
 
 void CBaseEditPane::Layout(int left, int top, int right, int bottom)
@@ -64,6 +67,12 @@ CProject* CBaseEditPane::Project() const
     return m_pDoc ? m_pDoc->GetProject() : nullptr;
 }
 
+CFrameFileObj* CBaseEditPane::CurrentOutput() const
+{
+    CProject* project = Project();
+    return project ? project->GetCurrentOutput() : nullptr;
+}
+
 int CBaseEditPane::ColumnWidth() const
 {
     return m_pSplitter ? m_pSplitter->m_keptValue : 0;
@@ -75,17 +84,23 @@ void CBaseEditPane::SetModified() const
         m_pDoc->SetModifiedFlag(true);
 }
 
-void CBaseEditPane::ShowWindows(std::initializer_list<wxWindow*> windows, bool show)
+std::vector<wxWindow*> CBaseEditPane::Windows() const
 {
-    for (wxWindow* w : windows)
-        if (w)
-            w->Show(show);
+    return {m_pMainWnd};
 }
 
 void CBaseEditPane::Place(wxWindow* window, int x, int y, int width, int height)
 {
     if (window)
         window->SetSize(x, y, std::max(width, 0), std::max(height, 0));
+}
+
+int CBaseEditPane::PlaceSettingsColumn(wxWindow* column, int left, int top, int right, int bottom) const
+{
+    const int w = ColumnWidth();
+    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
+    Place(column, right - w, top, w, bottom - top);
+    return right - left - w - 107;
 }
 
 void CBaseEditPane::OnProjectReplacing(CProject*, CProject*)

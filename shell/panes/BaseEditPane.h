@@ -7,8 +7,9 @@
 // pane keeps pointers into a project that New or Open frees.
 #include "model/project/ProjectReplacedNotice.h"
 #include <cstdint>
-#include <initializer_list>
+#include <vector>
 
+class CFrameFileObj;
 class CKestrelMediaDoc;
 class CKMSplitterExWnd;
 class CProject;
@@ -26,8 +27,8 @@ public:
     CBaseEditPane(const CBaseEditPane&) = delete;
     CBaseEditPane& operator=(const CBaseEditPane&) = delete;
 
-    virtual void Show();
-    virtual void Hide();
+    void Show();
+    void Hide();
     // The view's client rectangle; the pane keeps clear of the bar's 100 pixels.
     virtual void Layout(int left, int top, int right, int bottom);
     // Stores the document and binds its current file.
@@ -52,11 +53,17 @@ protected:
     // filter object) that the controls hold.
     virtual void Unbind() = 0;
     CProject* Project() const;
+    // The project's output the current file is edited for; null without one.
+    CFrameFileObj* CurrentOutput() const;
     // The kept width of the pane's settings column.
     int ColumnWidth() const;
     void SetModified() const;
-    static void ShowWindows(std::initializer_list<wxWindow*> windows, bool show);
+    // The windows Show and Hide act on; null entries are passed over.
+    virtual std::vector<wxWindow*> Windows() const;
     static void Place(wxWindow* window, int x, int y, int width, int height);
+    // Places the splitter bar and the settings column at the right edge;
+    // returns the width left for the picture right of the pane bar.
+    int PlaceSettingsColumn(wxWindow* column, int left, int top, int right, int bottom) const;
 
     CKestrelMediaDoc* m_pDoc;
     wxWindow* m_pView;

@@ -21,24 +21,17 @@ CCropPane::CCropPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* sp
     m_pMainWnd = m_editor;
 }
 
-void CCropPane::Show()
+std::vector<wxWindow*> CCropPane::Windows() const
 {
-    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, true);
-}
-
-void CCropPane::Hide()
-{
-    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, false);
+    return {m_editor, m_settings, m_toolbar, m_pSplitter};
 }
 
 void CCropPane::Layout(int left, int top, int right, int bottom)
 {
-    const int w = ColumnWidth();
+    const int width = PlaceSettingsColumn(m_settings, left, top, right, bottom);
     const int t = ToolbarHeight(m_toolbar);
-    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
-    Place(m_toolbar, kPaneBarWidth, bottom - t, right - left - w - 107, t);
-    Place(m_editor, kPaneBarWidth, top, right - left - w - 107, bottom - top - t);
-    Place(m_settings, right - w, top, w, bottom - top);
+    Place(m_toolbar, kPaneBarWidth, bottom - t, width, t);
+    Place(m_editor, kPaneBarWidth, top, width, bottom - top - t);
 }
 
 void CCropPane::Apply(uintptr_t, intptr_t)
@@ -99,8 +92,7 @@ void CCropPane::ShowEditFrame()
 
 void CCropPane::BindCurrentFile()
 {
-    CProject* project = Project();
-    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    CFrameFileObj* output = CurrentOutput();
     if (!output)
         return;
     Unbind();

@@ -12,8 +12,6 @@ class CCropPane : public CPlayerPane {
 public:
     CCropPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter);
 
-    void Show() override;
-    void Hide() override;
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
@@ -29,6 +27,7 @@ public:
     int EditFlag() const { return m_editFlag; }
 
 protected:
+    std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 
 private:

@@ -21,24 +21,18 @@ CEraserPane::CEraserPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd
     m_pMainWnd = m_editor;
 }
 
-void CEraserPane::Show()
+std::vector<wxWindow*> CEraserPane::Windows() const
 {
-    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, true);
-}
-
-void CEraserPane::Hide()
-{
-    ShowWindows({m_editor, m_settings, m_toolbar, m_pSplitter}, false);
+    return {m_editor, m_settings, m_toolbar, m_pSplitter};
 }
 
 void CEraserPane::Layout(int left, int top, int right, int bottom)
 {
-    const int w = ColumnWidth();
+    // Unlike the other panes, the picture and its toolbar reach under the splitter bar.
+    const int width = PlaceSettingsColumn(m_settings, left, top, right, bottom) + 7;
     const int t = ToolbarHeight(m_toolbar);
-    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
-    Place(m_toolbar, kPaneBarWidth, bottom - t, right - left - w - 100, t);
-    Place(m_editor, kPaneBarWidth, top, right - left - w - 100, bottom - top - t);
-    Place(m_settings, right - w, top, w, bottom - top);
+    Place(m_toolbar, kPaneBarWidth, bottom - t, width, t);
+    Place(m_editor, kPaneBarWidth, top, width, bottom - top - t);
 }
 
 void CEraserPane::Apply(uintptr_t wParam, intptr_t)
@@ -92,8 +86,7 @@ bool CEraserPane::OnExecuteCommand(int id)
 
 void CEraserPane::BindCurrentFile()
 {
-    CProject* project = Project();
-    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    CFrameFileObj* output = CurrentOutput();
     if (!output)
         return;
     Unbind();

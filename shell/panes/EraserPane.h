@@ -11,8 +11,6 @@ class CEraserPane : public CPlayerPane {
 public:
     CEraserPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter);
 
-    void Show() override;
-    void Hide() override;
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
@@ -25,6 +23,7 @@ public:
     CPropertiesFrameCtrl* Settings() const { return m_settings; }
 
 protected:
+    std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 
 private:

@@ -15,37 +15,28 @@ CFiltersPane::CFiltersPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExW
     m_pMainWnd = m_preview;
 }
 
-void CFiltersPane::Show()
+std::vector<wxWindow*> CFiltersPane::Windows() const
 {
-    ShowWindows({m_preview, m_settings, m_pSplitter}, true);
-}
-
-void CFiltersPane::Hide()
-{
-    ShowWindows({m_preview, m_settings, m_pSplitter}, false);
+    return {m_preview, m_settings, m_pSplitter};
 }
 
 void CFiltersPane::Layout(int left, int top, int right, int bottom)
 {
-    const int w = ColumnWidth();
-    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
-    Place(m_preview, kPaneBarWidth, top, right - left - w - 107, bottom - top);
-    Place(m_settings, right - w, top, w, bottom - top);
+    const int width = PlaceSettingsColumn(m_settings, left, top, right, bottom);
+    Place(m_preview, kPaneBarWidth, top, width, bottom - top);
 }
 
 void CFiltersPane::Apply(uintptr_t wParam, intptr_t)
 {
     if (wParam != 0)
         m_pView->CallAfter([this] { m_settings->Refresh(); });
-    CProject* project = Project();
-    if (project && project->GetCurrentOutput())
+    if (CurrentOutput())
         RefreshPreviewFilters();
 }
 
 void CFiltersPane::ResetToDefaults(int flag)
 {
-    CProject* project = Project();
-    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    CFrameFileObj* output = CurrentOutput();
     if (!output)
         return;
     output->m_filters.Reset();
@@ -55,8 +46,7 @@ void CFiltersPane::ResetToDefaults(int flag)
 
 void CFiltersPane::BindCurrentFile()
 {
-    CProject* project = Project();
-    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    CFrameFileObj* output = CurrentOutput();
     if (!output)
         return;
     Unbind();

@@ -44,14 +44,9 @@ CTimelinePane::CTimelinePane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterE
     m_pMainWnd = m_preview;
 }
 
-void CTimelinePane::Show()
+std::vector<wxWindow*> CTimelinePane::Windows() const
 {
-    ShowWindows({m_preview, m_ruler, m_list, m_lower, m_upper, m_pSplitter, m_rulerSplitter}, true);
-}
-
-void CTimelinePane::Hide()
-{
-    ShowWindows({m_preview, m_ruler, m_list, m_lower, m_upper, m_pSplitter, m_rulerSplitter}, false);
+    return {m_preview, m_ruler, m_list, m_lower, m_upper, m_pSplitter, m_rulerSplitter};
 }
 
 void CTimelinePane::Layout(int left, int top, int right, int bottom)

@@ -13,8 +13,6 @@ class CTimelinePane : public CPlayerPane, private IPossitionChangeNotify {
 public:
     CTimelinePane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter, IResizeHandler* resize);
 
-    void Show() override;
-    void Hide() override;
     void Layout(int left, int top, int right, int bottom) override;
     void ResetToDefaults(int flag) override;
     bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
@@ -33,6 +31,7 @@ public:
     CKMToolbar* LowerToolbar() const { return m_lower; }
 
 protected:
+    std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 
 private:

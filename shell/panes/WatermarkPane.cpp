@@ -27,30 +27,22 @@ CWatermarkPane::CWatermarkPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitte
     m_pMainWnd = m_editor;
 }
 
-void CWatermarkPane::Show()
+std::vector<wxWindow*> CWatermarkPane::Windows() const
 {
-    ShowWindows({m_toolbar, m_editor, m_settings, m_pSplitter}, true);
-}
-
-void CWatermarkPane::Hide()
-{
-    ShowWindows({m_toolbar, m_editor, m_settings, m_pSplitter}, false);
+    return {m_toolbar, m_editor, m_settings, m_pSplitter};
 }
 
 void CWatermarkPane::Layout(int left, int top, int right, int bottom)
 {
-    const int w = ColumnWidth();
+    const int width = PlaceSettingsColumn(m_settings, left, top, right, bottom);
     const int t = ToolbarHeight(m_toolbar);
-    Place(m_pSplitter, right - w - 7, top, 7, bottom - top);
-    Place(m_toolbar, kPaneBarWidth, top, right - left - w - 107, t);
-    Place(m_editor, kPaneBarWidth, top + t, right - left - w - 107, bottom - top - t);
-    Place(m_settings, right - w, top, w, bottom - top);
+    Place(m_toolbar, kPaneBarWidth, top, width, t);
+    Place(m_editor, kPaneBarWidth, top + t, width, bottom - top - t);
 }
 
 CWatermarksObj* CWatermarkPane::CurrentList() const
 {
-    CProject* project = Project();
-    CFrameFileObj* output = project ? project->GetCurrentOutput() : nullptr;
+    CFrameFileObj* output = CurrentOutput();
     return output ? &output->m_watermarks : nullptr;
 }
 
@@ -59,14 +51,14 @@ void CWatermarkPane::Apply(uintptr_t wParam, intptr_t lParam)
     CWatermarkObj* selected = m_editor->Selected();
     const auto* row = reinterpret_cast<const wxPGProperty*>(lParam);
     const CSchemaProperty* property = row ? CPropertiesEditCtrl::RowProperty(row) : nullptr;
-    if (selected && property && property->id == kPlacementProperty) {
+    const bool placement = selected && property && property->id == kPlacementProperty;
+    if (placement) {
         // A new anchor starts at no distance from it.
         selected->x = 0;
         selected->y = 0;
-        m_pView->CallAfter([this] { m_settings->Refresh(); });
-    } else if (wParam != 0) {
-        m_pView->CallAfter([this] { m_settings->Refresh(); });
     }
+    if (placement || wParam != 0)
+        m_pView->CallAfter([this] { m_settings->Refresh(); });
     if (selected) {
         selected->ApplyToEngine(1);
         RedrawPlayer();

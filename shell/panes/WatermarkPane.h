@@ -17,8 +17,6 @@ class CWatermarkPane : public CPlayerPane, private IWatermarkPropertiesCallback 
 public:
     CWatermarkPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter);
 
-    void Show() override;
-    void Hide() override;
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
@@ -40,6 +38,7 @@ public:
 private:
     void OnWatermarkSelected(CWatermarkObj* watermark) override;
     void OnWatermarkChanged(CWatermarkObj* watermark) override;
+    std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
     void Done(CWatermarkObj* select);
     bool IsEnabled(int id) const;

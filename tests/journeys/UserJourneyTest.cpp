@@ -137,15 +137,8 @@ wxString ConvertAndWait(Program& program, kmtest::ModalHook& hook)
 
 TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
 {
-    const fs::path dir = kmtest::TestDir() / "UserJourney";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    CSettingsStore::Instance().SetPath(dir / "settings.ini");
-    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-    fixtures::ClipDesc desc;
-    desc.width = 320;
-    desc.height = 240;
-    desc.seconds = 1.0;
+    const fs::path dir = FreshFolder("UserJourney");
+    const fixtures::ClipDesc desc{.width = 320, .height = 240, .seconds = 1.0};
     const fs::path first = fixtures::WriteClip(dir / "in" / "first.mp4", desc);
     const fs::path second = fixtures::WriteClip(dir / "in" / "second.mkv", desc);
     ASSERT_FALSE(first.empty());
@@ -376,11 +369,7 @@ namespace {
 TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
 {
     const fs::path dir = FreshFolder("EditJourney");
-    fixtures::ClipDesc desc;
-    desc.width = 320;
-    desc.height = 240;
-    desc.seconds = 2.0;
-    const fs::path clip = fixtures::WriteClip(dir / "in" / "colour.mp4", desc);
+    const fs::path clip = fixtures::WriteClip(dir / "in" / "colour.mp4", {.width = 320, .height = 240});
     ASSERT_FALSE(clip.empty());
     const fs::path out = dir / "out";
     Program program;
@@ -456,11 +445,7 @@ void SendMouse(wxWindow& window, wxEventType type, wxPoint at)
 TEST(UserJourney, AFileEditedInEveryPaneConvertsWithItsEditsAndReopensWithThem)
 {
     const fs::path dir = FreshFolder("PanesJourney");
-    fixtures::ClipDesc desc;
-    desc.width = 320;
-    desc.height = 240;
-    desc.seconds = 2.0;
-    const fs::path clip = fixtures::WriteClip(dir / "in" / "edited.mp4", desc);
+    const fs::path clip = fixtures::WriteClip(dir / "in" / "edited.mp4", {.width = 320, .height = 240});
     ASSERT_FALSE(clip.empty());
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxImage::AddHandler(new wxPNGHandler);  // the image library owns it

@@ -2,8 +2,6 @@
 // lines, progress and state, and how start, pause, resume and stop drive the
 // project's job and the elapsed time.
 #include "ShellTestSupport.h"
-#include "fixtures/MediaFixtures.h"
-#include "platform/TextConv.h"
 #include "shell/KestrelMediaDoc.h"
 #include "shell/ShellStrings.h"
 #include <gtest/gtest.h>
@@ -155,11 +153,8 @@ class DocRun : public DocProcessing {
 protected:
     DocRun()
     {
-        fs::path dir = TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        clip = fixtures::WriteClip(dir / "a.mp4");
-        doc.GetProject()->InputFiles().AddFile(Utf8ToWide(clip.string()));
-        doc.GetProject()->GetVideoOutput()->is_create = 1;
-        doc.GetProject()->GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
+        clip = AddClipToConvert(*doc.GetProject(),
+                                TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     }
 
     FakeRunnerScope runner;

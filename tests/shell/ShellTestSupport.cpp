@@ -1,4 +1,7 @@
 #include "ShellTestSupport.h"
+#include "fixtures/MediaFixtures.h"
+#include "model/project/Project.h"
+#include "platform/TextConv.h"
 #include "platform/Settings.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/KestrelMediaDoc.h"
@@ -101,6 +104,15 @@ std::filesystem::path TestFolder(const std::string& name)
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir;
+}
+
+std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem::path& dir)
+{
+    const std::filesystem::path clip = fixtures::WriteClip(dir / "a.mp4");
+    project.InputFiles().AddFile(Utf8ToWide(clip.string()));
+    project.GetVideoOutput()->is_create = 1;
+    project.GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
+    return clip;
 }
 
 bool StartProgram(CKestrelMediaApp& app, bool showMainWindow)

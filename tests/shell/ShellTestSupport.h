@@ -15,6 +15,7 @@
 #include <vector>
 
 class CKestrelMediaApp;
+class CProject;
 
 namespace shelltest {
 
@@ -91,5 +92,10 @@ void StopProgram(CKestrelMediaApp& app);
 
 // A private folder for one test.
 std::filesystem::path TestFolder(const std::string& name);
+
+// Adds a clip generated as dir/a.mp4 to the project and turns the video
+// output on into dir/out, so a start makes a real job. Returns the clip,
+// empty when it could not be written.
+std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem::path& dir);
 
 }  // namespace shelltest

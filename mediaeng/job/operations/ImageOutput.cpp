@@ -17,9 +17,6 @@ extern "C" {
 #include <cstring>
 #include <unistd.h>
 
-using mediaeng::EngineText;
-using mediaeng::EngineTextUtf8;
-
 namespace mediaeng::job {
 namespace fs = std::filesystem;
 

@@ -9,17 +9,12 @@
 #include "mediaeng/job/transcode/VideoEncoder.h"
 #include "platform/TextConv.h"
 extern "C" {
-#include <libavutil/pixdesc.h>
-}
-extern "C" {
 #include <libavutil/audio_fifo.h>
 #include <libavutil/imgutils.h>
+#include <libavutil/pixdesc.h>
 }
 #include <algorithm>
 #include <cmath>
-
-using mediaeng::EngineText;
-using mediaeng::EngineTextUtf8;
 
 namespace mediaeng::job {
 namespace fs = std::filesystem;

@@ -3,9 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-using mediaeng::EngineText;
-using mediaeng::EngineTextUtf8;
-
 namespace mediaeng::job {
 namespace fs = std::filesystem;
 

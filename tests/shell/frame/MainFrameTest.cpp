@@ -146,12 +146,7 @@ TEST_F(MainFrameTest, EditingTabFillsTheFileChoiceAndAReplacedProjectEmptiesIt)
 
 TEST_F(MainFrameTest, StartCommandGoesToTheConversionTabAndStartsOneRunOnly)
 {
-    const fs::path dir = shelltest::TestFolder("FrameStart");
-    const fs::path clip = fixtures::WriteClip(dir / "a.mp4");
-    ASSERT_FALSE(clip.empty());
-    Doc().GetProject()->InputFiles().AddFile(Utf8ToWide(clip.string()));
-    Doc().GetProject()->GetVideoOutput()->is_create = 1;
-    Doc().GetProject()->GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
+    ASSERT_FALSE(shelltest::AddClipToConvert(*Doc().GetProject(), shelltest::TestFolder("FrameStart")).empty());
     shelltest::FakeRunnerScope runner;
 
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
@@ -232,12 +227,7 @@ TEST_F(MainFrameTest, ClosingAModifiedProjectAsksFirstAndCancelKeepsEverything)
 
 TEST_F(MainFrameTest, ClosingWhileConvertingAsksToSaveFirstAndOnlyThenStopsTheRun)
 {
-    const fs::path dir = shelltest::TestFolder("FrameCloseConverting");
-    const fs::path clip = fixtures::WriteClip(dir / "a.mp4");
-    ASSERT_FALSE(clip.empty());
-    Doc().GetProject()->InputFiles().AddFile(Utf8ToWide(clip.string()));
-    Doc().GetProject()->GetVideoOutput()->is_create = 1;
-    Doc().GetProject()->GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
+    ASSERT_FALSE(shelltest::AddClipToConvert(*Doc().GetProject(), shelltest::TestFolder("FrameCloseConverting")).empty());
     shelltest::FakeRunnerScope runner;
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
     ASSERT_EQ(Doc().GetRunState(), CRunManager::kRunning);
