@@ -1,6 +1,7 @@
 // Main of the window test programs: starts wxWidgets once per process (the
 // X server comes from xvfb-run), gives every test its own settings file,
 // then runs the tests on this thread, which is the window thread.
+#include "wx/DisplayWait.h"
 #include "fixtures/TestEnvironment.h"
 #include "platform/Settings.h"
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 // Fontconfig loses a little memory while it reads its configuration files
 // (once per process); the report's stack ends inside the library, which is
@@ -51,13 +53,24 @@ int main(int argc, char** argv)
     // No screen reader bridge: its D-Bus connection is not needed by tests and
     // keeps its buffers until exit.
     setenv("NO_AT_BRIDGE", "1", 1);
+    // The arguments as given: GoogleTest takes its own out of argv.
+    std::vector<char*> given(argv, argv + argc + 1);
     ::testing::InitGoogleTest(&argc, argv);
     // Listing the tests (ctest's discovery) needs no display.
     if (::testing::GTEST_FLAG(list_tests))
         return RUN_ALL_TESTS();
 
+    if (!kmtest::WaitForDisplay()) {
+        std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run)\n");
+        return 1;
+    }
+    // Why the toolkit would not start goes to the output too.
+    delete wxLog::SetActiveTarget(new wxLogStderr);
     wxApp::SetInstance(new CTestApp);  // wxEntryCleanup deletes it
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit()) {
+        // Now and then, under a loaded parallel run, the toolkit fails to
+        // start though the display answers; a fresh process starts.
+        kmtest::StartAgain(given.data());
         std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run)\n");
         return 1;
     }
