@@ -1,4 +1,6 @@
 #include "shell/frame/MainFrmStatusBar.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
 #include "controls/small/ErrorCaptionWnd.h"
@@ -26,9 +28,9 @@ void CMainFrmStatusBar::BuildStatusBar()
     m_statusBar = CreateStatusBar(3);
     if (!m_statusBar)
         return;
-    m_link = new wxHyperlinkCtrl(m_statusBar, kLinkId, kWebDomain, kWebAddress);
+    m_link = new wxHyperlinkCtrl(m_statusBar, KM::Cmd::WebsiteLink, kWebDomain, kWebAddress);
     m_link->SetName("Link to website");
-    m_loadRecent = new wxCheckBox(m_statusBar, kCheckBoxId, KM::Res::LoadString(61215));
+    m_loadRecent = new wxCheckBox(m_statusBar, KM::Cmd::LoadRecentDoc, KM::Res::LoadString(KM::Str::LoadRecentCheckBox));
     m_caption = new CErrorCaptionWnd(m_statusBar, kCaptionId);
     m_caption->SetName("Error status bar");
     const int widths[3] = {m_link->GetBestSize().x + 16, m_loadRecent->GetBestSize().x + 16, -1};
@@ -40,7 +42,7 @@ void CMainFrmStatusBar::BuildStatusBar()
     });
     // The check box is a command of the frame, like the ribbon's.
     m_loadRecent->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
-        wxCommandEvent command(wxEVT_MENU, kCheckBoxId);
+        wxCommandEvent command(wxEVT_MENU, KM::Cmd::LoadRecentDoc);
         command.SetEventObject(this);
         ProcessWindowEvent(command);
     });

@@ -1,4 +1,5 @@
 #include "shell/views/BaseFilesView.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
@@ -31,7 +32,7 @@ bool CBaseFilesView::Create(wxWindow* parent, wxWindowID id)
 {
     if (!CBaseListView::Create(parent, id))
         return false;
-    m_list->InsertColumn(0, KM::Res::LoadString(61220), wxLIST_FORMAT_LEFT, 200);
+    m_list->InsertColumn(0, KM::Res::LoadString(KM::Str::FileColumn), wxLIST_FORMAT_LEFT, 200);
     m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CBaseFilesView::OnItemFocused, this);
     m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CBaseFilesView::OnItemFocused, this);
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CBaseFilesView::OnActivated, this);

@@ -9,18 +9,14 @@ namespace KM { class CWindowMessageEvent; }
 
 class CSourceTypeFileViewProperties : public CBaseView, public ISourcePeerView {
 public:
-    static constexpr int kExpandAll = 32778;
-    static constexpr int kAlphabetic = 32779;
-
     CSourceTypeFileViewProperties();
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
     void SetListView(wxWindow* list) override { m_pListView = list; }
     void OnInitialUpdate() override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     CPropertiesCtrl* GetGrid() const { return m_grid; }
 
 private:
+    void RegisterCommands();
     void OnGridChanged(KM::CWindowMessageEvent& event);
 
     CPropertiesCtrl* m_grid = nullptr;
