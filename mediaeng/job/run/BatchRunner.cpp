@@ -1,7 +1,7 @@
 #include "mediaeng/job/run/BatchRunner.h"
 #include "mediaeng/job/transcode/FileTranscoder.h"
 #include "mediaeng/job/transcode/JobInput.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/job/operations/OperationBatch.h"
 #include "mediaeng/job/settings/OutputNamer.h"
 #include "platform/TextConv.h"

@@ -10,7 +10,7 @@
 // touching CRunControl (whose own lock is a leaf).
 #include "mediaeng/job/transcode/FrameEditStage.h"
 #include "mediaeng/job/settings/JobSettings.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include "engine/MsgMng.h"
 #include <condition_variable>
 #include <functional>

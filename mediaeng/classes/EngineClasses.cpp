@@ -1,4 +1,4 @@
-#include "mediaeng/core/EngineClasses.h"
+#include "mediaeng/classes/EngineClasses.h"
 #include "engine/EngineIds.h"
 #include "engine/FrameFilterSettings.h"
 #include "mediaeng/core/ConversionJobImpl.h"
