@@ -3,6 +3,7 @@
 #include "mediaeng/frame/ParallelRows.h"
 #include <array>
 #include <atomic>
+#include <vector>
 extern "C" {
 #include <libavutil/pixdesc.h>
 }
@@ -25,7 +26,7 @@ struct ScalerKey {
 // a context is not to be shared between threads, and making one costs more
 // than converting a band.
 struct ScalerCache {
-    static constexpr size_t kSlots = 6;
+    static constexpr size_t kSlots = 8;
     std::array<ScalerKey, kSlots> keys{};
     std::array<av::SwsPtr, kSlots> contexts;
     size_t next = 0;
@@ -81,6 +82,39 @@ bool ConvertInBands(const PlaneSet& src, AVPixelFormat srcFormat, const PlaneSet
         const PlaneSet s = RowsFrom(src, sd, y0);
         const PlaneSet d = RowsFrom(dst, dd, y0);
         sws_scale(sws, s.data, s.stride, 0, y1 - y0, d.data, d.stride);
+    });
+    return ok;
+}
+
+bool EditAsRgbStrips(const PlaneSet& src, const PlaneSet& dst, AVPixelFormat format, int width, int height,
+                     const RgbStripEdit& edit)
+{
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(format);
+    if (!d || width <= 0 || height <= 0) return false;
+    constexpr int kStrip = 16;  // rows: 90 KB of RGB at 1920 wide
+    std::atomic<bool> ok{true};
+    const int strips = (height + kStrip - 1) / kStrip;
+    ParallelRows(strips, static_cast<long long>(width) * height, [&](int s0, int s1) {
+        const int stride = (width * 3 + 63) & ~63;
+        thread_local std::vector<uint8_t> buffer;
+        buffer.resize(static_cast<size_t>(stride) * kStrip);
+        PlaneSet rgb;
+        rgb.data[0] = buffer.data();
+        rgb.stride[0] = stride;
+        for (int s = s0; s < s1 && ok; ++s) {
+            const int y0 = s * kStrip, rows = std::min(kStrip, height - y0);
+            SwsContext* in = ThreadCache().For(ScalerKey{width, rows, format, AV_PIX_FMT_BGR24, SWS_POINT});
+            SwsContext* out = ThreadCache().For(ScalerKey{width, rows, AV_PIX_FMT_BGR24, format, SWS_BILINEAR});
+            if (!in || !out) {
+                ok = false;
+                return;
+            }
+            const PlaneSet from = RowsFrom(src, d, y0);
+            const PlaneSet to = RowsFrom(dst, d, y0);
+            sws_scale(in, from.data, from.stride, 0, rows, rgb.data, rgb.stride);
+            edit(buffer.data(), stride, width, rows);
+            sws_scale(out, rgb.data, rgb.stride, 0, rows, to.data, to.stride);
+        }
     });
     return ok;
 }

@@ -8,6 +8,7 @@ extern "C" {
 #include <libavutil/pixfmt.h>
 }
 #include <cstdint>
+#include <functional>
 
 namespace mediaeng::frame {
 
@@ -20,5 +21,15 @@ struct PlaneSet {
 // given SWS_* flags; false when libswscale refuses the pair.
 bool ConvertInBands(const PlaneSet& src, AVPixelFormat srcFormat, const PlaneSet& dst, AVPixelFormat dstFormat,
                     int width, int height, int swsFlags);
+
+// Edits a planar YUV picture through 24-bit RGB a strip of a few rows at a
+// time: each row worker converts its strip into a small buffer of its own
+// (SWS_POINT, as ConvertInBands does), lets edit change it where it is, and
+// converts it back into dst (SWS_BILINEAR), so the whole picture never
+// exists in RGB and each strip stays in the worker's cache. edit is called on
+// the workers, at once, each time with a strip whose first row is even.
+using RgbStripEdit = std::function<void(uint8_t* bgr, int stride, int width, int rows)>;
+bool EditAsRgbStrips(const PlaneSet& src, const PlaneSet& dst, AVPixelFormat format, int width, int height,
+                     const RgbStripEdit& edit);
 
 }  // namespace mediaeng::frame
