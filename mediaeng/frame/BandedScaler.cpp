@@ -119,4 +119,27 @@ bool EditAsRgbStrips(const PlaneSet& src, const PlaneSet& dst, AVPixelFormat for
     return ok;
 }
 
+std::vector<uint8_t> GreyRoundTrip(AVPixelFormat format)
+{
+    // A ramp of every luma value in two rows (so 4:2:0 is whole), chroma at its middle.
+    constexpr int kW = 256, kH = 2;
+    std::vector<uint8_t> planes[3], rgb(size_t(kW) * 3 * kH);
+    PlaneSet yuv, bgr;
+    for (int p = 0; p < 3; ++p) {
+        planes[p].assign(size_t(kW) * kH + 64, p ? 128 : 0);  // slack for vector code
+        yuv.data[p] = planes[p].data();
+        yuv.stride[p] = kW;
+    }
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) planes[0][size_t(y) * kW + size_t(x)] = uint8_t(x);
+    bgr.data[0] = rgb.data();
+    bgr.stride[0] = kW * 3;
+    av::SwsPtr in(sws_getContext(kW, kH, format, kW, kH, AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr));
+    av::SwsPtr out(sws_getContext(kW, kH, AV_PIX_FMT_BGR24, kW, kH, format, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!in || !out) return {};
+    sws_scale(in.get(), yuv.data, yuv.stride, 0, kH, bgr.data, bgr.stride);
+    sws_scale(out.get(), bgr.data, bgr.stride, 0, kH, yuv.data, yuv.stride);
+    return std::vector<uint8_t>(planes[0].begin(), planes[0].begin() + kW);
+}
+
 }  // namespace mediaeng::frame

@@ -9,6 +9,7 @@ extern "C" {
 }
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace mediaeng::frame {
 
@@ -21,6 +22,13 @@ struct PlaneSet {
 // given SWS_* flags; false when libswscale refuses the pair.
 bool ConvertInBands(const PlaneSet& src, AVPixelFormat srcFormat, const PlaneSet& dst, AVPixelFormat dstFormat,
                     int width, int height, int swsFlags);
+
+// The luma each luma value of a grey pixel (no chroma) of a planar YUV
+// format comes back with from the trip through 24-bit RGB that the two
+// functions here make (SWS_POINT into RGB, SWS_BILINEAR back): not always
+// itself, libswscale's fast paths round on the way. Empty when libswscale
+// refuses the format.
+std::vector<uint8_t> GreyRoundTrip(AVPixelFormat format);
 
 // Edits a planar YUV picture through 24-bit RGB a strip of a few rows at a
 // time: each row worker converts its strip into a small buffer of its own

@@ -211,13 +211,18 @@ void MakePlaneCurve(const CurveValues& values, PlaneCurve& out)
 
 }  // namespace
 
-bool CFilterProgram::PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& chroma) const
+bool CFilterProgram::PlanarLuts(bool fullRange, const std::vector<uint8_t>& greyTrip, PlaneCurve& luma,
+                                PlaneCurve& chroma) const
 {
-    // Saturation and greyscale would be chroma tables, but the RGB route's
-    // trip through libswscale moves luma by a few levels on the way, which
-    // such tables would not: they go through RGB strips, as the preview sees them.
-    if (!m_lut || !m_affine || m_matrix || m_balance || m_s.deinterlace || m_s.soften || m_s.sharpen) return false;
-    const double a = m_affineCurve.a, c = m_affineCurve.c;
+    if ((m_lut && !m_affine) || m_balance || m_s.deinterlace || m_s.soften || m_s.sharpen) return false;
+    // Saturation and greyscale keep luma and scale (or flatten) chroma around
+    // its middle; hue and the cone responses mix the chroma planes. After a
+    // curve, RGB clamps each channel before the matrix sees it, which no
+    // table of one plane can follow.
+    if (m_matrix && (m_lut || m_s.hue || m_s.lmsL || m_s.lmsM || m_s.lmsS || greyTrip.size() != 256)) return false;
+    if (!m_lut && !m_matrix) return false;
+    const double saturation = m_s.grayscale ? 0.0 : 1.0 + std::clamp(m_s.saturation, -100, 100) / 100.0;
+    const double a = m_lut ? m_affineCurve.a : 1.0, c = m_lut ? m_affineCurve.c : 0.0;
     // No clamping but to bytes: a channel pushed past white comes back from
     // YUV as the RGB table would have clamped it, and a luma clamped to its
     // nominal range would tint bright colours.
@@ -225,7 +230,10 @@ bool CFilterProgram::PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& ch
     CurveValues y{}, uv{};
     for (int x = 0; x < 256; ++x) {
         y[x] = lo + (a * (x - lo) * 255.0 / span + c) * span / 255.0;
-        uv[x] = 128.0 + a * (x - 128);
+        uv[x] = 128.0 + a * saturation * (x - 128);
+        // The matrices run in RGB on the RGB route, whose trip there and back
+        // moves luma a little: the same move here, so both give one picture.
+        if (m_matrix) y[x] = greyTrip[static_cast<size_t>(std::lround(std::clamp(y[x], 0.0, 255.0)))];
     }
     MakePlaneCurve(y, luma);
     MakePlaneCurve(uv, chroma);

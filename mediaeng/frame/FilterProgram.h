@@ -10,6 +10,7 @@
 #include "mediaeng/frame/FrameBuffer.h"
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace mediaeng::frame {
 
@@ -41,8 +42,11 @@ public:
     // planes of a YUV picture (limited or full range): only for one straight
     // curve shared by every channel (brightness, contrast, negative, levels
     // without a midtone), which moves luma along the curve and scales chroma
-    // by its slope. False otherwise.
-    bool PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& chroma) const;
+    // by its slope; or saturation or greyscale alone, which scale (or
+    // flatten) chroma and move luma as greyTrip says (what the RGB route's
+    // trip through libswscale makes of each grey). False otherwise.
+    bool PlanarLuts(bool fullRange, const std::vector<uint8_t>& greyTrip, PlaneCurve& luma,
+                    PlaneCurve& chroma) const;
     // True when every pass works on one pixel at a time without looking at
     // the whole picture first (no deinterlacing, softening, sharpening or
     // auto levels): a YUV picture can then go through RGB a few rows at a time.

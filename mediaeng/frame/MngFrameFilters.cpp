@@ -25,7 +25,10 @@ struct CMngFrameFilters::Impl {
     const PlanarTables& PlanarFor(bool fullRange)
     {
         PlanarTables& t = planar[fullRange ? 1 : 0];
-        if (!t.made) t.usable = program.IsIdentity() || program.PlanarLuts(fullRange, t.luma, t.chroma);
+        if (!t.made)
+            t.usable = program.IsIdentity() ||
+                       program.PlanarLuts(fullRange, GreyRoundTrip(fullRange ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P),
+                                          t.luma, t.chroma);
         t.made = true;
         return t;
     }

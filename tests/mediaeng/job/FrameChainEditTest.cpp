@@ -140,20 +140,29 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
              AddText(s);
              s.eraser = tag_ERASEPARAM{ERASER_BLUR, 0, 160, 0, 120, 16, 8};
          }},
-        // Straight curves as plane tables.
+        // Straight curves, saturation and greyscale as plane tables.
+        {"greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
+             s.filters = FrameFilterSettings{};
+             s.filters.grayscale = 1;
+         }},
+        {"less saturated alone", [](mediaeng::job::CFrameChainSettings& s) {
+             s.filters = FrameFilterSettings{};
+             s.filters.saturation = -60;
+         }},
+        {"more saturated alone", [](mediaeng::job::CFrameChainSettings& s) {
+             s.filters = FrameFilterSettings{};
+             s.filters.saturation = 40;
+         }},
         {"negative", [](mediaeng::job::CFrameChainSettings& s) { s.filters.negative = 1; }},
         {"levels without a midtone", [](mediaeng::job::CFrameChainSettings& s) {
              s.filters.levelMin[0] = s.filters.levelMin[1] = s.filters.levelMin[2] = 20;
              s.filters.levelMax[0] = s.filters.levelMax[1] = s.filters.levelMax[2] = 230;
          }},
-        // Other per-pixel filters through RGB a strip at a time.
+        // Other per-pixel filters through RGB a strip at a time (greyscale
+        // and saturation too when a curve comes first).
         {"greyscale", [](mediaeng::job::CFrameChainSettings& s) { s.filters.grayscale = 1; }},
         {"less saturated", [](mediaeng::job::CFrameChainSettings& s) { s.filters.saturation = -60; }},
         {"more saturated", [](mediaeng::job::CFrameChainSettings& s) { s.filters.saturation = 40; }},
-        {"greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
-             s.filters = FrameFilterSettings{};
-             s.filters.grayscale = 1;
-         }},
         {"gamma", [](mediaeng::job::CFrameChainSettings& s) { s.filters.gamma = 40; }},
         {"levels with a midtone", [](mediaeng::job::CFrameChainSettings& s) {
              s.filters.levelMin[0] = s.filters.levelMin[1] = s.filters.levelMin[2] = 10;
@@ -171,6 +180,11 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
         {"turn 270", [](mediaeng::job::CFrameChainSettings& s) { s.rotateDegrees = 270; }},
         {"mirror", [](mediaeng::job::CFrameChainSettings& s) { s.flipH = 1; }},
         {"upside down", [](mediaeng::job::CFrameChainSettings& s) { s.flipV = 1; }},
+        {"turn 90 and greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
+             s.rotateDegrees = 90;
+             s.filters = FrameFilterSettings{};
+             s.filters.grayscale = 1;
+         }},
         {"turn 90 and greyscale", [](mediaeng::job::CFrameChainSettings& s) {
              s.rotateDegrees = 90;
              s.filters.grayscale = 1;
