@@ -219,9 +219,13 @@ bool CFilterProgram::PlanarLuts(bool fullRange, const std::vector<uint8_t>& grey
     // its middle; hue and the cone responses mix the chroma planes. After a
     // curve, RGB clamps each channel before the matrix sees it, which no
     // table of one plane can follow.
-    if (m_matrix && (m_lut || m_s.hue || m_s.lmsL || m_s.lmsM || m_s.lmsS || greyTrip.size() != 256)) return false;
+    // Greyscale too: where the decoder's colours leave RGB's range, RGB
+    // clamps them before taking their luma, which a luma table cannot follow
+    // closely enough.
+    if (m_matrix && (m_lut || m_s.grayscale || m_s.hue || m_s.lmsL || m_s.lmsM || m_s.lmsS || greyTrip.size() != 256))
+        return false;
     if (!m_lut && !m_matrix) return false;
-    const double saturation = m_s.grayscale ? 0.0 : 1.0 + std::clamp(m_s.saturation, -100, 100) / 100.0;
+    const double saturation = 1.0 + std::clamp(m_s.saturation, -100, 100) / 100.0;
     const double a = m_lut ? m_affineCurve.a : 1.0, c = m_lut ? m_affineCurve.c : 0.0;
     // No clamping but to bytes: a channel pushed past white comes back from
     // YUV as the RGB table would have clamped it, and a luma clamped to its

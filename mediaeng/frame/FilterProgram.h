@@ -42,9 +42,9 @@ public:
     // planes of a YUV picture (limited or full range): only for one straight
     // curve shared by every channel (brightness, contrast, negative, levels
     // without a midtone), which moves luma along the curve and scales chroma
-    // by its slope; or saturation or greyscale alone, which scale (or
-    // flatten) chroma and move luma as greyTrip says (what the RGB route's
-    // trip through libswscale makes of each grey). False otherwise.
+    // by its slope; or saturation alone, which scales chroma and moves luma
+    // as greyTrip says (what the RGB route's trip through libswscale makes
+    // of each grey). False otherwise.
     bool PlanarLuts(bool fullRange, const std::vector<uint8_t>& greyTrip, PlaneCurve& luma,
                     PlaneCurve& chroma) const;
     // True when every pass works on one pixel at a time without looking at

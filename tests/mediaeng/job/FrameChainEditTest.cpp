@@ -140,11 +140,7 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
              AddText(s);
              s.eraser = tag_ERASEPARAM{ERASER_BLUR, 0, 160, 0, 120, 16, 8};
          }},
-        // Straight curves, saturation and greyscale as plane tables.
-        {"greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
-             s.filters = FrameFilterSettings{};
-             s.filters.grayscale = 1;
-         }},
+        // Straight curves and saturation as plane tables.
         {"less saturated alone", [](mediaeng::job::CFrameChainSettings& s) {
              s.filters = FrameFilterSettings{};
              s.filters.saturation = -60;
@@ -158,8 +154,12 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
              s.filters.levelMin[0] = s.filters.levelMin[1] = s.filters.levelMin[2] = 20;
              s.filters.levelMax[0] = s.filters.levelMax[1] = s.filters.levelMax[2] = 230;
          }},
-        // Other per-pixel filters through RGB a strip at a time (greyscale
-        // and saturation too when a curve comes first).
+        // Other per-pixel filters through RGB a strip at a time (greyscale,
+        // and saturation when a curve comes first).
+        {"greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
+             s.filters = FrameFilterSettings{};
+             s.filters.grayscale = 1;
+         }},
         {"greyscale", [](mediaeng::job::CFrameChainSettings& s) { s.filters.grayscale = 1; }},
         {"less saturated", [](mediaeng::job::CFrameChainSettings& s) { s.filters.saturation = -60; }},
         {"more saturated", [](mediaeng::job::CFrameChainSettings& s) { s.filters.saturation = 40; }},
