@@ -1,6 +1,6 @@
 #include "shell/PlainMainFrame.h"
-#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "shell/KestrelMediaApp.h"
 #include "shell/KestrelMediaDoc.h"
@@ -13,7 +13,8 @@ namespace {
 class CPlainMainFrame : public wxFrame {
 public:
     explicit CPlainMainFrame(CKestrelMediaApp& app)
-        : wxFrame(nullptr, wxID_ANY, KM::Res::LoadString(KM::Str::ProgramName), wxDefaultPosition, wxSize(700, 525)), m_app(app)
+        : wxFrame(nullptr, wxID_ANY, KM::Res::LoadString(KM::Str::ProgramName), wxDefaultPosition, wxSize(700, 525)),
+          m_app(app)
     {
         auto* file = new wxMenu;
         file->Append(KM::Cmd::FileNew);

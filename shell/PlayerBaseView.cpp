@@ -27,7 +27,8 @@ int PlayerPlayState()
 CommandUi PlayPauseUi(const CKMFile* current)
 {
     CPlayer* player = CPlayer::Instance();
-    const PlayPauseState s = ComputePlayPauseState(current, player && player->IsPlaying(), player && player->IsRewinding());
+    const PlayPauseState s =
+        ComputePlayPauseState(current, player && player->IsPlaying(), player && player->IsRewinding());
     return Checked(s.checked, s.enabled);
 }
 

@@ -1,6 +1,6 @@
 #include "shell/SplashDlg.h"
-#include "controls/ids/StringIds.h"
 #include "controls/draw/MemDC.h"
+#include "controls/ids/StringIds.h"
 #include "controls/res/ResourceBridge.h"
 #include <wx/dcbuffer.h>
 #include <wx/frame.h>

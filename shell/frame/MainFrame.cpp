@@ -1,6 +1,6 @@
 #include "shell/frame/MainFrame.h"
-#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/project/Project.h"

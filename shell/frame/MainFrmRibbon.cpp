@@ -1,6 +1,6 @@
 #include "shell/frame/MainFrmRibbon.h"
-#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "controls/toolbar/RibbonTips.h"
 #include "shell/KestrelMediaApp.h"

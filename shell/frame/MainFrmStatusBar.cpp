@@ -30,7 +30,8 @@ void CMainFrmStatusBar::BuildStatusBar()
         return;
     m_link = new wxHyperlinkCtrl(m_statusBar, KM::Cmd::WebsiteLink, kWebDomain, kWebAddress);
     m_link->SetName("Link to website");
-    m_loadRecent = new wxCheckBox(m_statusBar, KM::Cmd::LoadRecentDoc, KM::Res::LoadString(KM::Str::LoadRecentCheckBox));
+    m_loadRecent =
+        new wxCheckBox(m_statusBar, KM::Cmd::LoadRecentDoc, KM::Res::LoadString(KM::Str::LoadRecentCheckBox));
     m_caption = new CErrorCaptionWnd(m_statusBar, kCaptionId);
     m_caption->SetName("Error status bar");
     const int widths[3] = {m_link->GetBestSize().x + 16, m_loadRecent->GetBestSize().x + 16, -1};

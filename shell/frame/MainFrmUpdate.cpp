@@ -7,7 +7,8 @@
 #include "shell/KestrelMediaDoc.h"
 #include "shell/frame/FrameLayout.h"
 #include "shell/frame/PageKinds.h"
-#include "shell/frame/PageViewClasses.h"
+#include "shell/frame/PageRegistry.h"
+#include "shell/frame/SourcePageViews.h"
 #include "model/project/Project.h"
 #include <algorithm>
 #include <wx/panel.h>
@@ -24,14 +25,18 @@ bool Contains(const std::vector<wxWindow*>& windows, const wxWindow* w)
     return w && std::find(windows.begin(), windows.end(), w) != windows.end();
 }
 
-// Pages: their splitters and views, in the order the page makes them.
-struct SourcePageSpec {
-    int kind;
-    int outerIndex;  // in the frame's splitter list; the inner one follows it
-    wxWindow* (*createList)(wxWindow*);
-    int defaultPreview;
-    const wchar_t* widthKey;
-};
+// The source pages in the order the client area makes them.
+std::vector<PageSpec> SourcePagesInClientOrder()
+{
+    std::vector<PageSpec> pages;
+    for (const PageSpec& page : RegisteredPages())
+        if (page.isSource)
+            pages.push_back(page);
+    std::stable_sort(pages.begin(), pages.end(), [](const PageSpec& a, const PageSpec& b) {
+        return a.source.clientOrder < b.source.clientOrder;
+    });
+    return pages;
+}
 
 }  // namespace
 
@@ -53,19 +58,15 @@ void CMainFrmUpdate::CreateClient()
         PlaceShownPage();
         e.Skip();
     });
-    const SourcePageSpec pages[] = {
-        {kPageFiles, 0, &CreateSourceTypeFileView, 160, L"SourceTypeFile_x"},
-        {kPageDvd, 4, &CreateSourceTypeDVDView, 160, L"SourceTypeDVD_x"},
-        {kPageFolder, 2, &CreateSourceTypeFolderViewFiles, 300, L"SourceTypeFolderFiles_x"},
-    };
-    for (const SourcePageSpec& page : pages)
-        CreateSourcePage(page.kind, page.outerIndex, page.createList, page.defaultPreview, page.widthKey);
+    for (const PageSpec& page : SourcePagesInClientOrder())
+        CreateSourcePage(page);
     CBaseView::SetPageSwitching(false);
 }
 
-void CMainFrmUpdate::CreateSourcePage(int kind, int outerIndex, wxWindow* (*createList)(wxWindow*), int,
-                                      const wchar_t* widthKey)
+void CMainFrmUpdate::CreateSourcePage(const PageSpec& page)
 {
+    const int kind = page.kind;
+    const int outerIndex = page.source.splitterSlot;
     const wxSize client = GetClientSize();
     auto* outer = new CKMSplitterWnd;
     if (!outer->Create(m_client, wxID_ANY, wxDefaultPosition, client, wxSP_3DSASH | wxSP_LIVE_UPDATE)) {
@@ -75,7 +76,7 @@ void CMainFrmUpdate::CreateSourcePage(int kind, int outerIndex, wxWindow* (*crea
     outer->SetName(wxString::Format("SourcePage%d", kind));
     outer->SetMinimumPaneSize(100);
     m_splitters[static_cast<size_t>(outerIndex)] = outer;
-    wxWindow* list = createList(outer);
+    wxWindow* list = page.makeView(outer);
     auto* inner = new CKMSplitterWnd;
     if (!list || !inner->Create(outer, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxSP_3DSASH | wxSP_LIVE_UPDATE)) {
         delete inner;
@@ -83,11 +84,11 @@ void CMainFrmUpdate::CreateSourcePage(int kind, int outerIndex, wxWindow* (*crea
     }
     inner->SetMinimumPaneSize(100);
     m_splitters[static_cast<size_t>(outerIndex + 1)] = inner;
-    wxWindow* preview = CreateSourceTypeFileViewPreview(inner);
-    wxWindow* properties = CreateSourceTypeFileViewProperties(inner);
+    wxWindow* preview = page.source.makePreview(inner);
+    wxWindow* properties = page.source.makeProperties(inner);
     if (!preview || !properties)
         return;
-    const int width = SourceLeftColumnWidth(WorkspaceInt(widthKey), client.x);
+    const int width = SourceLeftColumnWidth(WorkspaceInt(page.source.widthKey), client.x);
     const SourceRowHeights rows = SourceRows(WorkspaceInt(L"SourceTypeFilePreview_y"),
                                              WorkspaceInt(L"SourceTypeFileProperties_y"), client.y);
     outer->SplitVertically(list, inner, width);
@@ -117,7 +118,7 @@ void CMainFrmUpdate::AddSourceGroup(int kind, int outerIndex)
     for (wxWindow* peer : {properties, preview})
         if (auto* peerView = dynamic_cast<ISourcePeerView*>(peer))
             peerView->SetListView(list);
-    if (kind != kPageFiles)
+    if (!m_groups.empty())  // the first page is the one shown
         outer->Hide();
     m_groups.push_back(std::move(group));
 }
@@ -135,15 +136,14 @@ void CMainFrmUpdate::AddViewGroup(int kind, wxWindow* view)
 
 void CMainFrmUpdate::CreateGroups()
 {
-    AddSourceGroup(kPageFiles, 0);
-    if (!m_groups.empty())
-        m_activeView = m_groups.front()->pageWindows.front();
-    AddSourceGroup(kPageFolder, 2);
-    AddSourceGroup(kPageDvd, 4);
-    AddViewGroup(kPageOutput, CreateOutputView(m_client));
-    AddViewGroup(kPageConversion, CreateConvertView(m_client));
-    AddViewGroup(kPageEditing, CreateEditingView(m_client));
-    AddViewGroup(kPageNews, CreateHelpView(m_client));
+    for (const PageSpec& page : RegisteredPages()) {
+        if (page.isSource)
+            AddSourceGroup(page.kind, page.source.splitterSlot);
+        else
+            AddViewGroup(page.kind, page.makeView(m_client));
+        if (!m_activeView && !m_groups.empty())  // the first page made is shown first
+            m_activeView = m_groups.front()->pageWindows.front();
+    }
 }
 
 const CViewGroup* CMainFrmUpdate::FindGroup(int kind) const

@@ -7,6 +7,7 @@
 #include <vector>
 
 class CKestrelMediaDoc;
+struct PageSpec;
 class wxPanel;
 
 struct CViewGroup {
@@ -43,8 +44,7 @@ protected:
     std::vector<std::unique_ptr<CViewGroup>> m_groups;
 
 private:
-    void CreateSourcePage(int kind, int outerIndex, wxWindow* (*createList)(wxWindow*), int defaultPreview,
-                          const wchar_t* widthKey);
+    void CreateSourcePage(const PageSpec& page);
     void AddSourceGroup(int kind, int outerIndex);
     void AddViewGroup(int kind, wxWindow* view);
     wxWindow* ShownTopWindow() const;

@@ -1,20 +1,22 @@
 #include "shell/frame/PageKinds.h"
+#include "shell/frame/PageRegistry.h"
 
 CategoryAction ActionForCategory(int position)
 {
-    switch (position) {
-    case kCategorySource: return {true, false, -1};
-    case kCategoryEditing: return {false, true, kPageEditing};
-    case kCategoryOutput: return {false, false, kPageOutput};
-    case kCategoryConversion: return {false, false, kPageConversion};
-    case kCategoryNews: return {false, false, kPageNews};
-    default: return {};
-    }
+    if (position == kCategorySource)
+        return {true, false, -1};
+    for (const PageSpec& page : RegisteredPages())
+        if (!page.isSource && page.category == position)
+            return {false, page.refillsFileCombo, page.kind};
+    return {};
 }
 
 int PageKindForSourceType(int sourceType)
 {
-    return sourceType >= 0 && sourceType <= 2 ? sourceType : -1;
+    for (const PageSpec& page : RegisteredPages())
+        if (page.isSource && page.source.sourceType == sourceType)
+            return page.kind;
+    return -1;
 }
 
 bool SourceViewNeedsShow(int sourceType, int lastShown, bool keep)

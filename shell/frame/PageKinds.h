@@ -1,5 +1,6 @@
 #pragma once
-// The main frame's pages and which one each ribbon tab shows.
+// The main frame's page kinds and ribbon tabs by name, and which page each
+// tab shows (the pages register themselves, see PageRegistry.h).
 
 enum EPageKind : int {
     kPageFiles = 0,

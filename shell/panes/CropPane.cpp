@@ -56,7 +56,8 @@ void CCropPane::RegisterCommands(CCommandTable& commands)
     CPlayerPane::RegisterCommands(commands);
     for (const int flag : {1, 0}) {  // the whole frame with the crop frame, or the result
         commands.Add(
-            flag ? KM::Cmd::ShowSourcePicture : KM::Cmd::ShowResultPicture, [this, flag] { return Checked(m_editFlag == flag); },
+            flag ? KM::Cmd::ShowSourcePicture : KM::Cmd::ShowResultPicture,
+            [this, flag] { return Checked(m_editFlag == flag); },
             [this, flag] {
                 m_editFlag = flag;
                 ShowEditFrame();

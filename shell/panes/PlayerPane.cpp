@@ -61,7 +61,8 @@ void CPlayerPane::RegisterCommands(CCommandTable& commands)
                 SelectInChoice(entry);
         };
     };
-    commands.Add(CurrentFileCombo, [this] { GoToFile(CMainFrmRibbon::GetComboFileEntry(wxGetTopLevelParent(m_pView))); })
+    commands
+        .Add(CurrentFileCombo, [this] { GoToFile(CMainFrmRibbon::GetComboFileEntry(wxGetTopLevelParent(m_pView))); })
         .Add(NextFile, neighbour(1), goToNeighbour(1))
         .Add(PreviousFile, neighbour(-1), goToNeighbour(-1))
         .Add(PlayerStop, [] { return Enabled(IsPlayerStopEnabled(PlayerPlayState())); },

@@ -110,7 +110,8 @@ void CTimelinePane::RegisterCommands(CCommandTable& commands)
 {
     CPlayerPane::RegisterCommands(commands);
     using namespace KM::Cmd;
-    for (int id : {AddRange, SetRangeStart, SetRangeEnd, MoveRangeToPosition, RemoveRange, ZoomOut, ZoomIn, RangeBehaviour})
+    for (int id :
+         {AddRange, SetRangeStart, SetRangeEnd, MoveRangeToPosition, RemoveRange, ZoomOut, ZoomIn, RangeBehaviour})
         commands.Add(
             id, [this, id] { return Enabled(IsTimelineCommandEnabled(id, {CurrentFile(), m_ruler->ZoomIndex()})); },
             [this, id] { RunTimelineCommand(id); });

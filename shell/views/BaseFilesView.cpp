@@ -1,6 +1,6 @@
 #include "shell/views/BaseFilesView.h"
-#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
 #include "controls/small/ListDropDownCtrl.h"

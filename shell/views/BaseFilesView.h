@@ -3,7 +3,7 @@
 // data, owned by the project), the selected row made the document's current
 // file, and the page's properties and preview views told to refresh.
 #include "shell/BaseView.h"
-#include "shell/frame/PageViewClasses.h"
+#include "shell/frame/SourcePageViews.h"
 #include <set>
 #include <string>
 #include <vector>

@@ -1,14 +1,16 @@
 #include "shell/views/ConvertView.h"
-#include "controls/ids/StringIds.h"
 #include "controls/convert/ConvertProgressCtrl.h"
 #include "controls/convert/OutputRichEditCtrl.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/project/Project.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaApp.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/frame/PageRegistry.h"
 #include "shell/views/ConvertLogLines.h"
 #include <wx/app.h>
 #include <wx/imaglist.h>
@@ -116,7 +118,8 @@ void CConvertView::OnFinished()
     m_bFinished = true;
     RefreshTray();
     if (m_tray.IsHidden())
-        wxMessageBox(KM::Res::LoadString(KM::Str::ConversionFinished), KM::Res::LoadString(KM::Str::ProgramName), wxOK, this);
+        wxMessageBox(KM::Res::LoadString(KM::Str::ConversionFinished), KM::Res::LoadString(KM::Str::ProgramName), wxOK,
+                     this);
     if (CKestrelMediaDoc* doc = GetDocument(); doc && doc->GetProject())
         doc->GetProject()->ResetMontageData();
 }
@@ -126,7 +129,8 @@ void CConvertView::RefreshTray()
     if (m_tray.IsHidden())
         return;
     const wxString tip = m_bFinished ? KM::Res::LoadString(KM::Str::ConversionFinished)
-                                     : wxString::Format(KM::Res::LoadString(KM::Str::ConvertingPercent), m_progress ? m_progress->GetPercent() : 0);
+                                     : wxString::Format(KM::Res::LoadString(KM::Str::ConvertingPercent),
+                                                        m_progress ? m_progress->GetPercent() : 0);
     m_tray.SetTooltipText(tip.ToStdWstring());
 }
 
@@ -278,5 +282,13 @@ void CConvertView::OnLinkClicked(const SLink& link)
         return;
     }
     if (!wxLaunchDefaultApplication(wxString(link.target)))
-        wxMessageBox("Failed to view output file", KM::Res::LoadString(KM::Str::ProgramName), wxOK | wxICON_ERROR, this);
+        wxMessageBox("Failed to view output file", KM::Res::LoadString(KM::Str::ProgramName), wxOK | wxICON_ERROR,
+                     this);
 }
+
+namespace {
+
+// The conversion page, on the conversion tab.
+const CPageRegistration kPage(ViewPage(kPageConversion, kCategoryConversion, &MakePageView<CConvertView>));
+
+}  // namespace

@@ -2,6 +2,8 @@
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/frame/PageRegistry.h"
 #include "shell/panes/AdvancedPane.h"
 #include "shell/panes/CropPane.h"
 #include "shell/panes/EditPaneBar.h"
@@ -180,3 +182,10 @@ bool CEditingView::OnExecuteCommand(int id)
         m_switch.NoteCommand();
     return CBaseView::OnExecuteCommand(id);
 }
+
+namespace {
+
+// The editing page, on the editing tab; the tab's file choice is filled first.
+const CPageRegistration kPage(ViewPage(kPageEditing, kCategoryEditing, &MakePageView<CEditingView>, true));
+
+}  // namespace

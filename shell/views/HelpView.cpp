@@ -1,6 +1,8 @@
 #include "shell/views/HelpView.h"
 #include "controls/ids/WindowMessages.h"
 #include "platform/ResourceLibrary.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/frame/PageRegistry.h"
 #include "shell/update/UpdateService.h"
 #include <wx/filename.h>
 #include <wx/log.h>
@@ -86,3 +88,17 @@ void CHelpView::OnKeyDown(wxKeyEvent&)
 {
     // Consumed: not skipped, so no scrolling, copying or link keys follow.
 }
+
+namespace {
+
+wxWindow* MakeNewsView(wxWindow* parent)
+{
+    auto* view = new CHelpView(parent);  // a child: the parent owns it
+    view->LoadNewsPage();
+    return view;
+}
+
+// The news page, on the news tab, its page loaded as it is made.
+const CPageRegistration kPage(ViewPage(kPageNews, kCategoryNews, &MakeNewsView));
+
+}  // namespace

@@ -1,7 +1,7 @@
 #include "shell/views/OutputView.h"
-#include "controls/ids/StringIds.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/profile/ProfileListControl.h"
 #include "controls/res/ResourceBridge.h"
@@ -9,6 +9,8 @@
 #include "model/project/Project.h"
 #include "shell/KestrelMediaApp.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/frame/PageRegistry.h"
 #include "shell/views/OutputKinds.h"
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -62,7 +64,8 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     m_kindChoice = new wxChoice(m_toolbar, KM::Cmd::OutputKindCombo, wxDefaultPosition, wxSize(150, -1));
     m_profileChoice = new CProfileComboBox(m_toolbar, KM::Cmd::ChooseProfile, draw, 250);
     bar->Add(m_kindChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
-    bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(KM::Str::ProfileLabel)), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(KM::Str::ProfileLabel)), 0,
+             wxALIGN_CENTER_VERTICAL | wxALL, 3);
     bar->Add(m_profileChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
     for (int command : {KM::Cmd::SaveProfile, KM::Cmd::DetachProfile, KM::Cmd::DeleteProfile})
         bar->Add(new wxButton(m_toolbar, command, KM::Res::LoadString(static_cast<unsigned>(command)),
@@ -224,7 +227,8 @@ void COutputView::DeleteProfile()
     CProject* project = Project();
     if (!project)
         return;
-    if (wxMessageBox(KM::Res::LoadString(KM::Str::AskDeleteProfile), KM::Res::LoadString(KM::Str::ProgramName), wxYES_NO | wxICON_QUESTION, this) != wxYES)
+    if (wxMessageBox(KM::Res::LoadString(KM::Str::AskDeleteProfile), KM::Res::LoadString(KM::Str::ProgramName),
+                     wxYES_NO | wxICON_QUESTION, this) != wxYES)
         return;
     std::wstring name;
     if (m_profiles->DeleteProfile(&name) != S_OK)
@@ -278,7 +282,8 @@ void COutputView::RegisterCommands()
     };
     m_commands.Add(KM::Cmd::OutputKindCombo, [this] { OnKindChosen(); })
         .Add(KM::Cmd::ChooseProfile, [this] { ChooseProfile(); })
-        .Add(KM::Cmd::SaveProfile, [this] { return Enabled(m_profiles->IsCurrentProfileListed() != 0); }, [this] { SaveProfile(); })
+        .Add(KM::Cmd::SaveProfile, [this] { return Enabled(m_profiles->IsCurrentProfileListed() != 0); },
+             [this] { SaveProfile(); })
         .Add(KM::Cmd::DetachProfile,
              [this] {
                  CProject* project = Project();
@@ -286,16 +291,20 @@ void COutputView::RegisterCommands()
                  return Enabled(output && !output->profile_name.empty());
              },
              [this] { DetachProfile(); })
-        .Add(KM::Cmd::DeleteProfile, [this] { return Enabled(m_profiles->FindCurrentProfile() != 0); }, [this] { DeleteProfile(); })
+        .Add(KM::Cmd::DeleteProfile, [this] { return Enabled(m_profiles->FindCurrentProfile() != 0); },
+             [this] { DeleteProfile(); })
         .Add(KM::Cmd::RebuildOutputGrid,
              [this] {
                  if (CKestrelMediaDoc* doc = GetDocument())
                      doc->SetModifiedFlag(true);
                  RebuildKeepingSelection();
              })
-        .Add(KM::Cmd::ShowVideoOutput, outputShown([](CProject& p) { return p.GetVideoOutput()->is_create != 0; }), [this] { ShowOutputKind(kKindVideo); })
-        .Add(KM::Cmd::ShowImageOutput, outputShown([](CProject& p) { return p.GetImageOutput()->is_create != 0; }), [this] { ShowOutputKind(kKindImage); })
-        .Add(KM::Cmd::ShowAudioOutput, outputShown([](CProject& p) { return p.GetAudioOutput()->is_create != 0; }), [this] { ShowOutputKind(kKindAudio); });
+        .Add(KM::Cmd::ShowVideoOutput, outputShown([](CProject& p) { return p.GetVideoOutput()->is_create != 0; }),
+             [this] { ShowOutputKind(kKindVideo); })
+        .Add(KM::Cmd::ShowImageOutput, outputShown([](CProject& p) { return p.GetImageOutput()->is_create != 0; }),
+             [this] { ShowOutputKind(kKindImage); })
+        .Add(KM::Cmd::ShowAudioOutput, outputShown([](CProject& p) { return p.GetAudioOutput()->is_create != 0; }),
+             [this] { ShowOutputKind(kKindAudio); });
     for (int reserved : KM::Cmd::OutputReserved)
         m_commands.Add(reserved, {});
 }
@@ -309,3 +318,9 @@ void COutputView::ShowOutputKind(int kind)
     m_kindChoice->SetSelection(KindChoiceIndex(kind));
 }
 
+namespace {
+
+// The output page, on the output tab.
+const CPageRegistration kPage(ViewPage(kPageOutput, kCategoryOutput, &MakePageView<COutputView>));
+
+}  // namespace

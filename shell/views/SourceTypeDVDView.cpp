@@ -1,11 +1,12 @@
 #include "shell/views/SourceTypeDVDView.h"
-#include "controls/ids/StringIds.h"
 #include "controls/browse/FIO.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/views/SourceListPage.h"
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
@@ -31,13 +32,13 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
     // Optical drives are not listed by this system; the folder of a disc (or
     // its VIDEO_TS) is typed or chosen instead.
-    m_driveCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedDrive, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
-                                  wxTE_PROCESS_ENTER);
+    m_driveCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedDrive, wxEmptyString, wxDefaultPosition,
+                                  wxSize(200, -1), 0, nullptr, wxTE_PROCESS_ENTER);
     bar->Add(m_driveCombo, 1, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     bar->Add(new wxButton(m_toolbar, KM::Cmd::BrowseDvd, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0,
              wxALIGN_CENTER_VERTICAL | wxALL, 2);
-    bar->Add(new wxButton(m_toolbar, KM::Cmd::JoinDvdTitles, KM::Res::LoadString(KM::Cmd::JoinDvdTitles)), 0, wxALIGN_CENTER_VERTICAL | wxALL,
-             2);
+    bar->Add(new wxButton(m_toolbar, KM::Cmd::JoinDvdTitles, KM::Res::LoadString(KM::Cmd::JoinDvdTitles)), 0,
+             wxALIGN_CENTER_VERTICAL | wxALL, 2);
     m_toolbar->SetSizer(bar);
     m_driveCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedDrive); });
     m_list->Bind(wxEVT_LIST_ITEM_CHECKED, [this](wxListEvent& e) { OnChecked(e, true); });
@@ -172,3 +173,9 @@ void CSourceTypeDVDView::CheckRows(bool check)
         m_list->CheckItem(row, check);
 }
 
+namespace {
+
+// The DVD page, shown for source type 2.
+const CPageRegistration kPage(SourceListPage<CSourceTypeDVDView>(kPageDvd, 2, 4, 1, L"SourceTypeDVD_x"));
+
+}  // namespace

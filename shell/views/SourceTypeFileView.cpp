@@ -2,6 +2,7 @@
 #include "controls/ids/CommandIds.h"
 #include "model/project/Project.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/views/SourceListPage.h"
 #include "shell/views/SourceRowText.h"
 #include <filesystem>
 #include <wx/clipbrd.h>
@@ -212,3 +213,10 @@ bool CSourceTypeFileView::PutFilesOnClipboard(const std::vector<std::wstring>& p
         data->AddFile(wxString(path));
     return wxTheClipboard->SetData(data.release());  // the clipboard owns it
 }
+
+namespace {
+
+// The file list page, shown for source type 0.
+const CPageRegistration kPage(SourceListPage<CSourceTypeFileView>(kPageFiles, 0, 0, 0, L"SourceTypeFile_x"));
+
+}  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // Beside a source list: the current file in the preview control, played there.
 #include "shell/PlayerBaseView.h"
-#include "shell/frame/PageViewClasses.h"
+#include "shell/frame/SourcePageViews.h"
 
 class CPreviewPlayerCtrl;
 

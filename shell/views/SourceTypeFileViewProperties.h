@@ -2,7 +2,7 @@
 // Beside a source list: what the engine knows of the current file, in a
 // read-only grid whose stream switches write through to the entry.
 #include "shell/BaseView.h"
-#include "shell/frame/PageViewClasses.h"
+#include "shell/frame/SourcePageViews.h"
 
 class CPropertiesCtrl;
 namespace KM { class CWindowMessageEvent; }

@@ -5,6 +5,7 @@
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/views/SourceListPage.h"
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -50,9 +51,10 @@ bool CSourceTypeFolderViewFiles::Create(wxWindow* parent, wxWindowID id)
     m_list->EnableCheckBoxes(true);
     m_toolbar = new wxPanel(this, 334);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
-    m_pathCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedFolder, wxEmptyString, wxDefaultPosition, wxSize(140, -1), 0, nullptr,
-                                 wxTE_PROCESS_ENTER);
-    auto* browse = new wxButton(m_toolbar, KM::Cmd::BrowseFolder, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    m_pathCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedFolder, wxEmptyString, wxDefaultPosition,
+                                 wxSize(140, -1), 0, nullptr, wxTE_PROCESS_ENTER);
+    auto* browse =
+        new wxButton(m_toolbar, KM::Cmd::BrowseFolder, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     m_maskCombo = new wxComboBox(m_toolbar, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(70, -1), 0, nullptr,
                                  wxTE_PROCESS_ENTER);
     for (const std::wstring& mask : MaskChoices())
@@ -278,3 +280,10 @@ void CSourceTypeFolderViewFiles::RegisterCommands()
         .Add(RemoveSources, [] { return Enabled(false); }, {});
 }
 
+namespace {
+
+// The folder page, shown for source type 1.
+const CPageRegistration kPage(
+    SourceListPage<CSourceTypeFolderViewFiles>(kPageFolder, 1, 2, 2, L"SourceTypeFolderFiles_x"));
+
+}  // namespace

@@ -6,8 +6,11 @@
 #include "shell/frame/FrameCommandState.h"
 #include "shell/frame/FrameLayout.h"
 #include "shell/frame/PageKinds.h"
+#include "shell/frame/PageRegistry.h"
 #include "shell/frame/StatusTextFit.h"
 #include <gtest/gtest.h>
+#include <set>
+#include <stdexcept>
 
 TEST(FrameLayout, SourceColumnsAndRowsFallBackWhenTheStoredSizesDoNotFit)
 {
@@ -58,6 +61,34 @@ TEST(PageKinds, EachTabShowsItsPageAndOnlyTheSourceTabFollowsTheProject)
     EXPECT_FALSE(SourceViewNeedsShow(0, 0, false));
     EXPECT_TRUE(SourceViewNeedsShow(0, 0, true));
     EXPECT_TRUE(SourceViewNeedsShow(1, 0, false));
+}
+
+// The pages register themselves from their own files; none may take another's
+// tab, source type or splitters.
+TEST(PageKinds, EveryPageIsRegisteredWithATabOrASourceTypeOfItsOwn)
+{
+    std::set<int> kinds, tabs, sourceTypes, slots, clientOrders;
+    for (const PageSpec& page : RegisteredPages()) {
+        EXPECT_TRUE(kinds.insert(page.kind).second) << page.kind;
+        ASSERT_NE(page.makeView, nullptr) << page.kind;
+        if (page.isSource) {
+            EXPECT_EQ(page.category, kCategorySource) << page.kind;
+            EXPECT_TRUE(sourceTypes.insert(page.source.sourceType).second) << page.kind;
+            EXPECT_TRUE(slots.insert(page.source.splitterSlot).second) << page.kind;
+            EXPECT_TRUE(clientOrders.insert(page.source.clientOrder).second) << page.kind;
+            EXPECT_TRUE(page.source.splitterSlot % 2 == 0 && page.source.splitterSlot < 6)
+                << "an outer and an inner splitter";
+            EXPECT_NE(page.source.makeProperties, nullptr);
+            EXPECT_NE(page.source.makePreview, nullptr);
+        } else {
+            EXPECT_TRUE(tabs.insert(page.category).second) << page.kind;
+        }
+    }
+    EXPECT_EQ(kinds, (std::set<int>{kPageFiles, kPageFolder, kPageDvd, kPageOutput, kPageConversion, kPageEditing,
+                                   kPageNews}));
+    EXPECT_EQ(tabs, (std::set<int>{kCategoryEditing, kCategoryOutput, kCategoryConversion, kCategoryNews}));
+    EXPECT_THROW(CPageRegistration(ViewPage(kPageOutput, kCategoryOutput, nullptr)), std::logic_error)
+        << "a kind is registered once";
 }
 
 TEST(StatusTextFit, ALongMessageIsCutAtItsLastSeparatorsWithTheEllipsis)
