@@ -21,7 +21,14 @@ bool CSourceTypeFileViewProperties::Create(wxWindow* parent, wxWindowID id)
     sizer->Add(m_grid, 1, wxEXPAND);
     SetSizer(sizer);
     Bind(EVT_KM_GRID_CHANGED, &CSourceTypeFileViewProperties::OnGridChanged, this);
+    if (CKestrelMediaDoc* doc = GetDocument())
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
     return true;
+}
+
+void CSourceTypeFileViewProperties::OnProjectReplacing(CProject*, CProject*)
+{
+    m_grid->SetSource(nullptr);
 }
 
 void CSourceTypeFileViewProperties::OnInitialUpdate()
