@@ -19,7 +19,7 @@ const char* const kCropVf = "crop=1904:1064:8:8";
 
 struct Row {
     const char* label;
-    mediaeng::job::CFrameChainSettings edits;
+    EditChain edits;
     std::string vf;  // the command line's nearest work
 };
 
@@ -107,7 +107,7 @@ int main(int argc, char** argv)
         const fs::path ours = dir / ("ours" + std::to_string(i));
         fs::create_directories(ours);
         settings.output = H264Output(ours, kKbps);
-        const RunFigures o = RunOursInChild(settings, [&row] { return row.edits.MakeStage(); });
+        const RunFigures o = RunOursInChild(settings, [&row] { return mediaeng::job::MakeEditStage(row.edits); });
         if (!o.ok) return std::printf("FAIL %s: our conversion failed\n", row.label), 1;
         const RECT& cut = row.edits.crop;
         const std::string fault = CheckOutput(OnlyFileIn(ours), desc.width - int(cut.left + cut.right),

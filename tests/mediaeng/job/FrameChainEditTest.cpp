@@ -86,9 +86,9 @@ std::vector<uint8_t> Planes(const AVFrame* f)
     return bytes;
 }
 
-mediaeng::job::CFrameChainSettings TypicalEdits()
+EditChain TypicalEdits()
 {
-    mediaeng::job::CFrameChainSettings s;
+    EditChain s;
     s.crop = RECT{8, 6, 10, 4};
     s.eraser.nType = ERASER_BLUR;
     s.eraser.nLeft = 40;
@@ -101,7 +101,7 @@ mediaeng::job::CFrameChainSettings TypicalEdits()
     return s;
 }
 
-void AddText(mediaeng::job::CFrameChainSettings& s)
+void AddText(EditChain& s)
 {
     WatermarkItemDesc text;
     text.kind = WATERMARK_TEXT;
@@ -127,45 +127,45 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
 {
     struct Case {
         const char* what;
-        void (*edit)(mediaeng::job::CFrameChainSettings&);
+        void (*edit)(EditChain&);
     } cases[] = {
-        {"crop, blur, brightness and contrast", [](mediaeng::job::CFrameChainSettings&) {}},
-        {"odd crop", [](mediaeng::job::CFrameChainSettings& s) { s.crop = RECT{3, 5, 1, 7}; }},
-        {"pixelate", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_PIXELATE; }},
-        {"fill", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
-        {"strong contrast", [](mediaeng::job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
-        {"darker", [](mediaeng::job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
-        {"text watermark", [](mediaeng::job::CFrameChainSettings& s) { AddText(s); }},
-        {"text over the erased box", [](mediaeng::job::CFrameChainSettings& s) {
+        {"crop, blur, brightness and contrast", [](EditChain&) {}},
+        {"odd crop", [](EditChain& s) { s.crop = RECT{3, 5, 1, 7}; }},
+        {"pixelate", [](EditChain& s) { s.eraser.nType = ERASER_PIXELATE; }},
+        {"fill", [](EditChain& s) { s.eraser.nType = ERASER_FILL; }},
+        {"strong contrast", [](EditChain& s) { s.filters.contrast = 45; }},
+        {"darker", [](EditChain& s) { s.filters.brightness = -30; }},
+        {"text watermark", [](EditChain& s) { AddText(s); }},
+        {"text over the erased box", [](EditChain& s) {
              AddText(s);
              s.eraser = tag_ERASEPARAM{ERASER_BLUR, 0, 160, 0, 120, 16, 8};
          }},
     };
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
     const mediaeng::av::FramePtr rgb = ToBgr(yuv.get());
-    auto difference = [&](const mediaeng::job::CFrameChainSettings& s) {
+    auto difference = [&](const EditChain& s) {
         int w = 160, h = 120;
         AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
-        s.MakeStage()->OutputFormat(w, h, fmt);
+        mediaeng::job::MakeEditStage(s)->OutputFormat(w, h, fmt);
         EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
         mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
-        EXPECT_EQ(s.MakeStage()->Process(fromYuv, 1.0), S_OK);
+        EXPECT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromYuv, 1.0), S_OK);
         EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
         EXPECT_EQ(fromYuv->width, w);
         EXPECT_EQ(fromYuv->height, h);
         mediaeng::av::FramePtr fromRgb = Ref(rgb.get());
-        EXPECT_EQ(s.MakeStage()->Process(fromRgb, 1.0), S_OK);
+        EXPECT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromRgb, 1.0), S_OK);
         EXPECT_EQ(fromRgb->format, AV_PIX_FMT_BGR24);
         if (fromRgb->width != w || fromRgb->height != h) return 255.0;
         return MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get());
     };
-    mediaeng::job::CFrameChainSettings cropOnly;
+    EditChain cropOnly;
     cropOnly.crop = TypicalEdits().crop;
     const double roundTrip = difference(cropOnly);
     EXPECT_LT(roundTrip, 2.5);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        mediaeng::job::CFrameChainSettings s = TypicalEdits();
+        EditChain s = TypicalEdits();
         c.edit(s);
         EXPECT_LT(difference(s), roundTrip + 0.5);
     }
@@ -175,22 +175,22 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
 // and matches the RGB route.
 TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
 {
-    mediaeng::job::CFrameChainSettings s = TypicalEdits();
+    EditChain s = TypicalEdits();
     s.rotateDegrees = 90;
     int w = 160, h = 120;
     AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
-    s.MakeStage()->OutputFormat(w, h, fmt);
+    mediaeng::job::MakeEditStage(s)->OutputFormat(w, h, fmt);
     EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
     EXPECT_EQ(w, 120 - 8 - 10);
     EXPECT_EQ(h, 160 - 6 - 4);
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
     mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
-    ASSERT_EQ(s.MakeStage()->Process(fromYuv, 0), S_OK);
+    ASSERT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromYuv, 0), S_OK);
     EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
     EXPECT_EQ(fromYuv->width, w);
     EXPECT_EQ(fromYuv->height, h);
     mediaeng::av::FramePtr fromRgb = ToBgr(yuv.get());
-    ASSERT_EQ(s.MakeStage()->Process(fromRgb, 0), S_OK);
+    ASSERT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromRgb, 0), S_OK);
     EXPECT_LT(MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get()), 2.0);
 }
 
@@ -199,11 +199,11 @@ TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
 TEST(FrameChainEdit, DecoderPictureIsNeverWritten)
 {
     for (int rotate : {0, 180}) {
-        mediaeng::job::CFrameChainSettings s = TypicalEdits();
+        EditChain s = TypicalEdits();
         s.rotateDegrees = rotate;
         const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
         const std::vector<uint8_t> before = Planes(yuv.get());
-        auto stage = s.MakeStage();
+        auto stage = mediaeng::job::MakeEditStage(s);
         for (int i = 0; i < 3; ++i) {
             mediaeng::av::FramePtr f = Ref(yuv.get());
             ASSERT_EQ(stage->Process(f, i), S_OK);
@@ -219,7 +219,7 @@ TEST(FrameChainEdit, PicturesOutliveTheStep)
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
     std::vector<mediaeng::av::FramePtr> kept;
     {
-        auto stage = TypicalEdits().MakeStage();
+        auto stage = mediaeng::job::MakeEditStage(TypicalEdits());
         for (int i = 0; i < 4; ++i) {
             mediaeng::av::FramePtr f = Ref(yuv.get());
             ASSERT_EQ(stage->Process(f, i), S_OK);
