@@ -55,9 +55,10 @@ public:
     const wxImage& ShownPicture() const { return m_shown; }
     wxRect ShownRect() const { return m_shownRect; }
 
-    // Where the picture's edits come from: asked at every paint, so an edit
-    // of the settings shows with the next paint (null: no edits). The owner
-    // keeps whatever the source reads alive while it is set.
+    // Where the picture's edits come from: asked on the user-interface thread
+    // at every paint, so an edit of the settings shows with the next paint
+    // (null: no edits). The owner keeps what the source reads alive while it
+    // is set.
     using ChainSource = std::function<EditChain()>;
     void SetChainSource(ChainSource source);
     bool HasChainSource() const { return static_cast<bool>(m_chainSource); }

@@ -1,5 +1,6 @@
 #include "mediaeng/job/transcode/FrameChainEdit.h"
 #include "mediaeng/job/transcode/DecodedPicture.h"
+#include "mediaeng/job/transcode/TurnFirstEdit.h"
 #include "mediaeng/av/FramePool.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
@@ -61,6 +62,7 @@ EditChain ReadEditChain(IEngineNode* n)
 std::unique_ptr<IFrameEditStage> MakeEditStage(const EditChain& chain)
 {
     if (chain.IsIdentity()) return std::make_unique<CPassThroughEdit>();
+    if (chain.Turns()) return std::make_unique<CTurnFirstEdit>(chain);
     return std::make_unique<CFrameChainEdit>(chain);
 }
 
