@@ -47,11 +47,10 @@ void CCropEditCtrl::DrawOverlay(wxDC& dc, const wxRect&)
     m_marks.DrawHandles(dc, CCropEditModel::HandlePoints(rc), enabled);
 }
 
-void CCropEditCtrl::ApplyCropErase(FRAME_RECORD& record)
+void CCropEditCtrl::AdjustChain(EditChain& chain) const
 {
-    if (!m_pModel->IsEditMode())
-        ApplyCrop(record);
-    ApplyErase(record);
+    if (m_pModel->IsEditMode())
+        chain.crop = RECT{};
 }
 
 // Every step of a drag redraws; the owner hears of the drag once, at its end.

@@ -30,7 +30,7 @@ protected:
 
     void DrawOverlay(wxDC& dc, const wxRect& client) override;
     // While the crop is edited the whole picture is shown under the frame.
-    void ApplyCropErase(FRAME_RECORD& record) override;
+    void AdjustChain(EditChain& chain) const override;
 
 private:
     void OnChange() override;

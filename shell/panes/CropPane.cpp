@@ -45,8 +45,7 @@ void CCropPane::ResetToDefaults(int flag)
     CCropObj* crop = project ? project->GetCurrentCrop() : nullptr;
     if (!crop)
         return;
-    crop->crop_left = crop->crop_right = crop->crop_top = crop->crop_bottom = 0;
-    crop->flip_h = crop->flip_v = crop->rotate = 0;
+    crop->Reset();
     if (flag)
         BindCurrentFile();
 }

@@ -31,7 +31,7 @@ void CFiltersPane::Apply(uintptr_t wParam, intptr_t)
     if (wParam != 0)
         m_pView->CallAfter([this] { m_settings->Refresh(); });
     if (CurrentOutput())
-        RefreshPreviewFilters();
+        RedrawPlayer();
 }
 
 void CFiltersPane::ResetToDefaults(int flag)

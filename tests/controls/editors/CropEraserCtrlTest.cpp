@@ -5,6 +5,7 @@
 #include "controls/editors/CropEditCtrl.h"
 #include "controls/editors/EraserPreviewCtrl.h"
 #include "model/edit/CropObj.h"
+#include "model/edit/EditChainBuilder.h"
 #include "model/edit/EraserObj.h"
 #include <tuple>
 
@@ -143,6 +144,8 @@ TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
     // Across the border of the red and blue halves at the bottom.
     SetEraserRect(eraser, {60, 92, 100, 118});
     w.editor->SetEraser(&eraser, true);
+    // The picture is erased through the chain its owner hands, built from the same record.
+    w.editor->SetChainSource([&eraser] { return BuildEditChain({.eraser = &eraser}); });
     ASSERT_TRUE(w.Shown());
     // Whether the red next to the border is the red far from it.
     auto unerased = [&] {
@@ -153,7 +156,7 @@ TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
     EXPECT_TRUE(unerased());
     w.editor->SetEraser(&eraser, false);
     EXPECT_FALSE(unerased());
-    w.editor->SetEraser(nullptr, false);
+    w.editor->SetChainSource(nullptr);
     EXPECT_TRUE(unerased());
 }
 
