@@ -2,7 +2,7 @@
 #include "controls/grid/PropertiesCtrl.h"
 #include "controls/ids/WindowMessages.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/sizer.h>
 
 CSourceTypeFileViewProperties::CSourceTypeFileViewProperties()
