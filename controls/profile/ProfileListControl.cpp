@@ -1,7 +1,6 @@
 #include "controls/profile/ProfileListControl.h"
 #include "controls/draw/SharedDrawObjects.h"
 #include "model/profile/ProfilesMng.h"
-#include "model/project/Project.h"
 #include <wx/dc.h>
 #include <wx/settings.h>
 
