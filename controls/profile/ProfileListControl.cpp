@@ -2,7 +2,6 @@
 #include "controls/ids/CommandIds.h"
 #include "controls/draw/SharedDrawObjects.h"
 #include "model/profile/ProfilesMng.h"
-#include "model/project/Project.h"
 #include <wx/dc.h>
 #include <wx/settings.h>
 

@@ -4,7 +4,7 @@
 #include "controls/toolbar/KMToolbar.h"
 #include "model/project/Project.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/PaneToolbars.h"
 #include <wx/event.h>
 

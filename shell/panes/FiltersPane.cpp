@@ -3,7 +3,7 @@
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/project/Project.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 
 CFiltersPane::CFiltersPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter)
     : CPlayerPane(doc, view, splitter, 408)

@@ -5,7 +5,7 @@
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/PlayerBaseView.h"
 #include "shell/frame/FileComboItems.h"
 #include "shell/frame/MainFrmRibbon.h"

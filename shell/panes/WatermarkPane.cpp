@@ -6,7 +6,7 @@
 #include "model/project/Project.h"
 #include "model/schema/SchemaProperty.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/PaneOutputs.h"
 #include "shell/panes/PaneToolbars.h"
 #include <wx/filedlg.h>

@@ -8,7 +8,7 @@
 #include "model/profile/ProfilesMng.h"
 #include "model/project/Project.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/views/OutputKinds.h"
 #include <wx/button.h>
 #include <wx/choice.h>

@@ -14,7 +14,7 @@
 #include "model/output/OutputIds.h"
 #include "model/output/SplitType.h"
 #include "model/source/KMFile.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/AdvancedPane.h"
 #include "shell/panes/CropPane.h"
 #include "shell/panes/FileNavigation.h"

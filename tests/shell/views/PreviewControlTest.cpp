@@ -12,7 +12,7 @@
 #include "platform/TextConv.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include <cmath>
 #include <gtest/gtest.h>
