@@ -14,7 +14,6 @@ struct CSharedDrawObjects;
 // a header control it owns beside it in the same parent; Place lays out both.
 class CProfileListControl : public wxVListBox {
 public:
-    static constexpr int kDeleteCommand = 520;
     static constexpr int kRowHeight = 14;
     static constexpr unsigned kColumnTitle = 515;
 
