@@ -6,7 +6,7 @@
 // crop are applied either way.
 //
 // Owner's API: Create(parent, id); SetEraser(record, edit); SetChangeHandler
-// (once per finished drag that changed the record). Escape does nothing here.
+// (at every change of the record, each drag step). Escape does nothing here.
 #include "controls/editors/CropEditCtrl.h"
 #include "controls/editors/EraserEditModel.h"
 
