@@ -69,11 +69,13 @@ public:
     // and none of its requests left.
     void MarkItemResult();
     void RemoveItemRequests(CKMFile* entry) { m_queue.Remove(entry); }
+    // Another entry is shown: grabs and requests of every other entry end.
+    void KeepRequestsOf(CKMFile* entry) { m_queue.KeepOnly(entry); }
     void FreeResults();
 
     void CloseGraph();
     void AbortGrab();
-    // Ends the running grab pass (its request stays queued) and nothing else.
+    // Ends the running grab pass (its request ends unserved) and nothing else.
     void AbortPass();
     // Ends the grabber for good (the main frame closes).
     void StopAndHold();

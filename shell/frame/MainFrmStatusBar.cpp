@@ -6,7 +6,6 @@
 #include "controls/small/ErrorCaptionWnd.h"
 #include "shell/frame/StatusTextFit.h"
 #include <wx/checkbox.h>
-#include <wx/dcclient.h>
 #include <wx/hyperlink.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
@@ -101,12 +100,11 @@ void CMainFrmStatusBar::SetCaptionText(const std::wstring& text)
     if (m_caption) {
         std::wstring shown = text;
         if (!text.empty()) {
-            wxClientDC dc(m_statusBar);
-            dc.SetFont(m_caption->GetFont());
+            // Measured in the caption's font; no DC (drawing happens in paint handlers only).
             wxRect field;
             m_statusBar->GetFieldRect(kCaptionField, field);
             const int room = field.GetRight() - 5 - field.x;
-            shown = FitStatusText(text, room, [&](const std::wstring& t) { return dc.GetTextExtent(t).x; });
+            shown = FitStatusText(text, room, [&](const std::wstring& t) { return m_caption->GetTextExtent(t).x; });
         }
         m_caption->SetCaption(shown);
         if (text.empty())
@@ -115,8 +113,6 @@ void CMainFrmStatusBar::SetCaptionText(const std::wstring& text)
             m_caption->SetToolTip(text);
     }
     PlaceStatusBarItems();
-    if (m_statusBar) {
+    if (m_statusBar)
         m_statusBar->Refresh();
-        m_statusBar->Update();
-    }
 }

@@ -7,7 +7,7 @@
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/views/SourceRowText.h"
 #include <wx/listctrl.h>
 #include <wx/utils.h>
@@ -41,7 +41,15 @@ bool CBaseFilesView::Create(wxWindow* parent, wxWindowID id)
         e.Skip();
         AutoSizeColumn();
     });
+    if (CKestrelMediaDoc* doc = GetDocument())
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
     return true;
+}
+
+void CBaseFilesView::OnProjectReplacing(CProject*, CProject*)
+{
+    m_nLastSelected = -1;
+    DeleteAllRows();
 }
 
 CBaseFilesView::~CBaseFilesView()
@@ -113,7 +121,11 @@ void CBaseFilesView::AppendRows()
 
 void CBaseFilesView::DeleteAllRows()
 {
+    // Emptying the list tells of a focus change with no row: nothing to act on.
+    const bool suspended = m_bSuspend;
+    m_bSuspend = true;
     m_list->DeleteAllItems();
+    m_bSuspend = suspended;
     m_rowTexts.clear();
     AutoSizeColumn();
 }
@@ -191,9 +203,9 @@ void CBaseFilesView::SelectRow(long row)
 void CBaseFilesView::OnItemFocused(wxListEvent& event)
 {
     event.Skip();
-    if (m_bSuspend)
-        return;
     const long row = event.GetIndex();
+    if (m_bSuspend || row < 0 || row >= m_list->GetItemCount())
+        return;
     if (!(m_list->GetItemState(row, wxLIST_STATE_FOCUSED) & wxLIST_STATE_FOCUSED))
         return;
     wxBusyCursor wait;

@@ -8,7 +8,7 @@
 #include "model/project/Project.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/frame/PageRegistry.h"
 #include "shell/views/ConvertLogLines.h"

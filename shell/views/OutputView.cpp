@@ -8,7 +8,7 @@
 #include "model/profile/ProfilesMng.h"
 #include "model/project/Project.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/frame/PageRegistry.h"
 #include "shell/views/OutputKinds.h"
@@ -120,7 +120,7 @@ void COutputView::OnResize()
     m_toolbar->SetSize(0, 0, std::max(client.x - s, 0), h);
     m_splitter->SetSize(client.x - s - kSplitterWidth, 0, kSplitterWidth, client.y);
     m_grid->SetSize(client.x - s, 0, s, client.y);
-    m_profileList->SetSize(0, h, std::max(client.x - s - kSplitterWidth, 0), std::max(client.y - h, 0));
+    m_profileList->Place(wxRect(0, h, std::max(client.x - s - kSplitterWidth, 0), std::max(client.y - h, 0)));
 }
 
 void COutputView::OnInitialUpdate()

@@ -3,7 +3,7 @@
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/sizer.h>
 
 CSourceTypeFileViewProperties::CSourceTypeFileViewProperties()
@@ -23,7 +23,14 @@ bool CSourceTypeFileViewProperties::Create(wxWindow* parent, wxWindowID id)
     SetSizer(sizer);
     Bind(EVT_KM_GRID_CHANGED, &CSourceTypeFileViewProperties::OnGridChanged, this);
     RegisterCommands();
+    if (CKestrelMediaDoc* doc = GetDocument())
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
     return true;
+}
+
+void CSourceTypeFileViewProperties::OnProjectReplacing(CProject*, CProject*)
+{
+    m_grid->SetSource(nullptr);
 }
 
 void CSourceTypeFileViewProperties::OnInitialUpdate()
