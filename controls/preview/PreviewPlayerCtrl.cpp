@@ -8,7 +8,6 @@
 #include <cstring>
 #include <vector>
 #include <wx/dcbuffer.h>
-#include <wx/dcclient.h>
 #include <wx/settings.h>
 #include <wx/utils.h>
 
@@ -159,14 +158,14 @@ void CPreviewPlayerCtrl::UpdateButtons(int n)
 
 // ------------------------------------------------------------ sink
 
-void CPreviewPlayerCtrl::OnFrame(FRAME_RECORD* frame)
+void CPreviewPlayerCtrl::OnFrame(FRAME_RECORD*)
 {
-    // A window that is not on screen has nothing to show the frame on.
+    // The frame is in the entry's record, which the paint handler draws with
+    // the play position: ask for a repaint. Nothing is drawn from here (a
+    // client DC draws nothing under GTK 3 on Wayland).
     if (IsBeingDeleted() || !IsShownOnScreen())
         return;
-    wxClientDC client(this);
-    wxBufferedDC dc(&client, GetClientSize());
-    PaintAll(dc, frame);
+    Refresh(false);
 }
 
 void CPreviewPlayerCtrl::OnPlayEnd()

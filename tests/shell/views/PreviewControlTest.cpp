@@ -4,6 +4,7 @@
 #include "shell/ShellTestSupport.h"
 #include "fixtures/MediaFixtures.h"
 #include "wx/WxTestSupport.h"
+#include "controls/ids/CommandIds.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/edit/EditChainBuilder.h"
 #include "model/project/Project.h"
@@ -15,6 +16,8 @@
 #include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include <cmath>
+#include <set>
+#include <vector>
 #include <gtest/gtest.h>
 #include <wx/frame.h>
 
@@ -264,6 +267,39 @@ TEST_F(PreviewControlTest, AControlThatGoesAwayLetsGoOfThePlayer)
     delete preview;
     preview = nullptr;
     EXPECT_EQ(CPlayer::Instance()->GetCtrl(), nullptr);
+}
+
+// While a clip plays, each new frame asks for a repaint and the paint handler
+// draws it: nothing is drawn outside the handler, which under Wayland (where a
+// client DC draws nothing) is the only way a picture reaches the screen. The
+// hook sees which frame each paint of the window draws.
+TEST_F(PreviewControlTest, PlayingRepaintsFromThePaintHandlerWithEachNewFrame)
+{
+    fixtures::ClipDesc desc;
+    desc.seconds = 3.0;
+    desc.audio = false;
+    const fs::path clip = fixtures::WriteClip(dir / "counter.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    CKMFile* entry = Add(clip);
+    ASSERT_NE(entry, nullptr);
+    preview->SetSize(0, 0, 400, 300);
+    preview->SetItem(entry);
+    ASSERT_TRUE(Shown());
+
+    std::set<std::vector<BYTE>> painted;  // distinct frames the handler drew
+    bool playing = false;
+    preview->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+        e.Skip();  // the control's own handler paints
+        FRAME_RECORD* record = nullptr;
+        if (playing && CPlayer::Instance()->GetFrame(entry, &record) == 0 && record && record->cbData)
+            painted.emplace(record->pbData, record->pbData + record->cbData);
+    });
+    playing = true;
+    preview->OnPlayerButton(KM::Cmd::PlayPause);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return painted.size() >= 2; }, std::chrono::seconds(30)))
+        << painted.size() << " frame(s) painted while playing";
+    playing = false;
+    preview->OnPlayerButton(460);
 }
 
 }  // namespace
