@@ -102,6 +102,7 @@ bool CPreviewPlayerCtrl::Create(wxWindow* parent, wxWindowID id)
     Bind(wxEVT_MOTION, &CPreviewPlayerCtrl::OnMotion, this);
     Bind(wxEVT_LEFT_UP, &CPreviewPlayerCtrl::OnLeftUp, this);
     Bind(wxEVT_MOUSE_CAPTURE_LOST, &CPreviewPlayerCtrl::OnCaptureLost, this);
+    Bind(wxEVT_MENU, [this](wxCommandEvent&) { OnSeekToStart(); }, KM::Cmd::PlayerStop);
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
         e.Skip();
         Refresh(false);
@@ -421,6 +422,33 @@ void CPreviewPlayerCtrl::OnPlayerButton(int command)
     Redraw();
 }
 
+// The command sent to the control itself: back to the start and paused,
+// where the strip's Stop button stops the playback.
+void CPreviewPlayerCtrl::OnSeekToStart()
+{
+    if (CPlayer* player = Player()) {
+        player->Seek(0);
+        player->Pause();
+    }
+    NotifyPosition();
+}
+
+// Over the seek thumb (or while it is dragged) the hand, elsewhere the arrow.
+void CPreviewPlayerCtrl::UpdateCursor(const wxPoint& p)
+{
+    SetCursor(m_bDragging || ThumbRect().Contains(p) ? wxCursor(wxCURSOR_HAND) : wxNullCursor);
+}
+
+wxRect CPreviewPlayerCtrl::ThumbRect() const
+{
+    if (!m_pItem || !m_nStripHeight)
+        return {};
+    const int b = GetClientSize().y;
+    const int64_t position = m_llDragPos >= 0 ? m_llDragPos : m_pItem->m_currentPosition;
+    const int x = ThumbX(Track(), position, Duration());
+    return wxRect(wxPoint(x + 1, b - 23), wxPoint(x + 11, b - 9));
+}
+
 void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
 {
     const wxPoint p = event.GetPosition();
@@ -429,6 +457,7 @@ void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
             if (m_faces.playEnabled || m_faces.pauseVisible) {
                 m_nButtonDown = KM::Cmd::PlayPause;
                 CaptureMouse();
+                Redraw();  // the pressed face
             }
             return;
         }
@@ -436,6 +465,7 @@ void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
             if (m_faces.stopEnabled) {
                 m_nButtonDown = KM::Cmd::PlayerStop;
                 CaptureMouse();
+                Redraw();
             }
             return;
         }
@@ -455,6 +485,8 @@ void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
 
 void CPreviewPlayerCtrl::OnMotion(wxMouseEvent& event)
 {
+    if (!m_nButtonDown)
+        UpdateCursor(event.GetPosition());
     if (!m_bDragging || m_nButtonDown)
         return;
     m_llDragPos = PositionFromX(Track(), event.GetPosition().x, Duration());
@@ -471,6 +503,8 @@ void CPreviewPlayerCtrl::OnLeftUp(wxMouseEvent& event)
         const wxRect r = command == KM::Cmd::PlayerStop ? StopRect() : PlayRect();
         if (r.Contains(event.GetPosition()))
             OnPlayerButton(command);
+        else
+            Redraw();  // the normal face again
         return;
     }
     if (!m_bDragging)

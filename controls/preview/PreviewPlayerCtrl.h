@@ -29,8 +29,14 @@ public:
     // Shows entry (null: none) and becomes the player's control.
     virtual void SetItem(CKMFile* entry);
     CKMFile* GetItem() const { return m_pItem; }
-    // 460 stops and rewinds, 32781 plays or pauses.
+    // The strip's buttons: 460 stops and rewinds, 32781 plays or pauses.
     void OnPlayerButton(int command);
+    // Command 460 sent to the control: seek to the start and pause.
+    void OnSeekToStart();
+    // Where the seek thumb stands; empty without an entry or a strip.
+    wxRect ThumbRect() const;
+    // The command of the strip button held down, 0 when none.
+    int PressedButton() const { return m_nButtonDown; }
     // Where the picture lands in the client rectangle and how many source
     // pixels one screen pixel covers; false without a picture size.
     bool GetImageRect(wxRect& rect, double& scale);
@@ -97,6 +103,7 @@ private:
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void EndDrag();
     void NotifyPosition();
+    void UpdateCursor(const wxPoint& p);
 
     CKMFile* m_pItem = nullptr;
     int m_nStripHeight = 0;

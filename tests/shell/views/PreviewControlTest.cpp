@@ -257,6 +257,67 @@ TEST_F(PreviewControlTest, ASeekDragPastTheEndSeeksOnceToTheEndAndALostCaptureSe
     EXPECT_EQ(entry->m_currentPosition, entry->m_duration);  // the drag had ended
 }
 
+struct PositionCounter : IPossitionChangeNotify {
+    void OnPositionChanged(int) override { ++moves; }
+    void OnPositionRedraw() override {}
+    int moves = 0;
+};
+
+// The strip under the mouse: a press on a button asks for a paint, which
+// shows the pressed face; the hand over the seek thumb, the arrow elsewhere;
+// command 460 sent to the control goes back to the start and pauses.
+TEST_F(PreviewControlTest, APressedButtonIsRepaintedTheThumbShowsTheHandAndCommand460RewindsAndPauses)
+{
+    fixtures::ClipDesc desc;
+    desc.seconds = 2.0;
+    const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", desc);
+    ASSERT_FALSE(clip.empty());
+    CKMFile* entry = Add(clip);
+    ASSERT_NE(entry, nullptr);
+    preview->SetSize(0, 0, 400, 300);
+    preview->SetItem(entry);
+    ASSERT_TRUE(Shown());
+    ASSERT_TRUE(preview->Faces().playEnabled);
+    int paints = 0;
+    preview->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+        ++paints;
+        e.Skip();
+    });
+    const wxPoint play(5 + 11, 300 - 27 + 11);
+    const wxImage before = kmtest::PaintNow(*preview);
+    paints = 0;
+    kmtest::SendMouse(*preview, wxEVT_LEFT_DOWN, play, true);
+    EXPECT_EQ(preview->PressedButton(), KM::Cmd::PlayPause);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return paints > 0; }, std::chrono::seconds(3)));
+    const wxImage pressed = kmtest::PaintNow(*preview);
+    int changed = 0;
+    for (int y = 300 - 27; y < 300 - 5; ++y)
+        for (int x = 5; x < 27; ++x)
+            changed += kmtest::PixelAt(before, x, y) != kmtest::PixelAt(pressed, x, y);
+    EXPECT_GT(changed, 0) << "the pressed face differs from the normal one";
+    kmtest::SendMouse(*preview, wxEVT_LEFT_UP, wxPoint(200, 100));  // released away: no command
+    EXPECT_EQ(preview->PressedButton(), 0);
+    EXPECT_EQ(CPlayer::Instance()->PlayState() == 2, false);
+
+    const wxRect thumb = preview->ThumbRect();
+    ASSERT_FALSE(thumb.IsEmpty());
+    kmtest::SendMouse(*preview, wxEVT_MOTION, thumb.GetPosition() + wxPoint(5, 5));
+    EXPECT_TRUE(preview->GetCursor().IsOk());  // the hand
+    kmtest::SendMouse(*preview, wxEVT_MOTION, wxPoint(200, 100));
+    EXPECT_FALSE(preview->GetCursor().IsOk());  // the window's arrow
+
+    PositionCounter listener;
+    preview->m_pPosListener = &listener;
+    entry->m_currentPosition = 10000000;
+    wxCommandEvent rewind(wxEVT_MENU, KM::Cmd::PlayerStop);
+    rewind.SetEventObject(preview);
+    preview->GetEventHandler()->ProcessEvent(rewind);
+    EXPECT_EQ(entry->m_currentPosition, 0);
+    EXPECT_EQ(CPlayer::Instance()->PlayState(), 1);  // paused, not stopped
+    EXPECT_GE(listener.moves, 1);  // the control tells it, and so does the player
+    preview->m_pPosListener = nullptr;
+}
+
 TEST_F(PreviewControlTest, AControlThatGoesAwayLetsGoOfThePlayer)
 {
     const fs::path clip = fixtures::WriteClip(dir / "clip.mp4");
