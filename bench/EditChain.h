@@ -16,13 +16,13 @@ namespace bench {
 constexpr int kLogoW = 240, kLogoH = 120;
 
 // 8 px off each side.
-inline void AddCrop(mediaeng::job::CFrameChainSettings& s)
+inline void AddCrop(EditChain& s)
 {
     s.crop = RECT{8, 8, 8, 8};
 }
 
 // A 200x80 box near the top right of the cropped picture, blurred.
-inline void AddEraser(mediaeng::job::CFrameChainSettings& s)
+inline void AddEraser(EditChain& s)
 {
     s.eraser.nType = ERASER_BLUR;
     s.eraser.nLeft = 1600;
@@ -32,14 +32,14 @@ inline void AddEraser(mediaeng::job::CFrameChainSettings& s)
     s.eraser.nStrength = 8;
 }
 
-inline void AddBrightnessContrast(mediaeng::job::CFrameChainSettings& s)
+inline void AddBrightnessContrast(EditChain& s)
 {
     s.filters.brightness = 5;
     s.filters.contrast = 13;
 }
 
 // White text with a black stroke at the bottom left, the badge at the top right.
-inline void AddWatermarks(mediaeng::job::CFrameChainSettings& s, const std::filesystem::path& logo)
+inline void AddWatermarks(EditChain& s, const std::filesystem::path& logo)
 {
     WatermarkItemDesc text;
     text.kind = WATERMARK_TEXT;

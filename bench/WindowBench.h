@@ -3,7 +3,7 @@
 // measurement wants it and ending it without a question.
 #include "platform/Settings.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 
 namespace bench {

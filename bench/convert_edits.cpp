@@ -17,7 +17,7 @@
 namespace {
 
 using namespace bench;
-using Settings = mediaeng::job::CFrameChainSettings;
+using Settings = EditChain;
 
 constexpr int kKbps = 4000;
 const char* const kCropVf = "crop=1904:1064:8:8";
@@ -157,7 +157,7 @@ int RunOursHere(const std::vector<Row>& rows, size_t index, const fs::path& clip
     settings.sources = {Source(clip, seconds)};
     settings.output = H264Output(folder, kKbps);
     const Settings edits = EditsOf(rows[index]);
-    return RunOurs(settings, [edits] { return edits.MakeStage(); }) ? 0 : 1;
+    return RunOurs(settings, [edits] { return mediaeng::job::MakeEditStage(edits); }) ? 0 : 1;
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/views/ConvertView.h"

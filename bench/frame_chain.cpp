@@ -61,7 +61,7 @@ std::vector<BYTE> MakePicture(int variant)
 }
 
 // Frames per second; 0 when an edit failed.
-double RunOurs(const std::vector<std::vector<BYTE>>& pictures, int frames, const mediaeng::job::CFrameChainSettings& edits)
+double RunOurs(const std::vector<std::vector<BYTE>>& pictures, int frames, const EditChain& edits)
 {
     CCropMng crop;
     crop.m_rcCrop = edits.crop;
@@ -118,12 +118,12 @@ bool ToYuv420p(FramePtr& f, mediaeng::av::SwsPtr& sws)
 // the conversion back to yuv420p when it hands back another format. Each
 // picture is lent as a new reference; 0 when the stage fails, gives the wrong
 // size or writes into a picture it was lent.
-double RunStage(const std::vector<FramePtr>& pictures, int frames, const mediaeng::job::CFrameChainSettings& edits)
+double RunStage(const std::vector<FramePtr>& pictures, int frames, const EditChain& edits)
 {
     std::vector<uint32_t> sums;
     for (const FramePtr& p : pictures) sums.push_back(Yuv420pChecksum(*p));
     const int outW = W - int(edits.crop.left + edits.crop.right), outH = H - int(edits.crop.top + edits.crop.bottom);
-    const std::unique_ptr<mediaeng::job::IFrameEditStage> stage = edits.MakeStage();
+    const std::unique_ptr<mediaeng::job::IFrameEditStage> stage = mediaeng::job::MakeEditStage(edits);
     mediaeng::av::SwsPtr toYuv;
     int wrongSize = 0;
     const auto start = Clock::now();
@@ -265,7 +265,7 @@ int main(int argc, char** argv)
     const std::filesystem::path logoPath =
         std::filesystem::temp_directory_path() / ("km-bench-badge-" + std::to_string(::getpid()) + ".png");
     if (!bench::WriteLogoPng(logoPath, logo)) return std::fprintf(stderr, "the badge could not be written\n"), 1;
-    mediaeng::job::CFrameChainSettings edits;
+    EditChain edits;
     bench::AddCrop(edits);
     bench::AddEraser(edits);
     bench::AddBrightnessContrast(edits);

@@ -14,6 +14,7 @@
 #include "engine/FrameFilters.h"
 #include "engine/FrameResize.h"
 #include "model/edit/CropObj.h"
+#include "model/edit/EditChainBuilder.h"
 #include "model/edit/EraserObj.h"
 #include "model/edit/FiltersObj.h"
 #include "platform/Bitmap.h"
@@ -132,9 +133,7 @@ int main(int argc, char** argv)
         auto* ctrl = new CPreviewPlayerCtrl;
         ctrl->Create(frame);
         ctrl->SetSize(0, 0, 970, 550);
-        ctrl->m_pCrop = &crop;
-        ctrl->m_pEraser = &eraser;
-        ctrl->SetFilterSettings(engineFilters);
+        ctrl->SetChainSource([&] { return BuildEditChain({&crop, &eraser, &filters}); });
         frame->Show();
         wxTheApp->Yield();
         t0 = Clock::now();

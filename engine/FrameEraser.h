@@ -6,7 +6,8 @@
 #include <memory>
 
 // The settings block as the eraser settings hold it: seven 32-bit words. The
-// one declaration of it: the model's eraser settings and the engine share it.
+// one declaration of it and of its defaults: the model's eraser settings, the
+// job tree and the engine share it.
 struct tag_ERASEPARAM {
     LONG nType = 0;  // ERASER_*
     LONG nLeft = 0;  // rectangle edges in source pixels from the left and top
@@ -15,6 +16,7 @@ struct tag_ERASEPARAM {
     LONG nBottom = 100;
     LONG nStrength = 8;  // blur radius, 1..16
     LONG nCell = 8;      // pixelation cell, 1..16
+    bool operator==(const tag_ERASEPARAM&) const = default;
 };
 static_assert(sizeof(LONG) == 4 && sizeof(tag_ERASEPARAM) == 28, "seven 32-bit words, no padding");
 

@@ -8,9 +8,6 @@
 #include <memory>
 
 class CGalleryItemBase;
-namespace mediaeng::frame {
-struct FrameIn;
-}
 
 class CMngFrameFilters {
 public:
@@ -47,9 +44,11 @@ public:
     HRESULT StartExtraProcessing();
     HRESULT EndExtraProcessing();
     CWatermarkEngine& Watermarks() { return m_watermarks; }
+    const CWatermarkEngine& Watermarks() const { return m_watermarks; }
 
 private:
-    HRESULT DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, const mediaeng::frame::FrameIn& in,
+    // The watermarks onto the filtered width x height picture.
+    HRESULT DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, int width, int height,
                       REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration);
 
     struct Impl;

@@ -6,6 +6,7 @@
 #include "engine/PlanarView.h"
 #include "engine/WatermarkItem.h"
 #include "platform/Unknown.h"
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -26,12 +27,15 @@ struct WATERMARK_RECORD {
     RECT rc{};
     IUnknown* pItem = nullptr;  // identity of the item; not a reference
     int kind = 0;
+    uint64_t key = 0;  // the entry's key
 };
 
-// An item to draw: its identity (kept referenced) and its values.
+// An item to draw: its identity (an engine item, kept referenced, or a key
+// of the caller's that outlives rebuilt items) and its values.
 struct WatermarkEntry {
     ComPtr<IUnknown> item;
     WatermarkItemDesc desc;
+    uint64_t key = 0;
 };
 
 class CWatermarkEngine {

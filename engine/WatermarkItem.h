@@ -17,6 +17,7 @@ struct WatermarkStroke {       // the "Stroke" child
     COLORREF color = RGB(255, 0, 0);  // "Color"
     int width = 1;             // "Width", 0..20
     int opacity = 100;         // "Opacity", 0..100
+    bool operator==(const WatermarkStroke&) const = default;
 };
 
 struct WatermarkShadow {       // the "DropShadow" child
@@ -26,6 +27,7 @@ struct WatermarkShadow {       // the "DropShadow" child
     int angle = 45;            // "Angle", degrees, direction the shadow falls
     int size = 4;              // "Size", blur radius
     int distance = 8;          // "Distance"
+    bool operator==(const WatermarkShadow&) const = default;
 };
 
 // One element of "Timelines". Times are texts of seconds or h:mm:ss[.ff].
@@ -36,6 +38,7 @@ struct WatermarkTimeRange {
     int endOfFile = 0;                // "EndOfFile": the range never runs past the file's end
     int endRelativeToEnd = 0;         // "EndTimeAsRelativeEndofFile": end = file end - EndTime
     int startRelative = 0;            // "StartTimeAsRelative": start = end - StartTime
+    bool operator==(const WatermarkTimeRange&) const = default;
 };
 
 struct WatermarkItemDesc {
@@ -68,6 +71,7 @@ struct WatermarkItemDesc {
     int fadeIn = 0;            // "FadeIn", seconds
     int fadeOut = 0;           // "FadeOut", seconds
     WatermarkTimeRange timeline;
+    bool operator==(const WatermarkItemDesc&) const = default;
 };
 
 // "0xRRGGBB" (the model's colour text) or a decimal COLORREF; fallback otherwise.

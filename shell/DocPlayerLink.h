@@ -1,6 +1,6 @@
 #pragma once
 // The document's hold on the one preview player.
-#include "shell/DocumentServices.h"
+#include "document/DocumentServices.h"
 
 class CPlayer;
 

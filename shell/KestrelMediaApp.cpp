@@ -6,12 +6,12 @@
 #include "platform/TextConv.h"
 #include "player/Player.h"
 #include "shell/DocPlayerLink.h"
-#include "shell/KestrelMediaDoc.h"
-#include "shell/MessageMng.h"
+#include "document/KestrelMediaDoc.h"
+#include "document/MessageMng.h"
 #include "shell/NewProfileNameDlgImpl.h"
 #include "shell/PlainMainFrame.h"
 #include "shell/ProgressDlg.h"
-#include "shell/ShellStrings.h"
+#include "document/ShellStrings.h"
 #include "shell/SplashDlg.h"
 #include <wx/app.h>
 #include <wx/filedlg.h>

@@ -3,7 +3,7 @@
 #include "controls/ids/CommandIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/frame.h>
 #include <wx/menu.h>
 #include <wx/stockitem.h>

@@ -2,7 +2,7 @@
 #include "controls/ids/CommandIds.h"
 #include "model/source/KMFile.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/event.h>
 
 PlayPauseState ComputePlayPauseState(const CKMFile* current, bool playing, bool rewinding)

@@ -1,5 +1,5 @@
 #include "shell/ShellServices.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/app.h>
 #include <wx/filedlg.h>
 #include <wx/utils.h>

@@ -1,5 +1,5 @@
 #include "shell/WxDocumentUi.h"
-#include "shell/ShellStrings.h"
+#include "document/ShellStrings.h"
 #include "platform/ResourceLibrary.h"
 #include <wx/app.h>
 #include <wx/filedlg.h>

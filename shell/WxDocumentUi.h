@@ -1,6 +1,6 @@
 #pragma once
 // The document's messages and questions as message boxes and the save dialog.
-#include "shell/DocumentServices.h"
+#include "document/DocumentServices.h"
 
 class CWxDocumentUi : public IDocumentUi {
 public:

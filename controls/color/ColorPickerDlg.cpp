@@ -59,10 +59,10 @@ wxImage CColorAxisView::BuildImage() const
     const int width = m_plane ? 256 : 24;
     wxImage image(width, 256);
     for (int y = 0; y < 256; ++y) {
-        // The strip runs with the component growing upwards, like the plane's y.
-        const ColorState row = m_plane ? m_color : SetStripPosition(m_axis, m_color, 255 - y);
+        // Row 0 at the top is position 0: the components grow downwards.
+        const ColorState row = m_plane ? m_color : SetStripPosition(m_axis, m_color, y);
         for (int x = 0; x < width; ++x) {
-            const COLORREF c = m_plane ? SetPlanePosition(m_axis, m_color, x, 255 - y).rgb : row.rgb;
+            const COLORREF c = m_plane ? SetPlanePosition(m_axis, m_color, x, y).rgb : row.rgb;
             image.SetRGB(x, y, GetRValue(c), GetGValue(c), GetBValue(c));
         }
     }
@@ -80,7 +80,7 @@ void CColorAxisView::SetValues(int axis, const ColorState& color)
 void CColorAxisView::DragTo(const wxPoint& point)
 {
     const int x = std::clamp(point.x, 0, 255);
-    const int y = 255 - std::clamp(point.y, 0, 255);
+    const int y = std::clamp(point.y, 0, 255);
     const ColorState next = m_plane ? SetPlanePosition(m_axis, m_color, x, y) : SetStripPosition(m_axis, m_color, y);
     if (next == m_color) return;
     m_color = next;
@@ -99,15 +99,14 @@ void CColorAxisView::OnPaint(wxPaintEvent&)
     if (m_plane) {
         dc.DrawBitmap(m_bitmap, 0, 0);
         const PlanePoint p = PlanePosition(m_axis, m_color);
-        const int y = 255 - p.y;
         dc.SetPen(*wxWHITE_PEN);
-        dc.DrawEllipse(p.x - 4, y - 4, 9, 9);
+        dc.DrawEllipse(p.x - 4, p.y - 4, 9, 9);
         dc.SetPen(*wxBLACK_PEN);
-        dc.DrawEllipse(p.x - 3, y - 3, 7, 7);
+        dc.DrawEllipse(p.x - 3, p.y - 3, 7, 7);
         return;
     }
     dc.DrawBitmap(m_bitmap, 8, 0);
-    const int p = 255 - StripPosition(m_axis, m_color);
+    const int p = StripPosition(m_axis, m_color);
     dc.SetPen(*wxBLACK_PEN);
     dc.SetBrush(*wxWHITE_BRUSH);
     const wxPoint right[] = {{32, p}, {39, p - 4}, {39, p + 4}};

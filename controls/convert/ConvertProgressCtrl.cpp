@@ -11,6 +11,7 @@ namespace {
 constexpr int kMargin = 10;
 constexpr int kBarHeight = 30;
 constexpr int kFilesLineTop = 70;
+constexpr int kPercentTop = 18;  // top of the percentage text
 }  // namespace
 
 bool CConvertProgressCtrl::Create(wxWindow* parent, const CSharedDrawObjects* draw)
@@ -84,7 +85,7 @@ void CConvertProgressCtrl::Draw(wxDC& dc)
     dc.SetFont(m_draw ? m_draw->m_fontBold : GetFont().Bold());
     dc.SetTextForeground(wxColour(0, 0, 255));
     const wxSize size = dc.GetTextExtent(percent);
-    dc.DrawText(percent, bar.x + (bar.width - size.x) / 2, r.y + 18 - size.y / 4);
+    dc.DrawText(percent, bar.x + (bar.width - size.x) / 2, r.y + kPercentTop);
     dc.SetFont(m_draw ? m_draw->m_fontNormal : GetFont());
     dc.SetTextForeground(m_draw ? m_draw->m_clrProgress : wxColour(0x6E, 0x97, 0xCC));
     dc.DrawText(FilesLine(), kMargin, r.y + kFilesLineTop);

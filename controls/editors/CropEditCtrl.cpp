@@ -47,20 +47,18 @@ void CCropEditCtrl::DrawOverlay(wxDC& dc, const wxRect&)
     m_marks.DrawHandles(dc, CCropEditModel::HandlePoints(rc), enabled);
 }
 
-void CCropEditCtrl::ApplyCropErase(FRAME_RECORD& record)
+void CCropEditCtrl::AdjustChain(EditChain& chain) const
 {
-    if (!m_pModel->IsEditMode())
-        ApplyCrop(record);
-    ApplyErase(record);
+    if (m_pModel->IsEditMode())
+        chain.crop = RECT{};
 }
 
-// Every step of a drag redraws; the owner hears of the drag once, at its end.
+// Every change, each step of a drag included, redraws and tells the owner, so
+// its grid and Apply follow the mouse.
 void CCropEditCtrl::OnChange()
 {
     Redraw();
-    if (m_bDragging)
-        m_bChangedInDrag = true;
-    else if (m_onChange)
+    if (m_onChange)
         m_onChange();
 }
 
@@ -70,7 +68,6 @@ void CCropEditCtrl::OnMouseDown(wxMouseEvent& event)
     SyncView();
     if (m_pModel->IsEditMode() && p.y < GetClientSize().y - StripHeight() && m_pModel->OnButtonDown(POINT{p.x, p.y})) {
         m_bDragging = true;
-        m_bChangedInDrag = false;
         if (!HasCapture())
             CaptureMouse();
         return;
@@ -114,9 +111,6 @@ void CCropEditCtrl::EndDrag()
     m_pModel->OnButtonUp();
     m_bDragging = false;
     Redraw();
-    if (m_bChangedInDrag && m_onChange)
-        m_onChange();
-    m_bChangedInDrag = false;
 }
 
 void CCropEditCtrl::OnKeyDown(wxKeyEvent& event)

@@ -5,9 +5,9 @@
 //
 // Owner's API: Create(parent, id); SetCrop(record, edit) attaches the record
 // (null: none) and chooses between editing it (the whole picture shown with
-// the frame over it) and seeing it applied; SetChangeHandler is called once
-// per finished drag that changed the record, and at once for Escape (all
-// margins back to 0).
+// the frame over it) and seeing it applied; SetChangeHandler is called at
+// every change of the record: each step of a drag, and Escape (all margins
+// back to 0).
 #include "controls/editors/CropEditBase.h"
 #include "controls/editors/CropEditModel.h"
 #include "controls/editors/EditMarks.h"
@@ -30,7 +30,7 @@ protected:
 
     void DrawOverlay(wxDC& dc, const wxRect& client) override;
     // While the crop is edited the whole picture is shown under the frame.
-    void ApplyCropErase(FRAME_RECORD& record) override;
+    void AdjustChain(EditChain& chain) const override;
 
 private:
     void OnChange() override;
@@ -46,5 +46,4 @@ private:
     CEditMarks m_marks;
     std::function<void()> m_onChange;
     bool m_bDragging = false;
-    bool m_bChangedInDrag = false;
 };

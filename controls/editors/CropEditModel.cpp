@@ -187,7 +187,7 @@ bool CCropEditModel::ResetCrop()
 {
     if (!m_pCrop)
         return false;
-    m_pCrop->crop_left = m_pCrop->crop_right = m_pCrop->crop_top = m_pCrop->crop_bottom = 0;
+    m_pCrop->ClearMargins();
     NotifyChange();
     return true;
 }

@@ -7,15 +7,13 @@ CEraserPreviewCtrl::CEraserPreviewCtrl()
 
 void CEraserPreviewCtrl::SetEraser(CEraserObj* eraser, bool edit)
 {
-    m_pEraser = eraser;
     m_pEraserModel->SetEraserObj(eraser);
     m_pEraserModel->SetEraserEditMode(edit);
     Redraw();
 }
 
-void CEraserPreviewCtrl::ApplyCropErase(FRAME_RECORD& record)
+void CEraserPreviewCtrl::AdjustChain(EditChain& chain) const
 {
-    ApplyCrop(record);
-    if (!m_pEraserModel->IsEraserEditMode())
-        ApplyErase(record);
+    if (m_pEraserModel->IsEraserEditMode())
+        chain.eraser.nType = ERASER_NONE;
 }

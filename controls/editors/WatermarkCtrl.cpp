@@ -7,9 +7,6 @@
 CWatermarkCtrl::CWatermarkCtrl()
 {
     m_model.SetCallback(this);
-    // The renderer keeps the values it was handed: after every edit of an
-    // engine item it takes them again.
-    m_model.SetPushHandler([this](bool) { m_engine.ResyncEngine(); });
 }
 
 bool CWatermarkCtrl::Create(wxWindow* parent, wxWindowID id)
@@ -25,7 +22,6 @@ bool CWatermarkCtrl::Create(wxWindow* parent, wxWindowID id)
 
 void CWatermarkCtrl::SetWatermarks(CWatermarksObj* list)
 {
-    m_engine.SetSource(list);
     m_model.SetSource(list);
     Reload();
 }
@@ -39,7 +35,6 @@ void CWatermarkCtrl::Reload()
     }
     const WatermarkId kept = m_model.SelectedId();
     m_model.SetRecords({});
-    m_engine.ResetList();
     SetSelection(kept);
     Redraw();
 }
@@ -51,40 +46,18 @@ void CWatermarkCtrl::SetSelection(WatermarkId id)
     Redraw();
 }
 
-bool CWatermarkCtrl::Move(WatermarkId id, bool up)
-{
-    CWatermarksObj* list = m_model.Source();
-    CWatermarkObj* obj = list ? list->FindById(id) : nullptr;
-    if (!obj || !obj->GetEngineItem())
-        return false;
-    if (!(up ? m_engine.MoveUp(obj->GetEngineItem()) : m_engine.MoveDown(obj->GetEngineItem())))
-        return false;
-    SetSelection(id);
-    return true;
-}
-
-bool CWatermarkCtrl::MoveUp(WatermarkId id) { return Move(id, true); }
-bool CWatermarkCtrl::MoveDown(WatermarkId id) { return Move(id, false); }
-
 void CWatermarkCtrl::SyncView()
 {
     m_model.SetView(ToRect(m_rcImage), m_dScale, ToRect(GetClientRect()));
     m_model.SetEnabled(IsEnabled());
 }
 
-// Runs inside the paint, after the edit base has placed the picture.
-void CWatermarkCtrl::AfterPipeline(FRAME_RECORD& record)
-{
-    m_engine.DrawInto(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, ToRect(m_rcImage), m_dScale);
-    m_model.SetRecords(m_engine.GetRecords());
-}
-
+// Runs inside the paint, after the chain has drawn the watermarks.
 void CWatermarkCtrl::DrawOverlay(wxDC& dc, const wxRect&)
 {
     SyncView();
     // No picture shown: nothing drawn on it to select.
-    if (!ShownPicture().IsOk())
-        m_model.SetRecords({});
+    m_model.SetRecords(ShownPicture().IsOk() ? MarkRecords() : std::vector<WATERMARK_RECORD>{});
     const WATERMARK_RECORD* selected = m_model.SelectedRecord();
     if (!selected)
         return;

@@ -1,23 +1,21 @@
 #pragma once
-// The watermark editor: the preview with every watermark of an output drawn
-// into the picture at the pipeline's last step (after the filters, as the
-// conversion draws them), a click selecting the topmost one under the mouse,
-// and drags that move it by its anchor offsets or resize it.
+// The watermark editor: the preview whose edit chain draws every watermark of
+// an output into the picture at the chain's last step (after the filters, as
+// the conversion draws them), a click selecting the topmost one under the
+// mouse, and drags that move it by its anchor offsets or resize it.
 //
 // Owner's API:
-// - Create(parent, id); SetItem(entry) of the preview picks the picture.
-// - SetWatermarks(list): the output's list (null: none); a fresh container
-//   is made for it. Reload() after watermarks were added or removed, or their
-//   engine items replaced (a conversion makes its own).
+// - Create(parent, id); SetItem(entry) of the preview picks the picture;
+//   SetChainSource of the preview hands the output's chain, watermarks and
+//   all, in the list's order.
+// - SetWatermarks(list): the output's list the drawn watermarks are found in
+//   (null: none). Reload() after watermarks were added or removed.
 // - SelectedId() / SetSelection(id): the selection is the watermark's id, so
 //   it survives the list being rebuilt; SetSelection tells no one.
-// - MoveUp(id) / MoveDown(id): one place earlier (later) in the drawing
-//   order; the owner reorders the list itself. False at the ends.
 // - SetCallback: OnWatermarkSelected when a click changes the selection,
 //   OnWatermarkChanged after each drag; SetChangeHandler: once per drag.
 #include "controls/editors/EditMarks.h"
 #include "controls/editors/WatermarkEditModel.h"
-#include "controls/editors/WatermarkEngineImpl.h"
 #include "controls/editors/WatermarkPropertiesCallback.h"
 #include "controls/preview/PreviewPlayerEditCtrl.h"
 #include <functional>
@@ -36,17 +34,13 @@ public:
     WatermarkId SelectedId() const { return m_model.SelectedId(); }
     // An id not in the list selects nothing.
     void SetSelection(WatermarkId id);
-    bool MoveUp(WatermarkId id);
-    bool MoveDown(WatermarkId id);
 
     void SetCallback(IWatermarkPropertiesCallback* callback) { m_pCallback = callback; }
     void SetChangeHandler(std::function<void()> handler) { m_onChange = std::move(handler); }
 
     CWatermarkEditModel& Model() { return m_model; }
-    CWatermarkEngineImpl& Engine() { return m_engine; }
 
 protected:
-    void AfterPipeline(FRAME_RECORD& record) override;
     void DrawOverlay(wxDC& dc, const wxRect& client) override;
 
 private:
@@ -58,9 +52,7 @@ private:
     void OnCaptureLost(wxMouseCaptureLostEvent& event);
     void EndDrag();
     void SyncView();
-    bool Move(WatermarkId id, bool up);
 
-    CWatermarkEngineImpl m_engine;
     CWatermarkEditModel m_model;
     CEditMarks m_marks;
     IWatermarkPropertiesCallback* m_pCallback = nullptr;

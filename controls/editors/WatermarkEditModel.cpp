@@ -38,17 +38,17 @@ CWatermarkObj* CWatermarkEditModel::SelectedObj() const
 const WATERMARK_RECORD* CWatermarkEditModel::SelectedRecord() const
 {
     const CWatermarkObj* obj = SelectedObj();
-    if (!obj || !obj->GetEngineItem())
+    if (!obj)
         return nullptr;
     for (const WATERMARK_RECORD& rec : m_records)
-        if (rec.pItem == obj->GetEngineItem())
+        if (rec.key == obj->GetId())
             return &rec;
     return nullptr;
 }
 
 CWatermarkObj* CWatermarkEditModel::FindWatermarkObj(const WATERMARK_RECORD& record) const
 {
-    return m_pSource ? m_pSource->FindByEngineItem(record.pItem) : nullptr;
+    return m_pSource ? m_pSource->FindById(record.key) : nullptr;
 }
 
 void CWatermarkEditModel::Notify(CWatermarkObj* selected)
@@ -210,9 +210,8 @@ void SetSizeText(CWatermarkObj& obj, LONG width, LONG height)
 
 }  // namespace
 
-void CWatermarkEditModel::Pushed(CWatermarkObj& obj, bool resized)
+void CWatermarkEditModel::Pushed(CWatermarkObj&, bool resized)
 {
-    obj.ApplyToEngine(1);
     if (m_onPushed)
         m_onPushed(resized);
 }

@@ -21,13 +21,13 @@ public:
     void SetView(const RECT& image, double scale, const RECT& client);
     void SetScrollPos(POINT pos) { m_ptScroll = pos; }
     void SetEnabled(bool enabled) { m_bEnabled = enabled; }
-    // The records of the last draw, in drawing order (the last is topmost).
+    // The records of the last draw, in drawing order (the last is topmost);
+    // each carries its watermark's id as its key.
     void SetRecords(std::vector<WATERMARK_RECORD> records) { m_records = std::move(records); }
     const std::vector<WATERMARK_RECORD>& Records() const { return m_records; }
     void SetSource(CWatermarksObj* source) { m_pSource = source; }
     CWatermarksObj* Source() const { return m_pSource; }
-    // Called after a move (false) or a resize (true) was written into the
-    // watermark's engine item, so that the renderer takes the new values.
+    // Called after a move (false) or a resize (true) changed the watermark.
     void SetPushHandler(std::function<void(bool resized)> handler) { m_onPushed = std::move(handler); }
     void SetCallback(IWatermarkPropertiesCallback* callback) { m_pCallback = callback; }
 

@@ -37,13 +37,22 @@ std::wstring FormatColorText(COLORREF color)
 std::optional<COLORREF> ParseColorText(const std::wstring& text)
 {
     const std::wstring digits = Trim(text);
-    if (digits.empty() || digits.size() > 6) return std::nullopt;
-    uint32_t rgb = 0;
-    for (wchar_t c : digits) {
-        if (!std::iswxdigit(c)) return std::nullopt;
-        rgb = rgb * 16 + static_cast<uint32_t>(c <= L'9' ? c - L'0' : (std::towlower(c) - L'a' + 10));
+    // Red, green and blue take up to two digits each, in that order; the
+    // reading stops at the first character that is no digit, and what is
+    // left unread stays 0.
+    BYTE parts[3] = {0, 0, 0};
+    size_t at = 0;
+    for (BYTE& part : parts) {
+        const size_t start = at;
+        unsigned value = 0;
+        for (; at < digits.size() && at - start < 2 && std::iswxdigit(digits[at]); ++at)
+            value = value * 16 + static_cast<unsigned>(digits[at] <= L'9' ? digits[at] - L'0'
+                                                                          : std::towlower(digits[at]) - L'a' + 10);
+        if (at == start) break;
+        part = static_cast<BYTE>(value);
     }
-    return RGB(static_cast<BYTE>(rgb >> 16), static_cast<BYTE>(rgb >> 8), static_cast<BYTE>(rgb));
+    if (at == 0) return std::nullopt;
+    return RGB(parts[0], parts[1], parts[2]);
 }
 
 std::optional<int32_t> ParseWholeInt(const std::wstring& text)

@@ -19,8 +19,10 @@ std::wstring FormatPropertyText(const CSchemaProperty& property);
 std::optional<CVariant> TextToValue(const CSchemaProperty& property, const std::wstring& text);
 
 std::wstring FormatColorText(COLORREF color);
-// One to six hexadecimal digits; fewer than six are padded on the left with
-// zeros, so "abc" is 0x000abc (red 0x00, green 0x0a, blue 0xbc).
+// Red, green and blue as two hexadecimal digits each, read from the left:
+// a short text leaves the last parts 0 ("abc" is red 0xab, green 0x0c, blue
+// 0), digits after the sixth are ignored. Nothing when the text starts with
+// no digit.
 std::optional<COLORREF> ParseColorText(const std::wstring& text);
 
 // The whole text as one decimal integer (surrounding blanks allowed).

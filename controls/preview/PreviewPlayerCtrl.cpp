@@ -2,8 +2,6 @@
 #include "controls/draw/FitSize.h"
 #include "controls/draw/MediaTimeText.h"
 #include "controls/ids/CommandIds.h"
-#include "model/edit/CropObj.h"
-#include "model/edit/EraserObj.h"
 #include "model/source/KMFile.h"
 #include "platform/Bitmap.h"
 #include "player/Player.h"
@@ -246,44 +244,17 @@ void CPreviewPlayerCtrl::PaintAll(wxDC& dc, FRAME_RECORD* record)
         DrawStrip(dc, client);
 }
 
-void CPreviewPlayerCtrl::SetFilterSettings(IUnknown* settings)
+void CPreviewPlayerCtrl::SetChainSource(ChainSource source)
 {
-    if (settings != m_pFilterSettings.Get())
-        m_pFilterSettings = ComPtr<IUnknown>(settings);
+    m_chainSource = std::move(source);
     Redraw();
 }
 
-void CPreviewPlayerCtrl::TransformHeader(FRAME_RECORD& record)
+void CPreviewPlayerCtrl::TakeChain()
 {
-    if (m_pCrop) {
-        m_rotate.SetAngle(m_pCrop->rotate * 90);
-        m_rotate.SetFlip(m_pCrop->flip_h, m_pCrop->flip_v);
-        m_rotate.Rotate(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
-    }
-    ApplyCropErase(record);
-}
-
-void CPreviewPlayerCtrl::ApplyCropErase(FRAME_RECORD& record)
-{
-    ApplyCrop(record);
-    ApplyErase(record);
-}
-
-void CPreviewPlayerCtrl::ApplyCrop(FRAME_RECORD& record)
-{
-    if (!m_pCrop)
-        return;
-    m_cropMng.m_rcCrop = RECT{m_pCrop->crop_left, m_pCrop->crop_top, m_pCrop->crop_right, m_pCrop->crop_bottom};
-    m_cropMng.Crop(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData, nullptr, 1.0);
-}
-
-void CPreviewPlayerCtrl::ApplyErase(FRAME_RECORD& record)
-{
-    if (!m_pEraser)
-        return;
-    const tag_ERASEPARAM params = m_pEraser->Params();
-    m_eraser.SetProperty(&params);
-    m_eraser.Erase(&record.cbFormat, &record.pbFormat, &record.cbData, &record.pbData);
+    EditChain chain = OwnerChain();
+    AdjustChain(chain);
+    m_chain.SetChain(chain);
 }
 
 void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client)
@@ -292,10 +263,12 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
     const int boxW = client.width - 10;
     const int boxH = client.height - m_nStripHeight - 10;
     m_shown = wxImage();
+    m_markRecords.clear();
     if (record && record->pbData && record->cbData) {
+        TakeChain();
         WorkingFrame work(*record);
         const wxSize source = HeaderSize(work.Header());
-        TransformHeader(work.record);
+        m_chain.Reshape(work.record);
         work.Take();
         const BITMAPINFOHEADER* h = work.Header();
         if (!h)
@@ -304,22 +277,18 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
         const FitSize fit = FitSizeKeepAspect(out.x, out.y, boxW, boxH, ShownAspect(source, out));
         if (fit.width <= 0 || fit.height <= 0)
             return;
-        m_convert24.Convert24(&work.record.cbFormat, &work.record.pbFormat, &work.record.cbData, &work.record.pbData);
+        m_chain.ToShownSize(work.record, fit.width, fit.height);
         work.Take();
-        m_resize.Resize(fit.width, fit.height, &work.record.cbFormat, &work.record.pbFormat, &work.record.cbData,
-                        &work.record.pbData, 1, RESIZE_STRETCH, RESAMPLE_BILINEAR);
+        // The filters and the watermarks run on the shown size, as the
+        // conversion runs them on its own.
+        const wxRect place(client.x + (client.width - fit.width) / 2,
+                           client.y + (client.height - fit.height - m_nStripHeight) / 2, fit.width, fit.height);
+        const double scale = out.x > fit.width ? static_cast<double>(out.x) / fit.width : 1.0;
+        m_chain.FinishShown(work.record, RECT{place.x, place.y, place.GetRight() + 1, place.GetBottom() + 1}, scale);
+        m_markRecords = m_chain.MarkRecords();
         work.Take();
-        if (m_pFilterSettings) {
-            // The colour filters run on the shown size, as the conversion runs them on its own.
-            m_filters.SetFilters(m_pFilterSettings.Get());
-            m_filters.ConvertForItem(fit.width, fit.height, &work.record.cbFormat, &work.record.pbFormat,
-                                     &work.record.cbData, &work.record.pbData, nullptr, 0, 0);
-            work.Take();
-        }
-        AfterPipeline(work.record);
-        work.Take();
-        if (const BITMAPINFOHEADER* out = work.Header())
-            m_shown = ImageFromDib(*out, work.data.data(), work.data.size());
+        if (const BITMAPINFOHEADER* shown = work.Header())
+            m_shown = ImageFromDib(*shown, work.data.data(), work.data.size());
         if (!m_shown.IsOk())
             return;
         m_shownRect = wxRect(client.x + (client.width - m_shown.GetWidth()) / 2,
@@ -388,7 +357,7 @@ void CPreviewPlayerCtrl::DrawStrip(wxDC& dc, const wxRect& client)
 double CPreviewPlayerCtrl::ShownAspect(const wxSize& source, const wxSize& out) const
 {
     const double aspect = m_pItem ? m_pItem->m_aspectRatio : 0.0;
-    return TransformedAspect(aspect, source.x, source.y, m_pCrop ? m_pCrop->rotate : 0, out.x, out.y);
+    return TransformedAspect(aspect, source.x, source.y, m_chain.Chain().rotateDegrees / 90, out.x, out.y);
 }
 
 bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
@@ -399,13 +368,12 @@ bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
     FRAME_RECORD* record = nullptr;
     if (CPlayer* player = Player(); player && m_pItem)
         player->GetFrame(m_pItem, &record);
+    std::lock_guard lock(m_csRender);
+    TakeChain();
     if (record && record->pbData) {
         WorkingFrame work(*record, true);
         source = HeaderSize(work.Header());
-        {
-            std::lock_guard lock(m_csRender);
-            TransformHeader(work.record);
-        }
+        m_chain.Reshape(work.record);
         work.Take();
         const wxSize out = HeaderSize(work.Header());
         w = out.x;

@@ -1,25 +1,19 @@
 #pragma once
 // The window a source entry is shown in: its still picture, or the running
-// video while the player plays, after the entry's turn, crop and eraser, fitted
-// into the window at its display aspect; below it, for entries with video or
-// sound, a strip with play/pause, stop, a seek bar and the time.
+// video while the player plays, after the edit chain its owner hands it (the
+// engine's chain code runs it at the shown size), fitted into the window at
+// its display aspect; below it, for entries with video or sound, a strip with
+// play/pause, stop, a seek bar and the time.
 #include "controls/draw/BitmapDC.h"
 #include "controls/preview/PreviewGeometry.h"
 #include "controls/timeline/PossitionChangeNotify.h"
-#include "engine/FrameConvert.h"
-#include "engine/FrameCrop.h"
-#include "engine/FrameEraser.h"
-#include "engine/FrameFilters.h"
-#include "engine/FrameResize.h"
-#include "engine/FrameRotate.h"
-#include "platform/Unknown.h"
+#include "engine/EditChainRunner.h"
 #include "player/PlayerCtrlImpl.h"
+#include <functional>
 #include <mutex>
 #include <wx/bitmap.h>
 #include <wx/window.h>
 
-class CCropObj;
-class CEraserObj;
 class CKMFile;
 class CPlayer;
 
@@ -61,24 +55,26 @@ public:
     const wxImage& ShownPicture() const { return m_shown; }
     wxRect ShownRect() const { return m_shownRect; }
 
-    // The frame-filter settings the picture is shown with (null: none).
-    void SetFilterSettings(IUnknown* settings);
+    // Where the picture's edits come from: asked on the user-interface thread
+    // at every paint, so an edit of the settings shows with the next paint
+    // (null: no edits). The owner keeps what the source reads alive while it
+    // is set.
+    using ChainSource = std::function<EditChain()>;
+    void SetChainSource(ChainSource source);
+    bool HasChainSource() const { return static_cast<bool>(m_chainSource); }
+    // The chain the owner hands now (no edits without a source).
+    EditChain OwnerChain() const { return m_chainSource ? m_chainSource() : EditChain{}; }
+    // The watermarks drawn at the last paint, in client pixels.
+    const std::vector<WATERMARK_RECORD>& MarkRecords() const { return m_markRecords; }
 
-    CCropObj* m_pCrop = nullptr;      // the turn and crop, set by the owner
-    CEraserObj* m_pEraser = nullptr;  // the eraser, set by the owner
     IPossitionChangeNotify* m_pPosListener = nullptr;  // told when the position moves, set by the owner
 
 protected:
-    // The step after the whole pipeline, before the picture is shown; the
-    // watermark editor draws into the record here, as the conversion does.
-    virtual void AfterPipeline(FRAME_RECORD&) {}
-    // Turn, crop and erase; on a header alone when the record has no data.
-    void TransformHeader(FRAME_RECORD& record);
-    // Crop and erase after the turn; an editor that shows the whole picture
-    // while its marks are dragged leaves out what it edits.
-    virtual void ApplyCropErase(FRAME_RECORD& record);
-    void ApplyCrop(FRAME_RECORD& record);
-    void ApplyErase(FRAME_RECORD& record);
+    // The chain as shown: an editor that shows the whole picture while its
+    // marks are dragged leaves out what it edits.
+    virtual void AdjustChain(EditChain&) const {}
+    // The owner's chain as this control shows it, handed to the engine.
+    void TakeChain();
     // The paint of the control: background, picture, strip.
     virtual void PaintAll(wxDC& dc, FRAME_RECORD* record);
     void RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client);
@@ -110,13 +106,9 @@ private:
     int m_nButtonDown = 0;  // command of the pressed strip button
     PreviewButtonFaces m_faces;
     std::mutex m_csRender;
-    CConvertTo24RGB m_convert24;
-    CResizeMng m_resize;
-    CRotateImpl m_rotate;
-    CCropMng m_cropMng;
-    CEraserFilter m_eraser;
-    CMngFrameFilters m_filters;
-    ComPtr<IUnknown> m_pFilterSettings;
+    ChainSource m_chainSource;
+    CEditChainRunner m_chain{CEditChainRunner::Use::Preview};
+    std::vector<WATERMARK_RECORD> m_markRecords;
     KM::CBitmapDC m_placeholder{332};
     KM::CBitmapDC m_thumb{499};
     KM::CBitmapDC m_play{502}, m_pause{503}, m_stop{504};

@@ -1,8 +1,9 @@
 #include "controls/profile/ProfileListControl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/draw/SharedDrawObjects.h"
+#include "controls/profile/ProfileListHeader.h"
+#include "controls/res/ResourceBridge.h"
 #include "model/profile/ProfilesMng.h"
-#include "model/project/Project.h"
 #include <wx/dc.h>
 #include <wx/settings.h>
 
@@ -28,7 +29,38 @@ CProfileListControl::CProfileListControl(wxWindow* parent, wxWindowID id, const 
     : wxVListBox(parent, id, wxDefaultPosition, wxDefaultSize, wxBORDER_SUNKEN), m_draw(draw)
 {
     SetBackgroundColour(*wxWHITE);
+    m_header = new CProfileListHeader(parent, KM::Res::LoadString(kColumnTitle));
     Bind(wxEVT_KEY_DOWN, &CProfileListControl::OnKeyDown, this);
+    Bind(wxEVT_SIZE, &CProfileListControl::OnSize, this);
+}
+
+CProfileListControl::~CProfileListControl()
+{
+    if (m_header)
+        m_header->Destroy();
+}
+
+void CProfileListControl::Place(const wxRect& r)
+{
+    const int headerHeight = m_header ? std::min(m_header->GetBestSize().y, r.height) : 0;
+    if (m_header)
+        m_header->SetSize(r.x, r.y, r.width, headerHeight);
+    SetSize(r.x, r.y + headerHeight, r.width, r.height - headerHeight);
+}
+
+bool CProfileListControl::Show(bool show)
+{
+    if (m_header)
+        m_header->Show(show);
+    return wxVListBox::Show(show);
+}
+
+// The one column spans the rows' width.
+void CProfileListControl::OnSize(wxSizeEvent& event)
+{
+    event.Skip();
+    if (m_header)
+        m_header->SetColumnWidth(GetClientSize().x);
 }
 
 void CProfileListControl::Fill(const std::wstring& current)

@@ -4,15 +4,25 @@
 #include "controls/profile/ProfileRows.h"
 #include <wx/odcombo.h>
 #include <wx/vlbox.h>
+#include <wx/weakref.h>
 
+class CProfileListHeader;
 class CProfilesMng;
 struct CSharedDrawObjects;
 
+// A one-column list: its column heading (string 515) stands above the rows as
+// a header control it owns beside it in the same parent; Place lays out both.
 class CProfileListControl : public wxVListBox {
 public:
     static constexpr int kRowHeight = 14;
+    static constexpr unsigned kColumnTitle = 515;
 
     CProfileListControl(wxWindow* parent, wxWindowID id, const CSharedDrawObjects* draw);
+    ~CProfileListControl() override;
+    // The header over the top of r, the rows in the rest.
+    void Place(const wxRect& r);
+    bool Show(bool show = true) override;
+    CProfileListHeader* Header() const { return m_header.get(); }
     void SetProfileSource(CProfilesMng* profiles) { m_profiles = profiles; }
     // Refills from the profile source; current: the active output's "profile_name".
     void Fill(const std::wstring& current);
@@ -27,7 +37,9 @@ protected:
 
 private:
     void OnKeyDown(wxKeyEvent& event);
+    void OnSize(wxSizeEvent& event);
 
+    wxWeakRef<CProfileListHeader> m_header;  // gone first when the parent destroys its children
     CProfilesMng* m_profiles = nullptr;
     const CSharedDrawObjects* m_draw;
     std::vector<ProfileRow> m_rows;

@@ -19,11 +19,11 @@ void FillPaneBackground(wxDC& dc, const wxRect& r)
     Fill(dc, r, kPaneBackground);
 }
 
-void DrawGroupCaption(wxDC& dc, const wxRect& r, const wxString& text, const wxFont& font)
+void DrawGroupCaption(wxDC& dc, const wxRect& r, const wxString& text, const wxFont& font, unsigned textColour)
 {
     Fill(dc, r, kCaptionFill);
     dc.SetFont(font);
-    dc.SetTextForeground(KM::Res::ColourFromRef(kCaptionText));
+    dc.SetTextForeground(KM::Res::ColourFromRef(textColour));
     dc.SetBackgroundMode(wxTRANSPARENT);
     const wxSize extent = dc.GetTextExtent(text);
     dc.DrawText(text, r.x + 8, r.y + (r.height - extent.y) / 2);

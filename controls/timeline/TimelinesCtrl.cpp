@@ -5,6 +5,7 @@
 #include "controls/timeline/TimelinePlayer.h"
 #include "controls/timeline/TimelinesRows.h"
 #include "model/source/KMFile.h"
+#include <utility>
 #include <wx/dcbuffer.h>
 
 bool CTimelinesCtrl::Create(wxWindow* parent, wxWindowID id)
@@ -24,9 +25,16 @@ void CTimelinesCtrl::CreateList()
     m_list = new CListDropDownCtrl(this, kListId, wxDefaultPosition, wxDefaultSize, wxLC_REPORT);
     m_list->InsertColumn(0, KM::Res::LoadString(kColumnTitleId), wxLIST_FORMAT_LEFT, 200);
     m_list->SetColumnWidth(0, wxLIST_AUTOSIZE_USEHEADER);
-    // The selection has moved by the time the button is up.
+    // The selection has moved by the time the button is up. The release that
+    // ends a double click is no click of its own.
+    m_list->Bind(wxEVT_LEFT_DCLICK, [this](wxMouseEvent& event) {
+        event.Skip();
+        m_releaseEndsDoubleClick = true;
+    });
     m_list->Bind(wxEVT_LEFT_UP, [this](wxMouseEvent& event) {
         event.Skip();
+        if (std::exchange(m_releaseEndsDoubleClick, false))
+            return;
         CallAfter([this] { OnRowClick(); });
     });
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, [this](wxListEvent&) { OnRowDoubleClick(); });

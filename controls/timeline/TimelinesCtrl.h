@@ -40,4 +40,5 @@ private:
     CKMFile* m_item = nullptr;
     IPossitionChangeNotify* m_listener = nullptr;
     ITimelinePlayer* m_player = nullptr;
+    bool m_releaseEndsDoubleClick = false;
 };

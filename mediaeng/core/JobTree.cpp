@@ -1,6 +1,7 @@
 #include "mediaeng/core/JobTree.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineIds.h"
+#include "engine/FrameEraser.h"
 
 namespace mediaeng {
 
@@ -88,8 +89,11 @@ ComPtr<CEngineNode> MakeFormatNode()
                 {jobkey::Channels, 2}, {jobkey::SamplingRate, 44100}, {jobkey::AudioBitrateMode, 0}, {jobkey::ScreenListEnable, 0},
                 {jobkey::ScreenListRows, 2}, {jobkey::ScreenListCols, 2}, {jobkey::FrameShift, 0}, {jobkey::Crop_Left, 0},
                 {jobkey::Crop_Right, 0}, {jobkey::Crop_Top, 0}, {jobkey::Crop_Bottom, 0}, {jobkey::Rotate, 0}, {jobkey::FlipH, 0},
-                {jobkey::FlipV, 0}, {jobkey::EraserType, 0}, {jobkey::EraserLeft, 0}, {jobkey::EraserRight, 100}, {jobkey::EraserTop, 0},
-                {jobkey::EraserBottom, 100}, {jobkey::EraserStrength, 8}, {jobkey::EraserCell, 8}});
+                {jobkey::FlipV, 0}});
+    const tag_ERASEPARAM eraser;  // the eraser's defaults
+    AddInts(n, {{jobkey::EraserType, eraser.nType}, {jobkey::EraserLeft, eraser.nLeft}, {jobkey::EraserRight, eraser.nRight},
+                {jobkey::EraserTop, eraser.nTop}, {jobkey::EraserBottom, eraser.nBottom},
+                {jobkey::EraserStrength, eraser.nStrength}, {jobkey::EraserCell, eraser.nCell}});
     ComPtr<CEngineNode> filters = Collection(jobkey::Filters);
     filters->SetItemFactory([] { return ComPtr<IUnknown>(static_cast<IEngineNode*>(MakeFilterItem().Detach()), false); });
     filters->Add(static_cast<IEngineNode*>(MakeFilterItem().Get()));

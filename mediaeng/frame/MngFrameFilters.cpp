@@ -77,7 +77,7 @@ HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pForm
         *pFormat = reinterpret_cast<BYTE*>(&s.inPlaceHdr);
         *cbData = in.cbData;
         *pData = in.data;
-        return marks ? DrawMarks(cbFormat, pFormat, cbData, pData, in, rtTime, rtDuration) : S_OK;
+        return marks ? DrawMarks(cbFormat, pFormat, cbData, pData, in.Width(), in.Height(), rtTime, rtDuration) : S_OK;
     }
     // Both buffers get the picture's header; the passes alternate between them.
     const PixelView a = s.out.Prepare(in.hdr, true, in.data);
@@ -90,19 +90,18 @@ HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pForm
         CopyRect(in.View(), 0, 0, a);
     }
     s.out.Publish(cbFormat, pFormat, cbData, pData);
-    return marks ? DrawMarks(cbFormat, pFormat, cbData, pData, in, rtTime, rtDuration) : S_OK;
+    return marks ? DrawMarks(cbFormat, pFormat, cbData, pData, in.Width(), in.Height(), rtTime, rtDuration) : S_OK;
 }
 
-HRESULT CMngFrameFilters::DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData,
-                                    const mediaeng::frame::FrameIn& in, REFERENCE_TIME rtTime,
-                                    REFERENCE_TIME rtDuration)
+HRESULT CMngFrameFilters::DrawMarks(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData, int width,
+                                    int height, REFERENCE_TIME rtTime, REFERENCE_TIME rtDuration)
 {
     tag_DRAW_WATERMARK_INFO info;
     info.rtTime = rtTime;
     info.rtDuration = rtDuration;
     info.bIgnoreTiming = 0;
-    const RECT image{0, 0, in.Width(), in.Height()};
-    m_watermarks.SetImageSize(image, 1.0, SIZE{in.Width(), in.Height()});
+    const RECT image{0, 0, width, height};
+    m_watermarks.SetImageSize(image, 1.0, SIZE{width, height});
     return m_watermarks.Draw(cbFormat, pFormat, cbData, pData, &info);
 }
 

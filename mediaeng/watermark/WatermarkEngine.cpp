@@ -171,7 +171,7 @@ HRESULT CWatermarkEngine::Impl::DrawItems(const tag_DRAW_WATERMARK_INFO* info, i
         if (sprite.Empty()) continue;
         const RECT& c = sprite.content;
         const RECT rc = PlaceWatermark(area, c.right - c.left, c.bottom - c.top, d.posType, d.posX, d.posY, zoom);
-        records.push_back(WATERMARK_RECORD{rc, item.entry.item.Get(), d.kind});
+        records.push_back(WATERMARK_RECORD{rc, item.entry.item.Get(), d.kind, item.entry.key});
         const int a = static_cast<int>(std::lround(alpha * 255));
         if (blend && a > 0) blend(sprite, rc.left - c.left - di.nOriginX, rc.top - c.top - di.nOriginY, a);
     }

@@ -38,14 +38,36 @@ void CCropObj::CreateSchema()
     CSchemaProperty::AddOption(rot, 3, L"270 deg");
 }
 
+void CCropObj::ClearMargins()
+{
+    crop_left = crop_right = crop_top = crop_bottom = 0;
+}
+
+void CCropObj::Reset()
+{
+    ClearMargins();
+    flip_h = flip_v = rotate = 0;
+}
+
+// A project file may hold anything; the engine gets what it can use.
+RECT CCropObj::EngineMargins() const
+{
+    return RECT{std::max(crop_left, 0), std::max(crop_top, 0), std::max(crop_right, 0), std::max(crop_bottom, 0)};
+}
+
+int32_t CCropObj::EngineQuarterTurns() const
+{
+    return ((rotate % 4) + 4) % 4;
+}
+
 void CCropObj::WriteEngineValues(const CCropObj& crop, IUnknown* node)
 {
-    // A project file may hold anything; the engine gets what it can use.
-    EngineWriteInt(node, jobkey::Crop_Left, std::max(crop.crop_left, 0));
-    EngineWriteInt(node, jobkey::Crop_Right, std::max(crop.crop_right, 0));
-    EngineWriteInt(node, jobkey::Crop_Top, std::max(crop.crop_top, 0));
-    EngineWriteInt(node, jobkey::Crop_Bottom, std::max(crop.crop_bottom, 0));
-    EngineWriteInt(node, jobkey::Rotate, ((crop.rotate % 4) + 4) % 4);
+    const RECT margins = crop.EngineMargins();
+    EngineWriteInt(node, jobkey::Crop_Left, margins.left);
+    EngineWriteInt(node, jobkey::Crop_Right, margins.right);
+    EngineWriteInt(node, jobkey::Crop_Top, margins.top);
+    EngineWriteInt(node, jobkey::Crop_Bottom, margins.bottom);
+    EngineWriteInt(node, jobkey::Rotate, crop.EngineQuarterTurns());
     EngineWriteInt(node, jobkey::FlipH, crop.flip_h);
     EngineWriteInt(node, jobkey::FlipV, crop.flip_v);
 }

@@ -69,6 +69,18 @@ void CEraserObj::UpdateStates()
     }
 }
 
+void CEraserObj::ResetToDefaults()
+{
+    const tag_ERASEPARAM d;
+    eraser_type = d.nType;
+    eraser_left = d.nLeft;
+    eraser_right = d.nRight;
+    eraser_top = d.nTop;
+    eraser_bottom = d.nBottom;
+    eraser_strength = d.nStrength;
+    eraser_cell = d.nCell;
+}
+
 tag_ERASEPARAM CEraserObj::Params() const
 {
     tag_ERASEPARAM p;
@@ -77,6 +89,7 @@ tag_ERASEPARAM CEraserObj::Params() const
     p.nRight = eraser_right;
     p.nTop = eraser_top;
     p.nBottom = eraser_bottom;
+    // A cell or strength of 0 from a project file would divide by zero downstream.
     p.nStrength = std::max(eraser_strength, 1);
     p.nCell = std::max(eraser_cell, 1);
     return p;
@@ -84,12 +97,12 @@ tag_ERASEPARAM CEraserObj::Params() const
 
 void CEraserObj::WriteEngineValues(const CEraserObj& eraser, IUnknown* node)
 {
-    EngineWriteInt(node, jobkey::EraserType, eraser.eraser_type);
-    EngineWriteInt(node, jobkey::EraserTop, eraser.eraser_top);
-    EngineWriteInt(node, jobkey::EraserBottom, eraser.eraser_bottom);
-    EngineWriteInt(node, jobkey::EraserLeft, eraser.eraser_left);
-    EngineWriteInt(node, jobkey::EraserRight, eraser.eraser_right);
-    // A cell or strength of 0 from a project file would divide by zero downstream.
-    EngineWriteInt(node, jobkey::EraserCell, std::max(eraser.eraser_cell, 1));
-    EngineWriteInt(node, jobkey::EraserStrength, std::max(eraser.eraser_strength, 1));
+    const tag_ERASEPARAM p = eraser.Params();
+    EngineWriteInt(node, jobkey::EraserType, p.nType);
+    EngineWriteInt(node, jobkey::EraserTop, p.nTop);
+    EngineWriteInt(node, jobkey::EraserBottom, p.nBottom);
+    EngineWriteInt(node, jobkey::EraserLeft, p.nLeft);
+    EngineWriteInt(node, jobkey::EraserRight, p.nRight);
+    EngineWriteInt(node, jobkey::EraserCell, p.nCell);
+    EngineWriteInt(node, jobkey::EraserStrength, p.nStrength);
 }

@@ -25,12 +25,14 @@ public:
     // and strength at least 1 as the job receives them.
     tag_ERASEPARAM Params() const;
 
-    // Defaults are the owning output's to set; these are the usual ones.
-    int32_t eraser_type = 0;
-    int32_t eraser_left = 0;
-    int32_t eraser_right = 100;
-    int32_t eraser_top = 0;
-    int32_t eraser_bottom = 100;
-    int32_t eraser_strength = 8;
-    int32_t eraser_cell = 8;
+    // Back to the eraser's defaults (those of the engine's block).
+    void ResetToDefaults();
+
+    int32_t eraser_type = tag_ERASEPARAM{}.nType;
+    int32_t eraser_left = tag_ERASEPARAM{}.nLeft;
+    int32_t eraser_right = tag_ERASEPARAM{}.nRight;
+    int32_t eraser_top = tag_ERASEPARAM{}.nTop;
+    int32_t eraser_bottom = tag_ERASEPARAM{}.nBottom;
+    int32_t eraser_strength = tag_ERASEPARAM{}.nStrength;
+    int32_t eraser_cell = tag_ERASEPARAM{}.nCell;
 };

@@ -154,6 +154,14 @@ void CFiltersObj::WriteEngineValues(IUnknown* node) const
         SetSourceProperty(node, name.c_str(), value);
 }
 
+FrameFilterSettings CFiltersObj::EngineSettings() const
+{
+    FrameFilterSettings settings;
+    for (const auto& [name, value] : EngineValues())
+        settings.SetByName(name.c_str(), value);
+    return settings;
+}
+
 int CFiltersObj::GetEngineFilter(IUnknown** out)
 {
     if (out) *out = nullptr;

@@ -2,6 +2,7 @@
 // Colour and image filter settings of one visual output: stored under the
 // output's key prefix, shown in the filters grid, written into the job's
 // "Filters" item and into the engine frame-filter object the preview uses.
+#include "engine/FrameFilterSettings.h"
 #include "model/schema/PropertiesImpl.h"
 #include "platform/Variant.h"
 #include <string>
@@ -32,6 +33,8 @@ public:
     void TransferToFormat(IUnknown* formatNode);
     // The 42 named writes into an engine node.
     void WriteEngineValues(IUnknown* node) const;
+    // The same values as the engine's filter object holds them once written.
+    FrameFilterSettings EngineSettings() const;
 
     int32_t nagative = 0;
     int32_t grayscale = 0;

@@ -56,55 +56,109 @@ void CWatermarkObj::CreateEngineWatermark(IUnknown* engineObject, uint32_t skipT
     ApplyToEngine(skipTiming);
 }
 
+bool CWatermarkObj::HasEngineKind() const
+{
+    return ItemClassOfKind(watermark_id) != nullptr;
+}
+
+WatermarkItemDesc CWatermarkObj::EngineDesc(uint32_t skipTiming) const
+{
+    WatermarkItemDesc d;
+    d.kind = watermark_id;
+    d.posType = placement;
+    d.posX = x;
+    d.posY = y;
+    d.width = width;
+    d.height = height;
+    d.stretching = stretching;
+    d.transparency = transparency;
+    d.angle = angel;
+    d.rectType = figure_type;
+    d.round = curve;
+    d.border = border;
+    d.color = static_cast<COLORREF>(color) & 0xFFFFFF;  // the engine takes colours as "0xRRGGBB"
+    d.text = text;
+    d.fontName = font_name;
+    d.fontSize = font_size;
+    d.fontBold = font_bold;
+    d.fontItalic = font_italic;
+    d.fontUnderline = font_underline;
+    d.fontStrikeOut = font_strikeout;
+    d.alignPos = font_align;
+    d.fontCharset = font_charset;
+    d.path = path;
+    d.resize = resize;
+    d.stroke = WatermarkStroke{stroke, static_cast<COLORREF>(strokecolor) & 0xFFFFFF, strokewidth,
+                               100 - stroketransparency};
+    d.shadow = WatermarkShadow{dropshadow, static_cast<COLORREF>(dropshadowcolor) & 0xFFFFFF,
+                               100 - dropshadowtransparency, dropshadowangle, dropshadowsize, dropshadowdistance};
+    // Every engine item holds one time range, open to the file's end, until
+    // the timing is written.
+    d.timeline.enabled = 1;
+    d.timeline.endOfFile = 1;
+    if (m_videoOutput != 1 || skipTiming != 0) return d;
+    d.fadeIn = fadeIn ? fadeInduration : 0;
+    d.fadeOut = fadeOut ? fadeOutduration : 0;
+    if (!timelineAllVideo) return d;
+    WatermarkTimeRange& r = d.timeline;
+    switch (timelineType) {
+    case 0: r = WatermarkTimeRange{1, L"0.0", timelineEndTime, 1, 0, 0}; break;
+    case 1: r = WatermarkTimeRange{1, timelineStartTime, timelineEndTime, 0, 0, 0}; break;
+    default: r = WatermarkTimeRange{1, timelineDurationTime, timelineOffsetTime, 0, 1, 1}; break;
+    }
+    return d;
+}
+
 void CWatermarkObj::ApplyToEngine(uint32_t skipTiming)
 {
     IUnknown* item = m_engineItem.Get();
     if (!item) return;
     ComPtr<IEngineNode> itemNode = QueryNode(item);
+    const WatermarkItemDesc d = EngineDesc(skipTiming);
 
     const struct {
         const wchar_t* name;
         int32_t value;
     } numbers[] = {
-        {jobkey::posType, placement}, {jobkey::posX, x}, {jobkey::posY, y}, {jobkey::Width, width}, {jobkey::Height, height},
-        {jobkey::Stretching, stretching}, {jobkey::Transparency, transparency}, {jobkey::Angle, angel},
-        {jobkey::RectType, figure_type}, {jobkey::Round, curve}, {jobkey::Border, border},
+        {jobkey::posType, d.posType}, {jobkey::posX, d.posX}, {jobkey::posY, d.posY}, {jobkey::Width, d.width},
+        {jobkey::Height, d.height}, {jobkey::Stretching, d.stretching}, {jobkey::Transparency, d.transparency},
+        {jobkey::Angle, d.angle}, {jobkey::RectType, d.rectType}, {jobkey::Round, d.round}, {jobkey::Border, d.border},
     };
     for (const auto& n : numbers) EngineWriteInt(item, n.name, n.value);
-    EngineWriteText(item, jobkey::Color, FormatEngineColor(static_cast<COLORREF>(color)));
-    EngineWriteText(item, jobkey::Text, text);
-    EngineWriteText(item, jobkey::FontName, font_name);
-    EngineWriteInt(item, jobkey::FontSize, font_size);
-    EngineWriteInt(item, jobkey::FontBold, font_bold);
-    EngineWriteInt(item, jobkey::FontItalic, font_italic);
-    EngineWriteInt(item, jobkey::FontUnderline, font_underline);
-    EngineWriteInt(item, jobkey::FontStrikeOut, font_strikeout);
-    EngineWriteInt(item, jobkey::AlignPos, font_align);
-    EngineWriteInt(item, jobkey::FontCharset, font_charset);
-    EngineWriteText(item, jobkey::PathToImage, path);
-    EngineWriteText(item, jobkey::PathToFile, path);
-    EngineWriteText(item, jobkey::Resize, resize);
+    EngineWriteText(item, jobkey::Color, FormatEngineColor(d.color));
+    EngineWriteText(item, jobkey::Text, d.text);
+    EngineWriteText(item, jobkey::FontName, d.fontName);
+    EngineWriteInt(item, jobkey::FontSize, d.fontSize);
+    EngineWriteInt(item, jobkey::FontBold, d.fontBold);
+    EngineWriteInt(item, jobkey::FontItalic, d.fontItalic);
+    EngineWriteInt(item, jobkey::FontUnderline, d.fontUnderline);
+    EngineWriteInt(item, jobkey::FontStrikeOut, d.fontStrikeOut);
+    EngineWriteInt(item, jobkey::AlignPos, d.alignPos);
+    EngineWriteInt(item, jobkey::FontCharset, d.fontCharset);
+    EngineWriteText(item, jobkey::PathToImage, d.path);
+    EngineWriteText(item, jobkey::PathToFile, d.path);
+    EngineWriteText(item, jobkey::Resize, d.resize);
 
-    if (ComPtr<IUnknown> outline = WriteSwitch(itemNode.Get(), item, jobkey::Stroke, stroke)) {
-        EngineWriteText(outline.Get(), jobkey::Color, FormatEngineColor(static_cast<COLORREF>(strokecolor)));
-        EngineWriteInt(outline.Get(), jobkey::Width, strokewidth);
-        EngineWriteInt(outline.Get(), jobkey::Opacity, 100 - stroketransparency);
+    if (ComPtr<IUnknown> outline = WriteSwitch(itemNode.Get(), item, jobkey::Stroke, d.stroke.enabled)) {
+        EngineWriteText(outline.Get(), jobkey::Color, FormatEngineColor(d.stroke.color));
+        EngineWriteInt(outline.Get(), jobkey::Width, d.stroke.width);
+        EngineWriteInt(outline.Get(), jobkey::Opacity, d.stroke.opacity);
     }
-    if (ComPtr<IUnknown> shadow = WriteSwitch(itemNode.Get(), item, jobkey::DropShadow, dropshadow)) {
-        EngineWriteText(shadow.Get(), jobkey::Color, FormatEngineColor(static_cast<COLORREF>(dropshadowcolor)));
-        EngineWriteInt(shadow.Get(), jobkey::Opacity, 100 - dropshadowtransparency);
-        EngineWriteInt(shadow.Get(), jobkey::Angle, dropshadowangle);
-        EngineWriteInt(shadow.Get(), jobkey::Size, dropshadowsize);
-        EngineWriteInt(shadow.Get(), jobkey::Distance, dropshadowdistance);
+    if (ComPtr<IUnknown> shadow = WriteSwitch(itemNode.Get(), item, jobkey::DropShadow, d.shadow.enabled)) {
+        EngineWriteText(shadow.Get(), jobkey::Color, FormatEngineColor(d.shadow.color));
+        EngineWriteInt(shadow.Get(), jobkey::Opacity, d.shadow.opacity);
+        EngineWriteInt(shadow.Get(), jobkey::Angle, d.shadow.angle);
+        EngineWriteInt(shadow.Get(), jobkey::Size, d.shadow.size);
+        EngineWriteInt(shadow.Get(), jobkey::Distance, d.shadow.distance);
     }
-    if (m_videoOutput == 1 && skipTiming == 0) WriteTiming();
+    if (m_videoOutput == 1 && skipTiming == 0) WriteTiming(d);
 }
 
-void CWatermarkObj::WriteTiming()
+void CWatermarkObj::WriteTiming(const WatermarkItemDesc& d)
 {
     IUnknown* item = m_engineItem.Get();
-    EngineWriteInt(item, jobkey::FadeIn, fadeIn ? fadeInduration : 0);
-    EngineWriteInt(item, jobkey::FadeOut, fadeOut ? fadeOutduration : 0);
+    EngineWriteInt(item, jobkey::FadeIn, d.fadeIn);
+    EngineWriteInt(item, jobkey::FadeOut, d.fadeOut);
     if (!timelineAllVideo) return;
     ComPtr<IEngineCollection> timelines;
     GetTimelinesNode(item, timelines.ReleaseAndGetAddressOf());
@@ -114,27 +168,9 @@ void CWatermarkObj::WriteTiming()
     timelines->GetItem(0, range.ReleaseAndGetAddressOf());
     if (!range) return;
     IUnknown* r = range.Get();
-    switch (timelineType) {
-    case 0:
-        EngineWriteText(r, jobkey::StartTime, L"0.0");
-        EngineWriteText(r, jobkey::EndTime, timelineEndTime);
-        EngineWriteInt(r, jobkey::EndOfFile, 1);
-        EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, 0);
-        EngineWriteInt(r, jobkey::StartTimeAsRelative, 0);
-        break;
-    case 1:
-        EngineWriteText(r, jobkey::StartTime, timelineStartTime);
-        EngineWriteText(r, jobkey::EndTime, timelineEndTime);
-        EngineWriteInt(r, jobkey::EndOfFile, 0);
-        EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, 0);
-        EngineWriteInt(r, jobkey::StartTimeAsRelative, 0);
-        break;
-    default:
-        EngineWriteText(r, jobkey::StartTime, timelineDurationTime);
-        EngineWriteText(r, jobkey::EndTime, timelineOffsetTime);
-        EngineWriteInt(r, jobkey::EndOfFile, 0);
-        EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, 1);
-        EngineWriteInt(r, jobkey::StartTimeAsRelative, 1);
-        break;
-    }
+    EngineWriteText(r, jobkey::StartTime, d.timeline.startTime);
+    EngineWriteText(r, jobkey::EndTime, d.timeline.endTime);
+    EngineWriteInt(r, jobkey::EndOfFile, d.timeline.endOfFile);
+    EngineWriteInt(r, jobkey::EndTimeAsRelativeEndofFile, d.timeline.endRelativeToEnd);
+    EngineWriteInt(r, jobkey::StartTimeAsRelative, d.timeline.startRelative);
 }

@@ -2,6 +2,7 @@
 // One watermark of a visual output (text, image, two shapes, media file): its
 // 44 settings as a project-file node and a settings-grid schema, and the
 // engine item it is drawn through.
+#include "engine/WatermarkItem.h"
 #include "model/config/ConfigMng.h"
 #include "model/schema/PropertiesImpl.h"
 #include "platform/Unknown.h"
@@ -40,6 +41,11 @@ public:
     void CreateEngineWatermark(IUnknown* engineObject, uint32_t skipTiming);
     // Writes every value into the current engine item (nothing without one).
     void ApplyToEngine(uint32_t skipTiming);
+    // The values the engine item holds once they are written, as the engine
+    // reads them back.
+    WatermarkItemDesc EngineDesc(uint32_t skipTiming) const;
+    // Whether the engine has an item class of this watermark's kind.
+    bool HasEngineKind() const;
 
     IUnknown* GetEngineItem() const { return m_engineItem.Get(); }
     WatermarkId GetId() const { return m_id; }
@@ -96,7 +102,7 @@ private:
     void CreateSchema();
     void FillCharsetList(CSchemaProperty* property);
     void FillResizeList(CSchemaProperty* property);
-    void WriteTiming();
+    void WriteTiming(const WatermarkItemDesc& desc);
 
     uint32_t m_videoOutput = 0;
     WatermarkId m_id = kNoWatermarkId;

@@ -1,12 +1,11 @@
 #include "model/output/FrameFileObj.h"
 
 #include "model/config/ConfigMng.h"
-#include "model/output/EraserDefaults.h"
 
 CFrameFileObj::CFrameFileObj(bool videoOutput)
 {
     m_watermarks.video_output = videoOutput ? 1 : 0;
-    SetEraserDefaults(m_eraser);
+    m_eraser.ResetToDefaults();
 }
 
 CFrameFileObj::~CFrameFileObj() = default;

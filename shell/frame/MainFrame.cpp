@@ -8,7 +8,7 @@
 #include "player/Player.h"
 #include "shell/BaseView.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/FrameCommandState.h"
 #include "shell/frame/FrameLayout.h"
 #include "shell/frame/KMRibbonBar.h"

@@ -4,7 +4,7 @@
 #include "controls/res/ResourceBridge.h"
 #include "controls/toolbar/RibbonTips.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/FileComboItems.h"
 #include "shell/frame/KMRibbonBar.h"
 #include "shell/frame/PageKinds.h"

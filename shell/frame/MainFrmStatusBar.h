@@ -3,7 +3,7 @@
 // the "reopen the last project" check box (316) and the red error caption
 // (321), and the listener part of the frame that turns error lines into the
 // caption's text. Also holds the six splitters of the source pages.
-#include "shell/MessageMngHandler.h"
+#include "document/MessageMngHandler.h"
 #include <array>
 #include <string>
 #include <wx/frame.h>

@@ -4,7 +4,7 @@
 #include "shell/BaseView.h"
 #include "shell/KMSplitterWnd.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/FrameLayout.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/frame/PageViewClasses.h"

@@ -1,6 +1,6 @@
 #include "shell/panes/BaseEditPane.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "model/project/Project.h"
 #include <algorithm>
 #include <wx/window.h>

@@ -5,7 +5,7 @@
 #include "controls/toolbar/KMToolbar.h"
 #include "model/project/Project.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/PaneToolbars.h"
 #include <wx/event.h>
 
@@ -45,8 +45,7 @@ void CCropPane::ResetToDefaults(int flag)
     CCropObj* crop = project ? project->GetCurrentCrop() : nullptr;
     if (!crop)
         return;
-    crop->crop_left = crop->crop_right = crop->crop_top = crop->crop_bottom = 0;
-    crop->flip_h = crop->flip_v = crop->rotate = 0;
+    crop->Reset();
     if (flag)
         BindCurrentFile();
 }

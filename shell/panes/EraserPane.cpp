@@ -4,7 +4,7 @@
 #include "controls/toolbar/KMToolbar.h"
 #include "model/project/Project.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/PaneToolbars.h"
 #include <wx/event.h>
 
@@ -53,13 +53,7 @@ void CEraserPane::ResetToDefaults(int flag)
     CEraserObj* eraser = project ? project->GetCurrentEraser() : nullptr;
     if (!eraser)
         return;
-    eraser->eraser_type = 0;
-    eraser->eraser_left = 0;
-    eraser->eraser_top = 0;
-    eraser->eraser_right = 100;
-    eraser->eraser_bottom = 100;
-    eraser->eraser_strength = 8;
-    eraser->eraser_cell = 8;
+    eraser->ResetToDefaults();
     if (flag)
         BindCurrentFile();
 }

@@ -3,7 +3,7 @@
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/project/Project.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 
 CFiltersPane::CFiltersPane(CKestrelMediaDoc* doc, wxWindow* view, CKMSplitterExWnd* splitter)
     : CPlayerPane(doc, view, splitter, 408)
@@ -31,7 +31,7 @@ void CFiltersPane::Apply(uintptr_t wParam, intptr_t)
     if (wParam != 0)
         m_pView->CallAfter([this] { m_settings->Refresh(); });
     if (CurrentOutput())
-        RefreshPreviewFilters();
+        RedrawPlayer();
 }
 
 void CFiltersPane::ResetToDefaults(int flag)

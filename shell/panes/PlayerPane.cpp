@@ -1,10 +1,11 @@
 #include "shell/panes/PlayerPane.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
+#include "model/edit/EditChainBuilder.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/PlayerBaseView.h"
 #include "shell/frame/FileComboItems.h"
 #include "shell/frame/MainFrmRibbon.h"
@@ -103,34 +104,21 @@ void CPlayerPane::BindPreviewEdits(CFrameFileObj* output)
     CPreviewPlayerCtrl* preview = Preview();
     if (!preview)
         return;
-    preview->m_pCrop = output ? &output->m_crop : nullptr;
-    preview->m_pEraser = output ? &output->m_eraser : nullptr;
-    RefreshPreviewFilters();
-}
-
-void CPlayerPane::RefreshPreviewFilters()
-{
-    CPreviewPlayerCtrl* preview = Preview();
-    if (!preview)
+    if (!output) {
+        preview->SetChainSource(nullptr);
         return;
-    IUnknown* filters = nullptr;
-    CProject* project = Project();
-    if (project && SUCCEEDED(project->GetCurrentFilters(&filters)) && filters) {
-        preview->SetFilterSettings(filters);
-        filters->Release();
-    } else {
-        preview->SetFilterSettings(nullptr);
     }
-    preview->Redraw();
+    const bool marks = PreviewShowsWatermarks();
+    preview->SetChainSource([output, marks] {
+        return BuildEditChain(
+            {&output->m_crop, &output->m_eraser, &output->m_filters, marks ? &output->m_watermarks : nullptr});
+    });
 }
 
 void CPlayerPane::DropPreviewEdits()
 {
-    if (CPreviewPlayerCtrl* preview = Preview()) {
-        preview->m_pCrop = nullptr;
-        preview->m_pEraser = nullptr;
-        preview->SetFilterSettings(nullptr);
-    }
+    if (CPreviewPlayerCtrl* preview = Preview())
+        preview->SetChainSource(nullptr);
 }
 
 void CPlayerPane::Unbind()

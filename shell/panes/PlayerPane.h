@@ -25,13 +25,12 @@ public:
 
 protected:
     void RegisterCommands(CCommandTable& commands) override;
-    // The preview's crop, eraser and frame filters from the output (null:
-    // none); the filter object's reference stays balanced.
+    // The preview's edit chain, built from the output's settings at every
+    // paint (null: no edits); the output must outlive the binding.
     void BindPreviewEdits(CFrameFileObj* output);
     void DropPreviewEdits();
-    // The frame filters of the visual output, refreshed with the current
-    // values, or none.
-    void RefreshPreviewFilters();
+    // Whether the preview draws the output's watermarks too.
+    virtual bool PreviewShowsWatermarks() const { return false; }
     void Unbind() override;
 
 private:

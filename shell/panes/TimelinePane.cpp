@@ -6,7 +6,7 @@
 #include "platform/Settings.h"
 #include "player/Player.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/PaneOutputs.h"
 #include "shell/panes/PaneToolbars.h"
 #include "shell/panes/TimelineCommands.h"

@@ -6,7 +6,7 @@
 #include "model/project/Project.h"
 #include "model/schema/SchemaProperty.h"
 #include "shell/KMSplitterExWnd.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/PaneOutputs.h"
 #include "shell/panes/PaneToolbars.h"
 #include <wx/filedlg.h>
@@ -59,10 +59,9 @@ void CWatermarkPane::Apply(uintptr_t wParam, intptr_t lParam)
     }
     if (placement || wParam != 0)
         m_pView->CallAfter([this] { m_settings->Refresh(); });
-    if (selected) {
-        selected->ApplyToEngine(1);
+    // The preview builds its chain from the settings at its next paint.
+    if (selected)
         RedrawPlayer();
-    }
 }
 
 void CWatermarkPane::ResetToDefaults(int)
@@ -142,19 +141,18 @@ void CWatermarkPane::Execute(int id)
             return;
         CWatermarkObj* added = media ? list->AddWatermarkKind4() : list->AddImageWatermark();
         added->path = path;
-        added->ApplyToEngine(1);
         Done(added);
         break;
     }
     case KM::Cmd::DeleteWatermark: Done(list->RemoveById(selected->GetId())); break;
     case KM::Cmd::MoveDown:
         list->MoveDown(selected->GetId());
-        m_editor->MoveDown(selected->GetId());
+        RedrawPlayer();
         SetModified();
         break;
     case KM::Cmd::MoveUp:
         list->MoveUp(selected->GetId());
-        m_editor->MoveUp(selected->GetId());
+        RedrawPlayer();
         SetModified();
         break;
     case KM::Cmd::EditCopy: list->CopyWatermark(selected); break;

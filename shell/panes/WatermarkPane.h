@@ -24,6 +24,7 @@ public:
     void BindCurrentFile() override;
     void SetPlayerItem(CKMFile* file) override;
     CPreviewPlayerCtrl* Preview() const override { return m_editor; }
+    bool PreviewShowsWatermarks() const override { return true; }
 
     CWatermarkEditorWnd* Editor() const { return m_editor; }
     CPropertiesFrameCtrl* Settings() const { return m_settings; }

@@ -7,7 +7,7 @@
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/views/SourceRowText.h"
 #include <wx/listctrl.h>
 #include <wx/utils.h>

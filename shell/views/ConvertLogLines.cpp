@@ -1,7 +1,7 @@
 #include "shell/views/ConvertLogLines.h"
 #include "controls/ids/CommandIds.h"
 #include "model/job/RunManager.h"
-#include "shell/MessageMngHandler.h"
+#include "document/MessageMngHandler.h"
 
 ConvertMessageResult RouteConvertMessage(const std::wstring& text, DWORD code, DWORD lastCode)
 {

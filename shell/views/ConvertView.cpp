@@ -8,7 +8,7 @@
 #include "model/project/Project.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/views/ConvertLogLines.h"
 #include <wx/app.h>
 #include <wx/imaglist.h>

@@ -4,7 +4,7 @@
 // the program to the notification area during a long run.
 #include "controls/convert/SystemTray.h"
 #include "shell/BaseView.h"
-#include "shell/MessageMngHandler.h"
+#include "document/MessageMngHandler.h"
 
 class CConvertProgressCtrl;
 class COutputRichEditCtrl;

@@ -1,7 +1,7 @@
 #include "shell/views/EditingView.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/AdvancedPane.h"
 #include "shell/panes/CropPane.h"
 #include "shell/panes/EditPaneBar.h"

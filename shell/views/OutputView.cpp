@@ -8,7 +8,7 @@
 #include "model/profile/ProfilesMng.h"
 #include "model/project/Project.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/views/OutputKinds.h"
 #include <wx/button.h>
 #include <wx/choice.h>
@@ -117,7 +117,7 @@ void COutputView::OnResize()
     m_toolbar->SetSize(0, 0, std::max(client.x - s, 0), h);
     m_splitter->SetSize(client.x - s - kSplitterWidth, 0, kSplitterWidth, client.y);
     m_grid->SetSize(client.x - s, 0, s, client.y);
-    m_profileList->SetSize(0, h, std::max(client.x - s - kSplitterWidth, 0), std::max(client.y - h, 0));
+    m_profileList->Place(wxRect(0, h, std::max(client.x - s - kSplitterWidth, 0), std::max(client.y - h, 0)));
 }
 
 void COutputView::OnInitialUpdate()

@@ -5,7 +5,7 @@
 #include "controls/res/ResourceBridge.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>

@@ -1,7 +1,7 @@
 #include "shell/views/SourceTypeFileView.h"
 #include "controls/ids/CommandIds.h"
 #include "model/project/Project.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/views/SourceRowText.h"
 #include <filesystem>
 #include <wx/clipbrd.h>

@@ -1,6 +1,6 @@
 #include "shell/views/SourceTypeFileViewPreview.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/sizer.h>
 
 CSourceTypeFileViewPreview::CSourceTypeFileViewPreview()

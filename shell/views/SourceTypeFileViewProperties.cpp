@@ -3,7 +3,7 @@
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "player/Player.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include <wx/sizer.h>
 
 CSourceTypeFileViewProperties::CSourceTypeFileViewProperties()

@@ -15,7 +15,7 @@
 #include "platform/Settings.h"
 #include "platform/TextConv.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/KMRibbonBar.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"

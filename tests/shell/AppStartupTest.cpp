@@ -8,8 +8,8 @@
 #include "platform/TextConv.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
-#include "shell/MessageMng.h"
+#include "document/KestrelMediaDoc.h"
+#include "document/MessageMng.h"
 #include <gtest/gtest.h>
 #include <atomic>
 #include <wx/frame.h>

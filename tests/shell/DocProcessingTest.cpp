@@ -2,8 +2,8 @@
 // lines, progress and state, and how start, pause, resume and stop drive the
 // project's job and the elapsed time.
 #include "ShellTestSupport.h"
-#include "shell/KestrelMediaDoc.h"
-#include "shell/ShellStrings.h"
+#include "document/KestrelMediaDoc.h"
+#include "document/ShellStrings.h"
 #include <gtest/gtest.h>
 
 using namespace shelltest;

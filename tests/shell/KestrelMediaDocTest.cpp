@@ -4,8 +4,8 @@
 #include "fixtures/MediaFixtures.h"
 #include "model/source/SourceShell.h"
 #include "platform/TextConv.h"
-#include "shell/KestrelMediaDoc.h"
-#include "shell/ShellStrings.h"
+#include "document/KestrelMediaDoc.h"
+#include "document/ShellStrings.h"
 #include <gtest/gtest.h>
 #include <fstream>
 #include <iterator>

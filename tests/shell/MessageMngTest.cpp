@@ -2,7 +2,7 @@
 // on the user-interface thread; drops what a finished or stopped job left
 // queued, and what arrives while no handler is installed.
 #include "ShellTestSupport.h"
-#include "shell/MessageMng.h"
+#include "document/MessageMng.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

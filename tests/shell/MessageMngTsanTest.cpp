@@ -1,7 +1,7 @@
 // Ten thousand messages from an engine thread reach the handler on the
 // user-interface thread in the order they were sent, while that thread drains.
 #include "ShellTestSupport.h"
-#include "shell/MessageMng.h"
+#include "document/MessageMng.h"
 #include <gtest/gtest.h>
 #include <atomic>
 #include <thread>

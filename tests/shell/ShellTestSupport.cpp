@@ -4,7 +4,7 @@
 #include "platform/TextConv.h"
 #include "platform/Settings.h"
 #include "shell/frame/MainFrame.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/KestrelMediaApp.h"
 #include <cstdio>
 #include <cstdlib>

@@ -4,8 +4,8 @@
 // for the user-interface thread, and a conversion runner that only counts.
 #include "engine/ConversionJob.h"
 #include "platform/ResourceLibrary.h"
-#include "shell/MessageMngHandler.h"
-#include "shell/RunClock.h"
+#include "document/MessageMngHandler.h"
+#include "document/RunClock.h"
 #include "player/UiPoster.h"
 #include <deque>
 #include <filesystem>

@@ -3,9 +3,9 @@
 #include "ShellTestSupport.h"
 #include "platform/Settings.h"
 #include "platform/TextConv.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/RecentFileList.h"
-#include "shell/ShellStrings.h"
+#include "document/ShellStrings.h"
 #include "shell/StartupDecision.h"
 #include <gtest/gtest.h>
 #include <fstream>

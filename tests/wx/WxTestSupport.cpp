@@ -4,6 +4,8 @@
 #include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/evtloop.h>
+#include <wx/dirdlg.h>
+#include <wx/filedlg.h>
 #include <wx/msgdlg.h>
 #include <wx/toplevel.h>
 #include <thread>
@@ -192,6 +194,88 @@ bool SaveWindowPng(wxWindow& w, const std::string& name)
         wxImage::AddHandler(new wxPNGHandler);  // the image list owns it
     const auto path = ScreenshotDir() / (name + ".png");
     return image.SaveFile(wxString::FromUTF8(path.string()), wxBITMAP_TYPE_PNG);
+}
+
+// ---------------------------------------------------------------- mouse
+
+void SendMouse(wxWindow& w, wxEventType type, wxPoint at, bool leftDown)
+{
+    wxMouseEvent event(type);
+    event.SetPosition(at);
+    event.SetLeftDown(leftDown);
+    event.SetEventObject(&w);
+    event.SetId(w.GetId());
+    w.GetEventHandler()->ProcessEvent(event);
+}
+
+void Click(wxWindow& w, wxPoint at, bool twice)
+{
+    // A person's clicks come one event-loop turn apart: what one event posts
+    // (CallAfter) runs before the next one arrives.
+    const auto send = [&](wxEventType type, bool down) {
+        SendMouse(w, type, at, down);
+        if (wxTheApp)
+            wxTheApp->ProcessPendingEvents();
+    };
+    send(wxEVT_LEFT_DOWN, true);
+    send(wxEVT_LEFT_UP, false);
+    if (!twice)
+        return;
+    send(wxEVT_LEFT_DCLICK, true);
+    send(wxEVT_LEFT_UP, false);
+}
+
+wxWindow& ListMouseWindow(wxListCtrl& list)
+{
+    // The generic list ignores the mouse until it has laid out its rows at idle time.
+    if (wxTheApp)
+        wxTheApp->ProcessIdle();
+    // The generic list has two children: its column titles and the rows.
+    for (wxWindow* child : list.GetChildren())
+        if (child->GetName() != "wxlistctrlcolumntitles")
+            return *child;
+    return list;
+}
+
+wxPoint ListRowPoint(wxListCtrl& list, long row)
+{
+    wxWindow& target = ListMouseWindow(list);
+    wxRect rect;
+    list.GetItemRect(row, rect, list.InReportView() ? wxLIST_RECT_LABEL : wxLIST_RECT_ICON);
+    return target.ScreenToClient(list.ClientToScreen(rect.GetPosition() + rect.GetSize() / 2));
+}
+
+void ClickListRow(wxListCtrl& list, long row, bool twice)
+{
+    Click(ListMouseWindow(list), ListRowPoint(list, row), twice);
+}
+
+bool AcceptChooser(wxDialog& chooser, const wxString& path)
+{
+    auto* file = dynamic_cast<wxFileDialog*>(&chooser);
+    auto* folder = dynamic_cast<wxDirDialog*>(&chooser);
+    if (file)
+        file->SetPath(path);
+    else if (folder)
+        folder->SetPath(path);
+    else
+        return false;
+#ifdef __WXGTK3__
+    // The chooser reads its folder in the background before the pick holds.
+    GtkFileChooser* gtkChooser = GTK_FILE_CHOOSER(chooser.m_widget);
+    const bool taken = PumpUntil([&] {
+        gchar* name = gtk_file_chooser_get_filename(gtkChooser);
+        const bool same = name && wxString::FromUTF8(name) == path;
+        g_free(name);
+        return same;
+    }, std::chrono::seconds(10));
+    if (!taken)
+        return false;
+    gtk_dialog_response(GTK_DIALOG(chooser.m_widget), GTK_RESPONSE_ACCEPT);
+    return true;
+#else
+    return false;
+#endif
 }
 
 // ---------------------------------------------------------------- ModalHook

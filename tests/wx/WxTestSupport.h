@@ -9,6 +9,7 @@
 #include <wx/dc.h>
 #include <wx/dialog.h>
 #include <wx/image.h>
+#include <wx/listctrl.h>
 #include <wx/modalhook.h>
 #include <wx/window.h>
 #include <chrono>
@@ -53,6 +54,27 @@ bool SaveWindowPng(wxWindow& w, const std::string& name);
 
 // $KM_TEST_DIR/../screenshots: a folder of the build tree that survives the run.
 std::filesystem::path ScreenshotDir();
+
+// Synthetic mouse input, handed to the window's own handlers as the toolkit
+// would deliver it; the pointer never moves, so these need no serial run.
+// Points are client pixels of the window.
+void SendMouse(wxWindow& w, wxEventType type, wxPoint at, bool leftDown = false);
+// Button down and up at the point; twice adds the double click and its
+// release. Calls posted by one event run before the next is sent.
+void Click(wxWindow& w, wxPoint at, bool twice = false);
+// The window that receives a list control's mouse input (the inner window of
+// the generic list), after the list has laid out its rows.
+wxWindow& ListMouseWindow(wxListCtrl& list);
+// The centre of a row's label (its icon in an icon view) in the pixels of
+// ListMouseWindow.
+wxPoint ListRowPoint(wxListCtrl& list, long row);
+// A click on a row; twice: a double click.
+void ClickListRow(wxListCtrl& list, long row, bool twice = false);
+
+// For a ModalHook's fill callback: a toolkit file or folder chooser (never
+// shown) takes path as the user's pick and is answered as its OK button
+// answers it. False when the chooser did not take the path.
+bool AcceptChooser(wxDialog& chooser, const wxString& path);
 
 // Answers modal dialogs and message boxes while it lives, without showing
 // them: ShowModal() returns the given code at once. Each answer is used once,

@@ -33,8 +33,8 @@ HRESULT CConversionRunner::Run(LONG, LONG, LONG, IMsgHandler* handler)
         return hr;
     }
     ComPtr<IEngineNode> format = FirstFormatNodeOf(m_job);
-    m_batch.SetEditFactory([chain = CFrameChainSettings::Read(format.Get())] {
-        return chain.MakeStage();
+    m_batch.SetEditFactory([chain = ReadEditChain(format.Get())] {
+        return MakeEditStage(chain);
     });
     return m_batch.Start(settings, handler);
 }

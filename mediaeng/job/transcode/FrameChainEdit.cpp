@@ -4,9 +4,7 @@
 #include "mediaeng/av/FramePool.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
-#include "engine/FrameCrop.h"
-#include "engine/FrameFilters.h"
-#include "engine/FrameRotate.h"
+#include "engine/EditChainRunner.h"
 #include "mediaeng/frame/FrameBuffer.h"
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
 #include "mediaeng/watermark/WatermarkNodeReader.h"
@@ -38,82 +36,58 @@ ComPtr<IUnknown> FirstFilterItem(IEngineNode* format)
 
 }  // namespace
 
-CFrameChainSettings CFrameChainSettings::Read(IEngineNode* n)
+EditChain ReadEditChain(IEngineNode* n)
 {
-    CFrameChainSettings s;
+    EditChain s;
     if (!n) return s;
     CSchemaLock lock;
+    const tag_ERASEPARAM none;
     s.rotateDegrees = IntOf(n, jobkey::Rotate, 0) * 90;
     s.flipH = IntOf(n, jobkey::FlipH, 0);
     s.flipV = IntOf(n, jobkey::FlipV, 0);
     s.crop = RECT{IntOf(n, jobkey::Crop_Left, 0), IntOf(n, jobkey::Crop_Top, 0), IntOf(n, jobkey::Crop_Right, 0),
                   IntOf(n, jobkey::Crop_Bottom, 0)};
-    s.eraser.nType = IntOf(n, jobkey::EraserType, ERASER_NONE);
-    s.eraser.nLeft = IntOf(n, jobkey::EraserLeft, 0);
-    s.eraser.nRight = IntOf(n, jobkey::EraserRight, 100);
-    s.eraser.nTop = IntOf(n, jobkey::EraserTop, 0);
-    s.eraser.nBottom = IntOf(n, jobkey::EraserBottom, 100);
-    s.eraser.nStrength = IntOf(n, jobkey::EraserStrength, 8);
-    s.eraser.nCell = IntOf(n, jobkey::EraserCell, 8);
+    s.eraser.nType = IntOf(n, jobkey::EraserType, none.nType);
+    s.eraser.nLeft = IntOf(n, jobkey::EraserLeft, none.nLeft);
+    s.eraser.nRight = IntOf(n, jobkey::EraserRight, none.nRight);
+    s.eraser.nTop = IntOf(n, jobkey::EraserTop, none.nTop);
+    s.eraser.nBottom = IntOf(n, jobkey::EraserBottom, none.nBottom);
+    s.eraser.nStrength = IntOf(n, jobkey::EraserStrength, none.nStrength);
+    s.eraser.nCell = IntOf(n, jobkey::EraserCell, none.nCell);
     if (ComPtr<IUnknown> item = FirstFilterItem(n)) mediaeng::frame::ReadFilterObject(item.Get(), s.filters);
     mediaeng::watermark::ReadWatermarkItems(n, s.watermarks);
     return s;
 }
 
-bool CFrameChainSettings::IsIdentity() const
+std::unique_ptr<IFrameEditStage> MakeEditStage(const EditChain& chain)
 {
-    return rotateDegrees % 360 == 0 && !flipH && !flipV && !crop.left && !crop.top && !crop.right && !crop.bottom &&
-           eraser.nType == ERASER_NONE && filters.IsIdentity() && watermarks.empty();
-}
-
-std::unique_ptr<IFrameEditStage> CFrameChainSettings::MakeStage() const
-{
-    if (IsIdentity()) return std::make_unique<CPassThroughEdit>();
-    if (rotateDegrees % 360 != 0 || flipH || flipV) return std::make_unique<CTurnFirstEdit>(*this);
-    return std::make_unique<CFrameChainEdit>(*this);
+    if (chain.IsIdentity()) return std::make_unique<CPassThroughEdit>();
+    if (chain.Turns()) return std::make_unique<CTurnFirstEdit>(chain);
+    return std::make_unique<CFrameChainEdit>(chain);
 }
 
 struct CFrameChainEdit::Impl {
-    CFrameChainSettings settings;
-    CRotateImpl rotate;
-    CCropMng crop;
-    CEraserFilter eraser;
-    CMngFrameFilters filters;
+    CEditChainRunner chain{CEditChainRunner::Use::Conversion};
     mediaeng::frame::CFrameOutput rgb;  // the RGB working picture: later steps change it where it is
     av::CFramePool pool;          // the pictures handed on
 
-    bool Turns() const { return settings.rotateDegrees % 360 != 0 || settings.flipH || settings.flipV; }
-    bool HasCrop() const
-    {
-        return settings.crop.left > 0 || settings.crop.top > 0 || settings.crop.right > 0 || settings.crop.bottom > 0;
-    }
-    bool Erases() const { return settings.eraser.nType != ERASER_NONE; }
+    const EditChain& Edits() const { return chain.Chain(); }
     // Every step can work on the decoder's YUV picture. A cut through a
     // chroma sample would shift colour against luma by half a pixel: such a
     // crop goes through RGB as the preview's does.
     bool PlanarRoute(const AVFrame& f) const
     {
-        const mediaeng::frame::Margins m = CropMargins(settings.crop, f.width, f.height);
-        return IsPlanarYuv(AVPixelFormat(f.format)) && ChromaAligned(f, m.left, m.top) && !Turns() &&
-               (!Erases() || eraser.WorksOnPlanar()) && filters.WorksOnPlanar();
+        const mediaeng::frame::Margins m = CropMargins(Edits().crop, f.width, f.height);
+        return IsPlanarYuv(AVPixelFormat(f.format)) && ChromaAligned(f, m.left, m.top) && !Edits().Turns() &&
+               (!Edits().Erases() || chain.Eraser().WorksOnPlanar()) && chain.Filters().WorksOnPlanar();
     }
 
     // Runs the RGB chain on a record; header-only when data is null. The crop
     // is left out when the picture came cut already.
     HRESULT Run(FRAME_RECORD& r, double time, bool cropped)
     {
-        HRESULT hr = rotate.Rotate(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-        if (SUCCEEDED(hr) && !cropped) {
-            crop.m_rcCrop = settings.crop;
-            hr = crop.Crop(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-        }
-        if (SUCCEEDED(hr)) hr = eraser.Erase(&r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData);
-        if (SUCCEEDED(hr) && r.pbData) {
-            const auto* h = reinterpret_cast<const BITMAPINFOHEADER*>(r.pbFormat);
-            hr = filters.ConvertForItem(h->biWidth, std::abs(h->biHeight), &r.cbFormat, &r.pbFormat, &r.cbData,
-                                        &r.pbData, nullptr, REFERENCE_TIME(time * 1e7), 0);
-        }
-        return hr;
+        const HRESULT hr = chain.Reshape(r, cropped);
+        return SUCCEEDED(hr) ? chain.Finish(r, REFERENCE_TIME(time * 1e7)) : hr;
     }
 
     HRESULT ProcessPlanar(av::FramePtr& frame, double time);
@@ -123,9 +97,9 @@ struct CFrameChainEdit::Impl {
 
 HRESULT CFrameChainEdit::Impl::ProcessPlanar(av::FramePtr& frame, double time)
 {
-    av::FramePtr view = CroppedView(*frame, CropMargins(settings.crop, frame->width, frame->height));
+    av::FramePtr view = CroppedView(*frame, CropMargins(Edits().crop, frame->width, frame->height));
     if (!view) return E_OUTOFMEMORY;
-    if (Erases() || !settings.filters.IsIdentity() || !settings.watermarks.empty()) {
+    if (Edits().Erases() || !Edits().filters.IsIdentity() || !Edits().watermarks.empty()) {
         // The decoder keeps its pictures for reference: edits go to a picture of our own.
         av::FramePtr out = pool.Get(view->width, view->height, AVPixelFormat(view->format));
         if (!out) return E_OUTOFMEMORY;
@@ -134,9 +108,9 @@ HRESULT CFrameChainEdit::Impl::ProcessPlanar(av::FramePtr& frame, double time)
         // The filters are straight lines and the eraser's kinds are means, so
         // filtering first (while copying) gives what erasing first gives; the
         // marks go on last, as in RGB.
-        HRESULT hr = filters.FilterPlanar(PlanarOf(*view), dst);
-        if (SUCCEEDED(hr) && Erases()) hr = eraser.ErasePlanar(dst);
-        if (SUCCEEDED(hr)) hr = filters.DrawMarksPlanar(dst, REFERENCE_TIME(time * 1e7), 0);
+        HRESULT hr = chain.Filters().FilterPlanar(PlanarOf(*view), dst);
+        if (SUCCEEDED(hr) && Edits().Erases()) hr = chain.Eraser().ErasePlanar(dst);
+        if (SUCCEEDED(hr)) hr = chain.Filters().DrawMarksPlanar(dst, REFERENCE_TIME(time * 1e7), 0);
         if (FAILED(hr)) return hr;
         view = std::move(out);
     }
@@ -149,8 +123,8 @@ HRESULT CFrameChainEdit::Impl::ProcessRgb(av::FramePtr& frame, double time)
     const auto inFormat = AVPixelFormat(frame->format);
     // Cut the YUV picture before it becomes RGB when nothing turns it first
     // and the cut keeps chroma samples whole: less to convert, nothing to copy.
-    const mediaeng::frame::Margins m = CropMargins(settings.crop, frame->width, frame->height);
-    const bool cropFirst = HasCrop() && !Turns() && IsPlanarYuv(inFormat) && ChromaAligned(*frame, m.left, m.top);
+    const mediaeng::frame::Margins m = CropMargins(Edits().crop, frame->width, frame->height);
+    const bool cropFirst = Edits().HasCrop() && !Edits().Turns() && IsPlanarYuv(inFormat) && ChromaAligned(*frame, m.left, m.top);
     av::FramePtr view = cropFirst ? CroppedView(*frame, m) : av::FramePtr();
     if (cropFirst && !view) return E_OUTOFMEMORY;
     const AVFrame& src = cropFirst ? *view : *frame;
@@ -196,15 +170,9 @@ HRESULT CFrameChainEdit::Impl::ToOutput(const FRAME_RECORD& r, AVPixelFormat inF
     return S_OK;
 }
 
-CFrameChainEdit::CFrameChainEdit(const CFrameChainSettings& settings) : m_impl(std::make_unique<Impl>())
+CFrameChainEdit::CFrameChainEdit(const EditChain& chain) : m_impl(std::make_unique<Impl>())
 {
-    Impl& s = *m_impl;
-    s.settings = settings;
-    s.rotate.SetAngle(settings.rotateDegrees);
-    s.rotate.SetFlip(settings.flipH, settings.flipV);
-    s.eraser.SetProperty(settings.eraser.nType == ERASER_NONE ? nullptr : &settings.eraser);
-    s.filters.SetFilterValues(settings.filters);
-    s.filters.Watermarks().SetItems(settings.watermarks);
+    m_impl->chain.SetChain(chain);
 }
 
 CFrameChainEdit::~CFrameChainEdit() = default;

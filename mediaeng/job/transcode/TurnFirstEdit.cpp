@@ -19,16 +19,16 @@ bool TurnsOnPlanes(const AVFrame& f)
 
 }  // namespace
 
-CTurnFirstEdit::CTurnFirstEdit(const CFrameChainSettings& settings)
+CTurnFirstEdit::CTurnFirstEdit(const EditChain& settings)
     : m_quarter(((settings.rotateDegrees / 90) % 4 + 4) % 4),
       m_flipH(settings.flipH != 0),
       m_flipV(settings.flipV != 0),
       m_whole(std::make_unique<CFrameChainEdit>(settings))
 {
-    CFrameChainSettings rest = settings;
+    EditChain rest = settings;
     rest.rotateDegrees = 0;
     rest.flipH = rest.flipV = 0;
-    m_rest = rest.MakeStage();
+    m_rest = MakeEditStage(rest);
 }
 
 HRESULT CTurnFirstEdit::Process(av::FramePtr& frame, double time)

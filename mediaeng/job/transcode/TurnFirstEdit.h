@@ -13,7 +13,7 @@ namespace mediaeng::job {
 
 class CTurnFirstEdit final : public IFrameEditStage {
 public:
-    explicit CTurnFirstEdit(const CFrameChainSettings& settings);
+    explicit CTurnFirstEdit(const EditChain& settings);
     HRESULT Process(av::FramePtr& frame, double time) override;
     void OutputFormat(int& width, int& height, AVPixelFormat& format) const override;
 

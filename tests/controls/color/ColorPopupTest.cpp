@@ -116,6 +116,50 @@ TEST_F(ColorPopupTest, EscapeClosesWithinOneTickAndTheTimerStops)
     EXPECT_FALSE(popup->IsShown());
 }
 
+// Keys as the toolkit hands them to the pop-up's cells: Enter and Escape
+// close it within a tick, other keys leave it open.
+TEST_F(ColorPopupTest, EnterAndEscapeCloseItAndOtherKeysDoNot)
+{
+    const struct {
+        int key;
+        bool closes;
+    } cases[] = {{WXK_ESCAPE, true}, {WXK_RETURN, true}, {WXK_NUMPAD_ENTER, true}, {WXK_LEFT, false}, {'A', false}};
+    int closed = 0;
+    popup->SetCloseListener([&] { ++closed; });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.key);
+        popup->ShowPopup(wxRect(10, 10, 200, 20), POPUP_BELOW);
+        closed = 0;
+        wxKeyEvent key(wxEVT_CHAR_HOOK);
+        key.m_keyCode = c.key;
+        key.SetEventObject(&popup->Picker());
+        popup->Picker().GetEventHandler()->ProcessEvent(key);
+        EXPECT_EQ(popup->IsTimerRunning(), c.closes);
+        if (c.closes) {
+            EXPECT_TRUE(kmtest::PumpUntil([&] { return !popup->IsShown(); }));
+            EXPECT_EQ(closed, 1);
+        } else {
+            EXPECT_TRUE(popup->IsShown());
+            popup->HidePopup();
+        }
+    }
+}
+
+// The focus going to a window outside the pop-up closes it at the next tick.
+TEST_F(ColorPopupTest, TheFocusLeavingClosesIt)
+{
+    auto* elsewhere = new wxTextCtrl(frame, wxID_ANY);
+    popup->ShowPopup(wxRect(10, 10, 200, 20), POPUP_BELOW);
+    ASSERT_TRUE(popup->IsShown());
+    elsewhere->SetFocus();
+    wxFocusEvent lost(wxEVT_KILL_FOCUS, popup->Picker().GetId());
+    lost.SetWindow(elsewhere);
+    lost.SetEventObject(&popup->Picker());
+    popup->Picker().GetEventHandler()->ProcessEvent(lost);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return !popup->IsShown(); }));
+    EXPECT_FALSE(popup->IsTimerRunning());
+}
+
 TEST(PopupCloser, TimerTicksAlwaysEndTheClose)
 {
     CPopupCloser closer;
@@ -146,8 +190,8 @@ TEST(ColorPickerDlg, FieldsClampPadAndStayInStep)
         EXPECT_EQ(dlg.GetNewColor(), RGB(0x00, 0x0A, 0xBC));
         EXPECT_EQ(dlg.Field(IDC_COLOR_BLUE)->GetValue(), "188");
 
-        dlg.SetAxis(0);  // plane: green across, blue up
-        dlg.Plane().DragTo(wxPoint(400, -40));  // beyond the window: clamped
+        dlg.SetAxis(0);  // plane: green across, blue down
+        dlg.Plane().DragTo(wxPoint(400, 300));  // beyond the window: clamped
         EXPECT_EQ(dlg.GetNewColor(), RGB(0x00, 0xFF, 0xFF));
         EXPECT_EQ(dlg.Field(IDC_COLOR_GREEN)->GetValue(), "255");
         EXPECT_EQ(dlg.Strip().Color().rgb, dlg.GetNewColor());  // the strip follows the plane
@@ -210,4 +254,66 @@ TEST_F(ColorPopupTest, AClickOnAnotherWindowClosesItAndOneInsideDoesNot)
     PressOn(*other);
     kmtest::PumpFor(std::chrono::milliseconds(50));
     EXPECT_EQ(closed, 1) << "a hidden pop-up watches no clicks";
+}
+
+namespace {
+
+// Whether any pixel of the 9 x 9 box around (x, y) of the painted window
+// differs from the picture under it.
+bool MarkedAround(const wxImage& painted, const wxImage& picture, int dx, int x, int y)
+{
+    for (int v = y - 4; v <= y + 4; ++v)
+        for (int u = x - 4; u <= x + 4; ++u)
+            if (u - dx >= 0 && u - dx < picture.GetWidth() && v >= 0 && v < 256 &&
+                kmtest::PixelAt(painted, u, v) != kmtest::PixelAt(picture, u - dx, v))
+                return true;
+    return false;
+}
+
+}  // namespace
+
+// Row 0 of the plane and the strip is position 0, so the component grows
+// downwards; a press at (x, y) sets the plane's components to x and y.
+TEST(ColorPickerDlg, PlaneAndStripRunFromPositionZeroAtTheTop)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "dlg");
+    {
+        CColorPickerDlg dlg(frame);
+        dlg.SetColor(RGB(0, 100, 50));
+        dlg.SetAxis(0);  // strip: red; plane: green across, blue down
+        const wxImage plane = dlg.Plane().BuildImage();
+        EXPECT_EQ(kmtest::PixelAt(plane, 0, 0), wxColour(0, 0, 0));
+        EXPECT_EQ(kmtest::PixelAt(plane, 255, 0), wxColour(0, 255, 0));
+        EXPECT_EQ(kmtest::PixelAt(plane, 0, 255), wxColour(0, 0, 255));
+        const wxImage strip = dlg.Strip().BuildImage();
+        EXPECT_EQ(kmtest::PixelAt(strip, 5, 0), wxColour(0, 100, 50));
+        EXPECT_EQ(kmtest::PixelAt(strip, 5, 255), wxColour(255, 100, 50));
+
+        dlg.Show();
+        // The plane's marker at (green, blue), the strip's at red.
+        const wxImage shownPlane = kmtest::PaintToImage(dlg.Plane());
+        ASSERT_TRUE(shownPlane.IsOk());
+        EXPECT_TRUE(MarkedAround(shownPlane, plane, 0, 100, 50));
+        EXPECT_FALSE(MarkedAround(shownPlane, plane, 0, 100, 205));
+        dlg.Strip().SetValues(0, ColorState::FromRgb(RGB(40, 100, 50)));
+        const wxImage shownStrip = kmtest::PaintToImage(dlg.Strip());
+        ASSERT_TRUE(shownStrip.IsOk());
+        const wxColour face = kmtest::PixelAt(shownStrip, 3, 128);
+        EXPECT_NE(kmtest::PixelAt(shownStrip, 3, 40), face);  // the left triangle
+        EXPECT_EQ(kmtest::PixelAt(shownStrip, 3, 215), face);
+
+        wxMouseEvent press(wxEVT_LEFT_DOWN);
+        press.SetPosition(wxPoint(10, 20));
+        press.SetLeftDown(true);
+        press.SetEventObject(&dlg.Plane());
+        dlg.Plane().ProcessWindowEvent(press);
+        wxMouseEvent release(wxEVT_LEFT_UP);
+        release.SetPosition(wxPoint(10, 20));
+        release.SetEventObject(&dlg.Plane());
+        dlg.Plane().ProcessWindowEvent(release);
+        EXPECT_EQ(dlg.GetNewColor(), RGB(0, 10, 20));
+        EXPECT_EQ(dlg.Field(IDC_COLOR_BLUE)->GetValue(), "20");
+        dlg.Hide();
+    }
+    delete frame;
 }

@@ -10,6 +10,7 @@
 #include "platform/LogLinkText.h"
 #include <gtest/gtest.h>
 #include <thread>
+#include <utility>
 #include <wx/frame.h>
 
 namespace {
@@ -18,6 +19,19 @@ struct FrameOwner {
     wxFrame* frame = new wxFrame(nullptr, wxID_ANY, "conversion", wxDefaultPosition, wxSize(500, 300));
     ~FrameOwner() { frame->Destroy(); }
 };
+
+// A 400 x 100 progress panel in the shown frame; null when it cannot be made.
+CConvertProgressCtrl* ShownProgress(FrameOwner& owner)
+{
+    auto* bar = new CConvertProgressCtrl;
+    if (!bar->Create(owner.frame)) {
+        delete bar;
+        return nullptr;
+    }
+    bar->SetSize(0, 0, 400, 100);
+    owner.frame->Show();
+    return bar;
+}
 
 TEST(ConvertProgress, PercentFollowsTheTableOfCases)
 {
@@ -32,10 +46,8 @@ TEST(ConvertProgress, PaintsTheFilledPartAndTheFilesLine)
 {
     ResTestLibrary res;
     FrameOwner owner;
-    auto* bar = new CConvertProgressCtrl;
-    ASSERT_TRUE(bar->Create(owner.frame));
-    bar->SetSize(0, 0, 400, 100);
-    owner.frame->Show();
+    CConvertProgressCtrl* bar = ShownProgress(owner);
+    ASSERT_NE(bar, nullptr);
     bar->m_nMax = 100;
     bar->m_nPos = 50;
     bar->m_nFilesDone = 3;
@@ -48,6 +60,41 @@ TEST(ConvertProgress, PaintsTheFilledPartAndTheFilesLine)
     EXPECT_TRUE(isFill(kmtest::PixelAt(shot, 100, 15)));   // left half filled
     EXPECT_FALSE(isFill(kmtest::PixelAt(shot, 370, 15)));  // right half empty
     kmtest::SaveWindowPng(*bar, "conversion-progress");
+}
+
+// Rows of an image that hold ink of the percentage's blue.
+std::pair<int, int> BlueRows(const wxImage& image, int fromY, int toY)
+{
+    int first = -1, last = -1;
+    for (int y = fromY; y < toY && y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x)
+            if (image.GetBlue(x, y) > 150 && image.GetRed(x, y) < 120 && image.GetGreen(x, y) < 120) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+    return {first, last};
+}
+
+// The percentage's text box starts 18 px below the top: its ink sits where
+// the same text drawn with its top at 18 puts it.
+TEST(ConvertProgress, ThePercentageTextStandsWithItsTopEighteenPixelsDown)
+{
+    ResTestLibrary res;
+    FrameOwner owner;
+    CConvertProgressCtrl* bar = ShownProgress(owner);
+    ASSERT_NE(bar, nullptr);
+    bar->m_nPos = 0;  // an empty bar: the text stands on white
+    const wxImage shot = kmtest::PaintToImage(*bar);
+    ASSERT_TRUE(shot.IsOk());
+    const wxImage alone = kmtest::RenderToImage(wxSize(400, 100), [&](wxDC& dc) {
+        dc.SetFont(bar->GetFont().Bold());
+        dc.SetTextForeground(wxColour(0, 0, 255));
+        dc.DrawText("0%", 100, 18);
+    });
+    const auto expected = BlueRows(alone, 0, 100);
+    ASSERT_GE(expected.first, 18);
+    EXPECT_EQ(BlueRows(shot, 0, 70), expected);
 }
 
 class LogTest : public ::testing::Test {
@@ -104,6 +151,35 @@ TEST_F(LogTest, ClearingDropsTheLinksButKeepsLinesAddedAfterIt)
     kmtest::PumpFor(std::chrono::milliseconds(20));
     EXPECT_EQ(log->GetValue(), "after\n");
     EXPECT_TRUE(log->Links().empty());
+}
+
+// Clicks as the mouse gives them, at the characters' own pixels: one on the
+// link tells the owner, one on plain text or at the end of a drag does not.
+TEST_F(LogTest, AClickOnALinkTellsTheOwnerAndOtherClicksDoNot)
+{
+    log->AddMessage(L"Saved " + EncodeLogLink(L"a.mp4", L"/out/a.mp4", 7), 0);
+    log->AddMessage(L"\n", 0);
+    log->AddMessage(L"plain words\n", 0);
+    Settle(24);
+    // The text view lays its lines out when idle.
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return log->PositionToCoords(16).y > log->PositionToCoords(8).y; }));
+    const auto at = [&](long position) { return log->PositionToCoords(position) + wxPoint(2, 4); };
+
+    kmtest::Click(*log, at(2));  // "Saved"
+    kmtest::Click(*log, at(16));  // the second line
+    EXPECT_TRUE(clicked.empty());
+
+    kmtest::Click(*log, at(8));
+    ASSERT_EQ(clicked.size(), 1u);
+    EXPECT_EQ(clicked[0].text, L"a.mp4");
+    EXPECT_EQ(clicked[0].target, L"/out/a.mp4");
+    EXPECT_EQ(clicked[0].id, 7);
+
+    // A drag over the link selects text instead.
+    kmtest::SendMouse(*log, wxEVT_LEFT_DOWN, at(6), true);
+    log->SetSelection(6, 10);
+    kmtest::SendMouse(*log, wxEVT_LEFT_UP, at(10));
+    EXPECT_EQ(clicked.size(), 1u);
 }
 
 TEST_F(LogTest, LinesFromAnotherThreadArriveInOrder)

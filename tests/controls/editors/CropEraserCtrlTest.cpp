@@ -1,12 +1,14 @@
 // The crop and eraser editor windows driven by synthetic mouse and key events:
-// what a drag writes into the record, one notice per drag, the handles drawn
+// what a drag writes into the record, a notice at every drag step, the handles drawn
 // over the picture, and the eraser shown unerased only while it is edited.
 #include "EditorWindowFixture.h"
 #include "controls/editors/CropEditCtrl.h"
 #include "controls/editors/EraserPreviewCtrl.h"
 #include "model/edit/CropObj.h"
+#include "model/edit/EditChainBuilder.h"
 #include "model/edit/EraserObj.h"
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -32,7 +34,7 @@ wxPoint At(const CPreviewPlayerEditCtrl& editor, double x, double y)
 
 }  // namespace
 
-TEST(EraserPreviewCtrl, DragSequencesWriteTheRecordWithOneNoticeEach)
+TEST(EraserPreviewCtrl, DragSequencesWriteTheRecordWithANoticeAtEachStep)
 {
     struct Case {
         const char* what;
@@ -40,16 +42,17 @@ TEST(EraserPreviewCtrl, DragSequencesWriteTheRecordWithOneNoticeEach)
         wxPoint press;     // source pixels of the picture, where the press lands
         wxPoint to;
         Rect4 expected;
+        int notices;  // one per drag operation: each mouse step drags an edge, two for a corner
     };
     // The record starts as {40, 20, 100, 60}.
     const Case cases[] = {
-        {"right edge", 160, {98, 40}, {130, 40}, {40, 20, 130, 60}},
-        {"bottom-left corner", 160, {40, 59}, {30, 70}, {30, 20, 100, 70}},
-        {"body", 160, {70, 40}, {80, 35}, {50, 15, 110, 55}},
-        {"body past the top left", 160, {70, 40}, {-100, -100}, {0, 0, 60, 40}},
-        {"right edge onto the left edge", 160, {98, 40}, {10, 40}, {40, 20, 40, 60}},
-        {"right edge at scale 2", 320, {98, 40}, {130, 40}, {40, 20, 130, 60}},
-        {"body at scale 2", 320, {70, 40}, {90, 50}, {60, 30, 120, 70}},
+        {"right edge", 160, {98, 40}, {130, 40}, {40, 20, 130, 60}, 2},
+        {"bottom-left corner", 160, {40, 59}, {30, 70}, {30, 20, 100, 70}, 4},
+        {"body", 160, {70, 40}, {80, 35}, {50, 15, 110, 55}, 2},
+        {"body past the top left", 160, {70, 40}, {-100, -100}, {0, 0, 60, 40}, 2},
+        {"right edge onto the left edge", 160, {98, 40}, {10, 40}, {40, 20, 40, 60}, 2},
+        {"right edge at scale 2", 320, {98, 40}, {130, 40}, {40, 20, 130, 60}, 2},
+        {"body at scale 2", 320, {70, 40}, {90, 50}, {60, 30, 120, 70}, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -65,7 +68,7 @@ TEST(EraserPreviewCtrl, DragSequencesWriteTheRecordWithOneNoticeEach)
         ASSERT_EQ(w.editor->m_dScale, c.pictureWidth / 160.0);
         w.Drag(At(*w.editor, c.press.x, c.press.y), At(*w.editor, c.to.x, c.to.y));
         EXPECT_EQ(EraserRect(eraser), c.expected);
-        EXPECT_EQ(notices, 1);
+        EXPECT_EQ(notices, c.notices);
         EXPECT_FALSE(w.editor->HasCapture());
     }
 }
@@ -143,6 +146,8 @@ TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
     // Across the border of the red and blue halves at the bottom.
     SetEraserRect(eraser, {60, 92, 100, 118});
     w.editor->SetEraser(&eraser, true);
+    // The picture is erased through the chain its owner hands, built from the same record.
+    w.editor->SetChainSource([&eraser] { return BuildEditChain({.eraser = &eraser}); });
     ASSERT_TRUE(w.Shown());
     // Whether the red next to the border is the red far from it.
     auto unerased = [&] {
@@ -153,11 +158,11 @@ TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
     EXPECT_TRUE(unerased());
     w.editor->SetEraser(&eraser, false);
     EXPECT_FALSE(unerased());
-    w.editor->SetEraser(nullptr, false);
+    w.editor->SetChainSource(nullptr);
     EXPECT_TRUE(unerased());
 }
 
-TEST(CropEditCtrl, CornerDragTellsOnceAndEscapeClearsTheMarginsInEitherMode)
+TEST(CropEditCtrl, CornerDragTellsAtEachStepAndEscapeClearsTheMarginsInEitherMode)
 {
     CKMFilePtr entry = edtest::OpenPicture("crop.png", 160, 120);
     EditorWindow<CCropEditCtrl> w({400, 300}, entry.get());
@@ -170,16 +175,57 @@ TEST(CropEditCtrl, CornerDragTellsOnceAndEscapeClearsTheMarginsInEitherMode)
     w.Drag(At(*w.editor, 159, 119), At(*w.editor, 130, 100));
     EXPECT_EQ(std::make_tuple(crop.crop_left, crop.crop_top, crop.crop_right, crop.crop_bottom),
               std::make_tuple(0, 0, 30, 20));
-    EXPECT_EQ(notices, 1);
+    EXPECT_EQ(notices, 4);  // two mouse steps, each dragging two edges
 
     w.editor->SetCrop(&crop, false);
     w.Key(WXK_ESCAPE);
     EXPECT_EQ(std::make_tuple(crop.crop_right, crop.crop_bottom), std::make_tuple(0, 0));
-    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(notices, 5);
 
     w.editor->SetCrop(&crop, true);
     w.editor->Disable();
     w.Drag(At(*w.editor, 159, 119), At(*w.editor, 130, 100));
     EXPECT_EQ(crop.crop_right, 0);
-    EXPECT_EQ(notices, 2);
+    EXPECT_EQ(notices, 5);
+}
+
+// The owner hears of each step while the button is still down, with the
+// record already holding that step, so a grid beside the picture follows it.
+TEST(CropEditCtrl, TheOwnerSeesEveryStepOfADragBeforeTheRelease)
+{
+    CKMFilePtr entry = edtest::OpenPicture("crop.png", 160, 120);
+    EditorWindow<CCropEditCtrl> w({400, 300}, entry.get());
+    CCropObj crop;
+    std::vector<int> seen;  // crop_left at each notice
+    w.editor->SetChangeHandler([&] { seen.push_back(crop.crop_left); });
+    w.editor->SetCrop(&crop, true);
+    ASSERT_TRUE(w.Shown());
+    w.Mouse(wxEVT_LEFT_DOWN, At(*w.editor, 1, 60));
+    w.Mouse(wxEVT_MOTION, At(*w.editor, 10, 60));
+    EXPECT_EQ(seen, std::vector<int>{10});
+    w.Mouse(wxEVT_MOTION, At(*w.editor, 25, 60));
+    EXPECT_EQ(seen, (std::vector<int>{10, 25}));
+    w.Mouse(wxEVT_LEFT_UP, At(*w.editor, 25, 60));
+    EXPECT_EQ(seen, (std::vector<int>{10, 25}));
+    EXPECT_FALSE(w.editor->HasCapture());
+}
+
+TEST(EraserPreviewCtrl, TheOwnerSeesEveryStepOfADragBeforeTheRelease)
+{
+    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
+    EditorWindow<CEraserPreviewCtrl> w({400, 300}, entry.get());
+    CEraserObj eraser;
+    eraser.eraser_type = ERASER_BLUR;
+    SetEraserRect(eraser, {40, 20, 100, 60});
+    std::vector<Rect4> seen;
+    w.editor->SetChangeHandler([&] { seen.push_back(EraserRect(eraser)); });
+    w.editor->SetEraser(&eraser, true);
+    ASSERT_TRUE(w.Shown());
+    w.Mouse(wxEVT_LEFT_DOWN, At(*w.editor, 70, 40));
+    w.Mouse(wxEVT_MOTION, At(*w.editor, 75, 40));
+    EXPECT_EQ(seen, std::vector<Rect4>{Rect4(45, 20, 105, 60)});
+    w.Mouse(wxEVT_MOTION, At(*w.editor, 75, 50));
+    EXPECT_EQ(seen, (std::vector<Rect4>{Rect4(45, 20, 105, 60), Rect4(45, 30, 105, 70)}));
+    w.Mouse(wxEVT_LEFT_UP, At(*w.editor, 75, 50));
+    EXPECT_EQ(seen.size(), 2u);
 }

@@ -6,6 +6,7 @@
 #include "controls/editors/WatermarkCtrl.h"
 #include "engine/FrameFilters.h"
 #include "mediaeng/frame/TestFrames.h"
+#include "model/edit/EditChainBuilder.h"
 #include "model/edit/WatermarksObj.h"
 #include "model/project/Project.h"
 #include "platform/TextConv.h"
@@ -37,10 +38,18 @@ CWatermarkObj* AddShape(CWatermarksObj& list, int x, int y, int width, int heigh
 RECT Drawn(CWatermarkCtrl& editor, const CWatermarkObj* w)
 {
     for (const WATERMARK_RECORD& r : editor.Model().Records())
-        if (r.pItem == w->GetEngineItem())
+        if (r.key == w->GetId())
             return r.rc;
     ADD_FAILURE() << "not drawn";
     return {};
+}
+
+// The editor finds its watermarks in the list and draws them through the
+// chain built from it, as the watermark pane hands them.
+void Bind(CWatermarkCtrl& editor, CWatermarksObj& list)
+{
+    editor.SetWatermarks(&list);
+    editor.SetChainSource([&list] { return BuildEditChain({.watermarks = &list}); });
 }
 
 wxPoint Inside(const RECT& rc, int dx, int dy) { return wxPoint(rc.left + dx, rc.top + dy); }
@@ -65,7 +74,7 @@ TEST_F(WatermarkCtrlTest, ClickSelectsTheTopmostAndMovesChangeWhichIsOnTop)
     CWatermarksObj list;
     CWatermarkObj* under = AddShape(list, 20, 20, 60, 40);
     CWatermarkObj* over = AddShape(list, 50, 40, 60, 40);
-    w.editor->SetWatermarks(&list);
+    Bind(*w.editor, list);
     ASSERT_TRUE(w.Shown());
     ASSERT_EQ(w.editor->Model().Records().size(), 2u);
     const wxPoint overlap = Inside(Drawn(*w.editor, over), 5, 5);
@@ -76,13 +85,12 @@ TEST_F(WatermarkCtrlTest, ClickSelectsTheTopmostAndMovesChangeWhichIsOnTop)
     EXPECT_EQ(w.editor->SelectedId(), over->GetId());
     EXPECT_EQ(callback.selected, std::vector<CWatermarkObj*>{over});
 
-    EXPECT_FALSE(w.editor->MoveDown(over->GetId())) << "already last";
-    EXPECT_TRUE(w.editor->MoveUp(over->GetId()));
-    EXPECT_FALSE(w.editor->MoveUp(over->GetId())) << "already first";
+    // The list's order is the drawing order.
+    list.MoveUp(over->GetId());
     EXPECT_EQ(w.editor->SelectedId(), over->GetId());
     w.Paint();
     ASSERT_EQ(w.editor->Model().Records().size(), 2u);
-    EXPECT_EQ(w.editor->Model().Records().back().pItem, under->GetEngineItem());
+    EXPECT_EQ(w.editor->Model().Records().back().key, under->GetId());
 
     // A click beside every watermark clears the selection; the next click in
     // the overlap finds the one now on top.
@@ -102,7 +110,7 @@ TEST_F(WatermarkCtrlTest, DragsMoveByTheAnchorAndResizeWithOneNoticeEach)
 {
     CWatermarksObj list;
     CWatermarkObj* shape = AddShape(list, 20, 20, 60, 40);
-    w.editor->SetWatermarks(&list);
+    Bind(*w.editor, list);
     ASSERT_TRUE(w.Shown());
     const RECT before = Drawn(*w.editor, shape);
 
@@ -136,7 +144,7 @@ TEST_F(WatermarkCtrlTest, SelectionMiddleHandlesOnlyOnSidesOverFortyPixels)
 {
     CWatermarksObj list;
     CWatermarkObj* shape = AddShape(list, 60, 40, 20, 20);
-    w.editor->SetWatermarks(&list);
+    Bind(*w.editor, list);
     for (int width : {20, 60}) {
         shape->width = width;
         w.editor->Reload();
@@ -169,7 +177,7 @@ TEST_F(WatermarkCtrlTest, ATextWatermarkPlacedHereLandsOnTheSamePixelsInAConvert
     text->color = 0xFFFF00;
     ASSERT_TRUE(w.Shown());
     const wxImage picture = w.editor->ShownPicture().Copy();
-    w.editor->SetWatermarks(&list);
+    Bind(*w.editor, list);
     w.Paint();
     const RECT drawn = Drawn(*w.editor, text);
     ASSERT_GT(drawn.right - drawn.left, 10);

@@ -58,7 +58,7 @@ protected:
     {
         std::vector<WATERMARK_RECORD> records;
         for (const auto& [w, rc] : drawn)
-            records.push_back({rc, w->GetEngineItem(), w->watermark_id});
+            records.push_back({rc, nullptr, w->watermark_id, w->GetId()});
         model.SetRecords(std::move(records));
     }
 

@@ -48,17 +48,26 @@ TEST(GridValueText, RowTextsPerFlag)
     EXPECT_EQ(FormatPropertyText(odd), L"");
 }
 
-TEST(GridValueText, ColourTextRoundTripsAndShortTextIsPadded)
+TEST(GridValueText, ColourTextRoundTripsAndIsReadTwoDigitsAPartFromTheLeft)
 {
     for (COLORREF c : {0x000000u, 0x112233u, 0xFFFFFFu, 0x00FF00u, 0xA0B0C0u})
         EXPECT_EQ(ParseColorText(FormatColorText(c)), c);
-    EXPECT_EQ(ParseColorText(L"aabbcc"), RGB(0xAA, 0xBB, 0xCC));
-    EXPECT_EQ(ParseColorText(L"AABBCC"), RGB(0xAA, 0xBB, 0xCC));
-    EXPECT_EQ(ParseColorText(L"abc"), RGB(0x00, 0x0A, 0xBC));
-    EXPECT_EQ(ParseColorText(L"f"), RGB(0, 0, 0x0F));
-    EXPECT_EQ(ParseColorText(L""), std::nullopt);
-    EXPECT_EQ(ParseColorText(L"1234567"), std::nullopt);
-    EXPECT_EQ(ParseColorText(L"12345g"), std::nullopt);
+    const struct {
+        const wchar_t* text;
+        std::optional<COLORREF> color;
+    } cases[] = {
+        {L"aabbcc", RGB(0xAA, 0xBB, 0xCC)},
+        {L"AABBCC", RGB(0xAA, 0xBB, 0xCC)},
+        {L"abc", RGB(0xAB, 0x0C, 0x00)},  // a short text fills red first
+        {L"f", RGB(0x0F, 0, 0)},
+        {L"1234567", RGB(0x12, 0x34, 0x56)},  // the seventh digit is not read
+        {L"12345g", RGB(0x12, 0x34, 0x05)},   // reading stops at the first non-digit
+        {L"12g456", RGB(0x12, 0, 0)},
+        {L"", std::nullopt},
+        {L"g12345", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseColorText(c.text), c.color) << c.text;
 }
 
 TEST(GridValueText, TypedTextBecomesTheRowsValue)

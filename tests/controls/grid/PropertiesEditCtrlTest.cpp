@@ -1,4 +1,6 @@
+#include "controls/color/ColorPickerCtrl.h"
 #include "controls/grid/GridDialogs.h"
+#include "controls/grid/GridValueText.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/grid/PropertiesFrameCtrl.h"
 #include "controls/grid/PropertyGridProperty.h"
@@ -138,8 +140,8 @@ TEST_F(GridWindowTest, ColourAndLevelRowsRoundTripTheirTexts)
     ASSERT_NE(color, nullptr);
     grid->ChangePropertyValue(color, wxVariant(wxString("aabbcc")));
     EXPECT_EQ(schema.color, static_cast<int32_t>(RGB(0xAA, 0xBB, 0xCC)));
-    grid->ChangePropertyValue(color, wxVariant(wxString("abc")));  // short text: padded
-    EXPECT_EQ(schema.color, static_cast<int32_t>(RGB(0x00, 0x0A, 0xBC)));
+    grid->ChangePropertyValue(color, wxVariant(wxString("abc")));  // short text: red first, blue left 0
+    EXPECT_EQ(schema.color, static_cast<int32_t>(RGB(0xAB, 0x0C, 0x00)));
     color->OnColorChanged(RGB(0x33, 0x22, 0x11));
     EXPECT_EQ(schema.color, 0x112233);
     EXPECT_EQ(color->GetValueAsString(), "332211");
@@ -150,6 +152,56 @@ TEST_F(GridWindowTest, ColourAndLevelRowsRoundTripTheirTexts)
     EXPECT_EQ(schema.level, L"16:1.20:235");
     EXPECT_EQ(level->GetValueAsString(), "16:1.20:235");
     EXPECT_EQ(owner->notices.size(), 4u);
+}
+
+// The colour row's pop-up driven as the user drives it: its button opens it
+// under the row, a click on a colour cell takes that colour and closes it, a
+// second press of the button closes it, and Escape closes it unchanged.
+TEST_F(GridWindowTest, TheColourPopupOpensOnTheRowsButtonAndClosesOnAPickAButtonOrEscape)
+{
+    grid->BuildRowsFromParameterTree(&schema, nullptr, true);
+    auto* row = dynamic_cast<CPropertyGridProperty*>(Row(schema.colorP));
+    ASSERT_NE(row, nullptr);
+    // The row's editor may be made anew after a change: the button is looked up at each press.
+    const auto press = [&] {
+        if (grid->GetSelection() != row || !grid->GetEditorControlSecondary())
+            grid->SelectProperty(row, false);
+        wxWindow* button = grid->GetEditorControlSecondary();
+        ASSERT_NE(button, nullptr);
+        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+        click.SetEventObject(button);
+        button->GetEventHandler()->ProcessEvent(click);
+    };
+    press();
+    CColorPickerCtrl* popup = row->ColorPopup();
+    ASSERT_NE(popup, nullptr);
+    ASSERT_TRUE(popup->IsShown());
+    EXPECT_EQ(popup->Picker().GetColor(), 0x112233u);
+
+    // A palette cell, pressed and released.
+    const COLORREF pick = popup->Picker().PaletteColors().at(3);
+    wxPoint cell;
+    for (const ColorCell& c : popup->Picker().Layout().cells)
+        if (c.color == pick)
+            cell = wxPoint((c.rect.left + c.rect.right) / 2, (c.rect.top + c.rect.bottom) / 2);
+    kmtest::Click(popup->Picker(), cell);
+    EXPECT_FALSE(popup->IsShown());
+    EXPECT_EQ(schema.color, static_cast<int32_t>(pick));
+    EXPECT_EQ(row->GetValueAsString(), wxString(FormatColorText(pick)));
+
+    press();
+    ASSERT_TRUE(popup->IsShown());
+    press();  // the second press closes it
+    EXPECT_FALSE(popup->IsShown());
+
+    press();
+    ASSERT_TRUE(popup->IsShown());
+    wxKeyEvent escape(wxEVT_CHAR_HOOK);
+    escape.m_keyCode = WXK_ESCAPE;
+    escape.SetEventObject(&popup->Picker());
+    popup->Picker().GetEventHandler()->ProcessEvent(escape);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return !popup->IsShown(); }));
+    EXPECT_EQ(schema.color, static_cast<int32_t>(pick));
 }
 
 TEST_F(GridWindowTest, SpinRowsReportEachTypedNumberWithinTheirLimits)

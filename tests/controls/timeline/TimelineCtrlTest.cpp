@@ -149,4 +149,46 @@ TEST_F(TimelineWindow, TheListShowsOneRowPerRangeWithTheCurrentOneSelected)
     EXPECT_EQ(0, rows->GetItemCount());
 }
 
+// Clicks as the mouse gives them: a click makes its row's range current and
+// moves a paused player to its start or pauses a playing one; a double click
+// plays or pauses.
+TEST_F(TimelineWindow, ClicksOnTheListPickTheRangeAndADoubleClickPlaysOrPauses)
+{
+    auto* list = new CTimelinesCtrl;
+    list->SetPlayer(player);
+    CountingListener listener;
+    list->SetListener(&listener);
+    ASSERT_TRUE(list->Create(frame, wxID_ANY));
+    list->SetSize(0, 150, 300, 120);
+    entry = MakeEntry(600 * kSecond, {{0, 10 * kSecond}, {20 * kSecond, 30 * kSecond}, {40 * kSecond, 50 * kSecond}});
+    list->SetItem(entry.get());
+    CListDropDownCtrl* rows = list->GetList();
+    player.state = 1;  // paused
+
+    kmtest::ClickListRow(*rows, 1);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return !player.calls.empty(); }));
+    EXPECT_EQ(1, entry->m_currentTimeline);
+    EXPECT_EQ(std::vector<std::string>{"seek 200000000"}, player.calls);
+    EXPECT_EQ((std::vector<std::string>{"moved", "redraw"}), listener.calls);
+
+    // Playing: the click on the third row pauses and the position stays.
+    player.calls.clear();
+    player.state = 2;
+    player.playing = true;
+    kmtest::ClickListRow(*rows, 2);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return !player.calls.empty(); }));
+    EXPECT_EQ(2, entry->m_currentTimeline);
+    EXPECT_EQ((std::vector<std::string>{"pause", "buttons"}), player.calls);
+
+    // A double click on a paused player: its first click moves to the
+    // range's start, the double click plays; the release that ends it is
+    // no second click (which would pause again).
+    player.calls.clear();
+    kmtest::ClickListRow(*rows, 2, true);
+    EXPECT_EQ((std::vector<std::string>{"seek 400000000", "play", "buttons"}), player.calls);
+    EXPECT_TRUE(player.playing);
+    EXPECT_EQ(2, entry->m_currentTimeline);
+    list->SetItem(nullptr);
+}
+
 }  // namespace

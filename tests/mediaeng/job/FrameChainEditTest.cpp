@@ -86,9 +86,9 @@ std::vector<uint8_t> Planes(const AVFrame* f)
     return bytes;
 }
 
-mediaeng::job::CFrameChainSettings TypicalEdits()
+EditChain TypicalEdits()
 {
-    mediaeng::job::CFrameChainSettings s;
+    EditChain s;
     s.crop = RECT{8, 6, 10, 4};
     s.eraser.nType = ERASER_BLUR;
     s.eraser.nLeft = 40;
@@ -101,7 +101,7 @@ mediaeng::job::CFrameChainSettings TypicalEdits()
     return s;
 }
 
-void AddText(mediaeng::job::CFrameChainSettings& s)
+void AddText(EditChain& s)
 {
     WatermarkItemDesc text;
     text.kind = WATERMARK_TEXT;
@@ -127,69 +127,69 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
 {
     struct Case {
         const char* what;
-        void (*edit)(mediaeng::job::CFrameChainSettings&);
+        void (*edit)(EditChain&);
     } cases[] = {
-        {"crop, blur, brightness and contrast", [](mediaeng::job::CFrameChainSettings&) {}},
-        {"odd crop", [](mediaeng::job::CFrameChainSettings& s) { s.crop = RECT{3, 5, 1, 7}; }},
-        {"pixelate", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_PIXELATE; }},
-        {"fill", [](mediaeng::job::CFrameChainSettings& s) { s.eraser.nType = ERASER_FILL; }},
-        {"strong contrast", [](mediaeng::job::CFrameChainSettings& s) { s.filters.contrast = 45; }},
-        {"darker", [](mediaeng::job::CFrameChainSettings& s) { s.filters.brightness = -30; }},
-        {"text watermark", [](mediaeng::job::CFrameChainSettings& s) { AddText(s); }},
-        {"text over the erased box", [](mediaeng::job::CFrameChainSettings& s) {
+        {"crop, blur, brightness and contrast", [](EditChain&) {}},
+        {"odd crop", [](EditChain& s) { s.crop = RECT{3, 5, 1, 7}; }},
+        {"pixelate", [](EditChain& s) { s.eraser.nType = ERASER_PIXELATE; }},
+        {"fill", [](EditChain& s) { s.eraser.nType = ERASER_FILL; }},
+        {"strong contrast", [](EditChain& s) { s.filters.contrast = 45; }},
+        {"darker", [](EditChain& s) { s.filters.brightness = -30; }},
+        {"text watermark", [](EditChain& s) { AddText(s); }},
+        {"text over the erased box", [](EditChain& s) {
              AddText(s);
              s.eraser = tag_ERASEPARAM{ERASER_BLUR, 0, 160, 0, 120, 16, 8};
          }},
         // Straight curves and saturation as plane tables.
-        {"less saturated alone", [](mediaeng::job::CFrameChainSettings& s) {
+        {"less saturated alone", [](EditChain& s) {
              s.filters = FrameFilterSettings{};
              s.filters.saturation = -60;
          }},
-        {"more saturated alone", [](mediaeng::job::CFrameChainSettings& s) {
+        {"more saturated alone", [](EditChain& s) {
              s.filters = FrameFilterSettings{};
              s.filters.saturation = 40;
          }},
-        {"negative", [](mediaeng::job::CFrameChainSettings& s) { s.filters.negative = 1; }},
-        {"levels without a midtone", [](mediaeng::job::CFrameChainSettings& s) {
+        {"negative", [](EditChain& s) { s.filters.negative = 1; }},
+        {"levels without a midtone", [](EditChain& s) {
              s.filters.levelMin[0] = s.filters.levelMin[1] = s.filters.levelMin[2] = 20;
              s.filters.levelMax[0] = s.filters.levelMax[1] = s.filters.levelMax[2] = 230;
          }},
         // Other per-pixel filters through RGB a strip at a time (greyscale,
         // and saturation when a curve comes first).
-        {"greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
+        {"greyscale alone", [](EditChain& s) {
              s.filters = FrameFilterSettings{};
              s.filters.grayscale = 1;
          }},
-        {"greyscale", [](mediaeng::job::CFrameChainSettings& s) { s.filters.grayscale = 1; }},
-        {"less saturated", [](mediaeng::job::CFrameChainSettings& s) { s.filters.saturation = -60; }},
-        {"more saturated", [](mediaeng::job::CFrameChainSettings& s) { s.filters.saturation = 40; }},
-        {"gamma", [](mediaeng::job::CFrameChainSettings& s) { s.filters.gamma = 40; }},
-        {"levels with a midtone", [](mediaeng::job::CFrameChainSettings& s) {
+        {"greyscale", [](EditChain& s) { s.filters.grayscale = 1; }},
+        {"less saturated", [](EditChain& s) { s.filters.saturation = -60; }},
+        {"more saturated", [](EditChain& s) { s.filters.saturation = 40; }},
+        {"gamma", [](EditChain& s) { s.filters.gamma = 40; }},
+        {"levels with a midtone", [](EditChain& s) {
              s.filters.levelMin[0] = s.filters.levelMin[1] = s.filters.levelMin[2] = 10;
              s.filters.levelMiddle[0] = s.filters.levelMiddle[1] = s.filters.levelMiddle[2] = 1.6;
          }},
-        {"hue", [](mediaeng::job::CFrameChainSettings& s) { s.filters.hue = 60; }},
-        {"colour balance", [](mediaeng::job::CFrameChainSettings& s) {
+        {"hue", [](EditChain& s) { s.filters.hue = 60; }},
+        {"colour balance", [](EditChain& s) {
              s.filters.balanceRed = 40;
              s.filters.preserveLuminosity = 1;
          }},
-        {"red channel", [](mediaeng::job::CFrameChainSettings& s) { s.filters.red = 50; }},
+        {"red channel", [](EditChain& s) { s.filters.red = 50; }},
         // Turns and flips plane by plane, then the rest of the chain.
-        {"turn 90", [](mediaeng::job::CFrameChainSettings& s) { s.rotateDegrees = 90; }},
-        {"turn 180", [](mediaeng::job::CFrameChainSettings& s) { s.rotateDegrees = 180; }},
-        {"turn 270", [](mediaeng::job::CFrameChainSettings& s) { s.rotateDegrees = 270; }},
-        {"mirror", [](mediaeng::job::CFrameChainSettings& s) { s.flipH = 1; }},
-        {"upside down", [](mediaeng::job::CFrameChainSettings& s) { s.flipV = 1; }},
-        {"turn 90 and greyscale alone", [](mediaeng::job::CFrameChainSettings& s) {
+        {"turn 90", [](EditChain& s) { s.rotateDegrees = 90; }},
+        {"turn 180", [](EditChain& s) { s.rotateDegrees = 180; }},
+        {"turn 270", [](EditChain& s) { s.rotateDegrees = 270; }},
+        {"mirror", [](EditChain& s) { s.flipH = 1; }},
+        {"upside down", [](EditChain& s) { s.flipV = 1; }},
+        {"turn 90 and greyscale alone", [](EditChain& s) {
              s.rotateDegrees = 90;
              s.filters = FrameFilterSettings{};
              s.filters.grayscale = 1;
          }},
-        {"turn 90 and greyscale", [](mediaeng::job::CFrameChainSettings& s) {
+        {"turn 90 and greyscale", [](EditChain& s) {
              s.rotateDegrees = 90;
              s.filters.grayscale = 1;
          }},
-        {"turn 270, mirror and gamma", [](mediaeng::job::CFrameChainSettings& s) {
+        {"turn 270, mirror and gamma", [](EditChain& s) {
              s.rotateDegrees = 270;
              s.flipH = 1;
              s.filters.gamma = -30;
@@ -197,29 +197,29 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
     };
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
     const mediaeng::av::FramePtr rgb = ToBgr(yuv.get());
-    auto difference = [&](const mediaeng::job::CFrameChainSettings& s) {
+    auto difference = [&](const EditChain& s) {
         int w = 160, h = 120;
         AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
-        s.MakeStage()->OutputFormat(w, h, fmt);
+        mediaeng::job::MakeEditStage(s)->OutputFormat(w, h, fmt);
         EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
         mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
-        EXPECT_EQ(s.MakeStage()->Process(fromYuv, 1.0), S_OK);
+        EXPECT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromYuv, 1.0), S_OK);
         EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
         EXPECT_EQ(fromYuv->width, w);
         EXPECT_EQ(fromYuv->height, h);
         mediaeng::av::FramePtr fromRgb = Ref(rgb.get());
-        EXPECT_EQ(s.MakeStage()->Process(fromRgb, 1.0), S_OK);
+        EXPECT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromRgb, 1.0), S_OK);
         EXPECT_EQ(fromRgb->format, AV_PIX_FMT_BGR24);
         if (fromRgb->width != w || fromRgb->height != h) return 255.0;
         return MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get());
     };
-    mediaeng::job::CFrameChainSettings cropOnly;
+    EditChain cropOnly;
     cropOnly.crop = TypicalEdits().crop;
     const double roundTrip = difference(cropOnly);
     EXPECT_LT(roundTrip, 2.5);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        mediaeng::job::CFrameChainSettings s = TypicalEdits();
+        EditChain s = TypicalEdits();
         c.edit(s);
         EXPECT_LT(difference(s), roundTrip + 0.5);
     }
@@ -231,27 +231,27 @@ TEST(FrameChainEdit, YuvAndRgbRoutesAgree)
 TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
 {
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
-    auto difference = [&](const mediaeng::job::CFrameChainSettings& s) {
+    auto difference = [&](const EditChain& s) {
         mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
-        EXPECT_EQ(s.MakeStage()->Process(fromYuv, 0), S_OK);
+        EXPECT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromYuv, 0), S_OK);
         mediaeng::av::FramePtr fromRgb = ToBgr(yuv.get());
-        EXPECT_EQ(s.MakeStage()->Process(fromRgb, 0), S_OK);
+        EXPECT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromRgb, 0), S_OK);
         return MeanDifference(ToBgr(fromYuv.get()).get(), AsEncoded(fromRgb.get()).get());
     };
-    mediaeng::job::CFrameChainSettings cropOnly;
+    EditChain cropOnly;
     cropOnly.crop = TypicalEdits().crop;
     const double roundTrip = difference(cropOnly);
 
-    mediaeng::job::CFrameChainSettings s = TypicalEdits();
+    EditChain s = TypicalEdits();
     s.rotateDegrees = 90;
     int w = 160, h = 120;
     AVPixelFormat fmt = AV_PIX_FMT_YUV420P;
-    s.MakeStage()->OutputFormat(w, h, fmt);
+    mediaeng::job::MakeEditStage(s)->OutputFormat(w, h, fmt);
     EXPECT_EQ(fmt, AV_PIX_FMT_YUV420P);
     EXPECT_EQ(w, 120 - 8 - 10);
     EXPECT_EQ(h, 160 - 6 - 4);
     mediaeng::av::FramePtr fromYuv = Ref(yuv.get());
-    ASSERT_EQ(s.MakeStage()->Process(fromYuv, 0), S_OK);
+    ASSERT_EQ(mediaeng::job::MakeEditStage(s)->Process(fromYuv, 0), S_OK);
     EXPECT_EQ(fromYuv->format, AV_PIX_FMT_YUV420P);
     EXPECT_EQ(fromYuv->width, w);
     EXPECT_EQ(fromYuv->height, h);
@@ -263,12 +263,12 @@ TEST(FrameChainEdit, TurnedPictureLeavesInDecoderFormat)
 TEST(FrameChainEdit, DecoderPictureIsNeverWritten)
 {
     for (int rotate : {0, 90, 180}) {
-        mediaeng::job::CFrameChainSettings s = TypicalEdits();
+        EditChain s = TypicalEdits();
         s.rotateDegrees = rotate;
         s.filters.gamma = rotate == 90 ? 30 : 0;  // a curve through RGB strips
         const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
         const std::vector<uint8_t> before = Planes(yuv.get());
-        auto stage = s.MakeStage();
+        auto stage = mediaeng::job::MakeEditStage(s);
         for (int i = 0; i < 3; ++i) {
             mediaeng::av::FramePtr f = Ref(yuv.get());
             ASSERT_EQ(stage->Process(f, i), S_OK);
@@ -284,7 +284,7 @@ TEST(FrameChainEdit, PicturesOutliveTheStep)
     const mediaeng::av::FramePtr yuv = MakePicture(160, 120, AV_PIX_FMT_YUV420P);
     std::vector<mediaeng::av::FramePtr> kept;
     {
-        auto stage = TypicalEdits().MakeStage();
+        auto stage = mediaeng::job::MakeEditStage(TypicalEdits());
         for (int i = 0; i < 4; ++i) {
             mediaeng::av::FramePtr f = Ref(yuv.get());
             ASSERT_EQ(stage->Process(f, i), S_OK);

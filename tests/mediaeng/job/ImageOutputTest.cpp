@@ -189,12 +189,12 @@ TEST(ImageOutput, EveryImageFormatWithTheFrameEdits)
         const char* encoder;
         const wchar_t* ext;
     } formats[] = {{"mjpeg", L"jpg"}, {"png", L"png"}, {"bmp", L"bmp"}, {"gif", L"gif"}, {"tiff", L"tif"}};
-    mediaeng::job::CFrameChainSettings rotate;
+    EditChain rotate;
     rotate.rotateDegrees = 90;
     for (const Format& f : formats) {
         mediaeng::job::CJobSettings s = ImageJob(dir / "out", f.encoder, f.ext);
         s.sources = {SourceOf(picture)};
-        EXPECT_EQ(RunBatch(s, [&] { return rotate.MakeStage(); }), S_OK) << f.encoder;
+        EXPECT_EQ(RunBatch(s, [&] { return mediaeng::job::MakeEditStage(rotate); }), S_OK) << f.encoder;
         const fs::path out = dir / "out" / (L"pic." + std::wstring(f.ext));
         const fixtures::MediaInfo info = fixtures::ReadMedia(out);
         ASSERT_TRUE(info.ok) << f.encoder << ": " << info.error;

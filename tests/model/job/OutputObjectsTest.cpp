@@ -1,24 +1,11 @@
 // The transfer over the real output objects into the engine's own job tree.
 #include "engine/EngineNode.h"
-#include "model/job/RunManager.h"
-#include "model/output/AudioFileObj.h"
-#include "model/output/ImageFileObj.h"
-#include "model/output/VideoFileObj.h"
+#include "model/job/OutputsProjectDouble.h"
 #include "model/source/PropertyAccess.h"
 #include "platform/ClassRegistry.h"
 #include <gtest/gtest.h>
 
 namespace {
-
-class OutputsProject : public CRunManager {
-public:
-    CVideoFileObj* GetVideoOutput() override { return &video; }
-    CAudioFileObj* GetAudioOutput() override { return &audio; }
-    CImageFileObj* GetImageOutput() override { return &image; }
-    CVideoFileObj video;
-    CAudioFileObj audio;
-    CImageFileObj image;
-};
 
 TEST(OutputObjectsTransfer, WritesTheActiveOutputAndItsEditingIntoTheEngineJob)
 {

@@ -11,7 +11,7 @@
 #include "platform/TextConv.h"
 #include "shell/BaseView.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/KMRibbonBar.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"

@@ -4,7 +4,7 @@
 #include "controls/ids/CommandIds.h"
 #include "platform/Settings.h"
 #include "platform/TextConv.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/KMRibbonBar.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/views/ConvertView.h"

@@ -5,7 +5,7 @@
 #include "fixtures/MediaFixtures.h"
 #include "model/project/Project.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/views/EditingView.h"
 #include <filesystem>

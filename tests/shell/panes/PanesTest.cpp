@@ -5,6 +5,7 @@
 #include "shell/panes/EditingPageFixture.h"
 #include "wx/WxTestSupport.h"
 #include "controls/editors/CropEditCtrl.h"
+#include "controls/preview/PreviewPlayerCtrl.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/grid/PropertiesFrameCtrl.h"
 #include "controls/ids/CommandIds.h"
@@ -13,7 +14,7 @@
 #include "model/output/OutputIds.h"
 #include "model/output/SplitType.h"
 #include "model/source/KMFile.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/panes/AdvancedPane.h"
 #include "shell/panes/CropPane.h"
 #include "shell/panes/FileNavigation.h"
@@ -273,6 +274,80 @@ int RefCount(IUnknown* object)
     return static_cast<int>(object->Release());
 }
 
+// The preview's picture once painted with what it shows now.
+wxImage Painted(CPreviewPlayerCtrl& preview)
+{
+    EXPECT_TRUE(kmtest::PumpUntil([&] {
+        preview.Refresh(false);
+        preview.Update();
+        return preview.ShownPicture().IsOk();
+    }, std::chrono::seconds(30)));
+    return preview.ShownPicture().Copy();
+}
+
+// Pixels that differ between two pictures of one size.
+size_t Changed(const wxImage& a, const wxImage& b)
+{
+    if (!a.IsOk() || a.GetSize() != b.GetSize())
+        return SIZE_MAX;
+    size_t n = 0;
+    for (int i = 0, end = a.GetWidth() * a.GetHeight() * 3; i < end; i += 3)
+        n += a.GetData()[i] != b.GetData()[i] || a.GetData()[i + 1] != b.GetData()[i + 1] ||
+             a.GetData()[i + 2] != b.GetData()[i + 2];
+    return n;
+}
+
+TEST_F(PanesTest, AWatermarkTextEditedInTheGridShowsInThePreviewAtOnce)
+{
+    ShowEditing();
+    ASSERT_TRUE(Run(ShowWatermarkPane));
+    auto* pane = view->PaneOf<CWatermarkPane>(kWatermarkKey);
+    CPreviewPlayerCtrl& preview = *pane->Preview();
+    const wxImage plain = Painted(preview);
+    ASSERT_TRUE(Run(AddTextWatermark));
+    CWatermarkObj* mark = pane->Editor()->Selected();
+    ASSERT_NE(mark, nullptr);
+    const wxImage longText = Painted(preview);
+    const size_t before = Changed(plain, longText);
+    ASSERT_GT(before, 20u) << "the default text shows";
+    ASSERT_EQ(preview.MarkRecords().size(), 1u);
+    const RECT wide = preview.MarkRecords()[0].rc;
+
+    // One letter typed into the grid's text row: the next paint shows it, on
+    // the same page.
+    CPropertiesEditCtrl& grid = pane->Settings()->Grid();
+    wxPGProperty* row = grid.FindRow(mark->FindProperty(6));
+    ASSERT_NE(row, nullptr);
+    grid.ChangePropertyValue(row, wxVariant(wxString("I")));
+    EXPECT_EQ(mark->text, L"I");
+    const wxImage oneLetter = Painted(preview);
+    const size_t after = Changed(plain, oneLetter);
+    EXPECT_GT(after, 0u);
+    EXPECT_LT(after * 3, before) << "one letter changes far fewer pixels than the default text";
+    ASSERT_EQ(preview.MarkRecords().size(), 1u);
+    EXPECT_LT(preview.MarkRecords()[0].rc.right - preview.MarkRecords()[0].rc.left, (wide.right - wide.left) / 3);
+}
+
+TEST_F(PanesTest, ACropMarginEditedInTheGridShowsInThePreviewAtOnce)
+{
+    ShowEditing();
+    ASSERT_TRUE(Run(ShowCropPane));
+    auto* pane = view->PaneOf<CCropPane>(kCropKey);
+    CPreviewPlayerCtrl& preview = *pane->Preview();
+    CCropObj& crop = *Project().GetCurrentCrop();
+    CPropertiesEditCtrl& grid = pane->Settings()->Grid();
+    // The crop pane shows the whole picture under its frame while the frame
+    // is edited: the result shows on the picture shown without the frame.
+    ASSERT_TRUE(Run(ShowResultPicture));
+    const wxImage uncut = Painted(preview);
+    wxPGProperty* row = grid.FindRow(crop.FindProperty(0, crop.FindGroup(0)));
+    ASSERT_NE(row, nullptr);
+    grid.ChangePropertyValue(row, wxVariant(static_cast<long>(uncut.GetWidth() / 2)));
+    ASSERT_EQ(crop.crop_left, uncut.GetWidth() / 2);
+    const wxImage cut = Painted(preview);
+    EXPECT_LT(cut.GetWidth() * cut.GetHeight(), uncut.GetWidth() * uncut.GetHeight());
+}
+
 TEST_F(PanesTest, AGridChangeRebuildsTheFilterWithBalancedReferences)
 {
     ShowEditing();
@@ -312,17 +387,19 @@ TEST_F(PanesTest, NewProjectLeavesNoPaneHoldingTheOldOne)
         ASSERT_TRUE(Run(info.command));
     ASSERT_TRUE(Run(ShowCropPane));
     auto* crop = view->PaneOf<CCropPane>(kCropKey);
-    ASSERT_NE(crop->Editor()->m_pCrop, nullptr);
+    ASSERT_TRUE(crop->Editor()->HasChainSource());
     app.GetDocument()->SetModifiedFlag(false);
     ASSERT_TRUE(app.GetDocument()->OnNewDocument());
-    EXPECT_EQ(crop->Editor()->m_pCrop, nullptr);
+    EXPECT_FALSE(crop->Editor()->HasChainSource());
     EXPECT_EQ(crop->Settings()->Grid().GetTree(), nullptr);
     EXPECT_EQ(view->PaneOf<CAdvancedPane>(kAdvancedKey)->Grid()->GetTree(), nullptr);
     EXPECT_EQ(view->PaneOf<CWatermarkPane>(kWatermarkKey)->Editor()->List(), nullptr);
     EXPECT_EQ(view->PaneOf<CTimelinePane>(kTimelineKey)->Ruler()->GetItem(), nullptr);
     // The new project binds afresh.
     view->OnInitialUpdate();
-    EXPECT_EQ(crop->Editor()->m_pCrop, Project().GetCurrentCrop());
+    ASSERT_NE(Project().GetCurrentCrop(), nullptr);
+    Project().GetCurrentCrop()->crop_left = 7;
+    EXPECT_EQ(crop->Editor()->OwnerChain().crop.left, 7);
 }
 
 // ---- edits reaching the converted file ----

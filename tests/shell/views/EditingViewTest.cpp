@@ -13,7 +13,7 @@
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "model/output/OutputIds.h"
 #include "model/source/KMFile.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/PageKinds.h"
 #include "shell/panes/AdvancedPane.h"
 #include "shell/panes/CropPane.h"

@@ -9,7 +9,7 @@
 #include "model/project/Project.h"
 #include "platform/Settings.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/KMRibbonBar.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"

@@ -5,13 +5,14 @@
 #include "fixtures/MediaFixtures.h"
 #include "wx/WxTestSupport.h"
 #include "controls/preview/PreviewPlayerCtrl.h"
+#include "model/edit/EditChainBuilder.h"
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "platform/Settings.h"
 #include "platform/TextConv.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaApp.h"
-#include "shell/KestrelMediaDoc.h"
+#include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include <cmath>
 #include <gtest/gtest.h>
@@ -103,7 +104,7 @@ TEST_F(PreviewControlTest, EveryShapeOfPictureLandsWhereTheFitPutsItAtItsDisplay
         crop.crop_left = c.cropLeft;
         crop.crop_right = c.cropRight;
         crop.rotate = c.turns;
-        preview->m_pCrop = &crop;
+        preview->SetChainSource([&crop] { return BuildEditChain({.crop = &crop}); });
         preview->SetItem(entry);
         ASSERT_TRUE(Shown());
 
@@ -120,7 +121,7 @@ TEST_F(PreviewControlTest, EveryShapeOfPictureLandsWhereTheFitPutsItAtItsDisplay
             EXPECT_NEAR(scale, 1920.0 / 390, 1e-9);
         }
         preview->SetItem(nullptr);
-        preview->m_pCrop = nullptr;
+        preview->SetChainSource(nullptr);
     }
     // Without a picture there is nothing to fit.
     wxRect rect = preview->GetClientRect();
@@ -181,15 +182,12 @@ TEST_F(PreviewControlTest, APictureWithCropEraserAndAFilterLooksAsItsConvertedFi
     eraser->eraser_top = 60;
     eraser->eraser_right = 160;
     eraser->eraser_bottom = 120;
-    Project().GetCurrentOutput()->m_filters.nagative = 1;
-    ComPtr<IUnknown> filters;
-    ASSERT_EQ(Project().GetCurrentFilters(filters.ReleaseAndGetAddressOf()), S_OK);
+    CFiltersObj* filters = &Project().GetCurrentOutput()->m_filters;
+    filters->nagative = 1;
 
     // The box is exactly the cropped size, so the preview shows it unscaled.
     preview->SetSize(0, 0, 250, 240 + 26 + 10);
-    preview->m_pCrop = crop;
-    preview->m_pEraser = eraser;
-    preview->SetFilterSettings(filters.Get());
+    preview->SetChainSource([=] { return BuildEditChain({crop, eraser, filters}); });
     preview->SetItem(entry);
     ASSERT_TRUE(Shown());
     const wxImage shown = preview->ShownPicture();

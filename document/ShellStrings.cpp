@@ -1,4 +1,4 @@
-#include "shell/ShellStrings.h"
+#include "document/ShellStrings.h"
 #include "platform/ResourceLibrary.h"
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 // No window code: the player and the user are reached through
 // DocumentServices.h. User-interface thread only.
 #include "model/project/ProjectReplacedNotice.h"
-#include "shell/DocumentServices.h"
-#include "shell/KestrelMediaDocProcessing.h"
+#include "document/DocumentServices.h"
+#include "document/KestrelMediaDocProcessing.h"
 #include <string>
 
 class CComplexFileImpl : public CKestrelMediaDocProcessing {

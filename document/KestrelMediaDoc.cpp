@@ -1,5 +1,5 @@
-#include "shell/KestrelMediaDoc.h"
-#include "shell/ShellStrings.h"
+#include "document/KestrelMediaDoc.h"
+#include "document/ShellStrings.h"
 #include "platform/Archive.h"
 #include <filesystem>
 

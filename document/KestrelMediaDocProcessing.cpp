@@ -1,5 +1,5 @@
-#include "shell/KestrelMediaDocProcessing.h"
-#include "shell/ShellStrings.h"
+#include "document/KestrelMediaDocProcessing.h"
+#include "document/ShellStrings.h"
 #include <cmath>
 
 namespace {

@@ -8,9 +8,9 @@
 // Threads: everything here runs on the user-interface thread; the message
 // manager brings the engine's messages there.
 #include "model/project/Project.h"
-#include "shell/MessageMng.h"
-#include "shell/MessageMngHandler.h"
-#include "shell/RunClock.h"
+#include "document/MessageMng.h"
+#include "document/MessageMngHandler.h"
+#include "document/RunClock.h"
 #include <functional>
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "shell/RunClock.h"
+#include "document/RunClock.h"
 #include "platform/TextConv.h"
 #include <chrono>
 #include <cstdio>

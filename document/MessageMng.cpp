@@ -1,4 +1,4 @@
-#include "shell/MessageMng.h"
+#include "document/MessageMng.h"
 #include "player/UiPoster.h"
 #include <algorithm>
 #include <chrono>

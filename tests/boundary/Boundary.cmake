@@ -1,0 +1,91 @@
+# Fails when the files of some folders, or the libraries built from them, use
+# what their layer must not:
+#   DIRS      the folders whose .h, .hpp and .cpp files are read
+#   INCLUDES  header path prefixes their #include lines may not name
+#   NAMES     a regular expression no line of theirs may match
+#   ARCHIVES  libraries built from them, read with NM: no symbol they leave for
+#             the link may match SYMBOLS (a forward declaration gets past the
+#             include rule, not past this one)
+#   PENDING   files of DIRS with a fault that is being taken out elsewhere; they
+#             are not read, and the status line says when one no longer needs it
+#   RULE      what the folders keep to, for the messages
+#   cmake -DSOURCE_DIR=<root> -DDIRS=<folders> [-DINCLUDES=<prefixes>] [-DNAMES=<regex>]
+#         [-DNM=<nm> -DARCHIVES=<libs> -DSYMBOLS=<regex>] [-DPENDING=<files>] -DRULE=<text> -P Boundary.cmake
+cmake_policy(VERSION 3.25)
+set(faults "")
+set(pendingFaults "")
+
+set(includeRegex "")
+if(INCLUDES)
+  set(alternatives "")
+  foreach(prefix IN LISTS INCLUDES)
+    string(REGEX REPLACE "([][.+*?^$()|\\])" "\\\\\\1" prefix "${prefix}")
+    list(APPEND alternatives "${prefix}")
+  endforeach()
+  list(JOIN alternatives "|" alternatives)
+  set(includeRegex "^[ \t]*#[ \t]*include[ \t]*[<\"](${alternatives})")
+endif()
+
+function(read_faults file name out)
+  set(found "")
+  if(includeRegex)
+    file(STRINGS "${file}" lines REGEX "${includeRegex}")
+    foreach(line IN LISTS lines)
+      list(APPEND found "${name}: ${line}")
+    endforeach()
+  endif()
+  if(NAMES)
+    file(STRINGS "${file}" lines REGEX "${NAMES}")
+    foreach(line IN LISTS lines)
+      string(STRIP "${line}" line)
+      list(APPEND found "${name}: ${line}")
+    endforeach()
+  endif()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+foreach(dir IN LISTS DIRS)
+  file(GLOB_RECURSE files "${SOURCE_DIR}/${dir}/*.h" "${SOURCE_DIR}/${dir}/*.hpp" "${SOURCE_DIR}/${dir}/*.cpp")
+  foreach(file IN LISTS files)
+    file(RELATIVE_PATH name "${SOURCE_DIR}" "${file}")
+    read_faults("${file}" "${name}" found)
+    if(name IN_LIST PENDING)
+      if(NOT found)
+        list(APPEND pendingFaults "${name}")
+      endif()
+    else()
+      list(APPEND faults ${found})
+    endif()
+  endforeach()
+endforeach()
+foreach(name IN LISTS PENDING)
+  if(NOT EXISTS "${SOURCE_DIR}/${name}")
+    list(APPEND pendingFaults "${name}")
+  endif()
+endforeach()
+
+foreach(archive IN LISTS ARCHIVES)
+  execute_process(COMMAND "${NM}" -C -u "${archive}" OUTPUT_VARIABLE undefined RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "${NM} could not read ${archive}: ${err}")
+  endif()
+  string(REGEX MATCHALL "[^\n]*(${SYMBOLS})[^\n]*" uses "${undefined}")
+  get_filename_component(name "${archive}" NAME)
+  foreach(use IN LISTS uses)
+    string(STRIP "${use}" use)
+    list(APPEND faults "${name} needs ${use}")
+  endforeach()
+endforeach()
+
+if(faults)
+  list(REMOVE_DUPLICATES faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "${RULE}; these do not:\n  ${text}")
+endif()
+list(LENGTH DIRS dirCount)
+list(LENGTH ARCHIVES archiveCount)
+message(STATUS "${dirCount} folders and ${archiveCount} libraries keep to it: ${RULE}")
+if(pendingFaults)
+  list(JOIN pendingFaults ", " text)
+  message(STATUS "No longer at fault, take them off PENDING: ${text}")
+endif()
