@@ -17,6 +17,14 @@ void RemapRows(const BYTE* src, std::ptrdiff_t srcStride, BYTE* dst, std::ptrdif
             std::memcpy(dst + y * dstStride, src + (m.by * y + m.cy) * srcStride + m.bx * y + m.cx, size_t(dw));
         return;
     }
+    if (step == -1) {  // a half turn or a mirror: each row read backwards
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* s = src + (m.by * y + m.cy) * srcStride + m.bx * y + m.cx;
+            BYTE* d = dst + y * dstStride;
+            for (int x = 0; x < dw; ++x) d[x] = s[-x];
+        }
+        return;
+    }
     constexpr int kTile = 32;
     for (int ty = y0; ty < y1; ty += kTile) {
         const int te = ty + kTile < y1 ? ty + kTile : y1;
