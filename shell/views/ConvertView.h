@@ -4,13 +4,14 @@
 // the program to the notification area during a long run.
 #include "controls/convert/SystemTray.h"
 #include "shell/BaseView.h"
+#include "model/project/ProjectReplacedNotice.h"
 #include "shell/MessageMngHandler.h"
 
 class CConvertProgressCtrl;
 class COutputRichEditCtrl;
 struct SLink;
 
-class CConvertView : public CBaseView, public IMessageMngHandler {
+class CConvertView : public CBaseView, public IMessageMngHandler, public IProjectReplacedListener {
 public:
     CConvertView();
     ~CConvertView() override;
@@ -27,6 +28,8 @@ public:
     void OnAborted() override;
     void OnFinished() override;
     void OnCurrentFileChanged() override {}
+    // A new or opened project starts with an empty bar and no count.
+    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
 
     COutputRichEditCtrl* GetLog() const { return m_log; }
     CConvertProgressCtrl* GetProgress() const { return m_progress; }
@@ -40,6 +43,8 @@ public:
 
 private:
     void OnSizeChanged(wxSizeEvent& event);
+    // The end-of-run message: finished, and what went wrong when anything did.
+    wxString EndOfRunText() const;
     void RefreshTray();
     void StartOrStop();
     void StopAndReset();
@@ -50,4 +55,5 @@ private:
     CSystemTray m_tray;
     bool m_bFinished = false;
     DWORD m_nLastCode = 0;
+    CProjectReplacedNotice::CRegistration m_projectRegistration;
 };

@@ -143,6 +143,7 @@ bool CBatchRunner::ConvertOne(size_t index, COutputNamer& namer, CJobMessages& m
         msg.FileError(source.path, Utf8ToWide(r.error));
         return false;
     }
+    if (!r.sourceWarnings.empty()) ++m_shortened;
     msg.FileSaved(Utf8ToWide(target.string()));
     return true;
 }
@@ -158,6 +159,7 @@ void CBatchRunner::Work(IMsgHandler* handler)
     for (const CJobSource& s : m_settings.sources) total += WeightOf(s);
     if (total <= 0) total = 1;
 
+    m_shortened = 0;
     int converted = 0, expected = int(m_settings.sources.size());
     double done = 0;
     if (COperationBatch::Needed(m_settings)) {
@@ -181,12 +183,12 @@ void CBatchRunner::Work(IMsgHandler* handler)
     {
         std::lock_guard<std::mutex> lk(m_mutex);
         m_state = stopped ? EBatchState::kIdle : EBatchState::kDone;
-        m_result = stopped ? E_ABORT : converted == expected ? S_OK : S_FALSE;
+        m_result = stopped ? E_ABORT : converted == expected && m_shortened == 0 ? S_OK : S_FALSE;
     }
     if (stopped)
         msg.Aborted();
     else
-        msg.Finished(converted, expected);
+        msg.Finished(converted, expected, m_shortened);
     // The handler is released before the end is signalled: a caller that
     // waits for the end may free it at once.
     if (handler) handler->Release();
