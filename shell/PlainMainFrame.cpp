@@ -1,4 +1,5 @@
 #include "shell/PlainMainFrame.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "shell/KestrelMediaApp.h"
@@ -12,7 +13,7 @@ namespace {
 class CPlainMainFrame : public wxFrame {
 public:
     explicit CPlainMainFrame(CKestrelMediaApp& app)
-        : wxFrame(nullptr, wxID_ANY, KM::Res::LoadString(100), wxDefaultPosition, wxSize(700, 525)), m_app(app)
+        : wxFrame(nullptr, wxID_ANY, KM::Res::LoadString(KM::Str::ProgramName), wxDefaultPosition, wxSize(700, 525)), m_app(app)
     {
         auto* file = new wxMenu;
         file->Append(KM::Cmd::FileNew);
@@ -52,7 +53,7 @@ private:
     void UpdateTitle()
     {
         if (CKestrelMediaDoc* doc = m_app.GetDocument())
-            SetTitle(wxString(doc->GetTitle()) + " - " + KM::Res::LoadString(100));
+            SetTitle(wxString(doc->GetTitle()) + " - " + KM::Res::LoadString(KM::Str::ProgramName));
     }
 
     CKestrelMediaApp& m_app;

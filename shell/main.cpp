@@ -2,6 +2,7 @@
 // start and end to CKestrelMediaApp.
 #include "shell/KestrelMediaApp.h"
 #include "shell/frame/MainFrame.h"
+#include "platform/Settings.h"
 #include <wx/app.h>
 #include <wx/cmdline.h>
 
@@ -12,6 +13,8 @@ public:
         SetAppName("KestrelMedia");
         SetVendorName("KestrelMedia Soft");
         SetAppDisplayName("KestrelMedia");
+        // Settings are written once changes settle: a kill writes them first.
+        CSettingsStore::FlushOnSignals();
         CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
         CKestrelMediaApp::StartupOptions options;
         // The framework's shell command: a project named on the command line.
@@ -28,6 +31,7 @@ public:
     int OnExit() override
     {
         m_app.ExitInstance();
+        CSettingsStore::Instance().Flush();
         return wxApp::OnExit();
     }
 

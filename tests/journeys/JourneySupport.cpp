@@ -123,7 +123,7 @@ void ChooseVideoProfile(Program& program, const std::wstring& text, const fs::pa
             index = static_cast<int>(i);
     ASSERT_GE(index, 0);
     output->GetProfileList()->SetSelection(index);
-    ASSERT_TRUE(program.frame->DispatchCommand(COutputView::kChooseProfile));
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ChooseProfile));
     ASSERT_TRUE(TypeIntoGrid(*output->GetGrid(), &program.Project().GetVideoOutput()->destination,
                              wxString::FromUTF8(out.string())));
 }

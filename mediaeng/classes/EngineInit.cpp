@@ -1,6 +1,6 @@
 #include "engine/EngineInit.h"
 #include "mediaeng/av/LogLevel.h"
-#include "mediaeng/core/EngineClasses.h"
+#include "mediaeng/classes/EngineClasses.h"
 #include <mutex>
 
 void EngineInitialize()
