@@ -1,5 +1,6 @@
 #include "document/KestrelMediaDoc.h"
 #include "document/ShellStrings.h"
+#include "model/project/FirstFormats.h"
 #include "platform/Archive.h"
 #include <filesystem>
 
@@ -36,7 +37,10 @@ void CKestrelMediaDoc::ReplaceProject(std::unique_ptr<CProject> fresh)
 bool CKestrelMediaDoc::OnNewDocument()
 {
     StopRunningConversion();
-    ReplaceProject(std::make_unique<CProject>());
+    auto fresh = std::make_unique<CProject>();
+    // Only a new project: one read from a file keeps the format it stored.
+    ChooseFirstFormats(*fresh);
+    ReplaceProject(std::move(fresh));
     m_pathName.clear();
     m_modified = false;
     return true;
@@ -44,9 +48,8 @@ bool CKestrelMediaDoc::OnNewDocument()
 
 bool CKestrelMediaDoc::OnOpenDocument(const std::wstring& path)
 {
-    StopRunningConversion();
     // Read into a project of its own first: the current one is replaced
-    // only by a file that is a project.
+    // only by a file that is a project, and is left as it was otherwise.
     auto fresh = std::make_unique<CProject>();
     HRESULT hr = E_FAIL;
     if (CConfigMng::IsConfigFile(path)) {
@@ -54,11 +57,10 @@ bool CKestrelMediaDoc::OnOpenDocument(const std::wstring& path)
         if (archive.IsOpen()) hr = fresh->LoadConfig(archive);
     }
     if (FAILED(hr)) {
-        fresh.reset();
-        OnNewDocument();
         if (m_ui) m_ui->ShowError(ShellText(IDS_PROJECT_NOT_OPENED, {TextArg(path)}));
         return false;
     }
+    StopRunningConversion();
     ReplaceProject(std::move(fresh));
     m_pathName = path;
     m_modified = false;
@@ -82,6 +84,7 @@ bool CKestrelMediaDoc::OnSaveDocument(const std::wstring& path)
     }
     m_pathName = path;
     m_modified = false;
+    if (m_saved) m_saved(path);
     return true;
 }
 

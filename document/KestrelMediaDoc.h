@@ -7,6 +7,7 @@
 #include "model/project/ProjectReplacedNotice.h"
 #include "document/DocumentServices.h"
 #include "document/KestrelMediaDocProcessing.h"
+#include <functional>
 #include <string>
 
 class CComplexFileImpl : public CKestrelMediaDocProcessing {
@@ -27,13 +28,17 @@ public:
     // A fresh untitled project. A running conversion is stopped first.
     bool OnNewDocument();
     // Reads path into a fresh project and, when it is a project file, puts it
-    // in place. A file whose header is wrong or cannot be read leaves a new
-    // untitled project and an error message; a cut-off body loads as far as
-    // it is intact, with a warning. A running conversion is stopped first.
+    // in place (a running conversion is stopped first). A file whose header
+    // is wrong or cannot be read leaves the open project as it was, with an
+    // error message; a cut-off body loads as far as it is intact, with a
+    // warning.
     bool OnOpenDocument(const std::wstring& path);
     // Writes a temporary file beside path and renames it into place; on any
     // failure the file that was there stays and an error message is shown.
     bool OnSaveDocument(const std::wstring& path);
+    // Told the path of every successful save, whichever road led to it (the
+    // save commands or the "save changes?" prompt).
+    void SetSavedListener(std::function<void(const std::wstring&)> listener) { m_saved = std::move(listener); }
     // When modified, asks whether to save: false when the user cancelled or
     // the save failed (the caller then keeps the document).
     bool SaveModified();
@@ -79,4 +84,5 @@ private:
     CKMFile* m_pCurrentFile = nullptr;
     std::wstring m_pathName;
     bool m_modified = false;
+    std::function<void(const std::wstring&)> m_saved;
 };

@@ -97,6 +97,7 @@ void CKestrelMediaDocProcessing::WriteStartLine()
     BroadcastClearMessages();
     BroadcastFilesDone(0);
     m_nFilesDone = 0;
+    m_runSummary = {};
     m_dwRunMs = 0;
     m_dwStartTick = m_clock->GetTickCount();
     m_stStart = m_clock->GetLocalTime();
@@ -154,7 +155,7 @@ HRESULT CKestrelMediaDocProcessing::StartConversion()
     if (FAILED(hr)) {
         if (before == CRunManager::kIdle) SetConverting(false);
         // Queued behind what the job's making already reported.
-        std::wstring text = ShellText(IDS_RUN_START_FAILED, {CodeArg(hr)});
+        std::wstring text = ShellText(IDS_RUN_START_FAILED, CauseArgs(hr));
         if (m_messageMng)
             m_messageMng->OnTextMessage(text.c_str(), MSGF_ERROR);
         else
@@ -170,7 +171,7 @@ void CKestrelMediaDocProcessing::PauseConversion()
     case CRunManager::kPaused: {
         WriteResumeLine();
         HRESULT hr = m_pProject->Run();
-        if (FAILED(hr)) NotifyListeners(ShellText(IDS_RUN_START_FAILED, {CodeArg(hr)}), LOG_ERROR);
+        if (FAILED(hr)) NotifyListeners(ShellText(IDS_RUN_START_FAILED, CauseArgs(hr)), LOG_ERROR);
         break;
     }
     case CRunManager::kRunning:
@@ -203,6 +204,16 @@ void CKestrelMediaDocProcessing::StopConversion()
         BroadcastFilesDone(m_nFilesDone);
     }
     SetConverting(false);
+}
+
+void CKestrelMediaDocProcessing::WriteSummaryLine()
+{
+    if (m_runSummary.total <= 0) return;  // the engine counted nothing
+    // A run that left files out or wrote shorter ones is not a plain success.
+    const DWORD code = m_runSummary.LeftOut() > 0   ? LOG_ERROR
+                       : m_runSummary.shortened > 0 ? LOG_WARNING
+                                                    : LOG_PLAIN;
+    NotifyListeners(m_runSummary.Text(), code);
 }
 
 void CKestrelMediaDocProcessing::EndOfRun()
@@ -245,6 +256,7 @@ int CKestrelMediaDocProcessing::OnEngineMessage(const wchar_t* rawText, DWORD fl
         NotifyListeners(text, LOG_RAW);
     } else if (flags & MSGF_FINISHED) {
         EndOfRun();
+        WriteSummaryLine();
         BroadcastFinished();
         SetConverting(false);
         ForgetQueuedMessages();
@@ -297,6 +309,13 @@ void CKestrelMediaDocProcessing::HandleNotifyMessage(DWORD id, DWORD value, DWOR
         break;
     case MSGE_FILE_POS:
         OnFileProgress(value, extra);
+        break;
+    case MSGE_RUN_COUNTS:
+        m_runSummary.converted = signedValue;
+        m_runSummary.total = static_cast<int32_t>(extra);
+        break;
+    case MSGE_RUN_SHORTENED:
+        m_runSummary.shortened = signedValue;
         break;
     case MSGE_PASS:
         if (value == kPassReset) {

@@ -7,6 +7,7 @@
 //
 // Threads: everything here runs on the user-interface thread; the message
 // manager brings the engine's messages there.
+#include "model/job/RunSummary.h"
 #include "model/project/Project.h"
 #include "document/MessageMng.h"
 #include "document/MessageMngHandler.h"
@@ -63,6 +64,8 @@ public:
     CProject* GetProject() const { return m_pProject.get(); }
     DWORD GetRunState() const { return m_pProject ? m_pProject->m_runState : CRunManager::kIdle; }
     int GetFilesDone() const { return m_nFilesDone; }
+    // What the last finished run did (the engine's counts at its end).
+    const CRunSummary& GetRunSummary() const { return m_runSummary; }
 
 protected:
     // 1 when handled (the caller then broadcasts nothing more).
@@ -77,6 +80,7 @@ private:
     void WritePauseLine();
     void WriteResumeLine();
     void WriteElapsedLine();
+    void WriteSummaryLine();
     void OnFileProgress(DWORD value, DWORD extra);
     void EndOfRun();
     void SetConverting(bool on);
@@ -100,4 +104,5 @@ private:
     int64_t m_llPartBase = 0;
     int64_t m_llPassesDone = 0;
     std::vector<IMessageMngHandler*> m_listeners;
+    CRunSummary m_runSummary;
 };

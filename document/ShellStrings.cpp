@@ -1,5 +1,6 @@
 #include "document/ShellStrings.h"
 #include "platform/ResourceLibrary.h"
+#include "platform/ResultText.h"
 #include <algorithm>
 
 void DeclareShellStringArgs()
@@ -8,7 +9,7 @@ void DeclareShellStringArgs()
                     IDS_PROJECT_NOT_SAVED, IDS_PROJECT_CMDLINE, IDS_SAVE_CHANGES})
         CMsgMng::SetMessageArgs(id, "s");
     CMsgMng::SetMessageArgs(IDS_RUN_START, "ss");
-    CMsgMng::SetMessageArgs(IDS_RUN_START_FAILED, "x");
+    CMsgMng::SetMessageArgs(IDS_RUN_START_FAILED, "sx");
 }
 
 std::wstring ShellText(UINT id, const std::vector<CMsgArg>& args)
@@ -33,4 +34,9 @@ CMsgArg CodeArg(HRESULT hr)
     a.kind = CMsgArg::Unsigned;
     a.number = static_cast<uint32_t>(hr);
     return a;
+}
+
+std::vector<CMsgArg> CauseArgs(HRESULT hr)
+{
+    return {TextArg(ResultText(hr)), CodeArg(hr)};
 }

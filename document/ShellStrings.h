@@ -16,7 +16,7 @@ enum : UINT {
     IDS_RUN_RESUME = 61361,
     IDS_RUN_END = 61362,
     IDS_ENGINE_TEXT = 61363,        // %s: the engine's text
-    IDS_RUN_START_FAILED = 7201,    // %x: result code
+    IDS_RUN_START_FAILED = 7201,    // %s %x: the cause in words, the result code
     IDS_PROJECT_NOT_OPENED = 7202,  // %s: path
     IDS_PROJECT_CUT_OFF = 7203,     // %s: path
     IDS_PROJECT_NOT_SAVED = 7204,   // %s: path
@@ -32,3 +32,5 @@ void DeclareShellStringArgs();
 std::wstring ShellText(UINT id, const std::vector<CMsgArg>& args = {});
 CMsgArg TextArg(const std::wstring& text);
 CMsgArg CodeArg(HRESULT hr);
+// The cause of hr in words, then its code: the arguments of a failure line.
+std::vector<CMsgArg> CauseArgs(HRESULT hr);

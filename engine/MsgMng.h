@@ -31,6 +31,8 @@ enum : DWORD {
     MSGE_NEXT_PART = 1371,     // value: part offset, extra: range
     MSGE_FILE_POS = 1372,      // value: position in the file, extra: file total (0 = unchanged)
     MSGE_PASS = 1374,          // value: pass weight in millionths, -1 resets
+    MSGE_RUN_COUNTS = 1380,    // just before the end of a run: value converted, extra sources in all
+    MSGE_RUN_SHORTENED = 1381, // just before the end of a run: value outputs shorter than their source
     MSGE_TEXT_FLAGS = 11024,   // a text with flags: sent through OnNotifyText
 };
 

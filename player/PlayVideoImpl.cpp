@@ -1,6 +1,7 @@
 #include "player/PlayVideoImpl.h"
 #include "engine/MediaSourceGraph.h"
 #include "engine/PlaybackHelpers.h"
+#include "platform/ResultText.h"
 #include "player/PlayerStrings.h"
 
 HRESULT CPlayVideoImpl::OpenGraph()
@@ -18,7 +19,7 @@ HRESULT CPlayVideoImpl::OpenGraph()
     if (SUCCEEDED(hr) && !(m_pGraph = built.As<IGraphBuilder>())) hr = E_NOINTERFACE;
     if (FAILED(hr)) {
         m_pGraph = nullptr;
-        m_msg.SendMsgError(IDS_PLAY_GRAPH_FAILED, static_cast<unsigned>(hr));
+        m_msg.SendMsgError(IDS_PLAY_GRAPH_FAILED, ResultText(hr).c_str(), static_cast<unsigned>(hr));
         return hr;
     }
     NewGraphGeneration();

@@ -10,6 +10,6 @@ std::wstring PlayerText(unsigned id)
 
 void RegisterPlayerMessages()
 {
-    static const bool registered = (CMsgMng::SetMessageArgs(IDS_PLAY_GRAPH_FAILED, "x"), true);
+    static const bool registered = (CMsgMng::SetMessageArgs(IDS_PLAY_GRAPH_FAILED, "sx"), true);
     (void)registered;
 }

@@ -122,6 +122,10 @@ bool CKestrelMediaApp::InitInstance(const StartupOptions& options)
     m_playerLink = std::make_unique<CDocPlayerLink>(*m_player);
     m_doc = std::make_unique<CKestrelMediaDoc>(m_pMessageMng.get(), m_playerLink.get(), &m_docUi);
     m_doc->SetConvertingSetter([player = m_player.get()](bool on) { player->SetConverting(on); });
+    // Every save, from any road, joins the recent files.
+    m_doc->SetSavedListener([this](const std::wstring& path) {
+        if (m_recent) m_recent->Add(path);
+    });
     InstallShellServices();
     m_doc->OnNewDocument();
     CreateMainWindow();
@@ -187,9 +191,9 @@ void CKestrelMediaApp::OpenStartupDocument()
         OpenDocumentFile(m_startup.path);
         break;
     case StartupDecision::Kind::OpenCommandLine:
-        // The program keeps running with a new project and says so.
-        if (!OpenDocumentFile(m_startup.path))
-            m_docUi.ShowError(ShellText(IDS_PROJECT_CMDLINE, {TextArg(m_startup.path)}));
+        // The program keeps running with a new project; the document's one
+        // message already names the file and why it could not be opened.
+        OpenDocumentFile(m_startup.path);
         break;
     }
 }
@@ -278,9 +282,7 @@ bool CKestrelMediaApp::OnFileSave()
 {
     if (!m_doc) return false;
     if (m_doc->GetPathName().empty()) return OnFileSaveAs();
-    if (!m_doc->OnSaveDocument(m_doc->GetPathName())) return false;
-    m_recent->Add(m_doc->GetPathName());
-    return true;
+    return m_doc->OnSaveDocument(m_doc->GetPathName());
 }
 
 bool CKestrelMediaApp::OnFileSaveAs()
@@ -288,9 +290,7 @@ bool CKestrelMediaApp::OnFileSaveAs()
     if (!m_doc) return false;
     std::wstring path = m_docUi.AskSavePath(m_doc->GetTitle());
     if (path.empty()) return false;
-    if (!m_doc->OnSaveDocument(path)) return false;
-    m_recent->Add(path);
-    return true;
+    return m_doc->OnSaveDocument(path);
 }
 
 void CKestrelMediaApp::OnAppAbout()

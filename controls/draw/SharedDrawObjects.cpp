@@ -1,6 +1,9 @@
 #include "controls/draw/SharedDrawObjects.h"
 #include "controls/res/ResourceBridge.h"
+#include "controls/draw/FontScale.h"
+#include <cmath>
 #include <wx/bitmap.h>
+#include <wx/settings.h>
 
 namespace {
 // Colours are written as 0x00BBGGRR values.
@@ -9,15 +12,22 @@ wxColour Ref(uint32_t colorref)
     return KM::Res::ColourFromRef(colorref);
 }
 
-wxFont Tahoma(wxFontWeight weight)
+// The 11-pixel font of the lists and counters, in the desktop's own face and
+// at its default size.
+wxFont DesktopFont(wxFontWeight weight)
 {
-    return wxFont(wxFontInfo(wxSize(0, 11)).FaceName("Tahoma").Weight(weight).Encoding(wxFONTENCODING_DEFAULT));
+    wxFont font = wxSystemSettings::GetFont(wxSYS_DEFAULT_GUI_FONT);
+    int desktop = font.GetPixelSize().y;
+    if (desktop <= 0) desktop = static_cast<int>(std::lround(font.GetFractionalPointSize() * 96.0 / 72.0));
+    font.SetPixelSize(wxSize(0, ScaledFontPixels(kReferenceFontPixels, desktop)));
+    font.SetWeight(weight);
+    return font;
 }
 }  // namespace
 
 CSharedDrawObjects::CSharedDrawObjects()
-    : m_fontBold(Tahoma(wxFONTWEIGHT_BOLD)),
-      m_fontNormal(Tahoma(wxFONTWEIGHT_NORMAL)),
+    : m_fontBold(DesktopFont(wxFONTWEIGHT_BOLD)),
+      m_fontNormal(DesktopFont(wxFONTWEIGHT_NORMAL)),
       m_penLight(Ref(0xFFE8D6), 1, wxPENSTYLE_SOLID),
       m_penBlack(Ref(0x000000), 1, wxPENSTYLE_SOLID),
       m_penGray(Ref(0x8D8D8D), 1, wxPENSTYLE_SOLID),

@@ -21,8 +21,8 @@ struct CSharedDrawObjects {
     // left empty, when the image is missing. Called by the main frame.
     bool LoadRibbonImages();
 
-    wxFont m_fontBold;      // Tahoma, 11 px, bold
-    wxFont m_fontNormal;    // Tahoma, 11 px
+    wxFont m_fontBold;      // 11 px at the reference, scaled to the desktop's font; bold
+    wxFont m_fontNormal;    // 11 px at the reference, scaled to the desktop's font
     wxPen m_penLight;       // 0xFFE8D6
     wxPen m_penBlack;       // 0x000000
     wxPen m_penGray;        // 0x8D8D8D

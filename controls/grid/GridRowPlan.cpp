@@ -1,4 +1,5 @@
 #include "controls/grid/GridRowPlan.h"
+#include <algorithm>
 
 namespace {
 
@@ -31,7 +32,14 @@ GridRowTraits PlanRowTraits(const CSchemaProperty& property, const FontNamesSour
 {
     GridRowTraits t;
     const UINT f = property.flags;
-    if ((f & SPF_FONTS) && fonts) t.options = fonts();
+    if ((f & SPF_FONTS) && fonts) {
+        t.options = fonts();
+        // A stored face this machine lacks (a project from elsewhere, the
+        // default "Tahoma") still shows: the text is drawn with its stand-in.
+        const std::wstring* face = property.StringValue();
+        if (face && !face->empty() && std::find(t.options.begin(), t.options.end(), *face) == t.options.end())
+            t.options.insert(t.options.begin(), *face);
+    }
     for (const SchemaOption& o : property.options) t.options.push_back(o.text);
     if (f & SPF_BUTTON) {
         if (property.options.empty())

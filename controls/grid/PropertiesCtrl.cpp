@@ -2,6 +2,8 @@
 
 #include "controls/grid/GridNotices.h"
 #include "controls/grid/PropertyValue.h"
+#include "controls/grid/SourceFactText.h"
+#include "controls/res/ResourceBridge.h"
 #include "controls/ids/WindowMessages.h"
 #include "engine/EngineNode.h"
 #include "model/source/KMFile.h"
@@ -58,12 +60,23 @@ void CPropertiesCtrl::SetSource(CKMFile* source)
     Freeze();
     ClearRows();
     m_source = source;
-    if (source && source->CurrentSource()) {
+    if (source && !source->m_openError.empty()) {
+        AddOpenError(source->m_openError);
+    } else if (source && source->CurrentSource()) {
         ComPtr<IPropertyContainer> container;
         if (source->GetPropertyContainer(container.ReleaseAndGetAddressOf()) == S_OK && container)
             BuildRowsFromPropertySet(container.Get(), nullptr);
     }
     Thaw();
+}
+
+// In place of the facts: the file cannot be read, and why.
+void CPropertiesCtrl::AddOpenError(const std::wstring& reason)
+{
+    wxPGProperty* category = Append(new wxPropertyCategory(KM::Res::LoadString(kCannotBeRead), RowName()));
+    wxPGProperty* row = AppendIn(category, new wxLongStringProperty(KM::Res::LoadString(kWhy), RowName(), reason));
+    row->ChangeFlag(wxPG_PROP_READONLY, true);
+    SetPropertyHelpString(row, reason);
 }
 
 void CPropertiesCtrl::BuildRowsFromPropertySet(IPropertyContainer* collection, wxPGProperty* parent)
@@ -79,7 +92,7 @@ void CPropertiesCtrl::BuildRowsFromPropertySet(IPropertyContainer* collection, w
 
 void CPropertiesCtrl::AddCategory(IPropertyContainer* category, wxPGProperty* parent)
 {
-    const wxString name = Read(category, &IPropertyContainer::GetName);
+    const wxString name = FactLabel(Read(category, &IPropertyContainer::GetName).ToStdWstring());
     wxPGProperty* row = parent ? static_cast<wxPGProperty*>(new wxStringProperty(name, RowName(), wxS("<composed>")))
                                : new wxPropertyCategory(name, RowName());
     row = parent ? AppendIn(parent, row) : Append(row);
@@ -104,10 +117,13 @@ void CPropertiesCtrl::AddFact(IUnknown* item, wxPGProperty* category)
     ComPtr<IUnknown> linked;
     value->GetLinkedObject(linked.ReleaseAndGetAddressOf());
     ComPtr<IEngineProperty> settings = linked.As<IEngineProperty>();
-    const wxString name = Read(value.Get(), &IEngineValue::GetName);
+    const std::wstring key = Read(value.Get(), &IEngineValue::GetName).ToStdWstring();
+    const wxString name = FactLabel(key);
     if (!(flags & EPF_SWITCH)) {
-        const wxString text = settings ? Read(settings.Get(), &IEngineProperty::GetDisplayText)
-                                       : Read(value.Get(), &IEngineValue::GetDisplayText);
+        const wxString raw = settings ? Read(settings.Get(), &IEngineProperty::GetDisplayText)
+                                      : Read(value.Get(), &IEngineValue::GetDisplayText);
+        // Linked settings show their own text; the facts read as a user reads them.
+        const wxString text = settings ? raw : wxString(FactValue(key, raw.ToStdWstring()));
         wxPGProperty* row = AppendIn(category, new wxStringProperty(name, RowName(), text));
         row->SetHelpString(Read(value.Get(), &IEngineValue::GetDescription));
         row->ChangeFlag(wxPG_PROP_READONLY, true);

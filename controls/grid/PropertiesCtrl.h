@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 #include <wx/propgrid/propgrid.h>
+#include <wx/propgrid/props.h>
 
 class CKMFile;
 struct IPropertyContainer;
@@ -25,6 +26,9 @@ public:
     void SetOwnerWindow(wxEvtHandler* owner) { m_owner = owner; }
 
 private:
+    // Texts of the rows that stand for a file that cannot be read.
+    enum : unsigned { kCannotBeRead = 61440, kWhy = 61441 };
+    void AddOpenError(const std::wstring& reason);
     void AddCategory(IPropertyContainer* category, wxPGProperty* parent);
     void AddFact(IUnknown* item, wxPGProperty* category);
     void ClearRows();

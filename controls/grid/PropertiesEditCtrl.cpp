@@ -210,6 +210,7 @@ void CPropertiesEditCtrl::BuildRowsFromParameterTree(CPropertiesImpl* tree, void
         }
     }
     Thaw();
+    FitNameColumn();
 }
 
 void CPropertiesEditCtrl::Rebuild(bool commitEdit)
@@ -229,7 +230,8 @@ void CPropertiesEditCtrl::FitNameColumn()
     if (width <= 0 || GetRoot()->GetChildCount() == 0) return;
     SetSplitterLeft(true);
     const int fit = GetSplitterPosition() + 4;
-    SetSplitterPosition(std::clamp(fit, width * 35 / 100, width * 60 / 100));
+    // The names whole where the values keep a third of the width.
+    SetSplitterPosition(std::clamp(fit, width * 35 / 100, width * 66 / 100));
 }
 
 void CPropertiesEditCtrl::RefreshValues()

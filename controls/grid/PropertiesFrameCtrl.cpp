@@ -1,4 +1,5 @@
 #include "controls/grid/PropertiesFrameCtrl.h"
+#include <algorithm>
 
 #include "controls/ids/WindowMessages.h"
 #include <wx/dcbuffer.h>
@@ -28,7 +29,8 @@ void CPropertiesFrameCtrl::FitGrid()
 {
     if (!m_grid) return;
     const wxSize s = GetClientSize();
-    m_grid->SetSize(1, 0, s.x, s.y);
+    // Right of the 1-pixel strip, and no wider than what is left of the frame.
+    m_grid->SetSize(1, 0, std::max(s.x - 1, 0), s.y);
 }
 
 void CPropertiesFrameCtrl::Refresh()

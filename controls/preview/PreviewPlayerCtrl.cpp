@@ -1,6 +1,7 @@
 #include "controls/preview/PreviewPlayerCtrl.h"
 #include "controls/draw/FitSize.h"
 #include "controls/draw/MediaTimeText.h"
+#include "controls/draw/WrapText.h"
 #include "controls/ids/CommandIds.h"
 #include "model/source/KMFile.h"
 #include "platform/Bitmap.h"
@@ -302,8 +303,10 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
     const bool probed = m_pItem && m_pItem->m_width > 0 && m_pItem->m_height > 0;
     const FitSize fit = probed ? FitSizeKeepAspect(m_pItem->m_width, m_pItem->m_height, boxW, boxH, m_pItem->m_aspectRatio)
                                : FitSizeKeepAspect(640, 480, boxW, boxH, 0);
-    if (m_pItem && !probed)
+    if (m_pItem && !probed) {
+        DrawOpenError(dc, wxRect(client.x + 5, client.y + 5, boxW, boxH));
         return;
+    }
     m_shownRect = wxRect(client.x + (client.width - fit.width) / 2,
                          client.y + (client.height - fit.height - m_nStripHeight) / 2, fit.width, fit.height);
     dc.SetPen(*wxTRANSPARENT_PEN);
@@ -317,6 +320,23 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
         inner.height -= 10;
         if (inner.width > 32 && inner.height > 32)
             m_placeholder.Draw(dc, wxRect(inner.GetTopLeft(), wxSize(std::min(inner.width, 64), std::min(inner.height, 64))));
+    }
+}
+
+// A file that cannot be read says so where its picture would be, and why.
+void CPreviewPlayerCtrl::DrawOpenError(wxDC& dc, const wxRect& box)
+{
+    if (!m_pItem || m_pItem->m_openError.empty() || box.width <= 0)
+        return;
+    dc.SetFont(GetFont());
+    dc.SetTextForeground(wxSystemSettings::GetColour(wxSYS_COLOUR_BTNTEXT));
+    const auto measure = [&dc](const std::wstring& s) { return dc.GetTextExtent(s).x; };
+    const std::vector<std::wstring> lines = WrapText(m_pItem->m_openError, box.width, measure);
+    const int lineHeight = dc.GetCharHeight();
+    int y = box.y + std::max(0, (box.height - lineHeight * static_cast<int>(lines.size())) / 2);
+    for (const std::wstring& line : lines) {
+        dc.DrawText(line, box.x + std::max(0, (box.width - measure(line)) / 2), y);
+        y += lineHeight;
     }
 }
 

@@ -85,6 +85,7 @@ protected:
     virtual void PaintAll(wxDC& dc, FRAME_RECORD* record);
     void RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRect& client);
     void DrawStrip(wxDC& dc, const wxRect& client);
+    void DrawOpenError(wxDC& dc, const wxRect& box);
 
 private:
     CPlayer* Player() const;

@@ -1,9 +1,13 @@
 #include "engine/EngineInit.h"
+#include "mediaeng/av/LogLevel.h"
 #include "mediaeng/classes/EngineClasses.h"
 #include <mutex>
 
 void EngineInitialize()
 {
     static std::once_flag once;
-    std::call_once(once, [] { mediaeng::RegisterEngineClasses(); });
+    std::call_once(once, [] {
+        mediaeng::av::LimitFfmpegLog();
+        mediaeng::RegisterEngineClasses();
+    });
 }

@@ -2,6 +2,8 @@
 #include "engine/JobTreeKeys.h"
 #include "engine/MediaSourceKeys.h"
 #include "engine/MsgMng.h"
+#include "mediaeng/core/EngineText.h"
+#include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/dvd/DvdTitleReader.h"
 #include "platform/ClassRegistry.h"
@@ -29,9 +31,11 @@ enum : UINT {
     IDS_CANCELLED = 32307,
     IDS_NO_NAME = 32308,
     IDS_TOO_SLOW = 32309,
+    IDS_NO_DVD_BECAUSE = 32310,  // the disc's path, then why it could not be read
+    IDS_NO_TITLE_LENGTH = 32311,
 };
 
-std::wstring ErrorText(UINT id, const std::wstring& path)
+std::wstring ErrorText(UINT id, const std::wstring& path, const std::wstring& reason = {})
 {
     std::wstring format = LoadResString(id);
     if (format.empty()) {
@@ -45,6 +49,8 @@ std::wstring ErrorText(UINT id, const std::wstring& path)
             {IDS_CANCELLED, L"Opening \"%s\" was cancelled."},
             {IDS_NO_NAME, L"No file name was given."},
             {IDS_TOO_SLOW, L"Reading \"%s\" took too long."},
+            {IDS_NO_DVD_BECAUSE, L"No DVD could be read at \"%s\": %s."},
+            {IDS_NO_TITLE_LENGTH, L"no title on it has a playing time"},
         };
         for (const auto& [key, text] : kFallback)
             if (key == id) format = text;
@@ -52,7 +58,15 @@ std::wstring ErrorText(UINT id, const std::wstring& path)
     CMsgArg arg;
     arg.kind = CMsgArg::String;
     arg.text = path;
-    return FormatMessageSafe(format, {arg});
+    CMsgArg why = arg;
+    why.text = reason;
+    return FormatMessageSafe(format, {arg, why});
+}
+
+// The disc could not be read, and why when the reader said.
+std::wstring NoDvdText(const std::wstring& path, const std::string& reason)
+{
+    return reason.empty() ? ErrorText(IDS_NO_DVD, path) : ErrorText(IDS_NO_DVD_BECAUSE, path, Utf8ToWide(reason));
 }
 
 enum ESwitchList : size_t { kAudioSwitches, kVideoSwitches, kImageSwitches, kSwitchLists };
@@ -116,8 +130,13 @@ HRESULT CMediaSource::QueryInterface(REFIID iid, void** out)
 
 HRESULT CMediaSource::Fail(UINT id, const std::wstring& path, HRESULT hr)
 {
+    return FailWith(ErrorText(id, path), hr);
+}
+
+HRESULT CMediaSource::FailWith(const std::wstring& text, HRESULT hr)
+{
     CSchemaLock l;
-    m_lastError = ErrorText(id, path);
+    m_lastError = text;
     m_state = State::Failed;
     SetError(m_lastError);
     return hr;
@@ -173,8 +192,9 @@ HRESULT CMediaSource::OpenFile(const std::string& path, const std::wstring& show
 
 HRESULT CMediaSource::OpenTitle(const std::string& discPath, int title, const std::wstring& shown)
 {
-    auto disc = CDvdDisc::Open(discPath, nullptr);
-    if (!disc) return Fail(IDS_NO_DVD, Utf8ToWide(discPath));
+    std::string reason;
+    auto disc = CDvdDisc::Open(discPath, &reason);
+    if (!disc) return FailWith(NoDvdText(Utf8ToWide(discPath), reason));
     return OpenTitleOn(disc, title, shown);
 }
 
@@ -228,7 +248,7 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
     const std::wstring name = ValueOf(sourcekey::FileName).AsString();
     std::string reason;
     auto disc = CDvdDisc::Open(WideToUtf8(name), &reason);
-    if (!disc) return Fail(IDS_NO_DVD, name);
+    if (!disc) return FailWith(NoDvdText(name, reason));
     const auto& titles = disc->Titles();
     if (progress) progress->SetRange(static_cast<LONGLONG>(titles.size()));
     double longest = 0;
@@ -248,10 +268,10 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
     }
     LONG count = 0;
     m_subFiles->GetCount(&count);
-    if (count == 0) return Fail(IDS_NO_DVD, name);
+    if (count == 0) return FailWith(NoDvdText(name, EngineTextUtf8(text::kNoPlayableTitle)));
     // Tables that give every title no playing time are damaged: no title can
     // stand for the disc.
-    if (!main) return Fail(IDS_DAMAGED, name);
+    if (!main) return FailWith(NoDvdText(name, WideToUtf8(ErrorText(IDS_NO_TITLE_LENGTH, name))));
     // The disc as a whole shows its longest title's picture.
     ProbeResult facts;
     StreamFacts video;

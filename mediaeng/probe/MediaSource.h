@@ -40,6 +40,7 @@ private:
     HRESULT OpenTitleOn(const std::shared_ptr<CDvdDisc>& disc, int title, const std::wstring& shownPath);
     HRESULT OpenDisc(IProgressImpl* progress);
     HRESULT Fail(UINT id, const std::wstring& path, HRESULT hr = E_FAIL);
+    HRESULT FailWith(const std::wstring& text, HRESULT hr = E_FAIL);
     // Facts of a probe; duration, when positive, replaces the probed one.
     void PublishFacts(const ProbeResult& facts, double duration);
     void AddSubFile(ComPtr<CMediaSource> sub);

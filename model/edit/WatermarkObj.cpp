@@ -220,7 +220,8 @@ void CWatermarkObj::CreateSchema()
     if (m_videoOutput != 1) return;
     CSchemaProperties* fades = AddGroup(292, kFadeGroup);
     spin(310, withChildren(308, fades, kShadowId, &fadeIn), kFadeInDurationId, &fadeInduration, 100);
-    spin(310, withChildren(308, fades, kShadowId, &fadeOut), kFadeOutDurationId, &fadeOutduration, 100);
+    // Its own label (309), not the fade-in's: two rows named alike read as one twice.
+    spin(310, withChildren(309, fades, kShadowId, &fadeOut), kFadeOutDurationId, &fadeOutduration, 100);
 
     CSchemaProperties* range = AddGroup(307, kTimeRangeGroup);
     AddProperty(283, range, 0, SCHEMA_TYPE_INT, &timelineAllVideo, SPF_SWITCH | SPF_REBUILD);

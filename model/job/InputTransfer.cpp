@@ -139,7 +139,11 @@ ComPtr<IUnknown> CParametersTransfer::OpenEntrySource(CKMFile* entry)
         source = entry->CurrentSource();
     }
     if (!source || !entry->m_openError.empty()) {
-        SendMsgError(kMsgSourceSkipped, entry->m_fileName.c_str());
+        // The reason the entry's open gave, stored with it when it was added.
+        if (!entry->m_openError.empty())
+            SendMsgError(kMsgSourceSkippedWhy, entry->m_fileName.c_str(), entry->m_openError.c_str());
+        else
+            SendMsgError(kMsgSourceSkipped, entry->m_fileName.c_str());
         return nullptr;
     }
     return source;

@@ -12,6 +12,10 @@ enum : UINT {
     kMsgNothingToConvert = 5803,   // error: no source could be handed over
     kMsgSourceSkipped = 5804,      // error: the named file is left out (%ls)
     kMsgEmptyTrimRange = 5805,     // error: the named file has an empty trim range and is left out (%ls)
+    kMsgRunConverted = 5806,       // end of a run: %d of %d files converted
+    kMsgRunLeftOut = 5807,         // end of a run: %d files left out
+    kMsgRunShortened = 5808,       // end of a run: %d outputs shorter than their source
+    kMsgSourceSkippedWhy = 5809,   // error: the named file is left out, and why (%ls, %ls)
 };
 
 // Declares the argument kinds of the ids above once.

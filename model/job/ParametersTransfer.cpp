@@ -9,6 +9,10 @@ void RegisterJobMessageArgs()
 {
     CMsgMng::SetMessageArgs(kMsgSourceSkipped, "s");
     CMsgMng::SetMessageArgs(kMsgEmptyTrimRange, "s");
+    CMsgMng::SetMessageArgs(kMsgSourceSkippedWhy, "ss");
+    CMsgMng::SetMessageArgs(kMsgRunConverted, "dd");
+    CMsgMng::SetMessageArgs(kMsgRunLeftOut, "d");
+    CMsgMng::SetMessageArgs(kMsgRunShortened, "d");
 }
 
 CParametersTransfer::CParametersTransfer()

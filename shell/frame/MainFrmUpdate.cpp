@@ -1,4 +1,5 @@
 #include "shell/frame/MainFrmUpdate.h"
+#include <wx/choice.h>
 #include "platform/Settings.h"
 #include "player/Player.h"
 #include "shell/BaseView.h"
@@ -260,4 +261,20 @@ void CMainFrmUpdate::OnRibbonCategoryChanged()
         RefillFileCombo();
     if (action.pageKind >= 0)
         ShowViewGroup(action.pageKind);
+    if (action.refillFileCombo)
+        PickFirstFileWhenNoneIsCurrent();
+}
+
+// A project just opened has no current file: the page starts on the first
+// one, as if the user had picked it, rather than on an empty timeline.
+void CMainFrmUpdate::PickFirstFileWhenNoneIsCurrent()
+{
+    wxChoice* combo = GetFileCombo();
+    if (!combo || combo->GetSelection() != wxNOT_FOUND || combo->GetCount() == 0)
+        return;
+    combo->SetSelection(0);
+    wxCommandEvent picked(wxEVT_CHOICE, combo->GetId());
+    picked.SetInt(0);
+    picked.SetEventObject(combo);
+    combo->GetEventHandler()->ProcessEvent(picked);
 }

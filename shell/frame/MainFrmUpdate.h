@@ -24,6 +24,7 @@ public:
     void ShowViewGroup(int kind);
     void ShowSourceView(bool keep);
     void OnRibbonCategoryChanged();
+    void PickFirstFileWhenNoneIsCurrent();
 
     // The page view that is shown (the main view of the shown page), or null.
     wxWindow* GetActiveView() const { return m_activeView; }

@@ -108,6 +108,35 @@ void CBaseFilesView::InsertRow(long row, CKMFile* entry)
     m_rowTexts.insert(NormalisedRowText(name));
 }
 
+void CBaseFilesView::CheckRowsFrom(long first)
+{
+    CFiles* files = Entries();
+    if (!files)
+        return;
+    wxBusyCursor wait;
+    for (long row = std::max(first, 0L); row < m_list->GetItemCount(); ++row) {
+        CKMFile* entry = EntryAt(row);
+        if (!entry)
+            continue;
+        if (!entry->CurrentSource() && entry->m_openError.empty()) {
+            entry->m_owner = files;
+            entry->OpenMediaSource(entry->m_fileName);
+        }
+        ShowRowState(row);
+    }
+}
+
+void CBaseFilesView::ShowRowState(long row)
+{
+    CKMFile* entry = EntryAt(row);
+    if (!entry)
+        return;
+    const std::wstring name = entry->GetDisplayName();
+    const bool broken = !entry->m_openError.empty();
+    m_list->SetItemText(row, broken ? name + L"  \u2014  " + entry->m_openError : name);
+    m_list->SetItemTextColour(row, broken ? wxColour(192, 0, 0) : m_list->GetTextColour());
+}
+
 void CBaseFilesView::AppendRows()
 {
     CFiles* files = Entries();
@@ -132,7 +161,10 @@ void CBaseFilesView::DeleteAllRows()
 
 void CBaseFilesView::DeleteRow(long row)
 {
-    const auto it = m_rowTexts.find(NormalisedRowText(m_list->GetItemText(row).ToStdWstring()));
+    // By the entry's name: a row's text may also say why it cannot be read.
+    CKMFile* entry = EntryAt(row);
+    const std::wstring name = entry ? entry->GetDisplayName() : m_list->GetItemText(row).ToStdWstring();
+    const auto it = m_rowTexts.find(NormalisedRowText(name));
     if (it != m_rowTexts.end())
         m_rowTexts.erase(it);
     m_list->DeleteItem(row);

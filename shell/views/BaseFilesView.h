@@ -55,6 +55,11 @@ protected:
 
     // A row for entry at row (its display name), the entry as its data.
     void InsertRow(long row, CKMFile* entry);
+    // Opens the entries of the rows from first on that were never opened, so
+    // a file that cannot be read says so at once, and shows each row's state.
+    void CheckRowsFrom(long first);
+    // The row's text: the entry's name, and why it cannot be read when it cannot.
+    void ShowRowState(long row);
     void SetLastSelectedRow(long row) { m_nLastSelected = row; }
 
     bool m_bSuspend = false;

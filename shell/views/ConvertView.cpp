@@ -45,9 +45,22 @@ bool CConvertView::Create(wxWindow* parent, wxWindowID id)
     m_progress = new CConvertProgressCtrl;
     m_progress->Create(this, app ? &app->GetDrawObjects() : nullptr);
     Bind(wxEVT_SIZE, &CConvertView::OnSizeChanged, this);
-    if (CKestrelMediaDoc* doc = GetDocument())
+    if (CKestrelMediaDoc* doc = GetDocument()) {
         doc->AddListener(this);
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
+    }
     return true;
+}
+
+void CConvertView::OnProjectReplacing(CProject*, CProject*)
+{
+    m_bFinished = false;
+    if (!m_progress)
+        return;
+    m_progress->m_nPos = 0;
+    m_progress->m_nFilesDone = 0;
+    m_progress->SetText(L"");
+    m_progress->RedrawNow();
 }
 
 void CConvertView::OnSizeChanged(wxSizeEvent& event)
@@ -113,13 +126,23 @@ void CConvertView::OnAborted()
     RefreshTray();
 }
 
+wxString CConvertView::EndOfRunText() const
+{
+    // "Finished" alone only when nothing was left out or cut short.
+    wxString text = KM::Res::LoadString(KM::Str::ConversionFinished);
+    if (CKestrelMediaDoc* doc = GetDocument(); doc && !doc->GetRunSummary().IsPlainSuccess())
+        text += "\n" + wxString(doc->GetRunSummary().Text());
+    return text;
+}
+
 void CConvertView::OnFinished()
 {
     m_bFinished = true;
+    if (CKestrelMediaDoc* doc = GetDocument(); doc && m_progress && doc->GetRunSummary().total > 0)
+        m_progress->SetText(doc->GetRunSummary().Text());
     RefreshTray();
     if (m_tray.IsHidden())
-        wxMessageBox(KM::Res::LoadString(KM::Str::ConversionFinished), KM::Res::LoadString(KM::Str::ProgramName), wxOK,
-                     this);
+        wxMessageBox(EndOfRunText(), KM::Res::LoadString(KM::Str::ProgramName), wxOK, this);
     if (CKestrelMediaDoc* doc = GetDocument(); doc && doc->GetProject())
         doc->GetProject()->ResetMontageData();
 }
@@ -128,9 +151,8 @@ void CConvertView::RefreshTray()
 {
     if (m_tray.IsHidden())
         return;
-    const wxString tip = m_bFinished ? KM::Res::LoadString(KM::Str::ConversionFinished)
-                                     : wxString::Format(KM::Res::LoadString(KM::Str::ConvertingPercent),
-                                                        m_progress ? m_progress->GetPercent() : 0);
+    const wxString tip = m_bFinished ? EndOfRunText()
+                                     : wxString::Format(KM::Res::LoadString(KM::Str::ConvertingPercent), m_progress ? m_progress->GetPercent() : 0);
     m_tray.SetTooltipText(tip.ToStdWstring());
 }
 

@@ -5,12 +5,13 @@
 #include "controls/convert/SystemTray.h"
 #include "shell/BaseView.h"
 #include "document/MessageMngHandler.h"
+#include "model/project/ProjectReplacedNotice.h"
 
 class CConvertProgressCtrl;
 class COutputRichEditCtrl;
 struct SLink;
 
-class CConvertView : public CBaseView, public IMessageMngHandler {
+class CConvertView : public CBaseView, public IMessageMngHandler, public IProjectReplacedListener {
 public:
     CConvertView();
     ~CConvertView() override;
@@ -25,6 +26,8 @@ public:
     void OnAborted() override;
     void OnFinished() override;
     void OnCurrentFileChanged() override {}
+    // A new or opened project starts with an empty bar and no count.
+    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
 
     COutputRichEditCtrl* GetLog() const { return m_log; }
     CConvertProgressCtrl* GetProgress() const { return m_progress; }
@@ -41,6 +44,8 @@ private:
     void StopAndExitFromTray();
     CommandUi CommandState(int id) const;
     void OnSizeChanged(wxSizeEvent& event);
+    // The end-of-run message: finished, and what went wrong when anything did.
+    wxString EndOfRunText() const;
     void RefreshTray();
     void StartOrStop();
     void StopAndReset();
@@ -51,4 +56,5 @@ private:
     CSystemTray m_tray;
     bool m_bFinished = false;
     DWORD m_nLastCode = 0;
+    CProjectReplacedNotice::CRegistration m_projectRegistration;
 };

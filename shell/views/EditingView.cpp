@@ -28,7 +28,9 @@ bool CEditingView::Create(wxWindow* parent, wxWindowID id)
         return false;
     for (size_t i = 0; i < m_splitters.size(); ++i) {
         auto* splitter = new CKMSplitterExWnd;
-        splitter->Create(this, this, L"pos_" + std::to_wstring(i + 1), i == 0 ? 150 : 250);
+        // The settings columns fit their longest names and values at the
+        // default window size.
+        splitter->Create(this, this, L"pos_" + std::to_wstring(i + 1), i == 0 ? 150 : 290);
         m_splitters[i] = splitter;
     }
     m_bar = new CEditPaneBar;

@@ -51,7 +51,9 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     if (CKestrelMediaApp* app = CKestrelMediaApp::Get())
         app->ConfigureProfiles(*m_profiles);
     m_splitter = new CKMSplitterExWnd;
-    m_splitter->Create(this, this, L"Out_Ver_Scrool", 250);
+    // Wide enough at the default window size for the grid's longest names
+    // and values side by side.
+    m_splitter->Create(this, this, L"Out_Ver_Scrool", 340);
     m_grid = new CPropertiesEditCtrl(this, 2);
     m_grid->SetOwnerWindow(this);
     CKestrelMediaApp* app = CKestrelMediaApp::Get();

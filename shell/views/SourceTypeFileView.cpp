@@ -98,6 +98,7 @@ void CSourceTypeFileView::AddFromDialog()
     if (!doc->AddFilesFromDialog())
         return;
     AppendRows();
+    CheckRowsFrom(first);
     if (first < m_list->GetItemCount()) {
         for (long row : SelectedRows())
             m_list->SetItemState(row, 0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
@@ -111,9 +112,11 @@ void CSourceTypeFileView::AddFiles(const std::vector<std::wstring>& paths)
     CFiles* files = Entries();
     if (!doc || !files || paths.empty())
         return;
+    const long first = static_cast<long>(files->GetCount());
     files->AddFiles(paths);
     doc->SetModifiedFlag(true);
     AppendRows();
+    CheckRowsFrom(first);
 }
 
 void CSourceTypeFileView::RemoveAll()
@@ -172,7 +175,8 @@ std::vector<std::wstring> CSourceTypeFileView::SelectedTexts() const
 {
     std::vector<std::wstring> texts;
     for (long row : SelectedRows())
-        texts.push_back(NormalisedRowText(m_list->GetItemText(row).ToStdWstring()));
+        if (CKMFile* entry = EntryAt(row))
+            texts.push_back(NormalisedRowText(entry->GetDisplayName()));
     return texts;
 }
 
@@ -183,10 +187,12 @@ void CSourceTypeFileView::Paste()
     CFiles* files = Entries();
     if (!doc || !files)
         return;
+    const long first = static_cast<long>(files->GetCount());
     if (!paths.empty())
         files->AddFiles(paths);
     doc->SetModifiedFlag(true);
     AppendRows();
+    CheckRowsFrom(first);
     SyncAfterChange();
 }
 

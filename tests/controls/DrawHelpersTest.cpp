@@ -134,3 +134,99 @@ TEST(ParseFrameSizeText, ReadsEveryForm)
 }
 
 }  // namespace
+
+#include "controls/draw/WrapText.h"
+#include <cwchar>
+
+namespace {
+
+TEST(WrapText, BreaksAtSpacesAndCutsOnlyWordsWiderThanTheLine)
+{
+    // One unit per character: the width is a character count.
+    const auto measure = [](const std::wstring& s) { return static_cast<int>(s.size()); };
+    struct Case {
+        const wchar_t* text;
+        int width;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {L"", 10, {}},
+        {L"short", 10, {L"short"}},
+        {L"the file cannot be read", 10, {L"the file", L"cannot be", L"read"}},
+        {L"a /very/long/path/name.mp4 here", 8, {L"a", L"/very/lo", L"ng/path/", L"name.mp4", L"here"}},
+        {L"two  spaces", 20, {L"two spaces"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.text, c.text + wcslen(c.text)));
+        EXPECT_EQ(WrapText(c.text, c.width, measure), c.lines);
+    }
+}
+
+}  // namespace
+
+#include "controls/grid/SourceFactText.h"
+
+namespace {
+
+TEST(SourceFactText, EngineValuesReadAsAUserReadsThem)
+{
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* raw;
+        const wchar_t* shown;
+    } cases[] = {
+        {L"Format", L"mov,mp4,m4a,3gp,3g2,mj2", L"MP4 / MOV"},
+        {L"Format", L"png_pipe", L"PNG"},
+        {L"Format", L"matroska,webm", L"Matroska / WebM"},
+        {L"AspectRatio", L"1.77777777777778", L"16:9"},
+        {L"AspectRatio", L"1.33333", L"4:3"},
+        {L"AspectRatio", L"1.85", L"1.85"},
+        {L"Duration", L"10.0310204081633", L"0:10.03"},
+        {L"Duration", L"8", L"0:08.00"},
+        {L"Duration", L"3725.5", L"1:02:05.50"},
+        {L"Bitrate", L"2000", L"2.0 Mb/s"},
+        {L"Bitrate", L"128", L"128 kb/s"},
+        {L"FrameRate", L"25", L"25 fps"},
+        {L"FrameRate", L"29.97002997", L"29.97 fps"},
+        {L"SamplingRate", L"44100", L"44.1 kHz"},
+        {L"SamplingRate", L"48000", L"48 kHz"},
+        {L"Width", L"1920", L"1920 px"},
+        {L"Codec", L"h264", L"h264"},          // as it stands
+        {L"Bitrate", L"0", L"0"},              // nothing to say: the raw text
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << std::string(c.raw, c.raw + wcslen(c.raw)));
+        EXPECT_EQ(FactValue(c.name, c.raw), c.shown);
+    }
+}
+
+TEST(SourceFactText, EngineNamesBecomeLabels)
+{
+    EXPECT_EQ(FactLabel(L"FrameRate"), L"Frame rate");
+    EXPECT_EQ(FactLabel(L"StreamID"), L"Stream number");
+    EXPECT_EQ(FactLabel(L"Video: 2"), L"Video: 2");
+    EXPECT_EQ(FactLabel(L"Image"), L"Picture");
+    EXPECT_EQ(FactLabel(L"Unheard"), L"Unheard");
+}
+
+}  // namespace
+
+#include "controls/draw/FontScale.h"
+
+namespace {
+
+TEST(FontScale, ThePartsHeightsFollowTheDesktopsDefaultFont)
+{
+    struct Case {
+        int part, desktop, shown;
+    } cases[] = {
+        {11, 11, 11},  // the reference desktop: unchanged
+        {11, 15, 15},  // a 11-point desktop font at 96 dpi
+        {14, 15, 19},  // larger heights keep their ratio to the default
+        {11, 0, 11},   // unknown desktop size: as given
+        {1, 5, 1},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ScaledFontPixels(c.part, c.desktop), c.shown) << c.part << " at " << c.desktop;
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 // damaged file in the batch, the project saved and found again at the next
 // start.
 #include "fixtures/MediaFixtures.h"
+#include "journeys/JourneySupport.h"
 #include "wx/WxTestSupport.h"
 #include "controls/convert/OutputRichEditCtrl.h"
 #include "controls/grid/PropertiesEditCtrl.h"
@@ -38,102 +39,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Program {
-public:
-    explicit Program(const std::wstring& project = L"")
-    {
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
-        CKestrelMediaApp::StartupOptions options;
-        options.resourceFolder = KM_RES_DIR;
-        options.showSplash = false;
-        options.commandLineFile = project;
-        started = app.InitInstance(options);
-        frame = dynamic_cast<CMainFrame*>(app.GetMainFrame());
-    }
-    ~Program()
-    {
-        if (app.GetDocument())
-            app.GetDocument()->SetModifiedFlag(false);
-        app.ExitInstance();
-        CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
-    }
-    void ShowTab(int position) { frame->GetRibbon()->SetActiveCategory(frame->GetCategory(position)); }
-    template <class View>
-    View* Page(int kind) const
-    {
-        return dynamic_cast<View*>(frame->FindMainView(kind));
-    }
-    CProject& Project() { return *app.GetDocument()->GetProject(); }
-
-    CKestrelMediaApp app;
-    CMainFrame* frame = nullptr;
-    bool started = false;
-};
-
-void DropFiles(CSourceTypeFileView& view, const std::vector<fs::path>& files)
-{
-    wxArrayString names;
-    for (const fs::path& f : files)
-        names.Add(wxString::FromUTF8(f.string()));
-    auto* target = dynamic_cast<wxFileDropTarget*>(view.GetList()->GetDropTarget());
-    ASSERT_NE(target, nullptr);
-    target->OnDropFiles(20, 20, names);
-}
-
-// Types text into the grid row bound to a setting, as the user does.
-bool TypeIntoGrid(CPropertiesEditCtrl& grid, const void* field, const wxString& text)
-{
-    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
-        const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
-        if (p && p->value == field)
-            return grid.ChangePropertyValue(*it, text);
-    }
-    return false;
-}
-
-fs::path FreshFolder(const std::string& name)
-{
-    const fs::path dir = kmtest::TestDir() / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    CSettingsStore::Instance().SetPath(dir / "settings.ini");
-    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-    return dir;
-}
-
-// The output page's video kind, the first profile whose name holds text, and
-// the destination typed into the grid.
-void ChooseVideoProfile(Program& program, const std::wstring& text, const fs::path& out)
-{
-    program.ShowTab(kCategoryOutput);
-    auto* output = program.Page<COutputView>(kPageOutput);
-    ASSERT_NE(output, nullptr);
-    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowVideoOutput));
-    int index = -1;
-    const auto& entries = output->GetProfiles().Entries();
-    for (size_t i = 0; i < entries.size() && index < 0; ++i)
-        if (entries[i]->m_name.find(text) != std::wstring::npos)
-            index = static_cast<int>(i);
-    ASSERT_GE(index, 0);
-    output->GetProfileList()->SetSelection(index);
-    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ChooseProfile));
-    ASSERT_TRUE(TypeIntoGrid(*output->GetGrid(), &program.Project().GetVideoOutput()->destination,
-                             wxString::FromUTF8(out.string())));
-}
-
-// Starts from the ribbon and waits for the end; the log's text.
-wxString ConvertAndWait(Program& program, kmtest::ModalHook& hook)
-{
-    hook.AnswerMessageBox(wxID_OK);  // "finished"
-    EXPECT_TRUE(program.frame->DispatchCommand(KM::Cmd::StartConversionFromRibbon));
-    auto* conversion = program.Page<CConvertView>(kPageConversion);
-    EXPECT_NE(conversion, nullptr);
-    if (!conversion)
-        return {};
-    EXPECT_TRUE(kmtest::PumpUntil([&] { return conversion->IsFinished(); }, std::chrono::seconds(240)));
-    kmtest::PumpFor(std::chrono::milliseconds(100));
-    return conversion->GetLog()->GetValue();
-}
+using namespace journey;
 
 TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
 {

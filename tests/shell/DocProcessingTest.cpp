@@ -230,6 +230,36 @@ TEST_F(DocRun, FinishedJobIsReleasedAndTheRunEnds)
     EXPECT_FALSE(doc.converting);
 }
 
+TEST_F(DocRun, TheEndOfARunSaysHowManyWereConvertedLeftOutAndCutShort)
+{
+    struct Case {
+        DWORD converted, total, shortened;
+        DWORD code;            // of the summary line
+        const wchar_t* holds;  // a part of its text
+        bool plain;
+    } cases[] = {
+        {2, 2, 0, LOG_PLAIN, L"2 of 2", true},
+        {0, 3, 0, LOG_ERROR, L"Left out: 3", false},
+        {1, 2, 0, LOG_ERROR, L"Left out: 1", false},
+        {2, 2, 1, LOG_WARNING, L"source", false},
+        {1, 3, 1, LOG_ERROR, L"Left out: 2", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.converted << " of " << c.total << ", " << c.shortened << " short");
+        ASSERT_EQ(doc.StartConversion(), S_OK);
+        listener.Take();
+        doc.OnNotifyMessage(MSGE_RUN_COUNTS, c.converted, c.total);
+        doc.OnNotifyMessage(MSGE_RUN_SHORTENED, c.shortened, 0);
+        doc.OnTextMessage(L"", MSGF_FINISHED);
+        const Events heard = listener.Take();
+        ASSERT_EQ(heard.size(), 4u);
+        EXPECT_EQ(heard[2], Msg(c.code, doc.GetRunSummary().Text()));
+        EXPECT_NE(heard[2].find(c.holds), std::wstring::npos) << heard[2];
+        EXPECT_EQ(heard[3], L"finished");
+        EXPECT_EQ(doc.GetRunSummary().IsPlainSuccess(), c.plain);
+    }
+}
+
 TEST_F(DocRun, FailedStartRestoresStateAndSaysWhy)
 {
     FakeRunnerScope::counts.runResult = E_ACCESSDENIED;
@@ -239,7 +269,8 @@ TEST_F(DocRun, FailedStartRestoresStateAndSaysWhy)
     EXPECT_FALSE(doc.converting);
     Events heard = listener.Take();
     ASSERT_FALSE(heard.empty());
-    EXPECT_EQ(heard.back(), Msg(LOG_ERROR, ShellText(IDS_RUN_START_FAILED, {CodeArg(E_ACCESSDENIED)})));
+    EXPECT_EQ(heard.back(), Msg(LOG_ERROR, ShellText(IDS_RUN_START_FAILED, CauseArgs(E_ACCESSDENIED))));
+    EXPECT_NE(heard.back().find(L"access is denied"), std::wstring::npos);
     EXPECT_NE(heard.back().find(L"0x80070005"), std::wstring::npos);
 }
 

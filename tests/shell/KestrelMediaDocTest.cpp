@@ -170,7 +170,7 @@ TEST_F(Doc, SavedProjectOpensAgain)
     EXPECT_TRUE(ui.warnings.empty());
 }
 
-TEST_F(Doc, FileWithWrongHeaderLeavesAnUntitledProject)
+TEST_F(Doc, FileThatIsNoProjectLeavesTheOpenProjectAsItWas)
 {
     fs::path good = dir / "old.km";
     doc.GetProject()->InputFiles().AddFile(L"/m/a.mp4");
@@ -191,13 +191,42 @@ TEST_F(Doc, FileWithWrongHeaderLeavesAnUntitledProject)
         EXPECT_FALSE(doc.OnOpenDocument(W(dir / name)));
         ASSERT_EQ(ui.errors.size(), 1u);
         EXPECT_NE(ui.errors[0].find(W(dir / name)), std::wstring::npos);
-        // Untitled and empty: never the old project under the old name.
-        EXPECT_TRUE(doc.GetPathName().empty());
-        EXPECT_EQ(doc.GetProject()->InputFiles().GetCount(), 0u);
+        // The open project stays as it was, under its own name.
+        EXPECT_EQ(doc.GetPathName(), W(good));
+        EXPECT_EQ(doc.GetProject()->InputFiles().GetCount(), 1u);
         EXPECT_FALSE(doc.IsModified());
         EXPECT_EQ(doc.GetCurrentFile(), nullptr);
     }
     EXPECT_EQ(ReadAll(good), bytes);  // a failed open writes nothing
+}
+
+TEST_F(Doc, ANewProjectStartsOnAFormatThatConvertsAndALoadedOneKeepsWhatItStored)
+{
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_NE(doc.GetProject()->GetVideoOutput()->file_format, 0);
+    EXPECT_NE(doc.GetProject()->GetAudioOutput()->file_format, 0);
+    EXPECT_NE(doc.GetProject()->GetImageOutput()->file_format, 0);
+    // A project stored without a format (an older file) keeps none.
+    doc.GetProject()->GetVideoOutput()->file_format = 0;
+    const fs::path file = dir / "no-format.km";
+    ASSERT_TRUE(doc.OnSaveDocument(W(file)));
+    ASSERT_TRUE(doc.OnNewDocument());
+    ASSERT_TRUE(doc.OnOpenDocument(W(file)));
+    EXPECT_EQ(doc.GetProject()->GetVideoOutput()->file_format, 0);
+}
+
+TEST_F(Doc, EverySaveIsToldToTheSavedListener)
+{
+    std::vector<std::wstring> saved;
+    doc.SetSavedListener([&](const std::wstring& path) { saved.push_back(path); });
+    const fs::path file = dir / "told.km";
+    ASSERT_TRUE(doc.OnSaveDocument(W(file)));
+    // The "save changes?" prompt saves through the same road.
+    doc.SetModifiedFlag();
+    ui.answer = IDocumentUi::Answer::Yes;
+    ASSERT_TRUE(doc.SaveModified());
+    EXPECT_FALSE(doc.OnSaveDocument(W(dir / "no-such-folder" / "x.km")));  // a failed save is not told
+    EXPECT_EQ(saved, (std::vector<std::wstring>{W(file), W(file)}));
 }
 
 TEST_F(Doc, CutOffFileLoadsWhatIsIntactAndSaysSo)
@@ -289,8 +318,8 @@ TEST_F(Doc, ProjectReplacedListenersHearBeforeTheOldProjectGoes)
     ASSERT_EQ(listener.told.size(), 1u);
     EXPECT_EQ(listener.told[0].first, first);
     EXPECT_EQ(listener.told[0].second, doc.GetProject());
-    EXPECT_FALSE(doc.OnOpenDocument(W(dir / "missing.km")));  // falls back to a new project
-    EXPECT_EQ(listener.told.size(), 2u);
+    EXPECT_FALSE(doc.OnOpenDocument(W(dir / "missing.km")));  // the open project stays: nobody is told
+    EXPECT_EQ(listener.told.size(), 1u);
 }
 
 }  // namespace

@@ -69,8 +69,12 @@ void CJobMessages::Progress(double share) const
     if (m_handler) m_handler->OnNotifyMessage(MSGE_FILE_POS, DWORD(s * kProgressScale), kProgressScale);
 }
 
-void CJobMessages::Finished(int converted, int total) const
+void CJobMessages::Finished(int converted, int total, int shortened) const
 {
+    if (m_handler) {
+        m_handler->OnNotifyMessage(MSGE_RUN_COUNTS, DWORD(std::max(converted, 0)), DWORD(std::max(total, 0)));
+        m_handler->OnNotifyMessage(MSGE_RUN_SHORTENED, DWORD(std::max(shortened, 0)), 0);
+    }
     Text(Format(7105, L"Conversion finished: %d of %d files converted.", {TextArg(converted), TextArg(total)}), MSGF_FINISHED);
 }
 

@@ -27,7 +27,9 @@ public:
     void BatchStart() const;
     // share of the batch done, 0 to 1.
     void Progress(double share) const;
-    void Finished(int converted, int total) const;
+    // The counts go out as events (MSGE_RUN_COUNTS, MSGE_RUN_SHORTENED) just
+    // before the finishing text, so the program can say what the run did.
+    void Finished(int converted, int total, int shortened = 0) const;
     void Aborted() const;
 
 private:

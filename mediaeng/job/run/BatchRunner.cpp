@@ -138,6 +138,7 @@ bool CBatchRunner::ConvertOne(size_t index, const fs::path& target, IFrameEditSt
     for (const CSourceWarning& w : r.sourceWarnings) report.Warning(index, w.source, w.text);
     stopped = r.stopped;
     if (r.stopped) return false;
+    if (r.ok && !r.sourceWarnings.empty()) ++m_shortened;
     if (r.ok)
         report.Saved(index, Utf8ToWide(target.string()));
     else
@@ -201,6 +202,7 @@ void CBatchRunner::Work(IMsgHandler* handler)
     CJobMessages msg(handler);
     msg.BatchStart();
     msg.Progress(0);
+    m_shortened = 0;
     int converted = 0, expected = int(m_settings.sources.size());
     if (COperationBatch::Needed(m_settings))
         COperationBatch(m_settings, m_control, m_editFactory, msg).Run(converted, expected);
@@ -219,12 +221,12 @@ void CBatchRunner::Work(IMsgHandler* handler)
     {
         std::lock_guard<std::mutex> lk(m_mutex);
         m_state = stopped ? EBatchState::kIdle : EBatchState::kDone;
-        m_result = stopped ? E_ABORT : converted == expected ? S_OK : S_FALSE;
+        m_result = stopped ? E_ABORT : converted == expected && m_shortened == 0 ? S_OK : S_FALSE;
     }
     if (stopped)
         msg.Aborted();
     else
-        msg.Finished(converted, expected);
+        msg.Finished(converted, expected, m_shortened);
     // The handler is released before the end is signalled: a caller that
     // waits for the end may free it at once.
     if (handler) handler->Release();

@@ -17,6 +17,7 @@
 #include "mediaeng/job/settings/JobSettings.h"
 #include "mediaeng/job/transcode/RunControl.h"
 #include "engine/MsgMng.h"
+#include <atomic>
 #include <condition_variable>
 #include <filesystem>
 #include <functional>
@@ -74,6 +75,7 @@ private:
     EBatchState m_state = EBatchState::kIdle;
     bool m_running = false;  // the worker has not finished yet
     HRESULT m_result = S_OK;
+    std::atomic<int> m_shortened{0};  // written, but their source ended early
 };
 
 }  // namespace mediaeng::job

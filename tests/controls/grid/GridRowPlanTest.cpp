@@ -94,3 +94,16 @@ TEST(GridRowPlan, TraitsFollowTheFlags)
         }
     }
 }
+
+TEST(GridRowPlan, AStoredFontFaceThisMachineLacksStillShows)
+{
+    const FontNamesSource fonts = [] { return std::vector<std::wstring>{L"DejaVu Sans", L"DejaVu Serif"}; };
+    std::wstring face = L"Tahoma";
+    CSchemaProperty p;
+    p.flags = SPF_FONTS | SPF_NO_TYPING;
+    p.type = SCHEMA_TYPE_STRING;
+    p.value = &face;
+    EXPECT_EQ(PlanRowTraits(p, fonts).options, (std::vector<std::wstring>{L"Tahoma", L"DejaVu Sans", L"DejaVu Serif"}));
+    face = L"DejaVu Serif";  // installed: listed once, where the catalog has it
+    EXPECT_EQ(PlanRowTraits(p, fonts).options, (std::vector<std::wstring>{L"DejaVu Sans", L"DejaVu Serif"}));
+}

@@ -66,11 +66,16 @@ TEST_F(SourceGridTest, StreamSwitchWritesTheEntryAndTheEngine)
 
     wxPGProperty* general = Category("General");
     ASSERT_NE(general, nullptr);
-    EXPECT_NE(RowNamed("Format", general), nullptr);
-    EXPECT_TRUE(RowNamed("Format", general)->HasFlag(wxPG_PROP_READONLY));
+    // Labels of the string table, values as a user reads them.
+    wxPGProperty* container = RowNamed("Container", general);
+    ASSERT_NE(container, nullptr);
+    EXPECT_TRUE(container->HasFlag(wxPG_PROP_READONLY));
+    EXPECT_EQ(container->GetValueAsString(), "Matroska / WebM");
+    ASSERT_NE(RowNamed("Duration", general), nullptr);
+    EXPECT_TRUE(RowNamed("Duration", general)->GetValueAsString().StartsWith("0:0")) << RowNamed("Duration", general)->GetValueAsString();
     wxPGProperty* audio = Category("Audio");
     ASSERT_NE(audio, nullptr);
-    wxPGProperty* enabled = RowNamed("Enabled", audio);
+    wxPGProperty* enabled = RowNamed("Included", audio);
     ASSERT_NE(enabled, nullptr);
     EXPECT_TRUE(enabled->GetValue().GetBool());
     ASSERT_EQ(entry->m_audioFlags[0], 1);

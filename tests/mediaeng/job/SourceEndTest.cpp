@@ -124,7 +124,12 @@ TEST(CutShortSource, LogNamesTheFile)
     mediaeng::job::CBatchRunner runner;
     ASSERT_EQ(runner.Start(s, &handler), S_OK);
     ASSERT_EQ(runner.Wait(120000), S_OK);
-    EXPECT_EQ(runner.Result(), S_OK);
+    // Written, but shorter than its source: not a plain success.
+    EXPECT_EQ(runner.Result(), S_FALSE);
+    int shortened = -1;
+    for (const CRecordingHandler::Event& e : handler.Events())
+        if (e.id == MSGE_RUN_SHORTENED) shortened = int(e.value);
+    EXPECT_EQ(shortened, 1);
     int warned = 0;
     for (const CRecordingHandler::Line& l : handler.Lines())
         if ((l.flags & MSGF_WARNING) && l.text.rfind(L"broken.avi: source ends early at ", 0) == 0) ++warned;

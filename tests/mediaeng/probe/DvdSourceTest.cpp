@@ -3,6 +3,7 @@
 #include "fixtures/DvdFixture.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "platform/ClassRegistry.h"
+#include "platform/TextConv.h"
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -267,4 +268,25 @@ TEST(DvdMediaSource, TitlesThatAllPlayNoTimeGiveAClearError)
     std::wstring error;
     EXPECT_LT(OpenDisc(disc, &error), 0);
     EXPECT_NE(error.find(disc.wstring()), std::wstring::npos) << std::string(error.begin(), error.end());
+}
+
+// A disc that cannot be read says why, not only that it could not: whether
+// it is opened as a disc or through one of its titles.
+TEST(DvdMediaSource, ADiscThatCannotBeReadSaysWhy)
+{
+    const char* dir = std::getenv("KM_TEST_DIR");
+    const fs::path empty = fs::path(dir ? dir : "/tmp") / "not-a-dvd-reason";
+    fs::create_directories(empty);
+    std::wstring asDisc;
+    EXPECT_LT(OpenDisc(empty, &asDisc), 0);
+    auto title = NewSource(L"dvdtitle:1:" + empty.wstring(), 0).As<IMediaSourceGraph>();
+    EXPECT_LT(title->Open(nullptr), 0);
+    BSTR text = nullptr;
+    title->GetLastError(&text);
+    const std::wstring asTitle = BstrToWString(text);
+    SysFreeString(text);
+    for (const std::wstring& error : {asDisc, asTitle}) {
+        EXPECT_NE(error.find(L"No DVD could be read"), std::wstring::npos) << WideToUtf8(error);
+        EXPECT_NE(error.find(L"no title table"), std::wstring::npos) << WideToUtf8(error);  // why
+    }
 }

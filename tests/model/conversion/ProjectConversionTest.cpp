@@ -111,3 +111,58 @@ TEST(ProjectConversion, RunWritesAPlayableFilePerSource)
 }
 
 }  // namespace
+
+#include "model/project/FirstFormats.h"
+
+namespace {
+
+TEST(ProjectConversion, ANewProjectOnItsFirstFormatsConvertsWithoutAVisitToTheOutputPage)
+{
+    CoInitialize();
+    const char* base = std::getenv("KM_TEST_DIR");
+    const fs::path dir = fs::path(base ? base : "/tmp") / "project-first-formats";
+    fs::remove_all(dir);
+    const fs::path clip = fixtures::WriteClip(dir / "clip.mp4");
+    ASSERT_FALSE(clip.empty());
+
+    CollectingHandler handler;
+    IMsgHandler* previous = __SetMessageHandler(&handler);
+    std::wstring extension;
+    {
+        CProject project;
+        ChooseFirstFormats(project);
+        for (COutputFileObj* output : std::initializer_list<COutputFileObj*>{
+                 project.GetVideoOutput(), project.GetImageOutput(), project.GetAudioOutput()})
+            EXPECT_NE(output->file_format, 0);
+        EXPECT_FALSE(project.GetVideoOutput()->video_codec.empty());
+        project.InputFiles().AddFile(Utf8ToWide(clip.string()));
+        ASSERT_EQ(project.Run(), S_OK) << handler.All();
+        ASSERT_TRUE(project.m_job);
+        EXPECT_EQ(project.m_job->Wait(60000), S_OK);
+        HRESULT result = E_FAIL;
+        project.m_job->GetResult(&result);
+        EXPECT_EQ(result, S_OK) << handler.All();
+        project.Stop();
+    }
+    __SetMessageHandler(previous);
+    // No destination: the file lands beside its source.
+    std::vector<fs::path> written;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path() != clip)
+            written.push_back(e.path());
+    ASSERT_EQ(written.size(), 1u) << handler.All();
+    const fixtures::MediaInfo info = fixtures::ReadMedia(written.front());
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(info.frames, 50);
+    EXPECT_TRUE(info.hasAudio);
+}
+
+TEST(ProjectConversion, AChosenFormatIsKeptWhenTheFirstFormatsAreGiven)
+{
+    CProject project;
+    project.GetVideoOutput()->file_format = 13;
+    ChooseFirstFormats(project);
+    EXPECT_EQ(project.GetVideoOutput()->file_format, 13);
+}
+
+}  // namespace

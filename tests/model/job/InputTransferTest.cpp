@@ -80,9 +80,13 @@ TEST_F(InputTransfer, FileListHandsOverEverySourceThatOpensWithItsFlags)
     ASSERT_FALSE(messages.messages.empty());
     EXPECT_EQ(MSGF_ENGINE_TEXT, messages.messages.front().second);
     ASSERT_EQ(1, messages.Count(MSGF_ERROR));
+    // ... and the reason its open gave.
+    const std::wstring reason = project.InputFiles().GetAt(1)->m_openError;
+    ASSERT_FALSE(reason.empty());
     for (const auto& m : messages.messages)
         if (m.second & MSGF_ERROR) {
             EXPECT_NE(std::wstring::npos, m.first.find(L"/m/bad.mp4"));
+            EXPECT_NE(std::wstring::npos, m.first.find(reason));
         }
     // The job learns how many were left out, so its summary counts all three.
     EXPECT_EQ(1, job->root->Value(L"FilesLeftOut").AsInt(-1));
