@@ -146,6 +146,8 @@ void CMainFrmRibbon::BuildEditingCategory()
     sizer->Add(column, 0, wxALIGN_CENTER_VERTICAL | wxALL, 4);
     sizer->Add(new wxStaticLine(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_VERTICAL), 0, wxEXPAND | wxALL, 4);
     auto* bar = new wxRibbonButtonBar(panel);
+    AddButton(bar, PreviousFile, 469, 24, 469);
+    AddButton(bar, NextFile, 466, 25, 466);
     AddButton(bar, ResetEditPane, 61422, 9, 465);
     sizer->Add(bar, 0, wxEXPAND);
     panel->SetSizer(sizer);

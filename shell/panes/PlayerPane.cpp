@@ -12,11 +12,6 @@
 #include <wx/event.h>
 #include <wx/toplevel.h>
 
-namespace {
-constexpr int kNextFile = 466;
-constexpr int kPreviousFile = 469;
-}  // namespace
-
 FileChoice CPlayerPane::ReadFileChoice() const
 {
     FileChoice choice;
@@ -57,8 +52,8 @@ bool CPlayerPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
     CPlayer* player = CPlayer::Instance();
     switch (id) {
     case KM::Cmd::CurrentFileCombo: ui.Enable(true); return true;
-    case kNextFile:
-    case kPreviousFile: ui.Enable(NeighbourEntry(ReadFileChoice(), id == kNextFile ? 1 : -1) != nullptr); return true;
+    case KM::Cmd::NextFile:
+    case KM::Cmd::PreviousFile: ui.Enable(NeighbourEntry(ReadFileChoice(), id == KM::Cmd::NextFile ? 1 : -1) != nullptr); return true;
     case KM::Cmd::PlayerStop: ui.Enable(player && IsPlayerStopEnabled(player->m_nState.load())); return true;
     case KM::Cmd::PlayPause: {
         const PlayPauseState s = ComputePlayPauseState(m_pDoc ? m_pDoc->GetCurrentFile() : nullptr,
@@ -79,9 +74,9 @@ bool CPlayerPane::OnExecuteCommand(int id)
         GoToFile(CMainFrmRibbon::GetComboFileEntry(frame));
         return true;
     }
-    case kNextFile:
-    case kPreviousFile: {
-        CKMFile* entry = NeighbourEntry(ReadFileChoice(), id == kNextFile ? 1 : -1);
+    case KM::Cmd::NextFile:
+    case KM::Cmd::PreviousFile: {
+        CKMFile* entry = NeighbourEntry(ReadFileChoice(), id == KM::Cmd::NextFile ? 1 : -1);
         GoToFile(entry);
         if (entry)
             SelectInChoice(entry);

@@ -4,6 +4,7 @@
 // file, and the page's properties and preview views told to refresh.
 #include "shell/BaseView.h"
 #include "shell/frame/PageViewClasses.h"
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -47,13 +48,25 @@ protected:
     // After a change of rows: the focused row becomes the current file.
     void SyncAfterChange();
     void SelectRow(long row);
+    // Makes entry the document's current file; rows follow when its file
+    // was split into titles.
+    void MakeCurrent(CKMFile* entry);
+    void ApplyPendingRowChanges();
+    // Rows for the titles a split appended to the project's file list; only
+    // the file list shows that list.
+    virtual void AppendSplitRows() {}
     std::vector<long> SelectedRows() const;
     void RefreshPeers();
     void LetGoOfCurrentFile();
     void AutoSizeColumn();
 
-    // A row for entry at row (its display name), the entry as its data.
+    // A row for entry at row (its display name and icon), the entry as its data.
     void InsertRow(long row, CKMFile* entry);
+    // The theme icon names of an entry's row (by its path's type).
+    virtual std::vector<std::string> RowIconNames(const CKMFile& entry) const;
+    // The small image of the first theme icon of names, added once; -1 when
+    // the theme has none.
+    int IconIndex(const std::vector<std::string>& names);
     void SetLastSelectedRow(long row) { m_nLastSelected = row; }
 
     bool m_bSuspend = false;
@@ -65,6 +78,7 @@ private:
 
     bool m_bClosing = false;
     std::multiset<std::wstring> m_rowTexts;
+    std::map<std::vector<std::string>, int> m_iconCache;
     long m_nLastSelected = -1;
     wxWindow* m_pProperties = nullptr;
     wxWindow* m_pPreview = nullptr;

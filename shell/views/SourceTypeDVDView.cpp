@@ -5,11 +5,14 @@
 #include "model/project/Project.h"
 #include "model/source/KMFile.h"
 #include "shell/KestrelMediaDoc.h"
+#include "shell/views/DvdDrives.h"
+#include "shell/views/SourceIcons.h"
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+#include <wx/tglbtn.h>
 
 CSourceTypeDVDView::CSourceTypeDVDView()
 {
@@ -28,17 +31,26 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
     m_list->SetColumn(0, column);
     m_toolbar = new wxPanel(this, 343);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
-    // Optical drives are not listed by this system; the folder of a disc (or
-    // its VIDEO_TS) is typed or chosen instead.
+    // The optical drives and mounted discs; a disc folder or image may also be typed or chosen.
     m_driveCombo = new wxComboBox(m_toolbar, kTakeDrive, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
                                   wxTE_PROCESS_ENTER);
+    for (const std::wstring& drive : ListDvdDrives())
+        m_driveCombo->Append(wxString(drive));
     bar->Add(m_driveCombo, 1, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     bar->Add(new wxButton(m_toolbar, kBrowse, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0,
              wxALIGN_CENTER_VERTICAL | wxALL, 2);
-    bar->Add(new wxButton(m_toolbar, kJoinTitles, KM::Res::LoadString(kJoinTitles)), 0, wxALIGN_CENTER_VERTICAL | wxALL,
-             2);
+    // Shows the join flag's state through the view's update pass.
+    m_joinButton = new wxToggleButton(m_toolbar, kJoinTitles, KM::Res::LoadString(kJoinTitles));
+    bar->Add(m_joinButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    // Only a press that differs from the flag toggles it: the update pass
+    // setting the button's state must not.
+    m_joinButton->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent& e) {
+        if (CInputDVD* dvd = Dvd(); dvd && e.IsChecked() != (dvd->m_join != 0))
+            OnExecuteCommand(kJoinTitles);
+    });
     m_toolbar->SetSizer(bar);
     m_driveCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(kTakeDrive); });
+    m_driveCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(kTakeDrive); });
     m_list->Bind(wxEVT_LIST_ITEM_CHECKED, [this](wxListEvent& e) { OnChecked(e, true); });
     m_list->Bind(wxEVT_LIST_ITEM_UNCHECKED, [this](wxListEvent& e) { OnChecked(e, false); });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
@@ -50,6 +62,11 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
         AutoSizeColumn();
     });
     return true;
+}
+
+std::vector<std::string> CSourceTypeDVDView::RowIconNames(const CKMFile&) const
+{
+    return DiscIconNames();
 }
 
 CInputDVD* CSourceTypeDVDView::Dvd() const

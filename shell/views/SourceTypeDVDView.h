@@ -6,6 +6,7 @@
 class CInputDVD;
 class wxComboBox;
 class wxPanel;
+class wxToggleButton;
 
 class CSourceTypeDVDView : public CBaseFilesView {
 public:
@@ -21,6 +22,10 @@ public:
     bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
     bool OnExecuteCommand(int id) override;
     wxComboBox* GetDriveCombo() const { return m_driveCombo; }
+    wxToggleButton* GetJoinButton() const { return m_joinButton; }
+
+protected:
+    std::vector<std::string> RowIconNames(const CKMFile& entry) const override;
 
 private:
     CInputDVD* Dvd() const;
@@ -30,5 +35,6 @@ private:
 
     wxPanel* m_toolbar = nullptr;
     wxComboBox* m_driveCombo = nullptr;
+    wxToggleButton* m_joinButton = nullptr;
     bool m_refilling = false;
 };
