@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the conversion benchmarks: wall-clock timing, peak memory, the
 // `ffmpeg` command line, and a run of our batch converter.
+#include "BenchReport.h"
 #include "fixtures/MediaFixtures.h"
 #include "mediaeng/job/run/BatchRunner.h"
 #include "platform/TextConv.h"
@@ -13,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace bench {
 
@@ -148,6 +150,37 @@ inline mediaeng::job::CJobSource Source(const fs::path& file, double seconds)
     s.path = Utf8ToWide(file.string());
     s.duration = seconds;
     return s;
+}
+
+// Ours and the reference, each run `runs` times in turn (so drift of the
+// machine falls on both): median times, largest peaks; ok false with the
+// first failure's side named in failed.
+struct InTurnFigures {
+    bool ok = false;
+    const char* failed = "";
+    double ours = 0, reference = 0;
+    double oursPeakMb = 0, referencePeakMb = 0;
+};
+
+template <class Ours, class Reference>
+InTurnFigures RunInTurn(int runs, Ours ours, Reference reference)
+{
+    InTurnFigures f;
+    std::vector<double> o, r;
+    for (int run = 0; run < runs; ++run) {
+        const RunFigures a = ours(run);
+        if (!a.ok) return f.failed = "ours", f;
+        const RunFigures b = reference(run);
+        if (!b.ok) return f.failed = "the reference", f;
+        o.push_back(a.seconds);
+        r.push_back(b.seconds);
+        f.oursPeakMb = std::max(f.oursPeakMb, a.peakMb);
+        f.referencePeakMb = std::max(f.referencePeakMb, b.peakMb);
+    }
+    f.ok = true;
+    f.ours = Median(o);
+    f.reference = Median(r);
+    return f;
 }
 
 inline void PrintRow(const char* what, double ours, double reference)

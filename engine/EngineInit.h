@@ -2,7 +2,7 @@
 // Registration of the engine's classes with the platform's class registry.
 //
 // EngineInitialize registers every engine class and plug-in from the one list
-// in mediaeng/core/EngineClasses.cpp (media source, conversion job and its
+// in mediaeng/classes/EngineClasses.cpp (media source, conversion job and its
 // runner, watermark items, codec enumerators, frame filters, the playback
 // graphs). It is idempotent (a part that replaces one of these classes calls
 // it first) and runs through CoAddInitializer from the object file of CMsgMng,

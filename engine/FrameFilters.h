@@ -31,8 +31,12 @@ public:
                            CGalleryItemBase* item = nullptr, REFERENCE_TIME rtTime = 0,
                            REFERENCE_TIME rtDuration = 0);
 
-    // Whether FilterPlanar can do the work: no filters, or one straight curve
-    // shared by every channel (brightness and contrast).
+    // Whether FilterPlanar can do the work: no filters, or only filters that
+    // change each pixel on its own (one straight curve shared by every
+    // channel as plane tables; other curves, the colour matrices and the
+    // balance through RGB a strip of rows at a time). Deinterlacing,
+    // softening, sharpening and auto levels look at neighbours or the whole
+    // picture and are not done on planes.
     bool WorksOnPlanar() const;
     // The filters on a YUV picture: src filtered into dst (same size and
     // layout, or the same picture). E_NOTIMPL when WorksOnPlanar is false.

@@ -1,9 +1,13 @@
 #include "platform/Settings.h"
 #include "platform/Archive.h"
 #include "platform/TextConv.h"
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <fstream>
+#include <pthread.h>
 #include <sstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -68,12 +72,69 @@ CSettingsStore::CSettingsStore() : m_path(DefaultPath())
     LoadLocked();
 }
 
+CSettingsStore::~CSettingsStore()
+{
+    {
+        std::lock_guard<std::mutex> lk(m_mutex);
+        m_stop = true;
+    }
+    m_changed.notify_all();
+    if (m_writer.joinable()) m_writer.join();
+    Flush();
+}
+
 void CSettingsStore::SetPath(const fs::path& path)
 {
     std::lock_guard<std::mutex> lk(m_mutex);
+    if (m_dirty) SaveLocked();
     m_path = path;
     m_sections.clear();
     LoadLocked();
+}
+
+bool CSettingsStore::Flush()
+{
+    std::lock_guard<std::mutex> lk(m_mutex);
+    if (m_dirty) SaveLocked();
+    return !m_lastWriteFailed;
+}
+
+void CSettingsStore::SetSettleTime(std::chrono::milliseconds settle)
+{
+    {
+        std::lock_guard<std::mutex> lk(m_mutex);
+        m_settle = settle;
+    }
+    m_changed.notify_all();
+}
+
+std::chrono::milliseconds CSettingsStore::SettleTime() const
+{
+    std::lock_guard<std::mutex> lk(m_mutex);
+    return m_settle;
+}
+
+unsigned CSettingsStore::WriteCount() const
+{
+    std::lock_guard<std::mutex> lk(m_mutex);
+    return m_writes;
+}
+
+void CSettingsStore::WriterLoop()
+{
+    std::unique_lock<std::mutex> lk(m_mutex);
+    while (!m_stop) {
+        if (!m_dirty) {
+            m_changed.wait(lk);
+            continue;
+        }
+        const auto due = m_lastChange + m_settle;
+        if (std::chrono::steady_clock::now() < due) {
+            m_changed.wait_until(lk, due);
+            continue;  // a later change moved the time, or the settle time changed
+        }
+        SaveLocked();
+    }
 }
 
 fs::path CSettingsStore::Path() const
@@ -113,7 +174,10 @@ bool CSettingsStore::SaveLocked()
     std::string text = out.str();
     CFileWriteArchive ar(m_path);
     ar.Write(text.data(), text.size());
-    return ar.Commit();
+    m_lastWriteFailed = !ar.Commit();
+    m_dirty = false;  // a failed write is not tried again until the next change
+    ++m_writes;
+    return !m_lastWriteFailed;
 }
 
 int CSettingsStore::GetInt(const std::wstring& section, const std::wstring& key, int def)
@@ -145,7 +209,55 @@ bool CSettingsStore::SetInt(const std::wstring& section, const std::wstring& key
 
 bool CSettingsStore::SetString(const std::wstring& section, const std::wstring& key, const std::wstring& value)
 {
-    std::lock_guard<std::mutex> lk(m_mutex);
-    m_sections[section][key] = value;
-    return SaveLocked();
+    {
+        std::lock_guard<std::mutex> lk(m_mutex);
+        auto& keys = m_sections[section];
+        if (auto it = keys.find(key); it != keys.end() && it->second == value) return !m_lastWriteFailed;
+        keys[key] = value;
+        m_dirty = true;
+        m_lastChange = std::chrono::steady_clock::now();
+        if (!m_writer.joinable() && !m_stop)
+            m_writer = std::thread([this] {
+                pthread_setname_np(pthread_self(), "km-settings");
+                WriterLoop();
+            });
+    }
+    m_changed.notify_all();
+    return true;
+}
+
+// ---- signals ----------------------------------------------------------------
+
+namespace {
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void OnEndSignal(int sig)
+{
+    const unsigned char b = static_cast<unsigned char>(sig);
+    // Only a write is safe here; the watcher thread does the rest.
+    [[maybe_unused]] ssize_t n = write(g_signalPipe[1], &b, 1);
+}
+}  // namespace
+
+void CSettingsStore::FlushOnSignals()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        if (pipe2(g_signalPipe, O_CLOEXEC) != 0) return;
+        // The watcher lives as long as the process; it is detached because
+        // nothing ends it but a signal.
+        std::thread([] {
+            pthread_setname_np(pthread_self(), "km-signals");
+            unsigned char sig = 0;
+            while (read(g_signalPipe[0], &sig, 1) != 1) {}
+            CSettingsStore::Instance().Flush();
+            std::signal(sig, SIG_DFL);
+            kill(getpid(), sig);
+        }).detach();
+        struct sigaction sa {};
+        sa.sa_handler = OnEndSignal;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGTERM, &sa, nullptr);
+        sigaction(SIGINT, &sa, nullptr);
+    });
 }

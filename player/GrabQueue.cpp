@@ -31,21 +31,30 @@ GrabRequestPtr CGrabQueue::Pick()
     return nullptr;
 }
 
-void CGrabQueue::Finish(const GrabRequestPtr& request, bool requeue)
+void CGrabQueue::Finish(const GrabRequestPtr& request)
 {
     std::lock_guard<std::mutex> lk(m_mutex);
     if (m_inPass == request) m_inPass = nullptr;
-    if (requeue && !request->cancelled.load() && !request->entry->IsRemoved()) m_requests.push_front(request);
 }
 
-void CGrabQueue::Remove(CKMFile* entry)
+template <class Match>
+void CGrabQueue::CancelIf(Match match)
 {
     std::lock_guard<std::mutex> lk(m_mutex);
-    auto match = [&](const GrabRequestPtr& q) { return !entry || q->entry == entry; };
     for (auto& q : m_requests)
         if (match(q)) q->cancelled = true;
     m_requests.erase(std::remove_if(m_requests.begin(), m_requests.end(), match), m_requests.end());
     if (m_inPass && match(m_inPass)) m_inPass->cancelled = true;
+}
+
+void CGrabQueue::Remove(CKMFile* entry)
+{
+    CancelIf([entry](const GrabRequestPtr& q) { return !entry || q->entry == entry; });
+}
+
+void CGrabQueue::KeepOnly(CKMFile* entry)
+{
+    CancelIf([entry](const GrabRequestPtr& q) { return q->entry != entry; });
 }
 
 size_t CGrabQueue::PendingCount() const

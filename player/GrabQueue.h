@@ -34,11 +34,14 @@ public:
     // The first request whose entry is still in the project, now in the pass;
     // requests of removed entries are dropped on the way. Null when none.
     GrabRequestPtr Pick();
-    // The pass is done with its request; requeue puts an unfinished one back first.
-    void Finish(const GrabRequestPtr& request, bool requeue);
+    // The pass is done with its request, grabbed or not: it leaves the queue.
+    void Finish(const GrabRequestPtr& request);
     // Cancels and drops the entry's requests (null: every request), also the
     // one being grabbed.
     void Remove(CKMFile* entry);
+    // Cancels and drops every request but the entry's, also the one being
+    // grabbed: only the shown entry's still is waited for.
+    void KeepOnly(CKMFile* entry);
     size_t PendingCount() const;
     bool HasRequestFor(CKMFile* entry) const;
 
@@ -50,6 +53,9 @@ public:
     void Wake();
 
 private:
+    template <class Match>
+    void CancelIf(Match match);
+
     mutable std::mutex m_mutex;
     std::condition_variable m_cv;
     std::deque<GrabRequestPtr> m_requests;

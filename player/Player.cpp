@@ -39,6 +39,7 @@ void CPlayer::Attach(CPlayerCtrlImpl* sink, IPlayerNotifyWnd* window, CKMFile* e
         NewGraphGeneration();  // frames and events of the old entry's graph are dropped
         NotifyState(0);
         AbortGrab();
+        KeepRequestsOf(entry);
     }
     SetItem(entry);
     if (!entry) FreeResults();

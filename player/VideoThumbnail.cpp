@@ -381,8 +381,10 @@ void CVideoThumbnail::GrabOne(const GrabRequestPtr& q)
             if (ComPtr<ISampleGrabber> sg = grabber.As<ISampleGrabber>()) sg->SetCallback(nullptr, 0);
         ClearGraphFull(graph.Get());
     }
-    // An aborted grab stays queued for the next pass.
-    m_queue.Finish(q, out.kind == GrabOutcome::Aborted);
+    // An aborted grab ends here with nothing cached: the entry asks again
+    // when it is shown again, and the shown entry's still never waits
+    // behind grabs of entries clicked past.
+    m_queue.Finish(q);
     if (out.kind == GrabOutcome::Aborted) return;
     auto shared = std::make_shared<GrabOutcome>(std::move(out));
     Post([this, shared] { OnGrabDone(*shared); });

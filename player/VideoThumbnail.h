@@ -69,11 +69,13 @@ public:
     // and none of its requests left.
     void MarkItemResult();
     void RemoveItemRequests(CKMFile* entry) { m_queue.Remove(entry); }
+    // Another entry is shown: grabs and requests of every other entry end.
+    void KeepRequestsOf(CKMFile* entry) { m_queue.KeepOnly(entry); }
     void FreeResults();
 
     void CloseGraph();
     void AbortGrab();
-    // Ends the running grab pass (its request stays queued) and nothing else.
+    // Ends the running grab pass (its request ends unserved) and nothing else.
     void AbortPass();
     // Ends the grabber for good (the main frame closes).
     void StopAndHold();
@@ -87,14 +89,28 @@ public:
     bool WorkerStarted() const { return m_worker.joinable(); }
 
     int m_bGraphReady = 0;
+    CKMFile* GetItem() const { return m_pItem.get(); }
+
+    // Play state as the controls show it; only the player's own operations
+    // change it.
+    int PlayState() const { return m_nState.load(); }  // 0 stopped, 1 paused, 2 running
+    bool IsPlaying() const { return m_bPlaying != 0; }
+    bool IsRewinding() const { return m_bRewind != 0; }
+    bool IsSeekDragging() const { return m_bSeekDrag.load() != 0; }
+    // Playback reached the end: the next play starts from the beginning.
+    void MarkPlayEnded() { m_bRewind = 1; }
+    // The control drags its seek thumb: positions of running playback are
+    // not reported meanwhile.
+    void BeginSeekDrag() { m_bSeekDrag = 1; }
+    void EndSeekDrag() { m_bSeekDrag = 0; }
+
+protected:
     int m_bRewind = 0;
     int m_bPlaying = 0;
     std::atomic<int> m_nState{0};       // 0 stopped, 1 paused, 2 running
     std::atomic<int> m_bSeekDrag{0};    // the control drags its seek thumb
     std::atomic<int> m_bConverting{0};  // a conversion runs
-    CKMFile* GetItem() const { return m_pItem.get(); }
 
-protected:
     struct EntryRef {
         void operator()(CKMFile* e) const { e->ReleaseEntry(); }
     };

@@ -37,13 +37,19 @@ bool CBaseView::Create(wxWindow* parent, wxWindowID id)
     return true;
 }
 
-bool CBaseView::OnUpdateCommand(int, wxUpdateUIEvent&)
+bool CBaseView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
 {
+    for (const CCommandTable* table : RoutedCommands())
+        if (table->Update(id, ui))
+            return true;
     return false;
 }
 
-bool CBaseView::OnExecuteCommand(int)
+bool CBaseView::OnExecuteCommand(int id)
 {
+    for (const CCommandTable* table : RoutedCommands())
+        if (table->Execute(id))
+            return true;
     return false;
 }
 

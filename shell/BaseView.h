@@ -5,11 +5,14 @@
 // menu; the view's size is remembered in "Workspace"; the message 0x401
 // re-runs its initial update.
 //
-// Command routing: the main frame hands each menu or ribbon command (and
-// each update-UI pass) to every view of the active page with RouteCommand /
-// RouteUpdateUI, then handles it itself. Events that arrive at the view by
-// themselves (its context menu, its children) take the same path.
+// Command routing: a view registers its commands in its command table; the
+// main frame hands each menu or ribbon command (and each update-UI pass) to
+// every view of the active page with RouteCommand / RouteUpdateUI, then
+// handles it itself. Events that arrive at the view by themselves (its
+// context menu, its children, its keys) take the same path.
+#include "shell/commands/CommandTable.h"
 #include <string>
+#include <vector>
 #include <wx/panel.h>
 
 class CKestrelMediaDoc;
@@ -25,10 +28,18 @@ public:
     // A child of parent; call once.
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
 
-    // True when the view handled the update of the command (enable, check).
+    // True when the view handled the update of the command (enable, check):
+    // the first of its routed tables with an entry for it answers.
     virtual bool OnUpdateCommand(int id, wxUpdateUIEvent& ui);
     // True when the view carried out the command.
     virtual bool OnExecuteCommand(int id);
+
+    // The tables a command reaches in this view, in routing order (an active
+    // pane's before the view's own).
+    virtual std::vector<const CCommandTable*> RoutedCommands() const { return {&m_commands}; }
+    // Every table the view holds, shown or not.
+    virtual std::vector<const CCommandTable*> AllCommands() const { return RoutedCommands(); }
+    const CCommandTable& Commands() const { return m_commands; }
 
     // The view's own handling of a command or update pass, as the frame routes it.
     bool RouteCommand(wxCommandEvent& event);
@@ -50,6 +61,8 @@ public:
 
 protected:
     bool TryBefore(wxEvent& event) override;
+
+    CCommandTable m_commands;  // filled by the derived view when it is made
     void SaveLayout(int cx, int cy);
 
 private:

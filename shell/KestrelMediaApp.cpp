@@ -99,7 +99,7 @@ bool CKestrelMediaApp::InitInstance(const StartupOptions& options)
     // 12. The document, the services the model calls back into, the window.
     m_playerLink = std::make_unique<CDocPlayerLink>(*m_player);
     m_doc = std::make_unique<CKestrelMediaDoc>(m_pMessageMng.get(), m_playerLink.get(), &m_docUi);
-    m_doc->SetConvertingSetter([player = m_player.get()](bool on) { player->m_bConverting = on ? 1 : 0; });
+    m_doc->SetConvertingSetter([player = m_player.get()](bool on) { player->SetConverting(on); });
     InstallShellServices();
     m_doc->OnNewDocument();
     CreateMainWindow();

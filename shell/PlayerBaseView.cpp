@@ -1,4 +1,5 @@
 #include "shell/PlayerBaseView.h"
+#include "controls/ids/CommandIds.h"
 #include "model/source/KMFile.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaDoc.h"
@@ -17,37 +18,28 @@ bool IsPlayerStopEnabled(int playState)
     return playState == 1 || playState == 2;
 }
 
-bool CPlayerBaseView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+int PlayerPlayState()
 {
     CPlayer* player = CPlayer::Instance();
-    switch (id) {
-    case kCmdStop:
-        ui.Enable(player && IsPlayerStopEnabled(player->m_nState.load()));
-        return true;
-    case kCmdPlayPause: {
-        CKestrelMediaDoc* doc = GetDocument();
-        PlayPauseState s = ComputePlayPauseState(doc ? doc->GetCurrentFile() : nullptr,
-                                                 player && player->m_bPlaying, player && player->m_bRewind);
-        ui.Enable(s.enabled);
-        ui.Check(s.checked);
-        return true;
-    }
-    default:
-        return false;
-    }
+    return player ? player->PlayState() : 0;
 }
 
-bool CPlayerBaseView::OnExecuteCommand(int id)
+CommandUi PlayPauseUi(const CKMFile* current)
 {
-    switch (id) {
-    case kCmdStop:
-        PlayerCommand(kCmdStop);
-        RedrawPlayer();
-        return true;
-    case kCmdPlayPause:
-        PlayerCommand(kCmdPlayPause);
-        return true;
-    default:
-        return false;
-    }
+    CPlayer* player = CPlayer::Instance();
+    const PlayPauseState s = ComputePlayPauseState(current, player && player->IsPlaying(), player && player->IsRewinding());
+    return Checked(s.checked, s.enabled);
+}
+
+CPlayerBaseView::CPlayerBaseView()
+{
+    using namespace KM::Cmd;
+    m_commands
+        .Add(PlayerStop, [] { return Enabled(IsPlayerStopEnabled(PlayerPlayState())); },
+             [this] {
+                 PlayerCommand(PlayerStop);
+                 RedrawPlayer();
+             })
+        .Add(PlayPause, [this] { return PlayPauseUi(GetDocument() ? GetDocument()->GetCurrentFile() : nullptr); },
+             [this] { PlayerCommand(PlayPause); });
 }

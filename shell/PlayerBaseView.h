@@ -15,14 +15,14 @@ struct PlayPauseState {
 PlayPauseState ComputePlayPauseState(const CKMFile* current, bool playing, bool rewinding);
 // Stop is offered while the player is paused (1) or running (2).
 bool IsPlayerStopEnabled(int playState);
+// The preview player's play state (0 without a player).
+int PlayerPlayState();
+// Play/pause as the views and panes show it for the current entry.
+CommandUi PlayPauseUi(const CKMFile* current);
 
 class CPlayerBaseView : public CBaseView {
 public:
-    static constexpr int kCmdStop = 460;
-    static constexpr int kCmdPlayPause = 32781;
-
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
+    CPlayerBaseView();
 
     // Repaints the view's player control; nothing here.
     virtual void RedrawPlayer() {}

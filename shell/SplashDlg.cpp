@@ -1,4 +1,5 @@
 #include "shell/SplashDlg.h"
+#include "controls/ids/StringIds.h"
 #include "controls/draw/MemDC.h"
 #include "controls/res/ResourceBridge.h"
 #include <wx/dcbuffer.h>
@@ -44,9 +45,9 @@ int CAboutDlg::Show(wxWindow* parent)
 {
     wxDialog dialog;
     if (!KM::Res::LoadDialog(dialog, parent, kTemplateId)) {
-        dialog.Create(parent, kTemplateId, KM::Res::LoadString(100));
+        dialog.Create(parent, kTemplateId, KM::Res::LoadString(KM::Str::ProgramName));
         auto* sizer = new wxBoxSizer(wxVERTICAL);
-        sizer->Add(new wxStaticText(&dialog, wxID_ANY, KM::Res::LoadString(100)), 0, wxALL, 16);
+        sizer->Add(new wxStaticText(&dialog, wxID_ANY, KM::Res::LoadString(KM::Str::ProgramName)), 0, wxALL, 16);
         sizer->Add(dialog.CreateButtonSizer(wxOK), 0, wxALL | wxALIGN_RIGHT, 16);
         dialog.SetSizerAndFit(sizer);
     }

@@ -1,6 +1,7 @@
 // Entry point of the window program: the wxWidgets application forwards its
 // start and end to CKestrelMediaApp.
 #include "shell/KestrelMediaApp.h"
+#include "platform/Settings.h"
 #include <wx/app.h>
 #include <wx/cmdline.h>
 
@@ -11,6 +12,8 @@ public:
         SetAppName("KestrelMedia");
         SetVendorName("KestrelMedia Soft");
         SetAppDisplayName("KestrelMedia");
+        // Settings are written once changes settle: a kill writes them first.
+        CSettingsStore::FlushOnSignals();
         CKestrelMediaApp::StartupOptions options;
         // The framework's shell command: a project named on the command line.
         for (int i = 1; i < argc; ++i) {
@@ -26,6 +29,7 @@ public:
     int OnExit() override
     {
         m_app.ExitInstance();
+        CSettingsStore::Instance().Flush();
         return wxApp::OnExit();
     }
 

@@ -8,7 +8,44 @@ CAdvancedDialog::CAdvancedDialog(wxWindow* parent) : wxPopupWindow(parent, wxBOR
     WatchChild(this);
 }
 
-CAdvancedDialog::~CAdvancedDialog() { m_timer.Stop(); }
+CAdvancedDialog::~CAdvancedDialog()
+{
+    WatchClicks(false);
+    m_timer.Stop();
+}
+
+int CAdvancedDialog::CClickWatcher::FilterEvent(wxEvent& event)
+{
+    const wxEventType type = event.GetEventType();
+    if (type == wxEVT_LEFT_DOWN || type == wxEVT_RIGHT_DOWN || type == wxEVT_MIDDLE_DOWN) {
+        auto* target = wxDynamicCast(event.GetEventObject(), wxWindow);
+        if (target && m_owner.IsShown() && !m_owner.Contains(target)) m_owner.OnClickOutside();
+    }
+    return Event_Skip;
+}
+
+bool CAdvancedDialog::Contains(const wxWindow* w) const
+{
+    for (; w; w = w->GetParent())
+        if (w == this) return true;
+    return false;
+}
+
+void CAdvancedDialog::WatchClicks(bool on)
+{
+    if (on == m_watching) return;
+    m_watching = on;
+    if (on)
+        wxEvtHandler::AddFilter(&m_clicks);
+    else
+        wxEvtHandler::RemoveFilter(&m_clicks);
+}
+
+void CAdvancedDialog::OnClickOutside()
+{
+    if (!IsShown()) return;
+    if (m_closer.OnMessage(true, false)) m_timer.Start(1);
+}
 
 void CAdvancedDialog::WatchChild(wxWindow* child)
 {
@@ -27,9 +64,7 @@ void CAdvancedDialog::WatchChild(wxWindow* child)
 
 bool CAdvancedDialog::FocusInside() const
 {
-    for (wxWindow* w = wxWindow::FindFocus(); w; w = w->GetParent())
-        if (w == this) return true;
-    return false;
+    return Contains(wxWindow::FindFocus());
 }
 
 void CAdvancedDialog::CheckClose(bool enterOrEscape)
@@ -62,6 +97,7 @@ void CAdvancedDialog::ShowPopup(const wxRect& anchor, int align)
     const PopupPoint p = PlacePopup(a, size.x, size.y, bounds, align);
     SetSize(p.x, p.y, size.x, size.y);
     m_closer.Reset();
+    WatchClicks(true);
     Show();
     Update();
 }
@@ -70,6 +106,7 @@ void CAdvancedDialog::HidePopup()
 {
     m_timer.Stop();
     m_closer.Reset();
+    WatchClicks(false);
     Hide();
     if (m_closeListener) m_closeListener();
 }

@@ -1,11 +1,14 @@
 #pragma once
 // Base of the drop-down pop-ups (colours, levels): a borderless window placed
-// beside an anchor rectangle of its parent, closed by Enter, Escape or the
-// focus leaving it (after one timer tick, see CPopupCloser). Hiding keeps the
+// beside an anchor rectangle of its parent, closed by Enter, Escape, the
+// focus leaving it or a mouse click on another window of the program (after
+// one timer tick, see CPopupCloser). Under Wayland a pop-up never holds the
+// keyboard focus, so the click is what closes it there. Hiding keeps the
 // window for the next show.
 #include "controls/color/PopupCloser.h"
 #include "controls/color/PopupPlacement.h"
 #include <functional>
+#include <wx/eventfilter.h>
 #include <wx/popupwin.h>
 #include <wx/timer.h>
 
@@ -26,6 +29,9 @@ public:
     // What a message does to the closing check (the window code routes key
     // and focus events here; tests call them directly).
     void CheckClose(bool enterOrEscape);
+    // A mouse button went down on another window while the pop-up shows:
+    // it closes like Enter, whatever holds the focus.
+    void OnClickOutside();
     void OnCloseTimer();
 
 protected:
@@ -33,10 +39,24 @@ protected:
     void WatchChild(wxWindow* child);
 
 private:
+    // Sees every mouse press of the program while the pop-up shows.
+    class CClickWatcher : public wxEventFilter {
+    public:
+        explicit CClickWatcher(CAdvancedDialog& owner) : m_owner(owner) {}
+        int FilterEvent(wxEvent& event) override;
+
+    private:
+        CAdvancedDialog& m_owner;
+    };
+
     bool FocusInside() const;
+    bool Contains(const wxWindow* w) const;
+    void WatchClicks(bool on);
 
     int m_widthOverride = -1;
     CPopupCloser m_closer;
     wxTimer m_timer;
     std::function<void()> m_closeListener;
+    CClickWatcher m_clicks{*this};
+    bool m_watching = false;
 };

@@ -1,4 +1,5 @@
 #include "controls/convert/ConvertProgressCtrl.h"
+#include "controls/ids/StringIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "controls/draw/SharedDrawObjects.h"
 #include <wx/dcbuffer.h>
@@ -49,7 +50,7 @@ void CConvertProgressCtrl::RedrawNow()
 
 wxString CConvertProgressCtrl::FilesLine() const
 {
-    wxString line = wxString::Format(KM::Res::LoadString(61365), m_nFilesDone);
+    wxString line = wxString::Format(KM::Res::LoadString(KM::Str::FilesConverted), m_nFilesDone);
     if (!m_strCaption.empty())
         line += "  " + wxString(m_strCaption);
     return line;

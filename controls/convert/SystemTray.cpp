@@ -1,4 +1,5 @@
 #include "controls/convert/SystemTray.h"
+#include "controls/ids/CommandIds.h"
 #include "controls/res/ResourceBridge.h"
 #include <wx/menu.h>
 #include <wx/taskbar.h>
@@ -19,8 +20,8 @@ protected:
     wxMenu* CreatePopupMenu() override
     {
         auto* menu = new wxMenu;  // the icon deletes it after showing it
-        menu->Append(CSystemTray::kRestoreCommand, KM::Res::LoadString(CSystemTray::kRestoreCommand));
-        menu->Append(CSystemTray::kStopAndExitCommand, KM::Res::LoadString(CSystemTray::kStopAndExitCommand));
+        menu->Append(KM::Cmd::TrayRestore, KM::Res::LoadString(KM::Cmd::TrayRestore));
+        menu->Append(KM::Cmd::TrayStopAndExit, KM::Res::LoadString(KM::Cmd::TrayStopAndExit));
         return menu;
     }
 
@@ -112,13 +113,13 @@ bool CSystemTray::RemoveIcon()
 int CSystemTray::OnDoubleClick()
 {
     if (m_onCommand)
-        m_onCommand(kRestoreCommand);
-    return kRestoreCommand;
+        m_onCommand(KM::Cmd::TrayRestore);
+    return KM::Cmd::TrayRestore;
 }
 
 int CSystemTray::OnMenuCommand(int command)
 {
-    if (command != kRestoreCommand && command != kStopAndExitCommand)
+    if (command != KM::Cmd::TrayRestore && command != KM::Cmd::TrayStopAndExit)
         return 0;
     if (m_onCommand)
         m_onCommand(command);

@@ -22,8 +22,6 @@ class CSystemTray {
 public:
     static constexpr int kIconId = 361;
     static constexpr size_t kMaxTip = 127;
-    static constexpr int kRestoreCommand = 32815;
-    static constexpr int kStopAndExitCommand = 32816;
 
     // Makes the host of a tray; null: the desktop's notification area.
     using HostFactory = std::function<std::unique_ptr<ITrayIconHost>(CSystemTray&)>;

@@ -32,8 +32,10 @@ inline constexpr int SourceType4 = 314;
 inline constexpr int SourceType3 = 315;
 inline constexpr int LoadRecentDoc = 316;
 inline constexpr int AddFiles = 317;
+inline constexpr int RemoveAllSources = 319;
 inline constexpr int ShowTimelinePane = 340;
 inline constexpr int ShowCropPane = 341;
+inline constexpr int FolderDeleteKey = 341;  // the folder view's Delete key: offered disabled
 inline constexpr int ShowWatermarkPane = 342;
 inline constexpr int ShowAdvancedPane = 343;
 inline constexpr int CurrentFileCombo = 345;
@@ -69,17 +71,31 @@ inline constexpr int BrowseFolder = 446;
 inline constexpr int BrowseDvd = 448;
 inline constexpr int ReloadDvdTitles = 450;
 inline constexpr int TakeTypedFolder = 481;
+inline constexpr int TakeTypedDrive = 482;
+inline constexpr int JoinDvdTitles = 523;
+inline constexpr int DvdReserved = 347;  // offered disabled by the DVD view, no action
 inline constexpr int FolderRecursive = 32784;
 inline constexpr int ApplyFileMask = 32786;
 inline constexpr int CheckAllRows = 32867;
 inline constexpr int UncheckAllRows = 32868;
+
+// Properties view beside a source list.
+inline constexpr int ExpandAllProperties = 32778;
+inline constexpr int AlphabeticProperties = 32779;
 
 // Preview player.
 inline constexpr int PlayerStop = 460;
 inline constexpr int PlayPause = 32781;
 
 // Lists, output view and log.
-inline constexpr int DeleteSelected = 520;
+inline constexpr int ChooseProfile = 512;
+inline constexpr int OutputKindCombo = 516;
+inline constexpr int SaveProfile = 517;
+inline constexpr int DetachProfile = 518;
+inline constexpr int DeleteProfile = 520;  // also the Delete key in the profile list
+inline constexpr int RebuildOutputGrid = 330;
+// Offered by the output view without an action of their own.
+inline constexpr int OutputReserved[] = {326, 327, 328, 338, 339};
 inline constexpr int SelectAll = 32771;
 inline constexpr int ClearLog = 32806;
 inline constexpr int ShowVideoOutput = 32834;

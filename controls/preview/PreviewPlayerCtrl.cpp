@@ -16,8 +16,6 @@
 
 namespace {
 
-constexpr int kStopCommand = 460;
-
 // The working copies of a record's blocks: the engine classes may replace
 // them, the copies own whatever they point to last.
 struct WorkingFrame {
@@ -157,8 +155,8 @@ wxRect CPreviewPlayerCtrl::StopRect() const
 void CPreviewPlayerCtrl::UpdateButtons(int n)
 {
     CPlayer* player = Player();
-    m_faces = ButtonFaces(n, m_pItem != nullptr, player && player->IsConverting(), player ? player->m_nState.load() : 0,
-                          player && player->m_bPlaying, player && player->m_bRewind);
+    m_faces = ButtonFaces(n, m_pItem != nullptr, player && player->IsConverting(), player ? player->PlayState() : 0,
+                          player && player->IsPlaying(), player && player->IsRewinding());
 }
 
 // ------------------------------------------------------------ sink
@@ -176,7 +174,7 @@ void CPreviewPlayerCtrl::OnFrame(FRAME_RECORD* frame)
 void CPreviewPlayerCtrl::OnPlayEnd()
 {
     if (CPlayer* player = Player())
-        player->m_bRewind = 1;
+        player->MarkPlayEnded();
     NotifyPosition();
     Redraw();
 }
@@ -383,7 +381,7 @@ void CPreviewPlayerCtrl::DrawStrip(wxDC& dc, const wxRect& client)
         DrawButton(dc, PlayRect(), playDown ? m_pausePressed : m_pause);
     if (m_faces.stopVisible)
         DrawButton(dc, StopRect(), !m_faces.stopEnabled ? m_stopDisabled
-                                   : m_nButtonDown == kStopCommand ? m_stopPressed : m_stop);
+                                   : m_nButtonDown == KM::Cmd::PlayerStop ? m_stopPressed : m_stop);
 }
 
 // The stored picture turns and is cropped, but its pixels keep their shape.
@@ -439,13 +437,13 @@ void CPreviewPlayerCtrl::OnPlayerButton(int command)
     if (!player)
         return;
     wxBusyCursor wait;
-    if (command == kStopCommand) {
+    if (command == KM::Cmd::PlayerStop) {
         player->Stop();
         if (m_pItem)
             m_pItem->m_currentPosition = 0;
         player->OnStopped();
     } else if (command == KM::Cmd::PlayPause) {
-        if (player->m_bPlaying && !player->m_bRewind)
+        if (player->IsPlaying() && !player->IsRewinding())
             player->Pause();
         else
             player->Play();
@@ -469,7 +467,7 @@ void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
         }
         if (m_faces.stopVisible && StopRect().Contains(p)) {
             if (m_faces.stopEnabled) {
-                m_nButtonDown = kStopCommand;
+                m_nButtonDown = KM::Cmd::PlayerStop;
                 CaptureMouse();
             }
             return;
@@ -481,7 +479,7 @@ void CPreviewPlayerCtrl::OnLeftDown(wxMouseEvent& event)
         return;
     m_bDragging = true;
     if (CPlayer* player = Player())
-        player->m_bSeekDrag = 1;
+        player->BeginSeekDrag();
     m_llDragPos = PositionFromX(Track(), p.x, Duration());
     SetCursor(wxCursor(wxCURSOR_HAND));
     CaptureMouse();
@@ -503,7 +501,7 @@ void CPreviewPlayerCtrl::OnLeftUp(wxMouseEvent& event)
         m_nButtonDown = 0;
         if (HasCapture())
             ReleaseMouse();
-        const wxRect r = command == kStopCommand ? StopRect() : PlayRect();
+        const wxRect r = command == KM::Cmd::PlayerStop ? StopRect() : PlayRect();
         if (r.Contains(event.GetPosition()))
             OnPlayerButton(command);
         return;
@@ -522,7 +520,7 @@ void CPreviewPlayerCtrl::EndDrag()
     m_bDragging = false;
     m_llDragPos = -1;
     if (CPlayer* player = Player())
-        player->m_bSeekDrag = 0;
+        player->EndSeekDrag();
     if (HasCapture())
         ReleaseMouse();
     SetCursor(wxNullCursor);
@@ -535,6 +533,6 @@ void CPreviewPlayerCtrl::OnCaptureLost(wxMouseCaptureLostEvent&)
     m_bDragging = false;
     m_llDragPos = -1;
     if (CPlayer* player = Player())
-        player->m_bSeekDrag = 0;
+        player->EndSeekDrag();
     Redraw();
 }

@@ -1,4 +1,5 @@
 #include "controls/profile/ProfileListControl.h"
+#include "controls/ids/CommandIds.h"
 #include "controls/draw/SharedDrawObjects.h"
 #include "model/profile/ProfilesMng.h"
 #include "model/project/Project.h"
@@ -67,7 +68,7 @@ void CProfileListControl::OnKeyDown(wxKeyEvent& event)
         event.Skip();
         return;
     }
-    wxCommandEvent command(wxEVT_MENU, kDeleteCommand);
+    wxCommandEvent command(wxEVT_MENU, KM::Cmd::DeleteProfile);
     command.SetEventObject(this);
     if (wxWindow* parent = GetParent())
         parent->GetEventHandler()->ProcessEvent(command);

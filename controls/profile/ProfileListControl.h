@@ -10,7 +10,6 @@ struct CSharedDrawObjects;
 
 class CProfileListControl : public wxVListBox {
 public:
-    static constexpr int kDeleteCommand = 520;
     static constexpr int kRowHeight = 14;
 
     CProfileListControl(wxWindow* parent, wxWindowID id, const CSharedDrawObjects* draw);

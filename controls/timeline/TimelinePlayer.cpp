@@ -25,19 +25,19 @@ void CAppTimelinePlayer::Pause()
 int CAppTimelinePlayer::PlayState() const
 {
     CPlayer* player = CPlayer::Instance();
-    return player ? player->m_nState.load() : 0;
+    return player ? player->PlayState() : 0;
 }
 
 bool CAppTimelinePlayer::IsPlaying() const
 {
     CPlayer* player = CPlayer::Instance();
-    return player && player->m_bPlaying != 0;
+    return player && player->IsPlaying();
 }
 
 bool CAppTimelinePlayer::IsRewind() const
 {
     CPlayer* player = CPlayer::Instance();
-    return player && player->m_bRewind != 0;
+    return player && player->IsRewinding();
 }
 
 void CAppTimelinePlayer::ResetButtons()

@@ -1,5 +1,6 @@
 #include "controls/toolbar/RibbonTips.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/toolbar/CommandTips.h"
 #include <wx/ribbon/buttonbar.h>
 #include <wx/ribbon/toolbar.h>
@@ -27,6 +28,6 @@ wxRibbonButtonBarButtonBase* CKMRibbonButton::Add(wxRibbonButtonBar& bar, int co
 
 wxRibbonButtonBarButtonBase* CKMRibbonCheckBox::Add(wxRibbonButtonBar& bar, const wxString& label, const wxBitmap& image)
 {
-    KM::RibbonElementTips tips = KM::GetRibbonElementTips(kCommand, kDescriptionId);
-    return bar.AddToggleButton(kCommand, label, image, tips.HelpText());
+    KM::RibbonElementTips tips = KM::GetRibbonElementTips(KM::Cmd::AutoCheckUpdates, KM::Str::AutoCheckDescription);
+    return bar.AddToggleButton(KM::Cmd::AutoCheckUpdates, label, image, tips.HelpText());
 }

@@ -25,8 +25,6 @@ public:
 
 class CKMRibbonCheckBox {
 public:
-    static constexpr int kCommand = 479;
-    static constexpr int kDescriptionId = 480;
     // A toggle of command 479 with its tips (string 479, description 480).
     static wxRibbonButtonBarButtonBase* Add(wxRibbonButtonBar& bar, const wxString& label, const wxBitmap& image);
 };

@@ -2,7 +2,7 @@
 // the codecs of the format table that this build can encode, so a list that
 // fetches from them offers exactly what the job can make.
 #include "engine/AVCodecs.h"
-#include "mediaeng/core/EngineClasses.h"
+#include "mediaeng/core/CodecEnumerator.h"
 #include "mediaeng/core/FormatTable.h"
 #include "platform/ClassRegistry.h"
 

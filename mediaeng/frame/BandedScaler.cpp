@@ -3,6 +3,7 @@
 #include "mediaeng/frame/ParallelRows.h"
 #include <array>
 #include <atomic>
+#include <vector>
 extern "C" {
 #include <libavutil/pixdesc.h>
 }
@@ -25,7 +26,7 @@ struct ScalerKey {
 // a context is not to be shared between threads, and making one costs more
 // than converting a band.
 struct ScalerCache {
-    static constexpr size_t kSlots = 6;
+    static constexpr size_t kSlots = 8;
     std::array<ScalerKey, kSlots> keys{};
     std::array<av::SwsPtr, kSlots> contexts;
     size_t next = 0;
@@ -83,6 +84,62 @@ bool ConvertInBands(const PlaneSet& src, AVPixelFormat srcFormat, const PlaneSet
         sws_scale(sws, s.data, s.stride, 0, y1 - y0, d.data, d.stride);
     });
     return ok;
+}
+
+bool EditAsRgbStrips(const PlaneSet& src, const PlaneSet& dst, AVPixelFormat format, int width, int height,
+                     const RgbStripEdit& edit)
+{
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(format);
+    if (!d || width <= 0 || height <= 0) return false;
+    constexpr int kStrip = 16;  // rows: 90 KB of RGB at 1920 wide
+    std::atomic<bool> ok{true};
+    const int strips = (height + kStrip - 1) / kStrip;
+    ParallelRows(strips, static_cast<long long>(width) * height, [&](int s0, int s1) {
+        const int stride = (width * 3 + 63) & ~63;
+        thread_local std::vector<uint8_t> buffer;
+        buffer.resize(static_cast<size_t>(stride) * kStrip);
+        PlaneSet rgb;
+        rgb.data[0] = buffer.data();
+        rgb.stride[0] = stride;
+        for (int s = s0; s < s1 && ok; ++s) {
+            const int y0 = s * kStrip, rows = std::min(kStrip, height - y0);
+            SwsContext* in = ThreadCache().For(ScalerKey{width, rows, format, AV_PIX_FMT_BGR24, SWS_POINT});
+            SwsContext* out = ThreadCache().For(ScalerKey{width, rows, AV_PIX_FMT_BGR24, format, SWS_BILINEAR});
+            if (!in || !out) {
+                ok = false;
+                return;
+            }
+            const PlaneSet from = RowsFrom(src, d, y0);
+            const PlaneSet to = RowsFrom(dst, d, y0);
+            sws_scale(in, from.data, from.stride, 0, rows, rgb.data, rgb.stride);
+            edit(buffer.data(), stride, width, rows);
+            sws_scale(out, rgb.data, rgb.stride, 0, rows, to.data, to.stride);
+        }
+    });
+    return ok;
+}
+
+std::vector<uint8_t> GreyRoundTrip(AVPixelFormat format)
+{
+    // A ramp of every luma value in two rows (so 4:2:0 is whole), chroma at its middle.
+    constexpr int kW = 256, kH = 2;
+    std::vector<uint8_t> planes[3], rgb(size_t(kW) * 3 * kH);
+    PlaneSet yuv, bgr;
+    for (int p = 0; p < 3; ++p) {
+        planes[p].assign(size_t(kW) * kH + 64, p ? 128 : 0);  // slack for vector code
+        yuv.data[p] = planes[p].data();
+        yuv.stride[p] = kW;
+    }
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) planes[0][size_t(y) * kW + size_t(x)] = uint8_t(x);
+    bgr.data[0] = rgb.data();
+    bgr.stride[0] = kW * 3;
+    av::SwsPtr in(sws_getContext(kW, kH, format, kW, kH, AV_PIX_FMT_BGR24, SWS_POINT, nullptr, nullptr, nullptr));
+    av::SwsPtr out(sws_getContext(kW, kH, AV_PIX_FMT_BGR24, kW, kH, format, SWS_BILINEAR, nullptr, nullptr, nullptr));
+    if (!in || !out) return {};
+    sws_scale(in.get(), yuv.data, yuv.stride, 0, kH, bgr.data, bgr.stride);
+    sws_scale(out.get(), bgr.data, bgr.stride, 0, kH, yuv.data, yuv.stride);
+    return std::vector<uint8_t>(planes[0].begin(), planes[0].begin() + kW);
 }
 
 }  // namespace mediaeng::frame

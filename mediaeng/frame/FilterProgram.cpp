@@ -28,98 +28,99 @@ bool HasPerChannelCurves(const FrameFilterSettings& s)
 // Picture channel order is B, G, R; the settings speak of R, G, B.
 constexpr int kRgbOfPicture[3] = {2, 1, 0};
 
-void ApplyLuts(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut)
+// Rows [y0, y1) of src through the tables into dst (src may be dst).
+void LutRows(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut, int y0, int y1)
 {
     const int w = src.width;
     const int bpp = src.bpp;
     if (bpp == 3 && lut[0] == lut[1] && lut[1] == lut[2]) {
         // One curve for all channels: a row is just bytes.
-        ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
-            const BYTE* t = lut[0].data();
-            const int n = w * 3;
-            for (int y = y0; y < y1; ++y) {
-                const BYTE* s = src.Row(y);
-                BYTE* d = dst.Row(y);
-                for (int i = 0; i < n; ++i) d[i] = t[s[i]];
-            }
-        });
+        const BYTE* t = lut[0].data();
+        const int n = w * 3;
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* s = src.Row(y);
+            BYTE* d = dst.Row(y);
+            for (int i = 0; i < n; ++i) d[i] = t[s[i]];
+        }
         return;
     }
-    ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
-        const BYTE* lb = lut[0].data();
-        const BYTE* lg = lut[1].data();
-        const BYTE* lr = lut[2].data();
-        for (int y = y0; y < y1; ++y) {
-            const BYTE* s = src.Row(y);
-            BYTE* d = dst.Row(y);
-            if (bpp == 3) {
-                for (int x = 0; x < w; ++x, s += 3, d += 3) {
-                    d[0] = lb[s[0]];
-                    d[1] = lg[s[1]];
-                    d[2] = lr[s[2]];
-                }
-            } else {
-                for (int x = 0; x < w; ++x, s += 4, d += 4) {
-                    d[0] = lb[s[0]];
-                    d[1] = lg[s[1]];
-                    d[2] = lr[s[2]];
-                    d[3] = s[3];
-                }
-            }
+    const BYTE* lb = lut[0].data();
+    const BYTE* lg = lut[1].data();
+    const BYTE* lr = lut[2].data();
+    for (int y = y0; y < y1; ++y) {
+        const BYTE* s = src.Row(y);
+        BYTE* d = dst.Row(y);
+        for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
+            d[0] = lb[s[0]];
+            d[1] = lg[s[1]];
+            d[2] = lr[s[2]];
+            if (bpp == 4) d[3] = s[3];
         }
-    });
+    }
 }
 
-void ApplyMatrix(const PixelView& src, const PixelView& dst, const Matrix3& m)
-{
-    // Fixed point 16.16 on R, G, B; picture bytes are B, G, R.
+// The matrix in fixed point 16.16 on R, G, B.
+struct FixedMatrix {
     int k[3][3];
-    for (int i = 0; i < 3; ++i)
-        for (int j = 0; j < 3; ++j) k[i][j] = static_cast<int>(std::lround(m[i][j] * 65536.0));
+    explicit FixedMatrix(const Matrix3& m)
+    {
+        for (int i = 0; i < 3; ++i)
+            for (int j = 0; j < 3; ++j) k[i][j] = static_cast<int>(std::lround(m[i][j] * 65536.0));
+    }
+};
+
+void MatrixRows(const PixelView& src, const PixelView& dst, const FixedMatrix& m, int y0, int y1)
+{
+    // Picture bytes are B, G, R.
+    const auto& k = m.k;
     const int w = src.width, bpp = src.bpp;
-    ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
-        for (int y = y0; y < y1; ++y) {
-            const BYTE* s = src.Row(y);
-            BYTE* d = dst.Row(y);
-            for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
-                const int r = s[2], g = s[1], b = s[0];
-                const int nr = (k[0][0] * r + k[0][1] * g + k[0][2] * b + 32768) >> 16;
-                const int ng = (k[1][0] * r + k[1][1] * g + k[1][2] * b + 32768) >> 16;
-                const int nb = (k[2][0] * r + k[2][1] * g + k[2][2] * b + 32768) >> 16;
-                d[0] = static_cast<BYTE>(std::clamp(nb, 0, 255));
-                d[1] = static_cast<BYTE>(std::clamp(ng, 0, 255));
-                d[2] = static_cast<BYTE>(std::clamp(nr, 0, 255));
-                if (bpp == 4) d[3] = s[3];
-            }
+    for (int y = y0; y < y1; ++y) {
+        const BYTE* s = src.Row(y);
+        BYTE* d = dst.Row(y);
+        for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
+            const int r = s[2], g = s[1], b = s[0];
+            const int nr = (k[0][0] * r + k[0][1] * g + k[0][2] * b + 32768) >> 16;
+            const int ng = (k[1][0] * r + k[1][1] * g + k[1][2] * b + 32768) >> 16;
+            const int nb = (k[2][0] * r + k[2][1] * g + k[2][2] * b + 32768) >> 16;
+            d[0] = static_cast<BYTE>(std::clamp(nb, 0, 255));
+            d[1] = static_cast<BYTE>(std::clamp(ng, 0, 255));
+            d[2] = static_cast<BYTE>(std::clamp(nr, 0, 255));
+            if (bpp == 4) d[3] = s[3];
         }
-    });
+    }
 }
 
-void ApplyBalance(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut, bool keepLuma)
+void BalanceRows(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut, bool keepLuma,
+                 int y0, int y1)
 {
     const int w = src.width, bpp = src.bpp;
-    ParallelRows(src.height, static_cast<long long>(w) * src.height, [&](int y0, int y1) {
-        for (int y = y0; y < y1; ++y) {
-            const BYTE* s = src.Row(y);
-            BYTE* d = dst.Row(y);
-            for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
-                int b = lut[0][s[0]], g = lut[1][s[1]], r = lut[2][s[2]];
-                if (keepLuma) {
-                    // Integer BT.601 weights (x 1024) so both paths agree bit for bit.
-                    const int before = 306 * s[2] + 601 * s[1] + 117 * s[0];
-                    const int after = 306 * r + 601 * g + 117 * b;
-                    const int delta = (before - after + (before >= after ? 512 : -512)) / 1024;
-                    r = std::clamp(r + delta, 0, 255);
-                    g = std::clamp(g + delta, 0, 255);
-                    b = std::clamp(b + delta, 0, 255);
-                }
-                d[0] = static_cast<BYTE>(b);
-                d[1] = static_cast<BYTE>(g);
-                d[2] = static_cast<BYTE>(r);
-                if (bpp == 4) d[3] = s[3];
+    for (int y = y0; y < y1; ++y) {
+        const BYTE* s = src.Row(y);
+        BYTE* d = dst.Row(y);
+        for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
+            int b = lut[0][s[0]], g = lut[1][s[1]], r = lut[2][s[2]];
+            if (keepLuma) {
+                // Integer BT.601 weights (x 1024) so both paths agree bit for bit.
+                const int before = 306 * s[2] + 601 * s[1] + 117 * s[0];
+                const int after = 306 * r + 601 * g + 117 * b;
+                const int delta = (before - after + (before >= after ? 512 : -512)) / 1024;
+                r = std::clamp(r + delta, 0, 255);
+                g = std::clamp(g + delta, 0, 255);
+                b = std::clamp(b + delta, 0, 255);
             }
+            d[0] = static_cast<BYTE>(b);
+            d[1] = static_cast<BYTE>(g);
+            d[2] = static_cast<BYTE>(r);
+            if (bpp == 4) d[3] = s[3];
         }
-    });
+    }
+}
+
+// A row pass over the whole picture on the row workers.
+template <class Rows>
+void OnWorkers(const PixelView& src, Rows rows)
+{
+    ParallelRows(src.height, static_cast<long long>(src.width) * src.height, rows);
 }
 
 }  // namespace
@@ -210,10 +211,22 @@ void MakePlaneCurve(const CurveValues& values, PlaneCurve& out)
 
 }  // namespace
 
-bool CFilterProgram::PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& chroma) const
+bool CFilterProgram::PlanarLuts(bool fullRange, const std::vector<uint8_t>& greyTrip, PlaneCurve& luma,
+                                PlaneCurve& chroma) const
 {
-    if (!m_lut || !m_affine || m_matrix || m_balance || m_s.deinterlace || m_s.soften || m_s.sharpen) return false;
-    const double a = m_affineCurve.a, c = m_affineCurve.c;
+    if ((m_lut && !m_affine) || m_balance || m_s.deinterlace || m_s.soften || m_s.sharpen) return false;
+    // Saturation and greyscale keep luma and scale (or flatten) chroma around
+    // its middle; hue and the cone responses mix the chroma planes. After a
+    // curve, RGB clamps each channel before the matrix sees it, which no
+    // table of one plane can follow.
+    // Greyscale too: where the decoder's colours leave RGB's range, RGB
+    // clamps them before taking their luma, which a luma table cannot follow
+    // closely enough.
+    if (m_matrix && (m_lut || m_s.grayscale || m_s.hue || m_s.lmsL || m_s.lmsM || m_s.lmsS || greyTrip.size() != 256))
+        return false;
+    if (!m_lut && !m_matrix) return false;
+    const double saturation = 1.0 + std::clamp(m_s.saturation, -100, 100) / 100.0;
+    const double a = m_lut ? m_affineCurve.a : 1.0, c = m_lut ? m_affineCurve.c : 0.0;
     // No clamping but to bytes: a channel pushed past white comes back from
     // YUV as the RGB table would have clamped it, and a luma clamped to its
     // nominal range would tint bright colours.
@@ -221,11 +234,26 @@ bool CFilterProgram::PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& ch
     CurveValues y{}, uv{};
     for (int x = 0; x < 256; ++x) {
         y[x] = lo + (a * (x - lo) * 255.0 / span + c) * span / 255.0;
-        uv[x] = 128.0 + a * (x - 128);
+        uv[x] = 128.0 + a * saturation * (x - 128);
+        // The matrices run in RGB on the RGB route, whose trip there and back
+        // moves luma a little: the same move here, so both give one picture.
+        if (m_matrix) y[x] = greyTrip[static_cast<size_t>(std::lround(std::clamp(y[x], 0.0, 255.0)))];
     }
     MakePlaneCurve(y, luma);
     MakePlaneCurve(uv, chroma);
     return true;
+}
+
+bool CFilterProgram::WorksOnPlanar() const
+{
+    return !m_s.deinterlace && !m_s.soften && !m_s.sharpen && !NeedsAnalysis();
+}
+
+void CFilterProgram::RunPixelRows(const PixelView& v) const
+{
+    if (m_lut) LutRows(v, v, m_staticLuts, 0, v.height);
+    if (m_matrix) MatrixRows(v, v, FixedMatrix(m_mat), 0, v.height);
+    if (m_balance) BalanceRows(v, v, m_balanceLuts, m_s.preserveLuminosity != 0, 0, v.height);
 }
 
 PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const PixelView& b) const
@@ -243,7 +271,8 @@ PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const Pi
     if (m_lut) {
         if (NeedsAnalysis()) {
             const AutoLevels al = AnalyseAutoLevels(cur, m_s.autoLevel != 0, m_s.autoEnhance != 0);
-            ApplyLuts(cur, *next, BuildLuts(al.low, al.high, al.midGamma));
+            const std::array<ChannelLut, 3> luts = BuildLuts(al.low, al.high, al.midGamma);
+            OnWorkers(cur, [&](int y0, int y1) { LutRows(cur, *next, luts, y0, y1); });
         } else if (m_affine && cur.bpp == 3) {
             const PixelView from = cur, to = *next;
             ParallelRows(from.height, static_cast<long long>(from.width) * from.height, [&](int y0, int y1) {
@@ -251,16 +280,19 @@ PixelView CFilterProgram::Run(const PixelView& src, const PixelView& a, const Pi
                     ApplyAffine(from.Row(y), to.Row(y), from.width * 3, m_affineCurve, m_staticLuts[0]);
             });
         } else {
-            ApplyLuts(cur, *next, m_staticLuts);
+            OnWorkers(cur, [&](int y0, int y1) { LutRows(cur, *next, m_staticLuts, y0, y1); });
         }
         advance();
     }
     if (m_matrix) {
-        ApplyMatrix(cur, *next, m_mat);
+        const FixedMatrix fixed(m_mat);
+        OnWorkers(cur, [&](int y0, int y1) { MatrixRows(cur, *next, fixed, y0, y1); });
         advance();
     }
     if (m_balance) {
-        ApplyBalance(cur, *next, m_balanceLuts, m_s.preserveLuminosity != 0);
+        OnWorkers(cur, [&](int y0, int y1) {
+            BalanceRows(cur, *next, m_balanceLuts, m_s.preserveLuminosity != 0, y0, y1);
+        });
         advance();
     }
     if (m_s.soften) {

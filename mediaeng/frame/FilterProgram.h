@@ -10,6 +10,7 @@
 #include "mediaeng/frame/FrameBuffer.h"
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace mediaeng::frame {
 
@@ -39,9 +40,20 @@ public:
     }
     // The program as one table for the luma plane and one for both chroma
     // planes of a YUV picture (limited or full range): only for one straight
-    // curve shared by every channel (brightness and contrast), which moves
-    // luma along the curve and scales chroma by its slope. False otherwise.
-    bool PlanarLuts(bool fullRange, PlaneCurve& luma, PlaneCurve& chroma) const;
+    // curve shared by every channel (brightness, contrast, negative, levels
+    // without a midtone), which moves luma along the curve and scales chroma
+    // by its slope; or saturation alone, which scales chroma and moves luma
+    // as greyTrip says (what the RGB route's trip through libswscale makes
+    // of each grey). False otherwise.
+    bool PlanarLuts(bool fullRange, const std::vector<uint8_t>& greyTrip, PlaneCurve& luma,
+                    PlaneCurve& chroma) const;
+    // True when every pass works on one pixel at a time without looking at
+    // the whole picture first (no deinterlacing, softening, sharpening or
+    // auto levels): a YUV picture can then go through RGB a few rows at a time.
+    bool WorksOnPlanar() const;
+    // The per-pixel passes on v where it is, on the calling thread (v is a
+    // strip of a picture that a row worker holds).
+    void RunPixelRows(const PixelView& v) const;
     // Runs the passes from src; the result lands in a or b (both prepared with
     // src's header and distinct from it) and its view is returned.
     PixelView Run(const PixelView& src, const PixelView& a, const PixelView& b) const;

@@ -1,4 +1,5 @@
 #include "engine/FrameFilters.h"
+#include "mediaeng/frame/BandedScaler.h"
 #include "mediaeng/frame/FilterProgram.h"
 #include "mediaeng/frame/FrameBuffer.h"
 #include "mediaeng/frame/FrameFilterSettingsObj.h"
@@ -24,7 +25,10 @@ struct CMngFrameFilters::Impl {
     const PlanarTables& PlanarFor(bool fullRange)
     {
         PlanarTables& t = planar[fullRange ? 1 : 0];
-        if (!t.made) t.usable = program.IsIdentity() || program.PlanarLuts(fullRange, t.luma, t.chroma);
+        if (!t.made)
+            t.usable = program.IsIdentity() ||
+                       program.PlanarLuts(fullRange, GreyRoundTrip(fullRange ? AV_PIX_FMT_YUVJ420P : AV_PIX_FMT_YUV420P),
+                                          t.luma, t.chroma);
         t.made = true;
         return t;
     }
@@ -127,11 +131,30 @@ void CopyPlanes(const PlanarView& src, const PlanarView& dst, const PlaneCurve* 
     });
 }
 
+// The FFmpeg format of a decoder picture seen as planes.
+AVPixelFormat FormatOf(const PlanarView& v)
+{
+    const int kind = v.chromaShiftY ? 0 : v.chromaShiftX ? 1 : 2;  // 4:2:0, 4:2:2, 4:4:4
+    static constexpr AVPixelFormat kLimited[3] = {AV_PIX_FMT_YUV420P, AV_PIX_FMT_YUV422P, AV_PIX_FMT_YUV444P};
+    static constexpr AVPixelFormat kFull[3] = {AV_PIX_FMT_YUVJ420P, AV_PIX_FMT_YUVJ422P, AV_PIX_FMT_YUVJ444P};
+    return v.fullRange ? kFull[kind] : kLimited[kind];
+}
+
+PlaneSet PlanesOf(const PlanarView& v)
+{
+    PlaneSet p;
+    for (int i = 0; i < 3; ++i) {
+        p.data[i] = v.data[i];
+        p.stride[i] = int(v.stride[i]);
+    }
+    return p;
+}
+
 }  // namespace
 
 bool CMngFrameFilters::WorksOnPlanar() const
 {
-    return m_impl->program.IsIdentity() || m_impl->PlanarFor(false).usable;
+    return m_impl->program.IsIdentity() || m_impl->PlanarFor(false).usable || m_impl->program.WorksOnPlanar();
 }
 
 HRESULT CMngFrameFilters::FilterPlanar(const PlanarView& src, const PlanarView& dst)
@@ -141,7 +164,23 @@ HRESULT CMngFrameFilters::FilterPlanar(const PlanarView& src, const PlanarView& 
         return E_INVALIDARG;
     Impl& s = *m_impl;
     const Impl::PlanarTables& t = s.PlanarFor(src.fullRange);
-    if (!t.usable) return E_NOTIMPL;
+    if (!t.usable) {
+        // Curves that are not straight lines, hue, colour balance: per pixel
+        // in RGB, a strip at a time.
+        if (!s.program.WorksOnPlanar()) return E_NOTIMPL;
+        const CFilterProgram& program = s.program;
+        const bool ok = EditAsRgbStrips(PlanesOf(src), PlanesOf(dst), FormatOf(src), src.width, src.height,
+                                        [&program](uint8_t* bgr, int stride, int width, int rows) {
+                                            PixelView v;
+                                            v.top = bgr;
+                                            v.stride = stride;
+                                            v.width = width;
+                                            v.height = rows;
+                                            v.bpp = 3;
+                                            program.RunPixelRows(v);
+                                        });
+        return ok ? S_OK : E_FAIL;
+    }
     const bool filters = !s.program.IsIdentity();
     CopyPlanes(src, dst, filters ? &t.luma : nullptr, filters ? &t.chroma : nullptr);
     return S_OK;

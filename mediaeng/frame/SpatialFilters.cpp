@@ -48,18 +48,20 @@ void SharpenInto(const PixelView& src, const PixelView& dst)
 void DeinterlaceInto(const PixelView& src, const PixelView& dst)
 {
     const size_t bytes = static_cast<size_t>(src.width) * src.bpp;
-    for (int y = 0; y < src.height; ++y) {
-        BYTE* d = dst.Row(y);
-        if (y % 2 == 0) {
-            std::memcpy(d, src.Row(y), bytes);
-        } else if (y + 1 < src.height) {
-            const BYTE* a = src.Row(y - 1);
-            const BYTE* b = src.Row(y + 1);
-            for (size_t i = 0; i < bytes; ++i) d[i] = static_cast<BYTE>((a[i] + b[i] + 1) >> 1);
-        } else {
-            std::memcpy(d, src.Row(y - 1), bytes);
+    ParallelRows(src.height, static_cast<long long>(src.width) * src.height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            BYTE* d = dst.Row(y);
+            if (y % 2 == 0) {
+                std::memcpy(d, src.Row(y), bytes);
+            } else if (y + 1 < src.height) {
+                const BYTE* a = src.Row(y - 1);
+                const BYTE* b = src.Row(y + 1);
+                for (size_t i = 0; i < bytes; ++i) d[i] = static_cast<BYTE>((a[i] + b[i] + 1) >> 1);
+            } else {
+                std::memcpy(d, src.Row(y - 1), bytes);
+            }
         }
-    }
+    });
 }
 
 }  // namespace mediaeng::frame

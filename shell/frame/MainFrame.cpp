@@ -1,4 +1,5 @@
 #include "shell/frame/MainFrame.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
@@ -36,7 +37,7 @@ wxSize StoredFrameSize()
 
 wxString FrameTitle(CKestrelMediaApp& app)
 {
-    const wxString name = KM::Res::LoadString(100);
+    const wxString name = KM::Res::LoadString(KM::Str::ProgramName);
     if (CKestrelMediaDoc* doc = app.GetDocument())
         return wxString(doc->GetTitle()) + " - " + name;
     return name;
@@ -58,6 +59,8 @@ CMainFrame::CMainFrame(CKestrelMediaApp& app)
     BuildRibbon();
     BuildStatusBar();
     BuildLayout();
+    RegisterFrameCommands();
+    RegisterApplicationCommands();
     CreateClient();
     CreateGroups();
     BindCommands();
@@ -133,7 +136,20 @@ bool CMainFrame::DispatchCommand(int command)
 {
     if (m_shutDown)
         return false;
-    return RouteToShownPage(command) || ExecuteCommand(command) || ExecuteApplicationCommand(command);
+    return RouteToShownPage(command) || ExecuteCommand(command) || m_applicationCommands.Execute(command);
+}
+
+std::vector<const CCommandTable*> CMainFrame::AllCommandTables() const
+{
+    std::vector<const CCommandTable*> tables;
+    for (const auto& group : m_groups)
+        for (wxWindow* w : group->pageWindows)
+            if (auto* view = dynamic_cast<CBaseView*>(w))
+                for (const CCommandTable* table : view->AllCommands())
+                    tables.push_back(table);
+    tables.push_back(&m_frameCommands);
+    tables.push_back(&m_applicationCommands);
+    return tables;
 }
 
 bool CMainFrame::RouteToShownPage(int command)
@@ -173,6 +189,16 @@ void CMainFrame::OnUpdateUI(wxUpdateUIEvent& ui)
 
 bool CMainFrame::UpdateCommand(int command, wxUpdateUIEvent& ui)
 {
+    return m_frameCommands.Update(command, ui) || m_applicationCommands.Update(command, ui);
+}
+
+bool CMainFrame::ExecuteCommand(int command)
+{
+    return m_frameCommands.Execute(command);
+}
+
+CommandUi CMainFrame::FrameUi(int command) const
+{
     FrameCommandContext context;
     CSettingsStore& store = CSettingsStore::Instance();
     context.loadRecentDoc = store.GetInt(L"Settings", L"LoadRecentDoc", 1);
@@ -180,55 +206,53 @@ bool CMainFrame::UpdateCommand(int command, wxUpdateUIEvent& ui)
     CKestrelMediaDoc* doc = Document();
     context.sourceType = doc && doc->GetProject() ? doc->GetProject()->m_sourceType : 0;
     const FrameCommandUi state = FrameCommandState(command, context);
-    if (!state.handled)
-        return false;
-    ui.Enable(state.enabled);
-    if (state.checkable)
-        ui.Check(command >= LookFirst && command <= LookLast ? command == m_look : state.checked);
-    if (command == LoadRecentDoc)
-        if (wxCheckBox* box = GetLoadRecentCheckBox())
-            box->SetValue(state.checked);
-    return true;
+    if (!state.checkable)
+        return Enabled(state.enabled);
+    return Checked(command >= LookFirst && command <= LookLast ? command == m_look : state.checked, state.enabled);
 }
 
-bool CMainFrame::ExecuteCommand(int command)
+void CMainFrame::RegisterFrameCommands()
 {
-    switch (command) {
-    case WebsiteLink: OpenWebsite(); return true;
-    case SourceFileList: SetSourceType(0, kPageFiles, AddFiles); return true;
-    case SourceFolder: SetSourceType(1, kPageFolder, BrowseFolder); return true;
-    case SourceDvd: SetSourceType(2, kPageDvd, BrowseDvd); return true;
-    case SourceType3: SetSourceType(3, -1, 0); return true;
-    case SourceType4: SetSourceType(4, -1, 0); return true;
-    case LoadRecentDoc: ToggleSetting(L"LoadRecentDoc"); return true;
-    case AutoCheckUpdates: ToggleSetting(L"AutoCheck"); return true;
-    case StartConversionFromRibbon: StartConversionFromAnyPage(); return true;
-    case CheckUpdatesNow:
-        if (m_updateChecker)
-            m_updateChecker->CheckNow();
-        return true;
-    default:
-        if (command >= LookFirst && command <= LookLast) {
-            ApplyLook(command);
-            return true;
-        }
-        return false;
-    }
+    auto rule = [this](int command) { return [this, command] { return FrameUi(command); }; };
+    m_frameCommands.Add(WebsiteLink, rule(WebsiteLink), [this] { OpenWebsite(); })
+        .Add(SourceFileList, rule(SourceFileList), [this] { SetSourceType(0, kPageFiles, AddFiles); })
+        .Add(SourceFolder, rule(SourceFolder), [this] { SetSourceType(1, kPageFolder, BrowseFolder); })
+        .Add(SourceDvd, rule(SourceDvd), [this] { SetSourceType(2, kPageDvd, BrowseDvd); })
+        .Add(SourceType3, rule(SourceType3), [this] { SetSourceType(3, -1, 0); })
+        .Add(SourceType4, rule(SourceType4), [this] { SetSourceType(4, -1, 0); })
+        .Add(LoadRecentDoc,
+             [this] {
+                 const CommandUi ui = FrameUi(LoadRecentDoc);
+                 if (wxCheckBox* box = GetLoadRecentCheckBox())  // the status bar's box shows the same value
+                     box->SetValue(ui.checked.value_or(false));
+                 return ui;
+             },
+             [this] { ToggleSetting(L"LoadRecentDoc"); })
+        .Add(AutoCheckUpdates, rule(AutoCheckUpdates), [this] { ToggleSetting(L"AutoCheck"); })
+        .Add(StartConversionFromRibbon, rule(StartConversionFromRibbon), [this] { StartConversionFromAnyPage(); })
+        .Add(CheckUpdatesNow, rule(CheckUpdatesNow), [this] {
+            if (m_updateChecker)
+                m_updateChecker->CheckNow();
+        });
+    for (int look = LookFirst; look <= LookLast; ++look)
+        m_frameCommands.Add(look, rule(look), [this, look] { ApplyLook(look); });
 }
 
-bool CMainFrame::ExecuteApplicationCommand(int command)
+void CMainFrame::RegisterApplicationCommands()
 {
-    switch (command) {
-    case FileNew: m_app.OnFileNew(); break;
-    case FileOpen: m_app.OnFileOpen(); break;
-    case FileSave: m_app.OnFileSave(); break;
-    case FileSaveAs: m_app.OnFileSaveAs(); break;
-    case AppAbout: m_app.OnAppAbout(); break;
-    case AppExit: Close(); return true;
-    default: return false;
-    }
-    SetTitle(FrameTitle(m_app));
-    return true;
+    // The title follows the document each file command may have replaced.
+    auto titled = [this](auto command) {
+        return [this, command] {
+            command(m_app);
+            SetTitle(FrameTitle(m_app));
+        };
+    };
+    m_applicationCommands.Add(FileNew, titled([](CKestrelMediaApp& app) { app.OnFileNew(); }))
+        .Add(FileOpen, titled([](CKestrelMediaApp& app) { app.OnFileOpen(); }))
+        .Add(FileSave, titled([](CKestrelMediaApp& app) { app.OnFileSave(); }))
+        .Add(FileSaveAs, titled([](CKestrelMediaApp& app) { app.OnFileSaveAs(); }))
+        .Add(AppAbout, titled([](CKestrelMediaApp& app) { app.OnAppAbout(); }))
+        .Add(AppExit, [this] { Close(); });
 }
 
 void CMainFrame::SetSourceType(int type, int pageKind, int viewCommand)

@@ -1,4 +1,5 @@
 #include "shell/frame/MainFrmRibbon.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/res/ResourceBridge.h"
 #include "controls/toolbar/RibbonTips.h"
@@ -67,9 +68,16 @@ void CMainFrmRibbon::BuildQuickAccess()
 {
     m_quickAccess = new wxToolBar(this, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTB_HORIZONTAL | wxTB_FLAT | wxTB_NODIVIDER);
     m_quickAccess->SetToolBitmapSize(wxSize(16, 16));
-    m_quickAccess->AddTool(FileNew, KM::Res::LoadString(262), SmallImage(0), KM::Res::LoadString(262));
-    m_quickAccess->AddTool(FileOpen, KM::Res::LoadString(263), SmallImage(2), KM::Res::LoadString(263));
-    m_quickAccess->AddTool(FileSave, KM::Res::LoadString(264), SmallImage(20), KM::Res::LoadString(264));
+    struct QuickTool {
+        int command;
+        unsigned label;
+        int image;
+    };
+    for (const QuickTool& t : {QuickTool{FileNew, KM::Str::FileNew, 0}, QuickTool{FileOpen, KM::Str::FileOpen, 2},
+                               QuickTool{FileSave, KM::Str::FileSave, 20}}) {
+        const wxString label = KM::Res::LoadString(t.label);
+        m_quickAccess->AddTool(t.command, label, SmallImage(t.image), label);
+    }
     m_quickAccess->Realize();
 }
 
@@ -90,16 +98,23 @@ void CMainFrmRibbon::AddButton(wxRibbonButtonBar* bar, int command, int labelId,
     CKMRibbonButton::Add(*bar, command, KM::Res::LoadString(labelId), CommandImage(icon), descriptionId);
 }
 
+// The "Convert" panel that the source, editing and output tabs share.
+void CMainFrmRibbon::AddConvertPanel(wxRibbonPage* page)
+{
+    AddButton(AddPanel(page, KM::Str::ConvertPanel), StartConversionFromRibbon, KM::Str::ConvertButton, 16,
+              KM::Str::ConvertDescription);
+}
+
 void CMainFrmRibbon::BuildFilePage()
 {
-    m_filePage = BuildCategory(260);
-    wxRibbonButtonBar* bar = AddPanel(m_filePage, 260);
-    bar->AddButton(FileNew, KM::Res::LoadString(262), CommandImage(0));
-    bar->AddButton(FileOpen, KM::Res::LoadString(263), CommandImage(2));
-    bar->AddButton(FileSave, KM::Res::LoadString(264), CommandImage(20));
-    bar->AddButton(FileSaveAs, KM::Res::LoadString(265), CommandImage(20));
-    bar->AddDropdownButton(kRecentFirst - 1, KM::Res::LoadString(272), CommandImage(17));
-    bar->AddButton(AppExit, KM::Res::LoadString(273), CommandImage(15));
+    m_filePage = BuildCategory(KM::Str::FileCategory);
+    wxRibbonButtonBar* bar = AddPanel(m_filePage, KM::Str::FileCategory);
+    bar->AddButton(FileNew, KM::Res::LoadString(KM::Str::FileNew), CommandImage(0));
+    bar->AddButton(FileOpen, KM::Res::LoadString(KM::Str::FileOpen), CommandImage(2));
+    bar->AddButton(FileSave, KM::Res::LoadString(KM::Str::FileSave), CommandImage(20));
+    bar->AddButton(FileSaveAs, KM::Res::LoadString(KM::Str::FileSaveAs), CommandImage(20));
+    bar->AddDropdownButton(kRecentFirst - 1, KM::Res::LoadString(KM::Str::RecentProjects), CommandImage(17));
+    bar->AddButton(AppExit, KM::Res::LoadString(KM::Str::FileExit), CommandImage(15));
     bar->Bind(wxEVT_RIBBONBUTTONBAR_DROPDOWN_CLICKED, [this, bar](wxRibbonButtonBarEvent&) { ShowRecentFiles(bar); },
               kRecentFirst - 1);
     bar->Bind(wxEVT_RIBBONBUTTONBAR_CLICKED, [this, bar](wxRibbonButtonBarEvent&) { ShowRecentFiles(bar); },
@@ -116,7 +131,7 @@ void CMainFrmRibbon::ShowRecentFiles(wxWindow* anchor)
     for (size_t i = 0; i < files.size() && i < 9; ++i)
         menu.Append(kRecentFirst + static_cast<int>(i), wxString::Format("&%zu %s", i + 1, wxString(files[i])));
     if (menu.GetMenuItemCount() == 0)
-        menu.Append(wxID_NONE, KM::Res::LoadString(272))->Enable(false);
+        menu.Append(wxID_NONE, KM::Res::LoadString(KM::Str::RecentProjects))->Enable(false);
     const int chosen = anchor->GetPopupMenuSelectionFromUser(menu);
     if (chosen >= kRecentFirst && chosen < kRecentFirst + static_cast<int>(files.size()))
         app->OpenDocumentFile(files[static_cast<size_t>(chosen - kRecentFirst)]);
@@ -124,58 +139,60 @@ void CMainFrmRibbon::ShowRecentFiles(wxWindow* anchor)
 
 void CMainFrmRibbon::BuildSourceCategory()
 {
-    m_categories[kCategorySource] = BuildCategory(61204);
-    wxRibbonButtonBar* add = AddPanel(m_categories[kCategorySource], 61368);
-    AddButton(add, SourceFileList, 61369, 0, 423);
-    AddButton(add, SourceFolder, 61211, 2, 424);
-    AddButton(add, SourceDvd, 61212, 1, 455);
-    AddButton(AddPanel(m_categories[kCategorySource], 61370), RemoveSources, 61218, 13, 457);
-    AddButton(AddPanel(m_categories[kCategorySource], 61355), StartConversionFromRibbon, 61356, 16, 461);
+    m_categories[kCategorySource] = BuildCategory(KM::Str::SourceCategory);
+    wxRibbonButtonBar* add = AddPanel(m_categories[kCategorySource], KM::Str::AddSourcesPanel);
+    AddButton(add, SourceFileList, KM::Str::FilesButton, 0, KM::Str::FilesDescription);
+    AddButton(add, SourceFolder, KM::Str::FolderButton, 2, KM::Str::FolderDescription);
+    AddButton(add, SourceDvd, KM::Str::DvdButton, 1, KM::Str::DvdDescription);
+    AddButton(AddPanel(m_categories[kCategorySource], KM::Str::SourcesPanel), RemoveSources, KM::Str::RemoveButton, 13,
+              KM::Str::RemoveDescription);
+    AddConvertPanel(m_categories[kCategorySource]);
 }
 
 void CMainFrmRibbon::BuildEditingCategory()
 {
-    m_categories[kCategoryEditing] = BuildCategory(61205);
-    auto* panel = new wxRibbonPanel(m_categories[kCategoryEditing], wxID_ANY, KM::Res::LoadString(61370), wxNullBitmap,
-                                    wxDefaultPosition, wxDefaultSize, wxRIBBON_PANEL_NO_AUTO_MINIMISE);
+    m_categories[kCategoryEditing] = BuildCategory(KM::Str::EditingCategory);
+    auto* panel =
+        new wxRibbonPanel(m_categories[kCategoryEditing], wxID_ANY, KM::Res::LoadString(KM::Str::SourcesPanel),
+                          wxNullBitmap, wxDefaultPosition, wxDefaultSize, wxRIBBON_PANEL_NO_AUTO_MINIMISE);
     auto* sizer = new wxBoxSizer(wxHORIZONTAL);
     auto* column = new wxBoxSizer(wxVERTICAL);
-    column->Add(new wxStaticText(panel, wxID_ANY, KM::Res::LoadString(242)), 0, wxBOTTOM, 4);
+    column->Add(new wxStaticText(panel, wxID_ANY, KM::Res::LoadString(KM::Str::CurrentFileLabel)), 0, wxBOTTOM, 4);
     m_fileCombo = new wxChoice(panel, CurrentFileCombo, wxDefaultPosition, wxSize(300, -1));
     column->Add(m_fileCombo);
     sizer->Add(column, 0, wxALIGN_CENTER_VERTICAL | wxALL, 4);
     sizer->Add(new wxStaticLine(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_VERTICAL), 0, wxEXPAND | wxALL, 4);
     auto* bar = new wxRibbonButtonBar(panel);
-    AddButton(bar, PreviousFile, 469, 24, 469);
-    AddButton(bar, NextFile, 466, 25, 466);
-    AddButton(bar, ResetEditPane, 61422, 9, 465);
+    AddButton(bar, PreviousFile, KM::Str::PreviousFile, 24, KM::Str::PreviousFile);
+    AddButton(bar, NextFile, KM::Str::NextFile, 25, KM::Str::NextFile);
+    AddButton(bar, ResetEditPane, KM::Str::ResetButton, 9, KM::Str::ResetDescription);
     sizer->Add(bar, 0, wxEXPAND);
     panel->SetSizer(sizer);
-    AddButton(AddPanel(m_categories[kCategoryEditing], 61355), StartConversionFromRibbon, 61356, 16, 461);
+    AddConvertPanel(m_categories[kCategoryEditing]);
 }
 
 void CMainFrmRibbon::BuildOutputCategory()
 {
-    m_categories[kCategoryOutput] = BuildCategory(61206);
-    AddButton(AddPanel(m_categories[kCategoryOutput], 61355), StartConversionFromRibbon, 61356, 16, 461);
+    m_categories[kCategoryOutput] = BuildCategory(KM::Str::OutputCategory);
+    AddConvertPanel(m_categories[kCategoryOutput]);
 }
 
 void CMainFrmRibbon::BuildConversionCategory()
 {
-    m_categories[kCategoryConversion] = BuildCategory(61207);
-    wxRibbonButtonBar* bar = AddPanel(m_categories[kCategoryConversion], 61350);
-    AddButton(bar, ConversionStart, 61351, 16, 461);
-    AddButton(bar, ConversionPause, 61352, 19, 474);
-    AddButton(bar, ConversionStop, 61353, 18, 475);
-    AddButton(bar, SendToTray, 61354, 23, 476);
+    m_categories[kCategoryConversion] = BuildCategory(KM::Str::ConversionCategory);
+    wxRibbonButtonBar* bar = AddPanel(m_categories[kCategoryConversion], KM::Str::ConversionPanel);
+    AddButton(bar, ConversionStart, KM::Str::StartButton, 16, KM::Str::ConvertDescription);
+    AddButton(bar, ConversionPause, KM::Str::PauseButton, 19, KM::Str::PauseDescription);
+    AddButton(bar, ConversionStop, KM::Str::StopButton, 18, KM::Str::StopDescription);
+    AddButton(bar, SendToTray, KM::Str::ToTrayButton, 23, KM::Str::ToTrayDescription);
 }
 
 void CMainFrmRibbon::BuildNewsCategory()
 {
-    m_categories[kCategoryNews] = BuildCategory(61208);
-    wxRibbonButtonBar* bar = AddPanel(m_categories[kCategoryNews], 412);
-    bar->AddButton(CheckUpdatesNow, KM::Res::LoadString(413), CommandImage(4));
-    CKMRibbonCheckBox::Add(*bar, KM::Res::LoadString(414), CommandImage(17));
+    m_categories[kCategoryNews] = BuildCategory(KM::Str::NewsCategory);
+    wxRibbonButtonBar* bar = AddPanel(m_categories[kCategoryNews], KM::Str::UpdatesPanel);
+    bar->AddButton(CheckUpdatesNow, KM::Res::LoadString(KM::Str::CheckNowButton), CommandImage(4));
+    CKMRibbonCheckBox::Add(*bar, KM::Res::LoadString(KM::Str::AutoCheckButton), CommandImage(17));
 }
 
 int CMainFrmRibbon::CategoryPosition(const wxRibbonPage* page) const

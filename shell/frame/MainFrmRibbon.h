@@ -46,6 +46,7 @@ private:
     wxRibbonPage* BuildCategory(int labelId);
     wxRibbonButtonBar* AddPanel(wxRibbonPage* page, int labelId);
     void AddButton(wxRibbonButtonBar* bar, int command, int labelId, int icon, int descriptionId);
+    void AddConvertPanel(wxRibbonPage* page);
     void BuildFilePage();
     void BuildQuickAccess();
     void BuildSourceCategory();

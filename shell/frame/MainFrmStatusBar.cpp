@@ -1,10 +1,11 @@
 #include "shell/frame/MainFrmStatusBar.h"
+#include "controls/ids/CommandIds.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
 #include "controls/small/ErrorCaptionWnd.h"
 #include "shell/frame/StatusTextFit.h"
 #include <wx/checkbox.h>
-#include <wx/dcclient.h>
 #include <wx/hyperlink.h>
 #include <wx/statusbr.h>
 #include <wx/utils.h>
@@ -26,9 +27,9 @@ void CMainFrmStatusBar::BuildStatusBar()
     m_statusBar = CreateStatusBar(3);
     if (!m_statusBar)
         return;
-    m_link = new wxHyperlinkCtrl(m_statusBar, kLinkId, kWebDomain, kWebAddress);
+    m_link = new wxHyperlinkCtrl(m_statusBar, KM::Cmd::WebsiteLink, kWebDomain, kWebAddress);
     m_link->SetName("Link to website");
-    m_loadRecent = new wxCheckBox(m_statusBar, kCheckBoxId, KM::Res::LoadString(61215));
+    m_loadRecent = new wxCheckBox(m_statusBar, KM::Cmd::LoadRecentDoc, KM::Res::LoadString(KM::Str::LoadRecentCheckBox));
     m_caption = new CErrorCaptionWnd(m_statusBar, kCaptionId);
     m_caption->SetName("Error status bar");
     const int widths[3] = {m_link->GetBestSize().x + 16, m_loadRecent->GetBestSize().x + 16, -1};
@@ -40,7 +41,7 @@ void CMainFrmStatusBar::BuildStatusBar()
     });
     // The check box is a command of the frame, like the ribbon's.
     m_loadRecent->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) {
-        wxCommandEvent command(wxEVT_MENU, kCheckBoxId);
+        wxCommandEvent command(wxEVT_MENU, KM::Cmd::LoadRecentDoc);
         command.SetEventObject(this);
         ProcessWindowEvent(command);
     });
@@ -98,12 +99,11 @@ void CMainFrmStatusBar::SetCaptionText(const std::wstring& text)
     if (m_caption) {
         std::wstring shown = text;
         if (!text.empty()) {
-            wxClientDC dc(m_statusBar);
-            dc.SetFont(m_caption->GetFont());
+            // Measured in the caption's font; no DC (drawing happens in paint handlers only).
             wxRect field;
             m_statusBar->GetFieldRect(kCaptionField, field);
             const int room = field.GetRight() - 5 - field.x;
-            shown = FitStatusText(text, room, [&](const std::wstring& t) { return dc.GetTextExtent(t).x; });
+            shown = FitStatusText(text, room, [&](const std::wstring& t) { return m_caption->GetTextExtent(t).x; });
         }
         m_caption->SetCaption(shown);
         if (text.empty())
@@ -112,8 +112,6 @@ void CMainFrmStatusBar::SetCaptionText(const std::wstring& text)
             m_caption->SetToolTip(text);
     }
     PlaceStatusBarItems();
-    if (m_statusBar) {
+    if (m_statusBar)
         m_statusBar->Refresh();
-        m_statusBar->Update();
-    }
 }

@@ -17,8 +17,6 @@ namespace KM { class CWindowMessageEvent; }
 
 class CMainFrmStatusBar : public wxFrame, public IMessageMngHandler {
 public:
-    static constexpr int kLinkId = 310;
-    static constexpr int kCheckBoxId = 316;
     static constexpr int kCaptionId = 321;
     static constexpr const char* kWebAddress = "https://kestrelmedia.example.org/";
     static constexpr const char* kWebDomain = "kestrelmedia.example.org";

@@ -47,15 +47,15 @@ void CBaseEditPane::Attach(CKestrelMediaDoc* doc)
 
 void CBaseEditPane::Apply(uintptr_t, intptr_t) {}
 
-bool CBaseEditPane::OnUpdateCommand(int, wxUpdateUIEvent&)
+const CCommandTable& CBaseEditPane::Commands()
 {
-    return false;
+    if (!m_commandsRegistered) {
+        m_commandsRegistered = true;
+        RegisterCommands(m_commands);
+    }
+    return m_commands;
 }
 
-bool CBaseEditPane::OnExecuteCommand(int)
-{
-    return false;
-}
 
 bool CBaseEditPane::PreTranslateMessage(const wxKeyEvent&)
 {

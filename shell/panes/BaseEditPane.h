@@ -6,6 +6,7 @@
 // the last one pointed at, and so does the project-replaced notice, so no
 // pane keeps pointers into a project that New or Open frees.
 #include "model/project/ProjectReplacedNotice.h"
+#include "shell/commands/CommandTable.h"
 #include <cstdint>
 #include <vector>
 
@@ -37,8 +38,11 @@ public:
     virtual void Apply(uintptr_t wParam, intptr_t lParam);
     // Restores the pane's settings object; a nonzero flag binds again.
     virtual void ResetToDefaults(int flag) = 0;
-    virtual bool OnUpdateCommand(int id, wxUpdateUIEvent& ui);
-    virtual bool OnExecuteCommand(int id);
+    // The pane's commands, registered on first use (the pane is fully made
+    // by then); the editing view routes to them while the pane is active.
+    const CCommandTable& Commands();
+    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) { return Commands().Update(id, ui); }
+    bool OnExecuteCommand(int id) { return Commands().Execute(id); }
     // A key pressed anywhere on the page; true when the pane consumed it.
     virtual bool PreTranslateMessage(const wxKeyEvent& key);
     // Reads the current file and the pane's settings object into its controls.
@@ -49,6 +53,8 @@ public:
     CKestrelMediaDoc* Document() const { return m_pDoc; }
 
 protected:
+    // Adds the pane's commands to its table; a derived pane adds its base's first.
+    virtual void RegisterCommands(CCommandTable&) {}
     // Lets go of every pointer into the project (settings objects, file,
     // filter object) that the controls hold.
     virtual void Unbind() = 0;
@@ -75,4 +81,6 @@ private:
     void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
 
     CProjectReplacedNotice::CRegistration m_registration;
+    CCommandTable m_commands;
+    bool m_commandsRegistered = false;
 };

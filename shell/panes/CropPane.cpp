@@ -51,26 +51,20 @@ void CCropPane::ResetToDefaults(int flag)
         BindCurrentFile();
 }
 
-bool CCropPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CCropPane::RegisterCommands(CCommandTable& commands)
 {
-    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
-        ui.Enable(true);
-        ui.Check(m_editFlag == (id == KM::Cmd::ShowSourcePicture ? 1 : 0));
-        return true;
+    CPlayerPane::RegisterCommands(commands);
+    for (const int flag : {1, 0}) {  // the whole frame with the crop frame, or the result
+        commands.Add(
+            flag ? KM::Cmd::ShowSourcePicture : KM::Cmd::ShowResultPicture, [this, flag] { return Checked(m_editFlag == flag); },
+            [this, flag] {
+                m_editFlag = flag;
+                ShowEditFrame();
+                RedrawPlayer();
+            });
     }
-    return CPlayerPane::OnUpdateCommand(id, ui);
 }
 
-bool CCropPane::OnExecuteCommand(int id)
-{
-    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
-        m_editFlag = id == KM::Cmd::ShowSourcePicture ? 1 : 0;
-        ShowEditFrame();
-        RedrawPlayer();
-        return true;
-    }
-    return CPlayerPane::OnExecuteCommand(id);
-}
 
 bool CCropPane::PreTranslateMessage(const wxKeyEvent& key)
 {

@@ -15,8 +15,6 @@ public:
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     bool PreTranslateMessage(const wxKeyEvent& key) override;
     void BindCurrentFile() override;
     CPreviewPlayerCtrl* Preview() const override;
@@ -27,6 +25,7 @@ public:
     int EditFlag() const { return m_editFlag; }
 
 protected:
+    void RegisterCommands(CCommandTable& commands) override;
     std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 

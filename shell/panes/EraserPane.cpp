@@ -64,25 +64,20 @@ void CEraserPane::ResetToDefaults(int flag)
         BindCurrentFile();
 }
 
-bool CEraserPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CEraserPane::RegisterCommands(CCommandTable& commands)
 {
-    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
-        ui.Enable(true);
-        ui.Check(m_editor->EraserEdit() == (id == KM::Cmd::ShowSourcePicture ? 1 : 0));
-        return true;
+    CPlayerPane::RegisterCommands(commands);
+    for (const int flag : {1, 0}) {  // the picture with the eraser rectangle, or the erased result
+        commands.Add(
+            flag ? KM::Cmd::ShowSourcePicture : KM::Cmd::ShowResultPicture,
+            [this, flag] { return Checked(m_editor->EraserEdit() == flag); },
+            [this, flag] {
+                m_editor->SetEraserEdit(flag);
+                RedrawPlayer();
+            });
     }
-    return CPlayerPane::OnUpdateCommand(id, ui);
 }
 
-bool CEraserPane::OnExecuteCommand(int id)
-{
-    if (id == KM::Cmd::ShowSourcePicture || id == KM::Cmd::ShowResultPicture) {
-        m_editor->SetEraserEdit(id == KM::Cmd::ShowSourcePicture ? 1 : 0);
-        RedrawPlayer();
-        return true;
-    }
-    return CPlayerPane::OnExecuteCommand(id);
-}
 
 void CEraserPane::BindCurrentFile()
 {

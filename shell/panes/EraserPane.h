@@ -14,8 +14,6 @@ public:
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     void BindCurrentFile() override;
     CPreviewPlayerCtrl* Preview() const override;
 
@@ -23,6 +21,7 @@ public:
     CPropertiesFrameCtrl* Settings() const { return m_settings; }
 
 protected:
+    void RegisterCommands(CCommandTable& commands) override;
     std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 

@@ -47,56 +47,38 @@ void CPlayerPane::GoToFile(CKMFile* entry)
     SetPlayerItem(entry);
 }
 
-bool CPlayerPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CPlayerPane::RegisterCommands(CCommandTable& commands)
 {
-    CPlayer* player = CPlayer::Instance();
-    switch (id) {
-    case KM::Cmd::CurrentFileCombo: ui.Enable(true); return true;
-    case KM::Cmd::NextFile:
-    case KM::Cmd::PreviousFile: ui.Enable(NeighbourEntry(ReadFileChoice(), id == KM::Cmd::NextFile ? 1 : -1) != nullptr); return true;
-    case KM::Cmd::PlayerStop: ui.Enable(player && IsPlayerStopEnabled(player->m_nState.load())); return true;
-    case KM::Cmd::PlayPause: {
-        const PlayPauseState s = ComputePlayPauseState(m_pDoc ? m_pDoc->GetCurrentFile() : nullptr,
-                                                       player && player->m_bPlaying, player && player->m_bRewind);
-        ui.Enable(s.enabled);
-        ui.Check(s.checked);
-        return true;
-    }
-    default: return false;
-    }
+    using namespace KM::Cmd;
+    auto neighbour = [this](int step) {
+        return [this, step] { return Enabled(NeighbourEntry(ReadFileChoice(), step) != nullptr); };
+    };
+    auto goToNeighbour = [this](int step) {
+        return [this, step] {
+            CKMFile* entry = NeighbourEntry(ReadFileChoice(), step);
+            GoToFile(entry);
+            if (entry)
+                SelectInChoice(entry);
+        };
+    };
+    commands.Add(CurrentFileCombo, [this] { GoToFile(CMainFrmRibbon::GetComboFileEntry(wxGetTopLevelParent(m_pView))); })
+        .Add(NextFile, neighbour(1), goToNeighbour(1))
+        .Add(PreviousFile, neighbour(-1), goToNeighbour(-1))
+        .Add(PlayerStop, [] { return Enabled(IsPlayerStopEnabled(PlayerPlayState())); },
+             [this] {
+                 PlayerCommand(PlayerStop);
+                 RedrawPlayer();
+                 OnStopped();
+             })
+        .Add(PlayPause, [this] { return PlayPauseUi(m_pDoc ? m_pDoc->GetCurrentFile() : nullptr); },
+             [this] {
+                 // A file the engine could not read is never handed to the player.
+                 CKMFile* current = m_pDoc ? m_pDoc->GetCurrentFile() : nullptr;
+                 if (ComputePlayPauseState(current, false, false).enabled)
+                     PlayerCommand(PlayPause);
+             });
 }
 
-bool CPlayerPane::OnExecuteCommand(int id)
-{
-    switch (id) {
-    case KM::Cmd::CurrentFileCombo: {
-        auto* frame = wxGetTopLevelParent(m_pView);
-        GoToFile(CMainFrmRibbon::GetComboFileEntry(frame));
-        return true;
-    }
-    case KM::Cmd::NextFile:
-    case KM::Cmd::PreviousFile: {
-        CKMFile* entry = NeighbourEntry(ReadFileChoice(), id == KM::Cmd::NextFile ? 1 : -1);
-        GoToFile(entry);
-        if (entry)
-            SelectInChoice(entry);
-        return true;
-    }
-    case KM::Cmd::PlayerStop:
-        PlayerCommand(KM::Cmd::PlayerStop);
-        RedrawPlayer();
-        OnStopped();
-        return true;
-    case KM::Cmd::PlayPause: {
-        // A file the engine could not read is never handed to the player.
-        CKMFile* current = m_pDoc ? m_pDoc->GetCurrentFile() : nullptr;
-        if (ComputePlayPauseState(current, false, false).enabled)
-            PlayerCommand(KM::Cmd::PlayPause);
-        return true;
-    }
-    default: return false;
-    }
-}
 
 void CPlayerPane::SetPlayerItem(CKMFile* file)
 {

@@ -14,9 +14,6 @@ class CPlayerPane : public CBaseEditPane {
 public:
     using CBaseEditPane::CBaseEditPane;
 
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
-
     virtual void SetPlayerItem(CKMFile* file);
     virtual void RedrawPlayer();
     // After a stop command.
@@ -27,6 +24,7 @@ public:
     virtual CPreviewPlayerCtrl* Preview() const = 0;
 
 protected:
+    void RegisterCommands(CCommandTable& commands) override;
     // The preview's crop, eraser and frame filters from the output (null:
     // none); the filter object's reference stays balanced.
     void BindPreviewEdits(CFrameFileObj* output);

@@ -83,7 +83,7 @@ void CTimelinePane::ResetToDefaults(int)
 void CTimelinePane::PauseFirst()
 {
     CPlayer* player = CPlayer::Instance();
-    if (player && player->m_nState.load() == 2)
+    if (player && player->PlayState() == 2)
         player->Pause();
 }
 
@@ -106,18 +106,18 @@ void CTimelinePane::StoreBehaviour(CKMFile& file)
         file.m_timelineBehavior = tool->IsToggled() ? 1 : 0;
 }
 
-bool CTimelinePane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CTimelinePane::RegisterCommands(CCommandTable& commands)
 {
-    if (!IsTimelineCommand(id))
-        return CPlayerPane::OnUpdateCommand(id, ui);
-    ui.Enable(IsTimelineCommandEnabled(id, {CurrentFile(), m_ruler->ZoomIndex()}));
-    return true;
+    CPlayerPane::RegisterCommands(commands);
+    using namespace KM::Cmd;
+    for (int id : {AddRange, SetRangeStart, SetRangeEnd, MoveRangeToPosition, RemoveRange, ZoomOut, ZoomIn, RangeBehaviour})
+        commands.Add(
+            id, [this, id] { return Enabled(IsTimelineCommandEnabled(id, {CurrentFile(), m_ruler->ZoomIndex()})); },
+            [this, id] { RunTimelineCommand(id); });
 }
 
-bool CTimelinePane::OnExecuteCommand(int id)
+void CTimelinePane::RunTimelineCommand(int id)
 {
-    if (!IsTimelineCommand(id))
-        return CPlayerPane::OnExecuteCommand(id);
     CKMFile* file = CurrentFile();
     const bool enabled = IsTimelineCommandEnabled(id, {file, m_ruler->ZoomIndex()});
     switch (id) {
@@ -131,7 +131,7 @@ bool CTimelinePane::OnExecuteCommand(int id)
             SetModified();
         }
         id == KM::Cmd::AddRange ? Refill() : RefreshRow();
-        return true;
+        return;
     case KM::Cmd::RemoveRange:
         if (enabled) {
             ApplyRangeCommand(id, *file);
@@ -142,17 +142,17 @@ bool CTimelinePane::OnExecuteCommand(int id)
             RedrawPlayer();
             Refill();
         }
-        return true;
+        return;
     case KM::Cmd::ZoomOut:
         if (enabled) m_ruler->ZoomOut();
-        return true;
+        return;
     case KM::Cmd::ZoomIn:
         if (enabled) m_ruler->ZoomIn();
-        return true;
+        return;
     case KM::Cmd::RangeBehaviour:
         if (enabled) StoreBehaviour(*file);
-        return true;
-    default: return false;
+        return;
+    default: return;
     }
 }
 

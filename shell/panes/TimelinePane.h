@@ -15,8 +15,6 @@ public:
 
     void Layout(int left, int top, int right, int bottom) override;
     void ResetToDefaults(int flag) override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     void BindCurrentFile() override;
     void SetPlayerItem(CKMFile* file) override;
     void OnStopped() override;
@@ -31,10 +29,12 @@ public:
     CKMToolbar* LowerToolbar() const { return m_lower; }
 
 protected:
+    void RegisterCommands(CCommandTable& commands) override;
     std::vector<wxWindow*> Windows() const override;
     void Unbind() override;
 
 private:
+    void RunTimelineCommand(int id);
     CKMFile* CurrentFile() const;
     void PauseFirst();
     void RefreshRow();

@@ -98,46 +98,23 @@ bool CWatermarkPane::IsEnabled(int id) const
     }
 }
 
-namespace {
 
-// The commands of the watermark toolbar and menu.
-bool IsWatermarkCommand(int id)
+void CWatermarkPane::RegisterCommands(CCommandTable& commands)
 {
-    switch (id) {
-    case KM::Cmd::AddTextWatermark:
-    case KM::Cmd::AddImageWatermark:
-    case KM::Cmd::AddWatermarkKind2:
-    case KM::Cmd::AddWatermarkKind3:
-    case KM::Cmd::AddMediaWatermark:
-    case KM::Cmd::DeleteWatermark:
-    case KM::Cmd::MoveDown:
-    case KM::Cmd::MoveUp:
-    case KM::Cmd::EditCopy:
-    case KM::Cmd::EditCut:
-    case KM::Cmd::EditPaste: return true;
-    default: return false;
-    }
+    CPlayerPane::RegisterCommands(commands);
+    using namespace KM::Cmd;
+    // The commands of the watermark toolbar and menu.
+    for (int id : {AddTextWatermark, AddImageWatermark, AddWatermarkKind2, AddWatermarkKind3, AddMediaWatermark,
+                   DeleteWatermark, MoveDown, MoveUp, EditCopy, EditCut, EditPaste})
+        commands.Add(
+            id, [this, id] { return Enabled(IsEnabled(id)); },
+            [this, id] {
+                // A command that is not offered (a key, a stale button) does nothing.
+                if (IsEnabled(id))
+                    Execute(id);
+            });
 }
 
-}  // namespace
-
-bool CWatermarkPane::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
-{
-    if (!IsWatermarkCommand(id))
-        return CPlayerPane::OnUpdateCommand(id, ui);
-    ui.Enable(IsEnabled(id));
-    return true;
-}
-
-bool CWatermarkPane::OnExecuteCommand(int id)
-{
-    if (!IsWatermarkCommand(id))
-        return CPlayerPane::OnExecuteCommand(id);
-    // A command that is not offered (a key, a stale button) does nothing.
-    if (IsEnabled(id))
-        Execute(id);
-    return true;
-}
 
 std::wstring CWatermarkPane::AskFile(bool media) const
 {

@@ -20,8 +20,6 @@ public:
     void Layout(int left, int top, int right, int bottom) override;
     void Apply(uintptr_t wParam, intptr_t lParam) override;
     void ResetToDefaults(int flag) override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     bool PreTranslateMessage(const wxKeyEvent& key) override;
     void BindCurrentFile() override;
     void SetPlayerItem(CKMFile* file) override;
@@ -36,6 +34,7 @@ public:
     std::function<std::wstring(bool media)> m_chooseFile;
 
 private:
+    void RegisterCommands(CCommandTable& commands) override;
     void OnWatermarkSelected(CWatermarkObj* watermark) override;
     void OnWatermarkChanged(CWatermarkObj* watermark) override;
     std::vector<wxWindow*> Windows() const override;

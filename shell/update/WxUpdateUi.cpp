@@ -1,4 +1,5 @@
 #include "shell/update/WxUpdateUi.h"
+#include "controls/ids/StringIds.h"
 #include "controls/res/ResourceBridge.h"
 #include <wx/app.h>
 #include <wx/msgdlg.h>
@@ -11,7 +12,7 @@ void CWxUpdateUi::Post(std::function<void()> task)
 void CWxUpdateUi::ShowMessage(uint32_t stringId, bool error)
 {
     wxWindow* parent = wxTheApp ? wxTheApp->GetTopWindow() : nullptr;
-    wxMessageBox(KM::Res::LoadString(stringId), KM::Res::LoadString(100),
+    wxMessageBox(KM::Res::LoadString(stringId), KM::Res::LoadString(KM::Str::ProgramName),
                  wxOK | (error ? wxICON_ERROR : wxICON_INFORMATION), parent);
 }
 

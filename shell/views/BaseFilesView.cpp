@@ -1,4 +1,5 @@
 #include "shell/views/BaseFilesView.h"
+#include "controls/ids/StringIds.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "controls/res/ResourceBridge.h"
@@ -33,7 +34,7 @@ bool CBaseFilesView::Create(wxWindow* parent, wxWindowID id)
 {
     if (!CBaseListView::Create(parent, id))
         return false;
-    m_list->InsertColumn(0, KM::Res::LoadString(61220), wxLIST_FORMAT_LEFT, 200);
+    m_list->InsertColumn(0, KM::Res::LoadString(KM::Str::FileColumn), wxLIST_FORMAT_LEFT, 200);
     m_list->AssignImageList(new wxImageList(16, 16, true, 10), wxIMAGE_LIST_SMALL);  // the list owns it
     m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CBaseFilesView::OnItemFocused, this);
     m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CBaseFilesView::OnItemFocused, this);
@@ -43,7 +44,15 @@ bool CBaseFilesView::Create(wxWindow* parent, wxWindowID id)
         e.Skip();
         AutoSizeColumn();
     });
+    if (CKestrelMediaDoc* doc = GetDocument())
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
     return true;
+}
+
+void CBaseFilesView::OnProjectReplacing(CProject*, CProject*)
+{
+    m_nLastSelected = -1;
+    DeleteAllRows();
 }
 
 CBaseFilesView::~CBaseFilesView()
@@ -134,7 +143,11 @@ void CBaseFilesView::AppendRows()
 
 void CBaseFilesView::DeleteAllRows()
 {
+    // Emptying the list tells of a focus change with no row: nothing to act on.
+    const bool suspended = m_bSuspend;
+    m_bSuspend = true;
     m_list->DeleteAllItems();
+    m_bSuspend = suspended;
     m_rowTexts.clear();
     AutoSizeColumn();
 }
@@ -240,9 +253,9 @@ void CBaseFilesView::SelectRow(long row)
 void CBaseFilesView::OnItemFocused(wxListEvent& event)
 {
     event.Skip();
-    if (m_bSuspend)
-        return;
     const long row = event.GetIndex();
+    if (m_bSuspend || row < 0 || row >= m_list->GetItemCount())
+        return;
     if (!(m_list->GetItemState(row, wxLIST_STATE_FOCUSED) & wxLIST_STATE_FOCUSED))
         return;
     wxBusyCursor wait;

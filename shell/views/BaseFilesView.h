@@ -2,6 +2,7 @@
 // A source page's list: one row per source entry (the entry is the row's
 // data, owned by the project), the selected row made the document's current
 // file, and the page's properties and preview views told to refresh.
+#include "model/project/ProjectReplacedNotice.h"
 #include "shell/BaseView.h"
 #include "shell/frame/PageViewClasses.h"
 #include <map>
@@ -27,7 +28,7 @@ private:
     void OnSizeChanged(wxSizeEvent& event);
 };
 
-class CBaseFilesView : public CBaseListView, public ISourceListView {
+class CBaseFilesView : public CBaseListView, public ISourceListView, private IProjectReplacedListener {
 public:
     ~CBaseFilesView() override;
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
@@ -72,6 +73,9 @@ protected:
     bool m_bSuspend = false;
 
 private:
+    // The rows' entries belong to the old project: the rows go before that
+    // project is freed (the page fills them again from the new one).
+    void OnProjectReplacing(CProject* oldProject, CProject* newProject) override;
     void OnItemFocused(wxListEvent& event);
     void OnLeftClick(wxMouseEvent& event);
     void OnActivated(wxListEvent& event);
@@ -82,4 +86,5 @@ private:
     long m_nLastSelected = -1;
     wxWindow* m_pProperties = nullptr;
     wxWindow* m_pPreview = nullptr;
+    CProjectReplacedNotice::CRegistration m_projectRegistration;
 };

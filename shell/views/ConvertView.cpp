@@ -1,4 +1,5 @@
 #include "shell/views/ConvertView.h"
+#include "controls/ids/StringIds.h"
 #include "controls/convert/ConvertProgressCtrl.h"
 #include "controls/convert/OutputRichEditCtrl.h"
 #include "controls/ids/CommandIds.h"
@@ -31,6 +32,7 @@ bool CConvertView::Create(wxWindow* parent, wxWindowID id)
 {
     if (!CBaseView::Create(parent, id))
         return false;
+    RegisterCommands();
     CKestrelMediaApp* app = CKestrelMediaApp::Get();
     m_log = new COutputRichEditCtrl([this](const SLink& link) { OnLinkClicked(link); });
     if (!m_log->Create(this, 0)) {
@@ -114,7 +116,7 @@ void CConvertView::OnFinished()
     m_bFinished = true;
     RefreshTray();
     if (m_tray.IsHidden())
-        wxMessageBox(KM::Res::LoadString(241), KM::Res::LoadString(100), wxOK, this);
+        wxMessageBox(KM::Res::LoadString(KM::Str::ConversionFinished), KM::Res::LoadString(KM::Str::ProgramName), wxOK, this);
     if (CKestrelMediaDoc* doc = GetDocument(); doc && doc->GetProject())
         doc->GetProject()->ResetMontageData();
 }
@@ -123,14 +125,14 @@ void CConvertView::RefreshTray()
 {
     if (m_tray.IsHidden())
         return;
-    const wxString tip = m_bFinished ? KM::Res::LoadString(241)
-                                     : wxString::Format(KM::Res::LoadString(61366), m_progress ? m_progress->GetPercent() : 0);
+    const wxString tip = m_bFinished ? KM::Res::LoadString(KM::Str::ConversionFinished)
+                                     : wxString::Format(KM::Res::LoadString(KM::Str::ConvertingPercent), m_progress ? m_progress->GetPercent() : 0);
     m_tray.SetTooltipText(tip.ToStdWstring());
 }
 
 // ------------------------------------------------------------ commands
 
-bool CConvertView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+CommandUi CConvertView::CommandState(int id) const
 {
     CKestrelMediaDoc* doc = GetDocument();
     ConvertLogState log;
@@ -142,47 +144,54 @@ bool CConvertView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
         log.hasSelection = from != to;
     }
     const ConvertCommandUi state = ConvertCommandState(id, doc ? doc->GetRunState() : 0, log);
-    if (!state.handled)
-        return false;
-    ui.Enable(state.enabled);
+    // Start and pause show whether the run is going or held.
     if (id == KM::Cmd::ConversionStart || id == KM::Cmd::ConversionPause)
-        ui.Check(state.checked);
-    return true;
+        return Checked(state.checked, state.enabled);
+    return Enabled(state.enabled);
 }
 
-bool CConvertView::OnExecuteCommand(int id)
+void CConvertView::RegisterCommands()
 {
     using namespace KM::Cmd;
-    CKestrelMediaDoc* doc = GetDocument();
-    switch (id) {
-    case ConversionStart: StartOrStop(); return true;
-    case ConversionPause:
-        if (doc)
-            doc->PauseConversion();
-        RefreshTray();
-        return true;
-    case ConversionStop: StopAndReset(); return true;
-    case SendToTray: HideToTray(); return true;
-    case SelectAll:
-        if (m_log)
-            m_log->SetSelection(0, m_log->GetLastPosition());
-        return true;
-    case ClearLog:
-        if (m_log)
-            m_log->PostClear();
-        return true;
-    case EditCopy:
-        if (m_log)
-            m_log->Copy();
-        return true;
-    case EditCut:
+    auto state = [this](int id) { return [this, id] { return CommandState(id); }; };
+    m_commands.Add(ConversionStart, state(ConversionStart), [this] { StartOrStop(); })
+        .Add(ConversionPause, state(ConversionPause),
+             [this] {
+                 if (CKestrelMediaDoc* doc = GetDocument())
+                     doc->PauseConversion();
+                 RefreshTray();
+             })
+        .Add(ConversionStop, state(ConversionStop), [this] { StopAndReset(); })
+        .Add(SendToTray, state(SendToTray), [this] { HideToTray(); })
+        .Add(SelectAll, state(SelectAll),
+             [this] {
+                 if (m_log)
+                     m_log->SetSelection(0, m_log->GetLastPosition());
+             })
+        .Add(ClearLog, state(ClearLog),
+             [this] {
+                 if (m_log)
+                     m_log->PostClear();
+             })
+        .Add(EditCopy, state(EditCopy),
+             [this] {
+                 if (m_log)
+                     m_log->Copy();
+             })
         // The log is read-only: a cut copies and leaves the text.
-        if (m_log)
-            m_log->Copy();
-        return true;
-    default: return false;
-    }
+        .Add(EditCut, state(EditCut),
+             [this] {
+                 if (m_log)
+                     m_log->Copy();
+             })
+        .Add(TrayRestore,
+             [this] {
+                 m_tray.RemoveIcon();
+                 ShowProgram();
+             })
+        .Add(TrayStopAndExit, [this] { StopAndExitFromTray(); });
 }
+
 
 void CConvertView::StartOrStop()
 {
@@ -244,19 +253,20 @@ void CConvertView::ShowProgram()
     Update();
 }
 
+// The tray's menu and double click reach the view's commands.
 void CConvertView::OnTrayCommand(int command)
 {
-    if (command == CSystemTray::kRestoreCommand) {
-        m_tray.RemoveIcon();
-        ShowProgram();
-    } else if (command == CSystemTray::kStopAndExitCommand) {
-        ShowProgram();
-        if (CKestrelMediaDoc* doc = GetDocument())
-            doc->StopConversion();
-        if (wxWindow* main = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) {
-            wxCommandEvent exit(wxEVT_MENU, KM::Cmd::AppExit);
-            wxPostEvent(main, exit);
-        }
+    OnExecuteCommand(command);
+}
+
+void CConvertView::StopAndExitFromTray()
+{
+    ShowProgram();
+    if (CKestrelMediaDoc* doc = GetDocument())
+        doc->StopConversion();
+    if (wxWindow* main = wxTheApp ? wxTheApp->GetTopWindow() : nullptr) {
+        wxCommandEvent exit(wxEVT_MENU, KM::Cmd::AppExit);
+        wxPostEvent(main, exit);
     }
 }
 
@@ -268,5 +278,5 @@ void CConvertView::OnLinkClicked(const SLink& link)
         return;
     }
     if (!wxLaunchDefaultApplication(wxString(link.target)))
-        wxMessageBox("Failed to view output file", KM::Res::LoadString(100), wxOK | wxICON_ERROR, this);
+        wxMessageBox("Failed to view output file", KM::Res::LoadString(KM::Str::ProgramName), wxOK | wxICON_ERROR, this);
 }

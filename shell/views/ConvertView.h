@@ -16,8 +16,6 @@ public:
     ~CConvertView() override;
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
 
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
 
     void OnMessage(const std::wstring& text, DWORD code) override;
     void SetProgressRange(int range) override;
@@ -39,6 +37,9 @@ public:
     void HideToTray();
 
 private:
+    void RegisterCommands();
+    void StopAndExitFromTray();
+    CommandUi CommandState(int id) const;
     void OnSizeChanged(wxSizeEvent& event);
     void RefreshTray();
     void StartOrStop();

@@ -54,6 +54,7 @@ bool CEditingView::Create(wxWindow* parent, wxWindowID id)
         e.Skip();
         OnResize();
     });
+    RegisterCommands();
     ShowActivePane();
     return true;
 }
@@ -145,36 +146,43 @@ void CEditingView::OnPaint(wxPaintEvent&)
         dc.Clear();
 }
 
-bool CEditingView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CEditingView::RegisterCommands()
 {
-    if (id == KM::Cmd::ResetEditPane) {
-        ui.Enable(true);
-        return true;
-    }
-    if (const EditPaneInfo* info = PaneByCommand(id)) {
-        // A pane the project's outputs do not offer cannot be chosen.
-        ui.Enable(m_switch.Offers(id));
-        ui.Check(info->key == m_switch.Active());
-        return true;
-    }
-    CBaseEditPane* pane = ActivePane();
-    return pane && pane->OnUpdateCommand(id, ui);
+    m_commands.Add(KM::Cmd::ResetEditPane, [this] {
+        if (CBaseEditPane* pane = ActivePane())
+            pane->ResetToDefaults(1);
+    });
+    // A pane the project's outputs do not offer cannot be chosen.
+    for (const EditPaneInfo& info : EditPanes())
+        m_commands.Add(
+            info.command,
+            [this, &info] { return Checked(info.key == m_switch.Active(), m_switch.Offers(info.command)); },
+            [this, &info] {
+                if (m_switch.Select(info.command))
+                    ShowActivePane();
+            });
+}
+
+std::vector<const CCommandTable*> CEditingView::RoutedCommands() const
+{
+    std::vector<const CCommandTable*> tables;
+    if (CBaseEditPane* pane = ActivePane())
+        tables.push_back(&pane->Commands());
+    tables.push_back(&m_commands);
+    return tables;
+}
+
+std::vector<const CCommandTable*> CEditingView::AllCommands() const
+{
+    std::vector<const CCommandTable*> tables{&m_commands};
+    for (const auto& [key, pane] : m_panes)
+        tables.push_back(&pane->Commands());
+    return tables;
 }
 
 bool CEditingView::OnExecuteCommand(int id)
 {
-    if (id == KM::Cmd::ResetEditPane) {
+    if (!PaneByCommand(id))  // choosing a pane moves the keys itself
         m_switch.NoteCommand();
-        if (CBaseEditPane* pane = ActivePane())
-            pane->ResetToDefaults(1);
-        return true;
-    }
-    if (PaneByCommand(id)) {
-        if (m_switch.Select(id))
-            ShowActivePane();
-        return true;
-    }
-    m_switch.NoteCommand();
-    CBaseEditPane* pane = ActivePane();
-    return pane && pane->OnExecuteCommand(id);
+    return CBaseView::OnExecuteCommand(id);
 }

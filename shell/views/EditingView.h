@@ -19,19 +19,15 @@ namespace KM { class CWindowMessageEvent; }
 
 class CEditingView : public CBaseView, public IResizeHandler {
 public:
-    static constexpr int kTimelinePane = 340;
-    static constexpr int kCropPane = 341;
-    static constexpr int kWatermarkPane = 342;
-    static constexpr int kAdvancedPane = 343;
-    static constexpr int kFiltersPane = 353;
-    static constexpr int kEraserPane = 354;
-
     CEditingView();
     ~CEditingView() override;
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
     void OnInitialUpdate() override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
+    // Every command moves the active pane into the previous one first.
     bool OnExecuteCommand(int id) override;
+    // The active pane's commands, then the view's own.
+    std::vector<const CCommandTable*> RoutedCommands() const override;
+    std::vector<const CCommandTable*> AllCommands() const override;
     void OnResize() override;
 
     // The pane of a view key (1..6), or null.
@@ -47,6 +43,7 @@ public:
     CKMSplitterExWnd* GetSplitter(int index) const { return m_splitters[static_cast<size_t>(index)]; }
 
 private:
+    void RegisterCommands();
     void ShowActivePane();
     void AdaptPaneBar(CKestrelMediaDoc* doc);
     void OnPropertiesChanged(KM::CWindowMessageEvent& event);

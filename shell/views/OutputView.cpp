@@ -1,4 +1,5 @@
 #include "shell/views/OutputView.h"
+#include "controls/ids/StringIds.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
@@ -58,18 +59,18 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
 
     m_toolbar = new wxPanel(this, 511);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
-    m_kindChoice = new wxChoice(m_toolbar, kKindCombo, wxDefaultPosition, wxSize(150, -1));
-    m_profileChoice = new CProfileComboBox(m_toolbar, kChooseProfile, draw, 250);
+    m_kindChoice = new wxChoice(m_toolbar, KM::Cmd::OutputKindCombo, wxDefaultPosition, wxSize(150, -1));
+    m_profileChoice = new CProfileComboBox(m_toolbar, KM::Cmd::ChooseProfile, draw, 250);
     bar->Add(m_kindChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
-    bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(513)), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(KM::Str::ProfileLabel)), 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
     bar->Add(m_profileChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
-    for (int command : {kSaveProfile, kDetachProfile, kDeleteProfile})
+    for (int command : {KM::Cmd::SaveProfile, KM::Cmd::DetachProfile, KM::Cmd::DeleteProfile})
         bar->Add(new wxButton(m_toolbar, command, KM::Res::LoadString(static_cast<unsigned>(command)),
                               wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT),
                  0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
     m_toolbar->SetSizer(bar);
 
-    m_kindChoice->Bind(wxEVT_CHOICE, &COutputView::OnKindChosen, this);
+    m_kindChoice->Bind(wxEVT_CHOICE, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::OutputKindCombo); });
     m_profileChoice->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) {
         m_profileList->SetSelection(m_profileChoice->GetSelection());
         ChooseProfile();
@@ -80,7 +81,7 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     });
     m_profileList->Bind(wxEVT_KEY_DOWN, [this](wxKeyEvent& e) {
         if (e.GetKeyCode() == WXK_DELETE)
-            OnExecuteCommand(kDeleteProfile);
+            OnExecuteCommand(KM::Cmd::DeleteProfile);
         else
             e.Skip();
     });
@@ -95,6 +96,7 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
         m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
         m_profilesRegistration = doc->GetProjectReplacedNotice().Register(m_profiles.get());
     }
+    RegisterCommands();
     return true;
 }
 
@@ -131,7 +133,7 @@ void COutputView::OnInitialUpdate()
         ShowKind(kind);
     }
     m_kindChoice->Clear();
-    for (unsigned id : {507u, 508u, 509u})
+    for (unsigned id : {KM::Str::VideoKind, KM::Str::AudioKind, KM::Str::ImageKind})
         m_kindChoice->Append(KM::Res::LoadString(id));
     m_kindChoice->SetSelection(kind ? KindChoiceIndex(kind) : wxNOT_FOUND);
 }
@@ -170,7 +172,7 @@ void COutputView::FillProfileList()
     m_filling = false;
 }
 
-void COutputView::OnKindChosen(wxCommandEvent&)
+void COutputView::OnKindChosen()
 {
     const int kind = KindFromChoiceIndex(m_kindChoice->GetSelection());
     CProject* project = Project();
@@ -222,7 +224,7 @@ void COutputView::DeleteProfile()
     CProject* project = Project();
     if (!project)
         return;
-    if (wxMessageBox(KM::Res::LoadString(516), KM::Res::LoadString(100), wxYES_NO | wxICON_QUESTION, this) != wxYES)
+    if (wxMessageBox(KM::Res::LoadString(KM::Str::AskDeleteProfile), KM::Res::LoadString(KM::Str::ProgramName), wxYES_NO | wxICON_QUESTION, this) != wxYES)
         return;
     std::wstring name;
     if (m_profiles->DeleteProfile(&name) != S_OK)
@@ -266,50 +268,44 @@ void COutputView::OnProfileValueChanged(KM::CWindowMessageEvent& event)
     event.SetResult(0);
 }
 
-bool COutputView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void COutputView::RegisterCommands()
 {
-    using namespace KM::Cmd;
-    CProject* project = Project();
-    COutputFileObj* output = project ? project->GetActiveOutput() : nullptr;
-    switch (id) {
-    case kKindCombo:
-    case kChooseProfile:
-    case 326: case 327: case 328: case 338: case 339: ui.Enable(true); return true;
-    case kSaveProfile: ui.Enable(m_profiles->IsCurrentProfileListed() != 0); return true;
-    case kDetachProfile: ui.Enable(output && !output->profile_name.empty()); return true;
-    case kDeleteProfile: ui.Enable(m_profiles->FindCurrentProfile() != 0); return true;
-    case ShowVideoOutput: ui.Enable(true); ui.Check(project && project->GetVideoOutput()->is_create); return true;
-    case ShowImageOutput: ui.Enable(true); ui.Check(project && project->GetImageOutput()->is_create); return true;
-    case ShowAudioOutput: ui.Enable(true); ui.Check(project && project->GetAudioOutput()->is_create); return true;
-    default: return false;
-    }
+    auto outputShown = [this](auto isCreated) {
+        return [this, isCreated] {
+            CProject* project = Project();
+            return Checked(project && isCreated(*project));
+        };
+    };
+    m_commands.Add(KM::Cmd::OutputKindCombo, [this] { OnKindChosen(); })
+        .Add(KM::Cmd::ChooseProfile, [this] { ChooseProfile(); })
+        .Add(KM::Cmd::SaveProfile, [this] { return Enabled(m_profiles->IsCurrentProfileListed() != 0); }, [this] { SaveProfile(); })
+        .Add(KM::Cmd::DetachProfile,
+             [this] {
+                 CProject* project = Project();
+                 COutputFileObj* output = project ? project->GetActiveOutput() : nullptr;
+                 return Enabled(output && !output->profile_name.empty());
+             },
+             [this] { DetachProfile(); })
+        .Add(KM::Cmd::DeleteProfile, [this] { return Enabled(m_profiles->FindCurrentProfile() != 0); }, [this] { DeleteProfile(); })
+        .Add(KM::Cmd::RebuildOutputGrid,
+             [this] {
+                 if (CKestrelMediaDoc* doc = GetDocument())
+                     doc->SetModifiedFlag(true);
+                 RebuildKeepingSelection();
+             })
+        .Add(KM::Cmd::ShowVideoOutput, outputShown([](CProject& p) { return p.GetVideoOutput()->is_create != 0; }), [this] { ShowOutputKind(kKindVideo); })
+        .Add(KM::Cmd::ShowImageOutput, outputShown([](CProject& p) { return p.GetImageOutput()->is_create != 0; }), [this] { ShowOutputKind(kKindImage); })
+        .Add(KM::Cmd::ShowAudioOutput, outputShown([](CProject& p) { return p.GetAudioOutput()->is_create != 0; }), [this] { ShowOutputKind(kKindAudio); });
+    for (int reserved : KM::Cmd::OutputReserved)
+        m_commands.Add(reserved, {});
 }
 
-bool COutputView::OnExecuteCommand(int id)
+void COutputView::ShowOutputKind(int kind)
 {
-    using namespace KM::Cmd;
-    switch (id) {
-    case kChooseProfile: ChooseProfile(); return true;
-    case kSaveProfile: SaveProfile(); return true;
-    case kDetachProfile: DetachProfile(); return true;
-    case kDeleteProfile: DeleteProfile(); return true;
-    case kRebuildGrid:
-        if (CKestrelMediaDoc* doc = GetDocument())
-            doc->SetModifiedFlag(true);
-        RebuildKeepingSelection();
-        return true;
-    case ShowVideoOutput:
-    case ShowImageOutput:
-    case ShowAudioOutput: {
-        const int kind = id == ShowVideoOutput ? kKindVideo : id == ShowImageOutput ? kKindImage : kKindAudio;
-        ApplyKind(kind);
-        if (CProject* project = Project())
-            m_profiles->Reload(project, 0);
-        FillProfileList();
-        m_kindChoice->SetSelection(KindChoiceIndex(kind));
-        return true;
-    }
-    case 326: case 327: case 328: case 338: case 339: return true;
-    default: return false;
-    }
+    ApplyKind(kind);
+    if (CProject* project = Project())
+        m_profiles->Reload(project, 0);
+    FillProfileList();
+    m_kindChoice->SetSelection(KindChoiceIndex(kind));
 }
+

@@ -17,21 +17,13 @@ namespace KM { class CWindowMessageEvent; }
 
 class COutputView : public CBaseView, public IResizeHandler, private IProjectReplacedListener {
 public:
-    static constexpr int kChooseProfile = 512;
-    static constexpr int kKindCombo = 516;
-    static constexpr int kSaveProfile = 517;
-    static constexpr int kDetachProfile = 518;
-    static constexpr int kDeleteProfile = 520;
-    static constexpr int kRebuildGrid = 330;
-    static constexpr int kProfileList = 359;
+    static constexpr int kProfileList = 359;  // the profile list's window id
 
     COutputView();
     ~COutputView() override;
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
 
     void OnInitialUpdate() override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     void OnResize() override;
 
     int GetKind() const { return m_nKind; }
@@ -42,6 +34,9 @@ public:
     CProfilesMng& GetProfiles() { return *m_profiles; }
 
 private:
+    void RegisterCommands();
+    // The output kind a command of the kind choice shows (video, image, audio).
+    void ShowOutputKind(int kind);
     CProject* Project() const;
     void ApplyKind(int kind);
     void ShowKind(int kind);
@@ -51,7 +46,7 @@ private:
     void DetachProfile();
     void DeleteProfile();
     void RebuildKeepingSelection();
-    void OnKindChosen(wxCommandEvent& event);
+    void OnKindChosen();
     void OnGridChanged(KM::CWindowMessageEvent& event);
     void OnGridCommit(KM::CWindowMessageEvent& event);
     void OnProfileValueChanged(KM::CWindowMessageEvent& event);

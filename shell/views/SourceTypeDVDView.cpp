@@ -1,4 +1,5 @@
 #include "shell/views/SourceTypeDVDView.h"
+#include "controls/ids/StringIds.h"
 #include "controls/browse/FIO.h"
 #include "controls/ids/CommandIds.h"
 #include "controls/res/ResourceBridge.h"
@@ -26,31 +27,31 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
         return false;
     m_list->EnableCheckBoxes(true);
     wxListItem column;
-    column.SetText(KM::Res::LoadString(61303));
+    column.SetText(KM::Res::LoadString(KM::Str::TitleColumn));
     column.SetMask(wxLIST_MASK_TEXT);
     m_list->SetColumn(0, column);
     m_toolbar = new wxPanel(this, 343);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
     // The optical drives and mounted discs; a disc folder or image may also be typed or chosen.
-    m_driveCombo = new wxComboBox(m_toolbar, kTakeDrive, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
+    m_driveCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedDrive, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
                                   wxTE_PROCESS_ENTER);
     for (const std::wstring& drive : ListDvdDrives())
         m_driveCombo->Append(wxString(drive));
     bar->Add(m_driveCombo, 1, wxALIGN_CENTER_VERTICAL | wxALL, 2);
-    bar->Add(new wxButton(m_toolbar, kBrowse, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0,
+    bar->Add(new wxButton(m_toolbar, KM::Cmd::BrowseDvd, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0,
              wxALIGN_CENTER_VERTICAL | wxALL, 2);
     // Shows the join flag's state through the view's update pass.
-    m_joinButton = new wxToggleButton(m_toolbar, kJoinTitles, KM::Res::LoadString(kJoinTitles));
+    m_joinButton = new wxToggleButton(m_toolbar, KM::Cmd::JoinDvdTitles, KM::Res::LoadString(KM::Cmd::JoinDvdTitles));
     bar->Add(m_joinButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     // Only a press that differs from the flag toggles it: the update pass
     // setting the button's state must not.
     m_joinButton->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent& e) {
         if (CInputDVD* dvd = Dvd(); dvd && e.IsChecked() != (dvd->m_join != 0))
-            OnExecuteCommand(kJoinTitles);
+            OnExecuteCommand(KM::Cmd::JoinDvdTitles);
     });
     m_toolbar->SetSizer(bar);
-    m_driveCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(kTakeDrive); });
-    m_driveCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(kTakeDrive); });
+    m_driveCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedDrive); });
+    m_driveCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedDrive); });
     m_list->Bind(wxEVT_LIST_ITEM_CHECKED, [this](wxListEvent& e) { OnChecked(e, true); });
     m_list->Bind(wxEVT_LIST_ITEM_UNCHECKED, [this](wxListEvent& e) { OnChecked(e, false); });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
@@ -61,6 +62,7 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
         m_list->SetSize(0, h, client.x, std::max(client.y - h, 0));
         AutoSizeColumn();
     });
+    RegisterCommands();
     return true;
 }
 
@@ -131,66 +133,59 @@ void CSourceTypeDVDView::OnChecked(wxListEvent& event, bool checked)
     checked ? doc->UnselectTitle(title) : doc->SelectTitle(title);
 }
 
-bool CSourceTypeDVDView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+CCommandTable::Action CSourceTypeDVDView::OnDvd(std::function<void(CKestrelMediaDoc&, CInputDVD&)> action)
 {
-    using namespace KM::Cmd;
-    CInputDVD* dvd = Dvd();
-    switch (id) {
-    case kBrowse:
-    case kReload:
-    case kTakeDrive:
-    case CheckAllRows:
-    case UncheckAllRows: ui.Enable(true); return true;
-    case kJoinTitles:
-        ui.Enable(dvd && dvd->GetDvdObject());
-        ui.Check(dvd && dvd->m_join);
-        return true;
-    case 319:
-    case 347:
-    case RemoveSources: ui.Enable(false); return true;
-    default: return false;
-    }
+    return [this, action = std::move(action)] {
+        CKestrelMediaDoc* doc = GetDocument();
+        if (CInputDVD* dvd = Dvd(); doc && dvd)
+            action(*doc, *dvd);
+    };
 }
 
-bool CSourceTypeDVDView::OnExecuteCommand(int id)
+void CSourceTypeDVDView::RegisterCommands()
 {
     using namespace KM::Cmd;
-    CKestrelMediaDoc* doc = GetDocument();
-    CInputDVD* dvd = Dvd();
-    if (!doc || !dvd)
-        return false;
-    switch (id) {
-    case kBrowse: {
-        std::wstring path = dvd->m_path;
-        if (CFIO::BrowseForFolder(path, this)) {
-            dvd->Close();
-            doc->SetDVDPath(path);
-        }
-        ShowDvd();
-        return true;
-    }
-    case kReload:
-        doc->RefreshDVDTitles();
-        ShowDvd();
-        return true;
-    case kTakeDrive:
-        doc->SetDVDPath(m_driveCombo->GetValue().ToStdWstring());
-        ShowDvd();
-        return true;
-    case kJoinTitles:
-        if (dvd->GetDvdObject()) {
-            dvd->m_join = 1 - dvd->m_join;
-            doc->SetModifiedFlag(true);
-        }
-        return true;
-    case CheckAllRows:
-    case UncheckAllRows:
-        for (long row = 0; row < m_list->GetItemCount(); ++row)
-            m_list->CheckItem(row, id == CheckAllRows);  // the check events make the document's calls
-        return true;
-    case 319:
-    case 347:
-    case RemoveSources: return true;
-    default: return false;
-    }
+    auto disabled = [] { return Enabled(false); };
+    m_commands
+        .Add(BrowseDvd, OnDvd([this](CKestrelMediaDoc& doc, CInputDVD& dvd) {
+                 std::wstring path = dvd.m_path;
+                 if (CFIO::BrowseForFolder(path, this)) {
+                     dvd.Close();
+                     doc.SetDVDPath(path);
+                 }
+                 ShowDvd();
+             }))
+        .Add(ReloadDvdTitles, OnDvd([this](CKestrelMediaDoc& doc, CInputDVD&) {
+                 doc.RefreshDVDTitles();
+                 ShowDvd();
+             }))
+        .Add(TakeTypedDrive, OnDvd([this](CKestrelMediaDoc& doc, CInputDVD&) {
+                 doc.SetDVDPath(m_driveCombo->GetValue().ToStdWstring());
+                 ShowDvd();
+             }))
+        .Add(JoinDvdTitles,
+             [this] {
+                 CInputDVD* dvd = Dvd();
+                 return Checked(dvd && dvd->m_join, dvd && dvd->GetDvdObject());
+             },
+             OnDvd([](CKestrelMediaDoc& doc, CInputDVD& dvd) {
+                 if (dvd.GetDvdObject()) {
+                     dvd.m_join = 1 - dvd.m_join;
+                     doc.SetModifiedFlag(true);
+                 }
+             }))
+        .Add(CheckAllRows, OnDvd([this](CKestrelMediaDoc&, CInputDVD&) { CheckRows(true); }))
+        .Add(UncheckAllRows, OnDvd([this](CKestrelMediaDoc&, CInputDVD&) { CheckRows(false); }))
+        // Nothing is removed from a disc's title list.
+        .Add(RemoveAllSources, disabled, {})
+        .Add(DvdReserved, disabled, {})
+        .Add(RemoveSources, disabled, {});
 }
+
+// The check events make the document's calls.
+void CSourceTypeDVDView::CheckRows(bool check)
+{
+    for (long row = 0; row < m_list->GetItemCount(); ++row)
+        m_list->CheckItem(row, check);
+}
+

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kRemoveAll = 319;
 
 }  // namespace
 
@@ -30,6 +29,7 @@ bool CSourceTypeFileView::Create(wxWindow* parent, wxWindowID id)
     m_list->SetDropTarget(  // the list owns it
         new CFileListDropTarget([this](const std::vector<std::wstring>& files) { AddFiles(files); }));
     m_list->Bind(wxEVT_KEY_DOWN, &CSourceTypeFileView::OnKeyDown, this);
+    RegisterCommands();
     return true;
 }
 
@@ -47,46 +47,30 @@ void CSourceTypeFileView::OnKeyDown(wxKeyEvent& event)
         event.Skip();
 }
 
-bool CSourceTypeFileView::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CSourceTypeFileView::RegisterCommands()
 {
     using namespace KM::Cmd;
-    switch (id) {
-    case KM::Cmd::AddFiles:
-    case RemoveSources:
-    case KM::Cmd::SelectAll:
-    case EditCopy:
-    case EditCut: ui.Enable(true); return true;
-    case kRemoveAll: ui.Enable(m_list->GetItemCount() > 0); return true;
-    case EditPaste: ui.Enable(!ClipboardFiles().empty()); return true;
-    default: return false;
-    }
+    m_commands.Add(KM::Cmd::AddFiles, [this] { AddFromDialog(); })
+        .Add(RemoveAllSources, [this] { return Enabled(m_list->GetItemCount() > 0); }, [this] { RemoveAll(); })
+        .Add(RemoveSources, [this] { RemoveSelected(); })
+        .Add(SelectAll, [this] { SelectAllRows(); })
+        .Add(EditCopy,
+             [this] {
+                 PutFilesOnClipboard(SelectedTexts());
+                 SyncAfterChange();
+             })
+        .Add(EditCut,
+             [this] {
+                 m_list->Freeze();
+                 const std::vector<long> rows = SelectedRows();
+                 PutFilesOnClipboard(SelectedTexts());
+                 RemoveRows(rows);
+                 m_list->Thaw();
+                 SyncAfterChange();
+             })
+        .Add(EditPaste, [] { return Enabled(!ClipboardFiles().empty()); }, [this] { Paste(); });
 }
 
-bool CSourceTypeFileView::OnExecuteCommand(int id)
-{
-    using namespace KM::Cmd;
-    switch (id) {
-    case KM::Cmd::AddFiles: AddFromDialog(); return true;
-    case kRemoveAll: RemoveAll(); return true;
-    case RemoveSources: RemoveSelected(); return true;
-    case KM::Cmd::SelectAll: SelectAllRows(); return true;
-    case EditCopy:
-        PutFilesOnClipboard(SelectedTexts());
-        SyncAfterChange();
-        return true;
-    case EditCut: {
-        m_list->Freeze();
-        const std::vector<long> rows = SelectedRows();
-        PutFilesOnClipboard(SelectedTexts());
-        RemoveRows(rows);
-        m_list->Thaw();
-        SyncAfterChange();
-        return true;
-    }
-    case EditPaste: Paste(); return true;
-    default: return false;
-    }
-}
 
 void CSourceTypeFileView::AddFromDialog()
 {

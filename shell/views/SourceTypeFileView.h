@@ -13,8 +13,6 @@ public:
     CFiles* Entries() const override;
     // Adds paths to the project's file list (a dropped or pasted list).
     void AddFiles(const std::vector<std::wstring>& paths);
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
 
     // The clipboard's file list, empty when it holds none.
     static std::vector<std::wstring> ClipboardFiles();
@@ -24,6 +22,7 @@ protected:
     void AppendSplitRows() override { AppendRows(); }
 
 private:
+    void RegisterCommands();
     void AddFromDialog();
     void RemoveAll();
     void RemoveSelected();

@@ -19,7 +19,14 @@ bool CSourceTypeFileViewPreview::Create(wxWindow* parent, wxWindowID id)
     auto* sizer = new wxBoxSizer(wxVERTICAL);
     sizer->Add(m_ctrl, 1, wxEXPAND);
     SetSizer(sizer);
+    if (CKestrelMediaDoc* doc = GetDocument())
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
     return true;
+}
+
+void CSourceTypeFileViewPreview::OnProjectReplacing(CProject*, CProject*)
+{
+    m_ctrl->SetItem(nullptr);
 }
 
 void CSourceTypeFileViewPreview::OnInitialUpdate()

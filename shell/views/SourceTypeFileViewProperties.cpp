@@ -1,5 +1,6 @@
 #include "shell/views/SourceTypeFileViewProperties.h"
 #include "controls/grid/PropertiesCtrl.h"
+#include "controls/ids/CommandIds.h"
 #include "controls/ids/WindowMessages.h"
 #include "player/Player.h"
 #include "shell/KestrelMediaDoc.h"
@@ -21,7 +22,15 @@ bool CSourceTypeFileViewProperties::Create(wxWindow* parent, wxWindowID id)
     sizer->Add(m_grid, 1, wxEXPAND);
     SetSizer(sizer);
     Bind(EVT_KM_GRID_CHANGED, &CSourceTypeFileViewProperties::OnGridChanged, this);
+    RegisterCommands();
+    if (CKestrelMediaDoc* doc = GetDocument())
+        m_projectRegistration = doc->GetProjectReplacedNotice().Register(this);
     return true;
+}
+
+void CSourceTypeFileViewProperties::OnProjectReplacing(CProject*, CProject*)
+{
+    m_grid->SetSource(nullptr);
 }
 
 void CSourceTypeFileViewProperties::OnInitialUpdate()
@@ -40,31 +49,18 @@ void CSourceTypeFileViewProperties::OnGridChanged(KM::CWindowMessageEvent& event
     event.SetResult(0);
 }
 
-bool CSourceTypeFileViewProperties::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+void CSourceTypeFileViewProperties::RegisterCommands()
 {
-    if (id == kExpandAll) {
-        ui.Enable(true);
-        return true;
-    }
-    if (id == kAlphabetic) {
-        ui.Enable(true);
-        ui.Check(m_grid->HasFlag(wxPG_AUTO_SORT));
-        return true;
-    }
-    return false;
+    m_commands
+        .Add(KM::Cmd::ExpandAllProperties,
+             [this] {
+                 if (!m_grid->HasFlag(wxPG_AUTO_SORT))  // a sorted grid has no groups to open
+                     m_grid->ExpandAll();
+             })
+        .Add(KM::Cmd::AlphabeticProperties, [this] { return Checked(m_grid->HasFlag(wxPG_AUTO_SORT)); },
+             [this] {
+                 m_grid->ToggleWindowStyle(wxPG_AUTO_SORT);
+                 m_grid->SetSource(m_grid->GetSource());
+             });
 }
 
-bool CSourceTypeFileViewProperties::OnExecuteCommand(int id)
-{
-    if (id == kExpandAll) {
-        if (!m_grid->HasFlag(wxPG_AUTO_SORT))
-            m_grid->ExpandAll();
-        return true;
-    }
-    if (id == kAlphabetic) {
-        m_grid->ToggleWindowStyle(wxPG_AUTO_SORT);
-        m_grid->SetSource(m_grid->GetSource());
-        return true;
-    }
-    return false;
-}

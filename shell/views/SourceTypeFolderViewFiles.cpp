@@ -51,9 +51,9 @@ bool CSourceTypeFolderViewFiles::Create(wxWindow* parent, wxWindowID id)
     m_list->EnableCheckBoxes(true);
     m_toolbar = new wxPanel(this, 334);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
-    m_pathCombo = new wxComboBox(m_toolbar, kTakePath, wxEmptyString, wxDefaultPosition, wxSize(140, -1), 0, nullptr,
+    m_pathCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedFolder, wxEmptyString, wxDefaultPosition, wxSize(140, -1), 0, nullptr,
                                  wxTE_PROCESS_ENTER);
-    auto* browse = new wxButton(m_toolbar, kBrowse, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    auto* browse = new wxButton(m_toolbar, KM::Cmd::BrowseFolder, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     m_maskCombo = new wxComboBox(m_toolbar, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(70, -1), 0, nullptr,
                                  wxTE_PROCESS_ENTER);
     for (const std::wstring& mask : MaskChoices())
@@ -66,8 +66,8 @@ bool CSourceTypeFolderViewFiles::Create(wxWindow* parent, wxWindowID id)
     bar->Add(m_recursive, 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     m_toolbar->SetSizer(bar);
 
-    m_pathCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(kTakePath); });
-    m_pathCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(kTakePath); });
+    m_pathCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedFolder); });
+    m_pathCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedFolder); });
     m_maskCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::ApplyFileMask); });
     m_maskCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::ApplyFileMask); });
     m_recursive->Bind(wxEVT_CHECKBOX, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::FolderRecursive); });
@@ -78,6 +78,7 @@ bool CSourceTypeFolderViewFiles::Create(wxWindow* parent, wxWindowID id)
         e.Skip();
         Layout2();
     });
+    RegisterCommands();
     return true;
 }
 
@@ -234,67 +235,51 @@ void CSourceTypeFolderViewFiles::TakeFolder(const std::wstring& path)
     OnInitialUpdate();
 }
 
-bool CSourceTypeFolderViewFiles::OnUpdateCommand(int id, wxUpdateUIEvent& ui)
+CCommandTable::Action CSourceTypeFolderViewFiles::OnFolder(
+    std::function<void(CKestrelMediaDoc&, CInputFolder&)> action)
 {
-    using namespace KM::Cmd;
-    switch (id) {
-    case kBrowse:
-    case kTakePath:
-    case kReload:
-    case SelectAll:
-    case ApplyFileMask:
-    case CheckAllRows:
-    case UncheckAllRows: ui.Enable(true); return true;
-    case kRemoveAll: ui.Enable(m_list->GetItemCount() > 0); return true;
-    case FolderRecursive: {
-        CInputFolder* folder = Folder();
-        ui.Enable(true);
-        ui.Check(folder && folder->m_recursive);
-        return true;
-    }
-    case 341:
-    case RemoveSources: ui.Enable(false); return true;
-    default: return false;
-    }
+    return [this, action = std::move(action)] {
+        CKestrelMediaDoc* doc = GetDocument();
+        if (CInputFolder* folder = Folder(); doc && folder)
+            action(*doc, *folder);
+    };
 }
 
-bool CSourceTypeFolderViewFiles::OnExecuteCommand(int id)
+void CSourceTypeFolderViewFiles::RegisterCommands()
 {
     using namespace KM::Cmd;
-    CKestrelMediaDoc* doc = GetDocument();
-    CInputFolder* folder = Folder();
-    if (!doc || !folder)
-        return false;
-    switch (id) {
-    case kBrowse: {
-        std::wstring path = folder->m_folder;
-        if (CFIO::BrowseForFolder(path, this))
-            TakeFolder(path);
-        return true;
-    }
-    case kTakePath: TakeFolder(m_pathCombo->GetValue().ToStdWstring()); return true;
-    case kReload:
-        doc->RefreshFolder();
-        OnInitialUpdate();
-        return true;
-    case kRemoveAll: RemoveAllRows(); return true;
-    case SelectAll:
-        for (long row = 0; row < m_list->GetItemCount(); ++row)
-            m_list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
-        SyncAfterChange();
-        return true;
-    case FolderRecursive:
-        doc->ToggleRecursive();
-        OnInitialUpdate();
-        return true;
-    case ApplyFileMask:
-        doc->SetFileMask(m_maskCombo->GetValue().ToStdWstring());
-        OnInitialUpdate();
-        return true;
-    case CheckAllRows: CheckAll(true); return true;
-    case UncheckAllRows: CheckAll(false); return true;
-    case 341:
-    case RemoveSources: return true;
-    default: return false;
-    }
+    m_commands
+        .Add(BrowseFolder, OnFolder([this](CKestrelMediaDoc&, CInputFolder& folder) {
+                 std::wstring path = folder.m_folder;
+                 if (CFIO::BrowseForFolder(path, this))
+                     TakeFolder(path);
+             }))
+        .Add(TakeTypedFolder,
+             OnFolder([this](CKestrelMediaDoc&, CInputFolder&) { TakeFolder(m_pathCombo->GetValue().ToStdWstring()); }))
+        .Add(ReloadFolder, OnFolder([this](CKestrelMediaDoc& doc, CInputFolder&) {
+                 doc.RefreshFolder();
+                 OnInitialUpdate();
+             }))
+        .Add(RemoveAllSources, [this] { return Enabled(m_list->GetItemCount() > 0); },
+             OnFolder([this](CKestrelMediaDoc&, CInputFolder&) { RemoveAllRows(); }))
+        .Add(SelectAll, OnFolder([this](CKestrelMediaDoc&, CInputFolder&) {
+                 for (long row = 0; row < m_list->GetItemCount(); ++row)
+                     m_list->SetItemState(row, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+                 SyncAfterChange();
+             }))
+        .Add(FolderRecursive, [this] { return Checked(Folder() && Folder()->m_recursive); },
+             OnFolder([this](CKestrelMediaDoc& doc, CInputFolder&) {
+                 doc.ToggleRecursive();
+                 OnInitialUpdate();
+             }))
+        .Add(ApplyFileMask, OnFolder([this](CKestrelMediaDoc& doc, CInputFolder&) {
+                 doc.SetFileMask(m_maskCombo->GetValue().ToStdWstring());
+                 OnInitialUpdate();
+             }))
+        .Add(CheckAllRows, OnFolder([this](CKestrelMediaDoc&, CInputFolder&) { CheckAll(true); }))
+        .Add(UncheckAllRows, OnFolder([this](CKestrelMediaDoc&, CInputFolder&) { CheckAll(false); }))
+        // Delete does nothing on this page.
+        .Add(FolderDeleteKey, [] { return Enabled(false); }, {})
+        .Add(RemoveSources, [] { return Enabled(false); }, {});
 }
+

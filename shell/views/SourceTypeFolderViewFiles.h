@@ -3,26 +3,21 @@
 // Its rows are the browsed folder's subfolders ("[..]" first below the top)
 // and media files, each with a check mark that says whether it is converted.
 #include "shell/views/BaseFilesView.h"
+#include <functional>
 #include <string>
 
 class wxComboBox;
 class wxCheckBox;
 class wxPanel;
 class CInputFolder;
+class CKestrelMediaDoc;
 
 class CSourceTypeFolderViewFiles : public CBaseFilesView {
 public:
-    static constexpr int kBrowse = 446;
-    static constexpr int kTakePath = 481;
-    static constexpr int kReload = 445;
-    static constexpr int kRemoveAll = 319;
-
     CSourceTypeFolderViewFiles();
     bool Create(wxWindow* parent, wxWindowID id = wxID_ANY);
     CFiles* Entries() const override;
     void OnInitialUpdate() override;
-    bool OnUpdateCommand(int id, wxUpdateUIEvent& ui) override;
-    bool OnExecuteCommand(int id) override;
     // Opens a subfolder by its row text ("[..]" goes up).
     void SetFolder(const std::wstring& name);
     // The folder's masks: "*.*" and then the supported formats in order.
@@ -33,6 +28,9 @@ public:
     void TakeFolder(const std::wstring& path);
 
 private:
+    void RegisterCommands();
+    // The command runs only with a document and its folder source.
+    CCommandTable::Action OnFolder(std::function<void(CKestrelMediaDoc&, CInputFolder&)> action);
     CInputFolder* Folder() const;
     void RebuildRows();
     void OnChecked(wxListEvent& event, bool checked);

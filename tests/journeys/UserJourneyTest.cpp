@@ -114,7 +114,7 @@ void ChooseVideoProfile(Program& program, const std::wstring& text, const fs::pa
             index = static_cast<int>(i);
     ASSERT_GE(index, 0);
     output->GetProfileList()->SetSelection(index);
-    ASSERT_TRUE(program.frame->DispatchCommand(COutputView::kChooseProfile));
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ChooseProfile));
     ASSERT_TRUE(TypeIntoGrid(*output->GetGrid(), &program.Project().GetVideoOutput()->destination,
                              wxString::FromUTF8(out.string())));
 }
@@ -189,7 +189,7 @@ TEST(UserJourney, DropPasteChooseAProfileConvertWithADamagedFileSaveAndReopen)
                 phone = static_cast<int>(i);
         ASSERT_GE(phone, 0);
         output->GetProfileList()->SetSelection(phone);
-        ASSERT_TRUE(program.frame->DispatchCommand(COutputView::kChooseProfile));
+        ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ChooseProfile));
         EXPECT_EQ(program.Project().GetVideoOutput()->file_format, 13);
         ASSERT_TRUE(TypeIntoGrid(*output->GetGrid(), &program.Project().GetVideoOutput()->destination, wxString::FromUTF8(out.string())));
         EXPECT_EQ(program.Project().GetVideoOutput()->destination, Utf8ToWide(out.string()));
@@ -258,7 +258,7 @@ TEST(UserJourney, AFolderWithAMaskAndAnExcludedSubfolder)
     auto* folder = program.Page<CSourceTypeFolderViewFiles>(kPageFolder);
     ASSERT_NE(folder, nullptr);
     folder->GetPathCombo()->SetValue(wxString::FromUTF8((dir / "root").string()));
-    ASSERT_TRUE(folder->OnExecuteCommand(CSourceTypeFolderViewFiles::kTakePath));
+    ASSERT_TRUE(folder->OnExecuteCommand(KM::Cmd::TakeTypedFolder));
     folder->GetMaskCombo()->SetValue("*.mp4");
     ASSERT_TRUE(folder->OnExecuteCommand(KM::Cmd::ApplyFileMask));
     wxListCtrl* list = folder->GetList();
@@ -298,10 +298,10 @@ TEST(UserJourney, TwoDvdTitlesJoinedIntoOneFile)
     auto* dvd = program.Page<CSourceTypeDVDView>(kPageDvd);
     ASSERT_NE(dvd, nullptr);
     dvd->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
-    ASSERT_TRUE(dvd->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_TRUE(dvd->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     ASSERT_EQ(dvd->GetList()->GetItemCount(), 2);
     if (!program.Project().InputDVD().m_join) {
-        ASSERT_TRUE(dvd->OnExecuteCommand(CSourceTypeDVDView::kJoinTitles));
+        ASSERT_TRUE(dvd->OnExecuteCommand(KM::Cmd::JoinDvdTitles));
     }
     EXPECT_EQ(program.Project().InputDVD().m_join, 1);
 
@@ -384,10 +384,10 @@ TEST(UserJourney, ATrimAndAColourFilterOnTheEditingPageReachTheOutput)
     editing->OnInitialUpdate();
     CKMFile* entry = program.app.GetDocument()->GetCurrentFile();
     ASSERT_NE(entry, nullptr);
-    ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kTimelinePane));
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowTimelinePane));
     entry->m_currentPosition = 5'000'000;
     ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::SetRangeStart));
-    ASSERT_TRUE(program.frame->DispatchCommand(CEditingView::kFiltersPane));
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowFiltersPane));
     program.Project().GetCurrentOutput()->m_filters.grayscale = 1;  // the grid's check box
     KM::SendWindowMessage(editing, KM::WM_KM_GRID_CHANGED);
     auto* filters = editing->PaneOf<CFiltersPane>(kFiltersKey);

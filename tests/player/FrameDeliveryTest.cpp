@@ -92,7 +92,7 @@ TEST(FrameDelivery, WhilePlayingAFrameMovesTheEntryUnlessTheThumbIsDragged)
     r.Deliver(MakeFormat(4, 2), Bytes(24, 1), &t);
     r.poster.Drain();
     EXPECT_EQ(r.entry->m_currentPosition, 2 * kSecond + kSecond / 2) << "origin of the seek plus sample time";
-    r.player.m_bSeekDrag = 1;
+    r.player.BeginSeekDrag();
     t = kSecond;
     r.Deliver(MakeFormat(4, 2), Bytes(24, 2), &t);
     r.poster.Drain();
@@ -144,7 +144,7 @@ TEST(FrameDelivery, AFailingGraphEndsPlayLikeTheEndOfTheSource)
     r.Graph()->Notify(EC_ENGINE_FAILED, 0, 0);
     r.poster.Drain();
     EXPECT_EQ(r.ctrl.playEnds, 1);
-    EXPECT_EQ(r.player.m_nState.load(), 0);
+    EXPECT_EQ(r.player.PlayState(), 0);
 }
 
 TEST(FrameDelivery, TheFrameDrawAnswersOnlyItsOwnInterface)

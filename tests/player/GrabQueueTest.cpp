@@ -91,7 +91,6 @@ TEST(GrabQueue, AFailingEntryIsSkippedAndTheNextOneServedOnItsOwnEntry)
     CKMFilePtr b = MakeVideoEntry(good, L"good.mp4");
     r.player.GetFrame(a.get(), nullptr);
     r.player.GetFrame(b.get(), nullptr);
-    r.player.Attach(&r.ctrl, &r.ctrl, b.get());  // the grab of b is what the control waits for
     r.ctrl.messages.clear();
     r.gate.Set();
     ASSERT_TRUE(r.poster.DrainUntil([&] { return r.player.FindResult(b.get()) && !a->m_lastError.empty(); }));
@@ -129,7 +128,7 @@ TEST(GrabQueue, ARemovedEntryAtTheHeadIsDroppedAndTheNextServed)
     EXPECT_EQ(r.player.FindResult(removed), nullptr);
 }
 
-TEST(GrabQueue, AGrabThatNeverGetsAFrameCanBeAbortedAndTheRequestStays)
+TEST(GrabQueue, AnAbortedGrabEndsWithoutAResultAndIsAskedForAgainWhenShownAgain)
 {
     GrabRig r;
     auto hanging = r.Source(0x66);
@@ -140,9 +139,34 @@ TEST(GrabQueue, AGrabThatNeverGetsAFrameCanBeAbortedAndTheRequestStays)
     ASSERT_TRUE(r.poster.DrainUntil([&] { return LastGrab(*hanging) && LastGrab(*hanging)->runs.load() == 1; }));
     ComPtr<CFakeGraph> grab = LastGrab(*hanging);
     r.player.AbortGrab();
-    ASSERT_TRUE(r.poster.DrainUntil([&] { return grab->stops.load() >= 1; }));
-    EXPECT_TRUE(r.player.HasRequestFor(a.get())) << "an aborted grab is tried again";
-    EXPECT_EQ(r.player.FindResult(a.get()), nullptr);
+    ASSERT_TRUE(r.poster.DrainUntil([&] { return grab->stops.load() >= 1 && !r.player.HasRequestFor(a.get()); }));
+    r.poster.Drain();
+    EXPECT_EQ(r.player.PendingRequests(), 0u) << "an aborted grab does not go back into the queue";
+    EXPECT_EQ(r.player.FindResult(a.get()), nullptr) << "nothing is cached for it";
+    EXPECT_EQ(r.player.GetFrame(a.get(), nullptr), 0);
+    EXPECT_TRUE(r.player.HasRequestFor(a.get())) << "shown again, the entry asks again";
+    r.player.StopAndHold();
+}
+
+TEST(GrabQueue, ClickingThroughEntriesGrabsOnlyTheOneShownLast)
+{
+    GrabRig r;
+    std::vector<ComPtr<CFakeSource>> sources;
+    std::vector<CKMFilePtr> entries;
+    for (BYTE i = 0; i < 5; ++i) {
+        sources.push_back(r.Source(BYTE(0x80 + i)));
+        entries.push_back(MakeVideoEntry(sources.back(), L"clip" + std::to_wstring(i) + L".mp4"));
+        r.player.Attach(&r.ctrl, &r.ctrl, entries.back().get());
+    }
+    r.gate.Set();  // the grab of the first entry shown goes on and ends aborted
+    CKMFile* last = entries.back().get();
+    ASSERT_TRUE(r.poster.DrainUntil([&] { return r.player.FindResult(last) != nullptr; }));
+    EXPECT_EQ(r.player.FindResult(last)->frame.data, std::vector<BYTE>(24, 0x84));
+    for (size_t i = 0; i + 1 < sources.size(); ++i)
+        EXPECT_EQ(sources[i]->grabBuilds.load(), 0) << "entry " << i << " was clicked past";
+    ASSERT_TRUE(r.poster.DrainUntil([&] { return r.Idle(); }));
+    EXPECT_EQ(r.player.FindResult(r.blocker.get()), nullptr);
+    EXPECT_EQ(r.player.ResultCount(), 1u);
 }
 
 TEST(GrabQueue, AGrabThatEndsWithoutAFrameLeavesAnEmptyResultAndTellsTheControl)
@@ -151,9 +175,8 @@ TEST(GrabQueue, AGrabThatEndsWithoutAFrameLeavesAnEmptyResultAndTellsTheControl)
     auto empty = r.Source(0);
     empty->script.grab = GraphScript::EndWithoutSample;
     CKMFilePtr a = MakeVideoEntry(empty, L"a.mp4");
-    r.player.Attach(&r.ctrl, &r.ctrl, a.get());
+    r.player.Attach(&r.ctrl, &r.ctrl, a.get());  // the blocker's grab ends unserved
     r.gate.Set();
-    ASSERT_TRUE(r.poster.DrainUntil([&] { return r.player.FindResult(r.blocker.get()) != nullptr; }));
     r.ctrl.messages.clear();
     const int endsBefore = r.ctrl.playEnds;
     ASSERT_TRUE(r.poster.DrainUntil([&] { return r.player.FindResult(a.get()) != nullptr; }));

@@ -73,7 +73,7 @@ TEST(PlayerClip, APausedSeekDeliversTheFrameAtThatTime)
     ASSERT_EQ(r.player.Seek(kSecond), 0);
     ASSERT_TRUE(r.poster.DrainUntil([&] { return !r.ctrl.counters.empty(); }));
     EXPECT_EQ(r.ctrl.counters.back(), 25);
-    EXPECT_EQ(r.player.m_nState.load(), 1);
+    EXPECT_EQ(r.player.PlayState(), 1);
     ASSERT_EQ(r.player.Seek(kSecond / 2), 0);
     ASSERT_TRUE(r.poster.DrainUntil([&] { return r.ctrl.counters.back() != 25; }));
     EXPECT_EQ(r.ctrl.counters.back(), 12) << "no frame of the earlier seek shows after it";
@@ -86,12 +86,12 @@ TEST(PlayerClip, PlayingThroughEndsOnceWithFramesInOrder)
     r.player.Attach(&r.ctrl, &r.ctrl, r.entry.get());
     ASSERT_EQ(r.player.Seek(kSecond + kSecond / 2), 0);
     ASSERT_EQ(r.player.Play(), 0);
-    EXPECT_EQ(r.player.m_bPlaying, 1);
+    EXPECT_TRUE(r.player.IsPlaying());
     ASSERT_TRUE(r.poster.DrainUntil([&] { return r.ctrl.playEnds >= 1; }, 30s));
     // Anything still on its way arrives now; a second end would too.
     r.poster.DrainUntil([] { return false; }, 300ms);
     EXPECT_EQ(r.ctrl.playEnds, 1);
-    EXPECT_EQ(r.player.m_nState.load(), 0);
+    EXPECT_EQ(r.player.PlayState(), 0);
     ASSERT_FALSE(r.ctrl.counters.empty());
     EXPECT_TRUE(std::is_sorted(r.ctrl.counters.begin(), r.ctrl.counters.end()));
     EXPECT_GE(r.ctrl.counters.front(), 37);

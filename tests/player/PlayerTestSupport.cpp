@@ -62,7 +62,7 @@ void CRecordingCtrl::OnFrame(FRAME_RECORD* frame)
 void CRecordingCtrl::OnPlayEnd()
 {
     ++playEnds;
-    m_player.m_bRewind = 1;
+    m_player.MarkPlayEnded();
 }
 
 // ---- graph parts ----

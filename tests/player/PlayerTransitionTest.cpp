@@ -42,8 +42,8 @@ struct TransitionCase {
     std::function<void(Rig&)> before;
     std::function<HRESULT(Rig&)> action;
     HRESULT result;
-    int state;        // m_nState after the action
-    int playing;      // m_bPlaying after the action
+    int state;        // play state after the action
+    int playing;      // playing flag after the action
     int64_t soughtTo; // the graph's last seek (-1: no graph)
 };
 
@@ -101,8 +101,8 @@ TEST_P(PlayerTransitions, LeaveTheExpectedState)
     if (c.before) c.before(r);
     EXPECT_EQ(c.action(r), c.result);
     r.poster.Drain();
-    EXPECT_EQ(r.player.m_nState.load(), c.state);
-    EXPECT_EQ(r.player.m_bPlaying, c.playing);
+    EXPECT_EQ(r.player.PlayState(), c.state);
+    EXPECT_EQ(r.player.IsPlaying(), c.playing != 0);
     if (c.soughtTo < 0) {
         EXPECT_EQ(r.source->playbackBuilds.load(), 0) << "a refused call built no graph";
     } else {
@@ -157,8 +157,8 @@ TEST(PlayerCore, AFailedPlayReportsTheCodeAndDoesNotShowPlaying)
     __SetMessageHandler(old);
     SetCurrentResourceLibrary(previous);
     EXPECT_EQ(hr, E_ACCESSDENIED);
-    EXPECT_EQ(r.player.m_bPlaying, 0);
-    EXPECT_EQ(r.player.m_nState.load(), 0);
+    EXPECT_FALSE(r.player.IsPlaying());
+    EXPECT_EQ(r.player.PlayState(), 0);
     EXPECT_EQ(r.player.m_bGraphReady, 0);
     ASSERT_EQ(handler.texts.size(), 1u);
     EXPECT_NE(handler.texts[0].find(L"80070005"), std::wstring::npos) << "the code is the message's argument";
@@ -172,19 +172,19 @@ TEST(PlayerCore, TheEndOfPlayTellsTheControlOnceAndKeepsTheResumePosition)
     r.PlayToEnd();
     EXPECT_EQ(r.ctrl.playEnds, 1);
     EXPECT_EQ(r.ctrl.states.back(), 1);
-    EXPECT_EQ(r.player.m_nState.load(), 0);
+    EXPECT_EQ(r.player.PlayState(), 0);
     EXPECT_EQ(r.entry->m_resumePosition, 10 * kSecond);
 }
 
 TEST(PlayerCore, AttachingAnotherEntryAbortsAndClearsTheRewindFlagButTheSameEntryDoesNot)
 {
     Rig r;
-    r.player.m_bRewind = 1;
+    r.player.MarkPlayEnded();
     r.player.Attach(&r.ctrl, &r.ctrl, r.entry.get());
-    EXPECT_EQ(r.player.m_bRewind, 1);
+    EXPECT_TRUE(r.player.IsRewinding());
     CKMFilePtr other = MakeVideoEntry(r.source, L"other.mp4");
     r.player.Attach(&r.ctrl, &r.ctrl, other.get());
-    EXPECT_EQ(r.player.m_bRewind, 0);
+    EXPECT_FALSE(r.player.IsRewinding());
     EXPECT_EQ(r.player.GetItem(), other.get());
     EXPECT_EQ(r.ctrl.states.front(), 0);
 }

@@ -4,8 +4,9 @@
 // again instead of failing every test.
 namespace kmtest {
 
-// True once a client connection to $DISPLAY succeeds (tries for about 10 s);
-// false without $DISPLAY or when the server never answers.
+// True once a client connection to the display succeeds (tries for about
+// 10 s): the Wayland compositor's socket when GDK_BACKEND is wayland, else the
+// X server of $DISPLAY. False without a display or when it never answers.
 bool WaitForDisplay();
 
 // Runs this program again in place of this process (a few times at most,

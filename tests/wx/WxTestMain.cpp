@@ -61,7 +61,7 @@ int main(int argc, char** argv)
         return RUN_ALL_TESTS();
 
     if (!kmtest::WaitForDisplay()) {
-        std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run)\n");
+        std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run) or a Wayland compositor (scripts/test-wayland)\n");
         return 1;
     }
     // Why the toolkit would not start goes to the output too.
@@ -71,7 +71,7 @@ int main(int argc, char** argv)
         // Now and then, under a loaded parallel run, the toolkit fails to
         // start though the display answers; a fresh process starts.
         kmtest::StartAgain(given.data());
-        std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run)\n");
+        std::fprintf(stderr, "wxWidgets did not start: window tests need an X display (xvfb-run) or a Wayland compositor (scripts/test-wayland)\n");
         return 1;
     }
     // What wxWidgets logs goes to the output: a message box would wait for

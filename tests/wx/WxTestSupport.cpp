@@ -145,6 +145,15 @@ wxImage PaintToImage(wxWindow& w)
 #endif
 }
 
+wxImage PaintNow(wxWindow& w)
+{
+#ifdef __WXGTK3__
+    return DrawWidget(w);
+#else
+    return BlitWindow(w);
+#endif
+}
+
 wxImage RenderToImage(wxSize size, const std::function<void(wxDC&)>& draw)
 {
     wxBitmap bitmap(size, 24);

@@ -37,6 +37,11 @@ void PumpFor(std::chrono::milliseconds duration);
 // shown (it is waited for here); an empty image when it never shows.
 wxImage PaintToImage(wxWindow& w);
 
+// Paints w off-screen like PaintToImage, but at once: no event of the loop
+// runs first, so a test sees what a paint does at this very moment (after a
+// change, before the deferred work it queued). w must be shown and sized.
+wxImage PaintNow(wxWindow& w);
+
 // Draws into a memory DC of the given size, cleared to white first.
 wxImage RenderToImage(wxSize size, const std::function<void(wxDC&)>& draw);
 

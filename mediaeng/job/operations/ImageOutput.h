@@ -7,10 +7,10 @@
 // mode chooses them) and still pictures are joined into sheets in batch
 // order. Every frame edit of the format is applied, then the output size.
 #include "mediaeng/job/transcode/FrameEditStage.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/job/settings/JobSettings.h"
 #include "mediaeng/job/settings/NameBook.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include <ctime>
 #include <filesystem>
 #include <functional>

@@ -7,7 +7,7 @@
 // step. Reads and encodes on the calling thread.
 #include "mediaeng/job/transcode/FileTranscoder.h"
 #include "mediaeng/job/settings/JobSettings.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include <filesystem>
 #include <functional>
 #include <memory>

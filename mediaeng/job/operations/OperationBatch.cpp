@@ -5,7 +5,7 @@
 #include "mediaeng/job/operations/JoinRunner.h"
 #include "mediaeng/job/settings/NumberedNaming.h"
 #include "mediaeng/job/settings/OutputNamer.h"
-#include "mediaeng/job/settings/SourceSeconds.h"
+#include "mediaeng/job/operations/SourceSeconds.h"
 #include "mediaeng/job/operations/SplitRunner.h"
 #include "mediaeng/job/operations/StreamCopy.h"
 #include "platform/TextConv.h"

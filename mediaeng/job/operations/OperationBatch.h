@@ -5,10 +5,10 @@
 // batch's messages; each output is one unit of the batch's count.
 #include "mediaeng/job/transcode/FileTranscoder.h"
 #include "mediaeng/job/transcode/FrameEditStage.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/job/settings/JobSettings.h"
 #include "mediaeng/job/settings/NameBook.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include <ctime>
 #include <filesystem>
 #include <functional>

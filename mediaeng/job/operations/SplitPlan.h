@@ -3,7 +3,7 @@
 // number of seconds, the short last part kept or dropped), or into a number
 // of equal parts, both after the start offset. Splits by size are measured
 // part by part as they are written (see CSplitRunner).
-#include "mediaeng/job/operations/JobOperations.h"
+#include "mediaeng/job/settings/JobOperations.h"
 #include <vector>
 
 namespace mediaeng::job {

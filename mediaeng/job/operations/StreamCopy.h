@@ -7,7 +7,7 @@
 // alike, so a trim or a join of a long file takes seconds.
 #include "mediaeng/job/transcode/FileTranscoder.h"
 #include "mediaeng/job/settings/JobSettings.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include <filesystem>
 #include <functional>
 #include <string>

@@ -1,12 +1,17 @@
 #include "mediaeng/job/run/BatchRunner.h"
 #include "mediaeng/job/transcode/FileTranscoder.h"
 #include "mediaeng/job/transcode/JobInput.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
+#include "mediaeng/job/run/OrderedReport.h"
 #include "mediaeng/job/operations/OperationBatch.h"
 #include "mediaeng/job/settings/OutputNamer.h"
 #include "platform/TextConv.h"
 #include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <string>
+#include <system_error>
+#include <vector>
 #include <pthread.h>
 
 namespace mediaeng::job {
@@ -114,37 +119,80 @@ HRESULT CBatchRunner::Result() const
     return m_result;
 }
 
-bool CBatchRunner::ConvertOne(size_t index, COutputNamer& namer, CJobMessages& msg, double doneBefore,
-                              double totalWeight)
+unsigned CBatchRunner::FilesAtOnce(size_t files)
+{
+    // One file keeps a little over half of the cores busy (the encoder's and
+    // decoder's threads wait on each other); a second one fills the rest.
+    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned lanes = cores >= 12 ? 3 : cores >= 4 ? 2 : 1;
+    return unsigned(std::min<size_t>(lanes, std::max<size_t>(files, 1)));
+}
+
+bool CBatchRunner::ConvertOne(size_t index, const fs::path& target, IFrameEditStage& edit, COrderedReport& report,
+                              bool& stopped)
 {
     const CJobSource& source = m_settings.sources[index];
-    msg.FileStart(source.path);
-    const fs::path sourcePath = NamingPathOf(source.path);
-    std::wstring warning;
-    const fs::path target = namer.MakeName(sourcePath, int(index), &warning);
-    if (!warning.empty()) msg.FileWarning(source.path, warning);
-
-    std::unique_ptr<IFrameEditStage> edit = m_editFactory ? m_editFactory() : nullptr;
-    if (!edit) edit = std::make_unique<CPassThroughEdit>();
-    CFileTranscoder transcoder(source, m_settings.output, *edit, m_control);
-    const double weight = WeightOf(source);
-    double lastShare = -1;
-    const CTranscodeResult r = transcoder.Run(target, [&](double fileShare) {
-        const double share = (doneBefore + fileShare * weight) / totalWeight;
-        if (share - lastShare >= 0.005) {
-            lastShare = share;
-            msg.Progress(share);
-        }
-    });
-    for (const std::wstring& w : r.warnings) msg.FileWarning(source.path, w);
-    for (const CSourceWarning& w : r.sourceWarnings) msg.FileWarning(w.source, w.text);
+    CFileTranscoder transcoder(source, m_settings.output, edit, m_control);
+    const CTranscodeResult r = transcoder.Run(target, [&](double fileShare) { report.Progress(index, fileShare); });
+    for (const std::wstring& w : r.warnings) report.Warning(index, source.path, w);
+    for (const CSourceWarning& w : r.sourceWarnings) report.Warning(index, w.source, w.text);
+    stopped = r.stopped;
     if (r.stopped) return false;
-    if (!r.ok) {
-        msg.FileError(source.path, Utf8ToWide(r.error));
-        return false;
+    if (r.ok)
+        report.Saved(index, Utf8ToWide(target.string()));
+    else
+        report.Error(index, source.path, Utf8ToWide(r.error));
+    return r.ok;
+}
+
+int CBatchRunner::ConvertPlain(const CJobMessages& msg)
+{
+    const std::vector<CJobSource>& sources = m_settings.sources;
+    std::vector<double> weights;
+    for (const CJobSource& s : sources) weights.push_back(WeightOf(s));
+    COrderedReport report(msg, weights);
+    COutputNamer namer(m_settings.output.naming, m_settings.output.extension, std::time(nullptr));
+    const unsigned lanes = FilesAtOnce(sources.size());
+
+    // Files are named, given their edit stage and started in order on this
+    // thread, which also sends every message; each file runs on a thread of
+    // its own, at most `lanes` at a time. busy changes before the report's
+    // End, which wakes the pump.
+    std::atomic<unsigned> busy{0};
+    std::atomic<int> converted{0};
+    std::vector<std::thread> threads;
+    for (size_t i = 0; i < sources.size(); ++i) {
+        report.Pump([&] { return busy < lanes; });
+        if (!m_control.Checkpoint()) break;  // a pause holds the next file back too
+        const CJobSource& source = sources[i];
+        report.Start(i, source.path);
+        std::wstring warning;
+        const fs::path target = namer.MakeName(NamingPathOf(source.path), int(i), &warning);
+        if (!warning.empty()) report.Warning(i, source.path, warning);
+        std::unique_ptr<IFrameEditStage> edit = m_editFactory ? m_editFactory() : nullptr;
+        if (!edit) edit = std::make_unique<CPassThroughEdit>();
+        ++busy;
+        auto run = [&, i, target, stage = std::shared_ptr<IFrameEditStage>(std::move(edit))]() mutable {
+            bool stopped = false;
+            const bool ok = ConvertOne(i, target, *stage, report, stopped);
+            stage.reset();
+            if (ok) ++converted;
+            --busy;
+            report.End(i, stopped);
+        };
+        try {
+            threads.emplace_back([run, i]() mutable {
+                const std::string name = "km-convert-" + std::to_string(i % 100);
+                pthread_setname_np(pthread_self(), name.c_str());
+                run();
+            });
+        } catch (const std::system_error&) {
+            run();  // no thread to be had: this file on the worker itself
+        }
     }
-    msg.FileSaved(Utf8ToWide(target.string()));
-    return true;
+    report.Pump([&] { return busy == 0; });
+    for (std::thread& t : threads) t.join();
+    return converted;
 }
 
 void CBatchRunner::Work(IMsgHandler* handler)
@@ -153,21 +201,11 @@ void CBatchRunner::Work(IMsgHandler* handler)
     CJobMessages msg(handler);
     msg.BatchStart();
     msg.Progress(0);
-    COutputNamer namer(m_settings.output.naming, m_settings.output.extension, std::time(nullptr));
-    double total = 0;
-    for (const CJobSource& s : m_settings.sources) total += WeightOf(s);
-    if (total <= 0) total = 1;
-
     int converted = 0, expected = int(m_settings.sources.size());
-    double done = 0;
-    if (COperationBatch::Needed(m_settings)) {
+    if (COperationBatch::Needed(m_settings))
         COperationBatch(m_settings, m_control, m_editFactory, msg).Run(converted, expected);
-    } else {
-        for (size_t i = 0; i < m_settings.sources.size() && !m_control.IsStopped(); ++i) {
-            if (ConvertOne(i, namer, msg, done, total)) ++converted;
-            done += WeightOf(m_settings.sources[i]);
-        }
-    }
+    else
+        converted = ConvertPlain(msg);
     // Sources refused before the run count in the total: a batch with files
     // left out is not a plain success.
     expected += std::max(0, m_settings.leftOut);

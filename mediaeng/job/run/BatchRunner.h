@@ -1,18 +1,24 @@
 #pragma once
-// Runs a conversion batch on a worker thread of its own: each source in order
-// to its own output, messages and progress to the handler. Start returns at
-// once; Pause holds the work between frames and Start resumes it; Stop ends it
-// promptly and joins the worker.
+// Runs a conversion batch on a worker thread of its own: each source to its
+// own output, messages and progress to the handler. A plain batch converts
+// two files at a time (three on a machine with many cores), since one file
+// leaves cores idle; the messages still come as one file after another would
+// send them (COrderedReport). Start returns at once; Pause holds the work
+// between frames and Start resumes it; Stop ends it promptly and joins the
+// worker.
 //
 // Threads: the caller's (Start, Pause, Stop, Wait), the worker "km-convert",
-// and per file the worker's reading thread. Lock order: m_mutex guards the
-// state only; it is never held while calling the handler, joining, or
-// touching CRunControl (whose own lock is a leaf).
+// which names and starts the files in order, a thread per file being
+// converted ("km-convert-N", joined by the worker) and per file its reading
+// thread. Lock order: m_mutex guards the state only; it is never held while
+// calling the handler, joining, or touching CRunControl (whose own lock is a
+// leaf). The handler hears from the worker alone.
 #include "mediaeng/job/transcode/FrameEditStage.h"
 #include "mediaeng/job/settings/JobSettings.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include "engine/MsgMng.h"
 #include <condition_variable>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -50,8 +56,11 @@ public:
 
 private:
     void Work(IMsgHandler* handler);
-    bool ConvertOne(size_t index, class COutputNamer& namer, class CJobMessages& msg, double doneBefore,
-                    double totalWeight);
+    // The files of a plain batch; returns how many were written.
+    int ConvertPlain(const class CJobMessages& msg);
+    bool ConvertOne(size_t index, const std::filesystem::path& target, IFrameEditStage& edit,
+                    class COrderedReport& report, bool& stopped);
+    static unsigned FilesAtOnce(size_t files);
     void JoinWorker();
 
     IUnknown* m_keepAlive;

@@ -1,7 +1,7 @@
 #include "mediaeng/job/run/ConversionRunner.h"
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/transcode/FrameChainEdit.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/job/settings/JobTreeReader.h"
 
 using mediaeng::EngineText;

@@ -25,7 +25,7 @@ private:
     CBatchRunner m_batch;
 };
 
-// The engine's runner factory (see mediaeng/core/EngineClasses.cpp).
+// The engine's runner factory (see mediaeng/classes/EngineClasses.cpp).
 std::unique_ptr<IConversionRunner> MakeConversionRunner(IConversionJob* job);
 
 }  // namespace mediaeng::job

@@ -3,7 +3,7 @@
 // the run starts: the sources in order and the output format with its
 // encoding, frame-size and naming settings. Plain values, no engine objects,
 // so the worker threads never touch the tree.
-#include "mediaeng/job/operations/JobOperations.h"
+#include "mediaeng/job/settings/JobOperations.h"
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "engine/MediaSourceKeys.h"
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/core/FormatTable.h"
-#include "mediaeng/job/operations/OperationsReader.h"
+#include "mediaeng/job/settings/OperationsReader.h"
 #include "mediaeng/probe/StreamNumbering.h"
 #include "platform/TextConv.h"
 #include <algorithm>

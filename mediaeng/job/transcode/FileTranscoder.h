@@ -7,7 +7,7 @@
 // together, and neither is held while encoding or calling out.
 #include "mediaeng/job/transcode/FrameEditStage.h"
 #include "mediaeng/job/settings/JobSettings.h"
-#include "mediaeng/job/run/RunControl.h"
+#include "mediaeng/job/transcode/RunControl.h"
 #include <filesystem>
 #include <functional>
 #include <string>

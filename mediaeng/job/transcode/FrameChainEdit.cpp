@@ -1,5 +1,6 @@
 #include "mediaeng/job/transcode/FrameChainEdit.h"
 #include "mediaeng/job/transcode/DecodedPicture.h"
+#include "mediaeng/job/transcode/TurnFirstEdit.h"
 #include "mediaeng/av/FramePool.h"
 #include "engine/JobTreeKeys.h"
 #include "engine/EngineNode.h"
@@ -68,6 +69,7 @@ bool CFrameChainSettings::IsIdentity() const
 std::unique_ptr<IFrameEditStage> CFrameChainSettings::MakeStage() const
 {
     if (IsIdentity()) return std::make_unique<CPassThroughEdit>();
+    if (rotateDegrees % 360 != 0 || flipH || flipV) return std::make_unique<CTurnFirstEdit>(*this);
     return std::make_unique<CFrameChainEdit>(*this);
 }
 

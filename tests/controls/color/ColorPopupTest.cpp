@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/panel.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -178,4 +179,35 @@ TEST(ColorPickerDlg, PickColorRoundTripsThroughTheModalHook)
     }
     EXPECT_EQ(color, RGB(0x44, 0x55, 0x66));
     delete frame;
+}
+
+namespace {
+void PressOn(wxWindow& w)
+{
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.SetEventObject(&w);
+    down.SetPosition(wxPoint(1, 1));
+    w.ProcessWindowEvent(down);
+}
+}  // namespace
+
+// Under Wayland a pop-up never holds the keyboard focus, so no focus change
+// tells it that the user clicked elsewhere: the click itself closes it, and
+// one inside it does not.
+TEST_F(ColorPopupTest, AClickOnAnotherWindowClosesItAndOneInsideDoesNot)
+{
+    auto* other = new wxPanel(frame, wxID_ANY, wxPoint(0, 200), wxSize(100, 50));
+    popup->ShowPopup(wxRect(10, 10, 200, 20), POPUP_BELOW);
+    ASSERT_TRUE(popup->IsShown());
+    int closed = 0;
+    popup->SetCloseListener([&] { ++closed; });
+    PressOn(*popup);
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_TRUE(popup->IsShown()) << "a click inside keeps it open";
+    PressOn(*other);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return !popup->IsShown(); }));
+    EXPECT_EQ(closed, 1);
+    PressOn(*other);
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(closed, 1) << "a hidden pop-up watches no clicks";
 }

@@ -2,6 +2,7 @@
 // the log's colours, links, clearing and lines from other threads, and the
 // tray's tooltip rules.
 #include "wx/WxTestSupport.h"
+#include "controls/ids/CommandIds.h"
 #include "controls/ResTestLibrary.h"
 #include "controls/convert/ConvertProgressCtrl.h"
 #include "controls/convert/OutputRichEditCtrl.h"
@@ -135,8 +136,8 @@ TEST(SystemTray, NothingHappensBeforeTheIconIsMadeAndTipsAreCut)
         EXPECT_FALSE(tray.IsAvailable() && !tray.IsHidden());
         EXPECT_TRUE(tray.IsHidden());
     }
-    EXPECT_EQ(tray.OnDoubleClick(), CSystemTray::kRestoreCommand);
-    EXPECT_EQ(commands, std::vector<int>{CSystemTray::kRestoreCommand});
+    EXPECT_EQ(tray.OnDoubleClick(), KM::Cmd::TrayRestore);
+    EXPECT_EQ(commands, std::vector<int>{KM::Cmd::TrayRestore});
 }
 
 // Stands in for the notification area: says whether it has one and whether
@@ -178,9 +179,9 @@ TEST(SystemTray, TheIconGoesInOnlyWhereItCanAndItsMenuCommandsArrive)
         EXPECT_FALSE(tray.IsHidden());
         EXPECT_TRUE(tray.SetTooltipText(L"42 %"));
         EXPECT_EQ(host->tips.back(), L"42 %");
-        EXPECT_EQ(tray.OnMenuCommand(CSystemTray::kStopAndExitCommand), CSystemTray::kStopAndExitCommand);
+        EXPECT_EQ(tray.OnMenuCommand(KM::Cmd::TrayStopAndExit), KM::Cmd::TrayStopAndExit);
         EXPECT_EQ(tray.OnMenuCommand(12345), 0);
-        EXPECT_EQ(commands, std::vector<int>{CSystemTray::kStopAndExitCommand});
+        EXPECT_EQ(commands, std::vector<int>{KM::Cmd::TrayStopAndExit});
         EXPECT_TRUE(tray.RemoveIcon());
         EXPECT_FALSE(host->shown);
     }

@@ -39,3 +39,24 @@ TEST(LevelEditCtrl, DraggingReportsEachStepAndThePopupStaysOpen)
     popup->Destroy();
     delete frame;
 }
+
+#include <wx/panel.h>
+
+// The level pop-up closes on a click elsewhere in the program as the colour
+// pop-up does (under Wayland no focus change tells it).
+TEST(LevelEditCtrl, AClickOnAnotherWindowClosesThePopup)
+{
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "levels", wxPoint(40, 40), wxSize(400, 300));
+    frame->Show();
+    auto* other = new wxPanel(frame, wxID_ANY, wxPoint(0, 200), wxSize(100, 50));
+    auto* popup = new CLevelEditCtrl(frame);
+    popup->SetSize(220, 40);
+    popup->ShowPopup(wxRect(10, 10, 220, 20), POPUP_BELOW);
+    ASSERT_TRUE(popup->IsShown());
+    wxMouseEvent down(wxEVT_LEFT_DOWN);
+    down.SetEventObject(other);
+    other->ProcessWindowEvent(down);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return !popup->IsShown(); }));
+    popup->Destroy();
+    delete frame;
+}

@@ -3,7 +3,7 @@
 #include "JobTestUtil.h"
 #include "RecordingHandler.h"
 #include "mediaeng/job/run/BatchRunner.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "platform/LogLinkText.h"
 #include "platform/TextConv.h"
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include "engine/OutputFormatEnum.h"
 #include "mediaeng/core/EngineObjects.h"
 #include "mediaeng/core/FormatTable.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/job/settings/JobTreeReader.h"
 #include "platform/ClassRegistry.h"
 #include "platform/TextConv.h"

@@ -5,7 +5,7 @@
 #include "fixtures/DvdFixture.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/job/run/BatchRunner.h"
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/job/operations/SplitPlan.h"
 #include "platform/TextConv.h"
 extern "C" {

@@ -268,7 +268,7 @@ TEST_F(ContextMenusTest, TheFolderMenuBrowsesReloadsRecursesChecksAndTakesRowsOu
     auto* view = Page<CSourceTypeFolderViewFiles>(kPageFolder);
     ASSERT_NE(view, nullptr);
     view->GetPathCombo()->SetValue(wxString::FromUTF8(root.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeFolderViewFiles::kTakePath));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedFolder));
     wxListCtrl* list = view->GetList();
     ASSERT_EQ(list->GetItemCount(), 2);  // "sub", a.mp4
     const int dialogs = hook.Count();
@@ -308,7 +308,7 @@ TEST_F(ContextMenusTest, TheDvdMenuJoinsOnlyAnOpenDiscAndChecksReloadsAndBrowses
     if (disc.empty())
         GTEST_SKIP() << error;
     view->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     ASSERT_EQ(list->GetItemCount(), 2);
     const int dialogs = hook.Count();
 
@@ -373,30 +373,30 @@ TEST_F(ContextMenusTest, TheOutputMenuSwitchesKindsDetachesSavesAndAsksBeforeDel
 
     // "Custom": it can be saved, not detached nor deleted.
     ASSERT_TRUE(Project().GetVideoOutput()->profile_name.empty());
-    Choose(*list, 411, COutputView::kDetachProfile, false);
-    Choose(*list, 411, COutputView::kDeleteProfile, false);
+    Choose(*list, 411, KM::Cmd::DetachProfile, false);
+    Choose(*list, 411, KM::Cmd::DeleteProfile, false);
     hook.AnswerDialog(514, wxID_OK, [](wxDialog& d) {
         dynamic_cast<wxTextCtrl*>(d.FindWindow(XRCID("515")))->SetValue("From The Menu");
     });
-    Choose(*list, 411, COutputView::kSaveProfile, true);
+    Choose(*list, 411, KM::Cmd::SaveProfile, true);
     EXPECT_EQ(hook.Count(), 1);
     const std::wstring saved = Project().GetVideoOutput()->profile_name;
     EXPECT_NE(saved.find(L"From The Menu"), std::wstring::npos);
     // A profile of the user's own: asked before it goes; "no" keeps it.
     hook.AnswerMessageBox(wxID_NO);
-    Choose(*list, 411, COutputView::kDeleteProfile, true);
+    Choose(*list, 411, KM::Cmd::DeleteProfile, true);
     EXPECT_EQ(hook.Count(), 2);
     EXPECT_EQ(Project().GetVideoOutput()->profile_name, saved);
     app.GetDocument()->SetModifiedFlag(false);
-    Choose(*list, 411, COutputView::kDetachProfile, true);
+    Choose(*list, 411, KM::Cmd::DetachProfile, true);
     EXPECT_TRUE(Project().GetVideoOutput()->profile_name.empty());
     EXPECT_TRUE(app.GetDocument()->IsModified());  // so the change is not lost on close
     // A shipped profile cannot be saved over nor deleted.
     view->GetProfileList()->SetSelection(1);
-    ASSERT_TRUE(frame->DispatchCommand(COutputView::kChooseProfile));
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::ChooseProfile));
     ASSERT_FALSE(Project().GetVideoOutput()->profile_name.empty());
-    Choose(*list, 411, COutputView::kSaveProfile, false);
-    Choose(*list, 411, COutputView::kDeleteProfile, false);
+    Choose(*list, 411, KM::Cmd::SaveProfile, false);
+    Choose(*list, 411, KM::Cmd::DeleteProfile, false);
     EXPECT_EQ(hook.Unexpected(), 0);
     ExpectEveryItemCovered(411);
 }

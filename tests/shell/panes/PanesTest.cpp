@@ -201,7 +201,7 @@ TEST_F(PanesTest, TimelineCommandsReachTheCurrentFileAndRefuseAFailedOne)
     EXPECT_TRUE(view->OnUpdateCommand(PlayPause, ui));
     EXPECT_FALSE(ui.GetEnabled());
     EXPECT_TRUE(Run(PlayPause));
-    EXPECT_FALSE(CPlayer::Instance() && CPlayer::Instance()->m_bPlaying);
+    EXPECT_FALSE(CPlayer::Instance() && CPlayer::Instance()->IsPlaying());
 }
 
 TEST_F(PanesTest, WatermarkListEditsSelectTheRightWatermark)

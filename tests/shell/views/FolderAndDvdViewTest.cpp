@@ -123,7 +123,7 @@ TEST_F(SourcePagesTest, AFolderIsBrowsedWithItsParentRowAndUncheckedFilesAreLeft
     EXPECT_EQ(frame->ShownGroup()->kind, kPageFolder);
 
     view->GetPathCombo()->SetValue(wxString::FromUTF8(root.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeFolderViewFiles::kTakePath));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedFolder));
     wxListCtrl* list = view->GetList();
     EXPECT_EQ(Rows(list), (std::vector<wxString>{"sub", "a.mp4"}));  // no "[..]" at the top
     EXPECT_TRUE(list->IsItemChecked(1));
@@ -174,7 +174,7 @@ TEST_F(SourcePagesTest, ADvdFolderListsItsTitlesAndTheirMarksStay)
     auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
     ASSERT_NE(view, nullptr);
     view->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     wxListCtrl* list = view->GetList();
     ASSERT_EQ(list->GetItemCount(), 2);
     CInputDVD& dvd = Project().InputDVD();
@@ -201,7 +201,7 @@ TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
     auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
     ASSERT_NE(view, nullptr);
     view->GetDriveCombo()->SetValue(wxString::FromUTF8(iso.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     ASSERT_EQ(view->GetList()->GetItemCount(), 2);
     EXPECT_EQ(Project().InputDVD().m_titles.GetCount(), 2u);
 }

@@ -60,7 +60,7 @@ protected:
     void ChooseKindIndex(int index)
     {
         view->GetKindChoice()->SetSelection(index);
-        wxCommandEvent event(wxEVT_CHOICE, COutputView::kKindCombo);
+        wxCommandEvent event(wxEVT_CHOICE, KM::Cmd::OutputKindCombo);
         event.SetInt(index);
         view->GetKindChoice()->ProcessWindowEvent(event);
     }
@@ -98,7 +98,7 @@ TEST_F(OutputViewTest, AShippedProfileFillsTheActiveOutput)
             index = static_cast<int>(i);
     ASSERT_GE(index, 0);
     view->GetProfileList()->SetSelection(index);
-    ASSERT_TRUE(frame->DispatchCommand(COutputView::kChooseProfile));
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::ChooseProfile));
     EXPECT_EQ(Project().GetVideoOutput()->profile_name, entries[static_cast<size_t>(index)]->GetRelativePath());
     EXPECT_NE(Project().GetVideoOutput()->file_format, 0);
     EXPECT_GT(view->GetGrid()->GetRoot()->GetChildCount(), 0u);
@@ -108,7 +108,7 @@ TEST_F(OutputViewTest, AShippedProfileFillsTheActiveOutput)
 
     // Detaching keeps the values and forgets the name.
     const int32_t format = Project().GetVideoOutput()->file_format;
-    ASSERT_TRUE(frame->DispatchCommand(COutputView::kDetachProfile));
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::DetachProfile));
     EXPECT_TRUE(Project().GetVideoOutput()->profile_name.empty());
     EXPECT_EQ(Project().GetVideoOutput()->file_format, format);
 }

@@ -237,12 +237,12 @@ TEST_F(PreviewControlTest, ASeekDragPastTheEndSeeksOnceToTheEndAndALostCaptureSe
     const wxPoint start(track.x0 + 20, barY);
 
     mouse(wxEVT_LEFT_DOWN, start);
-    EXPECT_EQ(CPlayer::Instance()->m_bSeekDrag.load(), 1);
+    EXPECT_EQ(CPlayer::Instance()->IsSeekDragging(), true);
     mouse(wxEVT_MOTION, wxPoint(track.x1 + 100, barY));
     EXPECT_EQ(entry->m_currentPosition, 0);  // nothing is sought while dragging
     mouse(wxEVT_LEFT_UP, wxPoint(track.x1 + 100, barY));
     EXPECT_EQ(entry->m_currentPosition, entry->m_duration);
-    EXPECT_EQ(CPlayer::Instance()->m_bSeekDrag.load(), 0);
+    EXPECT_EQ(CPlayer::Instance()->IsSeekDragging(), false);
 
     mouse(wxEVT_LEFT_DOWN, start);
     // The system takes the mouse: wx has dropped the capture when it tells.
@@ -251,7 +251,7 @@ TEST_F(PreviewControlTest, ASeekDragPastTheEndSeeksOnceToTheEndAndALostCaptureSe
     wxMouseCaptureLostEvent lost(preview->GetId());
     lost.SetEventObject(preview);
     preview->ProcessWindowEvent(lost);
-    EXPECT_EQ(CPlayer::Instance()->m_bSeekDrag.load(), 0);
+    EXPECT_EQ(CPlayer::Instance()->IsSeekDragging(), false);
     mouse(wxEVT_LEFT_UP, start);
     EXPECT_EQ(entry->m_currentPosition, entry->m_duration);  // the drag had ended
 }

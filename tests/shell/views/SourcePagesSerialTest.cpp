@@ -78,7 +78,7 @@ TEST_F(SourcePagesSerialTest, OnTheFolderPageADoubleClickPlaysAFileAndEnterOpens
     auto* view = dynamic_cast<CSourceTypeFolderViewFiles*>(frame->FindMainView(kPageFolder));
     ASSERT_NE(view, nullptr);
     view->GetPathCombo()->SetValue(wxString::FromUTF8(root.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeFolderViewFiles::kTakePath));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedFolder));
     wxListCtrl* list = view->GetList();
     ASSERT_EQ(list->GetItemCount(), 2);  // "sub", a.mp4
     ASSERT_TRUE(OnScreen(*list));
@@ -118,7 +118,7 @@ TEST_F(SourcePagesSerialTest, TheDvdPagesJoinButtonShowsAndTogglesTheJoinFlag)
     view->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     EXPECT_FALSE(join->IsEnabled());  // no disc open
     view->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(CSourceTypeDVDView::kTakeDrive));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     view->UpdateWindowUI(wxUPDATE_UI_RECURSE);
     ASSERT_TRUE(join->IsEnabled());
     const int before = Project().InputDVD().m_join;

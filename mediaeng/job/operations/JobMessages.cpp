@@ -1,4 +1,4 @@
-#include "mediaeng/job/run/JobMessages.h"
+#include "mediaeng/job/operations/JobMessages.h"
 #include "mediaeng/core/EngineText.h"
 #include "platform/LogLinkText.h"
 #include "platform/ResourceLibrary.h"

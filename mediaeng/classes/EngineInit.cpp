@@ -1,5 +1,5 @@
 #include "engine/EngineInit.h"
-#include "mediaeng/core/EngineClasses.h"
+#include "mediaeng/classes/EngineClasses.h"
 #include <mutex>
 
 void EngineInitialize()

@@ -4,7 +4,5 @@
 // (called once by EngineInitialize).
 namespace mediaeng {
 void RegisterEngineClasses();
-void RegisterJobClasses();      // mediaeng/core/JobTree.cpp
-void RegisterSourceClasses();   // mediaeng/probe/MediaSource.cpp
-void RegisterCodecEnumerators(); // mediaeng/core/CodecEnumerator.cpp
+void RegisterJobClasses();
 }  // namespace mediaeng

@@ -1,10 +1,12 @@
-#include "mediaeng/core/EngineClasses.h"
+#include "mediaeng/classes/EngineClasses.h"
 #include "engine/EngineIds.h"
 #include "engine/FrameFilterSettings.h"
+#include "mediaeng/core/CodecEnumerator.h"
 #include "mediaeng/core/ConversionJobImpl.h"
 #include "mediaeng/core/EngineSeams.h"
 #include "mediaeng/core/JobTree.h"
 #include "mediaeng/job/run/ConversionRunner.h"
+#include "mediaeng/probe/MediaSource.h"
 #include "platform/ClassRegistry.h"
 
 namespace mediaeng {

@@ -1,4 +1,4 @@
-#include "mediaeng/job/operations/OperationsReader.h"
+#include "mediaeng/job/settings/OperationsReader.h"
 #include "engine/JobTreeKeys.h"
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "mediaeng/job/settings/SourceSeconds.h"
+#include "mediaeng/job/operations/SourceSeconds.h"
 #include "mediaeng/job/transcode/JobInput.h"
 #include "platform/TextConv.h"
 

@@ -1,0 +1,84 @@
+#include "mediaeng/frame/PlanarTurn.h"
+#include "mediaeng/frame/ParallelRows.h"
+#include <cstring>
+
+namespace mediaeng::frame {
+
+namespace {
+
+// Rows [y0, y1) of one plane. A turn reads down a column of the source for
+// each row it writes; tiles of 32 rows keep those columns in the cache.
+void RemapRows(const BYTE* src, std::ptrdiff_t srcStride, BYTE* dst, std::ptrdiff_t dstStride, int dw,
+               const TurnMapping& m, int y0, int y1)
+{
+    const std::ptrdiff_t step = m.ax + m.ay * srcStride;
+    if (step == 1) {
+        for (int y = y0; y < y1; ++y)
+            std::memcpy(dst + y * dstStride, src + (m.by * y + m.cy) * srcStride + m.bx * y + m.cx, size_t(dw));
+        return;
+    }
+    constexpr int kTile = 32;
+    for (int ty = y0; ty < y1; ty += kTile) {
+        const int te = ty + kTile < y1 ? ty + kTile : y1;
+        for (int tx = 0; tx < dw; tx += kTile) {
+            const int xe = tx + kTile < dw ? tx + kTile : dw;
+            for (int y = ty; y < te; ++y) {
+                const BYTE* s = src + (m.ay * tx + m.by * y + m.cy) * srcStride + m.ax * tx + m.bx * y + m.cx;
+                BYTE* d = dst + y * dstStride;
+                for (int x = tx; x < xe; ++x, s += step) d[x] = *s;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+// Undo the flips of the turned picture, then the turn.
+TurnMapping TurnMappingFor(int quarter, bool flipH, bool flipV, int sw, int sh)
+{
+    const int dw = (quarter & 1) ? sh : sw;
+    const int dh = (quarter & 1) ? sw : sh;
+    const int fx = flipH ? -1 : 1, ox = flipH ? dw - 1 : 0;
+    const int fy = flipV ? -1 : 1, oy = flipV ? dh - 1 : 0;
+    // sx = au*u + av*v + c0; sy = bu*u + bv*v + c1 on (u, v) = (fx*x + ox, fy*y + oy).
+    int au = 0, av = 0, c0 = 0, bu = 0, bv = 0, c1 = 0;
+    switch (quarter) {
+    case 0: au = 1; bv = 1; break;
+    case 1: av = 1; bu = -1; c1 = sh - 1; break;             // sx = v, sy = sh-1-u
+    case 2: au = -1; c0 = sw - 1; bv = -1; c1 = sh - 1; break;
+    default: av = -1; c0 = sw - 1; bu = 1; break;            // sx = sw-1-v, sy = u
+    }
+    return TurnMapping{au * fx, av * fy, au * ox + av * oy + c0, bu * fx, bv * fy, bu * ox + bv * oy + c1};
+}
+
+void TurnedSize(int quarter, int width, int height, int& outWidth, int& outHeight)
+{
+    const bool odd = (quarter & 1) != 0;
+    outWidth = odd ? height : width;
+    outHeight = odd ? width : height;
+}
+
+bool TurnPlanar(const PlanarView& src, const PlanarView& dst, int quarter, bool flipH, bool flipV)
+{
+    quarter &= 3;
+    const bool odd = (quarter & 1) != 0;
+    int w = 0, h = 0;
+    TurnedSize(quarter, src.width, src.height, w, h);
+    const int sx = odd ? src.chromaShiftY : src.chromaShiftX, sy = odd ? src.chromaShiftX : src.chromaShiftY;
+    if (!src.data[0] || !dst.data[0] || dst.width != w || dst.height != h || dst.chromaShiftX != sx ||
+        dst.chromaShiftY != sy)
+        return false;
+    TurnMapping maps[3];
+    for (int p = 0; p < 3; ++p) maps[p] = TurnMappingFor(quarter, flipH, flipV, src.PlaneWidth(p), src.PlaneHeight(p));
+    // Each worker takes its luma rows and the chroma rows they cover.
+    ParallelRows(h, static_cast<long long>(w) * h, [&](int y0, int y1) {
+        for (int p = 0; p < 3; ++p) {
+            const int shift = p ? sy : 0, round = (1 << shift) - 1;
+            RemapRows(src.data[p], src.stride[p], dst.data[p], dst.stride[p], dst.PlaneWidth(p), maps[p],
+                      (y0 + round) >> shift, (y1 + round) >> shift);
+        }
+    });
+    return true;
+}
+
+}  // namespace mediaeng::frame
