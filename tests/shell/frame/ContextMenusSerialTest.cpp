@@ -240,9 +240,9 @@ TEST_F(ContextMenusTest, ThePreviewAndPropertiesMenusPlayStopExpandAndSort)
     CPlayer& player = app.GetPlayer();
     Choose(*preview->GetPlayerCtrl(), 330, 460, false);  // nothing plays yet
     Choose(*preview->GetPlayerCtrl(), 330, PlayPause, true, 0);
-    ASSERT_TRUE(kmtest::PumpUntil([&] { return player.m_bPlaying != 0; }));
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return player.IsPlaying(); }));
     Choose(*preview->GetPlayerCtrl(), 330, 460, true);
-    EXPECT_TRUE(kmtest::PumpUntil([&] { return player.m_bPlaying == 0; }));
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return !player.IsPlaying(); }));
     ExpectEveryItemCovered(330);
 
     CPropertiesCtrl* grid = properties->GetGrid();

@@ -86,7 +86,7 @@ TEST_F(SourcePagesSerialTest, OnTheFolderPageADoubleClickPlaysAFileAndEnterOpens
     MoveTo(RowPoint(*list, 1));
     sim.MouseDblClick();
     CPlayer& player = app.GetPlayer();
-    EXPECT_TRUE(kmtest::PumpUntil([&] { return player.m_bPlaying != 0; })) << "the file row plays in the preview";
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return player.IsPlaying(); })) << "the file row plays in the preview";
     EXPECT_EQ(list->GetItemCount(), 2);  // still the same folder
     player.CloseGraph();
 
