@@ -329,7 +329,8 @@ TEST(PropertiesFrameCtrl, EditorAndGridChangesReachTheParentAlike)
     EXPECT_EQ(frame->GetId(), 190);
     EXPECT_EQ(frame->Grid().GetId(), 2);
     EXPECT_EQ(frame->Grid().GetPosition(), wxPoint(1, 0));
-    EXPECT_EQ(frame->Grid().GetSize(), frame->GetClientSize());
+    // Right of the frame's 1-pixel strip and no wider than what is left.
+    EXPECT_EQ(frame->Grid().GetSize(), frame->GetClientSize() - wxSize(1, 0));
 
     GridTestSchema schema;
     frame->Grid().BuildRowsFromParameterTree(&schema, nullptr, true);
