@@ -134,7 +134,7 @@ TEST_F(MainFrameTest, EditingTabFillsTheFileChoiceAndAReplacedProjectEmptiesIt)
     ASSERT_NE(combo, nullptr);
     EXPECT_EQ(combo->GetCount(), 102u);
     EXPECT_EQ(combo->GetString(0), "clip0.mp4");
-    EXPECT_EQ(combo->GetSelection(), wxNOT_FOUND);
+    EXPECT_EQ(combo->GetSelection(), 0);  // with no current file, the first is shown
     combo->SetSelection(3);
     EXPECT_EQ(CMainFrmRibbon::GetComboFileEntry(frame), project.InputFiles().GetAt(3));
 

@@ -16,6 +16,7 @@
 #include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include <cmath>
+#include <memory>
 #include <set>
 #include <vector>
 #include <gtest/gtest.h>
@@ -347,20 +348,24 @@ TEST_F(PreviewControlTest, PlayingRepaintsFromThePaintHandlerWithEachNewFrame)
     preview->SetItem(entry);
     ASSERT_TRUE(Shown());
 
-    std::set<std::vector<BYTE>> painted;  // distinct frames the handler drew
-    bool playing = false;
-    preview->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
+    // Shared with the handler, which stays bound after the test's locals are gone.
+    struct Seen {
+        std::set<std::vector<BYTE>> painted;  // distinct frames the handler drew
+        bool playing = false;
+    };
+    auto seen = std::make_shared<Seen>();
+    preview->Bind(wxEVT_PAINT, [seen, entry](wxPaintEvent& e) {
         e.Skip();  // the control's own handler paints
         FRAME_RECORD* record = nullptr;
-        if (playing && CPlayer::Instance()->GetFrame(entry, &record) == 0 && record && record->cbData)
-            painted.emplace(record->pbData, record->pbData + record->cbData);
+        if (seen->playing && CPlayer::Instance()->GetFrame(entry, &record) == 0 && record && record->cbData)
+            seen->painted.emplace(record->pbData, record->pbData + record->cbData);
     });
-    playing = true;
+    seen->playing = true;
     preview->OnPlayerButton(KM::Cmd::PlayPause);
-    EXPECT_TRUE(kmtest::PumpUntil([&] { return painted.size() >= 2; }, std::chrono::seconds(30)))
-        << painted.size() << " frame(s) painted while playing";
-    playing = false;
-    preview->OnPlayerButton(460);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return seen->painted.size() >= 2; }, std::chrono::seconds(30)))
+        << seen->painted.size() << " frame(s) painted while playing";
+    seen->playing = false;
+    preview->OnPlayerButton(KM::Cmd::PlayerStop);
 }
 
 }  // namespace

@@ -106,7 +106,9 @@ TEST_F(FileViewTest, CutTakesNonAdjacentRowsLastFirstAndPasteBringsThemBack)
     Select({0, 2, 4});
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::EditCut));
     ASSERT_EQ(Files().GetCount(), 2u);
-    EXPECT_EQ(Files().GetAt(0)->GetDisplayName(), view->GetList()->GetItemText(0).ToStdWstring());
+    // The row starts with the entry's name (these clips are not media, so the
+    // reason follows it).
+    EXPECT_EQ(view->GetList()->GetItemText(0).ToStdWstring().rfind(Files().GetAt(0)->GetDisplayName(), 0), 0u);
     EXPECT_NE(Files().GetAt(0)->GetDisplayName().find(L"Clip1"), std::wstring::npos);
     EXPECT_NE(Files().GetAt(1)->GetDisplayName().find(L"Clip3"), std::wstring::npos);
 
@@ -212,8 +214,11 @@ TEST_F(FileViewTest, ADiscImageSplitIntoTitlesShowsEveryTitleAsItsRowAtOnce)
     Drop({Utf8ToWide(iso.string())});
     wxListCtrl* list = view->GetList();
     ASSERT_EQ(list->GetItemCount(), 1);
-    Files().GetAt(0)->m_sourceType = 1;  // the entry stands for the whole disc, so its titles split off
-    EXPECT_EQ(list->GetItemText(0).ToStdWstring(), Utf8ToWide(iso.string()));
+    // The entry stands for the whole disc, so its titles split off when it is
+    // opened again (the look at it as a plain file, when added, failed).
+    Files().GetAt(0)->m_sourceType = 1;
+    Files().GetAt(0)->m_openError.clear();
+    EXPECT_EQ(list->GetItemText(0).ToStdWstring().rfind(Utf8ToWide(iso.string()), 0), 0u);
     list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
     ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetCount() == 2u; }));
     // No refresh needed: the second title has its row, the first row names the first title.
