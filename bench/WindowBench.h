@@ -12,7 +12,6 @@ namespace bench {
 inline bool StartWindowProgram(CKestrelMediaApp& app)
 {
     CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-    CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
     CKestrelMediaApp::StartupOptions options;
     options.resourceFolder = KM_RES_DIR;
     options.showSplash = false;

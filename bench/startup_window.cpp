@@ -47,7 +47,6 @@ public:
         delete wxLog::SetActiveTarget(new wxLogStderr);
         // No network in a measurement.
         CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
         CKestrelMediaApp::StartupOptions options;
         options.resourceFolder = KM_RES_DIR;
         if (!m_app.InitInstance(options)) return false;

@@ -155,13 +155,22 @@ int CKestrelMediaDoc::AddFilesFromDialog()
 void CKestrelMediaDoc::RemoveAllFiles()
 {
     DetachPlayer();
-    if (m_pProject) m_pProject->InputFiles().RemoveFiles(-1);
+    // The current entry goes with the list; the view that removed it picks
+    // the next current file (and clears the messages only when none is left).
+    if (m_pProject) {
+        CFiles& files = m_pProject->InputFiles();
+        for (uint32_t i = 0; i < files.GetCount(); ++i)
+            if (files.GetAt(i) == m_pCurrentFile) m_pCurrentFile = nullptr;
+        files.RemoveFiles(-1);
+    }
     SetModifiedFlag();
 }
 
 void CKestrelMediaDoc::RemoveFile(int index)
 {
     DetachPlayer();
+    if (m_pProject && index >= 0 && m_pProject->InputFiles().GetAt(static_cast<uint32_t>(index)) == m_pCurrentFile)
+        m_pCurrentFile = nullptr;
     if (m_pProject) m_pProject->InputFiles().RemoveFiles(index);
     SetModifiedFlag();
 }

@@ -9,10 +9,10 @@
 #include "document/KestrelMediaDoc.h"
 #include "document/MessageMng.h"
 #include "shell/NewProfileNameDlgImpl.h"
-#include "shell/PlainMainFrame.h"
 #include "shell/ProgressDlg.h"
 #include "document/ShellStrings.h"
 #include "shell/SplashDlg.h"
+#include "shell/frame/MainFrame.h"
 #include <wx/app.h>
 #include <wx/filedlg.h>
 #include <wx/frame.h>
@@ -22,18 +22,6 @@
 
 namespace {
 CKestrelMediaApp* g_app = nullptr;
-
-CKestrelMediaApp::MainFrameFactory& FrameFactory()
-{
-    static CKestrelMediaApp::MainFrameFactory factory;
-    return factory;
-}
-
-CKestrelMediaApp::UpdateTask& UpdateTaskSlot()
-{
-    static CKestrelMediaApp::UpdateTask task;
-    return task;
-}
 
 constexpr const wchar_t* kSettings = L"Settings";
 }  // namespace
@@ -48,16 +36,6 @@ CKestrelMediaApp::~CKestrelMediaApp()
 CKestrelMediaApp* CKestrelMediaApp::Get()
 {
     return g_app;
-}
-
-void CKestrelMediaApp::RegisterMainFrameFactory(MainFrameFactory factory)
-{
-    FrameFactory() = std::move(factory);
-}
-
-void CKestrelMediaApp::RegisterUpdateTask(UpdateTask task)
-{
-    UpdateTaskSlot() = std::move(task);
 }
 
 bool CKestrelMediaApp::LoadResources(const std::filesystem::path& folder)
@@ -136,8 +114,8 @@ bool CKestrelMediaApp::InitInstance(const StartupOptions& options)
         m_splash->Destroy();
         m_splash = nullptr;
     }
-    // 14. Update and news check.
-    if (CSettingsStore::Instance().GetInt(kSettings, L"AutoCheck", 1) != 0) StartUpdateThread();
+    // 14. The update and news check ("Settings"/"AutoCheck") was started by
+    // the main frame, which owns its thread.
     // 15. Show the main window.
     if (m_mainFrame && options.showMainWindow) {
         m_mainFrame->Show();
@@ -154,6 +132,7 @@ void CKestrelMediaApp::InstallShellServices()
     SourceShell::SetActiveDocument(&m_activeDocument);
     SourceShell::SetFileBrowser(&m_fileBrowser);
     SourceShell::SetWaitCursor(&m_waitCursor);
+    SetGridDialogs(&m_gridDialogs);
 }
 
 void CKestrelMediaApp::RemoveShellServices()
@@ -162,13 +141,13 @@ void CKestrelMediaApp::RemoveShellServices()
     if (SourceShell::GetActiveDocument() == &m_activeDocument) SourceShell::SetActiveDocument(nullptr);
     if (SourceShell::GetFileBrowser() == &m_fileBrowser) SourceShell::SetFileBrowser(nullptr);
     if (SourceShell::GetWaitCursor() == &m_waitCursor) SourceShell::SetWaitCursor(nullptr);
+    if (GetGridDialogs() == &m_gridDialogs) SetGridDialogs(nullptr);
     m_activeDocument.SetDocument(nullptr);
 }
 
 void CKestrelMediaApp::CreateMainWindow()
 {
-    MainFrameFactory& factory = FrameFactory();
-    m_mainFrame = factory ? factory(*this) : CreatePlainMainFrame(*this);
+    m_mainFrame = CMainFrame::Create(*this);
     if (!m_mainFrame) return;
     // The framework destroys the window when the user closes it.
     m_mainFrame->Bind(wxEVT_DESTROY, &CKestrelMediaApp::OnMainFrameDestroyed, this);
@@ -198,11 +177,6 @@ void CKestrelMediaApp::OpenStartupDocument()
     }
 }
 
-void CKestrelMediaApp::StartUpdateThread()
-{
-    if (UpdateTask& task = UpdateTaskSlot()) m_updateThread.Start(task);
-}
-
 void CKestrelMediaApp::ExitInstance()
 {
     if (!m_started) return;
@@ -222,9 +196,7 @@ void CKestrelMediaApp::ExitInstance()
     // 1. The message manager: nothing may call it afterwards.
     if (__GetMessageHandler() == m_pMessageMng.get()) __SetMessageHandler(nullptr);
     m_pMessageMng.reset();
-    // 2. The update thread, within a bound.
-    m_updateThread.StopAndJoin(kUpdateJoinBound);
-    // 3. Splash, player, drawing objects.
+    // 2. The update thread went with the main frame. 3. Splash, player, drawing objects.
     if (m_splash) {
         m_splash->Destroy();
         m_splash = nullptr;

@@ -1,20 +1,21 @@
 #pragma once
 // The application: owns what lives for the whole process (shared drawing
 // objects, the one preview player, the message manager, the document, the
-// splash window, the update thread), starts up and shuts down in a fixed
-// order, and installs the model's shell services. It is a plain object so
-// tests can start and stop it inside their own wx application; the program's
-// wxApp (CKestrelMediaWxApp, main.cpp) only forwards to it.
+// splash window, the main frame), starts up and shuts down in a fixed order,
+// and installs the model's shell services. It is a plain object so tests can
+// start and stop it inside their own wx application; the program's wxApp
+// (CKestrelMediaWxApp, main.cpp) only forwards to it. The update and news
+// check belongs to the main frame, which starts it and joins it as it closes.
 //
-// Window thread only, except the update thread (its own state only).
+// Window thread only.
 #include "controls/draw/SharedDrawObjects.h"
 #include "shell/ContextMenus.h"
 #include "shell/RecentFileList.h"
 #include "shell/ShellServices.h"
 #include "shell/StartupDecision.h"
-#include "shell/UpdateThread.h"
 #include "shell/WxDocumentUi.h"
 #include "shell/WxUiPoster.h"
+#include "shell/dialogs/ShellGridDialogs.h"
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -33,21 +34,12 @@ class wxWindowDestroyEvent;
 
 class CKestrelMediaApp {
 public:
-    // Makes the main window once the document exists; the main frame
-    // registers one (a plain frame stands in until then).
-    using MainFrameFactory = std::function<wxFrame*(CKestrelMediaApp&)>;
-    // Body of the update and news check; ends soon after its stop is asked.
-    using UpdateTask = std::function<void(std::stop_token)>;
-
     struct StartupOptions {
         std::wstring commandLineFile;          // a ".km" named on the command line
         std::filesystem::path resourceFolder;  // empty: "res" beside the program
         bool showSplash = true;
         bool showMainWindow = true;
     };
-
-    // How long shut-down waits for the update thread.
-    static constexpr std::chrono::milliseconds kUpdateJoinBound{3000};
 
     CKestrelMediaApp();
     ~CKestrelMediaApp();
@@ -56,8 +48,6 @@ public:
 
     // The running application, or null.
     static CKestrelMediaApp* Get();
-    static void RegisterMainFrameFactory(MainFrameFactory factory);
-    static void RegisterUpdateTask(UpdateTask task);
 
     // False ends the program (the resource folder is missing).
     bool InitInstance(const StartupOptions& options);
@@ -74,7 +64,6 @@ public:
     IUiPoster& GetPoster() { return m_poster; }
     wxFrame* GetMainFrame() const { return m_mainFrame; }
     const StartupDecision& GetStartupDecision() const { return m_startup; }
-    CUpdateThread& GetUpdateThread() { return m_updateThread; }
 
     // Points a profile list at the shipped and the user's "Profiles" folders
     // and gives it the new-profile-name dialog.
@@ -98,7 +87,6 @@ private:
     void CreateMainWindow();
     void OnMainFrameDestroyed(wxWindowDestroyEvent& event);
     void OpenStartupDocument();
-    void StartUpdateThread();
 
     // Declared in construction order; torn down in the reverse order by ExitInstance.
     std::unique_ptr<CSharedDrawObjects> m_draw;
@@ -115,9 +103,9 @@ private:
     CActiveDocumentService m_activeDocument;
     CWxFileBrowser m_fileBrowser;
     CWxWaitCursor m_waitCursor;
+    CShellGridDialogs m_gridDialogs;  // the settings grids' size, join-images and file-name dialogs
     CSplashDlg* m_splash = nullptr;  // a top-level window: destroyed, not deleted
     wxFrame* m_mainFrame = nullptr;  // owned by wxWidgets
-    CUpdateThread m_updateThread;
     StartupDecision m_startup;
     bool m_started = false;
 };

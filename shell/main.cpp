@@ -1,7 +1,6 @@
 // Entry point of the window program: the wxWidgets application forwards its
 // start and end to CKestrelMediaApp.
 #include "shell/KestrelMediaApp.h"
-#include "shell/frame/MainFrame.h"
 #include "platform/Settings.h"
 #include <wx/app.h>
 #include <wx/cmdline.h>
@@ -15,7 +14,6 @@ public:
         SetAppDisplayName("KestrelMedia");
         // Settings are written once changes settle: a kill writes them first.
         CSettingsStore::FlushOnSignals();
-        CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
         CKestrelMediaApp::StartupOptions options;
         // The framework's shell command: a project named on the command line.
         for (int i = 1; i < argc; ++i) {

@@ -120,6 +120,8 @@ ICONS = [
     lambda c: (c.disc(13, 13, 9, INK, 6), c.line(19, 19, 28, 28, INK, 4)),  # 21 find
     lambda c: (c.frame(3, 5, 29, 27, INK), c.rect(5, 7, 27, 11, BLUE)),  # 22 window
     lambda c: (c.rect(2, 24, 30, 30, GREY), c.poly([(16, 22), (8, 12), (13, 12), (13, 3), (19, 3), (19, 12), (24, 12)], BLUE)),  # 23 to tray
+    lambda c: (c.poly([(4, 16), (16, 5), (16, 12), (28, 12), (28, 20), (16, 20), (16, 27)], BLUE)),  # 24 previous file
+    lambda c: (c.poly([(28, 16), (16, 5), (16, 12), (4, 12), (4, 20), (16, 20), (16, 27)], BLUE)),  # 25 next file
 ]
 
 

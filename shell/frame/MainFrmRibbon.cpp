@@ -163,6 +163,8 @@ void CMainFrmRibbon::BuildEditingCategory()
     sizer->Add(column, 0, wxALIGN_CENTER_VERTICAL | wxALL, 4);
     sizer->Add(new wxStaticLine(panel, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxLI_VERTICAL), 0, wxEXPAND | wxALL, 4);
     auto* bar = new wxRibbonButtonBar(panel);
+    AddButton(bar, PreviousFile, KM::Str::PreviousFile, 24, KM::Str::PreviousFile);
+    AddButton(bar, NextFile, KM::Str::NextFile, 25, KM::Str::NextFile);
     AddButton(bar, ResetEditPane, KM::Str::ResetButton, 9, KM::Str::ResetDescription);
     sizer->Add(bar, 0, wxEXPAND);
     panel->SetSizer(sizer);

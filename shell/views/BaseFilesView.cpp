@@ -8,7 +8,9 @@
 #include "model/source/KMFile.h"
 #include "player/Player.h"
 #include "document/KestrelMediaDoc.h"
+#include "shell/views/SourceIcons.h"
 #include "shell/views/SourceRowText.h"
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
 #include <wx/utils.h>
 
@@ -33,6 +35,7 @@ bool CBaseFilesView::Create(wxWindow* parent, wxWindowID id)
     if (!CBaseListView::Create(parent, id))
         return false;
     m_list->InsertColumn(0, KM::Res::LoadString(KM::Str::FileColumn), wxLIST_FORMAT_LEFT, 200);
+    m_list->AssignImageList(new wxImageList(16, 16, true, 10), wxIMAGE_LIST_SMALL);  // the list owns it
     m_list->Bind(wxEVT_LIST_ITEM_FOCUSED, &CBaseFilesView::OnItemFocused, this);
     m_list->Bind(wxEVT_LIST_ITEM_SELECTED, &CBaseFilesView::OnItemFocused, this);
     m_list->Bind(wxEVT_LIST_ITEM_ACTIVATED, &CBaseFilesView::OnActivated, this);
@@ -100,10 +103,29 @@ void CBaseFilesView::OnInitialUpdate()
     RefreshPeers();
 }
 
+std::vector<std::string> CBaseFilesView::RowIconNames(const CKMFile& entry) const
+{
+    return IconNamesForPath(entry.m_fileName);
+}
+
+int CBaseFilesView::IconIndex(const std::vector<std::string>& names)
+{
+    const auto known = m_iconCache.find(names);
+    if (known != m_iconCache.end())
+        return known->second;
+    int index = -1;
+    wxImageList* images = m_list->GetImageList(wxIMAGE_LIST_SMALL);
+    const wxBitmap icon = LoadThemeIcon(names, wxSize(16, 16));
+    if (images && icon.IsOk())
+        index = images->Add(wxBitmap(icon.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH)));
+    m_iconCache.emplace(names, index);
+    return index;
+}
+
 void CBaseFilesView::InsertRow(long row, CKMFile* entry)
 {
     const std::wstring name = entry->GetDisplayName();
-    const long at = m_list->InsertItem(row, wxString(name));
+    const long at = m_list->InsertItem(row, wxString(name), IconIndex(RowIconNames(*entry)));
     m_list->SetItemPtrData(at, reinterpret_cast<wxUIntPtr>(entry));
     m_rowTexts.insert(NormalisedRowText(name));
 }
@@ -219,11 +241,39 @@ void CBaseFilesView::SyncAfterChange()
     SelectRow(row);
 }
 
+void CBaseFilesView::MakeCurrent(CKMFile* entry)
+{
+    CKestrelMediaDoc* doc = GetDocument();
+    if (doc && doc->SetCurrentFile(entry) == CKMChapter::kSplitIntoChapters)
+        ApplyPendingRowChanges();
+}
+
+// A file split into titles: its entry now names the first title and the
+// other titles were appended to the entries.
+void CBaseFilesView::ApplyPendingRowChanges()
+{
+    const bool suspended = m_bSuspend;
+    m_bSuspend = true;
+    for (long row = 0; row < m_list->GetItemCount(); ++row) {
+        CKMFile* entry = EntryAt(row);
+        const wxString old = m_list->GetItemText(row);
+        const std::wstring name = entry ? entry->GetDisplayName() : std::wstring();
+        if (!entry || old.ToStdWstring() == name)
+            continue;
+        const auto it = m_rowTexts.find(NormalisedRowText(old.ToStdWstring()));
+        if (it != m_rowTexts.end())
+            m_rowTexts.erase(it);
+        m_list->SetItemText(row, wxString(name));
+        m_rowTexts.insert(NormalisedRowText(name));
+    }
+    AppendSplitRows();
+    m_bSuspend = suspended;
+}
+
 void CBaseFilesView::SelectRow(long row)
 {
     m_nLastSelected = row;
-    if (CKestrelMediaDoc* doc = GetDocument())
-        doc->SetCurrentFile(EntryAt(row));
+    MakeCurrent(EntryAt(row));
     m_bSuspend = true;
     m_list->SetItemState(row, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
                          wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
@@ -244,11 +294,10 @@ void CBaseFilesView::OnItemFocused(wxListEvent& event)
     const bool changed = row != m_nLastSelected;
     m_nLastSelected = row;
     CKMFile* entry = EntryAt(row);
-    if (!entry) {
+    if (!entry)
         LetGoOfCurrentFile();
-    } else if (CKestrelMediaDoc* doc = GetDocument()) {
-        doc->SetCurrentFile(entry);
-    }
+    else
+        MakeCurrent(entry);
     if (changed)
         RefreshPeers();
 }

@@ -5,6 +5,7 @@
 #include "model/project/ProjectReplacedNotice.h"
 #include "shell/BaseView.h"
 #include "shell/frame/SourcePageViews.h"
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -48,18 +49,30 @@ protected:
     // After a change of rows: the focused row becomes the current file.
     void SyncAfterChange();
     void SelectRow(long row);
+    // Makes entry the document's current file; rows follow when its file
+    // was split into titles.
+    void MakeCurrent(CKMFile* entry);
+    void ApplyPendingRowChanges();
+    // Rows for the titles a split appended to the project's file list; only
+    // the file list shows that list.
+    virtual void AppendSplitRows() {}
     std::vector<long> SelectedRows() const;
     void RefreshPeers();
     void LetGoOfCurrentFile();
     void AutoSizeColumn();
 
-    // A row for entry at row (its display name), the entry as its data.
+    // A row for entry at row (its display name and icon), the entry as its data.
     void InsertRow(long row, CKMFile* entry);
     // Opens the entries of the rows from first on that were never opened, so
     // a file that cannot be read says so at once, and shows each row's state.
     void CheckRowsFrom(long first);
     // The row's text: the entry's name, and why it cannot be read when it cannot.
     void ShowRowState(long row);
+    // The theme icon names of an entry's row (by its path's type).
+    virtual std::vector<std::string> RowIconNames(const CKMFile& entry) const;
+    // The small image of the first theme icon of names, added once; -1 when
+    // the theme has none.
+    int IconIndex(const std::vector<std::string>& names);
     void SetLastSelectedRow(long row) { m_nLastSelected = row; }
 
     bool m_bSuspend = false;
@@ -74,6 +87,7 @@ private:
 
     bool m_bClosing = false;
     std::multiset<std::wstring> m_rowTexts;
+    std::map<std::vector<std::string>, int> m_iconCache;
     long m_nLastSelected = -1;
     wxWindow* m_pProperties = nullptr;
     wxWindow* m_pPreview = nullptr;

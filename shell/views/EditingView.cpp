@@ -133,6 +133,12 @@ void CEditingView::OnCharHook(wxKeyEvent& event)
     CBaseEditPane* pane = ActivePane();
     if (pane && pane->PreTranslateMessage(event))
         return;
+    // Ctrl+Page Down and Ctrl+Page Up step through the files as the ribbon's arrows do.
+    if (event.GetModifiers() == wxMOD_CONTROL &&
+        (event.GetKeyCode() == WXK_PAGEDOWN || event.GetKeyCode() == WXK_PAGEUP)) {
+        OnExecuteCommand(event.GetKeyCode() == WXK_PAGEDOWN ? KM::Cmd::NextFile : KM::Cmd::PreviousFile);
+        return;
+    }
     event.Skip();
 }
 

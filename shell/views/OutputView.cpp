@@ -221,7 +221,7 @@ void COutputView::DetachProfile()
         return;
     project->GetActiveOutput()->profile_name.clear();
     FillProfileList();
-    ShowKind(m_nKind);
+    ApplyKind(m_nKind);  // marks the project modified, so the change is not lost on close
 }
 
 void COutputView::DeleteProfile()

@@ -7,11 +7,14 @@
 #include "model/source/KMFile.h"
 #include "document/KestrelMediaDoc.h"
 #include "shell/views/SourceListPage.h"
+#include "shell/views/DvdDrives.h"
+#include "shell/views/SourceIcons.h"
 #include <wx/button.h>
 #include <wx/combobox.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
 #include <wx/sizer.h>
+#include <wx/tglbtn.h>
 
 CSourceTypeDVDView::CSourceTypeDVDView()
 {
@@ -30,17 +33,26 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
     m_list->SetColumn(0, column);
     m_toolbar = new wxPanel(this, 343);
     auto* bar = new wxBoxSizer(wxHORIZONTAL);
-    // Optical drives are not listed by this system; the folder of a disc (or
-    // its VIDEO_TS) is typed or chosen instead.
-    m_driveCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedDrive, wxEmptyString, wxDefaultPosition,
-                                  wxSize(200, -1), 0, nullptr, wxTE_PROCESS_ENTER);
+    // The optical drives and mounted discs; a disc folder or image may also be typed or chosen.
+    m_driveCombo = new wxComboBox(m_toolbar, KM::Cmd::TakeTypedDrive, wxEmptyString, wxDefaultPosition, wxSize(200, -1), 0, nullptr,
+                                  wxTE_PROCESS_ENTER);
+    for (const std::wstring& drive : ListDvdDrives())
+        m_driveCombo->Append(wxString(drive));
     bar->Add(m_driveCombo, 1, wxALIGN_CENTER_VERTICAL | wxALL, 2);
     bar->Add(new wxButton(m_toolbar, KM::Cmd::BrowseDvd, "...", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT), 0,
              wxALIGN_CENTER_VERTICAL | wxALL, 2);
-    bar->Add(new wxButton(m_toolbar, KM::Cmd::JoinDvdTitles, KM::Res::LoadString(KM::Cmd::JoinDvdTitles)), 0,
-             wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    // Shows the join flag's state through the view's update pass.
+    m_joinButton = new wxToggleButton(m_toolbar, KM::Cmd::JoinDvdTitles, KM::Res::LoadString(KM::Cmd::JoinDvdTitles));
+    bar->Add(m_joinButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 2);
+    // Only a press that differs from the flag toggles it: the update pass
+    // setting the button's state must not.
+    m_joinButton->Bind(wxEVT_TOGGLEBUTTON, [this](wxCommandEvent& e) {
+        if (CInputDVD* dvd = Dvd(); dvd && e.IsChecked() != (dvd->m_join != 0))
+            OnExecuteCommand(KM::Cmd::JoinDvdTitles);
+    });
     m_toolbar->SetSizer(bar);
     m_driveCombo->Bind(wxEVT_TEXT_ENTER, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedDrive); });
+    m_driveCombo->Bind(wxEVT_COMBOBOX, [this](wxCommandEvent&) { OnExecuteCommand(KM::Cmd::TakeTypedDrive); });
     m_list->Bind(wxEVT_LIST_ITEM_CHECKED, [this](wxListEvent& e) { OnChecked(e, true); });
     m_list->Bind(wxEVT_LIST_ITEM_UNCHECKED, [this](wxListEvent& e) { OnChecked(e, false); });
     Bind(wxEVT_SIZE, [this](wxSizeEvent& e) {
@@ -53,6 +65,11 @@ bool CSourceTypeDVDView::Create(wxWindow* parent, wxWindowID id)
     });
     RegisterCommands();
     return true;
+}
+
+std::vector<std::string> CSourceTypeDVDView::RowIconNames(const CKMFile&) const
+{
+    return DiscIconNames();
 }
 
 CInputDVD* CSourceTypeDVDView::Dvd() const

@@ -8,6 +8,7 @@ class CInputDVD;
 class CKestrelMediaDoc;
 class wxComboBox;
 class wxPanel;
+class wxToggleButton;
 
 class CSourceTypeDVDView : public CBaseFilesView {
 public:
@@ -16,6 +17,10 @@ public:
     CFiles* Entries() const override;
     void OnInitialUpdate() override;
     wxComboBox* GetDriveCombo() const { return m_driveCombo; }
+    wxToggleButton* GetJoinButton() const { return m_joinButton; }
+
+protected:
+    std::vector<std::string> RowIconNames(const CKMFile& entry) const override;
 
 private:
     void RegisterCommands();
@@ -29,5 +34,6 @@ private:
 
     wxPanel* m_toolbar = nullptr;
     wxComboBox* m_driveCombo = nullptr;
+    wxToggleButton* m_joinButton = nullptr;
     bool m_refilling = false;
 };

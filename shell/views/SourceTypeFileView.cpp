@@ -3,6 +3,7 @@
 #include "model/project/Project.h"
 #include "document/KestrelMediaDoc.h"
 #include "shell/views/SourceListPage.h"
+#include "shell/views/FileListDropTarget.h"
 #include "shell/views/SourceRowText.h"
 #include <filesystem>
 #include <wx/clipbrd.h>
@@ -13,23 +14,6 @@
 
 namespace {
 
-// Files dropped on the list; folders among them are left out.
-class CFileListDropTarget : public wxFileDropTarget {
-public:
-    explicit CFileListDropTarget(CSourceTypeFileView& view) : m_view(view) {}
-    bool OnDropFiles(wxCoord, wxCoord, const wxArrayString& names) override
-    {
-        std::vector<std::wstring> files;
-        for (const wxString& name : names)
-            if (!wxDirExists(name))
-                files.push_back(name.ToStdWstring());
-        m_view.AddFiles(files);
-        return true;
-    }
-
-private:
-    CSourceTypeFileView& m_view;
-};
 
 }  // namespace
 
@@ -43,7 +27,8 @@ bool CSourceTypeFileView::Create(wxWindow* parent, wxWindowID id)
 {
     if (!CBaseFilesView::Create(parent, id))
         return false;
-    m_list->SetDropTarget(new CFileListDropTarget(*this));  // the list owns it
+    m_list->SetDropTarget(  // the list owns it
+        new CFileListDropTarget([this](const std::vector<std::wstring>& files) { AddFiles(files); }));
     m_list->Bind(wxEVT_KEY_DOWN, &CSourceTypeFileView::OnKeyDown, this);
     RegisterCommands();
     return true;
@@ -154,7 +139,6 @@ void CSourceTypeFileView::RemoveRows(const std::vector<long>& rows)
     if (!doc)
         return;
     m_bSuspend = true;
-    doc->SetCurrentFile(nullptr);
     for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
         doc->RemoveFile(static_cast<int>(*it));
         DeleteRow(*it);
@@ -176,7 +160,7 @@ std::vector<std::wstring> CSourceTypeFileView::SelectedTexts() const
     std::vector<std::wstring> texts;
     for (long row : SelectedRows())
         if (CKMFile* entry = EntryAt(row))
-            texts.push_back(NormalisedRowText(entry->GetDisplayName()));
+            texts.push_back(ClipboardRowText(entry->GetDisplayName()));
     return texts;
 }
 

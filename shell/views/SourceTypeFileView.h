@@ -18,6 +18,9 @@ public:
     static std::vector<std::wstring> ClipboardFiles();
     static bool PutFilesOnClipboard(const std::vector<std::wstring>& paths);
 
+protected:
+    void AppendSplitRows() override { AppendRows(); }
+
 private:
     void RegisterCommands();
     void AddFromDialog();

@@ -6,6 +6,7 @@
 #include "model/source/KMFile.h"
 #include "document/KestrelMediaDoc.h"
 #include "shell/views/SourceListPage.h"
+#include "shell/views/SourceIcons.h"
 #include <wx/button.h>
 #include <wx/checkbox.h>
 #include <wx/combobox.h>
@@ -130,9 +131,9 @@ void CSourceTypeFolderViewFiles::RebuildRows()
     long row = 0;
     long leftRow = -1;
     if (!folder->m_subPath.empty())
-        m_list->InsertItem(row++, CInputFolder::kParentName);
+        m_list->InsertItem(row++, CInputFolder::kParentName, IconIndex(ParentFolderIconNames()));
     for (const auto& sub : folder->m_subFolders) {
-        const long at = m_list->InsertItem(row++, wxString(sub->name));
+        const long at = m_list->InsertItem(row++, wxString(sub->name), IconIndex(FolderIconNames()));
         m_list->CheckItem(at, folder->IsNotSelected(sub->path) == 1);
         if (sub->name == m_leftFolder)
             leftRow = at;
@@ -219,7 +220,11 @@ void CSourceTypeFolderViewFiles::SetFolder(const std::wstring& name)
 
 void CSourceTypeFolderViewFiles::OnRowActivated(wxListEvent& event)
 {
-    if (!EntryAt(event.GetIndex()))
+    // A folder row opens the folder; a file row goes on to the list's own
+    // handler, which plays or pauses it in the preview.
+    if (EntryAt(event.GetIndex()))
+        event.Skip();
+    else
         SetFolder(m_list->GetItemText(event.GetIndex()).ToStdWstring());
 }
 

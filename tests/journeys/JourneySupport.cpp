@@ -49,7 +49,6 @@ void GtkWarnings::Record(const char* domain, int level, const char* message, voi
 
 Program::Program(const std::wstring& project)
 {
-    CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
     CKestrelMediaApp::StartupOptions options;
     options.resourceFolder = KM_RES_DIR;
     options.showSplash = false;
@@ -63,7 +62,6 @@ Program::~Program()
     if (app.GetDocument())
         app.GetDocument()->SetModifiedFlag(false);
     app.ExitInstance();
-    CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
     std::string lines;
     for (const std::string& l : gtk.Lines())
         lines += l + "\n";

@@ -10,6 +10,8 @@
 #include "shell/KestrelMediaApp.h"
 #include "document/KestrelMediaDoc.h"
 #include "document/MessageMng.h"
+#include "fixtures/LocalHttpServer.h"
+#include "shell/dialogs/ShellGridDialogs.h"
 #include <gtest/gtest.h>
 #include <atomic>
 #include <wx/frame.h>
@@ -43,9 +45,9 @@ TEST(AppStartup, InstallsServicesAndTearsThemDown)
         EXPECT_NE(SourceShell::GetActiveDocument(), nullptr);
         EXPECT_NE(SourceShell::GetFileBrowser(), nullptr);
         EXPECT_NE(SourceShell::GetWaitCursor(), nullptr);
+        EXPECT_NE(dynamic_cast<CShellGridDialogs*>(GetGridDialogs()), nullptr);
         EXPECT_NE(app.GetMainFrame(), nullptr);
         EXPECT_EQ(app.GetContextMenus().Entries().size(), 13u);
-        EXPECT_FALSE(app.GetUpdateThread().IsStarted());  // "AutoCheck" off
 
         // The model's error report reaches the document's listeners.
         shelltest::RecordingListener listener;
@@ -59,6 +61,7 @@ TEST(AppStartup, InstallsServicesAndTearsThemDown)
     EXPECT_EQ(CPlayer::Instance(), nullptr);
     EXPECT_EQ(SourceShell::GetActiveDocument(), nullptr);
     EXPECT_EQ(SourceShell::GetProgressDlgFactory(), nullptr);
+    EXPECT_EQ(GetGridDialogs(), nullptr);
 }
 
 TEST(AppStartup, RecentProjectIsReopenedAndACommandLineFileThatFailsKeepsTheProgramRunning)
@@ -96,23 +99,26 @@ TEST(AppStartup, RecentProjectIsReopenedAndACommandLineFileThatFailsKeepsTheProg
     }
 }
 
-TEST(AppStartup, ExitAsksTheUpdateThreadToStopAndJoinsIt)
+TEST(AppStartup, TheUpdateCheckStartsWithTheProgramAndAnExitDuringItsExchangeEndsIt)
 {
+    kmtest::CLocalHttpServer server;
+    server.SetReply("/scripts/updates.php", {200, "", true});  // never answers
     CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 1);
-    auto stopped = std::make_shared<std::atomic<bool>>(false);
-    CKestrelMediaApp::RegisterUpdateTask([stopped](std::stop_token stop) {
-        while (!stop.stop_requested()) std::this_thread::yield();
-        *stopped = true;
-    });
+    CSettingsStore::Instance().SetString(L"Settings", L"UpdateServer", Utf8ToWide(server.BaseUrl()));
     {
         CKestrelMediaApp app;
         ASSERT_TRUE(app.InitInstance(Options()));
-        EXPECT_TRUE(app.GetUpdateThread().IsStarted());
-        app.ExitInstance();
-        EXPECT_TRUE(*stopped);  // joined: the task had ended
-        EXPECT_FALSE(app.GetUpdateThread().IsStarted());
+        EXPECT_TRUE(server.WaitForRequests("/scripts/updates.php", 1));  // asked at start
+        app.ExitInstance();  // cancels the exchange and joins the thread
+        EXPECT_EQ(CKestrelMediaApp::Get(), nullptr);
     }
-    CKestrelMediaApp::RegisterUpdateTask(nullptr);
+    CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
+    {
+        CKestrelMediaApp app;
+        ASSERT_TRUE(app.InitInstance(Options()));
+        app.ExitInstance();
+    }
+    EXPECT_EQ(server.RequestCount("/scripts/updates.php"), 1);  // "AutoCheck" off: no second check
 }
 
 TEST(AppStartup, ClosingTheMainWindowFirstLeavesACleanExit)
@@ -125,21 +131,6 @@ TEST(AppStartup, ClosingTheMainWindowFirstLeavesACleanExit)
     ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetMainFrame() == nullptr; }));
     app.ExitInstance();
     EXPECT_EQ(CKestrelMediaApp::Get(), nullptr);
-}
-
-TEST(AppStartup, UpdateThreadThatIgnoresStopIsLeftBehindWithinTheBound)
-{
-    CUpdateThread thread;
-    auto release = std::make_shared<std::atomic<bool>>(false);
-    auto ended = std::make_shared<std::atomic<bool>>(false);
-    ASSERT_TRUE(thread.Start([release, ended](std::stop_token) {
-        while (!release->load()) std::this_thread::yield();
-        *ended = true;
-    }));
-    EXPECT_FALSE(thread.StopAndJoin(std::chrono::milliseconds(1)));  // still blocked: not waited for
-    EXPECT_FALSE(thread.IsStarted());
-    *release = true;
-    while (!ended->load()) std::this_thread::yield();
 }
 
 }  // namespace

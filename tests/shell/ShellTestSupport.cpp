@@ -1,4 +1,5 @@
 #include "ShellTestSupport.h"
+#include "fixtures/DvdFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "model/project/Project.h"
 #include "platform/TextConv.h"
@@ -115,10 +116,23 @@ std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem:
     return clip;
 }
 
+std::filesystem::path WriteDvdImage(const std::filesystem::path& dir, std::string* error)
+{
+    const std::filesystem::path disc = fixtures::WriteDvd(dir / "disc", error);
+    if (disc.empty())
+        return {};
+    const std::filesystem::path iso = dir / "disc.iso";
+    const std::string make = "genisoimage -quiet -dvd-video -o '" + iso.string() + "' '" + disc.string() + "' 2>&1";
+    if (std::system(make.c_str()) != 0) {
+        *error = "genisoimage failed (scripts/setup installs it)";
+        return {};
+    }
+    return iso;
+}
+
 bool StartProgram(CKestrelMediaApp& app, bool showMainWindow)
 {
     CSettingsStore::Instance().SetInt(L"Settings", L"AutoCheck", 0);
-    CKestrelMediaApp::RegisterMainFrameFactory(&CMainFrame::Create);
     CKestrelMediaApp::StartupOptions options;
     options.resourceFolder = KM_RES_DIR;
     options.showSplash = false;
@@ -131,7 +145,6 @@ void StopProgram(CKestrelMediaApp& app)
     if (app.GetDocument())
         app.GetDocument()->SetModifiedFlag(false);
     app.ExitInstance();
-    CKestrelMediaApp::RegisterMainFrameFactory(nullptr);
 }
 
 }  // namespace shelltest

@@ -9,6 +9,7 @@
 #include "shell/dialogs/PatternAdvRules.h"
 #include "shell/dialogs/ShellGridDialogs.h"
 #include "shell/dialogs/SizeDlg.h"
+#include "shell/NewProfileNameDlgImpl.h"
 #include "wx/WxTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,8 @@
 #include <wx/choice.h>
 #include <wx/frame.h>
 #include <wx/radiobut.h>
+#include <wx/stattext.h>
+#include <wx/xrc/xmlres.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -195,4 +198,27 @@ TEST(PatternAdvRules, StepsAndFloors)
     EXPECT_EQ(PatternKeyStep(0, false, 0), 0);
     EXPECT_EQ(PatternKeyStep(1, false, 1), 1);
     EXPECT_EQ(PatternKeyStep(4, true, 1), 5);
+}
+
+TEST_F(SmallDialogsTest, NewProfileNameAsksWithAPromptAndReturnsTheTypedName)
+{
+    kmtest::ModalHook hook;
+    hook.AnswerDialog(CNewProfileNameDlgImpl::kTemplateId, wxID_OK, [](wxDialog& d) {
+        auto* field = dynamic_cast<wxTextCtrl*>(d.FindWindow(XRCID("515")));
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(field->GetValue(), "user3");  // the proposed name
+        bool prompt = false;
+        for (wxWindow* child : d.GetChildren())
+            prompt = prompt || (dynamic_cast<wxStaticText*>(child) && !child->GetLabel().empty());
+        EXPECT_TRUE(prompt);
+        field->SetValue("My Phone");
+    });
+    hook.AnswerDialog(CNewProfileNameDlgImpl::kTemplateId, wxID_CANCEL);
+    CNewProfileNameDlgImpl ask;
+    ask.m_name = L"user3";
+    EXPECT_EQ(ask.DoModal(), CNewProfileNameDlgImpl::kIdOk);
+    EXPECT_EQ(ask.m_name, L"My Phone");
+    EXPECT_EQ(ask.DoModal(), 0);
+    EXPECT_EQ(ask.m_name, L"My Phone");
+    EXPECT_EQ(hook.Count(), 2);
 }

@@ -12,12 +12,17 @@
 #include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"
+#include "shell/views/DvdDrives.h"
+#include "shell/views/SourceIcons.h"
 #include "shell/views/SourceTypeDVDView.h"
 #include "shell/views/SourceTypeFolderViewFiles.h"
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <wx/combobox.h>
+#include <fstream>
+#include <wx/imaglist.h>
 #include <wx/listctrl.h>
+#include <wx/tglbtn.h>
 
 namespace {
 
@@ -30,6 +35,53 @@ TEST(FolderView, MaskChoicesStartWithEverythingThenTheFormatsInOrder)
     EXPECT_EQ(masks[0], L"*.*");
     EXPECT_EQ(masks[1], L"*.avi");
     EXPECT_EQ(masks.back(), L"*.ogg");
+}
+
+TEST(DvdDrives, OpticalDrivesThenMountedDiscsHoldingVideoTs)
+{
+    const fs::path root = shelltest::TestFolder("DvdDrives");
+    const auto device = [&](const std::string& name, const std::string& type) {
+        fs::create_directories(root / "block" / name / "device");
+        std::ofstream(root / "block" / name / "device" / "type") << type << "\n";
+    };
+    device("sr1", "5");
+    device("sr0", "5");
+    device("sda", "0");
+    fs::create_directories(root / "block" / "loop0");  // no device folder
+    fs::create_directories(root / "My Disc" / "VIDEO_TS");
+    fs::create_directories(root / "udf" / "VIDEO_TS");
+    fs::create_directories(root / "data" / "FILES");
+    fs::create_directories(root / "home" / "VIDEO_TS");
+    const std::string escaped = (root / "My\\040Disc").string();
+    const std::string mounts = "/dev/sr0 " + escaped + " iso9660 ro 0 0\n" +                 // a video disc
+                               "/dev/sr1 " + (root / "udf").string() + " udf ro 0 0\n" +      // another
+                               "/dev/sr2 " + (root / "data").string() + " iso9660 ro 0 0\n" + // no VIDEO_TS
+                               "/dev/sda1 " + (root / "home").string() + " ext4 rw 0 0\n" +    // not a disc
+                               "garbage\n";
+    const std::vector<std::wstring> drives = ListDvdDrives(root / "block", mounts);
+    EXPECT_EQ(drives, (std::vector<std::wstring>{L"/dev/sr0", L"/dev/sr1", Utf8ToWide((root / "My Disc").string()),
+                                                 Utf8ToWide((root / "udf").string())}));
+    EXPECT_TRUE(ListDvdDrives(root / "none", "").empty());  // a machine without drives lists nothing
+}
+
+TEST(SourceIcons, ExactTypeThenItsFamilyThenAPlainFile)
+{
+    const struct {
+        std::string mime;
+        std::vector<std::string> names;
+    } cases[] = {
+        {"video/mp4", {"video-mp4", "video-x-generic", "text-x-generic"}},
+        {"audio/mpeg", {"audio-mpeg", "audio-x-generic", "text-x-generic"}},
+        {"image/png", {"image-png", "image-x-generic", "text-x-generic"}},
+        {"application/x-iso9660-image", {"application-x-iso9660-image", "text-x-generic"}},
+        {"", {"text-x-generic"}},
+        {"video/", {"text-x-generic"}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(IconNamesForMimeType(c.mime), c.names) << c.mime;
+    const fs::path dir = shelltest::TestFolder("SourceIcons");
+    EXPECT_EQ(IconNamesForPath(Utf8ToWide(dir.string())), FolderIconNames());
+    EXPECT_EQ(IconNamesForPath(Utf8ToWide((dir / "clip.mp4").string())).back(), "text-x-generic");
 }
 
 class SourcePagesTest : public ::testing::Test {
@@ -75,6 +127,27 @@ TEST_F(SourcePagesTest, AFolderIsBrowsedWithItsParentRowAndUncheckedFilesAreLeft
     wxListCtrl* list = view->GetList();
     EXPECT_EQ(Rows(list), (std::vector<wxString>{"sub", "a.mp4"}));  // no "[..]" at the top
     EXPECT_TRUE(list->IsItemChecked(1));
+    // The rows' icons come from the desktop's theme: the subfolder shows the
+    // theme's folder, the clip another picture.
+    const auto image = [&](long row) {
+        wxListItem item;
+        item.SetId(row);
+        item.SetMask(wxLIST_MASK_IMAGE);
+        list->GetItem(item);
+        return item.GetImage();
+    };
+    const wxBitmap folderIcon = LoadThemeIcon(FolderIconNames(), wxSize(16, 16));
+    ASSERT_TRUE(folderIcon.IsOk()) << "the desktop icon theme (adwaita-icon-theme) is installed with GTK";
+    ASSERT_GE(image(0), 0);
+    ASSERT_GE(image(1), 0);
+    EXPECT_NE(image(0), image(1));
+    const wxImage shown = list->GetImageList(wxIMAGE_LIST_SMALL)->GetBitmap(image(0)).ConvertToImage();
+    const wxImage theme = folderIcon.ConvertToImage().Rescale(16, 16, wxIMAGE_QUALITY_HIGH);
+    int same = 0;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            same += kmtest::PixelAt(shown, x, y) == kmtest::PixelAt(theme, x, y) ? 1 : 0;
+    EXPECT_GT(same, 16 * 16 * 9 / 10);
 
     view->SetFolder(L"sub");
     EXPECT_EQ(Rows(list), (std::vector<wxString>{"[..]", "b.mp4"}));
@@ -120,12 +193,9 @@ TEST_F(SourcePagesTest, ADvdFolderListsItsTitlesAndTheirMarksStay)
 TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
 {
     std::string error;
-    const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
-    if (disc.empty())
+    const fs::path iso = shelltest::WriteDvdImage(dir, &error);
+    if (iso.empty())
         GTEST_SKIP() << error;
-    const fs::path iso = dir / "disc.iso";
-    const std::string make = "genisoimage -quiet -dvd-video -o '" + iso.string() + "' '" + disc.string() + "' 2>&1";
-    ASSERT_EQ(std::system(make.c_str()), 0) << "genisoimage is installed by scripts/setup";
     kmtest::ModalHook hook;
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
     auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));

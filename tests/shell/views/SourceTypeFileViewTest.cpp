@@ -24,11 +24,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(SourceRowText, TrailingSlashesGoAndCapitalsFall)
+TEST(SourceRowText, TrailingSlashesGoAndOnlyTheDuplicateKeyLosesItsCapitals)
 {
     EXPECT_EQ(NormalisedRowText(L"C:\\Media\\Clip.MP4\\"), L"c:\\media\\clip.mp4");
     EXPECT_EQ(NormalisedRowText(L"/Home/A/"), L"/home/a");
     EXPECT_EQ(NormalisedRowText(L""), L"");
+    // A path's case is part of its name here: the clipboard keeps it.
+    EXPECT_EQ(ClipboardRowText(L"/Home/Clip.MP4/"), L"/Home/Clip.MP4");
+    EXPECT_EQ(ClipboardRowText(L"/Home/A\\/"), L"/Home/A");
+    EXPECT_EQ(ClipboardRowText(L""), L"");
 }
 
 class FileViewTest : public ::testing::Test {
@@ -110,8 +114,10 @@ TEST_F(FileViewTest, CutTakesNonAdjacentRowsLastFirstAndPasteBringsThemBack)
     if (onClipboard.empty())
         GTEST_SKIP() << "no clipboard on this display";
     ASSERT_EQ(onClipboard.size(), 3u);
-    for (size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(onClipboard[i], NormalisedRowText(clips[i * 2]));
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(onClipboard[i], clips[i * 2]);  // capitals kept: the pasted path names the same file
+        EXPECT_TRUE(fs::exists(fs::path(onClipboard[i])));
+    }
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::EditPaste));
     EXPECT_EQ(Files().GetCount(), 5u);
     EXPECT_EQ(view->GetList()->GetItemCount(), 5);
@@ -186,6 +192,68 @@ TEST_F(FileViewTest, TheCurrentFileIsPreviewedAtItsShapeAndPlays)
     ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetAt(0)->m_currentPosition > 0; }, std::chrono::seconds(30)));
     ctrl->OnPlayerButton(460);
     EXPECT_EQ(Files().GetAt(0)->m_currentPosition, 0);
+}
+
+}  // namespace
+
+#include "model/source/KMFile.h"
+#include "shell/views/ConvertView.h"
+#include "controls/convert/OutputRichEditCtrl.h"
+#include "shell/frame/PageKinds.h"
+
+namespace {
+
+TEST_F(FileViewTest, ADiscImageSplitIntoTitlesShowsEveryTitleAsItsRowAtOnce)
+{
+    std::string error;
+    const fs::path iso = shelltest::WriteDvdImage(dir, &error);
+    if (iso.empty())
+        GTEST_SKIP() << error;
+    Drop({Utf8ToWide(iso.string())});
+    wxListCtrl* list = view->GetList();
+    ASSERT_EQ(list->GetItemCount(), 1);
+    Files().GetAt(0)->m_sourceType = 1;  // the entry stands for the whole disc, so its titles split off
+    EXPECT_EQ(list->GetItemText(0).ToStdWstring(), Utf8ToWide(iso.string()));
+    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetCount() == 2u; }));
+    // No refresh needed: the second title has its row, the first row names the first title.
+    ASSERT_EQ(list->GetItemCount(), 2);
+    for (long row = 0; row < 2; ++row) {
+        EXPECT_EQ(list->GetItemText(row).ToStdWstring(), Files().GetAt(static_cast<uint32_t>(row))->GetDisplayName());
+        EXPECT_EQ(view->EntryAt(row), Files().GetAt(static_cast<uint32_t>(row)));
+    }
+    EXPECT_NE(list->GetItemText(0).ToStdWstring(), Utf8ToWide(iso.string()));
+}
+
+TEST_F(FileViewTest, RemovingARowKeepsTheLogUnlessNoFileIsLeftToShow)
+{
+    auto* conversion = dynamic_cast<CConvertView*>(frame->FindMainView(kPageConversion));
+    ASSERT_NE(conversion, nullptr);
+    std::vector<std::wstring> clips;
+    for (const char* name : {"a.mp4", "b.mp4", "c.mp4"}) {
+        const fs::path clip = fixtures::WriteClip(dir / name);  // real clips: no error lines of their own
+        ASSERT_FALSE(clip.empty());
+        clips.push_back(Utf8ToWide(clip.string()));
+    }
+    Drop(clips);
+    wxListCtrl* list = view->GetList();
+    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return app.GetDocument()->GetCurrentFile() == Files().GetAt(0); }));
+    conversion->GetLog()->Clear();
+    conversion->OnMessage(L"a line the user still reads", 0);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return conversion->GetLog()->GetLastPosition() > 0; }));
+
+    list->SetItemState(0, 0, wxLIST_STATE_SELECTED);  // row 0 keeps the focus
+    Select({1});
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::RemoveSources));
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(Files().GetCount(), 2u);
+    EXPECT_GT(conversion->GetLog()->GetLastPosition(), 0);
+    EXPECT_EQ(app.GetDocument()->GetCurrentFile(), Files().GetAt(0));
+
+    ASSERT_TRUE(frame->DispatchCommand(319));  // nothing left: the messages go
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return conversion->GetLog()->GetLastPosition() == 0; }));
+    EXPECT_EQ(app.GetDocument()->GetCurrentFile(), nullptr);
 }
 
 }  // namespace
