@@ -84,27 +84,6 @@ std::vector<int> TitleSetsOf(const ifo_handle_t* vmg)
     return sets;
 }
 
-// The child's side of TablesReadSafely: opens every title set the titles
-// name and writes the number of each that opened to out.
-[[noreturn]] void ReadTablesInChild(const std::string& path, int out)
-{
-    dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
-    if (dvd) {
-        if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
-            const std::vector<int> sets = TitleSetsOf(vmg);
-            ifoClose(vmg);
-            for (int n : sets)
-                if (ifo_handle_t* vts = ifoOpen(dvd, n)) {
-                    ifoClose(vts);
-                    const auto byte = static_cast<uint8_t>(n);
-                    if (write(out, &byte, 1) != 1) _exit(1);
-                }
-        }
-        DVDClose(dvd);
-    }
-    _exit(0);
-}
-
 struct FdCloser {
     int fd = -1;
     ~FdCloser()
@@ -113,22 +92,27 @@ struct FdCloser {
     }
 };
 
+// What a check in a child process came to.
+enum class ChildCheck { Passed, Failed, NotRun };
+
 // libdvdread trusts the disc's tables; a damaged table can make it free
-// memory twice or read past a buffer. The tables are first read in a child
-// process: a disc that brings that down is refused instead of the program.
-// *readable gets the title sets that opened there (the program opens no
-// other: a set whose open fails may leave libdvdread's memory behind), or
-// stays unset when no check could be made.
-bool TablesReadSafely(const std::string& path, std::optional<std::vector<int>>* readable)
+// memory twice or read past a buffer. Tables are therefore first read in a
+// child process: check runs there and writes at most 99 bytes to its pipe
+// (they wait in the pipe's buffer until the child has ended), which go to
+// *bytes. Failed when the child crashed, failed or hung; NotRun when no child
+// could be started (the caller then reads as usual).
+template <class Check>
+ChildCheck RunInChild(Check check, std::vector<uint8_t>* bytes)
 {
     int fds[2];
-    if (pipe(fds) != 0) return true;  // cannot check: read as usual
+    if (pipe(fds) != 0) return ChildCheck::NotRun;
     FdCloser in{fds[0]}, out{fds[1]};
     const pid_t pid = fork();
-    if (pid < 0) return true;
+    if (pid < 0) return ChildCheck::NotRun;
     if (pid == 0) {
         close(fds[0]);
-        ReadTablesInChild(path, fds[1]);
+        check(fds[1]);
+        _exit(0);
     }
     close(out.fd);
     out.fd = -1;
@@ -137,19 +121,71 @@ bool TablesReadSafely(const std::string& path, std::optional<std::vector<int>>* 
     for (;;) {
         const pid_t done = waitpid(pid, &status, WNOHANG);
         if (done == pid) break;
-        if (done < 0) return true;
+        if (done < 0) return ChildCheck::NotRun;
         if (std::chrono::steady_clock::now() > deadline) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
-            return false;
+            return ChildCheck::Failed;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
-    // At most 99 bytes: they wait in the pipe's buffer until now.
-    std::vector<int> sets;
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return ChildCheck::Failed;
     uint8_t byte = 0;
-    while (read(in.fd, &byte, 1) == 1) sets.push_back(byte);
+    while (read(in.fd, &byte, 1) == 1) bytes->push_back(byte);
+    return ChildCheck::Passed;
+}
+
+void WriteByteOrFail(int out, int value)
+{
+    const auto byte = static_cast<uint8_t>(value);
+    if (write(out, &byte, 1) != 1) _exit(1);
+}
+
+// In a child: the title sets the disc's titles name.
+void ListTitleSetsInChild(const std::string& path, int out)
+{
+    dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
+    if (!dvd) return;
+    if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
+        const std::vector<int> sets = TitleSetsOf(vmg);
+        ifoClose(vmg);
+        for (int n : sets) WriteByteOrFail(out, n);
+    }
+    DVDClose(dvd);
+}
+
+// In a child: one byte when title set n opens.
+void OpenTitleSetInChild(const std::string& path, int n, int out)
+{
+    dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
+    if (!dvd) return;
+    if (ifo_handle_t* vts = ifoOpen(dvd, n)) {
+        ifoClose(vts);
+        WriteByteOrFail(out, n);
+    }
+    DVDClose(dvd);
+}
+
+// The disc table is read in one child, then each title set in its own, so a
+// damaged set costs only its own titles. False when the disc table brings its
+// child down. *readable gets the sets that opened (the program opens no
+// other: a set whose open fails may leave libdvdread's memory behind) and
+// *leftOut those the titles name that did not; *readable stays unset when no
+// check could be made.
+bool TablesReadSafely(const std::string& path, std::optional<std::vector<int>>* readable, std::vector<int>* leftOut)
+{
+    std::vector<uint8_t> named;
+    const ChildCheck listed = RunInChild([&path](int out) { ListTitleSetsInChild(path, out); }, &named);
+    if (listed == ChildCheck::Failed) return false;
+    if (listed == ChildCheck::NotRun) return true;  // cannot check: read as usual
+    std::vector<int> sets;
+    for (uint8_t n : named) {
+        std::vector<uint8_t> opened;
+        const ChildCheck check = RunInChild([&path, n](int out) { OpenTitleSetInChild(path, n, out); }, &opened);
+        if (check == ChildCheck::NotRun) return true;
+        if (check == ChildCheck::Passed && !opened.empty()) sets.push_back(n);
+        else leftOut->push_back(n);
+    }
     *readable = std::move(sets);
     return true;
 }
@@ -175,12 +211,14 @@ std::shared_ptr<CDvdDisc> CDvdDisc::Open(const std::string& given, std::string* 
         return nullptr;
     }
     std::optional<std::vector<int>> readable;
-    if (!TablesReadSafely(path, &readable)) {
+    std::vector<int> leftOut;
+    if (!TablesReadSafely(path, &readable, &leftOut)) {
         if (error) *error = EngineTextUtf8(text::kDamagedDiscTables);
         return nullptr;
     }
     std::shared_ptr<CDvdDisc> disc(new CDvdDisc());
     disc->m_readableSets = std::move(readable);
+    disc->m_leftOutSets = std::move(leftOut);
     disc->m_path = path;
     disc->m_reader = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
     if (!disc->m_reader) {

@@ -39,6 +39,9 @@ public:
     static std::shared_ptr<CDvdDisc> Open(const std::string& path, std::string* error);
     const std::vector<DvdTitleInfo>& Titles() const { return m_titles; }
     const std::string& Path() const { return m_path; }
+    // The title sets named by titles whose tables could not be read safely:
+    // their titles are not listed, the rest of the disc is.
+    const std::vector<int>& LeftOutSets() const { return m_leftOutSets; }
     dvd_reader_s* Reader() const { return m_reader; }
 
 private:
@@ -50,6 +53,7 @@ private:
     std::vector<DvdTitleInfo> m_titles;
     // The title sets that opened in the checking child; unset when it could not run.
     std::optional<std::vector<int>> m_readableSets;
+    std::vector<int> m_leftOutSets;
 };
 
 // The path a title's media source is opened with: "dvdtitle:<n>:<disc path>".

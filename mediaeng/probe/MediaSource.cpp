@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -33,6 +34,7 @@ enum : UINT {
     IDS_TOO_SLOW = 32309,
     IDS_NO_DVD_BECAUSE = 32310,  // the disc's path, then why it could not be read
     IDS_NO_TITLE_LENGTH = 32311,
+    IDS_DVD_SETS_LEFT_OUT = 32312,  // the disc's path, then the title sets' numbers
 };
 
 std::wstring ErrorText(UINT id, const std::wstring& path, const std::wstring& reason = {})
@@ -51,6 +53,7 @@ std::wstring ErrorText(UINT id, const std::wstring& path, const std::wstring& re
             {IDS_TOO_SLOW, L"Reading \"%s\" took too long."},
             {IDS_NO_DVD_BECAUSE, L"No DVD could be read at \"%s\": %s."},
             {IDS_NO_TITLE_LENGTH, L"no title on it has a playing time"},
+            {IDS_DVD_SETS_LEFT_OUT, L"The DVD at \"%s\" was read without its damaged title sets: %s."},
         };
         for (const auto& [key, text] : kFallback)
             if (key == id) format = text;
@@ -61,6 +64,14 @@ std::wstring ErrorText(UINT id, const std::wstring& path, const std::wstring& re
     CMsgArg why = arg;
     why.text = reason;
     return FormatMessageSafe(format, {arg, why});
+}
+
+// The title sets a disc was read without, named by number: "2, 5".
+std::wstring LeftOutSetsText(const std::wstring& path, const std::vector<int>& sets)
+{
+    std::wstring numbers;
+    for (int n : sets) numbers += (numbers.empty() ? L"" : L", ") + std::to_wstring(n);
+    return ErrorText(IDS_DVD_SETS_LEFT_OUT, path, numbers);
 }
 
 // The disc could not be read, and why when the reader said.
@@ -283,6 +294,9 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
     facts.video.push_back(video);
     PublishFacts(facts, longest);
     CSchemaLock l;
+    // The open succeeds; the note of what was left out is the text the
+    // source answers GetLastError with.
+    if (!disc->LeftOutSets().empty()) m_lastError = LeftOutSetsText(name, disc->LeftOutSets());
     m_state = State::Open;
     return S_OK;
 }

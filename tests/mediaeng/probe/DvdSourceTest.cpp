@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <vector>
 extern "C" {
 #include <libavformat/avformat.h>
 }
@@ -288,5 +289,51 @@ TEST(DvdMediaSource, ADiscThatCannotBeReadSaysWhy)
     for (const std::wstring& error : {asDisc, asTitle}) {
         EXPECT_NE(error.find(L"No DVD could be read"), std::wstring::npos) << WideToUtf8(error);
         EXPECT_NE(error.find(L"no title table"), std::wstring::npos) << WideToUtf8(error);  // why
+    }
+}
+
+// Each title set is checked on its own: a set whose tables are damaged costs
+// only its own titles, and the source names it in the text it answers with.
+TEST(DvdMediaSource, ADamagedTitleSetLeavesOnlyItsTitlesOut)
+{
+    const char* dir = std::getenv("KM_TEST_DIR");
+    static const fs::path twoSets = fixtures::WriteDvdWithTitleSets(fs::path(dir ? dir : "/tmp") / "dvd-two-sets", 2);
+    if (twoSets.empty()) GTEST_SKIP() << "no DVD fixture (dvdauthor missing?)";
+    {
+        LONG titles = 0;
+        std::wstring note;
+        EXPECT_EQ(OpenDisc(twoSets, &note, &titles), S_OK);
+        EXPECT_EQ(titles, 4);
+        EXPECT_TRUE(note.empty()) << WideToUtf8(note);
+    }
+    struct Case {
+        int damagedSet;
+        std::vector<int> keptTitles;
+    };
+    for (const Case& c : {Case{2, {1, 2}}, Case{1, {3, 4}}}) {
+        SCOPED_TRACE(c.damagedSet);
+        const fs::path copy = twoSets.parent_path() / "damaged-set";
+        fs::remove_all(copy);
+        fs::copy(twoSets, copy, fs::copy_options::recursive);
+        ASSERT_TRUE(fixtures::TruncateDvdTitleSet(copy, c.damagedSet));
+
+        std::string reason;
+        auto disc = mediaeng::CDvdDisc::Open(copy.string(), &reason);
+        ASSERT_TRUE(disc) << reason;
+        EXPECT_EQ(disc->LeftOutSets(), std::vector<int>{c.damagedSet});
+        std::vector<int> kept;
+        for (const mediaeng::DvdTitleInfo& t : disc->Titles()) {
+            kept.push_back(t.number);
+            EXPECT_NE(t.titleSet, c.damagedSet);
+        }
+        EXPECT_EQ(kept, c.keptTitles);
+
+        LONG titles = 0;
+        std::wstring note;
+        EXPECT_EQ(OpenDisc(copy, &note, &titles), S_OK);
+        EXPECT_EQ(titles, 2);
+        EXPECT_NE(note.find(copy.wstring()), std::wstring::npos) << WideToUtf8(note);
+        EXPECT_NE(note.find(L"damaged title sets: " + std::to_wstring(c.damagedSet) + L"."), std::wstring::npos)
+            << WideToUtf8(note);
     }
 }
