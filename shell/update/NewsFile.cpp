@@ -1,4 +1,5 @@
 #include "shell/update/NewsFile.h"
+#include "platform/HiddenSibling.h"
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -25,8 +26,7 @@ bool WriteNewsFile(const fs::path& target, const std::string& utf8Text, std::str
 {
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.parent_path() /
-                          ("." + target.filename().string() + "." + std::to_string(::getpid()) + ".part");
+    const fs::path temp = HiddenSibling(target, ".part");
     if (!WriteAll(temp, utf8Text)) {
         error = "cannot write " + temp.string();
         fs::remove(temp, ec);

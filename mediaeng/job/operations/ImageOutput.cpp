@@ -1,4 +1,5 @@
 #include "mediaeng/job/operations/ImageOutput.h"
+#include "platform/HiddenSibling.h"
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/operations/ContactSheet.h"
 #include "mediaeng/job/transcode/FrameGeometry.h"
@@ -161,7 +162,7 @@ bool CImageOutput::Save(const AVFrame* rgb, const fs::path& target, std::string&
 
     std::error_code ec;
     fs::create_directories(target.parent_path(), ec);
-    const fs::path temp = target.parent_path() / ("." + target.filename().string() + "." + std::to_string(::getpid()) + ".part");
+    const fs::path temp = HiddenSibling(target, ".part");
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) {
         const int why = errno;

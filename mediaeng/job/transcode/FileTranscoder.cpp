@@ -1,4 +1,5 @@
 #include "mediaeng/job/transcode/FileTranscoder.h"
+#include "platform/HiddenSibling.h"
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/job/transcode/AudioEncoder.h"
 #include "mediaeng/job/transcode/BoundedQueue.h"
@@ -105,8 +106,7 @@ CTranscodeResult CFileTranscoder::Run(const fs::path& finalPath, const std::func
         }
     }
     if (passes == 2) {
-        m_statsFile = (finalPath.parent_path() / ("." + finalPath.filename().string() + "." +
-                                                  std::to_string(::getpid()) + ".passlog")).string();
+        m_statsFile = HiddenSibling(finalPath, ".passlog").string();
     }
     bool ok = true;
     for (int pass = passes == 2 ? 1 : 0; ok && pass <= (passes == 2 ? 2 : 0); ++pass)

@@ -1,4 +1,5 @@
 #include "mediaeng/core/EngineTexts.h"
+#include "platform/HiddenSibling.h"
 #include "mediaeng/job/transcode/OutputFile.h"
 #include <cerrno>
 #include <cstring>
@@ -43,7 +44,7 @@ bool COutputFile::Create(const fs::path& finalPath, const std::string& muxer, st
         error = EngineTextUtf8(text::kCannotCreateFolder, finalPath.parent_path().string(), ec.message());
         return false;
     }
-    m_temp = finalPath.parent_path() / ("." + finalPath.filename().string() + "." + std::to_string(::getpid()) + ".part");
+    m_temp = HiddenSibling(finalPath, ".part");
     AVFormatContext* raw = nullptr;
     const int rc = avformat_alloc_output_context2(&raw, nullptr, muxer.c_str(), m_temp.c_str());
     if (rc < 0 || !raw) {
