@@ -4,8 +4,7 @@
 wxPGWindowList CGridSpinEditor::CreateControls(wxPropertyGrid* grid, wxPGProperty* row, const wxPoint& pos,
                                                const wxSize& size) const
 {
-    // The text box over the whole value cell; the key steps stay those of
-    // the spin editor (OnEvent).
+    // The text box over the whole value cell, no arrow buttons.
     return wxPGTextCtrlEditor::CreateControls(grid, row, pos, size);
 }
 

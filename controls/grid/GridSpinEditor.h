@@ -1,7 +1,7 @@
 #pragma once
-// The number editor of the settings grid: a text box that steps with the
-// arrow keys like the framework's spin editor, without its arrow buttons. A
-// GTK spin button needs more height than a grid row has, and GTK warns at
+// The number editor of the settings grid: the framework's spin editor
+// without its arrow buttons (a plain text box over the value cell). A GTK
+// spin button needs more height than a grid row has, and GTK warns at
 // every measure when it is squeezed into one.
 #include <wx/propgrid/advprops.h>
 
