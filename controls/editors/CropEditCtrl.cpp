@@ -49,8 +49,10 @@ void CCropEditCtrl::DrawOverlay(wxDC& dc, const wxRect&)
 
 void CCropEditCtrl::AdjustChain(EditChain& chain) const
 {
-    if (m_pModel->IsEditMode())
+    if (m_pModel->IsEditMode()) {
         chain.crop = RECT{};
+        chain.eraser.nType = ERASER_NONE;
+    }
 }
 
 // Every change, each step of a drag included, redraws and tells the owner, so

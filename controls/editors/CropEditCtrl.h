@@ -29,7 +29,8 @@ protected:
     explicit CCropEditCtrl(std::unique_ptr<CCropEditModel> model);
 
     void DrawOverlay(wxDC& dc, const wxRect& client) override;
-    // While the crop is edited the whole picture is shown under the frame.
+    // While the crop is edited the raw picture (neither cropped nor erased) is
+    // shown under the frame.
     void AdjustChain(EditChain& chain) const override;
 
 private:

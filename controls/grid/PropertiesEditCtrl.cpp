@@ -7,6 +7,7 @@
 #include "controls/draw/FrameSizeText.h"
 #include "controls/grid/GridDialogs.h"
 #include "controls/grid/GridNotices.h"
+#include "controls/grid/GridSpinEditor.h"
 #include "controls/grid/GridValueText.h"
 #include "controls/grid/PropertyGridProperty.h"
 #include "controls/grid/PropertyValue.h"
@@ -149,7 +150,7 @@ wxPGProperty* CPropertiesEditCtrl::MakeValueRow(const GridRowPlan& plan)
         row->SetAttribute(wxPG_BOOL_USE_CHECKBOX, true);
     } else if (t.spin && p.IntValue()) {
         row = new wxIntProperty(label, RowName());
-        row->SetEditor(wxPGEditor_SpinCtrl);
+        row->SetEditor(CGridSpinEditor::Get());
         row->SetAttribute(wxPG_ATTR_MIN, static_cast<long>(t.spinMin));
         row->SetAttribute(wxPG_ATTR_MAX, static_cast<long>(t.spinMax));
     } else if (t.dropButton || t.browseButton) {

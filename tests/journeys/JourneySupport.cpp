@@ -23,8 +23,41 @@ namespace fs = std::filesystem;
 
 namespace journey {
 
+namespace {
+
+GtkWarnings* g_recorder = nullptr;  // the live recorder, if any
+
+// GTK logs through the structured log, which the per-domain handlers never
+// see: one writer for the whole process hands GTK's warnings to the live
+// recorder and everything else to GLib's default writer.
+GLogWriterOutput WriteLog(GLogLevelFlags level, const GLogField* fields, gsize count, gpointer)
+{
+    if (g_recorder && (level & (G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL))) {
+        std::string domain, message;
+        for (gsize i = 0; i < count; ++i) {
+            const std::string key = fields[i].key;
+            const char* value = static_cast<const char*>(fields[i].value);
+            if (key == "GLIB_DOMAIN" && value)
+                domain = value;
+            else if (key == "MESSAGE" && value)
+                message = fields[i].length < 0 ? std::string(value) : std::string(value, fields[i].length);
+        }
+        if (domain == "Gtk")
+            GtkWarnings::Record(domain.c_str(), level, message.c_str(), g_recorder);
+    }
+    return g_log_writer_default(level, fields, count, nullptr);
+}
+
+}  // namespace
+
 GtkWarnings::GtkWarnings()
 {
+    static const bool writerSet = [] {
+        g_log_set_writer_func(WriteLog, nullptr, nullptr);
+        return true;
+    }();
+    (void)writerSet;
+    g_recorder = this;
     const auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_FLAG_FATAL |
                                                     G_LOG_FLAG_RECURSION);
     m_handler = g_log_set_handler(
@@ -38,6 +71,8 @@ GtkWarnings::GtkWarnings()
 GtkWarnings::~GtkWarnings()
 {
     g_log_remove_handler("Gtk", m_handler);
+    if (g_recorder == this)
+        g_recorder = nullptr;
 }
 
 void GtkWarnings::Record(const char* domain, int level, const char* message, void* self)

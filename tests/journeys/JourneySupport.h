@@ -25,8 +25,10 @@ public:
     GtkWarnings& operator=(const GtkWarnings&) = delete;
     const std::vector<std::string>& Lines() const { return m_lines; }
 
-private:
+    // One warning line, kept by the recorder self.
     static void Record(const char* domain, int level, const char* message, void* self);
+
+private:
     unsigned m_handler = 0;
     std::vector<std::string> m_lines;
 };

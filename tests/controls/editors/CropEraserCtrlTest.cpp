@@ -162,6 +162,32 @@ TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
     EXPECT_TRUE(unerased());
 }
 
+// While the crop frame is edited the raw frame is shown: the eraser of the
+// same chain waits, like the crop, until the edit flag is cleared.
+TEST(CropEditCtrl, WhileEditedThePictureIsNeitherCroppedNorErased)
+{
+    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
+    EditorWindow<CCropEditCtrl> w({400, 300}, entry.get());
+    CCropObj crop;
+    CEraserObj eraser;
+    eraser.eraser_type = ERASER_BLUR;
+    // Across the border of the red and blue halves at the bottom.
+    SetEraserRect(eraser, {60, 92, 100, 118});
+    w.editor->SetCrop(&crop, true);
+    w.editor->SetChainSource([&] { return BuildEditChain({.crop = &crop, .eraser = &eraser}); });
+    ASSERT_TRUE(w.Shown());
+    auto unerased = [&] {
+        w.Paint();
+        const wxImage& shown = w.editor->ShownPicture();
+        return kmtest::PixelAt(shown, 78, 105) == kmtest::PixelAt(shown, 30, 105);
+    };
+    EXPECT_TRUE(unerased());
+    w.editor->SetCrop(&crop, false);
+    EXPECT_FALSE(unerased());
+    w.editor->SetCrop(&crop, true);
+    EXPECT_TRUE(unerased());
+}
+
 TEST(CropEditCtrl, CornerDragTellsAtEachStepAndEscapeClearsTheMarginsInEitherMode)
 {
     CKMFilePtr entry = edtest::OpenPicture("crop.png", 160, 120);

@@ -1,0 +1,60 @@
+// The settings grid's number editors are opened and typed into as the user
+// does; the program (Program's end) must make GTK warn of nothing on the way.
+#include "controls/grid/PropertiesEditCtrl.h"
+#include "controls/grid/PropertiesFrameCtrl.h"
+#include "controls/ids/CommandIds.h"
+#include "fixtures/MediaFixtures.h"
+#include "journeys/JourneySupport.h"
+#include "model/edit/CropObj.h"
+#include "model/project/Project.h"
+#include "shell/frame/PageKinds.h"
+#include "shell/panes/CropPane.h"
+#include "shell/views/EditingView.h"
+#include "shell/views/SourceTypeFileView.h"
+#include <gtest/gtest.h>
+#include <wx/choice.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace journey;
+
+TEST(GtkQuiet, TypingCropMarginsInTheGridWarnsOfNothing)
+{
+    const fs::path dir = FreshFolder("GtkQuiet");
+    const fs::path clip = fixtures::WriteClip(dir / "in" / "clip.mp4", {.width = 320, .height = 240, .seconds = 0.5});
+    Program program;
+    ASSERT_TRUE(program.started);
+    program.frame->Show();
+    DropFiles(*program.Page<CSourceTypeFileView>(kPageFiles), {clip});
+    program.ShowTab(kCategoryEditing);
+    program.frame->GetFileCombo()->SetSelection(0);
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::CurrentFileCombo));
+    ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowCropPane));
+    auto* editing = program.Page<CEditingView>(kPageEditing);
+    ASSERT_NE(editing, nullptr);
+    CPropertiesEditCtrl& grid = editing->PaneOf<CCropPane>(kCropKey)->Settings()->Grid();
+    kmtest::PumpFor(std::chrono::milliseconds(100));
+
+    CCropObj* crop = program.Project().GetCurrentCrop();
+    ASSERT_NE(crop, nullptr);
+    const int32_t* margins[] = {&crop->crop_left, &crop->crop_top, &crop->crop_right, &crop->crop_bottom};
+    int opened = 0;
+    for (const int32_t* field : margins) {
+        for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
+            const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
+            if (!p || p->value != field)
+                continue;
+            // The row's in-place editor opens (as a click on it does) and is typed into.
+            grid.SelectProperty(*it, true);
+            kmtest::PumpFor(std::chrono::milliseconds(50));
+            opened += grid.GetEditorControl() != nullptr;
+            grid.ChangePropertyValue(*it, wxString("12"));
+            kmtest::PumpFor(std::chrono::milliseconds(50));
+        }
+    }
+    EXPECT_EQ(opened, 4);
+    EXPECT_EQ(crop->crop_left, 12);
+}
+
+}  // namespace
