@@ -27,13 +27,13 @@ bool Contains(const std::vector<wxWindow*>& windows, const wxWindow* w)
 }
 
 // The source pages in the order the client area makes them.
-std::vector<PageSpec> SourcePagesInClientOrder()
+std::vector<PageInfo> SourcePagesInClientOrder()
 {
-    std::vector<PageSpec> pages;
-    for (const PageSpec& page : RegisteredPages())
+    std::vector<PageInfo> pages;
+    for (const PageInfo& page : RegisteredPages())
         if (page.isSource)
             pages.push_back(page);
-    std::stable_sort(pages.begin(), pages.end(), [](const PageSpec& a, const PageSpec& b) {
+    std::stable_sort(pages.begin(), pages.end(), [](const PageInfo& a, const PageInfo& b) {
         return a.source.clientOrder < b.source.clientOrder;
     });
     return pages;
@@ -59,12 +59,12 @@ void CMainFrmUpdate::CreateClient()
         PlaceShownPage();
         e.Skip();
     });
-    for (const PageSpec& page : SourcePagesInClientOrder())
+    for (const PageInfo& page : SourcePagesInClientOrder())
         CreateSourcePage(page);
     CBaseView::SetPageSwitching(false);
 }
 
-void CMainFrmUpdate::CreateSourcePage(const PageSpec& page)
+void CMainFrmUpdate::CreateSourcePage(const PageInfo& page)
 {
     const int kind = page.kind;
     const int outerIndex = page.source.splitterSlot;
@@ -137,7 +137,7 @@ void CMainFrmUpdate::AddViewGroup(int kind, wxWindow* view)
 
 void CMainFrmUpdate::CreateGroups()
 {
-    for (const PageSpec& page : RegisteredPages()) {
+    for (const PageInfo& page : RegisteredPages()) {
         if (page.isSource)
             AddSourceGroup(page.kind, page.source.splitterSlot);
         else

@@ -7,7 +7,7 @@
 #include <vector>
 
 class CKestrelMediaDoc;
-struct PageSpec;
+struct PageInfo;
 class wxPanel;
 
 struct CViewGroup {
@@ -45,7 +45,7 @@ protected:
     std::vector<std::unique_ptr<CViewGroup>> m_groups;
 
 private:
-    void CreateSourcePage(const PageSpec& page);
+    void CreateSourcePage(const PageInfo& page);
     void AddSourceGroup(int kind, int outerIndex);
     void AddViewGroup(int kind, wxWindow* view);
     wxWindow* ShownTopWindow() const;

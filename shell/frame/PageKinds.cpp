@@ -5,7 +5,7 @@ CategoryAction ActionForCategory(int position)
 {
     if (position == kCategorySource)
         return {true, false, -1};
-    for (const PageSpec& page : RegisteredPages())
+    for (const PageInfo& page : RegisteredPages())
         if (!page.isSource && page.category == position)
             return {false, page.refillsFileCombo, page.kind};
     return {};
@@ -13,7 +13,7 @@ CategoryAction ActionForCategory(int position)
 
 int PageKindForSourceType(int sourceType)
 {
-    for (const PageSpec& page : RegisteredPages())
+    for (const PageInfo& page : RegisteredPages())
         if (page.isSource && page.source.sourceType == sourceType)
             return page.kind;
     return -1;

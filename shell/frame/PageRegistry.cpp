@@ -7,17 +7,17 @@
 namespace {
 
 // Filled by the registrations while the program starts; read afterwards.
-std::vector<PageSpec>& Pages()
+std::vector<PageInfo>& Pages()
 {
-    static std::vector<PageSpec> pages;
+    static std::vector<PageInfo> pages;
     return pages;
 }
 
 }  // namespace
 
-PageSpec ViewPage(int kind, int category, PageViewFactory makeView, bool refillsFileCombo)
+PageInfo ViewPage(int kind, int category, PageViewFactory makeView, bool refillsFileCombo)
 {
-    PageSpec page;
+    PageInfo page;
     page.kind = kind;
     page.category = category;
     page.makeView = makeView;
@@ -25,9 +25,9 @@ PageSpec ViewPage(int kind, int category, PageViewFactory makeView, bool refills
     return page;
 }
 
-PageSpec SourcePage(int kind, PageViewFactory makeList, const SourcePageLayout& layout)
+PageInfo SourcePage(int kind, PageViewFactory makeList, const SourcePageLayout& layout)
 {
-    PageSpec page;
+    PageInfo page;
     page.kind = kind;
     page.category = kCategorySource;
     page.makeView = makeList;
@@ -36,23 +36,23 @@ PageSpec SourcePage(int kind, PageViewFactory makeList, const SourcePageLayout& 
     return page;
 }
 
-CPageRegistration::CPageRegistration(const PageSpec& spec)
+CPageRegistration::CPageRegistration(const PageInfo& page)
 {
-    if (FindPage(spec.kind))
-        throw std::logic_error("page kind " + std::to_string(spec.kind) + " registered twice");
-    std::vector<PageSpec>& pages = Pages();
-    pages.push_back(spec);
-    std::sort(pages.begin(), pages.end(), [](const PageSpec& a, const PageSpec& b) { return a.kind < b.kind; });
+    if (FindPage(page.kind))
+        throw std::logic_error("page kind " + std::to_string(page.kind) + " registered twice");
+    std::vector<PageInfo>& pages = Pages();
+    pages.push_back(page);
+    std::sort(pages.begin(), pages.end(), [](const PageInfo& a, const PageInfo& b) { return a.kind < b.kind; });
 }
 
-std::vector<PageSpec> RegisteredPages()
+std::vector<PageInfo> RegisteredPages()
 {
     return Pages();
 }
 
-const PageSpec* FindPage(int kind)
+const PageInfo* FindPage(int kind)
 {
-    for (const PageSpec& page : Pages())
+    for (const PageInfo& page : Pages())
         if (page.kind == kind)
             return &page;
     return nullptr;

@@ -25,7 +25,7 @@ struct SourcePageLayout {
     PageViewFactory makePreview = nullptr;
 };
 
-struct PageSpec {
+struct PageInfo {
     int kind = -1;
     int category = -1;                // the ribbon tab that shows the page
     PageViewFactory makeView = nullptr;  // the page's main view (a source page's list)
@@ -35,19 +35,19 @@ struct PageSpec {
 };
 
 // A page of one view, shown by its ribbon tab.
-PageSpec ViewPage(int kind, int category, PageViewFactory makeView, bool refillsFileCombo = false);
+PageInfo ViewPage(int kind, int category, PageViewFactory makeView, bool refillsFileCombo = false);
 // A source page, shown on the source tab for its source type.
-PageSpec SourcePage(int kind, PageViewFactory makeList, const SourcePageLayout& layout);
+PageInfo SourcePage(int kind, PageViewFactory makeList, const SourcePageLayout& layout);
 
 class CPageRegistration {
 public:
-    explicit CPageRegistration(const PageSpec& spec);
+    explicit CPageRegistration(const PageInfo& page);
 };
 
 // Every registered page, by kind (the order the frame makes their groups in).
-std::vector<PageSpec> RegisteredPages();
+std::vector<PageInfo> RegisteredPages();
 // The page of a kind, or null.
-const PageSpec* FindPage(int kind);
+const PageInfo* FindPage(int kind);
 
 // Makes a view of class View as a child of parent; null (and nothing left
 // behind) when the window cannot be made.

@@ -10,7 +10,7 @@
 // outer splitter among the frame's six; clientOrder: when the client area
 // makes it among the source pages; widthKey: "Workspace" key of the list's width.
 template <class ListView>
-PageSpec SourceListPage(int kind, int sourceType, int splitterSlot, int clientOrder, const wchar_t* widthKey)
+PageInfo SourceListPage(int kind, int sourceType, int splitterSlot, int clientOrder, const wchar_t* widthKey)
 {
     SourcePageLayout layout;
     layout.sourceType = sourceType;

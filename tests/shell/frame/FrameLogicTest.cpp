@@ -68,7 +68,7 @@ TEST(PageKinds, EachTabShowsItsPageAndOnlyTheSourceTabFollowsTheProject)
 TEST(PageKinds, EveryPageIsRegisteredWithATabOrASourceTypeOfItsOwn)
 {
     std::set<int> kinds, tabs, sourceTypes, slots, clientOrders;
-    for (const PageSpec& page : RegisteredPages()) {
+    for (const PageInfo& page : RegisteredPages()) {
         EXPECT_TRUE(kinds.insert(page.kind).second) << page.kind;
         ASSERT_NE(page.makeView, nullptr) << page.kind;
         if (page.isSource) {
