@@ -1,5 +1,4 @@
 #include "ShellTestSupport.h"
-#include "fixtures/DvdFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "model/project/Project.h"
 #include "platform/TextConv.h"
@@ -86,20 +85,6 @@ std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem:
     project.GetVideoOutput()->is_create = 1;
     project.GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
     return clip;
-}
-
-std::filesystem::path WriteDvdImage(const std::filesystem::path& dir, std::string* error)
-{
-    const std::filesystem::path disc = fixtures::WriteDvd(dir / "disc", error);
-    if (disc.empty())
-        return {};
-    const std::filesystem::path iso = dir / "disc.iso";
-    const std::string make = "genisoimage -quiet -dvd-video -o '" + iso.string() + "' '" + disc.string() + "' 2>&1";
-    if (std::system(make.c_str()) != 0) {
-        *error = "genisoimage failed (scripts/setup installs it)";
-        return {};
-    }
-    return iso;
 }
 
 bool StartProgram(CKestrelMediaApp& app, bool showMainWindow)

@@ -89,8 +89,4 @@ std::filesystem::path TestFolder(const std::string& name);
 // empty when it could not be written.
 std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem::path& dir);
 
-// A two-title DVD (fixtures::WriteDvd) in dir/disc, then as the image
-// dir/disc.iso; the image, or an empty path with *error set (tests skip).
-std::filesystem::path WriteDvdImage(const std::filesystem::path& dir, std::string* error);
-
 }  // namespace shelltest
