@@ -36,34 +36,6 @@ std::vector<std::wstring> RecordingListener::Take()
     return out;
 }
 
-void QueuePoster::Post(std::function<void()> call)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_calls.push_back(std::move(call));
-}
-
-size_t QueuePoster::RunAll()
-{
-    size_t n = 0;
-    for (;;) {
-        std::function<void()> call;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_calls.empty()) return n;
-            call = std::move(m_calls.front());
-            m_calls.pop_front();
-        }
-        call();
-        ++n;
-    }
-}
-
-size_t QueuePoster::Pending()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_calls.size();
-}
-
 RunnerCounts FakeRunnerScope::counts;
 
 namespace {
