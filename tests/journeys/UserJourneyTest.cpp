@@ -566,6 +566,7 @@ TEST(UserJourney, TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs)
 
     // The image output's join-images button (484).
     ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowImageOutput));
+    kmtest::PumpFor(std::chrono::milliseconds(100));  // the loop lays the new rows out before a click can come
     wxPGProperty* join = FindRow(grid, [](const CSchemaProperty& p) { return p.buttonKind == SPB_JOIN_IMAGES; });
     ASSERT_NE(join, nullptr);
     ASSERT_EQ(join->GetValueAsString(), "Disable");
