@@ -2,6 +2,7 @@
 #include "engine/EngineNode.h"
 #include "engine/MediaSourceKeys.h"
 #include "model/source/PropertyAccess.h"
+#include "model/source/SourceName.h"
 
 CInputDVD::~CInputDVD()
 {
@@ -63,9 +64,11 @@ void CInputDVD::MatchTitles(IUnknown* dvdSource, IEngineCollection* subFiles)
         if (CKMFile* entry = m_titles.FindByTitle(title.Get(), i)) {
             entry->m_keepMark = 1;
             entry->SetSource(title.Get());
+            entry->m_displayName = ShownSourceName(name.AsString());
         } else if (CKMFile* added = m_titles.AddFromMedia(title.Get())) {
             added->m_keepMark = 1;
             added->m_fileName = name.AsString();
+            added->m_displayName = ShownSourceName(added->m_fileName);
             added->m_chapterId = i;
         }
     }

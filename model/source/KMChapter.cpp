@@ -3,6 +3,7 @@
 #include "engine/MediaSourceKeys.h"
 #include "model/source/Files.h"
 #include "model/source/PropertyAccess.h"
+#include "model/source/SourceName.h"
 #include "model/source/SourceShell.h"
 
 CKMChapter::CKMChapter() = default;
@@ -33,7 +34,7 @@ void CKMChapter::Attach(IUnknown* source, IUnknown* subFile, int chapterIndex)
 {
     SetSources(source, subFile);
     CVariant name = GetSourceProperty(subFile, sourcekey::FileName);
-    if (name.vt == VT_BSTR) m_displayName = BstrToWString(name.bstrVal);
+    if (name.vt == VT_BSTR) m_displayName = ShownSourceName(BstrToWString(name.bstrVal));
     m_chapterId = chapterIndex;
     m_infoRead = 1;
     CVariant id;

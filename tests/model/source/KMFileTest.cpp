@@ -4,6 +4,7 @@
 #include "FakeEngine.h"
 #include "model/source/Files.h"
 #include "platform/Archive.h"
+#include "platform/TextConv.h"
 #include <gtest/gtest.h>
 #include <cstring>
 #include <functional>
@@ -212,6 +213,25 @@ TEST(Chapters, DisplayNames)
     EXPECT_EQ(other->m_chapterId, 1);
     EXPECT_EQ(other->m_duration, 40'000'000);
     EXPECT_EQ(other->CurrentSource().Get(), Unknown(title));
+
+    // A disc's title is named by the engine with the path it opens; it is
+    // shown as the disc's path and the title's number. Anything not of that
+    // exact form is shown as it stands.
+    const struct {
+        const wchar_t* engine;
+        const wchar_t* shown;
+    } names[] = {{L"dvdtitle:2:/m/disc.iso", L"/m/disc.iso#2"},
+                 {L"dvdtitle:12:/m/My Disc", L"/m/My Disc#12"},
+                 {L"dvdtitle:x:/m/disc.iso", L"dvdtitle:x:/m/disc.iso"},
+                 {L"dvdtitle::/m/disc.iso", L"dvdtitle::/m/disc.iso"},
+                 {L"dvdtitle:3:", L"dvdtitle:3:"},
+                 {L"/m/dvdtitle:1:a", L"/m/dvdtitle:1:a"}};
+    for (const auto& n : names) {
+        CKMFilePtr split = CKMFile::Create(L"/m/disc.iso", 0);
+        split->Attach(Unknown(source), Unknown(Title(n.engine, 5, 1.0)), 1);
+        EXPECT_EQ(split->GetDisplayName(), n.shown) << WideToUtf8(n.engine);
+        EXPECT_EQ(split->m_fileName, L"/m/disc.iso");
+    }
 }
 
 TEST(Chapters, FourSubFilesSplitIntoChapterZeroAndThreeNewEntries)

@@ -242,6 +242,11 @@ TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
     ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     ASSERT_EQ(view->GetList()->GetItemCount(), 2);
     EXPECT_EQ(Project().InputDVD().m_titles.GetCount(), 2u);
+    // A title is shown by the disc's path and its number, not by the path
+    // the engine opens it with.
+    for (long row = 0; row < 2; ++row)
+        EXPECT_EQ(view->GetList()->GetItemText(row).ToStdWstring(),
+                  Utf8ToWide(iso.string()) + L"#" + std::to_wstring(row + 1));
 }
 
 }  // namespace

@@ -227,12 +227,23 @@ TEST_F(FileViewTest, ADiscImageSplitIntoTitlesShowsEveryTitleAsItsRowAtOnce)
         ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetCount() == 2u; }));
         // No refresh needed: the second title has its row, the first row names the first title.
         ASSERT_EQ(list->GetItemCount(), 2);
+        // Each title row names the disc and the title's number; the entry
+        // keeps the disc's path and the title's index for the engine.
         for (long row = 0; row < 2; ++row) {
-            EXPECT_EQ(list->GetItemText(row).ToStdWstring(),
-                      Files().GetAt(static_cast<uint32_t>(row))->GetDisplayName());
-            EXPECT_EQ(view->EntryAt(row), Files().GetAt(static_cast<uint32_t>(row)));
+            const CKMFile* entry = Files().GetAt(static_cast<uint32_t>(row));
+            EXPECT_EQ(list->GetItemText(row).ToStdWstring(), Utf8ToWide(disc.string()) + L"#" + std::to_wstring(row + 1));
+            EXPECT_EQ(view->EntryAt(row), entry);
+            EXPECT_EQ(entry->m_fileName, Utf8ToWide(disc.string()));
+            EXPECT_EQ(entry->m_chapterId, row);
         }
-        EXPECT_NE(list->GetItemText(0).ToStdWstring(), Utf8ToWide(disc.string()));
+        // Copy puts the row's name on the clipboard.
+        list->SetItemState(0, 0, wxLIST_STATE_SELECTED);
+        Select({1});
+        ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::EditCopy));
+        const std::vector<std::wstring> copied = CSourceTypeFileView::ClipboardFiles();
+        if (!copied.empty()) {
+            EXPECT_EQ(copied, std::vector<std::wstring>{list->GetItemText(1).ToStdWstring()});
+        }
     };
     Drop({Utf8ToWide(iso.string())});
     expectSplit(iso);
