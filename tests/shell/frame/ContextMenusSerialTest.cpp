@@ -416,6 +416,8 @@ TEST_F(ContextMenusTest, TheOutputMenuSwitchesKindsDetachesSavesAndAsksBeforeDel
     EXPECT_EQ(hook.Count(), 1);
     const std::wstring saved = Project().GetVideoOutput()->profile_name;
     EXPECT_NE(saved.find(L"From The Menu"), std::wstring::npos);
+    // Listed now as the user's own: it may be saved again, and deleted.
+    ExpectStates(*list, 411, {{KM::Cmd::SaveProfile, true}, {KM::Cmd::DeleteProfile, true}});
     // A profile of the user's own: asked before it goes; "no" keeps it.
     hook.AnswerMessageBox(wxID_NO);
     Choose(*list, 411, KM::Cmd::DeleteProfile, true);
@@ -425,7 +427,7 @@ TEST_F(ContextMenusTest, TheOutputMenuSwitchesKindsDetachesSavesAndAsksBeforeDel
     Choose(*list, 411, KM::Cmd::DetachProfile, true);
     EXPECT_TRUE(Project().GetVideoOutput()->profile_name.empty());
     EXPECT_TRUE(app.GetDocument()->IsModified());  // so the change is not lost on close
-    // A shipped profile cannot be saved over nor deleted.
+    // A shipped profile is listed too, but cannot be saved over nor deleted.
     view->GetProfileList()->SetSelection(1);
     ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::ChooseProfile));
     ASSERT_FALSE(Project().GetVideoOutput()->profile_name.empty());

@@ -310,6 +310,21 @@ TEST_F(SourcePagesSerialTest, TheOutputPagesSaveAndDeleteButtonsWorkAtTheFirstWi
     ASSERT_TRUE(kmtest::PumpUntil([&] { return hook.Count() == 2; }));
     EXPECT_TRUE(Project().GetVideoOutput()->profile_name.empty());
     EXPECT_FALSE(listed());
+
+    // The proposed name is taken as it stands. The user's own profile, once
+    // listed, may be saved again: Save stays enabled, and Delete comes on.
+    std::wstring proposed;
+    hook.AnswerDialog(514, wxID_OK, [&](wxDialog& d) {
+        proposed = dynamic_cast<wxTextCtrl*>(d.FindWindow(XRCID("515")))->GetValue().ToStdWstring();
+    });
+    Click(*save);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return hook.Count() == 3; }));
+    EXPECT_EQ(proposed, L"user1");
+    EXPECT_NE(Project().GetVideoOutput()->profile_name.find(L"user1"), std::wstring::npos);
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return save->IsEnabled() && remove->IsEnabled(); }));
+    hook.AnswerMessageBox(wxID_YES);
+    Click(*remove);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return hook.Count() == 4; }));
     EXPECT_EQ(hook.Unexpected(), 0);
 }
 
