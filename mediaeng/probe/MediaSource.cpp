@@ -4,6 +4,7 @@
 #include "engine/MsgMng.h"
 #include "mediaeng/core/EngineText.h"
 #include "mediaeng/core/EngineTexts.h"
+#include "mediaeng/dvd/DiscPath.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/dvd/DvdTitleReader.h"
 #include "platform/ClassRegistry.h"
@@ -166,7 +167,8 @@ HRESULT CMediaSource::Open(IMsgHandler* handler)
     const int32_t type = ValueOf(sourcekey::Type).AsInt();
     if (name.empty()) return Fail(IDS_NO_NAME, name);
     const std::string path = WideToUtf8(name);
-    if (type == 1) {
+    // A disc named as a plain file is read as the disc it is.
+    if (type == 1 || (type == 0 && LooksLikeDvd(path))) {
         std::error_code ec;
         if (!fs::exists(path, ec)) return Fail(IDS_NOT_FOUND, name);
         m_handler = ComPtr<IMsgHandler>(handler);

@@ -1,6 +1,7 @@
 // The folder and DVD pages inside the main window: browsing a folder tree with
 // "[..]", check marks kept as the sources' exclusions, and a DVD's titles.
 #include "shell/ShellTestSupport.h"
+#include "fixtures/DvdImageFixture.h"
 #include "fixtures/DvdFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "wx/WxTestSupport.h"
@@ -230,7 +231,7 @@ TEST_F(SourcePagesTest, ADvdWithADamagedTitleSetListsTheRestAndNamesTheSetLeftOu
 TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
 {
     std::string error;
-    const fs::path iso = shelltest::WriteDvdImage(dir, &error);
+    const fs::path iso = fixtures::WriteDvdImage(dir, &error);
     if (iso.empty())
         GTEST_SKIP() << error;
     kmtest::ModalHook hook;
