@@ -226,6 +226,14 @@ TEST_F(SourcePagesTest, ADvdWithADamagedTitleSetListsTheRestAndNamesTheSetLeftOu
     wxTextAttr style;
     ASSERT_TRUE(log->GetStyle(from, style));
     EXPECT_EQ(style.GetTextColour(), COutputRichEditCtrl::KindColour(2));  // an error line
+    EXPECT_EQ(log->GetValue().Find(said), log->GetValue().rfind(said));    // once
+
+    // Reading the titles again says it again.
+    app.GetDocument()->BroadcastClearMessages();
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return log->GetValue().empty(); }));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::ReloadDvdTitles));
+    EXPECT_EQ(view->GetList()->GetItemCount(), 2);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return log->GetValue().Contains(said); })) << log->GetValue();
 }
 
 TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
