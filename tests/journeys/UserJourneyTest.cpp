@@ -566,6 +566,7 @@ TEST(UserJourney, TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs)
 
     // The image output's join-images button (484).
     ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowImageOutput));
+    kmtest::PumpFor(std::chrono::milliseconds(100));  // the loop lays the new rows out before a click can come
     wxPGProperty* join = FindRow(grid, [](const CSchemaProperty& p) { return p.buttonKind == SPB_JOIN_IMAGES; });
     ASSERT_NE(join, nullptr);
     ASSERT_EQ(join->GetValueAsString(), "Disable");
@@ -588,6 +589,46 @@ TEST(UserJourney, TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs)
     EXPECT_EQ(join->GetValueAsString(), "Enable");
     EXPECT_EQ(hook.Unexpected(), 0);
     EXPECT_EQ(hook.Pending(), 0);
+}
+
+}  // namespace
+
+#include "fixtures/DvdImageFixture.h"
+
+namespace {
+
+// A disc image dropped on the file list splits into its titles when chosen,
+// and a run converts each title into its own file.
+TEST(UserJourney, ADroppedDiscImageConvertsEachOfItsTitles)
+{
+    const fs::path dir = FreshFolder("UserJourneyDiscImage");
+    std::string error;
+    const fs::path iso = fixtures::WriteDvdImage(dir / "in", &error);
+    if (iso.empty())
+        GTEST_SKIP() << error;
+    const fs::path out = dir / "out";
+    Program program;
+    ASSERT_TRUE(program.started);
+    auto* files = program.Page<CSourceTypeFileView>(kPageFiles);
+    ASSERT_NE(files, nullptr);
+    DropFiles(*files, {iso});
+    wxListCtrl* list = files->GetList();
+    ASSERT_EQ(list->GetItemCount(), 1);
+    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return list->GetItemCount() == 2; }));
+    ChooseVideoProfile(program, L"Web small", out);
+    kmtest::ModalHook hook;
+    const wxString log = ConvertAndWait(program, hook);
+    std::vector<double> durations;
+    for (const auto& e : fs::directory_iterator(out)) {
+        const fixtures::MediaInfo info = fixtures::ReadMedia(e.path(), false);
+        ASSERT_TRUE(info.ok) << e.path() << ": " << info.error << "\n" << log;
+        durations.push_back(info.duration);
+    }
+    std::sort(durations.begin(), durations.end());
+    ASSERT_EQ(durations.size(), 2u) << log;
+    EXPECT_NEAR(durations[0], 1.0, 0.2) << log;
+    EXPECT_NEAR(durations[1], 2.0, 0.2) << log;
 }
 
 }  // namespace
