@@ -247,16 +247,27 @@ HRESULT CKestrelMediaDoc::LoadDVDTitles(const std::wstring& path)
 {
     if (!m_pProject || m_pProject->m_sourceType != CParametersTransfer::kSourceDVD) return S_OK;
     HRESULT hr = m_pProject->InputDVD().LoadTitles(path, 0);
-    if (hr == S_OK)
+    if (hr == S_OK) {
         SetCurrentFile(nullptr);
-    else if (FAILED(hr))
+        ReportDiscNote();
+    } else if (FAILED(hr)) {
         m_pCurrentFile = nullptr;
+    }
     return S_OK;
 }
 
 void CKestrelMediaDoc::RefreshDVDTitles()
 {
-    if (m_pProject) m_pProject->InputDVD().LoadTitles(m_pProject->InputDVD().m_path, 1);
+    if (m_pProject && m_pProject->InputDVD().LoadTitles(m_pProject->InputDVD().m_path, 1) == S_OK) ReportDiscNote();
+}
+
+// A disc read without some of its title sets is shown with the rest of its
+// titles; the log and the status bar say which sets are missing. Reported
+// after the log is emptied for the new disc, so the line stays.
+void CKestrelMediaDoc::ReportDiscNote()
+{
+    const std::wstring note = m_pProject ? m_pProject->InputDVD().DiscNote() : std::wstring();
+    if (!note.empty()) ReportError(note);
 }
 
 void CKestrelMediaDoc::SelectTitle(CKMFile* title)

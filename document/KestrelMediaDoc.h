@@ -76,6 +76,7 @@ public:
 
 private:
     void StopRunningConversion();
+    void ReportDiscNote();
     void ReplaceProject(std::unique_ptr<CProject> fresh);
 
     IDocPlayer* m_player;

@@ -44,10 +44,7 @@ struct IMediaSourceGraph : IUnknown {
     static constexpr const GUID& kIID = IID_IMediaSourceGraph;
     // Opens "FileName": < 0 failure (its text then answers CErrorMng::IsLastError
     // on the calling thread), MS_OPEN_PENDING for a DVD whose titles are read
-    // by ContinueOpen, else S_OK. A disc that opens without some of its
-    // title sets (their tables are damaged) sends the text naming them, with
-    // MSGF_ERROR, to handler (when given) as ContinueOpen ends; the text
-    // also answers GetLastError.
+    // by ContinueOpen, else S_OK.
     virtual HRESULT Open(IMsgHandler* handler) = 0;                                   // 3
     // Finishes a pending open, reporting progress and honouring CanContinue.
     virtual HRESULT ContinueOpen(IProgressImpl* progress) = 0;                         // 4
@@ -59,6 +56,9 @@ struct IMediaSourceGraph : IUnknown {
                               BYTE** data) = 0;                                        // 6
     virtual HRESULT GetDuration(REFERENCE_TIME* duration) = 0;                         // 7
     virtual HRESULT IsOpen(BOOL* open) = 0;                                            // 8
+    // After a failed open its reason; after a disc opened without some of
+    // its title sets (their tables are damaged), S_OK and the text naming
+    // them; else S_FALSE and an empty text.
     virtual HRESULT GetLastError(BSTR* text) = 0;                                      // 9
     virtual HRESULT Close() = 0;                                                       // 10
     virtual HRESULT ReleaseGraph() = 0;                                                // 11

@@ -7,6 +7,10 @@
 
 namespace {
 
+// Facts beyond these come from a damaged header: their raw text is shown.
+constexpr double kMaxShownSeconds = 1e12;
+constexpr double kMaxShownHertz = 1e9;
+
 struct Label {
     const wchar_t* name;
     unsigned id;
@@ -103,7 +107,8 @@ std::wstring AspectText(double ratio)
 
 std::wstring DurationText(double seconds)
 {
-    if (!(seconds >= 0)) return {};
+    // Beyond what a file can hold the hundredths would not fit an integer.
+    if (!(seconds >= 0 && seconds <= kMaxShownSeconds)) return {};
     const long long hundredths = std::llround(seconds * 100);
     const long long whole = hundredths / 100;
     wchar_t buffer[64];
@@ -146,7 +151,7 @@ std::wstring FactValue(const std::wstring& name, const std::wstring& raw)
     else if (name == L"FrameRate")
         text = FrameRateText(v);
     else if (name == L"SamplingRate")
-        text = SampleRateText(std::isnan(v) ? 0 : static_cast<int>(v));
+        text = SampleRateText(v > 0 && v <= kMaxShownHertz ? static_cast<int>(v) : 0);
     else if ((name == L"Width" || name == L"Height") && v > 0)
         text = Short(v) + L" px";
     return text.empty() ? raw : text;

@@ -154,7 +154,7 @@ HRESULT CMediaSource::FailWith(const std::wstring& text, HRESULT hr)
     return hr;
 }
 
-HRESULT CMediaSource::Open(IMsgHandler* handler)
+HRESULT CMediaSource::Open(IMsgHandler*)
 {
     std::lock_guard<std::mutex> opening(m_openMutex);
     {
@@ -171,7 +171,6 @@ HRESULT CMediaSource::Open(IMsgHandler* handler)
     if (type == 1 || (type == 0 && LooksLikeDvd(path))) {
         std::error_code ec;
         if (!fs::exists(path, ec)) return Fail(IDS_NOT_FOUND, name);
-        m_handler = ComPtr<IMsgHandler>(handler);
         CSchemaLock l;
         m_state = State::Pending;
         return MS_OPEN_PENDING;
@@ -254,13 +253,10 @@ HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
         if (m_state == State::Open) return S_OK;
         if (m_state != State::Pending) return E_UNEXPECTED;
     }
-    // Held only for this open: the handler's owner need not outlive the source.
-    ComPtr<IMsgHandler> handler;
-    handler.Swap(m_handler);
-    return OpenDisc(progress, handler.Get());
+    return OpenDisc(progress);
 }
 
-HRESULT CMediaSource::OpenDisc(IProgressImpl* progress, IMsgHandler* handler)
+HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
 {
     const std::wstring name = ValueOf(sourcekey::FileName).AsString();
     std::string reason;
@@ -299,16 +295,11 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress, IMsgHandler* handler)
     video.codec = "mpeg2video";
     facts.video.push_back(video);
     PublishFacts(facts, longest);
-    // The open succeeds, but titles of the disc are missing: the user is told
-    // which sets were left out (an error line, as a damaged file gets), and
-    // the same text answers GetLastError.
-    const std::wstring leftOut = disc->LeftOutSets().empty() ? L"" : LeftOutSetsText(name, disc->LeftOutSets());
-    {
-        CSchemaLock l;
-        m_lastError = leftOut;
-        m_state = State::Open;
-    }
-    if (!leftOut.empty() && handler) handler->OnTextMessage(leftOut.c_str(), MSGF_ERROR);
+    CSchemaLock l;
+    // The open succeeds, but titles of the disc are missing: the text naming
+    // the sets left out answers GetLastError, for the program to show.
+    m_lastError = disc->LeftOutSets().empty() ? L"" : LeftOutSetsText(name, disc->LeftOutSets());
+    m_state = State::Open;
     return S_OK;
 }
 

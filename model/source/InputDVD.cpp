@@ -1,5 +1,6 @@
 #include "model/source/InputDVD.h"
 #include "engine/EngineNode.h"
+#include "engine/MediaSourceGraph.h"
 #include "engine/MediaSourceKeys.h"
 #include "model/source/PropertyAccess.h"
 #include "model/source/SourceName.h"
@@ -72,6 +73,17 @@ void CInputDVD::MatchTitles(IUnknown* dvdSource, IEngineCollection* subFiles)
             added->m_chapterId = i;
         }
     }
+}
+
+std::wstring CInputDVD::DiscNote() const
+{
+    if (!m_dvd || !m_dvd->m_infoRead) return {};
+    ComPtr<IMediaSourceGraph> graph = m_dvd->CurrentSource().As<IMediaSourceGraph>();
+    BSTR text = nullptr;
+    std::wstring note;
+    if (graph && graph->GetLastError(&text) == S_OK) note = BstrToWString(text);
+    SysFreeString(text);
+    return note;
 }
 
 HRESULT CInputDVD::Close()

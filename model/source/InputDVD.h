@@ -30,6 +30,9 @@ public:
     int IsNotSelected(const std::wstring& path);
 
     CKMFile* GetDvdObject() const { return m_dvd.get(); }
+    // What the open disc's source says although it opened (the title sets it
+    // was read without, say); empty when it says nothing or no disc is open.
+    std::wstring DiscNote() const;
 
     std::wstring m_path;
     CFiles m_excluded;

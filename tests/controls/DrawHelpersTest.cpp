@@ -192,6 +192,10 @@ TEST(SourceFactText, EngineValuesReadAsAUserReadsThem)
         {L"Width", L"1920", L"1920 px"},
         {L"Codec", L"h264", L"h264"},          // as it stands
         {L"Bitrate", L"0", L"0"},              // nothing to say: the raw text
+        // Beyond any real file (a damaged header): the raw text, never a
+        // number wrapped on its way to an integer.
+        {L"SamplingRate", L"1e12", L"1e12"},
+        {L"Duration", L"1e300", L"1e300"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::string(c.raw, c.raw + wcslen(c.raw)));

@@ -305,3 +305,51 @@ TEST(AbsurdHeaders, AreRefusedOrOpenWithFactsThatCanBeTrusted)
         EXPECT_NEAR(Fact(o.source.Get(), L"AspectRatio").AsDouble(), 160.0 / 120.0, 0.01);
     }
 }
+
+// Times that headers make absurd reach the preview and the conversion as
+// well: each ends with pictures or with an error, and no time wraps on its
+// way to an integer. Cases: frames 2^31 s apart, and a rate of 2^31 frames
+// a second.
+TEST(AbsurdHeaders, PreviewAndConvertWithoutWrappingTheirTimes)
+{
+    struct Case {
+        const char* name;
+        uint32_t scale, rate;
+    } cases[] = {{"slow.avi", 0x7FFFFFFF, 1}, {"fast.avi", 1, 0x7FFFFFFF}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        fixtures::ClipDesc desc;
+        desc.audio = false;
+        desc.seconds = 1;
+        const fs::path avi = fixtures::WriteClip(Dir() / c.name, desc);
+        ASSERT_FALSE(avi.empty());
+        ASSERT_TRUE(PatchAfter(avi, "strh", 28, c.scale));
+        ASSERT_TRUE(PatchAfter(avi, "strh", 32, c.rate));
+
+        for (double seconds : {0.0, 0.5, 1e9}) {
+            CPlaybackInput input;
+            input.url = avi.string();
+            DWORD formatSize = 0, dataSize = 0;
+            BYTE* format = nullptr;
+            BYTE* data = nullptr;
+            std::wstring error;
+            const HRESULT hr = ReadPictureAt(input, REFERENCE_TIME(seconds * pbtest::kSecond), &formatSize, &format,
+                                             &dataSize, &data, &error);
+            if (FAILED(hr)) {
+                EXPECT_FALSE(error.empty());
+            }
+            std::free(format);
+            std::free(data);
+        }
+
+        mediaeng::job::CJobSettings settings;
+        mediaeng::job::CJobSource source;
+        source.path = Utf8ToWide(avi.string());
+        settings.sources = {source};
+        settings.output.naming.destinationFolder = Utf8ToWide((Dir() / "absurd-out").string());
+        jobtest::CRecordingHandler handler;
+        mediaeng::job::CBatchRunner runner;
+        ASSERT_EQ(runner.Start(settings, &handler), S_OK);
+        ASSERT_EQ(runner.Wait(240000), S_OK);
+    }
+}

@@ -109,6 +109,18 @@ protected:
         return rows;
     }
     CProject& Project() { return *app.GetDocument()->GetProject(); }
+    // The DVD page with the disc at path typed into its drive box; null when
+    // the page is missing.
+    CSourceTypeDVDView* ShowDisc(const fs::path& path)
+    {
+        if (!frame->DispatchCommand(KM::Cmd::SourceDvd))
+            return nullptr;
+        auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
+        if (!view)
+            return nullptr;
+        view->GetDriveCombo()->SetValue(wxString::FromUTF8(path.string()));
+        return view->OnExecuteCommand(KM::Cmd::TakeTypedDrive) ? view : nullptr;
+    }
 
     CKestrelMediaApp app;
     CMainFrame* frame = nullptr;
@@ -174,11 +186,8 @@ TEST_F(SourcePagesTest, ADvdFolderListsItsTitlesAndTheirMarksStay)
     if (disc.empty())
         GTEST_SKIP() << error;
     kmtest::ModalHook hook;
-    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
-    auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
+    CSourceTypeDVDView* view = ShowDisc(disc);
     ASSERT_NE(view, nullptr);
-    view->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     wxListCtrl* list = view->GetList();
     ASSERT_EQ(list->GetItemCount(), 2);
     CInputDVD& dvd = Project().InputDVD();
@@ -205,11 +214,8 @@ TEST_F(SourcePagesTest, ADvdWithADamagedTitleSetListsTheRestAndNamesTheSetLeftOu
         GTEST_SKIP() << error;
     ASSERT_TRUE(fixtures::TruncateDvdTitleSet(disc, 2));
     kmtest::ModalHook hook;
-    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
-    auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
+    CSourceTypeDVDView* view = ShowDisc(disc);
     ASSERT_NE(view, nullptr);
-    view->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     EXPECT_EQ(view->GetList()->GetItemCount(), 2);
 
     const wxString said = wxString::FromUTF8(disc.string()) + "\" was read without its damaged title sets: 2.";
@@ -226,6 +232,14 @@ TEST_F(SourcePagesTest, ADvdWithADamagedTitleSetListsTheRestAndNamesTheSetLeftOu
     wxTextAttr style;
     ASSERT_TRUE(log->GetStyle(from, style));
     EXPECT_EQ(style.GetTextColour(), COutputRichEditCtrl::KindColour(2));  // an error line
+    EXPECT_EQ(log->GetValue().Find(said), log->GetValue().rfind(said));    // once
+
+    // Reading the titles again says it again.
+    app.GetDocument()->BroadcastClearMessages();
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return log->GetValue().empty(); }));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::ReloadDvdTitles));
+    EXPECT_EQ(view->GetList()->GetItemCount(), 2);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return log->GetValue().Contains(said); })) << log->GetValue();
 }
 
 TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
@@ -235,11 +249,8 @@ TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
     if (iso.empty())
         GTEST_SKIP() << error;
     kmtest::ModalHook hook;
-    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
-    auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
+    CSourceTypeDVDView* view = ShowDisc(iso);
     ASSERT_NE(view, nullptr);
-    view->GetDriveCombo()->SetValue(wxString::FromUTF8(iso.string()));
-    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
     ASSERT_EQ(view->GetList()->GetItemCount(), 2);
     EXPECT_EQ(Project().InputDVD().m_titles.GetCount(), 2u);
     // A title is shown by the disc's path and its number, not by the path

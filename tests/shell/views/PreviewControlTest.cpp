@@ -21,6 +21,7 @@
 #include <vector>
 #include <gtest/gtest.h>
 #include <wx/frame.h>
+#include <wx/panel.h>
 
 namespace {
 
@@ -33,8 +34,12 @@ protected:
         ASSERT_TRUE(shelltest::StartProgram(app, false));
         dir = shelltest::TestFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         host = new wxFrame(nullptr, wxID_ANY, "preview", wxDefaultPosition, wxSize(700, 600));
+        // On a panel: a frame fits its only child to itself whenever it is
+        // sized, and a Wayland compositor sizes it when it likes (after a
+        // test has set the control's size, say).
+        auto* panel = new wxPanel(host);
         preview = new CPreviewPlayerCtrl;
-        ASSERT_TRUE(preview->Create(host));
+        ASSERT_TRUE(preview->Create(panel));
         host->Show();
     }
     void TearDown() override
