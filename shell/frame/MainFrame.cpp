@@ -306,6 +306,14 @@ void CMainFrame::ApplyLook(int command)
 
 void CMainFrame::OnFrameSize(wxSizeEvent& event)
 {
+    // A window manager gives the frame the size of its bare decorations for a
+    // moment before its real size; laid out that small, GTK's toolbar would
+    // warn of a negative size. The layout waits for a client area with room
+    // for the quick-access bar.
+    const wxSize client = GetClientSize();
+    const int room = GetQuickAccessBar() ? GetQuickAccessBar()->GetBestSize().y : 0;
+    if (client.x < room || client.y < room)
+        return;
     event.Skip();
     if (!GetStatusText().empty())
         SetCaptionText(GetStatusText());

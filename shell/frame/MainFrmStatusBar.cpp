@@ -5,6 +5,7 @@
 #include "controls/res/ResourceBridge.h"
 #include "controls/small/ErrorCaptionWnd.h"
 #include "shell/frame/StatusTextFit.h"
+#include <algorithm>
 #include <wx/checkbox.h>
 #include <wx/hyperlink.h>
 #include <wx/statusbr.h>
@@ -57,7 +58,10 @@ void CMainFrmStatusBar::PlaceStatusBarItems()
         wxRect r;
         if (w && m_statusBar->GetFieldRect(field, r)) {
             const wxSize best = w->GetBestSize();
-            w->SetSize(r.x + 2, r.y + (r.height - best.y) / 2, field == kCaptionField ? r.width - 4 : best.x, best.y);
+            // A window manager sizes the frame to its bare decorations for a
+            // moment before its real size: no width below zero goes to GTK.
+            const int width = field == kCaptionField ? std::max(r.width - 4, 0) : best.x;
+            w->SetSize(r.x + 2, r.y + (r.height - best.y) / 2, width, best.y);
         }
     };
     place(m_link, kLinkField);

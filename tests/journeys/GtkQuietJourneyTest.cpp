@@ -58,3 +58,25 @@ TEST(GtkQuiet, TypingCropMarginsInTheGridWarnsOfNothing)
 }
 
 }  // namespace
+
+namespace {
+
+// A window manager gives a new frame the size of its bare decorations for a
+// moment before its real size (GTK reports a client area of a pixel or two):
+// the status bar and the quick-access bar must not be laid out at that size.
+TEST(GtkQuiet, AFrameSizedToItsBareDecorationsForAMomentWarnsOfNothing)
+{
+    FreshFolder("GtkQuietTiny");
+    journey::Program program;
+    ASSERT_TRUE(program.started);
+    program.frame->Show();
+    kmtest::PumpFor(std::chrono::milliseconds(100));
+    const wxSize size = program.frame->GetSize();
+    program.frame->SetSize(4, 26);
+    kmtest::PumpFor(std::chrono::milliseconds(100));
+    program.frame->SetSize(size);
+    kmtest::PumpFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(program.frame->GetSize(), size);
+}
+
+}  // namespace

@@ -287,6 +287,10 @@ ModalHook::ModalHook()
 
 ModalHook::~ModalHook()
 {
+#ifdef __WXGTK3__
+    if (m_cancelSource)
+        g_source_remove(m_cancelSource);
+#endif
     Unregister();
 }
 
@@ -300,6 +304,11 @@ void ModalHook::AnswerDialog(const wxString& name, int returnCode, std::function
     m_answers.push_back({Answer::Kind::Name, 0, name, returnCode, std::move(fill)});
 }
 
+void ModalHook::ShowAndCancel(const wxString& name)
+{
+    m_answers.push_back({Answer::Kind::ShowAndCancel, 0, name, wxID_NONE, {}});
+}
+
 void ModalHook::AnswerMessageBox(int returnCode)
 {
     m_answers.push_back({Answer::Kind::MessageBox, 0, {}, returnCode, {}});
@@ -310,7 +319,8 @@ bool ModalHook::Matches(const Answer& answer, wxDialog& dialog) const
     const bool isMessageBox = dynamic_cast<wxMessageDialogBase*>(&dialog) != nullptr;
     switch (answer.kind) {
     case Answer::Kind::Id: return !isMessageBox && dialog.GetId() == answer.id;
-    case Answer::Kind::Name: return !isMessageBox && dialog.GetName() == answer.name;
+    case Answer::Kind::Name:
+    case Answer::Kind::ShowAndCancel: return !isMessageBox && dialog.GetName() == answer.name;
     case Answer::Kind::MessageBox: return isMessageBox;
     }
     return false;
@@ -331,6 +341,10 @@ int ModalHook::Enter(wxDialog* dialog)
 {
     if (!dialog)
         return wxID_NONE;
+    // The toolkit's file chooser asks twice (its own ShowModal, then the
+    // dialog's): the one let through to the screen stays let through.
+    if (dialog == m_letThrough)
+        return wxID_NONE;
     Record(*dialog);
     for (auto it = m_answers.begin(); it != m_answers.end(); ++it) {
         if (!Matches(*it, *dialog))
@@ -339,14 +353,57 @@ int ModalHook::Enter(wxDialog* dialog)
         m_answers.erase(it);
         if (answer.fill)
             answer.fill(*dialog);
+        if (answer.kind == Answer::Kind::ShowAndCancel) {
+#ifdef __WXGTK3__
+            m_letThrough = dialog;
+            CancelWhenShown(*dialog);
+            return wxID_NONE;
+#else
+            return wxID_CANCEL;  // no toolkit chooser to drive: answered unseen
+#endif
+        }
         return answer.returnCode;
     }
     ++m_unexpected;
     return wxID_CANCEL;
 }
 
-void ModalHook::Exit(wxDialog*)
+#ifdef __WXGTK3__
+void ModalHook::CancelWhenShown(wxDialog& dialog)
 {
+    // Polled on GTK's own loop, which runs inside the dialog's modal loop:
+    // once the chooser has been on screen for a few turns (it has read its
+    // folder), it gets the response its Cancel button sends.
+    struct Poll {
+        ModalHook* hook;
+        GtkWidget* widget;
+        int shownTurns = 0;
+    };
+    auto* poll = new Poll{this, dialog.m_widget};
+    m_cancelSource = g_timeout_add_full(
+        G_PRIORITY_DEFAULT, 20,
+        [](gpointer data) -> gboolean {
+            auto* p = static_cast<Poll*>(data);
+            if (!gtk_widget_get_mapped(p->widget) || ++p->shownTurns < 15)
+                return G_SOURCE_CONTINUE;
+            p->hook->m_cancelSource = 0;
+            gtk_dialog_response(GTK_DIALOG(p->widget), GTK_RESPONSE_CANCEL);
+            return G_SOURCE_REMOVE;
+        },
+        poll, [](gpointer data) { delete static_cast<Poll*>(data); });
+}
+#endif
+
+void ModalHook::Exit(wxDialog* dialog)
+{
+    if (dialog == m_letThrough)
+        m_letThrough = nullptr;
+#ifdef __WXGTK3__
+    // A dialog that ended some other way is not answered later.
+    if (m_cancelSource)
+        g_source_remove(m_cancelSource);
+    m_cancelSource = 0;
+#endif
 }
 
 }  // namespace kmtest

@@ -100,6 +100,10 @@ public:
     void AnswerDialog(const wxString& name, int returnCode, std::function<void(wxDialog&)> fill = {});
     // The next wxMessageDialog / wxMessageBox.
     void AnswerMessageBox(int returnCode);
+    // The next dialog whose GetName() is name ("filedialog", "dirdialog") is
+    // shown for real and, once on screen and settled, cancelled as its Cancel
+    // button does: the toolkit's own chooser runs its whole life.
+    void ShowAndCancel(const wxString& name);
 
     // Titles and messages of the dialogs seen, in order: a dialog adds its
     // title; a message box adds its title, its message and its extended
@@ -115,7 +119,7 @@ protected:
 
 private:
     struct Answer {
-        enum class Kind { Id, Name, MessageBox } kind;
+        enum class Kind { Id, Name, MessageBox, ShowAndCancel } kind;
         int id = 0;
         wxString name;
         int returnCode = wxID_CANCEL;
@@ -123,10 +127,15 @@ private:
     };
     bool Matches(const Answer& answer, wxDialog& dialog) const;
     void Record(wxDialog& dialog);
+#ifdef __WXGTK3__
+    void CancelWhenShown(wxDialog& dialog);
+#endif
 
     std::deque<Answer> m_answers;
     std::vector<wxString> m_texts;
     int m_count = 0;
+    unsigned m_cancelSource = 0;  // the GLib timeout that cancels a shown chooser
+    wxDialog* m_letThrough = nullptr;  // the chooser shown for real, while it is modal
     int m_unexpected = 0;
 };
 
