@@ -11,12 +11,14 @@
 #include "engine/FrameResize.h"
 #include "engine/FrameRotate.h"
 #include "engine/WatermarkEngine.h"
+#include <memory>
 #include <vector>
 
 class CEditChainRunner {
 public:
     enum class Use { Conversion, Preview };
     explicit CEditChainRunner(Use use);
+    ~CEditChainRunner();
     CEditChainRunner(const CEditChainRunner&) = delete;
     CEditChainRunner& operator=(const CEditChainRunner&) = delete;
 
@@ -34,6 +36,12 @@ public:
     HRESULT Finish(FRAME_RECORD& record, REFERENCE_TIME time);
     // The preview's picture at its shown size: 24-bit RGB, stretched.
     HRESULT ToShownSize(FRAME_RECORD& record, int width, int height);
+    // Reshape then ToShownSize on a source that is never written, made in
+    // the order that costs least: the crop read in place and one scale from
+    // the source's size, the eraser on the rows it touches, the turn at the
+    // shown size (the same pixels within the scaler's rounding). out points
+    // at the picture until the next call.
+    HRESULT ShowSized(const FRAME_RECORD& source, int width, int height, FRAME_RECORD& out);
     // The preview's last steps on the picture as shown: the filters, then the
     // watermarks placed as the conversion places them, without their timing.
     // image is where the picture lies in client pixels, scale the source
@@ -60,4 +68,6 @@ private:
     CConvertTo24RGB m_convert24;
     CResizeMng m_resize;
     CWatermarkEngine m_shownMarks;  // the preview's: drawn after the filters, at the shown scale
+    struct Shown;                    // the engine's route for ShowSized
+    std::unique_ptr<Shown> m_shown;  // made at the first ShowSized
 };

@@ -1,6 +1,7 @@
 // Entry point of the window program: the wxWidgets application forwards its
 // start and end to CKestrelMediaApp.
 #include "shell/KestrelMediaApp.h"
+#include "platform/HeapTuning.h"
 #include "platform/Settings.h"
 #include <wx/app.h>
 #include <wx/cmdline.h>
@@ -9,6 +10,7 @@ class CKestrelMediaWxApp : public wxApp {
 public:
     bool OnInit() override
     {
+        KM::KeepPictureBuffersOnHeap();
         SetAppName("KestrelMedia");
         SetVendorName("KestrelMedia Soft");
         SetAppDisplayName("KestrelMedia");

@@ -61,15 +61,20 @@ wxSize HeaderSize(const BITMAPINFOHEADER* h)
     return h ? wxSize(static_cast<int>(h->biWidth), std::abs(static_cast<int>(h->biHeight))) : wxSize();
 }
 
-// A 24-bit bottom-up BGR picture with padded rows as a top-down RGB image.
-wxImage ImageFromDib(const BITMAPINFOHEADER& h, const BYTE* bits, size_t size)
+// A 24-bit bottom-up BGR picture with padded rows as a top-down RGB image,
+// written into reuse when nobody else holds it and it has the size (a new
+// picture of a few MB with every frame costs its page faults every time).
+wxImage ImageFromDib(const BITMAPINFOHEADER& h, const BYTE* bits, size_t size, wxImage& reuse)
 {
     const int w = static_cast<int>(h.biWidth);
     const int rows = static_cast<int>(h.biHeight < 0 ? -h.biHeight : h.biHeight);
     const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~static_cast<size_t>(3);
     if (w <= 0 || rows <= 0 || h.biBitCount != 24 || size < stride * static_cast<size_t>(rows))
         return {};
-    wxImage image(w, rows, false);
+    const bool own = reuse.IsOk() && reuse.GetRefData()->GetRefCount() == 1 && reuse.GetSize() == wxSize(w, rows) &&
+                     !reuse.HasAlpha() && !reuse.HasMask();
+    wxImage image = own ? reuse : wxImage(w, rows, false);
+    reuse = wxImage();
     unsigned char* out = image.GetData();
     for (int y = 0; y < rows; ++y) {
         const int source = h.biHeight > 0 ? rows - 1 - y : y;
@@ -263,11 +268,14 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
     std::lock_guard lock(m_csRender);
     const int boxW = client.width - 10;
     const int boxH = client.height - m_nStripHeight - 10;
+    wxImage previous = m_shown;
     m_shown = wxImage();
     m_markRecords.clear();
     if (record && record->pbData && record->cbData) {
         TakeChain();
-        WorkingFrame work(*record);
+        // The shape first, from the header alone; then the picture at the
+        // shown size, read straight from the player's record.
+        WorkingFrame work(*record, true);
         const wxSize source = HeaderSize(work.Header());
         m_chain.Reshape(work.record);
         work.Take();
@@ -278,18 +286,19 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
         const FitSize fit = FitSizeKeepAspect(out.x, out.y, boxW, boxH, ShownAspect(source, out));
         if (fit.width <= 0 || fit.height <= 0)
             return;
-        m_chain.ToShownSize(work.record, fit.width, fit.height);
-        work.Take();
+        FRAME_RECORD shown{};
+        if (FAILED(m_chain.ShowSized(*record, fit.width, fit.height, shown)))
+            return;
         // The filters and the watermarks run on the shown size, as the
         // conversion runs them on its own.
         const wxRect place(client.x + (client.width - fit.width) / 2,
                            client.y + (client.height - fit.height - m_nStripHeight) / 2, fit.width, fit.height);
         const double scale = out.x > fit.width ? static_cast<double>(out.x) / fit.width : 1.0;
-        m_chain.FinishShown(work.record, RECT{place.x, place.y, place.GetRight() + 1, place.GetBottom() + 1}, scale);
+        m_chain.FinishShown(shown, RECT{place.x, place.y, place.GetRight() + 1, place.GetBottom() + 1}, scale);
         m_markRecords = m_chain.MarkRecords();
-        work.Take();
-        if (const BITMAPINFOHEADER* shown = work.Header())
-            m_shown = ImageFromDib(*shown, work.data.data(), work.data.size());
+        if (shown.pbFormat && shown.cbFormat >= sizeof(BITMAPINFOHEADER) && shown.pbData)
+            m_shown = ImageFromDib(*reinterpret_cast<const BITMAPINFOHEADER*>(shown.pbFormat), shown.pbData,
+                                   shown.cbData, previous);
         if (!m_shown.IsOk())
             return;
         m_shownRect = wxRect(client.x + (client.width - m_shown.GetWidth()) / 2,

@@ -1,4 +1,5 @@
 #include "engine/EditChainRunner.h"
+#include "mediaeng/frame/ShownPicture.h"
 #include <algorithm>
 #include <cstdlib>
 
@@ -13,7 +14,12 @@ bool SameMarks(const std::vector<WatermarkEntry>& a, const std::vector<Watermark
 
 }  // namespace
 
+struct CEditChainRunner::Shown {
+    mediaeng::frame::CShownPicture picture;
+};
+
 CEditChainRunner::CEditChainRunner(Use use) : m_use(use) {}
+CEditChainRunner::~CEditChainRunner() = default;
 
 CWatermarkEngine& CEditChainRunner::Marks()
 {
@@ -63,6 +69,18 @@ HRESULT CEditChainRunner::ToShownSize(FRAME_RECORD& r, int width, int height)
     const HRESULT resized = m_resize.Resize(width, height, &r.cbFormat, &r.pbFormat, &r.cbData, &r.pbData, 1,
                                             RESIZE_STRETCH, RESAMPLE_BILINEAR);
     return FAILED(converted) ? converted : resized;
+}
+
+HRESULT CEditChainRunner::ShowSized(const FRAME_RECORD& source, int width, int height, FRAME_RECORD& out)
+{
+    if (mediaeng::frame::CShownPicture::Handles(m_chain) && source.pbData) {
+        if (!m_shown) m_shown = std::make_unique<Shown>();
+        return m_shown->picture.Make(source, m_chain, width, height, out);
+    }
+    // The engine's steps never write a block they did not make.
+    out = source;
+    const HRESULT hr = Reshape(out);
+    return FAILED(hr) ? hr : ToShownSize(out, width, height);
 }
 
 HRESULT CEditChainRunner::FinishShown(FRAME_RECORD& r, const RECT& image, double scale)

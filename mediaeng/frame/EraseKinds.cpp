@@ -133,4 +133,25 @@ void FillRectFromSurroundings(const PixelView& v, const PixelRect& r)
     }
 }
 
+PixelRect EraserRect(const tag_ERASEPARAM& p, int w, int h)
+{
+    PixelRect r;
+    if (p.nLeft > p.nRight || p.nTop > p.nBottom) return r;  // empty
+    r.left = std::clamp<LONG>(p.nLeft, 0, w);
+    r.right = std::clamp<LONG>(p.nRight, 0, w);
+    r.top = std::clamp<LONG>(p.nTop, 0, h);
+    r.bottom = std::clamp<LONG>(p.nBottom, 0, h);
+    return r;
+}
+
+void EraseRect(const tag_ERASEPARAM& p, const PixelView& v, const PixelRect& r)
+{
+    switch (p.nType) {
+    case ERASER_BLUR: BlurRect(v, r, std::clamp<LONG>(p.nStrength, 1, 16)); break;
+    case ERASER_PIXELATE: PixelateRect(v, r, std::clamp<LONG>(p.nCell, 1, 16)); break;
+    case ERASER_FILL: FillRectFromSurroundings(v, r); break;
+    default: break;
+    }
+}
+
 }  // namespace mediaeng::frame

@@ -1,5 +1,6 @@
 #pragma once
 // The pixel work of the eraser kinds, on a rectangle already inside the view.
+#include "engine/FrameEraser.h"
 #include "mediaeng/frame/FrameBuffer.h"
 
 namespace mediaeng::frame {
@@ -19,5 +20,11 @@ void PixelateRect(const PixelView& v, const PixelRect& r, int cell);
 // inverse distance (sides on the frame's edge take no part); a rectangle that
 // covers the whole frame takes the mean of its border.
 void FillRectFromSurroundings(const PixelView& v, const PixelRect& r);
+
+// The eraser's rectangle clipped to a picture of w x h (empty when reversed).
+PixelRect EraserRect(const tag_ERASEPARAM& p, int w, int h);
+// The work of the kinds that keep the picture's size (blur, pixelate, fill)
+// on r: they read r and, for fill, the ring of pixels just outside it.
+void EraseRect(const tag_ERASEPARAM& p, const PixelView& v, const PixelRect& r);
 
 }  // namespace mediaeng::frame

@@ -25,17 +25,6 @@ HRESULT CEraserFilter::SetProperty(const tag_ERASEPARAM* param)
 
 namespace {
 
-PixelRect ClipRect(const tag_ERASEPARAM& p, int w, int h)
-{
-    PixelRect r;
-    if (p.nLeft > p.nRight || p.nTop > p.nBottom) return r;  // empty
-    r.left = std::clamp<LONG>(p.nLeft, 0, w);
-    r.right = std::clamp<LONG>(p.nRight, 0, w);
-    r.top = std::clamp<LONG>(p.nTop, 0, h);
-    r.bottom = std::clamp<LONG>(p.nBottom, 0, h);
-    return r;
-}
-
 // The side band without the rectangle that keeps the most picture; empty when
 // the rectangle leaves no band.
 PixelRect KeptBand(const PixelRect& r, int w, int h)
@@ -53,16 +42,6 @@ PixelRect KeptBand(const PixelRect& r, int w, int h)
     return best;
 }
 
-void ErasePixels(const tag_ERASEPARAM& p, const PixelView& v, const PixelRect& r)
-{
-    switch (p.nType) {
-    case ERASER_BLUR: BlurRect(v, r, std::clamp<LONG>(p.nStrength, 1, 16)); break;
-    case ERASER_PIXELATE: PixelateRect(v, r, std::clamp<LONG>(p.nCell, 1, 16)); break;
-    case ERASER_FILL: FillRectFromSurroundings(v, r); break;
-    default: break;
-    }
-}
-
 }  // namespace
 
 HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData)
@@ -73,7 +52,7 @@ HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYT
     Impl& s = *m_impl;
     const tag_ERASEPARAM p = s.param;
     if (p.nType < ERASER_CROP || p.nType > ERASER_PIXELATE) return S_OK;
-    const PixelRect r = ClipRect(p, in.Width(), in.Height());
+    const PixelRect r = EraserRect(p, in.Width(), in.Height());
     if (r.Empty()) return S_OK;
     PixelRect keep{0, 0, in.Width(), in.Height()};
     if (p.nType == ERASER_CROP) {
@@ -82,7 +61,7 @@ HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYT
     }
     if (p.nType != ERASER_CROP && in.hasData && IsRgb(in.format) && IsEngineBlock(in.data)) {
         // A working copy of an earlier operation: no need for another one.
-        ErasePixels(p, in.View(), r);
+        EraseRect(p, in.View(), r);
         return S_OK;
     }
     hr = s.rgb.Make(in);
@@ -91,7 +70,7 @@ HRESULT CEraserFilter::Erase(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYT
     const PixelView dst = s.out.Prepare(h, in.hasData, in.data);
     if (in.hasData) {
         CopyRect(in.View(), keep.left, keep.top, dst);
-        ErasePixels(p, dst, r);
+        EraseRect(p, dst, r);
     }
     s.out.Publish(cbFormat, pFormat, cbData, pData);
     return S_OK;
@@ -105,7 +84,7 @@ HRESULT CEraserFilter::ErasePlanar(const PlanarView& pic)
     if (p.nType == ERASER_CROP) return E_NOTIMPL;
     if (p.nType < ERASER_BLUR || p.nType > ERASER_PIXELATE) return S_OK;
     if (!pic.data[0] || pic.width <= 0 || pic.height <= 0) return E_INVALIDARG;
-    const PixelRect luma = ClipRect(p, pic.width, pic.height);
+    const PixelRect luma = EraserRect(p, pic.width, pic.height);
     if (luma.Empty()) return S_OK;
     for (int plane = 0; plane < 3; ++plane) {
         const int sx = plane ? pic.chromaShiftX : 0, sy = plane ? pic.chromaShiftY : 0;
@@ -121,7 +100,7 @@ HRESULT CEraserFilter::ErasePlanar(const PlanarView& pic)
         v.width = pic.PlaneWidth(plane);
         v.height = pic.PlaneHeight(plane);
         v.bpp = 1;
-        ErasePixels(q, v, r);
+        EraseRect(q, v, r);
     }
     return S_OK;
 }

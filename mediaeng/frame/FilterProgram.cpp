@@ -62,10 +62,12 @@ void LutRows(const PixelView& src, const PixelView& dst, const std::array<Channe
 // The matrix in fixed point 16.16 on R, G, B.
 struct FixedMatrix {
     int k[3][3];
+    bool grey;
     explicit FixedMatrix(const Matrix3& m)
     {
         for (int i = 0; i < 3; ++i)
             for (int j = 0; j < 3; ++j) k[i][j] = static_cast<int>(std::lround(m[i][j] * 65536.0));
+        grey = std::equal(k[0], k[0] + 3, k[1]) && std::equal(k[0], k[0] + 3, k[2]);
     }
 };
 
@@ -74,6 +76,20 @@ void MatrixRows(const PixelView& src, const PixelView& dst, const FixedMatrix& m
     // Picture bytes are B, G, R.
     const auto& k = m.k;
     const int w = src.width, bpp = src.bpp;
+    if (m.grey) {
+        // Every row of the matrix alike (greyscale): one sum a pixel.
+        for (int y = y0; y < y1; ++y) {
+            const BYTE* s = src.Row(y);
+            BYTE* d = dst.Row(y);
+            for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
+                const int v = (k[0][0] * s[2] + k[0][1] * s[1] + k[0][2] * s[0] + 32768) >> 16;
+                const BYTE g = static_cast<BYTE>(std::clamp(v, 0, 255));
+                if (bpp == 4) d[3] = s[3];
+                d[0] = d[1] = d[2] = g;
+            }
+        }
+        return;
+    }
     for (int y = y0; y < y1; ++y) {
         const BYTE* s = src.Row(y);
         BYTE* d = dst.Row(y);

@@ -84,7 +84,10 @@ HRESULT CMngFrameFilters::ConvertForItem(int, int, DWORD* cbFormat, BYTE** pForm
     if (filters) {
         if (s.program.PassCount() > 1 && s.spare.size() < PictureBytes(in.hdr)) s.spare.resize(PictureBytes(in.hdr));
         const PixelView b = s.program.PassCount() > 1 ? ViewOf(in.hdr, s.spare.data()) : a;
-        const PixelView result = s.program.Run(in.View(), a, b);
+        // The passes alternate from the first buffer handed: an even count
+        // starts in the spare one, so the last lands in the output.
+        const bool even = s.program.PassCount() % 2 == 0;
+        const PixelView result = s.program.Run(in.View(), even ? b : a, even ? a : b);
         if (result.top != a.top) CopyRect(result, 0, 0, a);
     } else {
         CopyRect(in.View(), 0, 0, a);

@@ -1,5 +1,6 @@
 #pragma once
-// Splits the rows of a picture across a few worker threads. Workers are made
+// Splits the rows of a picture across a few worker threads, in chunks that
+// whoever runs takes next (a busy machine leaves some workers waiting). Workers are made
 // once ("km-rows-N"), sleep between calls and are joined at process exit; they
 // take no lock but the pool's own, so any caller may use it.
 #include <functional>

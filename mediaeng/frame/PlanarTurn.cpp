@@ -1,5 +1,6 @@
 #include "mediaeng/frame/PlanarTurn.h"
 #include "mediaeng/frame/ParallelRows.h"
+#include <algorithm>
 #include <cstring>
 
 namespace mediaeng::frame {
@@ -87,6 +88,36 @@ bool TurnPlanar(const PlanarView& src, const PlanarView& dst, int quarter, bool 
         }
     });
     return true;
+}
+
+void TurnPacked(const PixelView& src, const PixelView& dst, const TurnMapping& m)
+{
+    const int bpp = src.bpp;
+    const std::ptrdiff_t step = m.ax * bpp + m.ay * src.stride;
+    // Tiles of 32 x 32 pixels keep the source columns a quarter turn reads
+    // down in the cache.
+    constexpr int kTile = 32;
+    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [&](int y0, int y1) {
+        for (int ty = y0; ty < y1; ty += kTile) {
+            const int te = std::min(ty + kTile, y1);
+            for (int tx = 0; tx < dst.width; tx += kTile) {
+                const int xe = std::min(tx + kTile, dst.width);
+                for (int y = ty; y < te; ++y) {
+                    const BYTE* s = src.At(m.ax * tx + m.bx * y + m.cx, m.ay * tx + m.by * y + m.cy);
+                    BYTE* d = dst.At(tx, y);
+                    if (bpp == 3) {
+                        for (int x = tx; x < xe; ++x, s += step, d += 3) {
+                            d[0] = s[0];
+                            d[1] = s[1];
+                            d[2] = s[2];
+                        }
+                    } else {
+                        for (int x = tx; x < xe; ++x, s += step, d += 4) std::memcpy(d, s, 4);
+                    }
+                }
+            }
+        }
+    });
 }
 
 }  // namespace mediaeng::frame

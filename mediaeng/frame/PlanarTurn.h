@@ -4,6 +4,7 @@
 // flips are those of the RGB rotation (turn clockwise first, then the flips of
 // the turned picture).
 #include "engine/PlanarView.h"
+#include "mediaeng/frame/FrameBuffer.h"
 
 namespace mediaeng::frame {
 
@@ -21,5 +22,8 @@ void TurnedSize(int quarter, int width, int height, int& outWidth, int& outHeigh
 // (a 4:2:0 picture stays 4:2:0; 4:2:2 would need 4:4:0, which the caller
 // refuses). False when the two do not fit together.
 bool TurnPlanar(const PlanarView& src, const PlanarView& dst, int quarter, bool flipH, bool flipV);
+// A packed picture (3 or 4 bytes a pixel) rearranged into dst of the turned
+// size, m mapping each pixel of dst to its source pixel.
+void TurnPacked(const PixelView& src, const PixelView& dst, const TurnMapping& m);
 
 }  // namespace mediaeng::frame

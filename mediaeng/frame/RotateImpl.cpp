@@ -1,10 +1,8 @@
 #include "engine/FrameRotate.h"
 #include "mediaeng/frame/FrameBuffer.h"
-#include "mediaeng/frame/ParallelRows.h"
 #include "mediaeng/frame/PlanarTurn.h"
 #include "mediaeng/frame/RgbInput.h"
 #include <cmath>
-#include <cstring>
 
 using namespace mediaeng::frame;
 
@@ -33,31 +31,6 @@ HRESULT CRotateImpl::SetFlip(int flipH, int flipV)
     return S_OK;
 }
 
-namespace {
-
-void Remap(const PixelView& src, const PixelView& dst, const TurnMapping& m)
-{
-    const int bpp = src.bpp;
-    const std::ptrdiff_t step = m.ax * bpp + m.ay * src.stride;
-    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [&](int y0, int y1) {
-        for (int y = y0; y < y1; ++y) {
-            const BYTE* s = src.At(m.bx * y + m.cx, m.by * y + m.cy);
-            BYTE* d = dst.Row(y);
-            if (bpp == 3) {
-                for (int x = 0; x < dst.width; ++x, s += step, d += 3) {
-                    d[0] = s[0];
-                    d[1] = s[1];
-                    d[2] = s[2];
-                }
-            } else {
-                for (int x = 0; x < dst.width; ++x, s += step, d += 4) std::memcpy(d, s, 4);
-            }
-        }
-    });
-}
-
-}  // namespace
-
 HRESULT CRotateImpl::Rotate(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE** pData)
 {
     FrameIn in;
@@ -71,7 +44,7 @@ HRESULT CRotateImpl::Rotate(DWORD* cbFormat, BYTE** pFormat, DWORD* cbData, BYTE
     const bool odd = (s.quarter & 1) != 0;
     const BITMAPINFOHEADER h = MakeRgbHeader(odd ? sh : sw, odd ? sw : sh, in.hdr.biBitCount / 8, in.BottomUp());
     const PixelView dst = s.out.Prepare(h, in.hasData, in.data);
-    if (in.hasData) Remap(in.View(), dst, TurnMappingFor(s.quarter, s.flipH, s.flipV, sw, sh));
+    if (in.hasData) TurnPacked(in.View(), dst, TurnMappingFor(s.quarter, s.flipH, s.flipV, sw, sh));
     s.out.Publish(cbFormat, pFormat, cbData, pData);
     return S_OK;
 }

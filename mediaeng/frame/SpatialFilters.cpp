@@ -7,6 +7,9 @@ namespace mediaeng::frame {
 
 namespace {
 
+// The 3x3 kernel k over every channel; a row's inner bytes run as plain
+// arrays (each neighbour one channel step away), its two end pixels with the
+// edge repeated.
 template <class Kernel>
 void Convolve(const PixelView& src, const PixelView& dst, Kernel k)
 {
@@ -17,12 +20,17 @@ void Convolve(const PixelView& src, const PixelView& dst, Kernel k)
             const BYTE* mid = src.Row(y);
             const BYTE* dn = src.Row(std::min(y + 1, h - 1));
             BYTE* d = dst.Row(y);
-            for (int x = 0; x < w; ++x) {
+            const auto pixel = [&](int x) {
                 const int l = std::max(x - 1, 0) * ch, c = x * ch, r = std::min(x + 1, w - 1) * ch;
                 for (int i = 0; i < ch; ++i)
                     d[c + i] = k(up[l + i], up[c + i], up[r + i], mid[l + i], mid[c + i], mid[r + i], dn[l + i],
                                  dn[c + i], dn[r + i]);
-            }
+            };
+            pixel(0);
+            const int end = (w - 1) * ch;
+            for (int i = ch; i < end; ++i)
+                d[i] = k(up[i - ch], up[i], up[i + ch], mid[i - ch], mid[i], mid[i + ch], dn[i - ch], dn[i], dn[i + ch]);
+            if (w > 1) pixel(w - 1);
         }
     });
 }

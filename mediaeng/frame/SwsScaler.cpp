@@ -85,6 +85,10 @@ HRESULT CSwsScaler::Scale(const FrameIn& in, const RECT* srcRect, const PixelVie
         }
         planes[0] = v.At(x, y);
         strides[0] = static_cast<int>(v.stride);
+        if (v.bpp == 3 && dst.bpp == 3) {
+            const RgbSlice whole{planes[0], v.stride, sh};
+            return ScaleSlices(&whole, 1, sw, dst, swsFlags);
+        }
     } else {
         YuvPlanes(in, planes, strides);
     }
@@ -95,6 +99,54 @@ HRESULT CSwsScaler::Scale(const FrameIn& in, const RECT* srcRect, const PixelVie
     int dstrides[4] = {static_cast<int>(dst.stride), 0, 0, 0};
     const int rows = sws_scale(m_ctx, planes, strides, 0, sh, dplanes, dstrides);
     return rows > 0 ? S_OK : E_FAIL;
+}
+
+HRESULT CSwsScaler::ScaleSlices(const RgbSlice* slices, int count, int sw, const PixelView& dst, int swsFlags)
+{
+    int sh = 0;
+    for (int i = 0; i < count; ++i) sh += slices[i].rows;
+    if (sw <= 0 || sh <= 0 || !dst.top || dst.bpp != 3) return E_INVALIDARG;
+    if (sw == dst.width && sh == dst.height) {
+        int row = 0;
+        for (int i = 0; i < count; ++i)
+            for (int r = 0; r < slices[i].rows; ++r, ++row)
+                std::memcpy(dst.Row(row), slices[i].top + r * slices[i].stride, static_cast<size_t>(sw) * 3);
+        return S_OK;
+    }
+    m_ctx = sws_getCachedContext(m_ctx, sw, sh, AV_PIX_FMT_BGR24, dst.width, dst.height, AV_PIX_FMT_GBRP,
+                                 swsFlags | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
+    if (!m_ctx) return E_FAIL;
+    // Each plane row carries 32 bytes of slack for the scaler's wide stores.
+    const int planeStride = (dst.width + 63) & ~31;
+    const size_t plane = static_cast<size_t>(planeStride) * dst.height;
+    m_planes.resize(plane * 3 + 64);
+    uint8_t* g = m_planes.data();
+    uint8_t* b = g + plane;
+    uint8_t* r = b + plane;
+    uint8_t* dplanes[4] = {g, b, r, nullptr};
+    int dstrides[4] = {planeStride, planeStride, planeStride, 0};
+    int first = 0, made = 0;
+    for (int i = 0; i < count; ++i) {
+        if (slices[i].rows <= 0) continue;
+        const uint8_t* splanes[4] = {slices[i].top, nullptr, nullptr, nullptr};
+        int sstrides[4] = {static_cast<int>(slices[i].stride), 0, 0, 0};
+        made += sws_scale(m_ctx, splanes, sstrides, first, slices[i].rows, dplanes, dstrides);
+        first += slices[i].rows;
+    }
+    if (made != dst.height) return E_FAIL;
+    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const size_t at = static_cast<size_t>(y) * planeStride;
+            const uint8_t *pg = g + at, *pb = b + at, *pr = r + at;
+            BYTE* d = dst.Row(y);
+            for (int x = 0; x < dst.width; ++x, d += 3) {
+                d[0] = pb[x];
+                d[1] = pg[x];
+                d[2] = pr[x];
+            }
+        }
+    });
+    return S_OK;
 }
 
 void CopyRect(const PixelView& src, int x, int y, const PixelView& dst)
