@@ -14,27 +14,17 @@
 
 namespace {
 
-// The working copies of a record's blocks: the engine classes may replace
-// them, the copies own whatever they point to last.
-struct WorkingFrame {
+// A copy of a record's format block, without its picture: the chain's
+// Reshape may replace the block, the copy owns whatever it points to last.
+struct WorkingHeader {
     std::vector<BYTE> format;
-    std::vector<BYTE> data;
-    FRAME_RECORD record;
+    FRAME_RECORD record{};
 
-    // headerOnly: the geometry needs the format block alone, not a copy of the picture.
-    explicit WorkingFrame(const FRAME_RECORD& r, bool headerOnly = false)
-        : format(r.pbFormat, r.pbFormat + r.cbFormat)
-    {
-        if (!headerOnly)
-            data.assign(r.pbData, r.pbData + r.cbData);
-        Sync();
-    }
+    explicit WorkingHeader(const FRAME_RECORD& r) : format(r.pbFormat, r.pbFormat + r.cbFormat) { Sync(); }
     void Sync()
     {
         record.cbFormat = static_cast<DWORD>(format.size());
         record.pbFormat = format.data();
-        record.cbData = static_cast<DWORD>(data.size());
-        record.pbData = data.empty() ? nullptr : data.data();
     }
     // After an engine call: copy what the record now points at.
     void Take()
@@ -43,10 +33,6 @@ struct WorkingFrame {
             format.assign(record.pbFormat, record.pbFormat + record.cbFormat);
         else
             format.resize(record.cbFormat);
-        if (record.pbData && record.pbData != data.data())
-            data.assign(record.pbData, record.pbData + record.cbData);
-        else
-            data.resize(record.cbData);
         Sync();
     }
     const BITMAPINFOHEADER* Header() const
@@ -275,7 +261,7 @@ void CPreviewPlayerCtrl::RenderFrame(wxDC& dc, FRAME_RECORD* record, const wxRec
         TakeChain();
         // The shape first, from the header alone; then the picture at the
         // shown size, read straight from the player's record.
-        WorkingFrame work(*record, true);
+        WorkingHeader work(*record);
         const wxSize source = HeaderSize(work.Header());
         m_chain.Reshape(work.record);
         work.Take();
@@ -400,7 +386,7 @@ bool CPreviewPlayerCtrl::GetImageRect(wxRect& rect, double& scale)
     std::lock_guard lock(m_csRender);
     TakeChain();
     if (record && record->pbData) {
-        WorkingFrame work(*record, true);
+        WorkingHeader work(*record);
         source = HeaderSize(work.Header());
         m_chain.Reshape(work.record);
         work.Take();
