@@ -11,6 +11,7 @@
 // Usage: player_grab_clicks [rounds, default 5]
 #include "BenchReport.h"
 #include "fixtures/MediaFixtures.h"
+#include "fixtures/QueuePoster.h"
 #include "player/Player.h"
 #include <algorithm>
 #include <cstdio>
@@ -32,31 +33,7 @@ constexpr int kSources = 20;
 constexpr auto kClickInterval = std::chrono::milliseconds(30);  // a held arrow key
 constexpr auto kTimeout = std::chrono::seconds(30);
 
-class CQueuePoster : public IUiPoster {
-public:
-    void Post(std::function<void()> task) override
-    {
-        std::lock_guard<std::mutex> lk(m_mutex);
-        m_tasks.push_back(std::move(task));
-    }
-    void Drain()
-    {
-        for (;;) {
-            std::function<void()> task;
-            {
-                std::lock_guard<std::mutex> lk(m_mutex);
-                if (m_tasks.empty()) return;
-                task = std::move(m_tasks.front());
-                m_tasks.pop_front();
-            }
-            task();
-        }
-    }
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_tasks;
-};
+using kmtest::CQueuePoster;
 
 // The control: counts the "still ready" messages of the entry it shows.
 class CStillCtrl : public CPlayerCtrlImpl, public IPlayerNotifyWnd {

@@ -12,6 +12,7 @@
 #include "engine/PlaybackGrabber.h"
 #include "engine/PlaybackHelpers.h"
 #include "fixtures/MediaFixtures.h"
+#include "fixtures/QueuePoster.h"
 #include "mediaeng/playback/PlaybackGraphBuilder.h"
 #include "player/Player.h"
 #include <algorithm>
@@ -35,31 +36,7 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-class CQueuePoster : public IUiPoster {
-public:
-    void Post(std::function<void()> task) override
-    {
-        std::lock_guard<std::mutex> lk(m_mutex);
-        m_tasks.push_back(std::move(task));
-    }
-    void Drain()
-    {
-        for (;;) {
-            std::function<void()> task;
-            {
-                std::lock_guard<std::mutex> lk(m_mutex);
-                if (m_tasks.empty()) return;
-                task = std::move(m_tasks.front());
-                m_tasks.pop_front();
-            }
-            task();
-        }
-    }
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_tasks;
-};
+using kmtest::CQueuePoster;
 
 class CCountingCtrl : public CPlayerCtrlImpl {
 public:

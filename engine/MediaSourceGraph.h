@@ -44,7 +44,10 @@ struct IMediaSourceGraph : IUnknown {
     static constexpr const GUID& kIID = IID_IMediaSourceGraph;
     // Opens "FileName": < 0 failure (its text then answers CErrorMng::IsLastError
     // on the calling thread), MS_OPEN_PENDING for a DVD whose titles are read
-    // by ContinueOpen, else S_OK.
+    // by ContinueOpen, else S_OK. A disc that opens without some of its
+    // title sets (their tables are damaged) sends the text naming them, with
+    // MSGF_ERROR, to handler (when given) as ContinueOpen ends; the text
+    // also answers GetLastError.
     virtual HRESULT Open(IMsgHandler* handler) = 0;                                   // 3
     // Finishes a pending open, reporting progress and honouring CanContinue.
     virtual HRESULT ContinueOpen(IProgressImpl* progress) = 0;                         // 4

@@ -2,6 +2,7 @@
 #include "controls/ids/CommandIds.h"
 #include "controls/draw/SharedDrawObjects.h"
 #include "controls/profile/ProfileListHeader.h"
+#include "controls/profile/TaskGroupCaption.h"
 #include "controls/res/ResourceBridge.h"
 #include "model/profile/ProfilesMng.h"
 #include <wx/dc.h>
@@ -32,6 +33,27 @@ CProfileListControl::CProfileListControl(wxWindow* parent, wxWindowID id, const 
     m_header = new CProfileListHeader(parent, KM::Res::LoadString(kColumnTitle));
     Bind(wxEVT_KEY_DOWN, &CProfileListControl::OnKeyDown, this);
     Bind(wxEVT_SIZE, &CProfileListControl::OnSize, this);
+    Bind(wxEVT_MOTION, [this](wxMouseEvent& e) {
+        e.Skip();
+        SetHotRow(VirtualHitTest(e.GetPosition().y));
+    });
+    Bind(wxEVT_LEAVE_WINDOW, [this](wxMouseEvent& e) {
+        e.Skip();
+        SetHotRow(-1);
+    });
+}
+
+void CProfileListControl::SetHotRow(int row)
+{
+    const bool heading = row >= 0 && static_cast<size_t>(row) < m_rows.size() && m_rows[static_cast<size_t>(row)].header;
+    const int hot = heading ? row : -1;
+    if (hot == m_hotRow)
+        return;
+    const int old = m_hotRow;
+    m_hotRow = hot;
+    for (int changed : {old, hot})
+        if (changed >= 0)
+            RefreshRow(static_cast<size_t>(changed));
 }
 
 CProfileListControl::~CProfileListControl()
@@ -82,6 +104,13 @@ int CProfileListControl::GetSelectedIndex() const
 void CProfileListControl::OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const
 {
     const ProfileRow row = n < m_rows.size() ? m_rows[n] : ProfileRow{};
+    if (row.header && !IsSelected(n)) {
+        const wxDCFontChanger keepFont(dc);
+        const wxDCTextColourChanger keepColour(dc);
+        const int state = static_cast<int>(n) == m_hotRow ? CTaskGroupCaption::kHot : 0;
+        ::DrawTaskGroupCaption(dc, rect, row.text, state, m_draw ? m_draw->m_fontBold : GetFont().Bold());
+        return;
+    }
     DrawProfileRow(dc, rect, row, IsSelected(n), m_draw);
 }
 

@@ -12,6 +12,7 @@ struct CSharedDrawObjects;
 
 // A one-column list: its column heading (string 515) stands above the rows as
 // a header control it owns beside it in the same parent; Place lays out both.
+// Group headings not selected are drawn as task-pane group captions.
 class CProfileListControl : public wxVListBox {
 public:
     static constexpr int kRowHeight = 14;
@@ -29,6 +30,8 @@ public:
     // The selected row, 0 when none.
     int GetSelectedIndex() const;
     const std::vector<ProfileRow>& Rows() const { return m_rows; }
+    // The group heading under the pointer, -1 when none: its caption is hot.
+    int HotRow() const { return m_hotRow; }
 
 protected:
     void OnDrawItem(wxDC& dc, const wxRect& rect, size_t n) const override;
@@ -38,11 +41,13 @@ protected:
 private:
     void OnKeyDown(wxKeyEvent& event);
     void OnSize(wxSizeEvent& event);
+    void SetHotRow(int row);
 
     wxWeakRef<CProfileListHeader> m_header;  // gone first when the parent destroys its children
     CProfilesMng* m_profiles = nullptr;
     const CSharedDrawObjects* m_draw;
     std::vector<ProfileRow> m_rows;
+    int m_hotRow = -1;
 };
 
 class CProfileComboBox : public wxOwnerDrawnComboBox {

@@ -1,6 +1,7 @@
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include <algorithm>
+#include <atomic>
 #include <cctype>
 #include <cstdarg>
 #include <chrono>
@@ -154,9 +155,12 @@ void ListTitleSetsInChild(const std::string& path, int out)
     DVDClose(dvd);
 }
 
+std::atomic<DvdSetCheckHook> g_setCheckHook{nullptr};
+
 // In a child: one byte when title set n opens.
 void OpenTitleSetInChild(const std::string& path, int n, int out)
 {
+    if (DvdSetCheckHook hook = g_setCheckHook.load()) hook(n);
     dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
     if (!dvd) return;
     if (ifo_handle_t* vts = ifoOpen(dvd, n)) {
@@ -265,6 +269,11 @@ bool CDvdDisc::ReadTitles(std::string* error)
         return false;
     }
     return true;
+}
+
+void SetDvdSetCheckHookForTests(DvdSetCheckHook hook)
+{
+    g_setCheckHook.store(hook);
 }
 
 std::string MakeDvdTitlePath(const std::string& disc, int title)

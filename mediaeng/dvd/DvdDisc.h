@@ -56,6 +56,12 @@ private:
     std::vector<int> m_leftOutSets;
 };
 
+// For tests: a function the checking child runs before it reads title set
+// n's tables, so a test can make the reader crash on one set. The program
+// never sets one; null removes it.
+using DvdSetCheckHook = void (*)(int titleSet);
+void SetDvdSetCheckHookForTests(DvdSetCheckHook hook);
+
 // The path a title's media source is opened with: "dvdtitle:<n>:<disc path>".
 std::string MakeDvdTitlePath(const std::string& disc, int title);
 bool ParseDvdTitlePath(const std::string& path, std::string* disc, int* title);

@@ -4,6 +4,7 @@
 #include "engine/MsgMng.h"
 #include "mediaeng/core/EngineText.h"
 #include "mediaeng/core/EngineTexts.h"
+#include "mediaeng/dvd/DiscPath.h"
 #include "mediaeng/dvd/DvdDisc.h"
 #include "mediaeng/dvd/DvdTitleReader.h"
 #include "platform/ClassRegistry.h"
@@ -153,7 +154,7 @@ HRESULT CMediaSource::FailWith(const std::wstring& text, HRESULT hr)
     return hr;
 }
 
-HRESULT CMediaSource::Open(IMsgHandler*)
+HRESULT CMediaSource::Open(IMsgHandler* handler)
 {
     std::lock_guard<std::mutex> opening(m_openMutex);
     {
@@ -166,9 +167,11 @@ HRESULT CMediaSource::Open(IMsgHandler*)
     const int32_t type = ValueOf(sourcekey::Type).AsInt();
     if (name.empty()) return Fail(IDS_NO_NAME, name);
     const std::string path = WideToUtf8(name);
-    if (type == 1) {
+    // A disc named as a plain file is read as the disc it is.
+    if (type == 1 || (type == 0 && LooksLikeDvd(path))) {
         std::error_code ec;
         if (!fs::exists(path, ec)) return Fail(IDS_NOT_FOUND, name);
+        m_handler = ComPtr<IMsgHandler>(handler);
         CSchemaLock l;
         m_state = State::Pending;
         return MS_OPEN_PENDING;
@@ -251,10 +254,13 @@ HRESULT CMediaSource::ContinueOpen(IProgressImpl* progress)
         if (m_state == State::Open) return S_OK;
         if (m_state != State::Pending) return E_UNEXPECTED;
     }
-    return OpenDisc(progress);
+    // Held only for this open: the handler's owner need not outlive the source.
+    ComPtr<IMsgHandler> handler;
+    handler.Swap(m_handler);
+    return OpenDisc(progress, handler.Get());
 }
 
-HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
+HRESULT CMediaSource::OpenDisc(IProgressImpl* progress, IMsgHandler* handler)
 {
     const std::wstring name = ValueOf(sourcekey::FileName).AsString();
     std::string reason;
@@ -293,11 +299,16 @@ HRESULT CMediaSource::OpenDisc(IProgressImpl* progress)
     video.codec = "mpeg2video";
     facts.video.push_back(video);
     PublishFacts(facts, longest);
-    CSchemaLock l;
-    // The open succeeds; the note of what was left out is the text the
-    // source answers GetLastError with.
-    if (!disc->LeftOutSets().empty()) m_lastError = LeftOutSetsText(name, disc->LeftOutSets());
-    m_state = State::Open;
+    // The open succeeds, but titles of the disc are missing: the user is told
+    // which sets were left out (an error line, as a damaged file gets), and
+    // the same text answers GetLastError.
+    const std::wstring leftOut = disc->LeftOutSets().empty() ? L"" : LeftOutSetsText(name, disc->LeftOutSets());
+    {
+        CSchemaLock l;
+        m_lastError = leftOut;
+        m_state = State::Open;
+    }
+    if (!leftOut.empty() && handler) handler->OnTextMessage(leftOut.c_str(), MSGF_ERROR);
     return S_OK;
 }
 

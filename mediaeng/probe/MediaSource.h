@@ -38,7 +38,7 @@ private:
     HRESULT OpenFile(const std::string& path, const std::wstring& shownPath);
     HRESULT OpenTitle(const std::string& disc, int title, const std::wstring& shownPath);
     HRESULT OpenTitleOn(const std::shared_ptr<CDvdDisc>& disc, int title, const std::wstring& shownPath);
-    HRESULT OpenDisc(IProgressImpl* progress);
+    HRESULT OpenDisc(IProgressImpl* progress, IMsgHandler* handler);
     HRESULT Fail(UINT id, const std::wstring& path, HRESULT hr = E_FAIL);
     HRESULT FailWith(const std::wstring& text, HRESULT hr = E_FAIL);
     // Facts of a probe; duration, when positive, replaces the probed one.
@@ -55,6 +55,10 @@ private:
     bool m_selfSubFile = true;
     ComPtr<CSubFileList> m_subFiles;
     std::mutex m_openMutex;  // one open at a time; taken before the schema lock
+    // The handler a pending Open was given, until ContinueOpen takes it: a
+    // disc that opens without some of its title sets says so through it.
+    // Under m_openMutex.
+    ComPtr<IMsgHandler> m_handler;
 };
 
 void RegisterSourceClasses();

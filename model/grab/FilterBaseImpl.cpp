@@ -9,7 +9,8 @@ constexpr double kGreySaturation = 1.1920928955078125e-07;  // 2^-23
 BYTE ChannelByte(double channel)
 {
     const double v = channel * 255.0;
-    return v == v ? static_cast<BYTE>(static_cast<int>(CFilterBaseImpl::FClamp0255(v))) : 0;
+    if (v != v) return 0;
+    return static_cast<BYTE>(CFilterBaseImpl::FClamp0255(v));
 }
 }  // namespace
 

@@ -19,6 +19,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/utils.h>
+#include <wx/wrapsizer.h>
 
 namespace {
 
@@ -62,7 +63,9 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     m_profileList->SetProfileSource(m_profiles.get());
 
     m_toolbar = new wxPanel(this, 511);
-    auto* bar = new wxBoxSizer(wxHORIZONTAL);
+    // The row wraps where the page is too narrow for it, so the profile
+    // buttons stay on screen at the program's first window size.
+    auto* bar = new wxWrapSizer(wxHORIZONTAL, wxREMOVE_LEADING_SPACES);
     m_kindChoice = new wxChoice(m_toolbar, KM::Cmd::OutputKindCombo, wxDefaultPosition, wxSize(150, -1));
     m_profileChoice = new CProfileComboBox(m_toolbar, KM::Cmd::ChooseProfile, draw, 250);
     bar->Add(m_kindChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
@@ -118,8 +121,11 @@ void COutputView::OnResize()
         return;
     const wxSize client = GetClientSize();
     const int s = std::clamp(m_splitter->m_keptValue, 0, std::max(client.x - kSplitterWidth, 0));
-    const int h = m_toolbar->GetBestSize().y;
-    m_toolbar->SetSize(0, 0, std::max(client.x - s, 0), h);
+    const int w = std::max(client.x - s, 0);
+    wxSizer* bar = m_toolbar->GetSizer();
+    bar->InformFirstDirection(wxHORIZONTAL, w, -1);
+    const int h = bar->CalcMin().y;
+    m_toolbar->SetSize(0, 0, w, h);
     m_splitter->SetSize(client.x - s - kSplitterWidth, 0, kSplitterWidth, client.y);
     m_grid->SetSize(client.x - s, 0, s, client.y);
     m_profileList->Place(wxRect(0, h, std::max(client.x - s - kSplitterWidth, 0), std::max(client.y - h, 0)));

@@ -457,6 +457,7 @@ TEST(UserJourney, AFileEditedInEveryPaneConvertsWithItsEditsAndReopensWithThem)
 
 #include "engine/ImageDefSizes.h"
 #include <wx/button.h>
+#include <wx/checkbox.h>
 #include <wx/textctrl.h>
 
 namespace {
@@ -483,8 +484,13 @@ bool PressRowButton(CPropertiesEditCtrl& grid, wxPGProperty* row)
     return button->ProcessWindowEvent(click) || true;
 }
 
-// Not yet passing: the default video output shows no size row to start from.
-TEST(UserJourney, DISABLED_TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs)
+// The row of a frame-size setting, or null.
+wxPGProperty* SizeRow(CPropertiesEditCtrl& grid)
+{
+    return FindRow(grid, [](const CSchemaProperty& p) { return (p.flags & SPF_FRAME_SIZE) != 0; });
+}
+
+TEST(UserJourney, TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs)
 {
     FreshFolder("UserJourneyGridDialogs");
     Program program;
@@ -496,8 +502,30 @@ TEST(UserJourney, DISABLED_TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs
     CPropertiesEditCtrl& grid = *output->GetGrid();
     kmtest::ModalHook hook;
 
+    // The frame size shows while the output has a format and a video
+    // stream: the user turns the video off and on in the grid, then picks
+    // "MP4" in the format row, and the rows follow each choice.
+    CVideoFileObj* video = program.Project().GetVideoOutput();
+    ASSERT_NE(video->file_format, 0);  // a new project starts with a format
+    ASSERT_NE(SizeRow(grid), nullptr);
+    wxPGProperty* withVideo = FindRow(grid, [&](const CSchemaProperty& p) { return p.value == &video->include_video; });
+    ASSERT_NE(withVideo, nullptr);
+    ASSERT_TRUE(grid.ChangePropertyValue(withVideo, false));
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return SizeRow(grid) == nullptr; }));
+    withVideo = FindRow(grid, [&](const CSchemaProperty& p) { return p.value == &video->include_video; });
+    ASSERT_NE(withVideo, nullptr);
+    ASSERT_TRUE(grid.ChangePropertyValue(withVideo, true));
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return SizeRow(grid) != nullptr; }));
+    wxPGProperty* format = FindRow(grid, [&](const CSchemaProperty& p) { return p.value == &video->file_format; });
+    ASSERT_NE(format, nullptr);
+    const int mp4 = format->GetChoices().Index("MP4");
+    ASSERT_GE(mp4, 0);
+    ASSERT_TRUE(grid.ChangePropertyValue(format, wxVariant(static_cast<long>(format->GetChoices().GetValue(mp4)))));
+    EXPECT_EQ(video->file_format, 13);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return SizeRow(grid) != nullptr; }));
+
     // The size row's custom entry asks for the size (483).
-    wxPGProperty* size = FindRow(grid, [](const CSchemaProperty& p) { return (p.flags & SPF_FRAME_SIZE) != 0; });
+    wxPGProperty* size = SizeRow(grid);
     ASSERT_NE(size, nullptr);
     CImageDefSizes sizes(1);
     wxString custom;
@@ -516,6 +544,7 @@ TEST(UserJourney, DISABLED_TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs
     EXPECT_EQ(hook.Count(), 1);
     const wxString sized = size->GetValueAsString();
     EXPECT_TRUE(sized == "352 x 288" || sized == "75%") << sized;
+    EXPECT_EQ(wxString(video->image_size), sized);
 
     // The file-name row's button opens the pattern builder (485), whose
     // advanced button opens the pattern details (385).
@@ -537,13 +566,69 @@ TEST(UserJourney, DISABLED_TheOutputGridOpensTheSizeFileNameAndJoinImagesDialogs
 
     // The image output's join-images button (484).
     ASSERT_TRUE(program.frame->DispatchCommand(KM::Cmd::ShowImageOutput));
+    kmtest::PumpFor(std::chrono::milliseconds(100));  // the loop lays the new rows out before a click can come
     wxPGProperty* join = FindRow(grid, [](const CSchemaProperty& p) { return p.buttonKind == SPB_JOIN_IMAGES; });
     ASSERT_NE(join, nullptr);
-    hook.AnswerDialog(484, wxID_CANCEL);
+    ASSERT_EQ(join->GetValueAsString(), "Disable");
+    hook.AnswerDialog(484, wxID_OK, [](wxDialog& d) {
+        d.TransferDataToWindow();
+        auto* box = dynamic_cast<wxCheckBox*>(d.FindWindow(1014));
+        ASSERT_NE(box, nullptr);
+        box->SetValue(true);
+        wxCommandEvent click(wxEVT_CHECKBOX, box->GetId());
+        click.SetEventObject(box);
+        click.SetInt(1);
+        box->ProcessWindowEvent(click);
+        dynamic_cast<wxTextCtrl*>(d.FindWindow(1012))->ChangeValue("3");
+        d.TransferDataFromWindow();
+    });
     ASSERT_TRUE(PressRowButton(grid, join));
     EXPECT_EQ(hook.Count(), 4);
+    EXPECT_EQ(program.Project().GetImageOutput()->is_join_image, 1);
+    EXPECT_EQ(program.Project().GetImageOutput()->images_rows, 3);
+    EXPECT_EQ(join->GetValueAsString(), "Enable");
     EXPECT_EQ(hook.Unexpected(), 0);
     EXPECT_EQ(hook.Pending(), 0);
+}
+
+}  // namespace
+
+#include "fixtures/DvdImageFixture.h"
+
+namespace {
+
+// A disc image dropped on the file list splits into its titles when chosen,
+// and a run converts each title into its own file.
+TEST(UserJourney, ADroppedDiscImageConvertsEachOfItsTitles)
+{
+    const fs::path dir = FreshFolder("UserJourneyDiscImage");
+    std::string error;
+    const fs::path iso = fixtures::WriteDvdImage(dir / "in", &error);
+    if (iso.empty())
+        GTEST_SKIP() << error;
+    const fs::path out = dir / "out";
+    Program program;
+    ASSERT_TRUE(program.started);
+    auto* files = program.Page<CSourceTypeFileView>(kPageFiles);
+    ASSERT_NE(files, nullptr);
+    DropFiles(*files, {iso});
+    wxListCtrl* list = files->GetList();
+    ASSERT_EQ(list->GetItemCount(), 1);
+    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return list->GetItemCount() == 2; }));
+    ChooseVideoProfile(program, L"Web small", out);
+    kmtest::ModalHook hook;
+    const wxString log = ConvertAndWait(program, hook);
+    std::vector<double> durations;
+    for (const auto& e : fs::directory_iterator(out)) {
+        const fixtures::MediaInfo info = fixtures::ReadMedia(e.path(), false);
+        ASSERT_TRUE(info.ok) << e.path() << ": " << info.error << "\n" << log;
+        durations.push_back(info.duration);
+    }
+    std::sort(durations.begin(), durations.end());
+    ASSERT_EQ(durations.size(), 2u) << log;
+    EXPECT_NEAR(durations[0], 1.0, 0.2) << log;
+    EXPECT_NEAR(durations[1], 2.0, 0.2) << log;
 }
 
 }  // namespace

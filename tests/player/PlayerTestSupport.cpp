@@ -9,45 +9,6 @@ namespace ptest {
 
 // ---- poster ----
 
-void CQueuePoster::Post(std::function<void()> task)
-{
-    std::lock_guard<std::mutex> lk(m_mutex);
-    m_tasks.push_back(std::move(task));
-}
-
-size_t CQueuePoster::Queued()
-{
-    std::lock_guard<std::mutex> lk(m_mutex);
-    return m_tasks.size();
-}
-
-size_t CQueuePoster::Drain()
-{
-    size_t n = 0;
-    for (;;) {
-        std::function<void()> task;
-        {
-            std::lock_guard<std::mutex> lk(m_mutex);
-            if (m_tasks.empty()) return n;
-            task = std::move(m_tasks.front());
-            m_tasks.pop_front();
-        }
-        task();
-        ++n;
-    }
-}
-
-bool CQueuePoster::DrainUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit)
-{
-    auto end = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        Drain();
-        if (pred()) return true;
-        if (std::chrono::steady_clock::now() > end) return false;
-        std::this_thread::sleep_for(1ms);
-    }
-}
-
 // ---- control ----
 
 void CRecordingCtrl::OnFrame(FRAME_RECORD* frame)

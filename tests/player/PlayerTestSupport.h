@@ -4,6 +4,7 @@
 // playback and grab graphs are scripted.
 #include "engine/MediaSourceGraph.h"
 #include "engine/PlaybackGrabber.h"
+#include "fixtures/QueuePoster.h"
 #include "player/Player.h"
 #include <chrono>
 #include <deque>
@@ -18,20 +19,7 @@ namespace ptest {
 using namespace std::chrono_literals;
 constexpr int64_t kSecond = 10000000;
 
-// Posted tasks wait until the test drains them on its own thread.
-class CQueuePoster : public IUiPoster {
-public:
-    void Post(std::function<void()> task) override;
-    // Runs what is queued (also what those tasks post); returns the count.
-    size_t Drain();
-    // Drains until pred holds or the limit passes; the limit only guards a hang.
-    bool DrainUntil(const std::function<bool()>& pred, std::chrono::milliseconds limit = 10s);
-    size_t Queued();
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_tasks;
-};
+using kmtest::CQueuePoster;
 
 // Records what the player tells its control. OnPlayEnd sets the player's
 // rewind flag, as the preview control does.

@@ -51,7 +51,7 @@ TEST(MessageMng, CopiesTheTextBeforeTheEngineReusesItsBuffer)
     mng.OnNotifyText(MSGE_ENGINE_TEXT, buffer.c_str(), 0);
     buffer = L"XXXXX";
     EXPECT_TRUE(handler.seen.empty());  // nothing runs on the engine's thread
-    ui.RunAll();
+    ui.Drain();
     EXPECT_EQ(handler.seen, (std::vector<std::wstring>{L"t|first|4", L"x|1363|first|0"}));
 }
 
@@ -65,7 +65,7 @@ TEST(MessageMng, MessagesQueuedBeforeANewGenerationAreDropped)
     mng.OnNotifyMessage(1362, 7, 0);
     mng.NewGeneration();  // the job was stopped
     mng.OnTextMessage(L"new", 4);
-    ui.RunAll();
+    ui.Drain();
     EXPECT_EQ(handler.seen, (std::vector<std::wstring>{L"t|new|4"}));
 }
 
@@ -77,14 +77,14 @@ TEST(MessageMng, AFloodOfMessagesIsOneCallToTheWindowThreadAndKeepsItsOrder)
     mng.SetHandler(&handler);
     for (int i = 0; i < 1000; ++i)
         mng.OnNotifyMessage(1362, static_cast<DWORD>(i), 0);
-    EXPECT_EQ(ui.Pending(), 1u);  // not a thousand events in the window's queue
-    ui.RunAll();
+    EXPECT_EQ(ui.Queued(), 1u);  // not a thousand events in the window's queue
+    ui.Drain();
     ASSERT_EQ(handler.seen.size(), 1000u);
     for (int i = 0; i < 1000; ++i)
         EXPECT_EQ(handler.seen[static_cast<size_t>(i)], L"n|1362|" + std::to_wstring(i) + L"|0");
     mng.OnTextMessage(L"later", 0);  // a drained queue posts again
-    EXPECT_EQ(ui.Pending(), 1u);
-    ui.RunAll();
+    EXPECT_EQ(ui.Queued(), 1u);
+    ui.Drain();
     EXPECT_EQ(handler.seen.back(), L"t|later|0");
 }
 
@@ -97,7 +97,7 @@ TEST(MessageMng, QueuedCallsOutliveTheManagerHarmlessly)
         mng.SetHandler(&handler);
         mng.OnTextMessage(L"late", 4);
     }
-    EXPECT_EQ(ui.RunAll(), 1u);
+    EXPECT_EQ(ui.Drain(), 1u);
     EXPECT_TRUE(handler.seen.empty());
 }
 

@@ -45,9 +45,9 @@ TEST(MessageMngThreads, TenThousandMessagesArriveInOrder)
         }
         done = true;
     });
-    while (!done.load() || ui.Pending() > 0) ui.RunAll();
+    while (!done.load() || ui.Queued() > 0) ui.Drain();
     engine.join();
-    ui.RunAll();
+    ui.Drain();
     ASSERT_EQ(handler.order.size(), static_cast<size_t>(kCount));
     for (int i = 0; i < kCount; ++i) ASSERT_EQ(handler.order[i], i);
     for (size_t i = 0; i < handler.texts.size(); ++i) ASSERT_EQ(handler.texts[i], std::to_wstring(2 * i));

@@ -1,5 +1,4 @@
 #include "ShellTestSupport.h"
-#include "fixtures/DvdFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "model/project/Project.h"
 #include "platform/TextConv.h"
@@ -35,34 +34,6 @@ std::vector<std::wstring> RecordingListener::Take()
     std::vector<std::wstring> out;
     out.swap(events);
     return out;
-}
-
-void QueuePoster::Post(std::function<void()> call)
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_calls.push_back(std::move(call));
-}
-
-size_t QueuePoster::RunAll()
-{
-    size_t n = 0;
-    for (;;) {
-        std::function<void()> call;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            if (m_calls.empty()) return n;
-            call = std::move(m_calls.front());
-            m_calls.pop_front();
-        }
-        call();
-        ++n;
-    }
-}
-
-size_t QueuePoster::Pending()
-{
-    std::lock_guard<std::mutex> lock(m_mutex);
-    return m_calls.size();
 }
 
 RunnerCounts FakeRunnerScope::counts;
@@ -114,20 +85,6 @@ std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem:
     project.GetVideoOutput()->is_create = 1;
     project.GetVideoOutput()->destination = Utf8ToWide((dir / "out").string());
     return clip;
-}
-
-std::filesystem::path WriteDvdImage(const std::filesystem::path& dir, std::string* error)
-{
-    const std::filesystem::path disc = fixtures::WriteDvd(dir / "disc", error);
-    if (disc.empty())
-        return {};
-    const std::filesystem::path iso = dir / "disc.iso";
-    const std::string make = "genisoimage -quiet -dvd-video -o '" + iso.string() + "' '" + disc.string() + "' 2>&1";
-    if (std::system(make.c_str()) != 0) {
-        *error = "genisoimage failed (scripts/setup installs it)";
-        return {};
-    }
-    return iso;
 }
 
 bool StartProgram(CKestrelMediaApp& app, bool showMainWindow)

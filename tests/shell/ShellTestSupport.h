@@ -6,6 +6,7 @@
 #include "platform/ResourceLibrary.h"
 #include "document/MessageMngHandler.h"
 #include "document/RunClock.h"
+#include "fixtures/QueuePoster.h"
 #include "player/UiPoster.h"
 #include <deque>
 #include <filesystem>
@@ -56,17 +57,7 @@ public:
     std::vector<std::wstring> events;
 };
 
-// Stands for the user-interface thread: posted calls wait until RunAll.
-class QueuePoster : public IUiPoster {
-public:
-    void Post(std::function<void()> call) override;
-    size_t RunAll();
-    size_t Pending();
-
-private:
-    std::mutex m_mutex;
-    std::deque<std::function<void()>> m_calls;
-};
+using QueuePoster = kmtest::CQueuePoster;
 
 // While it lives every conversion job runs this counting runner.
 struct RunnerCounts {
@@ -97,9 +88,5 @@ std::filesystem::path TestFolder(const std::string& name);
 // output on into dir/out, so a start makes a real job. Returns the clip,
 // empty when it could not be written.
 std::filesystem::path AddClipToConvert(CProject& project, const std::filesystem::path& dir);
-
-// A two-title DVD (fixtures::WriteDvd) in dir/disc, then as the image
-// dir/disc.iso; the image, or an empty path with *error set (tests skip).
-std::filesystem::path WriteDvdImage(const std::filesystem::path& dir, std::string* error);
 
 }  // namespace shelltest

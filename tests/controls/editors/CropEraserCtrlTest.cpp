@@ -25,6 +25,23 @@ void SetEraserRect(CEraserObj& e, Rect4 r)
     std::tie(e.eraser_left, e.eraser_top, e.eraser_right, e.eraser_bottom) = r;
 }
 
+void SetEraser(CEraserObj& e, int type, Rect4 r)
+{
+    e.eraser_type = type;
+    SetEraserRect(e, r);
+}
+
+// A picture of 4:3 in an editor window of the given size.
+template <class Ctrl>
+struct EditedPicture {
+    EditedPicture(const char* name, int width = 160, wxSize window = {400, 300})
+        : entry(edtest::OpenPicture(name, width, width * 3 / 4)), w(window, entry.get())
+    {
+    }
+    CKMFilePtr entry;
+    EditorWindow<Ctrl> w;
+};
+
 // Client point of a source point of the picture.
 wxPoint At(const CPreviewPlayerEditCtrl& editor, double x, double y)
 {
@@ -56,11 +73,10 @@ TEST(EraserPreviewCtrl, DragSequencesWriteTheRecordWithANoticeAtEachStep)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        CKMFilePtr entry = edtest::OpenPicture("eraser.png", c.pictureWidth, c.pictureWidth * 3 / 4);
-        EditorWindow<CEraserPreviewCtrl> w({170, 130}, entry.get());
+        EditedPicture<CEraserPreviewCtrl> pic("eraser.png", c.pictureWidth, {170, 130});
+        auto& w = pic.w;
         CEraserObj eraser;
-        eraser.eraser_type = ERASER_BLUR;
-        SetEraserRect(eraser, {40, 20, 100, 60});
+        SetEraser(eraser, ERASER_BLUR, {40, 20, 100, 60});
         int notices = 0;
         w.editor->SetChangeHandler([&] { ++notices; });
         w.editor->SetEraser(&eraser, true);
@@ -75,11 +91,10 @@ TEST(EraserPreviewCtrl, DragSequencesWriteTheRecordWithANoticeAtEachStep)
 
 TEST(EraserPreviewCtrl, NoDragWhenDisabledNotEditedOrOfKindNoneAndEscapeLeavesTheRecord)
 {
-    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
-    EditorWindow<CEraserPreviewCtrl> w({400, 300}, entry.get());
+    EditedPicture<CEraserPreviewCtrl> pic("eraser.png");
+    auto& w = pic.w;
     CEraserObj eraser;
-    eraser.eraser_type = ERASER_FILL;
-    SetEraserRect(eraser, {40, 20, 100, 60});
+    SetEraser(eraser, ERASER_FILL, {40, 20, 100, 60});
     int notices = 0;
     w.editor->SetChangeHandler([&] { ++notices; });
     w.editor->SetEraser(&eraser, true);
@@ -103,8 +118,8 @@ TEST(EraserPreviewCtrl, NoDragWhenDisabledNotEditedOrOfKindNoneAndEscapeLeavesTh
 
 TEST(EraserPreviewCtrl, MiddleHandlesOnlyOnSidesOverFortyPixelsAndGreyWhenDisabled)
 {
-    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
-    EditorWindow<CEraserPreviewCtrl> w({400, 300}, entry.get());
+    EditedPicture<CEraserPreviewCtrl> pic("eraser.png");
+    auto& w = pic.w;
     ASSERT_TRUE(w.Shown());
     ASSERT_EQ(w.editor->m_dScale, 1.0);
     CEraserObj eraser;
@@ -139,8 +154,8 @@ TEST(EraserPreviewCtrl, MiddleHandlesOnlyOnSidesOverFortyPixelsAndGreyWhenDisabl
 
 TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
 {
-    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
-    EditorWindow<CEraserPreviewCtrl> w({400, 300}, entry.get());
+    EditedPicture<CEraserPreviewCtrl> pic("eraser.png");
+    auto& w = pic.w;
     CEraserObj eraser;
     eraser.eraser_type = ERASER_BLUR;
     // Across the border of the red and blue halves at the bottom.
@@ -166,8 +181,8 @@ TEST(EraserPreviewCtrl, ThePictureIsErasedOnlyWhileTheRectangleIsNotEdited)
 // same chain waits, like the crop, until the edit flag is cleared.
 TEST(CropEditCtrl, WhileEditedThePictureIsNeitherCroppedNorErased)
 {
-    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
-    EditorWindow<CCropEditCtrl> w({400, 300}, entry.get());
+    EditedPicture<CCropEditCtrl> pic("eraser.png");
+    auto& w = pic.w;
     CCropObj crop;
     CEraserObj eraser;
     eraser.eraser_type = ERASER_BLUR;
@@ -190,8 +205,8 @@ TEST(CropEditCtrl, WhileEditedThePictureIsNeitherCroppedNorErased)
 
 TEST(CropEditCtrl, CornerDragTellsAtEachStepAndEscapeClearsTheMarginsInEitherMode)
 {
-    CKMFilePtr entry = edtest::OpenPicture("crop.png", 160, 120);
-    EditorWindow<CCropEditCtrl> w({400, 300}, entry.get());
+    EditedPicture<CCropEditCtrl> pic("crop.png");
+    auto& w = pic.w;
     CCropObj crop;
     int notices = 0;
     w.editor->SetChangeHandler([&] { ++notices; });
@@ -219,8 +234,8 @@ TEST(CropEditCtrl, CornerDragTellsAtEachStepAndEscapeClearsTheMarginsInEitherMod
 // record already holding that step, so a grid beside the picture follows it.
 TEST(CropEditCtrl, TheOwnerSeesEveryStepOfADragBeforeTheRelease)
 {
-    CKMFilePtr entry = edtest::OpenPicture("crop.png", 160, 120);
-    EditorWindow<CCropEditCtrl> w({400, 300}, entry.get());
+    EditedPicture<CCropEditCtrl> pic("crop.png");
+    auto& w = pic.w;
     CCropObj crop;
     std::vector<int> seen;  // crop_left at each notice
     w.editor->SetChangeHandler([&] { seen.push_back(crop.crop_left); });
@@ -238,11 +253,10 @@ TEST(CropEditCtrl, TheOwnerSeesEveryStepOfADragBeforeTheRelease)
 
 TEST(EraserPreviewCtrl, TheOwnerSeesEveryStepOfADragBeforeTheRelease)
 {
-    CKMFilePtr entry = edtest::OpenPicture("eraser.png", 160, 120);
-    EditorWindow<CEraserPreviewCtrl> w({400, 300}, entry.get());
+    EditedPicture<CEraserPreviewCtrl> pic("eraser.png");
+    auto& w = pic.w;
     CEraserObj eraser;
-    eraser.eraser_type = ERASER_BLUR;
-    SetEraserRect(eraser, {40, 20, 100, 60});
+    SetEraser(eraser, ERASER_BLUR, {40, 20, 100, 60});
     std::vector<Rect4> seen;
     w.editor->SetChangeHandler([&] { seen.push_back(EraserRect(eraser)); });
     w.editor->SetEraser(&eraser, true);

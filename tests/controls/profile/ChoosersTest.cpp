@@ -14,6 +14,7 @@
 #include <wx/frame.h>
 #include <wx/listctrl.h>
 #include <wx/panel.h>
+#include <wx/settings.h>
 #include <wx/weakref.h>
 #include <set>
 
@@ -110,6 +111,61 @@ TEST(TaskGroupCaption, PaintsTheBandAndItsTextInThePlainOrHotColour)
     const auto hot = textColours(CTaskGroupCaption::kHot);
     EXPECT_TRUE(hot.count(KM::Res::ColourFromRef(TaskPaneLook::kCaptionHotText).GetRGB()));
     EXPECT_FALSE(hot.count(KM::Res::ColourFromRef(TaskPaneLook::kCaptionText).GetRGB()));
+    frame->Destroy();
+}
+
+// In the profile list a group heading is drawn as a task-pane group caption
+// (hot under the pointer); a profile row stays white, and a selected heading
+// is highlighted like any selected row.
+TEST(ProfileListControl, GroupHeadingsAreDrawnAsCaptionsThatTurnHotUnderThePointer)
+{
+    ResTestLibrary res;
+    CProfilesMng profiles;
+    profiles.AddEntry(L"Custom", L"", 0, 0, 0);
+    profiles.AddEntry(L"Phone", L"Phone", 0, 1, 0);
+    profiles.AddProfileFile(L"Phone 480p.vlprofile", L"Phone", 0, 1);
+    auto* frame = new wxFrame(nullptr, wxID_ANY, "profiles", wxDefaultPosition, wxSize(400, 300));
+    auto* panel = new wxPanel(frame);
+    auto* list = new CProfileListControl(panel, 359, nullptr);
+    list->SetProfileSource(&profiles);
+    frame->Show();
+    list->Place(wxRect(0, 0, 300, 200));
+    list->Fill(L"");
+    ASSERT_EQ(list->Rows().size(), 3u);
+    ASSERT_TRUE(list->Rows()[1].header);
+    const wxColour fill = KM::Res::ColourFromRef(TaskPaneLook::kCaptionFill);
+    auto rowColours = [&](size_t row) {
+        const wxImage shot = kmtest::PaintToImage(*list);
+        const wxRect r = list->GetItemRect(row);
+        std::set<unsigned long> colours;
+        for (int y = r.y; y < r.GetBottom(); ++y)
+            for (int x = r.x; x < r.GetRight(); ++x)
+                colours.insert(kmtest::PixelAt(shot, x, y).GetRGB());
+        return colours;
+    };
+    const wxRect heading = list->GetItemRect(1);
+    auto rightEdge = [&](size_t row) {
+        const wxRect r = list->GetItemRect(row);
+        return kmtest::PixelAt(kmtest::PaintToImage(*list), r.GetRight() - 3, r.y + r.height / 2);
+    };
+    EXPECT_EQ(rightEdge(1), fill);
+    EXPECT_EQ(rightEdge(2), *wxWHITE);
+    const auto plain = rowColours(1);
+    EXPECT_TRUE(plain.count(KM::Res::ColourFromRef(TaskPaneLook::kCaptionText).GetRGB()));
+
+    wxMouseEvent move(wxEVT_MOTION);
+    move.SetPosition(wxPoint(20, heading.y + heading.height / 2));
+    list->ProcessWindowEvent(move);
+    EXPECT_EQ(list->HotRow(), 1);
+    const auto hot = rowColours(1);
+    EXPECT_TRUE(hot.count(KM::Res::ColourFromRef(TaskPaneLook::kCaptionHotText).GetRGB()));
+    EXPECT_FALSE(hot.count(KM::Res::ColourFromRef(TaskPaneLook::kCaptionText).GetRGB()));
+    move.SetPosition(wxPoint(20, list->GetItemRect(2).y + 2));  // a profile row is never hot
+    list->ProcessWindowEvent(move);
+    EXPECT_EQ(list->HotRow(), -1);
+
+    list->SetSelection(1);
+    EXPECT_EQ(rightEdge(1), wxSystemSettings::GetColour(wxSYS_COLOUR_HIGHLIGHT));
     frame->Destroy();
 }
 

@@ -71,6 +71,11 @@ public:
     PopupRecorder()
     {
         CContextMenuManager::SetPopupHook([this](unsigned menuId, wxMenu& menu, wxWindow&) {
+            // Without a real pop-up holding the pointer, the release of the
+            // button reaches the view too and may ask for the menu again.
+            if (!armed)
+                return;
+            armed = false;
             ++opened;
             lastMenu = menuId;
             items.clear();
@@ -80,6 +85,7 @@ public:
                     continue;
                 const int command = CContextMenuManager::CommandOfItem(*item);
                 items[command] = {item->IsEnabled(), item->IsCheckable() && item->IsChecked()};
+
                 if (command == choose)
                     chosen = item;
             }
@@ -90,6 +96,7 @@ public:
     }
     ~PopupRecorder() { CContextMenuManager::SetPopupHook(nullptr); }
 
+    bool armed = false;  // set for the one menu a click opens
     int opened = 0;
     unsigned lastMenu = 0;
     std::map<int, ItemState> items;
@@ -111,8 +118,11 @@ protected:
         const int shift = (++clicks % 2) * 16;
         sim.MouseMove(r.x + r.width / 2 + shift, r.y + r.height / 2 + shift);
         kmtest::PumpFor(std::chrono::milliseconds(30));
+        popup.armed = true;
         sim.MouseClick(wxMOUSE_BTN_RIGHT);
-        if (!kmtest::PumpUntil([&] { return popup.opened > before; }))
+        const bool opened = kmtest::PumpUntil([&] { return popup.opened > before; });
+        popup.armed = false;
+        if (!opened)
             return ::testing::AssertionFailure() << "no menu opened";
         return ::testing::AssertionSuccess();
     }
@@ -128,6 +138,17 @@ protected:
             EXPECT_EQ(popup.items[id].checked, checked == 1);
         }
         covered[menu].insert(id);
+    }
+    // Opens the menu over target, chooses nothing, and checks the enable
+    // state of every item the table lists.
+    void ExpectStates(wxWindow& target, unsigned menu, const std::map<int, bool>& enabled)
+    {
+        ASSERT_TRUE(RightClick(target));
+        EXPECT_EQ(popup.lastMenu, menu);
+        for (const auto& [id, state] : enabled) {
+            ASSERT_TRUE(popup.items.count(id)) << "menu " << menu << " item " << id;
+            EXPECT_EQ(popup.items[id].enabled, state) << "menu " << menu << " item " << id;
+        }
     }
     // Every item of the menus seen was chosen at least once.
     void ExpectEveryItemCovered(unsigned menu)
@@ -197,6 +218,12 @@ TEST_F(ContextMenusTest, TheFileListMenuAddsRemovesCopiesCutsPastesAndSelects)
     ASSERT_EQ(list->GetItemCount(), 3);
     kmtest::ModalHook hook;
 
+    // Rows but none selected: remove, copy and cut work on the whole list or
+    // on nothing, and stay offered (only "remove all" needs rows).
+    SelectOnly(list, -1);
+    const std::map<int, bool> offered{{AddFiles, true}, {319, true},       {RemoveSources, true},
+                                      {SelectAll, true}, {EditCopy, true}, {EditCut, true}};
+    ExpectStates(*list, 310, offered);
     Choose(*list, 310, SelectAll, true);
     EXPECT_EQ(CountRows(list, wxLIST_STATE_SELECTED), 3);
     Choose(*list, 310, EditCopy, true);
@@ -222,6 +249,9 @@ TEST_F(ContextMenusTest, TheFileListMenuAddsRemovesCopiesCutsPastesAndSelects)
     EXPECT_EQ(Project().InputFiles().GetCount(), 0u);
     EXPECT_EQ(list->GetItemCount(), 0);
     Choose(*list, 310, 319, false);  // nothing left to remove
+    std::map<int, bool> empty = offered;
+    empty[319] = false;
+    ExpectStates(*list, 310, empty);
     ExpectEveryItemCovered(310);
 }
 
@@ -302,7 +332,7 @@ TEST_F(ContextMenusTest, TheDvdMenuJoinsOnlyAnOpenDiscAndChecksReloadsAndBrowses
     auto* view = Page<CSourceTypeDVDView>(kPageDvd);
     ASSERT_NE(view, nullptr);
     wxListCtrl* list = view->GetList();
-    Choose(*list, 351, 523, false);  // no disc open
+    Choose(*list, 351, 523, false, Project().InputDVD().m_join);  // no disc open
     std::string error;
     const fs::path disc = fixtures::WriteDvd(dir / "disc", &error);
     if (disc.empty())
@@ -312,11 +342,15 @@ TEST_F(ContextMenusTest, TheDvdMenuJoinsOnlyAnOpenDiscAndChecksReloadsAndBrowses
     ASSERT_EQ(list->GetItemCount(), 2);
     const int dialogs = hook.Count();
 
-    // With a disc open the join choice runs (its check mark follows the
-    // flag; the DVD page's button test follows the flag through real clicks).
+    // With a disc open the join choice runs, and its check mark shows the
+    // flag each time the menu opens again.
     app.GetDocument()->SetModifiedFlag(false);
-    Choose(*list, 351, 523, true);
+    const int join = Project().InputDVD().m_join;
+    Choose(*list, 351, 523, true, join);
+    EXPECT_EQ(Project().InputDVD().m_join, 1 - join);
     EXPECT_TRUE(app.GetDocument()->IsModified());
+    Choose(*list, 351, 523, true, 1 - join);
+    EXPECT_EQ(Project().InputDVD().m_join, join);
     Choose(*list, 351, UncheckAllRows, true);
     EXPECT_EQ(CountChecked(list), 0);
     EXPECT_EQ(Project().InputDVD().m_excluded.GetCount(), 2u);

@@ -150,7 +150,7 @@ TEST_F(UpdateCheckerTest, ManualCheckTellsEveryTimeAndRunsOffTheCallersThread)
     server.SetReply(kNewsPath, {200, "", true});
     checker.CheckNow();
     ASSERT_TRUE(server.WaitForRequests(kNewsPath, 3));
-    poster.RunPending();
+    poster.Drain();
     EXPECT_EQ(messages.shown.size(), 2u);
 }
 
@@ -185,7 +185,7 @@ TEST_F(UpdateCheckerTest, ExitWhileTheServerHangsEndsPromptly)
     const auto start = std::chrono::steady_clock::now();
     checker.Shutdown();
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    poster.RunPending();
+    poster.Drain();
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(messages.autoDone + messages.manualDone, 0);
     EXPECT_EQ(server.RequestCount(kNewsPath), 0);
@@ -200,7 +200,7 @@ TEST_F(UpdateCheckerTest, OutcomeArrivingAfterShutdownIsDropped)
         ASSERT_TRUE(server.WaitForRequests(kNewsPath, 1));
         checker.Shutdown();
     }
-    poster.RunPending();  // the checker is gone: its queued tasks do nothing
+    poster.Drain();  // the checker is gone: its queued tasks do nothing
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(LastResponse(), L"(none)");
 }

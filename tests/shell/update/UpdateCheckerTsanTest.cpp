@@ -22,7 +22,7 @@ TEST(UpdateCheckerTsanTest, RequestsAndShutdownRaceTheWorker)
             checker.Shutdown();
             checker.CheckNow();  // after Shutdown: ignored
         }
-        poster.RunPending();
+        poster.Drain();
         EXPECT_LE(messages.manualDone, 2);
         EXPECT_LE(messages.autoDone, 1);
     }

@@ -3,6 +3,7 @@
 // posted tasks on the test's thread, a recorder of notices, and a private
 // settings file and news folder per test.
 #include "fixtures/LocalHttpServer.h"
+#include "fixtures/QueuePoster.h"
 #include "platform/Settings.h"
 #include "shell/update/UpdateChecker.h"
 #include <chrono>
@@ -14,53 +15,6 @@
 #include <mutex>
 
 namespace kmtest {
-
-class CQueuePoster : public IUiPoster {
-public:
-    void Post(std::function<void()> task) override
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_tasks.push_back(std::move(task));
-        }
-        m_cv.notify_all();
-    }
-    // Runs posted tasks here until done() holds; false after a generous bound.
-    bool RunUntil(const std::function<bool()>& done)
-    {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done()) {
-            std::function<void()> task;
-            {
-                std::unique_lock lock(m_mutex);
-                if (!m_cv.wait_until(lock, limit, [this] { return !m_tasks.empty(); })) return false;
-                task = std::move(m_tasks.front());
-                m_tasks.pop_front();
-            }
-            task();
-        }
-        return true;
-    }
-    // Runs what is queued now, without waiting.
-    void RunPending()
-    {
-        for (;;) {
-            std::function<void()> task;
-            {
-                std::lock_guard lock(m_mutex);
-                if (m_tasks.empty()) return;
-                task = std::move(m_tasks.front());
-                m_tasks.pop_front();
-            }
-            task();
-        }
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_cv;
-    std::deque<std::function<void()>> m_tasks;
-};
 
 struct Shown {
     uint32_t id;

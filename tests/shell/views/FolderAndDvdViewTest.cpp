@@ -1,10 +1,13 @@
 // The folder and DVD pages inside the main window: browsing a folder tree with
 // "[..]", check marks kept as the sources' exclusions, and a DVD's titles.
 #include "shell/ShellTestSupport.h"
+#include "fixtures/DvdImageFixture.h"
 #include "fixtures/DvdFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "wx/WxTestSupport.h"
+#include "controls/convert/OutputRichEditCtrl.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/small/ErrorCaptionWnd.h"
 #include "model/project/Project.h"
 #include "platform/Settings.h"
 #include "platform/TextConv.h"
@@ -12,6 +15,7 @@
 #include "document/KestrelMediaDoc.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"
+#include "shell/views/ConvertView.h"
 #include "shell/views/DvdDrives.h"
 #include "shell/views/SourceIcons.h"
 #include "shell/views/SourceTypeDVDView.h"
@@ -190,10 +194,44 @@ TEST_F(SourcePagesTest, ADvdFolderListsItsTitlesAndTheirMarksStay)
     EXPECT_TRUE(kmtest::SaveWindowPng(*frame, "source-dvd-page"));
 }
 
+// A disc with one damaged title set opens with the other set's titles, and
+// the user is told which set was left out: in the status bar, whatever page
+// is shown, and as an error line of the conversion log.
+TEST_F(SourcePagesTest, ADvdWithADamagedTitleSetListsTheRestAndNamesTheSetLeftOut)
+{
+    std::string error;
+    const fs::path disc = fixtures::WriteDvdWithTitleSets(dir / "disc", 2, &error);
+    if (disc.empty())
+        GTEST_SKIP() << error;
+    ASSERT_TRUE(fixtures::TruncateDvdTitleSet(disc, 2));
+    kmtest::ModalHook hook;
+    ASSERT_TRUE(frame->DispatchCommand(KM::Cmd::SourceDvd));
+    auto* view = dynamic_cast<CSourceTypeDVDView*>(frame->FindMainView(kPageDvd));
+    ASSERT_NE(view, nullptr);
+    view->GetDriveCombo()->SetValue(wxString::FromUTF8(disc.string()));
+    ASSERT_TRUE(view->OnExecuteCommand(KM::Cmd::TakeTypedDrive));
+    EXPECT_EQ(view->GetList()->GetItemCount(), 2);
+
+    const wxString said = wxString::FromUTF8(disc.string()) + "\" was read without its damaged title sets: 2.";
+    CErrorCaptionWnd* caption = frame->GetCaption();
+    ASSERT_NE(caption, nullptr);
+    // The caption may be cut to fit; its tool tip holds the whole text.
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return !caption->GetCaption().empty(); }));
+    EXPECT_TRUE(caption->GetToolTipText().EndsWith(said)) << caption->GetToolTipText();
+    auto* convert = dynamic_cast<CConvertView*>(frame->FindMainView(kPageConversion));
+    ASSERT_NE(convert, nullptr);
+    COutputRichEditCtrl* log = convert->GetLog();
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return log->GetValue().Contains(said); })) << log->GetValue();
+    long from = log->GetValue().Find(said);
+    wxTextAttr style;
+    ASSERT_TRUE(log->GetStyle(from, style));
+    EXPECT_EQ(style.GetTextColour(), COutputRichEditCtrl::KindColour(2));  // an error line
+}
+
 TEST_F(SourcePagesTest, ADvdImageFileListsTheSameTitlesAsItsFolder)
 {
     std::string error;
-    const fs::path iso = shelltest::WriteDvdImage(dir, &error);
+    const fs::path iso = fixtures::WriteDvdImage(dir, &error);
     if (iso.empty())
         GTEST_SKIP() << error;
     kmtest::ModalHook hook;

@@ -64,6 +64,17 @@ protected:
             return nullptr;
         return entry;
     }
+    // A clip written and probed, then shown in a 400x300 control; null when
+    // any step fails.
+    CKMFile* ShowClip(fixtures::ClipDesc desc, const char* name = "clip.mp4")
+    {
+        const fs::path clip = fixtures::WriteClip(dir / name, desc);
+        CKMFile* entry = clip.empty() ? nullptr : Add(clip);
+        if (!entry) return nullptr;
+        preview->SetSize(0, 0, 400, 300);
+        preview->SetItem(entry);
+        return Shown() ? entry : nullptr;
+    }
     // Paints until the entry's still picture has been shown.
     bool Shown()
     {
@@ -228,16 +239,9 @@ TEST_F(PreviewControlTest, APictureWithCropEraserAndAFilterLooksAsItsConvertedFi
 
 TEST_F(PreviewControlTest, ASeekDragPastTheEndSeeksOnceToTheEndAndALostCaptureSeeksNothing)
 {
-    fixtures::ClipDesc desc;
-    desc.seconds = 2.0;
-    const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", desc);
-    ASSERT_FALSE(clip.empty());
-    CKMFile* entry = Add(clip);
+    CKMFile* entry = ShowClip({.seconds = 2.0});
     ASSERT_NE(entry, nullptr);
     ASSERT_GT(entry->m_duration, 0);
-    preview->SetSize(0, 0, 400, 300);
-    preview->SetItem(entry);
-    ASSERT_TRUE(Shown());
 
     auto mouse = [&](wxEventType type, wxPoint at) {
         wxMouseEvent event(type);
@@ -280,15 +284,8 @@ struct PositionCounter : IPossitionChangeNotify {
 // command 460 sent to the control goes back to the start and pauses.
 TEST_F(PreviewControlTest, APressedButtonIsRepaintedTheThumbShowsTheHandAndCommand460RewindsAndPauses)
 {
-    fixtures::ClipDesc desc;
-    desc.seconds = 2.0;
-    const fs::path clip = fixtures::WriteClip(dir / "clip.mp4", desc);
-    ASSERT_FALSE(clip.empty());
-    CKMFile* entry = Add(clip);
+    CKMFile* entry = ShowClip({.seconds = 2.0});
     ASSERT_NE(entry, nullptr);
-    preview->SetSize(0, 0, 400, 300);
-    preview->SetItem(entry);
-    ASSERT_TRUE(Shown());
     ASSERT_TRUE(preview->Faces().playEnabled);
     int paints = 0;
     preview->Bind(wxEVT_PAINT, [&](wxPaintEvent& e) {
@@ -348,16 +345,8 @@ TEST_F(PreviewControlTest, AControlThatGoesAwayLetsGoOfThePlayer)
 // hook sees which frame each paint of the window draws.
 TEST_F(PreviewControlTest, PlayingRepaintsFromThePaintHandlerWithEachNewFrame)
 {
-    fixtures::ClipDesc desc;
-    desc.seconds = 3.0;
-    desc.audio = false;
-    const fs::path clip = fixtures::WriteClip(dir / "counter.mp4", desc);
-    ASSERT_FALSE(clip.empty());
-    CKMFile* entry = Add(clip);
+    CKMFile* entry = ShowClip({.seconds = 3.0, .audio = false}, "counter.mp4");
     ASSERT_NE(entry, nullptr);
-    preview->SetSize(0, 0, 400, 300);
-    preview->SetItem(entry);
-    ASSERT_TRUE(Shown());
 
     // Shared with the handler, which stays bound after the test's locals are gone.
     struct Seen {

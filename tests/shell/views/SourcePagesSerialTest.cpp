@@ -1,7 +1,8 @@
 // The pages driven as the user drives them, with the pointer and the keys of
 // the X server: the folder page's double click and Enter, the DVD page's join
-// button, the properties grid's switch rows, the advanced pane's empty click
-// and the editing page's file steps. The pointer is moved, so these run alone.
+// button, the properties grid's switch rows, the advanced pane's empty click,
+// the editing page's file steps and the output page's profile buttons. The
+// pointer is moved, so these run alone.
 #include "shell/ShellTestSupport.h"
 #include "shell/panes/EditingPageFixture.h"
 #include "fixtures/DvdFixture.h"
@@ -9,8 +10,10 @@
 #include "wx/WxTestSupport.h"
 #include "controls/format/ListViewFrame.h"
 #include "controls/grid/PropertiesCtrl.h"
+#include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/grid/PropertyGridProperty.h"
 #include "controls/ids/CommandIds.h"
+#include "controls/profile/ProfileListControl.h"
 #include "model/output/OutputIds.h"
 #include "model/profile/ProfilesMng.h"
 #include "model/source/KMFile.h"
@@ -254,6 +257,60 @@ TEST_F(SourcePagesSerialTest, TheEditingPageStepsThroughTheFilesByItsArrowsAndCt
     ASSERT_TRUE(frame->DispatchCommand(NextFile));
     EXPECT_EQ(app.GetDocument()->GetCurrentFile(), two);
     EXPECT_EQ(frame->GetFileCombo()->GetSelection(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// At the program's first window size the output page shows its Save and
+// Delete buttons, and a press on each (through the X server) saves the
+// active output as a named profile and, after the question, deletes it.
+TEST_F(SourcePagesSerialTest, TheOutputPagesSaveAndDeleteButtonsWorkAtTheFirstWindowSize)
+{
+    frame->SetSize(700, 525);
+    ShowTab(kCategoryOutput);
+    auto* view = dynamic_cast<COutputView*>(frame->FindMainView(kPageOutput));
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(frame->DispatchCommand(ShowVideoOutput));
+    auto* save = dynamic_cast<wxButton*>(view->FindWindow(KM::Cmd::SaveProfile));
+    auto* remove = dynamic_cast<wxButton*>(view->FindWindow(KM::Cmd::DeleteProfile));
+    ASSERT_NE(save, nullptr);
+    ASSERT_NE(remove, nullptr);
+    ASSERT_TRUE(OnScreen(*save));
+    for (wxButton* button : {save, remove}) {
+        SCOPED_TRACE(button->GetLabel().ToStdString());
+        EXPECT_TRUE(view->GetScreenRect().Contains(button->GetScreenRect()));
+        EXPECT_FALSE(button->GetScreenRect().Intersects(view->GetGrid()->GetScreenRect()));
+        EXPECT_FALSE(button->GetScreenRect().Intersects(view->GetProfileList()->GetScreenRect()));
+    }
+    // "Custom": it can be saved, not deleted.
+    ASSERT_TRUE(Project().GetVideoOutput()->profile_name.empty());
+    EXPECT_TRUE(kmtest::PumpUntil([&] { return save->IsEnabled() && !remove->IsEnabled(); }));
+
+    kmtest::ModalHook hook;
+    hook.AnswerDialog(514, wxID_OK, [](wxDialog& d) {
+        dynamic_cast<wxTextCtrl*>(d.FindWindow(XRCID("515")))->SetValue("From The Button");
+    });
+    Click(*save);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return hook.Count() == 1; }));
+    const std::wstring saved = Project().GetVideoOutput()->profile_name;
+    EXPECT_NE(saved.find(L"From The Button"), std::wstring::npos);
+    auto listed = [&] {
+        for (const ProfileRow& row : view->GetProfileList()->Rows())
+            if (row.text.find(L"From The Button") != std::wstring::npos)
+                return true;
+        return false;
+    };
+    EXPECT_TRUE(listed());
+
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return remove->IsEnabled(); }));
+    hook.AnswerMessageBox(wxID_YES);
+    Click(*remove);
+    ASSERT_TRUE(kmtest::PumpUntil([&] { return hook.Count() == 2; }));
+    EXPECT_TRUE(Project().GetVideoOutput()->profile_name.empty());
+    EXPECT_FALSE(listed());
+    EXPECT_EQ(hook.Unexpected(), 0);
 }
 
 }  // namespace

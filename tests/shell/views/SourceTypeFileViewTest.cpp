@@ -1,6 +1,7 @@
 // The file list page inside the main window: files dropped, pasted, cut and
 // removed, and the selected row shown by the properties beside it.
 #include "shell/ShellTestSupport.h"
+#include "fixtures/DvdImageFixture.h"
 #include "fixtures/MediaFixtures.h"
 #include "wx/WxTestSupport.h"
 #include "controls/grid/PropertiesCtrl.h"
@@ -205,32 +206,39 @@ TEST_F(FileViewTest, TheCurrentFileIsPreviewedAtItsShapeAndPlays)
 
 namespace {
 
-// Disabled: a disc image is now looked at as a plain file when it is added,
-// before the test can mark it as a disc, so it never splits here; the file
-// list has to open disc images as discs first.
-TEST_F(FileViewTest, DISABLED_ADiscImageSplitIntoTitlesShowsEveryTitleAsItsRowAtOnce)
+// A disc image dropped on the list, or a disc folder pasted on it, is read
+// as the disc when it is added; once chosen it splits into its titles, each
+// on its own row at once.
+TEST_F(FileViewTest, ADiscImageSplitIntoTitlesShowsEveryTitleAsItsRowAtOnce)
 {
     std::string error;
-    const fs::path iso = shelltest::WriteDvdImage(dir, &error);
+    fs::path folder;
+    const fs::path iso = fixtures::WriteDvdImage(dir, &error, &folder);
     if (iso.empty())
         GTEST_SKIP() << error;
-    Drop({Utf8ToWide(iso.string())});
     wxListCtrl* list = view->GetList();
-    ASSERT_EQ(list->GetItemCount(), 1);
-    // The entry stands for the whole disc, so its titles split off when it is
-    // opened again (the look at it as a plain file, when added, failed).
-    Files().GetAt(0)->m_sourceType = 1;
-    Files().GetAt(0)->m_openError.clear();
-    EXPECT_EQ(list->GetItemText(0).ToStdWstring().rfind(Utf8ToWide(iso.string()), 0), 0u);
-    list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
-    ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetCount() == 2u; }));
-    // No refresh needed: the second title has its row, the first row names the first title.
-    ASSERT_EQ(list->GetItemCount(), 2);
-    for (long row = 0; row < 2; ++row) {
-        EXPECT_EQ(list->GetItemText(row).ToStdWstring(), Files().GetAt(static_cast<uint32_t>(row))->GetDisplayName());
-        EXPECT_EQ(view->EntryAt(row), Files().GetAt(static_cast<uint32_t>(row)));
-    }
-    EXPECT_NE(list->GetItemText(0).ToStdWstring(), Utf8ToWide(iso.string()));
+    auto expectSplit = [&](const fs::path& disc) {
+        SCOPED_TRACE(disc.string());
+        ASSERT_EQ(list->GetItemCount(), 1);
+        EXPECT_TRUE(Files().GetAt(0)->m_openError.empty()) << Files().GetAt(0)->m_openError;
+        EXPECT_EQ(list->GetItemText(0).ToStdWstring(), Utf8ToWide(disc.string()));
+        list->SetItemState(0, wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED,
+                           wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED);
+        ASSERT_TRUE(kmtest::PumpUntil([&] { return Files().GetCount() == 2u; }));
+        // No refresh needed: the second title has its row, the first row names the first title.
+        ASSERT_EQ(list->GetItemCount(), 2);
+        for (long row = 0; row < 2; ++row) {
+            EXPECT_EQ(list->GetItemText(row).ToStdWstring(),
+                      Files().GetAt(static_cast<uint32_t>(row))->GetDisplayName());
+            EXPECT_EQ(view->EntryAt(row), Files().GetAt(static_cast<uint32_t>(row)));
+        }
+        EXPECT_NE(list->GetItemText(0).ToStdWstring(), Utf8ToWide(disc.string()));
+    };
+    Drop({Utf8ToWide(iso.string())});
+    expectSplit(iso);
+    ASSERT_TRUE(frame->DispatchCommand(319));
+    view->AddFiles({Utf8ToWide(folder.string())});  // what a paste adds; a drop leaves folders out
+    expectSplit(folder);
 }
 
 TEST_F(FileViewTest, RemovingARowKeepsTheLogUnlessNoFileIsLeftToShow)
