@@ -49,7 +49,11 @@ inline bool RunCommand(const std::string& command)
 
 inline std::string Quote(const fs::path& p)
 {
-    return "'" + p.string() + "'";
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a
+    // "literal" + std::string chain once it is inlined.
+    std::string quoted(1, '\'');
+    quoted.append(p.string()).append(1, '\'');
+    return quoted;
 }
 
 // H.264 High at a fixed bitrate (default preset), AAC 128 kbps stereo 44.1 kHz in MP4:

@@ -10,6 +10,7 @@ public:
     wxString GetName() const override { return "KMGridSpin"; }
     wxPGWindowList CreateControls(wxPropertyGrid* grid, wxPGProperty* row, const wxPoint& pos,
                                   const wxSize& size) const override;
+    bool OnEvent(wxPropertyGrid* grid, wxPGProperty* row, wxWindow* window, wxEvent& event) const override;
 
     // The registered instance (the framework owns it).
     static wxPGEditor* Get();

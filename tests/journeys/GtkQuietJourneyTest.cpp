@@ -1,5 +1,6 @@
 // The settings grid's number editors are opened and typed into as the user
 // does; the program (Program's end) must make GTK warn of nothing on the way.
+#include "controls/grid/GridSpinArrows.h"
 #include "controls/grid/PropertiesEditCtrl.h"
 #include "controls/grid/PropertiesFrameCtrl.h"
 #include "controls/ids/CommandIds.h"
@@ -13,6 +14,7 @@
 #include "shell/views/SourceTypeFileView.h"
 #include <gtest/gtest.h>
 #include <wx/choice.h>
+#include <wx/textctrl.h>
 
 namespace {
 
@@ -55,6 +57,37 @@ TEST(GtkQuiet, TypingCropMarginsInTheGridWarnsOfNothing)
     }
     EXPECT_EQ(opened, 4);
     EXPECT_EQ(crop->crop_left, 12);
+
+    // The arrows beside the text box step the value, as clicks on them do.
+    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
+        const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
+        if (p && p->value == &crop->crop_left)
+            grid.SelectProperty(*it, true);
+    }
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    auto* box = dynamic_cast<wxTextCtrl*>(grid.GetEditorControl());
+    ASSERT_NE(box, nullptr);
+    box->SetValue("20");  // typed
+    kmtest::PumpFor(std::chrono::milliseconds(50));
+    EXPECT_EQ(crop->crop_left, 20);
+    const auto click = [&](bool up) {
+        auto* arrows = dynamic_cast<CGridSpinArrows*>(grid.GetEditorControlSecondary());
+        ASSERT_NE(arrows, nullptr);
+        ASSERT_TRUE(arrows->IsShown());
+        const wxSize size = arrows->GetClientSize();
+        EXPECT_GE(size.y, 10);
+        EXPECT_LE(arrows->GetRect().GetRight(), grid.GetPanel()->GetClientSize().x);
+        kmtest::Click(*arrows, {size.x / 2, up ? size.y / 4 : size.y * 3 / 4});
+        kmtest::PumpFor(std::chrono::milliseconds(50));
+    };
+    click(true);
+    click(true);
+    EXPECT_EQ(crop->crop_left, 22);
+    click(false);
+    EXPECT_EQ(crop->crop_left, 21);
+    box = dynamic_cast<wxTextCtrl*>(grid.GetEditorControl());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->GetValue(), "21");
 }
 
 }  // namespace

@@ -93,10 +93,12 @@ void COperationBatch::Report(const CJobSource& source, const CTranscodeResult& r
     for (const std::wstring& w : r.warnings) m_msg.FileWarning(source.path, w);
     for (const CSourceWarning& w : r.sourceWarnings) m_msg.FileWarning(w.source, w.text);
     if (r.stopped) return;
-    if (!r.ok)
+    if (!r.ok) {
         m_msg.FileError(source.path, Utf8ToWide(r.error));
-    else
-        m_msg.FileSaved(Utf8ToWide(target.string()));
+        return;
+    }
+    m_msg.FileSaved(Utf8ToWide(target.string()));
+    if (!r.sourceWarnings.empty()) ++m_shortened;
 }
 
 bool COperationBatch::Single(const CJobSource& source, int index)
@@ -151,7 +153,9 @@ bool COperationBatch::Split(const CJobSource& source, int index)
     m_partSpan = 1;
     for (const fs::path& p : out.written) m_msg.FileSaved(Utf8ToWide(p.string()));
     if (!out.error.empty()) m_msg.FileError(source.path, Utf8ToWide(out.error));
-    return out.error.empty() && !out.stopped;
+    const bool ok = out.error.empty() && !out.stopped;
+    if (ok && out.sourceEndedEarly) ++m_shortened;
+    return ok;
 }
 
 bool COperationBatch::Join(const std::vector<CJobSource>& sources, int index)
@@ -175,6 +179,7 @@ bool COperationBatch::Join(const std::vector<CJobSource>& sources, int index)
 void COperationBatch::Run(int& succeeded, int& total)
 {
     succeeded = total = 0;
+    m_shortened = 0;
     const std::vector<CJobSource>& sources = m_settings.sources;
     m_total = std::max<double>(1, double(sources.size()));
     m_done = 0;

@@ -28,6 +28,9 @@ public:
     static bool Needed(const CJobSettings& settings);
     // succeeded: outputs (or sources) done; total: those asked for.
     void Run(int& succeeded, int& total);
+    // Of the succeeded ones, those whose source ended early (a split source
+    // counts once, however many of its parts fell short).
+    int Shortened() const { return m_shortened; }
 
 private:
     bool Single(const CJobSource& source, int index);
@@ -49,6 +52,7 @@ private:
     double m_done = 0, m_total = 1;      // sources done, of all
     double m_partFrom = 0, m_partSpan = 1;  // the part being written, as shares of its source
     double m_lastProgress = 0;
+    int m_shortened = 0;
 };
 
 }  // namespace mediaeng::job

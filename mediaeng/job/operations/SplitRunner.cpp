@@ -19,6 +19,7 @@ bool CSplitRunner::WritePart(const CJobSource& source, const CPart& part, const 
     cut.duration = part.end - part.start;
     CTranscodeResult r = m_writer(cut, target);
     for (std::wstring& w : r.warnings) outcome.warnings.push_back(std::move(w));
+    if (!r.sourceWarnings.empty()) outcome.sourceEndedEarly = true;
     for (CSourceWarning& w : r.sourceWarnings) outcome.warnings.push_back(std::move(w.text));  // the one source split
     outcome.stopped = r.stopped;
     if (!r.ok && !r.stopped) outcome.error = r.error.empty() ? EngineTextUtf8(text::kPartNotWritten) : r.error;

@@ -19,6 +19,7 @@ struct CSplitOutcome {
     std::vector<std::wstring> warnings;
     std::string error;  // why the split ended early
     bool stopped = false;
+    bool sourceEndedEarly = false;  // a part's source broke off before the part's end
 };
 
 class CSplitRunner {

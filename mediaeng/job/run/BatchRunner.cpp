@@ -204,9 +204,11 @@ void CBatchRunner::Work(IMsgHandler* handler)
     msg.Progress(0);
     m_shortened = 0;
     int converted = 0, expected = int(m_settings.sources.size());
-    if (COperationBatch::Needed(m_settings))
-        COperationBatch(m_settings, m_control, m_editFactory, msg).Run(converted, expected);
-    else
+    if (COperationBatch::Needed(m_settings)) {
+        COperationBatch batch(m_settings, m_control, m_editFactory, msg);
+        batch.Run(converted, expected);
+        m_shortened = batch.Shortened();
+    } else
         converted = ConvertPlain(msg);
     // Sources refused before the run count in the total: a batch with files
     // left out is not a plain success.

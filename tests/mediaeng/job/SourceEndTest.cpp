@@ -137,6 +137,71 @@ TEST(CutShortSource, LogNamesTheFile)
     EXPECT_EQ(handler.Count(MSGF_ERROR), 0);
 }
 
+// The run's end counts (MSGE_RUN_COUNTS, MSGE_RUN_SHORTENED) of a batch.
+struct RunCounts {
+    int converted = -1, total = -1, shortened = -1;
+};
+
+RunCounts CountsOf(const CRecordingHandler& handler)
+{
+    RunCounts c;
+    for (const CRecordingHandler::Event& e : handler.Events()) {
+        if (e.id == MSGE_RUN_COUNTS) {
+            c.converted = int(e.value);
+            c.total = int(e.extra);
+        }
+        if (e.id == MSGE_RUN_SHORTENED) c.shortened = int(e.value);
+    }
+    return c;
+}
+
+// Joins, splits and stream copies count an output whose source broke off
+// among the shorter ones, as the plain batch does: the run is no plain success.
+TEST(CutShortSource, EveryKindOfBatchCountsTheShorterOutputs)
+{
+    struct Case {
+        const char* name;
+        const char* ext;  // the cut clip's container
+        bool join, split, streamCopy;
+        bool wholeToo;  // a whole clip in the batch besides the cut one
+        RunCounts expected;
+    } cases[] = {
+        {"plain", "avi", false, false, false, true, {2, 2, 1}},
+        {"join", "avi", true, false, false, true, {1, 1, 1}},
+        {"join by stream copy", "avi", true, false, true, true, {1, 1, 1}},
+        {"split mkv in two", "mkv", false, true, false, false, {1, 1, 1}},
+        {"split mkv in four", "mkv", false, true, false, false, {1, 1, 1}},
+        {"stream copy", "avi", false, false, true, true, {2, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path dir = TestFolder() / c.name;
+        mediaeng::job::CJobSettings s;
+        s.output.naming.destinationFolder = Utf8ToWide((dir / "out").string());
+        if (c.wholeToo) s.sources.push_back(SourceOf(fixtures::WriteClip(dir / "whole.avi")));
+        s.sources.push_back(SourceOf(fixtures::WriteTruncatedClip(dir / (std::string("cut.") + c.ext), 0.5)));
+        s.operations.join.use = c.join;
+        s.operations.split.use = c.split;
+        s.operations.split.type = mediaeng::job::kSplitByCount;
+        s.operations.split.count = std::string(c.name).find("four") != std::string::npos ? 4 : 2;
+        s.operations.streamCopy = c.streamCopy;
+        CRecordingHandler handler;
+        mediaeng::job::CBatchRunner runner;
+        ASSERT_EQ(runner.Start(s, &handler), S_OK);
+        ASSERT_EQ(runner.Wait(120000), S_OK);
+        const RunCounts got = CountsOf(handler);
+        EXPECT_EQ(got.converted, c.expected.converted);
+        EXPECT_EQ(got.total, c.expected.total);
+        EXPECT_EQ(got.shortened, c.expected.shortened);
+        EXPECT_EQ(runner.Result(), S_FALSE);
+        int warned = 0;
+        for (const CRecordingHandler::Line& l : handler.Lines())
+            if ((l.flags & MSGF_WARNING) && l.text.find(L"source ends early at ") != std::wstring::npos) ++warned;
+        EXPECT_GE(warned, 1);
+        EXPECT_EQ(HiddenFiles(dir / "out"), 0);
+    }
+}
+
 struct SeamCase {
     Path path;
     mediaeng::av::AllocSite site;
