@@ -6,6 +6,7 @@
 #include "shell/update/UpdateService.h"
 #include <wx/filename.h>
 #include <wx/log.h>
+#include <wx/sysopt.h>
 #include <wx/utils.h>
 
 bool IsBrowserLink(const wxString& url)
@@ -25,6 +26,26 @@ bool IsLocalAddress(const wxString& url)
     if (slash != wxNOT_FOUND && slash < colon) return true;  // a path with a ':' in it
     return lower.StartsWith("file:");
 }
+
+// While it lives, wxFileSystem names a file's type by its extension alone.
+// Otherwise the first page load reads the whole desktop MIME database (every
+// XDG globs and icons file), the largest single cost of the program's start.
+// The news page and what it shows are local .html and image files, whose
+// types wx knows by their extensions.
+class CTypesByExtension {
+public:
+    CTypesByExtension() : m_before(wxSystemOptions::GetOption(kOption))
+    {
+        wxSystemOptions::SetOption(kOption, 1);
+    }
+    ~CTypesByExtension() { wxSystemOptions::SetOption(kOption, m_before); }
+    CTypesByExtension(const CTypesByExtension&) = delete;
+    CTypesByExtension& operator=(const CTypesByExtension&) = delete;
+
+private:
+    static constexpr const char* kOption = "filesys.no-mimetypesmanager";
+    wxString m_before;
+};
 }  // namespace
 
 CHelpView::CHelpView(wxWindow* parent, std::filesystem::path newsFile, std::filesystem::path shippedPage)
@@ -66,6 +87,7 @@ void CHelpView::LoadNewsPage()
     bool shown = false;
     if (std::filesystem::is_regular_file(page, ec)) {
         wxLogNull quiet;  // an unreadable page leaves the view empty, no error box
+        CTypesByExtension byExtension;
         shown = LoadFile(wxFileName(wxString(page.native())));
     }
     if (!shown) SetPage("<html><body></body></html>");
