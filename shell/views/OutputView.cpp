@@ -69,9 +69,12 @@ bool COutputView::Create(wxWindow* parent, wxWindowID id)
     m_kindChoice = new wxChoice(m_toolbar, KM::Cmd::OutputKindCombo, wxDefaultPosition, wxSize(150, -1));
     m_profileChoice = new CProfileComboBox(m_toolbar, KM::Cmd::ChooseProfile, draw, 250);
     bar->Add(m_kindChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
-    bar->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(KM::Str::ProfileLabel)), 0,
-             wxALIGN_CENTER_VERTICAL | wxALL, 3);
-    bar->Add(m_profileChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    // The label wraps together with the box it names.
+    auto* profile = new wxBoxSizer(wxHORIZONTAL);
+    profile->Add(new wxStaticText(m_toolbar, wxID_ANY, KM::Res::LoadString(KM::Str::ProfileLabel)), 0,
+                 wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    profile->Add(m_profileChoice, 0, wxALIGN_CENTER_VERTICAL | wxALL, 3);
+    bar->Add(profile, 0, wxALIGN_CENTER_VERTICAL);
     for (int command : {KM::Cmd::SaveProfile, KM::Cmd::DetachProfile, KM::Cmd::DeleteProfile})
         bar->Add(new wxButton(m_toolbar, command, KM::Res::LoadString(static_cast<unsigned>(command)),
                               wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT),
