@@ -26,26 +26,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace journey;
 
-// Presses the "..." button of the grid row bound to field, as a click on it does.
-bool PressRowButton(CPropertiesEditCtrl& grid, const void* field)
-{
-    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
-        const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
-        if (!p || p->value != field)
-            continue;
-        grid.SelectProperty(*it, true);
-        kmtest::PumpFor(std::chrono::milliseconds(50));
-        wxWindow* button = grid.GetEditorControlSecondary();
-        if (!button)
-            return false;
-        wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-        click.SetEventObject(button);
-        button->GetEventHandler()->ProcessEvent(click);
-        return true;
-    }
-    return false;
-}
-
 // Runs what opens a chooser of the given kind and cancels it on screen.
 void OpenAndCancel(const char* what, const wxString& kind, const std::function<void()>& open)
 {
@@ -93,7 +73,7 @@ TEST(Choosers, EveryChooserOpenedAndCancelledChangesNothingAndWarnsOfNothing)
     ASSERT_NE(output, nullptr);
     kmtest::PumpFor(std::chrono::milliseconds(50));
     OpenAndCancel("Destination folder", "dirdialog", [&] {
-        EXPECT_TRUE(PressRowButton(*output->GetGrid(), &program.Project().GetVideoOutput()->destination));
+        EXPECT_TRUE(PressRowButton(*output->GetGrid(), RowOf(*output->GetGrid(), &program.Project().GetVideoOutput()->destination)));
     });
     EXPECT_TRUE(program.Project().GetVideoOutput()->destination.empty());
 
@@ -117,7 +97,7 @@ TEST(Choosers, EveryChooserOpenedAndCancelledChangesNothingAndWarnsOfNothing)
     kmtest::PumpFor(std::chrono::milliseconds(50));
     CWatermarkObj* mark = marks.GetAt(0);
     OpenAndCancel("Watermark picture row", "filedialog",
-                  [&] { EXPECT_TRUE(PressRowButton(watermarks->Settings()->Grid(), &mark->path)); });
+                  [&] { EXPECT_TRUE(PressRowButton(watermarks->Settings()->Grid(), RowOf(watermarks->Settings()->Grid(), &mark->path))); });
     EXPECT_EQ(mark->path, Utf8ToWide(logo.string()));
 }
 

@@ -43,27 +43,23 @@ TEST(GtkQuiet, TypingCropMarginsInTheGridWarnsOfNothing)
     const int32_t* margins[] = {&crop->crop_left, &crop->crop_top, &crop->crop_right, &crop->crop_bottom};
     int opened = 0;
     for (const int32_t* field : margins) {
-        for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
-            const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
-            if (!p || p->value != field)
-                continue;
-            // The row's in-place editor opens (as a click on it does) and is typed into.
-            grid.SelectProperty(*it, true);
-            kmtest::PumpFor(std::chrono::milliseconds(50));
-            opened += grid.GetEditorControl() != nullptr;
-            grid.ChangePropertyValue(*it, wxString("12"));
-            kmtest::PumpFor(std::chrono::milliseconds(50));
-        }
+        wxPGProperty* row = RowOf(grid, field);
+        if (!row)
+            continue;
+        // The row's in-place editor opens (as a click on it does) and is typed into.
+        grid.SelectProperty(row, true);
+        kmtest::PumpFor(std::chrono::milliseconds(50));
+        opened += grid.GetEditorControl() != nullptr;
+        grid.ChangePropertyValue(row, wxString("12"));
+        kmtest::PumpFor(std::chrono::milliseconds(50));
     }
     EXPECT_EQ(opened, 4);
     EXPECT_EQ(crop->crop_left, 12);
 
     // The arrows beside the text box step the value, as clicks on them do.
-    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
-        const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
-        if (p && p->value == &crop->crop_left)
-            grid.SelectProperty(*it, true);
-    }
+    wxPGProperty* left = RowOf(grid, &crop->crop_left);
+    ASSERT_NE(left, nullptr);
+    grid.SelectProperty(left, true);
     kmtest::PumpFor(std::chrono::milliseconds(50));
     auto* box = dynamic_cast<wxTextCtrl*>(grid.GetEditorControl());
     ASSERT_NE(box, nullptr);

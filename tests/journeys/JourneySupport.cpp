@@ -133,14 +133,36 @@ void DropFiles(CSourceTypeFileView& view, const std::vector<fs::path>& files)
     target->OnDropFiles(20, 20, names);
 }
 
+wxPGProperty* FindRow(CPropertiesEditCtrl& grid, const std::function<bool(const CSchemaProperty&)>& match)
+{
+    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it)
+        if (const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it); p && match(*p))
+            return *it;
+    return nullptr;
+}
+
+wxPGProperty* RowOf(CPropertiesEditCtrl& grid, const void* field)
+{
+    return FindRow(grid, [field](const CSchemaProperty& p) { return p.value == field; });
+}
+
 bool TypeIntoGrid(CPropertiesEditCtrl& grid, const void* field, const wxString& text)
 {
-    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it) {
-        const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it);
-        if (p && p->value == field)
-            return grid.ChangePropertyValue(*it, text);
-    }
-    return false;
+    wxPGProperty* row = RowOf(grid, field);
+    return row && grid.ChangePropertyValue(row, text);
+}
+
+bool PressRowButton(CPropertiesEditCtrl& grid, wxPGProperty* row)
+{
+    if (!row || !grid.SelectProperty(row, true))
+        return false;
+    wxWindow* button = grid.GetEditorControlSecondary();
+    if (!button)
+        return false;
+    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
+    click.SetEventObject(button);
+    button->ProcessWindowEvent(click);
+    return true;
 }
 
 void ChooseVideoProfile(Program& program, const std::wstring& text, const fs::path& out)

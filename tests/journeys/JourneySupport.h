@@ -6,11 +6,14 @@
 #include "shell/frame/MainFrame.h"
 #include "wx/WxTestSupport.h"
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 class CProject;
 class CPropertiesEditCtrl;
+class CSchemaProperty;
+class wxPGProperty;
 class CSourceTypeFileView;
 
 namespace journey {
@@ -60,6 +63,11 @@ std::filesystem::path FreshFolder(const std::string& name);
 void DropFiles(CSourceTypeFileView& view, const std::vector<std::filesystem::path>& files);
 // Types text into the grid row bound to a setting, as the user does.
 bool TypeIntoGrid(CPropertiesEditCtrl& grid, const void* field, const wxString& text);
+// The row of the grid whose setting matches (or is bound to field), or null.
+wxPGProperty* FindRow(CPropertiesEditCtrl& grid, const std::function<bool(const CSchemaProperty&)>& match);
+wxPGProperty* RowOf(CPropertiesEditCtrl& grid, const void* field);
+// Selects row and presses the "..." button of its editor, as a click on it does.
+bool PressRowButton(CPropertiesEditCtrl& grid, wxPGProperty* row);
 // The output page's video kind, the first profile whose name holds text, and
 // the destination typed into the grid.
 void ChooseVideoProfile(Program& program, const std::wstring& text, const std::filesystem::path& out);

@@ -462,28 +462,6 @@ TEST(UserJourney, AFileEditedInEveryPaneConvertsWithItsEditsAndReopensWithThem)
 
 namespace {
 
-// The row of the grid whose setting matches, or null.
-wxPGProperty* FindRow(CPropertiesEditCtrl& grid, const std::function<bool(const CSchemaProperty&)>& match)
-{
-    for (auto it = grid.GetIterator(wxPG_ITERATE_ALL); !it.AtEnd(); ++it)
-        if (const CSchemaProperty* p = CPropertiesEditCtrl::RowProperty(*it); p && match(*p))
-            return *it;
-    return nullptr;
-}
-
-// Selects row and presses the button of its editor, as a click on it does.
-bool PressRowButton(CPropertiesEditCtrl& grid, wxPGProperty* row)
-{
-    if (!row || !grid.SelectProperty(row, true))
-        return false;
-    auto* button = dynamic_cast<wxButton*>(grid.GetEditorControlSecondary());
-    if (!button)
-        return false;
-    wxCommandEvent click(wxEVT_BUTTON, button->GetId());
-    click.SetEventObject(button);
-    return button->ProcessWindowEvent(click) || true;
-}
-
 // The row of a frame-size setting, or null.
 wxPGProperty* SizeRow(CPropertiesEditCtrl& grid)
 {
