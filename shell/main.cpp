@@ -1,6 +1,7 @@
 // Entry point of the window program: the wxWidgets application forwards its
 // start and end to CKestrelMediaApp.
 #include "shell/KestrelMediaApp.h"
+#include "platform/GlProbe.h"
 #include "platform/HeapTuning.h"
 #include "platform/Settings.h"
 #include <wx/app.h>
@@ -10,6 +11,7 @@ class CKestrelMediaWxApp : public wxApp {
 public:
     bool OnInit() override
     {
+        m_glProbeSkip.Restore();
         KM::KeepPictureBuffersOnHeap();
         SetAppName("KestrelMedia");
         SetVendorName("KestrelMedia Soft");
@@ -36,6 +38,7 @@ public:
     }
 
 private:
+    KM::CGlProbeSkip m_glProbeSkip;  // before the toolkit opens the display
     CKestrelMediaApp m_app;
 };
 

@@ -142,11 +142,13 @@ bool CMainFrame::DispatchCommand(int command)
 std::vector<const CCommandTable*> CMainFrame::AllCommandTables() const
 {
     std::vector<const CCommandTable*> tables;
-    for (const auto& group : m_groups)
+    for (const auto& group : m_groups) {
+        MakeGroupView(*group);  // every page's commands, made or not yet
         for (wxWindow* w : group->pageWindows)
             if (auto* view = dynamic_cast<CBaseView*>(w))
                 for (const CCommandTable* table : view->AllCommands())
                     tables.push_back(table);
+    }
     tables.push_back(&m_frameCommands);
     tables.push_back(&m_applicationCommands);
     return tables;

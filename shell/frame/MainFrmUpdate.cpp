@@ -124,34 +124,54 @@ void CMainFrmUpdate::AddSourceGroup(int kind, int outerIndex)
     m_groups.push_back(std::move(group));
 }
 
-void CMainFrmUpdate::AddViewGroup(int kind, wxWindow* view)
+void CMainFrmUpdate::AddViewGroup(int kind, PageViewFactory make)
 {
-    if (!view)
-        return;  // a page that could not be made is left out
-    view->Hide();
+    if (!make)
+        return;
     auto group = std::make_unique<CViewGroup>();
     group->kind = kind;
-    group->pageWindows = {view};
+    group->make = make;
     m_groups.push_back(std::move(group));
+}
+
+void CMainFrmUpdate::MakeGroupView(CViewGroup& group) const
+{
+    if (!group.make || !m_client)
+        return;
+    PageViewFactory make = group.make;
+    group.make = nullptr;
+    wxWindow* view = make(m_client);
+    if (!view)
+        return;  // a page that could not be made stays empty
+    view->Hide();
+    group.pageWindows = {view};
 }
 
 void CMainFrmUpdate::CreateGroups()
 {
     for (const PageInfo& page : RegisteredPages()) {
-        if (page.isSource)
+        if (page.isSource) {
             AddSourceGroup(page.kind, page.source.splitterSlot);
-        else
-            AddViewGroup(page.kind, page.makeView(m_client));
-        if (!m_activeView && !m_groups.empty())  // the first page made is shown first
-            m_activeView = m_groups.front()->pageWindows.front();
+        } else {
+            AddViewGroup(page.kind, page.makeView);
+            if (page.makeWithFrame && !m_groups.empty())
+                MakeGroupView(*m_groups.back());
+        }
+        if (!m_activeView && !m_groups.empty()) {  // the first page is shown first
+            MakeGroupView(*m_groups.front());
+            if (!m_groups.front()->pageWindows.empty())
+                m_activeView = m_groups.front()->pageWindows.front();
+        }
     }
 }
 
 const CViewGroup* CMainFrmUpdate::FindGroup(int kind) const
 {
     for (const auto& group : m_groups)
-        if (group->kind == kind)
+        if (group->kind == kind) {
+            MakeGroupView(*group);
             return group.get();
+        }
     return nullptr;
 }
 

@@ -31,6 +31,9 @@ struct PageInfo {
     PageViewFactory makeView = nullptr;  // the page's main view (a source page's list)
     bool refillsFileCombo = false;    // the tab's file choice is filled before the page shows
     bool isSource = false;
+    // A page of one view is made on first need, unless it must follow work
+    // that runs while it is not shown (the conversion's log).
+    bool makeWithFrame = false;
     SourcePageLayout source;
 };
 

@@ -311,6 +311,13 @@ void CConvertView::OnLinkClicked(const SLink& link)
 namespace {
 
 // The conversion page, on the conversion tab.
-const CPageRegistration kPage(ViewPage(kPageConversion, kCategoryConversion, &MakePageView<CConvertView>));
+PageInfo ConversionPage()
+{
+    PageInfo page = ViewPage(kPageConversion, kCategoryConversion, &MakePageView<CConvertView>);
+    page.makeWithFrame = true;  // its log takes the job's messages from the start
+    return page;
+}
+
+const CPageRegistration kPage(ConversionPage());
 
 }  // namespace

@@ -15,6 +15,9 @@
 #include "shell/frame/KMRibbonBar.h"
 #include "shell/frame/MainFrame.h"
 #include "shell/frame/PageKinds.h"
+#include "shell/views/ConvertView.h"
+#include "shell/views/EditingView.h"
+#include "shell/views/OutputView.h"
 #include <gtest/gtest.h>
 #include <wx/choice.h>
 #include <set>
@@ -69,6 +72,32 @@ TEST_F(MainFrameTest, EveryTabShowsItsPageAndOnlyThatPage)
         }
     }
     EXPECT_FALSE(CBaseView::IsPageSwitching());
+}
+
+// The window comes up without the pages the user has not opened; the
+// conversion page is there from the start, as its log follows any run.
+TEST_F(MainFrameTest, PagesOfOneViewAreMadeWhenFirstNeededButTheConversionPageAtOnce)
+{
+    auto count = [&](auto isKind) {
+        int n = 0;
+        for (wxWindow* child : frame->GetClientArea()->GetChildren()) n += isKind(child) ? 1 : 0;
+        return n;
+    };
+    auto editing = [](wxWindow* w) { return dynamic_cast<CEditingView*>(w) != nullptr; };
+    auto output = [](wxWindow* w) { return dynamic_cast<COutputView*>(w) != nullptr; };
+    auto conversion = [](wxWindow* w) { return dynamic_cast<CConvertView*>(w) != nullptr; };
+    EXPECT_EQ(count(editing), 0);
+    EXPECT_EQ(count(output), 0);
+    EXPECT_EQ(count(conversion), 1);
+
+    wxWindow* view = frame->FindMainView(kPageEditing);
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->IsShown());  // made, not shown
+    EXPECT_EQ(frame->FindMainView(kPageEditing), view);  // and made once
+    EXPECT_EQ(count(editing), 1);
+    ShowTab(kCategoryOutput);
+    EXPECT_EQ(count(output), 1);
+    EXPECT_TRUE(frame->GetActiveView()->IsShown());
 }
 
 TEST_F(MainFrameTest, ScreenshotOfTheEmptyFrameHasTheRibbonAndPages)
