@@ -3,6 +3,7 @@
 #include "mediaeng/frame/AutoLevels.h"
 #include "mediaeng/frame/ParallelRows.h"
 #include "mediaeng/frame/SpatialFilters.h"
+#include "mediaeng/frame/WideVectors.h"
 #include <algorithm>
 #include <cmath>
 
@@ -71,39 +72,65 @@ struct FixedMatrix {
     }
 };
 
-void MatrixRows(const PixelView& src, const PixelView& dst, const FixedMatrix& m, int y0, int y1)
+// Inlined into both builds below. The coefficients are copied to locals:
+// the picture's bytes may alias anything, which would keep the compiler from
+// vectorizing a loop that reads them through the matrix.
+template <int Bpp>
+__attribute__((always_inline)) inline void MatrixRowsOf(const PixelView& src, const PixelView& dst,
+                                                        const FixedMatrix& m, int y0, int y1)
 {
     // Picture bytes are B, G, R.
-    const auto& k = m.k;
-    const int w = src.width, bpp = src.bpp;
-    if (m.grey) {
-        // Every row of the matrix alike (greyscale): one sum a pixel.
-        for (int y = y0; y < y1; ++y) {
-            const BYTE* s = src.Row(y);
-            BYTE* d = dst.Row(y);
-            for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
-                const int v = (k[0][0] * s[2] + k[0][1] * s[1] + k[0][2] * s[0] + 32768) >> 16;
-                const BYTE g = static_cast<BYTE>(std::clamp(v, 0, 255));
-                if (bpp == 4) d[3] = s[3];
-                d[0] = d[1] = d[2] = g;
-            }
-        }
-        return;
-    }
+    const int k00 = m.k[0][0], k01 = m.k[0][1], k02 = m.k[0][2];
+    const int k10 = m.k[1][0], k11 = m.k[1][1], k12 = m.k[1][2];
+    const int k20 = m.k[2][0], k21 = m.k[2][1], k22 = m.k[2][2];
+    const int w = src.width;
+    const bool grey = m.grey;
     for (int y = y0; y < y1; ++y) {
         const BYTE* s = src.Row(y);
         BYTE* d = dst.Row(y);
-        for (int x = 0; x < w; ++x, s += bpp, d += bpp) {
-            const int r = s[2], g = s[1], b = s[0];
-            const int nr = (k[0][0] * r + k[0][1] * g + k[0][2] * b + 32768) >> 16;
-            const int ng = (k[1][0] * r + k[1][1] * g + k[1][2] * b + 32768) >> 16;
-            const int nb = (k[2][0] * r + k[2][1] * g + k[2][2] * b + 32768) >> 16;
-            d[0] = static_cast<BYTE>(std::clamp(nb, 0, 255));
-            d[1] = static_cast<BYTE>(std::clamp(ng, 0, 255));
-            d[2] = static_cast<BYTE>(std::clamp(nr, 0, 255));
-            if (bpp == 4) d[3] = s[3];
+        if (grey) {
+            // Every row of the matrix alike (greyscale): one sum a pixel.
+            for (int x = 0; x < w; ++x) {
+                const int v = (k00 * s[x * Bpp + 2] + k01 * s[x * Bpp + 1] + k02 * s[x * Bpp] + 32768) >> 16;
+                const BYTE g = static_cast<BYTE>(std::clamp(v, 0, 255));
+                if (Bpp == 4) d[x * Bpp + 3] = s[x * Bpp + 3];
+                d[x * Bpp] = d[x * Bpp + 1] = d[x * Bpp + 2] = g;
+            }
+            continue;
+        }
+        for (int x = 0; x < w; ++x) {
+            const int r = s[x * Bpp + 2], g = s[x * Bpp + 1], b = s[x * Bpp];
+            const int nr = (k00 * r + k01 * g + k02 * b + 32768) >> 16;
+            const int ng = (k10 * r + k11 * g + k12 * b + 32768) >> 16;
+            const int nb = (k20 * r + k21 * g + k22 * b + 32768) >> 16;
+            if (Bpp == 4) d[x * Bpp + 3] = s[x * Bpp + 3];
+            d[x * Bpp] = static_cast<BYTE>(std::clamp(nb, 0, 255));
+            d[x * Bpp + 1] = static_cast<BYTE>(std::clamp(ng, 0, 255));
+            d[x * Bpp + 2] = static_cast<BYTE>(std::clamp(nr, 0, 255));
         }
     }
+}
+
+__attribute__((always_inline)) inline void MatrixRowsBody(const PixelView& src, const PixelView& dst,
+                                                          const FixedMatrix& m, int y0, int y1)
+{
+    if (src.bpp == 4)
+        MatrixRowsOf<4>(src, dst, m, y0, y1);
+    else
+        MatrixRowsOf<3>(src, dst, m, y0, y1);
+}
+
+KM_TARGET_AVX2 void MatrixRowsWide(const PixelView& src, const PixelView& dst, const FixedMatrix& m, int y0, int y1)
+{
+    MatrixRowsBody(src, dst, m, y0, y1);
+}
+
+void MatrixRows(const PixelView& src, const PixelView& dst, const FixedMatrix& m, int y0, int y1)
+{
+    if (UseWideVectors())
+        MatrixRowsWide(src, dst, m, y0, y1);
+    else
+        MatrixRowsBody(src, dst, m, y0, y1);
 }
 
 void BalanceRows(const PixelView& src, const PixelView& dst, const std::array<ChannelLut, 3>& lut, bool keepLuma,
