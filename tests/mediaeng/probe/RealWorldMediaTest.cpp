@@ -141,17 +141,10 @@ TEST(SparseKeyframes, ClipsOpenWithTheirFullDurationAndPreviewNearTheEnd)
         EXPECT_EQ(Fact(o.source.Get(), L"Height").AsInt(), 1080);
 
         // The preview's still picture 3.5 s before the end: far from any keyframe.
-        CPlaybackInput input;
-        input.url = clip.string();
-        DWORD formatSize = 0, dataSize = 0;
-        BYTE* format = nullptr;
-        BYTE* data = nullptr;
-        std::wstring error;
-        const REFERENCE_TIME at = REFERENCE_TIME((fixtures::kSparseClipSeconds - 3.5) * pbtest::kSecond);
-        ASSERT_EQ(ReadPictureAt(input, at, &formatSize, &format, &dataSize, &data, &error), S_OK) << WideToUtf8(error);
-        EXPECT_EQ(pbtest::CounterOfDib(format, data), int(fixtures::kSparseClipSeconds - 3.5));
-        std::free(format);
-        std::free(data);
+        pbtest::CStillPicture still;
+        pbtest::ReadStill(clip, REFERENCE_TIME((fixtures::kSparseClipSeconds - 3.5) * pbtest::kSecond), still);
+        ASSERT_EQ(still.hr, S_OK) << WideToUtf8(still.error);
+        EXPECT_EQ(pbtest::CounterOfDib(still.format, still.data), int(fixtures::kSparseClipSeconds - 3.5));
     }
 }
 
@@ -327,19 +320,11 @@ TEST(AbsurdHeaders, PreviewAndConvertWithoutWrappingTheirTimes)
         ASSERT_TRUE(PatchAfter(avi, "strh", 32, c.rate));
 
         for (double seconds : {0.0, 0.5, 1e9}) {
-            CPlaybackInput input;
-            input.url = avi.string();
-            DWORD formatSize = 0, dataSize = 0;
-            BYTE* format = nullptr;
-            BYTE* data = nullptr;
-            std::wstring error;
-            const HRESULT hr = ReadPictureAt(input, REFERENCE_TIME(seconds * pbtest::kSecond), &formatSize, &format,
-                                             &dataSize, &data, &error);
-            if (FAILED(hr)) {
-                EXPECT_FALSE(error.empty());
+            pbtest::CStillPicture still;
+            pbtest::ReadStill(avi, REFERENCE_TIME(seconds * pbtest::kSecond), still);
+            if (FAILED(still.hr)) {
+                EXPECT_FALSE(still.error.empty());
             }
-            std::free(format);
-            std::free(data);
         }
 
         mediaeng::job::CJobSettings settings;

@@ -113,16 +113,10 @@ TEST(RotatedClips, ProbePreviewAndConversionShowThePictureUpright)
         EXPECT_NEAR(Fact(source.Get(), L"AspectRatio").AsDouble(), quarter ? 0.75 : 4.0 / 3, 0.01);
 
         // The preview's picture.
-        CPlaybackInput input;
-        input.url = phone.string();
-        DWORD formatSize = 0, dataSize = 0;
-        BYTE* format = nullptr;
-        BYTE* data = nullptr;
-        std::wstring error;
-        ASSERT_EQ(ReadPictureAt(input, pbtest::kSecond / 2, &formatSize, &format, &dataSize, &data, &error), S_OK);
-        const Picture shown = FromDib(format, data);
-        std::free(format);
-        std::free(data);
+        pbtest::CStillPicture still;
+        pbtest::ReadStill(phone, pbtest::kSecond / 2, still);
+        ASSERT_EQ(still.hr, S_OK);
+        const Picture shown = FromDib(still.format, still.data);
         EXPECT_EQ(shown.width, quarter ? 120 : 160);
         ExpectUpright(shown, degrees);
 
