@@ -24,8 +24,8 @@ class CRowPool {
 public:
     CRowPool()
     {
-        const unsigned n = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-        for (unsigned i = 1; i < n; ++i) {
+        const int n = RowWorkers();
+        for (int i = 1; i < n; ++i) {
             m_threads.emplace_back([this] { Work(); });
             const std::string name = "km-rows-" + std::to_string(i);
             pthread_setname_np(m_threads.back().native_handle(), name.c_str());
@@ -119,6 +119,11 @@ private:
 };
 
 }  // namespace
+
+int RowWorkers()
+{
+    return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+}
 
 void ParallelRows(int rows, long long pixels, const std::function<void(int, int)>& fn)
 {

@@ -7,6 +7,9 @@
 
 namespace mediaeng::frame {
 
+// The threads that share a job, the caller's included.
+int RowWorkers();
+
 // Runs fn(begin, end) over [0, rows) in bands; small jobs run on the caller.
 void ParallelRows(int rows, long long pixels, const std::function<void(int, int)>& fn);
 

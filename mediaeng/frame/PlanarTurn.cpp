@@ -1,6 +1,7 @@
 #include "mediaeng/frame/PlanarTurn.h"
 #include "mediaeng/frame/ParallelRows.h"
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace mediaeng::frame {
@@ -90,34 +91,59 @@ bool TurnPlanar(const PlanarView& src, const PlanarView& dst, int quarter, bool 
     return true;
 }
 
+namespace {
+
+// A row of pixels read step bytes apart. Three-byte pixels move as one
+// four-byte word whose last byte the next pixel overwrites; the row's last
+// pixel, and any pixel whose fourth byte may lie past the picture, move as
+// three bytes.
+void TurnRow(const BYTE* s, std::ptrdiff_t step, BYTE* __restrict d, int count, int bpp, const BYTE* lastPixel)
+{
+    if (bpp == 4) {
+        for (int x = 0; x < count; ++x, s += step, d += 4) std::memcpy(d, s, 4);
+        return;
+    }
+    int x = 0;
+    const BYTE* wideEnd = s + step * (count - 1);
+    const bool wide = step > 0 ? (lastPixel < s || lastPixel >= wideEnd) : (lastPixel > s || lastPixel <= wideEnd);
+    if (wide) {
+        for (; x + 1 < count; ++x, s += step, d += 3) {
+            std::uint32_t word;
+            std::memcpy(&word, s, 4);
+            std::memcpy(d, &word, 4);
+        }
+    }
+    for (; x < count; ++x, s += step, d += 3) {
+        d[0] = s[0];
+        d[1] = s[1];
+        d[2] = s[2];
+    }
+}
+
+}  // namespace
+
 void TurnPacked(const PixelView& src, const PixelView& dst, const TurnMapping& m)
 {
+    if (src.width <= 0 || src.height <= 0) return;
     const int bpp = src.bpp;
     const std::ptrdiff_t step = m.ax * bpp + m.ay * src.stride;
-    // Tiles of 32 x 32 pixels keep the source columns a quarter turn reads
-    // down in the cache.
-    constexpr int kTile = 32;
-    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [&](int y0, int y1) {
+    const BYTE* lastPixel = src.At(src.width - 1, src.stride > 0 ? src.height - 1 : 0);
+    // Tiles of 64 x 64 pixels keep the source columns a quarter turn reads
+    // down in the cache (32 x 32 ran at half the speed: each row of a tile
+    // then reads too little of each cache line it brings in).
+    constexpr int kTile = 64;
+    const auto rows = [src, dst, m, bpp, step, lastPixel](int y0, int y1) {
         for (int ty = y0; ty < y1; ty += kTile) {
             const int te = std::min(ty + kTile, y1);
             for (int tx = 0; tx < dst.width; tx += kTile) {
-                const int xe = std::min(tx + kTile, dst.width);
-                for (int y = ty; y < te; ++y) {
-                    const BYTE* s = src.At(m.ax * tx + m.bx * y + m.cx, m.ay * tx + m.by * y + m.cy);
-                    BYTE* d = dst.At(tx, y);
-                    if (bpp == 3) {
-                        for (int x = tx; x < xe; ++x, s += step, d += 3) {
-                            d[0] = s[0];
-                            d[1] = s[1];
-                            d[2] = s[2];
-                        }
-                    } else {
-                        for (int x = tx; x < xe; ++x, s += step, d += 4) std::memcpy(d, s, 4);
-                    }
-                }
+                const int count = std::min(tx + kTile, dst.width) - tx;
+                for (int y = ty; y < te; ++y)
+                    TurnRow(src.At(m.ax * tx + m.bx * y + m.cx, m.ay * tx + m.by * y + m.cy), step, dst.At(tx, y),
+                            count, bpp, lastPixel);
             }
         }
-    });
+    };
+    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, rows);
 }
 
 }  // namespace mediaeng::frame

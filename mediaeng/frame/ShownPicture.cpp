@@ -1,6 +1,7 @@
 #include "mediaeng/frame/ShownPicture.h"
 #include "mediaeng/frame/EraseKinds.h"
 #include "mediaeng/frame/Margins.h"
+#include "mediaeng/frame/ParallelRows.h"
 #include "mediaeng/frame/PlanarTurn.h"
 #include <algorithm>
 #include <cmath>
@@ -46,6 +47,10 @@ PixelRect SourceRect(const Mapper& map, const PixelRect& r)
 }
 
 }  // namespace
+
+// The one scale of a shown picture is most of its cost; it runs alone, on
+// the paint, so it takes the row workers' number of threads.
+CShownPicture::CShownPicture() { m_sws.UseThreads(RowWorkers()); }
 
 HRESULT CShownPicture::Make(const FRAME_RECORD& source, const EditChain& chain, int width, int height,
                             FRAME_RECORD& out)

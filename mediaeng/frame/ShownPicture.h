@@ -24,6 +24,8 @@ public:
     // it until the next call.
     HRESULT Make(const FRAME_RECORD& source, const EditChain& chain, int width, int height, FRAME_RECORD& out);
 
+    CShownPicture();
+
 private:
     CRgbInput m_rgb;
     CSwsScaler m_sws;

@@ -7,14 +7,24 @@ namespace mediaeng::frame {
 
 namespace {
 
-// The 3x3 kernel k over every channel; a row's inner bytes run as plain
-// arrays (each neighbour one channel step away), its two end pixels with the
-// edge repeated.
+// One row's inner bytes, each neighbour one channel step away. Everything
+// arrives by value and the rows cannot overlap: a byte store may alias any
+// memory, so a length read through a reference would keep this loop scalar.
+template <class Kernel>
+void ConvolveInner(const BYTE* __restrict up, const BYTE* __restrict mid, const BYTE* __restrict dn,
+                   BYTE* __restrict d, int ch, int end, Kernel k)
+{
+    for (int i = ch; i < end; ++i)
+        d[i] = k(up[i - ch], up[i], up[i + ch], mid[i - ch], mid[i], mid[i + ch], dn[i - ch], dn[i], dn[i + ch]);
+}
+
+// The 3x3 kernel k over every channel; a row's two end pixels with the edge
+// repeated.
 template <class Kernel>
 void Convolve(const PixelView& src, const PixelView& dst, Kernel k)
 {
     const int w = src.width, h = src.height, ch = src.bpp;
-    ParallelRows(h, static_cast<long long>(w) * h, [&](int y0, int y1) {
+    ParallelRows(h, static_cast<long long>(w) * h, [src, dst, w, h, ch, k](int y0, int y1) {
         for (int y = y0; y < y1; ++y) {
             const BYTE* up = src.Row(std::max(y - 1, 0));
             const BYTE* mid = src.Row(y);
@@ -27,12 +37,15 @@ void Convolve(const PixelView& src, const PixelView& dst, Kernel k)
                                  dn[c + i], dn[r + i]);
             };
             pixel(0);
-            const int end = (w - 1) * ch;
-            for (int i = ch; i < end; ++i)
-                d[i] = k(up[i - ch], up[i], up[i + ch], mid[i - ch], mid[i], mid[i + ch], dn[i - ch], dn[i], dn[i + ch]);
+            ConvolveInner(up, mid, dn, d, ch, (w - 1) * ch, k);
             if (w > 1) pixel(w - 1);
         }
     });
+}
+
+void AverageRows(const BYTE* __restrict a, const BYTE* __restrict b, BYTE* __restrict d, size_t bytes)
+{
+    for (size_t i = 0; i < bytes; ++i) d[i] = static_cast<BYTE>((a[i] + b[i] + 1) >> 1);
 }
 
 BYTE Clamp255(int v) { return static_cast<BYTE>(std::clamp(v, 0, 255)); }
@@ -62,9 +75,7 @@ void DeinterlaceInto(const PixelView& src, const PixelView& dst)
             if (y % 2 == 0) {
                 std::memcpy(d, src.Row(y), bytes);
             } else if (y + 1 < src.height) {
-                const BYTE* a = src.Row(y - 1);
-                const BYTE* b = src.Row(y + 1);
-                for (size_t i = 0; i < bytes; ++i) d[i] = static_cast<BYTE>((a[i] + b[i] + 1) >> 1);
+                AverageRows(src.Row(y - 1), src.Row(y + 1), d, bytes);
             } else {
                 std::memcpy(d, src.Row(y - 1), bytes);
             }

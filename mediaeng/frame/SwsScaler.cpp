@@ -1,13 +1,20 @@
 #include "mediaeng/frame/SwsScaler.h"
 #include "mediaeng/frame/ParallelRows.h"
 #include <cstring>
+#include <memory>
 extern "C" {
+#include <libavutil/frame.h>
+#include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
 
 namespace mediaeng::frame {
 
-CSwsScaler::~CSwsScaler() { sws_freeContext(m_ctx); }
+CSwsScaler::~CSwsScaler()
+{
+    sws_freeContext(m_ctx);
+    sws_freeContext(m_threaded.ctx);
+}
 
 namespace {
 
@@ -54,6 +61,58 @@ void YuvPlanes(const FrameIn& in, const uint8_t* planes[4], int strides[4])
         strides[0] = cw * 4;
         break;
     }
+}
+
+// One row of three planes as packed BGR; the width comes by value, as a
+// byte store could otherwise change it under the loop.
+void PackRow(const uint8_t* __restrict pb, const uint8_t* __restrict pg, const uint8_t* __restrict pr,
+             BYTE* __restrict d, int width)
+{
+    for (int x = 0; x < width; ++x, d += 3) {
+        d[0] = pb[x];
+        d[1] = pg[x];
+        d[2] = pr[x];
+    }
+}
+
+struct FrameFree {
+    void operator()(AVFrame* f) const { av_frame_free(&f); }
+};
+using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
+
+// A frame over memory the caller keeps: libswscale's frame calls copy a
+// picture that has no buffer of its own, or write into a new one.
+FramePtr BorrowFrame(AVPixelFormat format, int width, int height, uint8_t* const planes[], const int strides[],
+                     int count, uint8_t* base, size_t bytes)
+{
+    FramePtr f(av_frame_alloc());
+    if (!f) return f;
+    f->format = format;
+    f->width = width;
+    f->height = height;
+    for (int i = 0; i < count; ++i) {
+        f->data[i] = planes[i];
+        f->linesize[i] = strides[i];
+    }
+    f->buf[0] = av_buffer_create(base, bytes, [](void*, uint8_t*) {}, nullptr, 0);
+    if (!f->buf[0]) f.reset();
+    return f;
+}
+
+SwsContext* MakeThreadedContext(int sw, int sh, int dw, int dh, int flags, int threads)
+{
+    SwsContext* c = sws_alloc_context();
+    if (!c) return nullptr;
+    const bool set = av_opt_set_int(c, "srcw", sw, 0) >= 0 && av_opt_set_int(c, "srch", sh, 0) >= 0 &&
+                     av_opt_set_int(c, "dstw", dw, 0) >= 0 && av_opt_set_int(c, "dsth", dh, 0) >= 0 &&
+                     av_opt_set_int(c, "src_format", AV_PIX_FMT_BGR24, 0) >= 0 &&
+                     av_opt_set_int(c, "dst_format", AV_PIX_FMT_GBRP, 0) >= 0 &&
+                     av_opt_set_int(c, "sws_flags", flags, 0) >= 0 && av_opt_set_int(c, "threads", threads, 0) >= 0;
+    if (!set || sws_init_context(c, nullptr, nullptr) < 0) {
+        sws_freeContext(c);
+        return nullptr;
+    }
+    return c;
 }
 
 }  // namespace
@@ -113,9 +172,6 @@ HRESULT CSwsScaler::ScaleSlices(const RgbSlice* slices, int count, int sw, const
                 std::memcpy(dst.Row(row), slices[i].top + r * slices[i].stride, static_cast<size_t>(sw) * 3);
         return S_OK;
     }
-    m_ctx = sws_getCachedContext(m_ctx, sw, sh, AV_PIX_FMT_BGR24, dst.width, dst.height, AV_PIX_FMT_GBRP,
-                                 swsFlags | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
-    if (!m_ctx) return E_FAIL;
     // Each plane row carries 32 bytes of slack for the scaler's wide stores.
     const int planeStride = (dst.width + 63) & ~31;
     const size_t plane = static_cast<size_t>(planeStride) * dst.height;
@@ -123,7 +179,26 @@ HRESULT CSwsScaler::ScaleSlices(const RgbSlice* slices, int count, int sw, const
     uint8_t* g = m_planes.data();
     uint8_t* b = g + plane;
     uint8_t* r = b + plane;
-    uint8_t* dplanes[4] = {g, b, r, nullptr};
+    uint8_t* const planes[3] = {g, b, r};
+    const HRESULT hr = m_threads > 1 ? ScaleThreaded(slices, count, sw, sh, planes, planeStride, dst, swsFlags)
+                                     : ScalePlanes(slices, count, sw, sh, planes, planeStride, dst, swsFlags);
+    if (FAILED(hr)) return hr;
+    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [g, b, r, planeStride, dst](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const size_t at = static_cast<size_t>(y) * planeStride;
+            PackRow(b + at, g + at, r + at, dst.Row(y), dst.width);
+        }
+    });
+    return S_OK;
+}
+
+HRESULT CSwsScaler::ScalePlanes(const RgbSlice* slices, int count, int sw, int sh, uint8_t* const planes[3],
+                                int planeStride, const PixelView& dst, int swsFlags)
+{
+    m_ctx = sws_getCachedContext(m_ctx, sw, sh, AV_PIX_FMT_BGR24, dst.width, dst.height, AV_PIX_FMT_GBRP,
+                                 swsFlags | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT, nullptr, nullptr, nullptr);
+    if (!m_ctx) return E_FAIL;
+    uint8_t* dplanes[4] = {planes[0], planes[1], planes[2], nullptr};
     int dstrides[4] = {planeStride, planeStride, planeStride, 0};
     int first = 0, made = 0;
     for (int i = 0; i < count; ++i) {
@@ -133,20 +208,50 @@ HRESULT CSwsScaler::ScaleSlices(const RgbSlice* slices, int count, int sw, const
         made += sws_scale(m_ctx, splanes, sstrides, first, slices[i].rows, dplanes, dstrides);
         first += slices[i].rows;
     }
-    if (made != dst.height) return E_FAIL;
-    ParallelRows(dst.height, static_cast<long long>(dst.width) * dst.height, [&](int y0, int y1) {
-        for (int y = y0; y < y1; ++y) {
-            const size_t at = static_cast<size_t>(y) * planeStride;
-            const uint8_t *pg = g + at, *pb = b + at, *pr = r + at;
-            BYTE* d = dst.Row(y);
-            for (int x = 0; x < dst.width; ++x, d += 3) {
-                d[0] = pb[x];
-                d[1] = pg[x];
-                d[2] = pr[x];
-            }
-        }
-    });
-    return S_OK;
+    return made == dst.height ? S_OK : E_FAIL;
+}
+
+// The frame calls read one picture: slices from elsewhere are joined first.
+HRESULT CSwsScaler::ScaleThreaded(const RgbSlice* slices, int count, int sw, int sh, uint8_t* const planes[3],
+                                  int planeStride, const PixelView& dst, int swsFlags)
+{
+    const int flags = swsFlags | SWS_ACCURATE_RND | SWS_FULL_CHR_H_INT;
+    Threaded& t = m_threaded;
+    if (!t.ctx || t.sw != sw || t.sh != sh || t.dw != dst.width || t.dh != dst.height || t.flags != flags ||
+        t.threads != m_threads) {
+        sws_freeContext(t.ctx);
+        t = Threaded{MakeThreadedContext(sw, sh, dst.width, dst.height, flags, m_threads), sw, sh, dst.width,
+                     dst.height, flags, m_threads};
+        if (!t.ctx) return E_FAIL;
+    }
+    const size_t rowBytes = static_cast<size_t>(sw) * 3;
+    const BYTE* top = slices[0].top;
+    std::ptrdiff_t stride = slices[0].stride;
+    if (count > 1) {
+        m_joined.resize(rowBytes * static_cast<size_t>(sh));
+        std::vector<const BYTE*> rows;
+        rows.reserve(static_cast<size_t>(sh));
+        for (int i = 0; i < count; ++i)
+            for (int y = 0; y < slices[i].rows; ++y) rows.push_back(slices[i].top + y * slices[i].stride);
+        BYTE* joined = m_joined.data();
+        ParallelRows(sh, static_cast<long long>(sw) * sh, [&rows, joined, rowBytes](int y0, int y1) {
+            for (int y = y0; y < y1; ++y) std::memcpy(joined + y * rowBytes, rows[static_cast<size_t>(y)], rowBytes);
+        });
+        top = joined;
+        stride = static_cast<std::ptrdiff_t>(rowBytes);
+    }
+    // A bottom-up picture (negative stride) starts lowest in memory at its
+    // last row.
+    uint8_t* const srcPlane[1] = {const_cast<uint8_t*>(top)};
+    const int srcStride[1] = {static_cast<int>(stride)};
+    uint8_t* lowest = const_cast<uint8_t*>(stride < 0 ? top + (sh - 1) * stride : top);
+    FramePtr in = BorrowFrame(AV_PIX_FMT_BGR24, sw, sh, srcPlane, srcStride, 1, lowest,
+                              static_cast<size_t>(stride < 0 ? -stride : stride) * static_cast<size_t>(sh));
+    const int dstStrides[3] = {planeStride, planeStride, planeStride};
+    FramePtr out = BorrowFrame(AV_PIX_FMT_GBRP, dst.width, dst.height, planes, dstStrides, 3, m_planes.data(),
+                               m_planes.size());
+    if (!in || !out) return E_OUTOFMEMORY;
+    return sws_scale_frame(t.ctx, out.get(), in.get()) >= 0 ? S_OK : E_FAIL;
 }
 
 void CopyRect(const PixelView& src, int x, int y, const PixelView& dst)

@@ -34,10 +34,27 @@ public:
     // output in far less time; the planes are packed on the row workers.
     HRESULT ScaleSlices(const RgbSlice* slices, int count, int sw, const PixelView& dst, int swsFlags);
 
+    // ScaleSlices runs libswscale's own slice threads (the same pixels as
+    // one thread); for a scaler that runs alone, as the preview's does.
+    void UseThreads(int threads) { m_threads = threads; }
+
 private:
+    HRESULT ScalePlanes(const RgbSlice* slices, int count, int sw, int sh, uint8_t* const planes[3], int planeStride,
+                        const PixelView& dst, int swsFlags);
+    HRESULT ScaleThreaded(const RgbSlice* slices, int count, int sw, int sh, uint8_t* const planes[3],
+                          int planeStride, const PixelView& dst, int swsFlags);
+
+    // The threaded context and what it was made for.
+    struct Threaded {
+        SwsContext* ctx = nullptr;
+        int sw = 0, sh = 0, dw = 0, dh = 0, flags = 0, threads = 0;
+    };
 
     SwsContext* m_ctx = nullptr;
+    Threaded m_threaded;
+    int m_threads = 1;
     std::vector<uint8_t> m_planes;
+    std::vector<uint8_t> m_joined;  // the slices as one picture, for the threads
 };
 
 // Copies the RGB source rectangle into dst of the same size (no scaling).

@@ -89,3 +89,41 @@ TEST(PlanarTurn, SubsampledChromaTurnsWithItsPicture)
     Planes halfWide(6, 9, 1, 0);
     EXPECT_FALSE(mediaeng::frame::TurnPlanar(src.view, halfWide.view, 1, false, false));
 }
+
+// Packed pictures whose rows carry no padding and whose buffers end at their
+// last pixel: each pixel lands where its mapping says, and nothing outside
+// either picture is read or written (the sanitizer build checks the bounds).
+TEST(PlanarTurn, PackedTurnsStayInsideTightPictures)
+{
+    using mediaeng::frame::PixelView;
+    const int sizes[][2] = {{1, 1}, {7, 5}, {130, 67}, {600, 380}};
+    for (const auto& size : sizes)
+        for (int bpp : {3, 4})
+            for (bool bottomUp : {false, true})
+                for (int quarter = 0; quarter < 4; ++quarter)
+                    for (int flips = 0; flips < 4; ++flips) {
+                        const int sw = size[0], sh = size[1];
+                        SCOPED_TRACE(testing::Message() << sw << "x" << sh << " bpp " << bpp << " bottom-up "
+                                                        << bottomUp << " quarter " << quarter << " flips " << flips);
+                        const auto view = [bpp, bottomUp](std::vector<BYTE>& bytes, int w, int h) {
+                            const std::ptrdiff_t stride = std::ptrdiff_t(w) * bpp;
+                            BYTE* top = bottomUp ? bytes.data() + (h - 1) * stride : bytes.data();
+                            return PixelView{top, bottomUp ? -stride : stride, w, h, bpp};
+                        };
+                        std::vector<BYTE> in(size_t(sw) * sh * bpp);
+                        for (size_t i = 0; i < in.size(); ++i) in[i] = BYTE(i * 37 + i / 251);
+                        int w = 0, h = 0;
+                        mediaeng::frame::TurnedSize(quarter, sw, sh, w, h);
+                        std::vector<BYTE> out(size_t(w) * h * bpp);
+                        const PixelView src = view(in, sw, sh), dst = view(out, w, h);
+                        const auto m = mediaeng::frame::TurnMappingFor(quarter, flips & 1, flips & 2, sw, sh);
+                        mediaeng::frame::TurnPacked(src, dst, m);
+                        int wrong = 0;
+                        for (int y = 0; y < h; ++y)
+                            for (int x = 0; x < w; ++x)
+                                wrong += std::memcmp(dst.At(x, y),
+                                                     src.At(m.ax * x + m.bx * y + m.cx, m.ay * x + m.by * y + m.cy),
+                                                     size_t(bpp)) != 0;
+                        EXPECT_EQ(wrong, 0);
+                    }
+}
