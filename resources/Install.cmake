@@ -5,7 +5,7 @@
 include(GNUInstallDirs)
 # Not LIBDIR: the test and the launcher find it at the same place on every prefix.
 set(KM_INSTALL_PROGRAM_DIR lib/kestrelmedia)
-install(TARGETS kestrelmedia RUNTIME DESTINATION ${KM_INSTALL_PROGRAM_DIR})
+install(TARGETS kestrelmedia km-dvd-check RUNTIME DESTINATION ${KM_INSTALL_PROGRAM_DIR})
 install(DIRECTORY ${KM_RES_DIR}/ DESTINATION ${KM_INSTALL_PROGRAM_DIR}/res)
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/resources/profiles/ DESTINATION ${KM_INSTALL_PROGRAM_DIR}/Profiles)
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/kestrelmedia.svg

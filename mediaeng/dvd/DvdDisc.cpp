@@ -1,15 +1,18 @@
 #include "mediaeng/core/EngineTexts.h"
 #include "mediaeng/dvd/DvdDisc.h"
+#include "mediaeng/dvd/TableCheck.h"
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <cstdarg>
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
+#include <fcntl.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 extern "C" {
@@ -68,55 +71,78 @@ void ReadPicture(const ifo_handle_t* vts, DvdTitleInfo& t)
     t.audioStreams = vts->vtsi_mat->nr_of_vts_audio_streams;
 }
 
-constexpr int kMaxTitleSets = 99;
-
-// The title sets the disc's titles name, each once: exactly the tables that
-// ReadTitles opens. The disc's own count of title sets is not trusted: a
-// damaged disc may say 0 while its titles name set 1.
-std::vector<int> TitleSetsOf(const ifo_handle_t* vmg)
-{
-    std::vector<int> sets;
-    const tt_srpt_t* srpt = vmg ? vmg->tt_srpt : nullptr;
-    if (!srpt || !srpt->title) return sets;
-    for (int i = 0; i < srpt->nr_of_srpts; ++i) {
-        const int n = srpt->title[i].title_set_nr;
-        if (n >= 1 && n <= kMaxTitleSets && std::find(sets.begin(), sets.end(), n) == sets.end()) sets.push_back(n);
-    }
-    return sets;
-}
-
-struct FdCloser {
+struct Fd {
     int fd = -1;
-    ~FdCloser()
+    Fd() = default;
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    ~Fd() { Close(); }
+    void Close()
     {
         if (fd >= 0) close(fd);
+        fd = -1;
     }
 };
 
-// What a check in a child process came to.
+struct SpawnActions {
+    posix_spawn_file_actions_t actions;
+    bool made = posix_spawn_file_actions_init(&actions) == 0;
+    SpawnActions() = default;
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+    ~SpawnActions()
+    {
+        if (made) posix_spawn_file_actions_destroy(&actions);
+    }
+};
+
+// What a check in a process of its own came to.
 enum class ChildCheck { Passed, Failed, NotRun };
 
-// libdvdread trusts the disc's tables; a damaged table can make it free
-// memory twice or read past a buffer. Tables are therefore first read in a
-// child process: check runs there and writes at most 99 bytes to its pipe
-// (they wait in the pipe's buffer until the child has ended), which go to
-// *bytes. Failed when the child crashed, failed or hung; NotRun when no child
-// could be started (the caller then reads as usual).
-template <class Check>
-ChildCheck RunInChild(Check check, std::vector<uint8_t>* bytes)
+std::mutex g_checkProgramLock;
+std::string g_checkProgram;  // empty: beside the running program
+
+std::string CheckProgram()
 {
-    int fds[2];
-    if (pipe(fds) != 0) return ChildCheck::NotRun;
-    FdCloser in{fds[0]}, out{fds[1]};
-    const pid_t pid = fork();
-    if (pid < 0) return ChildCheck::NotRun;
-    if (pid == 0) {
-        close(fds[0]);
-        check(fds[1]);
-        _exit(0);
+    {
+        std::lock_guard<std::mutex> lock(g_checkProgramLock);
+        if (!g_checkProgram.empty()) return g_checkProgram;
     }
-    close(out.fd);
-    out.fd = -1;
+    std::error_code ec;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    const std::filesystem::path beside = self.parent_path() / "km-dvd-check";
+    return access(beside.c_str(), X_OK) == 0 ? beside.string() : std::string();
+}
+
+// libdvdread trusts the disc's tables; a damaged table can make it free
+// memory twice or read past a buffer. Tables are therefore first read by the
+// km-dvd-check program, started (not forked: a fork of this many-threaded
+// process can inherit a lock another thread held, and hang) with args, which
+// writes at most 99 bytes to its standard output (they wait in the pipe's
+// buffer until it has ended); they go to *bytes. Failed when it crashed,
+// failed or hung; NotRun when it could not be started (the caller then reads
+// as usual).
+ChildCheck RunCheck(std::vector<std::string> args, std::vector<uint8_t>* bytes)
+{
+    const std::string program = CheckProgram();
+    if (program.empty()) return ChildCheck::NotRun;
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0) return ChildCheck::NotRun;
+    Fd in, out;
+    in.fd = fds[0];
+    out.fd = fds[1];
+    SpawnActions spawn;
+    if (!spawn.made || posix_spawn_file_actions_adddup2(&spawn.actions, out.fd, STDOUT_FILENO) != 0)
+        return ChildCheck::NotRun;
+    args.insert(args.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &spawn.actions, nullptr, argv.data(), environ) != 0)
+        return ChildCheck::NotRun;
+    out.Close();
     int status = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     for (;;) {
@@ -136,56 +162,22 @@ ChildCheck RunInChild(Check check, std::vector<uint8_t>* bytes)
     return ChildCheck::Passed;
 }
 
-void WriteByteOrFail(int out, int value)
-{
-    const auto byte = static_cast<uint8_t>(value);
-    if (write(out, &byte, 1) != 1) _exit(1);
-}
-
-// In a child: the title sets the disc's titles name.
-void ListTitleSetsInChild(const std::string& path, int out)
-{
-    dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
-    if (!dvd) return;
-    if (ifo_handle_t* vmg = ifoOpen(dvd, 0)) {
-        const std::vector<int> sets = TitleSetsOf(vmg);
-        ifoClose(vmg);
-        for (int n : sets) WriteByteOrFail(out, n);
-    }
-    DVDClose(dvd);
-}
-
-std::atomic<DvdSetCheckHook> g_setCheckHook{nullptr};
-
-// In a child: one byte when title set n opens.
-void OpenTitleSetInChild(const std::string& path, int n, int out)
-{
-    if (DvdSetCheckHook hook = g_setCheckHook.load()) hook(n);
-    dvd_reader_t* dvd = DVDOpen2(nullptr, &kQuietLogger, path.c_str());
-    if (!dvd) return;
-    if (ifo_handle_t* vts = ifoOpen(dvd, n)) {
-        ifoClose(vts);
-        WriteByteOrFail(out, n);
-    }
-    DVDClose(dvd);
-}
-
-// The disc table is read in one child, then each title set in its own, so a
+// The disc table is read by one check, then each title set by its own, so a
 // damaged set costs only its own titles. False when the disc table brings its
-// child down. *readable gets the sets that opened (the program opens no
+// check down. *readable gets the sets that opened (the program opens no
 // other: a set whose open fails may leave libdvdread's memory behind) and
 // *leftOut those the titles name that did not; *readable stays unset when no
 // check could be made.
 bool TablesReadSafely(const std::string& path, std::optional<std::vector<int>>* readable, std::vector<int>* leftOut)
 {
     std::vector<uint8_t> named;
-    const ChildCheck listed = RunInChild([&path](int out) { ListTitleSetsInChild(path, out); }, &named);
+    const ChildCheck listed = RunCheck({"list", path}, &named);
     if (listed == ChildCheck::Failed) return false;
     if (listed == ChildCheck::NotRun) return true;  // cannot check: read as usual
     std::vector<int> sets;
     for (uint8_t n : named) {
         std::vector<uint8_t> opened;
-        const ChildCheck check = RunInChild([&path, n](int out) { OpenTitleSetInChild(path, n, out); }, &opened);
+        const ChildCheck check = RunCheck({"set", path, std::to_string(n)}, &opened);
         if (check == ChildCheck::NotRun) return true;
         if (check == ChildCheck::Passed && !opened.empty()) sets.push_back(n);
         else leftOut->push_back(n);
@@ -242,7 +234,7 @@ bool CDvdDisc::ReadTitles(std::string* error)
     }
     const tt_srpt_t* srpt = vmg->tt_srpt;
     // Only the sets the child process read without harm (see TablesReadSafely).
-    const std::vector<int> checked = m_readableSets ? *m_readableSets : TitleSetsOf(vmg.get());
+    const std::vector<int> checked = m_readableSets ? *m_readableSets : dvdcheck::TitleSetsOf(vmg.get());
     for (int i = 0; srpt->title && i < srpt->nr_of_srpts; ++i) {
         const title_info_t& ti = srpt->title[i];
         if (std::find(checked.begin(), checked.end(), int{ti.title_set_nr}) == checked.end()) continue;
@@ -271,9 +263,10 @@ bool CDvdDisc::ReadTitles(std::string* error)
     return true;
 }
 
-void SetDvdSetCheckHookForTests(DvdSetCheckHook hook)
+void SetDvdCheckProgram(const std::string& path)
 {
-    g_setCheckHook.store(hook);
+    std::lock_guard<std::mutex> lock(g_checkProgramLock);
+    g_checkProgram = path;
 }
 
 std::string MakeDvdTitlePath(const std::string& disc, int title)

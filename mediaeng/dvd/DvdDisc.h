@@ -56,11 +56,11 @@ private:
     std::vector<int> m_leftOutSets;
 };
 
-// For tests: a function the checking child runs before it reads title set
-// n's tables, so a test can make the reader crash on one set. The program
-// never sets one; null removes it.
-using DvdSetCheckHook = void (*)(int titleSet);
-void SetDvdSetCheckHookForTests(DvdSetCheckHook hook);
+// The program that reads a disc's tables before this process does (see
+// CDvdDisc::Open); empty (the default) takes km-dvd-check beside the running
+// program, where the build and the install put it. Programs that run from
+// elsewhere (tests) name it.
+void SetDvdCheckProgram(const std::string& path);
 
 // The path a title's media source is opened with: "dvdtitle:<n>:<disc path>".
 std::string MakeDvdTitlePath(const std::string& disc, int title);

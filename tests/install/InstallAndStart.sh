@@ -17,6 +17,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 [ -x "$prefix/bin/kestrelmedia" ] || fail "no program in $prefix/bin"
 [ -f "$prefix/lib/kestrelmedia/res/strings.tsv" ] || fail "no resource folder beside the program"
+[ -x "$prefix/lib/kestrelmedia/km-dvd-check" ] || fail "no disc table reader beside the program"
 [ -f "$prefix/lib/kestrelmedia/Profiles/Video/Phone/Phone 480p.vlprofile" ] || fail "no shipped profiles"
 desktop="$prefix/share/applications/kestrelmedia.desktop"
 [ -f "$desktop" ] || fail "no desktop launcher"
