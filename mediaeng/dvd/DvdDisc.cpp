@@ -123,9 +123,8 @@ std::string CheckProgram()
 // buffer until it has ended); they go to *bytes. Failed when it crashed,
 // failed or hung; NotRun when it could not be started (the caller then reads
 // as usual).
-ChildCheck RunCheck(std::vector<std::string> args, std::vector<uint8_t>* bytes)
+ChildCheck RunCheck(const std::string& program, std::vector<std::string> args, std::vector<uint8_t>* bytes)
 {
-    const std::string program = CheckProgram();
     if (program.empty()) return ChildCheck::NotRun;
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return ChildCheck::NotRun;
@@ -170,14 +169,15 @@ ChildCheck RunCheck(std::vector<std::string> args, std::vector<uint8_t>* bytes)
 // check could be made.
 bool TablesReadSafely(const std::string& path, std::optional<std::vector<int>>* readable, std::vector<int>* leftOut)
 {
+    const std::string program = CheckProgram();
     std::vector<uint8_t> named;
-    const ChildCheck listed = RunCheck({"list", path}, &named);
+    const ChildCheck listed = RunCheck(program, {"list", path}, &named);
     if (listed == ChildCheck::Failed) return false;
     if (listed == ChildCheck::NotRun) return true;  // cannot check: read as usual
     std::vector<int> sets;
     for (uint8_t n : named) {
         std::vector<uint8_t> opened;
-        const ChildCheck check = RunCheck({"set", path, std::to_string(n)}, &opened);
+        const ChildCheck check = RunCheck(program, {"set", path, std::to_string(n)}, &opened);
         if (check == ChildCheck::NotRun) return true;
         if (check == ChildCheck::Passed && !opened.empty()) sets.push_back(n);
         else leftOut->push_back(n);

@@ -1,20 +1,14 @@
 #include "mediaeng/frame/SwsScaler.h"
 #include "mediaeng/frame/ParallelRows.h"
 #include <cstring>
-#include <memory>
 extern "C" {
-#include <libavutil/frame.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
 
 namespace mediaeng::frame {
 
-CSwsScaler::~CSwsScaler()
-{
-    sws_freeContext(m_ctx);
-    sws_freeContext(m_threaded.ctx);
-}
+CSwsScaler::~CSwsScaler() { sws_freeContext(m_ctx); }
 
 namespace {
 
@@ -75,17 +69,12 @@ void PackRow(const uint8_t* __restrict pb, const uint8_t* __restrict pg, const u
     }
 }
 
-struct FrameFree {
-    void operator()(AVFrame* f) const { av_frame_free(&f); }
-};
-using FramePtr = std::unique_ptr<AVFrame, FrameFree>;
-
 // A frame over memory the caller keeps: libswscale's frame calls copy a
 // picture that has no buffer of its own, or write into a new one.
-FramePtr BorrowFrame(AVPixelFormat format, int width, int height, uint8_t* const planes[], const int strides[],
-                     int count, uint8_t* base, size_t bytes)
+av::FramePtr BorrowFrame(AVPixelFormat format, int width, int height, uint8_t* const planes[], const int strides[],
+                         int count, uint8_t* base, size_t bytes)
 {
-    FramePtr f(av_frame_alloc());
+    av::FramePtr f = av::MakeFrame();
     if (!f) return f;
     f->format = format;
     f->width = width;
@@ -99,20 +88,18 @@ FramePtr BorrowFrame(AVPixelFormat format, int width, int height, uint8_t* const
     return f;
 }
 
-SwsContext* MakeThreadedContext(int sw, int sh, int dw, int dh, int flags, int threads)
+av::SwsPtr MakeThreadedContext(int sw, int sh, int dw, int dh, int flags, int threads)
 {
-    SwsContext* c = sws_alloc_context();
+    av::SwsPtr ctx(sws_alloc_context());
+    SwsContext* c = ctx.get();
     if (!c) return nullptr;
     const bool set = av_opt_set_int(c, "srcw", sw, 0) >= 0 && av_opt_set_int(c, "srch", sh, 0) >= 0 &&
                      av_opt_set_int(c, "dstw", dw, 0) >= 0 && av_opt_set_int(c, "dsth", dh, 0) >= 0 &&
                      av_opt_set_int(c, "src_format", AV_PIX_FMT_BGR24, 0) >= 0 &&
                      av_opt_set_int(c, "dst_format", AV_PIX_FMT_GBRP, 0) >= 0 &&
                      av_opt_set_int(c, "sws_flags", flags, 0) >= 0 && av_opt_set_int(c, "threads", threads, 0) >= 0;
-    if (!set || sws_init_context(c, nullptr, nullptr) < 0) {
-        sws_freeContext(c);
-        return nullptr;
-    }
-    return c;
+    if (!set || sws_init_context(c, nullptr, nullptr) < 0) return nullptr;
+    return ctx;
 }
 
 }  // namespace
@@ -219,7 +206,6 @@ HRESULT CSwsScaler::ScaleThreaded(const RgbSlice* slices, int count, int sw, int
     Threaded& t = m_threaded;
     if (!t.ctx || t.sw != sw || t.sh != sh || t.dw != dst.width || t.dh != dst.height || t.flags != flags ||
         t.threads != m_threads) {
-        sws_freeContext(t.ctx);
         t = Threaded{MakeThreadedContext(sw, sh, dst.width, dst.height, flags, m_threads), sw, sh, dst.width,
                      dst.height, flags, m_threads};
         if (!t.ctx) return E_FAIL;
@@ -229,15 +215,15 @@ HRESULT CSwsScaler::ScaleThreaded(const RgbSlice* slices, int count, int sw, int
     std::ptrdiff_t stride = slices[0].stride;
     if (count > 1) {
         m_joined.resize(rowBytes * static_cast<size_t>(sh));
-        std::vector<const BYTE*> rows;
-        rows.reserve(static_cast<size_t>(sh));
-        for (int i = 0; i < count; ++i)
-            for (int y = 0; y < slices[i].rows; ++y) rows.push_back(slices[i].top + y * slices[i].stride);
         BYTE* joined = m_joined.data();
-        ParallelRows(sh, static_cast<long long>(sw) * sh, [&rows, joined, rowBytes](int y0, int y1) {
-            for (int y = y0; y < y1; ++y) std::memcpy(joined + y * rowBytes, rows[static_cast<size_t>(y)], rowBytes);
-        });
-        top = joined;
+        for (int i = 0; i < count; ++i) {
+            const RgbSlice& slice = slices[i];
+            ParallelRows(slice.rows, static_cast<long long>(sw) * slice.rows, [&slice, joined, rowBytes](int y0, int y1) {
+                for (int y = y0; y < y1; ++y) std::memcpy(joined + y * rowBytes, slice.top + y * slice.stride, rowBytes);
+            });
+            joined += rowBytes * static_cast<size_t>(slice.rows);
+        }
+        top = m_joined.data();
         stride = static_cast<std::ptrdiff_t>(rowBytes);
     }
     // A bottom-up picture (negative stride) starts lowest in memory at its
@@ -245,13 +231,13 @@ HRESULT CSwsScaler::ScaleThreaded(const RgbSlice* slices, int count, int sw, int
     uint8_t* const srcPlane[1] = {const_cast<uint8_t*>(top)};
     const int srcStride[1] = {static_cast<int>(stride)};
     uint8_t* lowest = const_cast<uint8_t*>(stride < 0 ? top + (sh - 1) * stride : top);
-    FramePtr in = BorrowFrame(AV_PIX_FMT_BGR24, sw, sh, srcPlane, srcStride, 1, lowest,
+    av::FramePtr in = BorrowFrame(AV_PIX_FMT_BGR24, sw, sh, srcPlane, srcStride, 1, lowest,
                               static_cast<size_t>(stride < 0 ? -stride : stride) * static_cast<size_t>(sh));
     const int dstStrides[3] = {planeStride, planeStride, planeStride};
-    FramePtr out = BorrowFrame(AV_PIX_FMT_GBRP, dst.width, dst.height, planes, dstStrides, 3, m_planes.data(),
+    av::FramePtr out = BorrowFrame(AV_PIX_FMT_GBRP, dst.width, dst.height, planes, dstStrides, 3, m_planes.data(),
                                m_planes.size());
     if (!in || !out) return E_OUTOFMEMORY;
-    return sws_scale_frame(t.ctx, out.get(), in.get()) >= 0 ? S_OK : E_FAIL;
+    return sws_scale_frame(t.ctx.get(), out.get(), in.get()) >= 0 ? S_OK : E_FAIL;
 }
 
 void CopyRect(const PixelView& src, int x, int y, const PixelView& dst)

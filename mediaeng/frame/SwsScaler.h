@@ -1,11 +1,11 @@
 #pragma once
 // libswscale behind one call: any picture the engine reads, or a rectangle of
 // an RGB picture, scaled and converted into a packed BGR view.
+#include "mediaeng/av/AvHandles.h"
 #include "mediaeng/frame/FrameBuffer.h"
 #include <cstdint>
 #include <vector>
 
-struct SwsContext;
 
 namespace mediaeng::frame {
 
@@ -46,7 +46,7 @@ private:
 
     // The threaded context and what it was made for.
     struct Threaded {
-        SwsContext* ctx = nullptr;
+        av::SwsPtr ctx;
         int sw = 0, sh = 0, dw = 0, dh = 0, flags = 0, threads = 0;
     };
 
